@@ -1,0 +1,2 @@
+#pragma once
+#include "ovcore/ovcore_base.h"
