@@ -1,0 +1,15 @@
+// Resource ids of the library's own resources (shared by ovkit.rc and the code).
+#pragma once
+
+#define OVKIT_IDC_SLIDER 102
+#define OVKIT_IDB_PATTERN 104
+
+// The five icons, loaded in this order; the owner-drawn combo boxes draw them.
+#define OVKIT_IDI_FIRST 105
+#define OVKIT_IDI_LAST 109
+
+// Start-up failure texts (string table, English, French and German).
+#define OVKIT_IDS_BITMAP_FAILED 1
+#define OVKIT_IDS_CLASS_FAILED 2
+#define OVKIT_IDS_BRUSH_FAILED 3
+#define OVKIT_IDS_FONT_FAILED 4
