@@ -22,3 +22,7 @@
 #include "ovcore/logfile.h"
 #include "ovcore/fileinfo.h"
 #include "ovcore/logread.h"
+#include "ovcore/logpath.h"
+#include "ovcore/fetch.h"
+#include "ovcore/netsettings.h"
+#include "ovcore/fileapi.h"

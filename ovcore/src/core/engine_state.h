@@ -1,0 +1,81 @@
+// Engine-wide state shared by every registered client: what registration
+// keeps and the settings it reads. Other areas read it through Engine_State().
+#pragma once
+#include "ovcore/registration.h"
+
+struct ServerList;
+
+// Size of one DNS ring entry.
+#define ENGINE_DNS_ENTRY_SIZE 48
+#define ENGINE_DNS_RING_DEFAULT 2000
+#define ENGINE_CLIENT_SLOTS 4
+#define ENGINE_FTP_DOWNLOAD_DETECT 1
+
+struct EngineClientSlot {
+    LONG inUse;
+    WORD clientId;
+    short networkStatus; // ACP_Register's result
+};
+
+struct EngineState {
+    HINSTANCE engineInstance;  // ovcore's own module
+    HINSTANCE clientResources; // texts and "TEXT" resources come from here
+    HANDLE impersonationToken; // for the charting library start
+    ORB_ERRORDISPLAYPROC errorDisplay;
+    ORB_PUMPPROC registeredPump; // restored into slot 3 after each call
+
+    // Progress slots tried by the report run's waits, in this order.
+    ORB_UPDATEPROGRESSPROC progressSlot1;
+    ORB_PERCENTPROC progressSlot2;
+    ORB_PUMPPROC progressSlot3;
+
+    EngineClientSlot slots[ENGINE_CLIENT_SLOTS];
+    WORD registrationCount; // 65535: no registration yet; never lowered
+
+    // Registered data folder (ends in a backslash) and its copy for the DNS cache.
+    char dataFolder[MAX_PATH];
+    char dnsCacheFolder[MAX_PATH];
+
+    // Module [Defaults] settings, re-read by every registration.
+    int disableServerLookup;
+    DWORD logFileReloadSize;
+    int disableColdFusion;
+    int useHTMLTitleExtensions;
+    int overrideIISHomePage;
+    int forceSlowDNS;
+    int forceFastDNS;
+    int maxDNSThreads;
+    DWORD dnsTimeoutMs;
+
+    // The DNS ring: dnsRingEntries entries of ENGINE_DNS_ENTRY_SIZE bytes.
+    BYTE* dnsRing;
+    DWORD dnsRingEntries;
+
+    int networkBound; // 1: WinSock and FTP4W32 are both bound
+    // FTP download mode, set by the network settings reload; in "Detect"
+    // mode the fetch listing files outlive a deregistration.
+    int ftpDownloadMode;
+
+    // [intl] of the Windows profile as read at the first registration, and the
+    // values after the module's own [intl] overrides.
+    int systemIDate;
+    char systemSDate[2];
+    char systemSTime[2];
+    int iDate;
+    char sDate[2];
+    char sTime[2];
+
+    // Texts put into hits whose address is not resolved (strings 5614-5616).
+    const char* numericAddressText;
+    const char* noSuffixText;
+    const char* unknownCountryText;
+
+    ServerList* fetchServerList; // receives fetched remote logs
+};
+
+EngineState& Engine_State();
+
+// Returns the engine to the state of a freshly loaded library: every slot
+// released, the registration counter back at 65535. For test programs, which
+// hold the engine for their whole run.
+void Engine_ResetLibraryState(void);

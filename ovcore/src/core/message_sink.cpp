@@ -1,0 +1,49 @@
+#include "core/message_sink.h"
+
+#include "core/engine_state.h"
+
+static BOOL g_unattended = FALSE;
+
+void Engine_SetUnattended(BOOL unattended) {
+    g_unattended = unattended;
+}
+
+BOOL Engine_IsUnattended(void) {
+    return g_unattended;
+}
+
+// The button a box of this type answers with when nobody presses one.
+static int DefaultButton(UINT type) {
+    UINT buttons = type & MB_TYPEMASK;
+    UINT defIndex = (type & MB_DEFMASK) >> 8;
+    static const int first[] = {IDOK, IDOK, IDABORT, IDYES, IDYES, IDRETRY, IDCANCEL};
+    static const int second[] = {IDOK, IDCANCEL, IDRETRY, IDNO, IDNO, IDCANCEL, IDTRYAGAIN};
+    static const int third[] = {IDOK, IDCANCEL, IDIGNORE, IDCANCEL, IDNO, IDCANCEL, IDCONTINUE};
+    if (buttons > 6)
+        return IDOK;
+    if (defIndex == 1)
+        return second[buttons];
+    if (defIndex == 2)
+        return third[buttons];
+    return first[buttons];
+}
+
+int Engine_MessageBox(HWND owner, const char* text, const char* caption, UINT type) {
+    if (!g_unattended)
+        return MessageBoxA(owner, text ? text : "", caption ? caption : "", type);
+    OutputDebugStringA(caption ? caption : "");
+    OutputDebugStringA(": ");
+    OutputDebugStringA(text ? text : "");
+    OutputDebugStringA("\n");
+    return DefaultButton(type);
+}
+
+void Engine_ReportError(HWND owner, const char* caption, const char* text, UINT captionId,
+                        UINT messageId, int keep) {
+    ORB_ERRORDISPLAYPROC display = Engine_State().errorDisplay;
+    if (display) {
+        display(owner, caption, text, captionId, messageId, keep);
+        return;
+    }
+    Engine_MessageBox(owner, text, caption, MB_OK | MB_ICONERROR);
+}

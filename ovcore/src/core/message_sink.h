@@ -1,0 +1,16 @@
+// The one way engine messages reach a person: a message box when someone is
+// there to answer it, the debug output when the engine runs unattended (a box
+// nobody answers would hang a scheduled run).
+#pragma once
+#include <windows.h>
+
+// A MessageBoxA when interactive; unattended, writes caption and text to
+// OutputDebugString and returns the box's default button.
+int Engine_MessageBox(HWND owner, const char* text, const char* caption, UINT type);
+void Engine_SetUnattended(BOOL unattended);
+BOOL Engine_IsUnattended(void);
+
+// Reports an engine error: through the registered error-display callback when
+// one is set, otherwise as an error box through Engine_MessageBox.
+void Engine_ReportError(HWND owner, const char* caption, const char* text, UINT captionId,
+                        UINT messageId, int keep);

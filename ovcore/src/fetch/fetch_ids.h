@@ -1,0 +1,14 @@
+// Engine string ids of the fetch texts.
+#pragma once
+
+// Status texts (followed by a source or file name).
+#define IDS_FETCH_ACCESSING 5600
+#define IDS_FETCH_FTP_LOGIN 5601
+#define IDS_FETCH_RETRIEVING 5603
+#define IDS_FETCH_HTTP_LOGIN 5607
+
+// Error texts of the engine's own (one %s each).
+#define IDS_FETCH_REMOTE_UNAVAILABLE 5608
+#define IDS_FETCH_NAME_TOO_LONG 5609
+#define IDS_FETCH_PROFILE_UNREADABLE 5610
+#define IDS_FETCH_NO_MEMORY 5611

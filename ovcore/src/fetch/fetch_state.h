@@ -1,0 +1,30 @@
+// The state of the one running fetch, shared by the fetch entries.
+#pragma once
+#include "ovcore/fetch.h"
+
+struct FetchState {
+    DWORD protocol; // SERVER_PROTOCOL_* of the running fetch
+    BOOL busy;      // a transfer is in flight
+    ULONGLONG expected;
+    ULONGLONG received;
+    ULONGLONG lastReported; // received count last sent to the status window
+    BOOL connectionOpen;
+    BOOL windowExists;
+    HANDLE localFile; // copy being written; INVALID_HANDLE_VALUE when none
+    DWORD entryIndex;
+    int downloadMode; // DOWNLOAD_*, -1 when nothing is to be transferred
+    HWND statusWindow;
+    UrlFetchHandle handle; // the handle handed out, null when none
+    BOOL fetched;          // the fetched server list holds a remote profile's copies
+    FILETIME firstFetchTime;
+    char errorText[FETCH_ERROR_SIZE];
+};
+
+FetchState& Fetch_State();
+// Sets the error text from a format and arguments (cut to fit).
+void Fetch_SetError(const char* format, ...);
+// Sets the error text to engine string id formatted with one text argument.
+void Fetch_SetErrorId(UINT id, const char* argument);
+// Sends a status text to the status window: the text of string id followed
+// by name cut to FETCH_STATUS_NAME_MAX characters.
+void Fetch_SendStatus(UINT id, const char* name);

@@ -1,0 +1,57 @@
+// Conversion of broken-down times into the engine's hit-time convention.
+#include "ovcore/hittime.h"
+#include <string.h>
+
+BOOL IsValidHitTime(const struct tm* t) {
+    return t->tm_mday >= 1 && t->tm_mday <= 31 && t->tm_mon >= 0 && t->tm_mon <= 11 &&
+           t->tm_year >= 93 && t->tm_year <= 135 && t->tm_hour >= 0 && t->tm_hour <= 23 &&
+           t->tm_min >= 0 && t->tm_min <= 59 && t->tm_sec >= 0 && t->tm_sec <= 59;
+}
+
+ORB_TIME HitTime_FromLocalFields(struct tm* t) {
+    return Y2K_mkGMT(t);
+}
+
+// Seconds the local zone lies west of UTC, daylight saving not counted.
+static long long ZoneBias() {
+    _tzset();
+    return _timezone;
+}
+
+// Whether the local zone keeps daylight saving time at these GMT fields.
+static bool IsDaylightAt(const struct tm* t) {
+    struct tm local = *t;
+    if (local.tm_year < 70)
+        local.tm_year += 100;
+    local.tm_isdst = -1;
+    return _mktime64(&local) != -1 && local.tm_isdst > 0;
+}
+
+ORB_TIME HitTime_FromGmtFields(struct tm* t) {
+    bool dst = IsDaylightAt(t);
+    ORB_TIME gmt = Y2K_mkGMT(t);
+    if (gmt == ORB_TIME_INVALID)
+        return ORB_TIME_INVALID;
+    long long value = (long long)gmt - ZoneBias() + (dst ? 3600 : 0);
+    if (value < 0 || value >= (long long)ORB_TIME_INVALID)
+        return ORB_TIME_INVALID;
+    return (ORB_TIME)value;
+}
+
+ORB_TIME HitTime_FromUnixSeconds(long long seconds) {
+    if (seconds < 0)
+        return ORB_TIME_INVALID;
+    __time64_t value = seconds;
+    struct tm fields;
+    if (_gmtime64_s(&fields, &value) != 0 || !IsValidHitTime(&fields))
+        return ORB_TIME_INVALID;
+    return HitTime_FromGmtFields(&fields);
+}
+
+ORB_TIME HitTime_Now() {
+    __time64_t now = _time64(nullptr);
+    struct tm fields;
+    if (_localtime64_s(&fields, &now) != 0)
+        return ORB_TIME_INVALID;
+    return Y2K_mkGMT(&fields);
+}

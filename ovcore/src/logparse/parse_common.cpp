@@ -1,0 +1,127 @@
+#include "logparse/parse_common.h"
+#include "logparse/parse_settings.h"
+#include "ovcore/hittime.h"
+#include <ctype.h>
+#include <string.h>
+
+DWORD LineEndOffset(const char* text, DWORD length) {
+    DWORD i = 0;
+    while (i < length && text[i] != '\r' && text[i] != '\n' && text[i] != 0)
+        ++i;
+    return i;
+}
+
+DWORD FirstLineLength(const char* text, DWORD length) {
+    DWORD i = 0;
+    while (i < length && text[i] != '\r' && text[i] != '\n')
+        ++i;
+    while (i < length && (text[i] == '\r' || text[i] == '\n'))
+        ++i;
+    return i;
+}
+
+BOOL RejectLine(LineParseResult* res, DWORD consumed) {
+    res->dwConsumed = consumed;
+    res->bNotRecord = TRUE;
+    return FALSE;
+}
+
+BOOL AcceptLine(LineParseResult* res, DWORD consumed) {
+    res->dwConsumed = consumed;
+    res->bNotRecord = FALSE;
+    return TRUE;
+}
+
+char* AppendLineText(HitRecord* rec, DWORD* cursor, const char* text) {
+    DWORD n = (DWORD)strlen(text) + 1;
+    if (!HitRecord_EnsureRoom(rec, *cursor, n))
+        return nullptr;
+    char* at = rec->lpLine + *cursor;
+    memmove(at, text, n);
+    *cursor += n;
+    return at;
+}
+
+int MethodCodeFromText(const char* text) {
+    if (!text[0])
+        return HIT_METHOD_OTHER;
+    if (_strnicmp(text, "GET", 3) == 0)
+        return HIT_METHOD_GET;
+    if (_strnicmp(text, "PUT", 3) == 0)
+        return HIT_METHOD_PUT;
+    if (_strnicmp(text, "POST", 4) == 0)
+        return HIT_METHOD_POST;
+    if (_strnicmp(text, "HEAD", 4) == 0)
+        return HIT_METHOD_HEAD;
+    return -1;
+}
+
+// "/x/dbml.exe?template=/t/a.dbm&id=3" -> "/t/a.dbm?id=3".
+static void RewriteDatabaseTemplateUrl(HitRecord* rec) {
+    char lower[261];
+    size_t n = strnlen(rec->lpszUrl, 260);
+    for (size_t i = 0; i < n; ++i)
+        lower[i] = (char)tolower((unsigned char)rec->lpszUrl[i]);
+    lower[n] = 0;
+    const char* tpl = strstr(lower, "dbml.exe?template=");
+    if (!tpl || !strstr(tpl, ".dbm"))
+        return;
+    char* eq = strchr(rec->lpszUrl, '=');
+    if (!eq)
+        return;
+    rec->lpszUrl = eq + 1;
+    char* amp = strchr(rec->lpszUrl, '&');
+    if (amp)
+        *amp = '?';
+}
+
+BOOL FinishParsedLine(DWORD code, HitRecord* rec) {
+    if (!LogParse_Settings()->bDisableColdFusion)
+        RewriteDatabaseTemplateUrl(rec);
+    if (!SetHitTime(code, rec))
+        return FALSE;
+    int method = MethodCodeFromText(rec->lpszMethod);
+    if (method < 0)
+        return FALSE;
+    rec->wMethod = (WORD)method;
+    FitClientAddress(rec);
+    CompleteHitRecord(rec);
+    return TRUE;
+}
+
+BOOL SetServiceProtocol(HitRecord* rec, DWORD* cursor) {
+    for (char* p = rec->lpszMethod; *p; ++p)
+        *p = (char)toupper((unsigned char)*p);
+    const char* method = rec->lpszMethod;
+    const char* rename = nullptr;
+    const char* protocol = "HTTP/1.0";
+    if (strcmp(method, "SENT") == 0) {
+        rename = "GET";
+        protocol = "FTP";
+    } else if (strcmp(method, "CREATED") == 0) {
+        rename = "PUT";
+        protocol = "FTP";
+    } else if (strncmp(method, "GET", 3) != 0 && strncmp(method, "POST", 4) != 0 &&
+               strncmp(method, "HEAD", 4) != 0 && strncmp(method, "PUT", 3) != 0) {
+        return FALSE;
+    }
+    if (rename) {
+        char* m = AppendLineText(rec, cursor, rename);
+        if (!m)
+            return FALSE;
+        rec->lpszMethod = m;
+    }
+    char* proto = AppendLineText(rec, cursor, protocol);
+    if (!proto)
+        return FALSE;
+    rec->lpszProtocol = proto;
+    return TRUE;
+}
+
+void CleanUrlField(char* url) {
+    LimitUrlLength(url);
+    UnescapeURLText(url);
+    size_t n = strlen(url);
+    if (n > 0 && url[n - 1] == '?')
+        url[n - 1] = 0;
+}

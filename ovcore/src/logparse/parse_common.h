@@ -1,0 +1,79 @@
+// Steps shared by the line parsers.
+#pragma once
+#include "logparse/parsers.h"
+
+// Length of the text's first line with the CR/LF run behind it; the whole
+// length when it has no line end. Reads at most length bytes.
+DWORD FirstLineLength(const char* text, DWORD length);
+// Offset of the first CR, LF or NUL of the text (length when none).
+DWORD LineEndOffset(const char* text, DWORD length);
+// Fills res for a rejected line of `consumed` bytes (its own length, taken
+// before any field was cut) and answers 0.
+BOOL RejectLine(LineParseResult* res, DWORD consumed);
+// Fills res for an accepted line of `consumed` bytes and answers 1.
+BOOL AcceptLine(LineParseResult* res, DWORD consumed);
+// Copies text (and its terminator) into the line buffer at *cursor, growing
+// the buffer when the spare bytes do not hold it; *cursor moves behind it.
+// The copy, or null when the buffer cannot grow. Growing moves the record's
+// text pointers; other pointers into the line are stale afterwards.
+char* AppendLineText(HitRecord* rec, DWORD* cursor, const char* text);
+// Method code of a method text (prefix compare, any case): HIT_METHOD_*;
+// HIT_METHOD_OTHER for an empty text; -1 for any other method.
+int MethodCodeFromText(const char* text);
+// The finishing step of the field-splitting formats: database-template URL
+// rewrite, hit time, method code, client address and completion. 1, or 0
+// when the line is to be rejected.
+BOOL FinishParsedLine(DWORD code, HitRecord* rec);
+// Moves the method text to the protocol of the service logs: "SENT" -> "GET"
+// and "CREATED" -> "PUT" with protocol "FTP"; GET, POST, HEAD and PUT give
+// "HTTP/1.0". The method is upper-cased in place; texts are written at
+// *cursor. 1, or 0 for any other method.
+BOOL SetServiceProtocol(HitRecord* rec, DWORD* cursor);
+
+// A cursor over the first line of the record's buffer: fields are cut in
+// place by writing terminators; `end` is the first CR, LF or NUL.
+struct LineScan {
+    char* line;
+    DWORD end;
+    DWORD pos;
+
+    LineScan(HitRecord* rec, const LineParseContext* ctx)
+        : line(rec->lpLine), end(LineEndOffset(rec->lpLine, ctx->dwLength)), pos(0) {}
+    bool AtEnd() const { return pos >= end; }
+    char Peek() const { return pos < end ? line[pos] : 0; }
+    void SkipBlanks() {
+        while (pos < end && line[pos] == ' ')
+            ++pos;
+    }
+    // Offset of the next c at or after pos within the line, or end.
+    DWORD Find(char c) const {
+        DWORD i = pos;
+        while (i < end && line[i] != c)
+            ++i;
+        return i;
+    }
+    // The text from pos to `stop` (cut there, trailing blanks removed); pos
+    // moves behind the stop character.
+    char* CutAt(DWORD stop) {
+        char* start = line + pos;
+        TrimFieldEnd(line, stop);
+        pos = stop < end ? stop + 1 : end;
+        return start;
+    }
+    // The next field up to the separator sep (or the line end), after
+    // skipping leading blanks when sep is a blank. Null at the line end.
+    char* CutField(char sep) {
+        if (sep == ' ')
+            SkipBlanks();
+        if (AtEnd())
+            return nullptr;
+        return CutAt(Find(sep));
+    }
+};
+
+// "-" gives the shared empty text.
+inline char* DashOrText(char* field) {
+    return (field && field[0] == '-' && field[1] == 0) ? HitRecord_EmptyText : field;
+}
+// Limits and unescapes a URL field; a lone "?" at its end goes.
+void CleanUrlField(char* url);

@@ -1,0 +1,335 @@
+// W3C extended log lines (format code 11): directives and record lines.
+#include "logparse/parse_common.h"
+#include "logparse/w3c_map.h"
+#include "ovcore/hittime.h"
+#include <string.h>
+
+namespace {
+
+const DWORD kMaxLine = 16384;
+
+// One column of the line: [start, stop) before any cutting.
+struct Column {
+    DWORD start;
+    DWORD stop;
+};
+
+// The column that starts at i; quotes may hold blanks ("" is one quote).
+Column NextColumn(const char* line, DWORD end, DWORD i) {
+    Column c = {i, i};
+    bool quoted = false;
+    while (c.stop < end) {
+        char ch = line[c.stop];
+        if (ch == '"') {
+            if (quoted && c.stop + 1 < end && line[c.stop + 1] == '"')
+                c.stop += 2;
+            else {
+                quoted = !quoted;
+                ++c.stop;
+            }
+            continue;
+        }
+        if (!quoted && (ch == ' ' || ch == '\t'))
+            break;
+        ++c.stop;
+    }
+    return c;
+}
+
+// Columns of the line, blanks and tabs between them counting once.
+DWORD CountColumns(const char* line, DWORD end) {
+    DWORD n = 0;
+    for (DWORD i = 0; i < end;) {
+        if (line[i] == ' ' || line[i] == '\t') {
+            ++i;
+            continue;
+        }
+        i = NextColumn(line, end, i).stop;
+        ++n;
+    }
+    return n;
+}
+
+// Removes the quotes of a column in place ("" inside quotes is one quote).
+void Unquote(char* s) {
+    char* out = s;
+    bool quoted = false;
+    for (char* p = s; *p;) {
+        if (*p != '"') {
+            *out++ = *p++;
+        } else if (quoted && p[1] == '"') {
+            *out++ = '"';
+            p += 2;
+        } else {
+            quoted = !quoted;
+            ++p;
+        }
+    }
+    *out = 0;
+}
+
+void CopyWord(char* dest, size_t size, const char* from, DWORD len) {
+    if (len > size - 1)
+        len = (DWORD)size - 1;
+    memcpy(dest, from, len);
+    dest[len] = 0;
+}
+
+bool Digits(const char* p, int n) {
+    for (int i = 0; i < n; ++i)
+        if (p[i] < '0' || p[i] > '9')
+            return false;
+    return true;
+}
+
+int Two(const char* p) {
+    return (p[0] - '0') * 10 + (p[1] - '0');
+}
+
+// 'yyyy-mm-dd' and "hh:mm" or "hh:mm:ss" to a hit time (the file is in GMT).
+ORB_TIME W3CTime(const char* date, const char* time) {
+    if (strlen(date) < 10 || !Digits(date, 4) || date[4] != '-' || !Digits(date + 5, 2) ||
+        date[7] != '-' || !Digits(date + 8, 2))
+        return ORB_TIME_INVALID;
+    size_t tl = strlen(time);
+    if (tl < 5 || !Digits(time, 2) || time[2] != ':' || !Digits(time + 3, 2))
+        return ORB_TIME_INVALID;
+    struct tm t;
+    memset(&t, 0, sizeof(t));
+    t.tm_year = TwoDigitYear(date);
+    t.tm_mon = Two(date + 5) - 1;
+    t.tm_mday = Two(date + 8);
+    t.tm_hour = Two(time);
+    t.tm_min = Two(time + 3);
+    if (tl >= 8 && time[5] == ':' && Digits(time + 6, 2))
+        t.tm_sec = Two(time + 6);
+    if (!IsValidHitTime(&t))
+        return ORB_TIME_INVALID;
+    return HitTime_FromGmtFields(&t);
+}
+
+void ReadDirective(W3CFieldMap* map, const char* line, DWORD end, BOOL initialRead) {
+    if (end >= 7 && memcmp(line, "#Date: ", 7) == 0) {
+        DWORD i = 7;
+        while (i < end && line[i] != ' ' && line[i] != '\t')
+            ++i;
+        CopyWord(map->szDate, sizeof(map->szDate), line + 7, i - 7);
+    } else if (end >= 9 && memcmp(line, "#Fields: ", 9) == 0 && !initialRead) {
+        // The text keeps its line end: the directive needs it.
+        W3C_ParseFields(map, line + 9, end + 1 - 9);
+    }
+}
+
+// The fields of one record line, collected by the column walk.
+struct W3CLine {
+    char date[12];
+    char time[12];
+    char stem[300];
+    char query[300];
+};
+
+void PointField(HitRecord* rec, int field, char* text) {
+    char* value = (text[0] == '-' && text[1] == 0) ? HitRecord_EmptyText : text;
+    switch (field) {
+    case W3C_CLIENT_IP:
+        rec->lpszClientAddr = value;
+        break;
+    case W3C_USERNAME:
+        rec->lpszUserName = value;
+        break;
+    case W3C_METHOD:
+        rec->lpszMethod = value;
+        break;
+    case W3C_STATUS:
+        rec->lpszStatus = value;
+        break;
+    case W3C_BYTES_OUT:
+        rec->lpszBytesOut = value;
+        break;
+    case W3C_BYTES_IN:
+        rec->lpszBytesIn = value;
+        break;
+    case W3C_USER_AGENT:
+        for (char* p = value; *p; ++p)
+            if (*p == '+')
+                *p = ' ';
+        rec->lpszUserAgent = value;
+        break;
+    case W3C_COOKIE:
+        rec->lpszCookie = value;
+        break;
+    case W3C_REFERRER:
+        rec->lpszReferrer = value;
+        break;
+    case W3C_COMPUTER_NAME:
+        rec->lpszServerName = value;
+        break;
+    case W3C_SERVER_IP:
+        if (!rec->lpszServerName[0])
+            rec->lpszServerName = value;
+        break;
+    default:
+        break;
+    }
+}
+
+enum WalkResult { WALK_DONE, WALK_SKIP, WALK_TIME_ONLY };
+
+// Splits the line's columns into the record. In an initial read the walk
+// stops as soon as the time is known.
+WalkResult WalkColumns(HitRecord* rec, W3CFieldMap* map, DWORD end, BOOL initialRead, W3CLine* out,
+                       DWORD* columnsSeen) {
+    char* line = rec->lpLine;
+    DWORD col = 0;
+    for (DWORD i = 0; i < end;) {
+        if (line[i] == ' ' || line[i] == '\t') {
+            ++i;
+            continue;
+        }
+        Column c = NextColumn(line, end, i);
+        i = c.stop + 1;
+        if (col >= map->dwColumns) { // past the 48 columns the map holds
+            ++col;
+            continue;
+        }
+        int field = map->aiColumn[col++];
+        DWORD len = c.stop - c.start;
+        const char* text = line + c.start;
+        if (field == W3C_DATE) {
+            CopyWord(out->date, sizeof(out->date), text, len);
+            Unquote(out->date);
+        } else if (field == W3C_TIME) {
+            CopyWord(out->time, sizeof(out->time), text, len);
+            Unquote(out->time);
+            if (initialRead) {
+                const char* date = out->date[0] ? out->date : map->szDate;
+                ORB_TIME t = W3CTime(date, out->time);
+                if (t != ORB_TIME_INVALID) {
+                    rec->dwTime = t;
+                    return WALK_TIME_ONLY;
+                }
+                if (strlen(out->time) != 10 || !strchr(out->time, '-'))
+                    return WALK_SKIP;
+                memcpy(out->date, out->time, sizeof(out->date));
+            }
+        } else if (field == W3C_URI_STEM) {
+            CopyWord(out->stem, sizeof(out->stem), text, len);
+            Unquote(out->stem);
+        } else if (field == W3C_URI_QUERY) {
+            CopyWord(out->query, sizeof(out->query), text, len);
+            Unquote(out->query);
+        } else if (field >= 0) {
+            TrimFieldEnd(line, c.stop);
+            Unquote(line + c.start);
+            PointField(rec, field, line + c.start);
+        }
+    }
+    *columnsSeen = col;
+    return WALK_DONE;
+}
+
+// Stem, "?" and query (each "-" counting as empty), limited and unescaped,
+// written behind the line.
+bool SetUrl(HitRecord* rec, W3CLine* f, DWORD* cursor) {
+    if (strcmp(f->stem, "-") == 0)
+        f->stem[0] = 0;
+    if (strcmp(f->query, "-") == 0)
+        f->query[0] = 0;
+    if (!f->stem[0])
+        return true;
+    char url[604];
+    strcpy(url, f->stem);
+    if (f->query[0]) {
+        strcat(url, "?");
+        strcat(url, f->query);
+    }
+    LimitUrlLength(url);
+    UnescapeURLText(url);
+    char* at = AppendLineText(rec, cursor, url);
+    if (!at)
+        return false;
+    rec->lpszUrl = at;
+    return true;
+}
+
+// FTP service logs write the session number before the command: "[12]sent".
+void SkipSessionPrefix(HitRecord* rec) {
+    const char* m = rec->lpszMethod;
+    if (m[0] != '[')
+        return;
+    const char* close = strchr(m, ']');
+    if (close && close[1])
+        rec->lpszMethod = (char*)close + 1;
+}
+
+} // namespace
+
+BOOL W3C_ParseRecord(HitRecord* rec, const LineParseContext* ctx, LineParseResult* res) {
+    res->bRebase = FALSE;
+    DWORD consumed = FirstLineLength(rec->lpLine, ctx->dwLength);
+    if (!ctx->lppW3CMap)
+        return RejectLine(res, consumed);
+    W3CFieldMap* map = *ctx->lppW3CMap;
+    if (!map) {
+        if (!(map = W3CFieldMap_New()))
+            return RejectLine(res, consumed);
+        *ctx->lppW3CMap = map;
+        W3C_SetDefaultFields(map);
+    }
+    char* line = rec->lpLine;
+    DWORD end = LineEndOffset(line, ctx->dwLength);
+    if (line[0] == '#') {
+        ReadDirective(map, line, end, ctx->bInitialRead);
+        return RejectLine(res, consumed);
+    }
+    if (map->aiColumn[0] == W3C_COLUMN_NONE || end > kMaxLine)
+        return RejectLine(res, consumed);
+
+    // A line with more columns than its directive: with a "date" column the
+    // line is damaged; otherwise the file writes the full field list, which
+    // stays in the map until the next "#Fields:".
+    DWORD columns = CountColumns(line, end);
+    if (columns > map->dwDeclared) {
+        if (map->aiColumn[0] == W3C_DATE)
+            return RejectLine(res, consumed);
+        W3C_SetFullFields(map);
+        if (columns > map->dwDeclared)
+            return RejectLine(res, consumed);
+    }
+
+    W3CLine f;
+    memset(&f, 0, sizeof(f));
+    DWORD seen = 0;
+    WalkResult walk = WalkColumns(rec, map, end, ctx->bInitialRead, &f, &seen);
+    if (walk == WALK_TIME_ONLY)
+        return AcceptLine(res, consumed);
+    if (walk == WALK_SKIP)
+        return RejectLine(res, consumed);
+    for (DWORD c = seen; c < map->dwColumns; ++c)
+        if (map->aiColumn[c] >= 0)
+            return RejectLine(res, consumed); // a declared column is missing
+
+    DWORD cursor = end + 1;
+    if (!SetUrl(rec, &f, &cursor))
+        return RejectLine(res, consumed);
+    if (!rec->lpszMethod[0]) {
+        char* get = AppendLineText(rec, &cursor, "GET");
+        if (!get)
+            return RejectLine(res, consumed);
+        rec->lpszMethod = get;
+    }
+    rec->lpszProtocol = HitRecord_EmptyText;
+    ORB_TIME t = W3CTime(f.date[0] ? f.date : map->szDate, f.time);
+    if (t == ORB_TIME_INVALID)
+        return RejectLine(res, consumed);
+    rec->dwTime = t;
+    SkipSessionPrefix(rec);
+    if (!SetServiceProtocol(rec, &cursor)) {
+        res->bRebase = TRUE;
+        return RejectLine(res, consumed);
+    }
+    rec->wMethod = (WORD)MethodCodeFromText(rec->lpszMethod);
+    FitClientAddress(rec);
+    CompleteHitRecord(rec);
+    return AcceptLine(res, consumed);
+}

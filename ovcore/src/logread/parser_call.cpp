@@ -1,0 +1,39 @@
+#include "logread/parser_call.h"
+#include "logparse/parsers.h"
+#include <string.h>
+
+namespace {
+const DWORD kOpeningText = 4096;
+}
+
+BOOL ParserCall_HasParser(int code) {
+    return code >= 0 && GetLineParser((DWORD)code) != nullptr;
+}
+
+BOOL ParserCall_Run(int code, LogFile* file, HitRecord* record, DWORD initialRead,
+                    ParseOutcome* outcome) {
+    LineParseContext ctx = {record->dwLineSize - HIT_LINE_SPARE, &file->lpW3CMap, initialRead != 0};
+    LineParseResult res = {};
+    LineParserFn parse = GetLineParser((DWORD)code);
+    BOOL ok = parse && parse(record, &ctx, &res);
+    outcome->consumed = res.dwConsumed;
+    outcome->notRecord = res.bNotRecord;
+    outcome->rebase = res.bRebase;
+    return ok;
+}
+
+void ParserCall_FileOpened(LogFile* file) {
+    char text[kOpeningText];
+    DWORD got = 0;
+    SeekLogSource(file->hSource, 0, FILE_BEGIN);
+    if (!ReadLogSource(file->hSource, text, sizeof(text), &got, nullptr))
+        got = 0;
+    SeekLogSource(file->hSource, 0, FILE_BEGIN);
+    if (W3C_ScanOpeningText(&file->lpW3CMap, text, got))
+        file->dwFormatHint = 11;
+}
+
+void ParserCall_FileClosed(LogFile* file) {
+    W3CFieldMap_Free(file->lpW3CMap);
+    file->lpW3CMap = nullptr;
+}

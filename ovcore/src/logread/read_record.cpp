@@ -1,0 +1,169 @@
+// The record reader: from a byte position to the next complete hit.
+#include "ovcore/logread.h"
+#include "logread/parser_call.h"
+#include <stdlib.h>
+#include <string.h>
+
+namespace {
+
+struct ReadState {
+    LogFile* file;
+    HitRecord* record;
+    DWORD initialRead;
+    DWORD window;
+    ULONGLONG position;
+    ULONGLONG limit;
+    DWORD* skipped;
+};
+
+void DropLine(HitRecord* r) {
+    free(r->lpLine);
+    r->lpLine = nullptr;
+    r->dwLineSize = 0;
+}
+
+DWORD OwnLineLength(const char* text, DWORD length) {
+    const char* lf = (const char*)memchr(text, '\n', length);
+    return lf ? (DWORD)(lf - text) + 1 : length;
+}
+
+BOOL IsRedetected(int code) {
+    return code == LOGFMT_UNKNOWN || code == LOGFMT_NOT_RECORD || code == LOGFMT_REFERRER ||
+           code == LOGFMT_AGENT || code == LOGFMT_DATED_REFERRER;
+}
+
+enum Attempt { ATTEMPT_ACCEPTED, ATTEMPT_REJECTED, ATTEMPT_NO_MEMORY };
+
+// One parse of the line with one code. *consumed: the bytes the parser
+// consumed (0 when it did not say), the cut date included.
+Attempt TryCode(ReadState& s, int code, char* text, DWORD length, DWORD* consumed) {
+    DWORD cut = 0;
+    if (code == LOGFMT_DATED_REFERRER || code == LOGFMT_DATED_AGENT)
+        cut = DropBracketedDate(&text, &length, &code);
+    *consumed = 0;
+    if (!ParserCall_HasParser(code))
+        return ATTEMPT_REJECTED;
+    DropLine(s.record);
+    if (!HitRecord_SetLine(s.record, text, length))
+        return ATTEMPT_NO_MEMORY;
+    s.record->dwValid = 1;
+    s.record->wFormat = (WORD)(code == LOGFMT_DATED_REFERRER ? LOGFMT_REFERRER : code);
+    ParseOutcome out = {};
+    BOOL ok = ParserCall_Run(code, s.file, s.record, s.initialRead, &out);
+    if (out.consumed)
+        *consumed = cut + out.consumed;
+    if (out.rebase && s.window) {
+        ULONGLONG size = s.file->qwFileSize;
+        s.limit = s.position + s.window < size ? s.position + s.window : size;
+    }
+    if (!ok) {
+        DropLine(s.record);
+        return ATTEMPT_REJECTED;
+    }
+    if (code != LOGFMT_NOT_RECORD)
+        s.file->dwLogFormat = (DWORD)code;
+    if (*consumed == 0)
+        *consumed = cut + OwnLineLength(text, length);
+    return ATTEMPT_ACCEPTED;
+}
+
+// The line at s.position: settled code first, one re-detection after a rejection.
+// *consumed: the bytes to move past (the rejected line only when rejected).
+Attempt ParseLine(ReadState& s, char* text, DWORD length, DWORD* consumed) {
+    int code = (int)s.file->dwLogFormat;
+    BOOL detected = FALSE;
+    DWORD lastConsumed = 0;
+    for (;;) {
+        if (IsRedetected(code)) {
+            code = DetectLogFormat(s.file, text, length);
+            detected = TRUE;
+        }
+        Attempt a = TryCode(s, code, text, length, consumed);
+        if (a != ATTEMPT_REJECTED)
+            return a;
+        if (*consumed)
+            lastConsumed = *consumed;
+        if (detected)
+            break;
+        code = LOGFMT_NOT_RECORD;
+    }
+    DWORD own = OwnLineLength(text, length);
+    *consumed = lastConsumed && lastConsumed <= own ? lastConsumed : own;
+    return ATTEMPT_REJECTED;
+}
+
+void HandOut(HitRecord* r) {
+    const char* server = r->lpszServerAddr;
+    r->szServerAddr[0] = 0;
+    if (server && strcmp(server, "-") != 0)
+        lstrcpynA(r->szServerAddr, server, sizeof(r->szServerAddr));
+    r->dwPending = 0;
+}
+
+void CountSkip(ReadState& s) {
+    if (s.skipped)
+        (*s.skipped)++;
+}
+
+} // namespace
+
+int LogRecord_ReadNextCounted(LogFile* file, ULONGLONG position, HitRecord* record,
+                              ULONGLONG* newPosition, DWORD window, DWORD initialRead,
+                              DWORD* skipped, ULONGLONG* recordStart) {
+    record->lpLine = nullptr;
+    record->dwLineSize = 0;
+    *newPosition = position;
+    if (!LogFile_IsOpen(file) || LogFile_GetSourceKind(file) != LOGSOURCE_FILE)
+        return LOGREAD_NONE;
+    ReadState s = {file, record, initialRead, window, position, 0, skipped};
+    ULONGLONG size = file->qwFileSize;
+    s.limit = window && position + window < size ? position + window : size;
+    if (!window)
+        s.limit = position;
+    BOOL inLongLine = FALSE;
+    for (;;) {
+        char* text = nullptr;
+        DWORD length = 0;
+        if (LogFile_ReadLineAt(file, s.position, &text, &length) != LOGREAD_RECORD)
+            return LOGREAD_NONE;
+        DWORD prefix = 0;
+        BOOL hasLine = SkipToLine(text, length, &prefix);
+        DWORD consumed;
+        if (!hasLine) {
+            consumed = length; // a piece of an over-long line, or unprintable bytes
+            inLongLine = TRUE;
+        } else if (inLongLine) {
+            consumed = OwnLineLength(text, length); // the rest of the over-long line
+            inLongLine = FALSE;
+            CountSkip(s);
+        } else {
+            s.position += prefix;
+            Attempt a = ParseLine(s, text + prefix, length - prefix, &consumed);
+            if (a == ATTEMPT_NO_MEMORY)
+                return LOGREAD_NONE;
+            if (a == ATTEMPT_ACCEPTED) {
+                if (recordStart)
+                    *recordStart = s.position;
+                *newPosition = s.position + consumed;
+                HandOut(record);
+                return LOGREAD_RECORD;
+            }
+            CountSkip(s);
+        }
+        s.position += consumed;
+        *newPosition = s.position;
+        if (s.position >= s.limit)
+            return LOGREAD_NONE;
+    }
+}
+
+int LogRecord_ReadNext(LogFile* file, ULONGLONG position, HitRecord* record, ULONGLONG* newPosition,
+                       DWORD window, DWORD initialRead) {
+    return LogRecord_ReadNextCounted(file, position, record, newPosition, window, initialRead,
+                                     nullptr, nullptr);
+}
+
+int ReadNextLogRecord(void*, LogFile* file, ULONGLONG position, HitRecord* record,
+                      ULONGLONG* newPosition, DWORD window, DWORD initialRead) {
+    return LogRecord_ReadNext(file, position, record, newPosition, window, initialRead);
+}

@@ -1,0 +1,127 @@
+#include "logread_fixtures.h"
+#include <gtest/gtest.h>
+
+using namespace logtest;
+
+namespace {
+
+class FileInfoTest : public ::testing::Test {
+  protected:
+    LogInstall install;
+    FileInfo* info = FileInfo_New();
+    ~FileInfoTest() override { FileInfo_Free(info); }
+    std::string Write(const std::string& name, const std::string& bytes) {
+        install.Write("logs\\" + name, bytes);
+        return install.Path("logs\\" + name);
+    }
+    void AddServer(const std::string& pathText) {
+        FileInfo_AddServerPath(nullptr, "site.wlp", nullptr, nullptr, 0, pathText.c_str(), info,
+                               TRUE, nullptr);
+    }
+};
+
+TEST_F(FileInfoTest, FilesOfServersMergeInTimeOrder) {
+    // Server 0: two files, interleaved; server 1: one file with equal times.
+    std::string a = CommonLog(50, 0, 4), b = CommonLog(50, 2, 4, 2), c = CommonLog(30, 0, 8, 3);
+    Write("b.log", b);
+    AddServer(Write("a.log", a) + "|b.log");
+    AddServer(Write("c.log", c));
+    ASSERT_EQ(3, FileInfo_GetFileCount(info));
+    EXPECT_EQ(2, FileInfo_GetServerCount(info));
+    EXPECT_EQ(1, FileInfo_GetFileServer(info, 2));
+
+    std::vector<Hit> hits = ReadAllHits(info);
+    ASSERT_EQ(130u, hits.size());
+    for (size_t i = 1; i < hits.size(); i++)
+        ASSERT_LE(hits[i - 1].time, hits[i].time) << i;
+    // On equal times the current file goes on: a's first record, then c's.
+    EXPECT_EQ(0, hits[0].server);
+    EXPECT_EQ("/p0.html", hits[0].url);
+    EXPECT_EQ(1, hits[1].server);
+    EXPECT_EQ(130u, FileInfo_GetRecordCount(info));
+}
+
+TEST_F(FileInfoTest, TimeRangeLimitsTheMergedHits) {
+    Write("b.log", CommonLog(100, 5, 10));
+    AddServer(Write("a.log", CommonLog(100, 0, 10)) + "|b.log");
+    std::vector<Hit> hits = ReadAllHits(info, kDay + 100, kDay + 199);
+    ASSERT_EQ(20u, hits.size());
+    EXPECT_EQ(kDay + 100, hits.front().time);
+    EXPECT_EQ(kDay + 195, hits.back().time);
+    EXPECT_TRUE(ReadAllHits(info, kDay + 5000, kDay + 6000).empty()); // all outside: skipped
+}
+
+TEST_F(FileInfoTest, PatternsFindEachFileOnce) {
+    Write("a1.log", CommonLog(2, 0, 1));
+    Write("a2.log", CommonLog(2, 0, 1));
+    Write("b.log", CommonLog(2, 0, 1));
+    std::string folder = install.Path("logs\\");
+    AddServer(folder + "a*.log|b.log|a1.log");
+    EXPECT_EQ(3, FileInfo_GetFileCount(info));
+    EXPECT_TRUE(FileInfo_FindFile(info, (folder + "B.LOG").c_str()));
+    // The same files through another server and another case are not added again.
+    std::string upper = folder + "A1.LOG";
+    AddServer(upper);
+    EXPECT_EQ(3, FileInfo_GetFileCount(info));
+}
+
+TEST_F(FileInfoTest, OverlapWithTolerance) {
+    // File 1 runs 09:00-12:00:00; file 2 starts at 10:45:00 (no overlap) or 10:44:59.
+    struct Case {
+        DWORD secondStart;
+        BOOL overlap;
+    } cases[] = {{10 * 3600 + 45 * 60, FALSE}, {10 * 3600 + 44 * 60 + 59, TRUE}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.secondStart);
+        FileInfo_Clear(info);
+        Write("two.log", CommonLine(1, c.secondStart, "/c") + CommonLine(1, 13 * 3600, "/d"));
+        std::string one =
+            Write("one.log", CommonLine(1, 9 * 3600, "/a") + CommonLine(1, 12 * 3600, "/b"));
+        AddServer(one + "|two.log");
+        ASSERT_EQ(2, FileInfo_Open(0, info, 0, 0xFFFFFFFF, nullptr, nullptr, nullptr));
+        WORD servers = 0;
+        BOOL overlap = 2;
+        FileInfo_CheckOverlap(info, &servers, &overlap, 4500);
+        EXPECT_EQ(1, servers);
+        EXPECT_EQ(c.overlap, overlap);
+        FileInfo_CloseAll(info);
+    }
+}
+
+TEST_F(FileInfoTest, DonePercentIn64Bits) {
+    EXPECT_EQ(100u, FileInfo_GetDonePercent(info));
+    AddServer(Write("a.log", CommonLog(2, 0, 1)));
+    ASSERT_EQ(1, FileInfo_Open(0, info, 0, 0xFFFFFFFF, nullptr, nullptr, nullptr));
+    // Past 43 MB the product of bytes and 100 no longer fits 32 bits.
+    LogFileEntry* e = info->lpFiles[0];
+    e->qwStartPos = 0;
+    e->qwEndPos = 6000000000ULL;
+    e->qwPosition = 4500000000ULL;
+    info->qwTotalBytes = 6000000000ULL;
+    EXPECT_EQ(75u, FileInfo_GetDonePercent(info));
+    e->qwPosition = 90000000;
+    info->qwTotalBytes = 100000000;
+    e->qwEndPos = 100000000;
+    EXPECT_EQ(90u, FileInfo_GetDonePercent(info));
+    FileInfo_CloseAll(info);
+}
+
+TEST_F(FileInfoTest, CopyAndSampling) {
+    Write("b.log", CommonLog(20, 0, 3));
+    AddServer(Write("a.log", CommonLog(20, 100, 5)) + "|b.log");
+    FileInfo* copy = FileInfo_New();
+    ASSERT_TRUE(FileInfo_CopyFrom(copy, info));
+    EXPECT_EQ(2, FileInfo_GetFileCount(copy));
+    DWORD first = 0, last = 0, kb = 0;
+    BOOL error = FALSE;
+    EXPECT_TRUE(LogSampleRecords(copy, 0, TRUE, &first, &last, &kb, &error));
+    EXPECT_FALSE(error);
+    EXPECT_EQ(kDay, first);
+    EXPECT_EQ(kDay + 100 + 19 * 5, last);
+    EXPECT_EQ(2u + 2u, kb);
+    EXPECT_TRUE(FileInfo_GetTimeRange(0, copy, &first, &last));
+    EXPECT_EQ(kDay, first);
+    FileInfo_Free(copy);
+}
+
+} // namespace

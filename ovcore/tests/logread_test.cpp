@@ -1,0 +1,175 @@
+#include "logread_fixtures.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <cstring>
+
+using namespace logtest;
+
+namespace {
+
+TEST(DetectLogFormat, CodesOfTypicalLines) {
+    struct Case {
+        const char* line;
+        int code;
+    } cases[] = {
+        {"936201234.567 10 1.2.3.4 TCP_MISS/200 100 GET http://a/ - DIRECT/a text/html\n", 13},
+        {"93620123.567 10 1.2.3.4 TCP_MISS/200 100 GET http://a/ - DIRECT/a text/html\n", 1},
+        {"format=%Ses->client.ip% - %Req->vars.auth-user%\n", 1},
+        {"#Fields: date time c-ip\n", 11},
+        {"a,b,c,d,e,f,g,h,i,j,k,l,m,n,o,p [x] \"q\"\n", 3},
+        {"a,b,c,d,e,f,g,h,i,j,k,l,m,n,o\n", 1},
+        {"Mozilla/4.0 (compatible; MSIE 4.01; Windows 98)\n", 8},
+        {"1.2.3.4 - - [10/Oct/1999:13:55:36 -0700] \"GET / HTTP/1.0\" 200 1 \"-\" "
+         "\"Mozilla/4.0 (compatible; MSIE 4.01; Windows 98)\"\n",
+         2},
+        {"http://a/b.html -> /c.html\n", 7},
+        {"[10/Oct/1999:13:55:36] \"http://a/\" -> /c\n", 9},
+        {"[10/Oct/1999:13:55:36] \"Mozilla/4.0\"\n", 10},
+        {"[10/Oct/1999:13:55:36] \"\"\n", 1},
+        {"a\tb\tc\td\te\tf\tg\th\ti\tj\tk\tl\tm\n", 5},
+        {"a|b|c|d|e|f|g|h|i|j\n", 12},
+        {"a b c 10:10:10 d e f g h i\n", 4},
+        {"log {host 1.2.3.4} {url /a}\n", 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(c.code, DetectLogFormat(nullptr, c.line, (DWORD)strlen(c.line)));
+    }
+}
+
+// Rules 4 and 5 look at the first line only.
+TEST(DetectLogFormat, SecondLineDoesNotDecide) {
+    const char* text = "[x] no quote here\n\"http://a/\" -> /c\n";
+    EXPECT_NE(9, DetectLogFormat(nullptr, text, (DWORD)strlen(text)));
+    const char* stamp = "1.2\n936201234.567 x\n";
+    EXPECT_NE(13, DetectLogFormat(nullptr, stamp, (DWORD)strlen(stamp)));
+}
+
+TEST(DropBracketedDate, CutsTheDateBeforeTheQuote) {
+    char text[] = "[10/Oct/1999:13:55:36] \"Mozilla/4.0\"\n";
+    char* t = text;
+    DWORD length = (DWORD)strlen(text);
+    int code = 10;
+    EXPECT_EQ(24u, DropBracketedDate(&t, &length, &code));
+    EXPECT_EQ(8, code);
+    EXPECT_STREQ("Mozilla/4.0\"\n", t);
+    char noQuote[] = "[x]\n\"a\"\n";
+    t = noQuote;
+    length = (DWORD)strlen(noQuote);
+    code = 10;
+    EXPECT_EQ(0u, DropBracketedDate(&t, &length, &code));
+    EXPECT_EQ(10, code);
+}
+
+class LogReadTest : public ::testing::Test {
+  protected:
+    LogInstall install;
+    LogFile* file = LogFile_New();
+    ~LogReadTest() override { LogFile_Free(file); }
+    std::vector<Hit> Read(const std::string& bytes, DWORD* skipped) {
+        install.Write("logs\\r.log", bytes);
+        EXPECT_TRUE(LogFile_Open(file, install.Path("logs\\r.log").c_str(), 0, 1));
+        return ReadFileHits(file, skipped);
+    }
+};
+
+// A rejected line is skipped alone: the good line behind it is still read.
+TEST_F(LogReadTest, RejectedLineConsumesOnlyItself) {
+    std::string bad = "10.0.0.9 - - [99/Xyz/1999:00:00:00 +0000] \"GET /bad HTTP/1.0\" 200 1\n";
+    std::string log =
+        CommonLine(1, 0, "/a") + bad + CommonLine(1, 1, "/b") + bad + bad + CommonLine(1, 2, "/c");
+    DWORD skipped = 0;
+    std::vector<Hit> hits = Read(log, &skipped);
+    ASSERT_EQ(3u, hits.size());
+    EXPECT_EQ("/b", hits[1].url);
+    EXPECT_EQ("/c", hits[2].url);
+    EXPECT_EQ(3u, skipped);
+}
+
+TEST_F(LogReadTest, FormatHeaderKeepsTheFirstRecord) {
+    DWORD skipped = 0;
+    std::vector<Hit> hits = Read("format=%Ses->client.ip%\n" + CommonLog(2, 0, 1), &skipped);
+    ASSERT_EQ(2u, hits.size());
+    EXPECT_EQ("/p0.html", hits[0].url);
+    EXPECT_EQ(1u, skipped);
+}
+
+TEST_F(LogReadTest, NonRecordLinesAreSkippedAndCounted) {
+    std::string log = "\n\r\n" + std::string("just some words\n") + CommonLine(1, 0, "/a") +
+                      std::string("\x01\x02\x1b\n", 4) + "[x] \"\" y\n" + CommonLine(1, 1, "/b");
+    DWORD skipped = 0;
+    std::vector<Hit> hits = Read(log, &skipped);
+    ASSERT_EQ(2u, hits.size());
+    EXPECT_EQ(2u, skipped);
+    EXPECT_EQ(LOGFMT_COMMON, (int)LogFile_GetFormat(file));
+}
+
+// Lines longer than the buffer are skipped as one line, never split into records.
+TEST_F(LogReadTest, OverLongLineIsOneSkip) {
+    std::string huge = CommonLine(1, 5, "/" + std::string(40000, 'x'));
+    std::string log = CommonLine(1, 0, "/a") + huge + CommonLine(1, 1, "/b");
+    DWORD skipped = 0;
+    std::vector<Hit> hits = Read(log, &skipped);
+    ASSERT_EQ(2u, hits.size());
+    EXPECT_EQ("/b", hits[1].url);
+    EXPECT_EQ(1u, skipped);
+}
+
+TEST_F(LogReadTest, WindowBoundsTheSearch) {
+    install.Write("logs\\w.log", std::string(30, '\n') + "words\nwords\n" + CommonLine(1, 0, "/a"));
+    ASSERT_TRUE(LogFile_Open(file, install.Path("logs\\w.log").c_str(), 0, 1));
+    HitRecord* r = HitRecord_New();
+    ULONGLONG next = 0;
+    EXPECT_EQ(LOGREAD_NONE, LogRecord_ReadNext(file, 0, r, &next, 20, 0));
+    EXPECT_EQ(LOGREAD_NONE, LogRecord_ReadNext(file, 30, r, &next, 0, 0));
+    EXPECT_EQ(36u, next);
+    EXPECT_EQ(LOGREAD_RECORD, LogRecord_ReadNext(file, 0, r, &next, 100000, 0));
+    HitRecord_Free(r);
+}
+
+// Damaged lines (fixed seed): every line ends as a hit or as a counted skip.
+TEST_F(LogReadTest, DamagedLinesNeverOverrun) {
+    unsigned seed = 12345;
+    auto next = [&seed]() { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    std::string log;
+    int lines = 3000;
+    for (int i = 0; i < lines; i++) {
+        std::string line = CommonLine(1 + i % 200, i, "/m" + std::to_string(i) + ".html");
+        line.pop_back();
+        switch (next() % 8) {
+        case 0:
+            line = line.substr(0, next() % line.size());
+            break;
+        case 1:
+            line[next() % line.size()] = (char)(next() & 0xFF);
+            break;
+        case 2:
+            line[next() % line.size()] = '\0';
+            break;
+        case 3:
+            line += " \"" + std::string(next() % 3000, 'r') + "\"";
+            break;
+        case 4:
+            line.erase(line.find(' '), line.find('[') - line.find(' '));
+            break;
+        case 5:
+            line[next() % line.size()] = '\r';
+            break;
+        default:
+            break;
+        }
+        std::replace(line.begin(), line.end(), '\n', ' ');
+        log += line + "\n";
+    }
+    DWORD skipped = 0;
+    std::vector<Hit> hits = Read(log, &skipped);
+    // A stray CR can split a line in two; a line of unprintable bytes is passed
+    // over with the line start it precedes.
+    int lineEnds = (int)std::count(log.begin(), log.end(), '\n');
+    int crs = (int)std::count(log.begin(), log.end(), '\r');
+    EXPECT_LE((int)(hits.size() + skipped), lineEnds + crs);
+    EXPECT_GE((int)(hits.size() + skipped), lineEnds * 95 / 100);
+    EXPECT_GT(hits.size(), 1000u);
+}
+
+} // namespace
