@@ -10,6 +10,8 @@
 #include "core/message_sink.h"
 #include "core/net_binding.h"
 #include "core/netapi_binding.h"
+#include "fetch/fetch_state.h"
+#include "logparse/parse_settings.h"
 #include "msgbox_watcher.h"
 #include "ovcore/ovcore.h"
 #include "settings/install_folder.h"
@@ -51,21 +53,65 @@ TEST_F(RegistrationTest, ThreeSlotsThenRefusedEvenAfterADeregistration) {
     EXPECT_EQ(Engine_State().slots[1].inUse, 0); // the refusal took no slot
 }
 
+// The last deregistration leaves nothing engine-wide allocated (the fetched
+// server list and an unclosed fetch's lists used to stay), and the engine
+// registers again afterwards.
 TEST_F(RegistrationTest, EngineWideResourcesGoWithTheLastSlotOnly) {
     DWORD status = 0;
     ASSERT_EQ(Register(&status), 0);
     ASSERT_EQ(Register(), 1);
+    ServerList* fetched = Engine_State().fetchServerList;
+    ASSERT_NE(fetched, nullptr);
+    ASSERT_TRUE(FetchList_Add(Fetch_CurrentList(), "/logs/a.log", "HTTP"));
     const char* caption = LoadCachedString(5749);
     ORB_DeRegister(0);
     EXPECT_TRUE(NetBinding_IsBound());
     EXPECT_NE(Engine_State().dnsRing, nullptr);
+    EXPECT_EQ(Engine_State().fetchServerList, fetched);
     EXPECT_EQ(LoadCachedString(5749), caption); // still the cached copy
     EXPECT_STREQ(Engine_State().numericAddressText, "Numeric IP");
     ORB_DeRegister(1);
     EXPECT_FALSE(NetBinding_IsBound());
     EXPECT_EQ(Engine_State().dnsRing, nullptr);
+    EXPECT_EQ(Engine_State().fetchServerList, nullptr);
+    EXPECT_EQ(Fetch_CurrentList()->lpEntries, nullptr);
+    EXPECT_EQ(Engine_State().numericAddressText, nullptr);
     ORB_DeRegister(1); // a free slot is ignored
     ORB_DeRegister(7);
+
+    ASSERT_EQ(Register(&status), 0);
+    EXPECT_EQ(status, 1u);
+    EXPECT_NE(Engine_State().dnsRing, nullptr);
+    ASSERT_NE(Engine_State().fetchServerList, nullptr);
+    EXPECT_EQ(Fetch_GetFetchedServerList(), Engine_State().fetchServerList);
+    EXPECT_STREQ(LoadCachedString(5749), "Ostrevane");
+    EXPECT_STREQ(Engine_State().numericAddressText, "Numeric IP");
+}
+
+// The line parsers used to keep their built-in values whatever the engine
+// had read: registration and the settings reload hand the values over.
+TEST_F(RegistrationTest, ParsersSeeTheRegisteredValues) {
+    WriteModuleProfileInt("Defaults", "DisableColdFusion", 1);
+    WriteModuleProfileInt("intl", "iDate", 1);
+    WriteModuleProfileString("intl", "sDate", ".");
+    WriteModuleProfileString("intl", "sTime", "-");
+    LogParse_SetNameTexts("x", "y", "z");
+    ASSERT_EQ(Register(), 0);
+    const LogParseSettings* p = LogParse_Settings();
+    EXPECT_TRUE(p->bDisableColdFusion);
+    EXPECT_EQ(p->iIntlDateOrder, 1);
+    EXPECT_EQ(p->cDateSep, '.');
+    EXPECT_EQ(p->cTimeSep, '-');
+    EXPECT_STREQ(p->szNumericIP, "Numeric IP");
+    EXPECT_STREQ(p->szNone, "None");
+    EXPECT_STREQ(p->szUnknown, "Unknown");
+
+    LogParse_SetDisableColdFusion(FALSE);
+    LogParse_SetIntlDate(0, '/', ':');
+    EXPECT_EQ(ORB_NotifyIniFileChanged(0), 0);
+    EXPECT_TRUE(p->bDisableColdFusion);
+    EXPECT_EQ(p->iIntlDateOrder, 1);
+    EXPECT_EQ(p->cDateSep, '.');
 }
 
 TEST_F(RegistrationTest, NetworkStatusIsZeroWithoutTheFtpLibrary) {
@@ -300,7 +346,9 @@ TEST_F(RegistrationTest, DeregistrationRemovesListingFilesUnlessDetecting) {
     install.Write("ovdesk\\datfiles\\fetch.dir", "x");
     install.Write("ovdesk\\datfiles\\keep.wlp", "x");
     ASSERT_EQ(Register(), 0);
-    Engine_State().ftpDownloadMode = ENGINE_FTP_DOWNLOAD_DETECT;
+    // "Detect" from engine start, before any settings reload: the listing
+    // files used to be deleted by a plug-in that never reloaded.
+    EXPECT_EQ(Engine_State().ftpDownloadMode, ENGINE_FTP_DOWNLOAD_DETECT);
     ORB_DeRegister(0);
     EXPECT_TRUE(ovtest::FileExistsAt(install.Data() + "fetch.dir"));
     ASSERT_EQ(Register(), 0); // the freed slot is taken again

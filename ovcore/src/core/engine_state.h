@@ -1,6 +1,7 @@
 // Engine-wide state shared by every registered client: what registration
 // keeps and the settings it reads. Other areas read it through Engine_State().
 #pragma once
+#include "ovcore/netsettings.h"
 #include "ovcore/registration.h"
 
 struct ServerList;
@@ -9,7 +10,7 @@ struct ServerList;
 #define ENGINE_DNS_ENTRY_SIZE 48
 #define ENGINE_DNS_RING_DEFAULT 2000
 #define ENGINE_CLIENT_SLOTS 4
-#define ENGINE_FTP_DOWNLOAD_DETECT 1
+#define ENGINE_FTP_DOWNLOAD_DETECT DOWNLOAD_DETECT
 
 struct EngineClientSlot {
     LONG inUse;
@@ -52,8 +53,9 @@ struct EngineState {
     DWORD dnsRingEntries;
 
     int networkBound; // 1: WinSock and FTP4W32 are both bound
-    // FTP download mode, set by the network settings reload; in "Detect"
-    // mode the fetch listing files outlive a deregistration.
+    // FTP download mode (DOWNLOAD_*, "Detect" until the network settings
+    // reload says otherwise); in "Detect" mode the fetch listing files
+    // outlive a deregistration.
     int ftpDownloadMode;
 
     // [intl] of the Windows profile as read at the first registration, and the
@@ -70,12 +72,18 @@ struct EngineState {
     const char* noSuffixText;
     const char* unknownCountryText;
 
-    ServerList* fetchServerList; // receives fetched remote logs
+    // Receives fetched remote logs; made on first use, freed with the last
+    // client slot.
+    ServerList* fetchServerList;
 };
 
 EngineState& Engine_State();
+// Every value back to its documented default, as at library load. Only for
+// an engine that holds nothing (no slot, ring or server list).
+void Engine_RestoreDefaults(void);
 
 // Returns the engine to the state of a freshly loaded library: every slot
-// released, the registration counter back at 65535. For test programs, which
-// hold the engine for their whole run.
+// and engine-wide resource released, the registration counter back at 65535,
+// the settings (engine, network, line parsers) at their defaults. For test
+// programs, which hold the engine for their whole run.
 void Engine_ResetLibraryState(void);

@@ -11,7 +11,9 @@
 #include "core/gsw_binding.h"
 #include "core/net_binding.h"
 #include "core/text_cache.h"
-#include "ovcore/serverlist.h"
+#include "fetch/fetch_state.h"
+#include "logparse/parse_settings.h"
+#include "ovcore/netsettings.h"
 #include "ovcore/settings.h"
 
 ORB_ERRORDISPLAYPROC glpfnDisplayReportError = NULL;
@@ -62,8 +64,7 @@ ORB_Register(const char* dataFolder, int timeout, int clientId, ORB_PUMPPROC pum
     char folder[MAX_PATH];
     if (!DataFolder_Normalize(dataFolder, folder))
         return ORB_FAIL;
-    if (!s.fetchServerList) // receives the logs fetched from remote servers
-        s.fetchServerList = ServerList_New();
+    Fetch_GetFetchedServerList(); // receives the logs fetched from remote servers
     s.impersonationToken = token;
     s.errorDisplay = errorDisplay;
     glpfnDisplayReportError = errorDisplay;
@@ -90,6 +91,7 @@ ORB_Register(const char* dataFolder, int timeout, int clientId, ORB_PUMPPROC pum
         return ORB_FAIL;
     s.slots[slot].inUse = 1;
     LoadNameTexts();
+    LogParse_SyncFromEngine();
     return (short)slot;
 }
 
@@ -150,6 +152,7 @@ static void ReleaseEngineResources(void) {
     ACP_DeRegister(0);
     free(s.dnsRing);
     s.dnsRing = NULL;
+    Fetch_ReleaseEngineResources();
 }
 
 ORB_EXPORT(void) ORB_DeRegister(short slot) {
@@ -164,15 +167,11 @@ ORB_EXPORT(void) ORB_DeRegister(short slot) {
 }
 
 void Engine_ResetLibraryState(void) {
-    EngineState& s = Engine_State();
     for (short i = 0; i < ENGINE_CLIENT_SLOTS; ++i)
         ORB_DeRegister(i);
     ReleaseEngineResources();
-    s.registrationCount = 0xFFFF;
-    s.dnsRingEntries = ENGINE_DNS_RING_DEFAULT;
-    s.dataFolder[0] = s.dnsCacheFolder[0] = 0;
-    s.errorDisplay = NULL;
+    Engine_RestoreDefaults();
     glpfnDisplayReportError = NULL;
-    s.clientResources = NULL;
-    s.registeredPump = s.progressSlot3 = NULL;
+    NetSettings_Reset();
+    LogParse_ResetSettings();
 }

@@ -28,3 +28,6 @@ void Fetch_SetErrorId(UINT id, const char* argument);
 // Sends a status text to the status window: the text of string id followed
 // by name cut to FETCH_STATUS_NAME_MAX characters.
 void Fetch_SendStatus(UINT id, const char* name);
+// Ends any fetch still open and frees the fetched server list (with the last
+// client slot); the next fetch or registration makes a new list.
+void Fetch_ReleaseEngineResources(void);

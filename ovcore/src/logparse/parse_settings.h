@@ -31,8 +31,9 @@ void LogParse_SetErrorDisplay(LogParseErrorFn fn);
 // Back to the defaults (engine start, tests).
 void LogParse_ResetSettings();
 // Takes what registration read (DisableColdFusion, the [intl] date order and
-// separators, strings 5614-5616) into the parse settings. Called once per
-// report run before its first line, never per hit.
+// separators, strings 5614-5616) into the parse settings. Registration and
+// the settings reload call it, whenever they have (re)read those values;
+// never per line.
 void LogParse_SyncFromEngine();
 // The error display to use: the one set here, else the registered client's
 // (null when neither).

@@ -86,11 +86,12 @@ void ShowUnzipError(HWND, UINT stringId, const char* archivePath) {
 }
 
 ORB_EXPORT(int) ORB_DeleteFiles(const char* folder, const char* pattern) {
-    char spec[MAX_PATH], path[MAX_PATH];
-    if (snprintf(spec, sizeof(spec), "%s%s", folder, pattern) >= (int)sizeof(spec))
+    char pattern_path[MAX_PATH], path[MAX_PATH];
+    if (snprintf(pattern_path, sizeof(pattern_path), "%s%s", folder, pattern) >=
+        (int)sizeof(pattern_path))
         return -1;
     WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA(spec, &found);
+    HANDLE find = FindFirstFileA(pattern_path, &found);
     if (find == INVALID_HANDLE_VALUE)
         return -1;
     do {

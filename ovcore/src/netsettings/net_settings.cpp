@@ -96,6 +96,7 @@ void NetSettings_SetProxyAddress(DWORD address) {
 
 void NetSettings_Reset() {
     g_settings = Defaults();
+    Engine_State().ftpDownloadMode = (int)g_settings.DownloadMode;
     LogParse_SetCookieOptions(g_settings.CookieEnable, g_settings.CookieValidate);
 }
 
@@ -109,6 +110,7 @@ ORB_EXPORT(short) ORB_NotifyIniFileChanged(DWORD_PTR /*unused*/) {
     s.CookieEnable = GetModuleProfileInt("Cookie", "Enable", 1);
     s.CookieValidate = GetModuleProfileInt("Cookie", "Validate", 1);
     LogParse_SetCookieOptions(s.CookieEnable, s.CookieValidate);
+    LogParse_SyncFromEngine();
     // The page-title cache is saved before and rebuilt after these two are
     // read, once the title cache is part of the engine.
     s.TitleCacheSize = GetModuleProfileInt("Defaults", "TitleCacheSize", 500);
