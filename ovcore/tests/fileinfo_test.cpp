@@ -51,6 +51,33 @@ TEST_F(FileInfoTest, TimeRangeLimitsTheMergedHits) {
     EXPECT_TRUE(ReadAllHits(info, kDay + 5000, kDay + 6000).empty()); // all outside: skipped
 }
 
+// A range that starts after a "#Fields:" change is read with the changed
+// columns, as reading the file from its start would.
+TEST_F(FileInfoTest, RangeInsideW3CFileUsesTheFieldsInForceThere) {
+    auto line = [](int i, const std::string& rest) {
+        char clock[16];
+        sprintf(clock, "%02d:%02d:%02d", i / 3600, i / 60 % 60, i % 60);
+        return "1999-10-10 " + std::string(clock) + " " + rest + "\n";
+    };
+    std::string log = "#Fields: date time c-ip cs-method cs-uri-stem sc-status\n";
+    for (int i = 0; i < 100; i++)
+        log += line(i * 10, "10.0.0.1 GET /a" + std::to_string(i) + ".html 200");
+    log += "#Date: 1999-10-10 00:20:00\n#Fields: date time cs-method cs-uri-stem sc-status c-ip\n";
+    for (int i = 100; i < 200; i++)
+        log += line(i * 10, "GET /b" + std::to_string(i) + ".html 404 10.0.0.2");
+    AddServer(Write("ex.log", log));
+    std::vector<Hit> hits = ReadAllHits(info, kDay + 1500, kDay + 1790);
+    ASSERT_EQ(30u, hits.size());
+    EXPECT_EQ("/b150.html", hits.front().url);
+    EXPECT_EQ(404u, hits.front().status);
+    EXPECT_EQ("/b179.html", hits.back().url);
+    // A range across the change reads both sides.
+    hits = ReadAllHits(info, kDay + 950, kDay + 1010);
+    ASSERT_EQ(7u, hits.size());
+    EXPECT_EQ("/a95.html", hits.front().url);
+    EXPECT_EQ("/b101.html", hits.back().url);
+}
+
 TEST_F(FileInfoTest, PatternsFindEachFileOnce) {
     Write("a1.log", CommonLog(2, 0, 1));
     Write("a2.log", CommonLog(2, 0, 1));

@@ -86,6 +86,27 @@ TEST(HitRecordDefaults, TextsFromTheLineSurviveAndLongOnesGrowTheBuffer) {
     }
 }
 
+// Line after line, the record keeps its buffer; only a longer line grows it.
+TEST(HitRecordLine, SetLineReusesTheBufferUntilALongerLineComes) {
+    RecordHolder h;
+    std::string longer(3000, 'x'), shorter = "short line\n";
+    ASSERT_TRUE(HitRecord_SetLine(h.rec, longer.c_str(), (DWORD)longer.size()));
+    char* buffer = h.rec->lpLine;
+    ASSERT_TRUE(HitRecord_SetLine(h.rec, shorter.c_str(), (DWORD)shorter.size()));
+    EXPECT_EQ(buffer, h.rec->lpLine);
+    EXPECT_EQ(shorter.size() + HIT_LINE_SPARE, h.rec->dwLineSize);
+    EXPECT_EQ(0, memcmp(h.rec->lpLine, shorter.c_str(), shorter.size()));
+    for (DWORD i = (DWORD)shorter.size(); i <= h.rec->dwLineSize; ++i)
+        ASSERT_EQ(0, h.rec->lpLine[i]) << i; // the old text's tail is gone
+    ASSERT_TRUE(HitRecord_SetLine(h.rec, longer.c_str(), (DWORD)longer.size()));
+    EXPECT_EQ(buffer, h.rec->lpLine);
+    std::string longest(100000, 'y');
+    ASSERT_TRUE(HitRecord_SetLine(h.rec, longest.c_str(), (DWORD)longest.size()));
+    EXPECT_EQ(longest.size() + HIT_LINE_SPARE, h.rec->dwLineSize);
+    EXPECT_EQ(0, memcmp(h.rec->lpLine, longest.c_str(), longest.size()));
+    EXPECT_EQ(0, h.rec->lpLine[h.rec->dwLineSize]);
+}
+
 TEST(HitRecordDefaults, NullTextsGiveSlashAndDash) {
     RecordHolder h;
     ASSERT_TRUE(HitRecord_SetLine(h.rec, "", 0));

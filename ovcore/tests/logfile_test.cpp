@@ -64,12 +64,17 @@ TEST_F(LogFileTest, FirstAndLastRecords) {
 
     std::string log = CommonLog(3, 0, 60);
     std::string tail = CommonLine(1, 999, "/tail.html");
-    tail.pop_back(); // a last line without its line end is never a record
+    tail.pop_back(); // the last line needs no line end
     std::string header = "format=%Ses->client.ip%\n\n";
     Open(header + log + tail);
     ASSERT_TRUE(LogFile_ReadFirstRecord(file, &r, &at));
     EXPECT_EQ(kDay, r->dwTime);
     HitRecord_Free(r);
+    ASSERT_TRUE(LogFile_ReadLastRecord(file, &r, &at));
+    EXPECT_EQ(kDay + 999, r->dwTime);
+    EXPECT_EQ(at, header.size() + log.size());
+    HitRecord_Free(r);
+    Open(header + log + "\n  \n");
     ASSERT_TRUE(LogFile_ReadLastRecord(file, &r, &at));
     EXPECT_EQ(kDay + 120, r->dwTime);
     EXPECT_EQ(at, header.size() + log.size() - CommonLine(1, 120, "/p2.html").size());

@@ -122,8 +122,6 @@ std::vector<Hit> ReadFileHits(LogFile* file, DWORD* skipped) {
     while (LogRecord_ReadNextCounted(file, at, r, &at, 100000, 0, skipped, nullptr) ==
            LOGREAD_RECORD) {
         hits.push_back({r->dwTime, r->lpszUrl ? r->lpszUrl : "", r->dwStatus, r->wServerIndex});
-        free(r->lpLine);
-        r->lpLine = nullptr;
     }
     HitRecord_Free(r);
     return hits;

@@ -115,6 +115,58 @@ TEST_F(LogReadTest, OverLongLineIsOneSkip) {
     EXPECT_EQ(1u, skipped);
 }
 
+// The last line of a log needs no line end; a tail of blanks is no line.
+TEST_F(LogReadTest, LastLineWithoutLineEndIsRead) {
+    std::string last = CommonLine(1, 9, "/last.html");
+    last.pop_back();
+    struct Case {
+        std::string log;
+        size_t hits;
+        DWORD skipped;
+        const char* lastUrl;
+    } cases[] = {
+        {CommonLog(2, 0, 1) + last, 3, 0, "/last.html"},
+        {last, 1, 0, "/last.html"},
+        {last + "\r", 1, 0, "/last.html"},
+        {CommonLog(2, 0, 1) + "  \t ", 2, 0, "/p1.html"},
+        {CommonLog(2, 0, 1) + "no record", 2, 1, "/p1.html"},
+        {"#Fields: date time c-ip cs-method cs-uri-stem sc-status\n"
+         "1999-10-10 00:00:01 1.2.3.4 GET /w.html 200",
+         1, 1, "/w.html"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.log);
+        DWORD skipped = 0;
+        std::vector<Hit> hits = Read(c.log, &skipped);
+        ASSERT_EQ(c.hits, hits.size());
+        EXPECT_EQ(c.lastUrl, hits.back().url);
+        EXPECT_EQ(c.skipped, skipped);
+        LogFile_Close(file);
+    }
+}
+
+// Reading line after line reuses the record's line buffer: no allocation per
+// line while the lines do not grow, rejected lines included.
+TEST_F(LogReadTest, OneLineBufferServesTheWholeFile) {
+    std::string log = CommonLine(1, 0, "/long-first-line-" + std::string(200, 'a') + ".html");
+    for (int i = 1; i < 50; i++)
+        log += (i % 5 ? CommonLine(1, i, "/p.html") : std::string("not a record\n"));
+    install.Write("logs\\b.log", log);
+    ASSERT_TRUE(LogFile_Open(file, install.Path("logs\\b.log").c_str(), 0, 1));
+    HitRecord* r = HitRecord_New();
+    ULONGLONG at = 0;
+    ASSERT_EQ(LOGREAD_RECORD, LogRecord_ReadNext(file, at, r, &at, 100000, 0));
+    char* buffer = r->lpLine;
+    int hits = 1;
+    while (LogRecord_ReadNext(file, at, r, &at, 100000, 0) == LOGREAD_RECORD) {
+        ASSERT_EQ(buffer, r->lpLine) << hits;
+        EXPECT_STREQ("/p.html", r->lpszUrl);
+        hits++;
+    }
+    EXPECT_EQ(41, hits);
+    HitRecord_Free(r);
+}
+
 TEST_F(LogReadTest, WindowBoundsTheSearch) {
     install.Write("logs\\w.log", std::string(30, '\n') + "words\nwords\n" + CommonLine(1, 0, "/a"));
     ASSERT_TRUE(LogFile_Open(file, install.Path("logs\\w.log").c_str(), 0, 1));

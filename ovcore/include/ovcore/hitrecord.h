@@ -58,9 +58,12 @@ static_assert(sizeof(HitRecord) == 459, "HitRecord layout is shared with the DNS
 // It is never freed; nothing may write into it.
 extern char HitRecord_EmptyText[1];
 
-// New line buffer of length + 129 bytes (the text, 128 zero bytes, one more
-// zero) and the record reset for parsing. 1, or 0 when the buffer cannot be
-// allocated (record unchanged). The old buffer is not freed here.
+// Gives the record the line: the text, 128 zero bytes and one more zero
+// (dwLineSize = length + 128), and resets the record for parsing. The
+// record's own buffer (lpLine, null or a buffer it owns) is reused when it
+// holds the line, else replaced by a bigger one: reading line after line
+// allocates only when a longer line comes. 1, or 0 when no buffer can be
+// allocated (record unchanged).
 BOOL HitRecord_SetLine(HitRecord* rec, const char* text, DWORD length);
 // Moves the line into a buffer of newSize bytes (copying min(old, new) bytes),
 // moves every text pointer that pointed into the old buffer and frees the old

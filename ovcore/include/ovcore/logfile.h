@@ -57,7 +57,9 @@ W3CFieldMap* LogFile_GetW3CMap(const LogFile* file);
 void LogFile_SetW3CMap(LogFile* file, W3CFieldMap* map);
 
 // Up to two lines at position: 3 with text and length (through the second
-// LF, or all that is buffered), or 1 with both 0 when no line end was found.
+// LF, or all that is buffered), or 1 with both 0 when no line end was found
+// and the text neither fills the buffer nor ends the file (a last line
+// without its line end is handed out).
 // The text stays valid until the next call on the file.
 int LogFile_ReadLineAt(LogFile* file, ULONGLONG position, char** text, DWORD* length);
 void LogFile_Advance(LogFile* file, DWORD count);

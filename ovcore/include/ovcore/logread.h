@@ -24,8 +24,9 @@
 #define LOGREAD_NONE 1
 #define LOGREAD_RECORD 3
 
-// Reads the next record at position into record (which must hold no line
-// buffer; the reader gives it one). 3: a record, newPosition behind its line;
+// Reads the next record at position into record. The record's line buffer
+// (null, or one the record owns from an earlier read) is reused and grown
+// only for a longer line. 3: a record, newPosition behind its line;
 // 1: none within the window (window 0: only the text at the position), at the
 // end of the file, or when memory runs out. initialRead: the read only looks
 // for a record's time. Lines that are no record are counted in *skipped when

@@ -76,11 +76,14 @@ ORB_EXPORT(BOOL) ORB_IsGraphingAvailable(void) {
 }
 
 void ReleaseGSWLibrary(int mode) {
-    if (!ModeActs(mode) || g_startResult != 0)
+    if (!ModeActs(mode))
         return;
-    CallVoid(125);
-    CallVoid(2);
-    g_startResult = -1;
+    if (g_startResult == 0) {
+        CallVoid(125);
+        CallVoid(2);
+        g_startResult = -1;
+    }
+    // A library that loaded but failed to start is unloaded too.
     if (mode == 1 && g_gsw) {
         FreeLibrary(g_gsw);
         g_gsw = NULL;

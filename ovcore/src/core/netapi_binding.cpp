@@ -4,7 +4,8 @@ namespace netapi {
 
 static HMODULE g_library;
 
-// Resolves one function on its first call and keeps it.
+// Resolves one function on its first call and keeps it. The system library
+// stays loaded for the life of the process, so kept addresses stay valid.
 static FARPROC Bind(FARPROC* kept, const char* name) {
     if (*kept)
         return *kept;
@@ -43,12 +44,6 @@ NET_API_STATUS NetLocalGroupEnum(LPCWSTR server, DWORD level, LPBYTE* buffer, DW
                                  LPDWORD read, LPDWORD total, PDWORD_PTR resume) {
     auto fn = Resolve<decltype(&::NetLocalGroupEnum)>("NetLocalGroupEnum");
     return fn ? fn(server, level, buffer, maxLength, read, total, resume) : ERROR_PROC_NOT_FOUND;
-}
-
-void Release(void) {
-    if (g_library)
-        FreeLibrary(g_library);
-    g_library = NULL;
 }
 
 } // namespace netapi

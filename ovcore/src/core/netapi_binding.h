@@ -16,7 +16,4 @@ NET_API_STATUS NetUserGetLocalGroups(LPCWSTR server, LPCWSTR user, DWORD level, 
 NET_API_STATUS NetLocalGroupEnum(LPCWSTR server, DWORD level, LPBYTE* buffer, DWORD maxLength,
                                  LPDWORD read, LPDWORD total, PDWORD_PTR resume);
 
-// Unloads the library (at engine unload).
-void Release(void);
-
 } // namespace netapi

@@ -1,6 +1,7 @@
 // Line-buffer set-up, duplication and release of hit records.
 #include "ovcore/hitrecord.h"
 #include "ovkit/ovassert.h"
+#include <malloc.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -27,11 +28,27 @@ static void ResetForParsing(HitRecord* rec) {
     rec->dwValid = 0;
 }
 
+// A buffer of at least `needed` bytes: the record's own when it is big enough
+// (reading a file reuses one buffer line after line), else a new one; a
+// buffer that grows gets room to spare, so that slowly growing lines do not
+// reallocate each time. Null when memory runs out (the record's buffer is kept).
+static char* LineBufferFor(HitRecord* rec, size_t needed) {
+    if (rec->lpLine && _msize(rec->lpLine) >= needed)
+        return rec->lpLine;
+    size_t size = rec->lpLine ? needed + needed / 2 : needed;
+    char* buffer = (char*)malloc(size);
+    if (buffer) {
+        free(rec->lpLine);
+        rec->lpLine = nullptr;
+    }
+    return buffer;
+}
+
 BOOL HitRecord_SetLine(HitRecord* rec, const char* text, DWORD length) {
-    char* buffer = (char*)malloc((size_t)length + HIT_LINE_SPARE + 1);
+    char* buffer = LineBufferFor(rec, (size_t)length + HIT_LINE_SPARE + 1);
     if (!buffer)
         return FALSE;
-    memcpy(buffer, text, length);
+    memmove(buffer, text, length);
     memset(buffer + length, 0, HIT_LINE_SPARE + 1);
     rec->lpLine = buffer;
     rec->dwLineSize = length + HIT_LINE_SPARE;

@@ -1,6 +1,7 @@
 // Steps shared by the line parsers.
 #pragma once
 #include "logparse/parsers.h"
+#include <string.h>
 
 // Length of the text's first line with the CR/LF run behind it; the whole
 // length when it has no line end. Reads at most length bytes.
@@ -60,6 +61,17 @@ struct LineScan {
         pos = stop < end ? stop + 1 : end;
         return start;
     }
+    // The next count fields, each closed by sep, into cols; false when the
+    // line ends before the last of those separators.
+    bool CutColumns(char sep, char** cols, int count) {
+        for (int i = 0; i < count; ++i) {
+            DWORD stop = Find(sep);
+            if (stop >= end)
+                return false;
+            cols[i] = CutAt(stop);
+        }
+        return true;
+    }
     // The next field up to the separator sep (or the line end), after
     // skipping leading blanks when sep is a blank. Null at the line end.
     char* CutField(char sep) {
@@ -70,6 +82,19 @@ struct LineScan {
         return CutAt(Find(sep));
     }
 };
+
+// Copies at most size - 1 of the length characters at from into dest (size
+// bytes, at least 1) and terminates it.
+inline void CopyBounded(char* dest, size_t size, const char* from, size_t length) {
+    if (length > size - 1)
+        length = size - 1;
+    memcpy(dest, from, length);
+    dest[length] = 0;
+}
+// The same for a terminated text.
+inline void CopyBounded(char* dest, size_t size, const char* text) {
+    CopyBounded(dest, size, text, strnlen(text, size));
+}
 
 // "-" gives the shared empty text.
 inline char* DashOrText(char* field) {

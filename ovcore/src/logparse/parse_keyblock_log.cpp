@@ -57,14 +57,12 @@ int StoreValue(HitRecord* rec, const char* key, char* value, long long* start) {
     }
     if (_stricmp(key, "host") == 0) {
         rec->lpszClientAddr = value;
-        strncpy(rec->szClientAddr, value, sizeof(rec->szClientAddr) - 1);
-        rec->szClientAddr[sizeof(rec->szClientAddr) - 1] = 0;
+        CopyBounded(rec->szClientAddr, sizeof(rec->szClientAddr), value);
         return KEY_HOST;
     }
     if (_stricmp(key, "addr") == 0) {
         rec->lpszServerAddr = value;
-        strncpy(rec->szServerAddr, value, sizeof(rec->szServerAddr) - 1);
-        rec->szServerAddr[sizeof(rec->szServerAddr) - 1] = 0;
+        CopyBounded(rec->szServerAddr, sizeof(rec->szServerAddr), value);
         return 0;
     }
     if (_stricmp(key, "method") == 0) {

@@ -7,12 +7,8 @@ BOOL ParsePipeLogLine(HitRecord* rec, const LineParseContext* ctx, LineParseResu
     LineScan s(rec, ctx);
     DWORD consumed = FirstLineLength(rec->lpLine, ctx->dwLength);
     char* col[9];
-    for (int i = 0; i < 9; ++i) {
-        DWORD stop = s.Find('|');
-        if (stop >= s.end) // a line end before the user agent
-            return RejectLine(res, consumed);
-        col[i] = s.CutAt(stop);
-    }
+    if (!s.CutColumns('|', col, 9)) // a line end before the user agent
+        return RejectLine(res, consumed);
     rec->lpszDateTime = col[0];
     rec->lpszClientAddr = col[1];
     char* request = col[2];

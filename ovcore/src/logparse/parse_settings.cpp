@@ -1,5 +1,6 @@
 #include "logparse/parse_settings.h"
 #include "core/engine_state.h"
+#include "logparse/parse_common.h"
 #include <string.h>
 
 static LogParseSettings g_settings = {TRUE, TRUE,         FALSE,  0,         '/',
@@ -24,17 +25,16 @@ void LogParse_SetIntlDate(int order, char dateSep, char timeSep) {
     g_settings.cTimeSep = timeSep ? timeSep : ':';
 }
 
-static void CopyBounded(char* dest, size_t size, LPCSTR text) {
-    if (!text)
-        return;
-    strncpy(dest, text, size - 1);
-    dest[size - 1] = 0;
+// A null text keeps the current one.
+static void SetText(char* dest, size_t size, LPCSTR text) {
+    if (text)
+        CopyBounded(dest, size, text);
 }
 
 void LogParse_SetNameTexts(LPCSTR numericIP, LPCSTR none, LPCSTR unknown) {
-    CopyBounded(g_settings.szNumericIP, sizeof(g_settings.szNumericIP), numericIP);
-    CopyBounded(g_settings.szNone, sizeof(g_settings.szNone), none);
-    CopyBounded(g_settings.szUnknown, sizeof(g_settings.szUnknown), unknown);
+    SetText(g_settings.szNumericIP, sizeof(g_settings.szNumericIP), numericIP);
+    SetText(g_settings.szNone, sizeof(g_settings.szNone), none);
+    SetText(g_settings.szUnknown, sizeof(g_settings.szUnknown), unknown);
 }
 
 void LogParse_SetErrorDisplay(LogParseErrorFn fn) {

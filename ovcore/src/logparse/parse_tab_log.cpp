@@ -13,12 +13,8 @@ BOOL ParseTabLogLine(HitRecord* rec, const LineParseContext* ctx, LineParseResul
         return RejectLine(res, consumed);
     s.pos = tab + 1;
     char* col[11];
-    for (int i = 0; i < 11; ++i) {
-        DWORD stop = s.Find('\t');
-        if (stop >= s.end) // a line end before the twelfth tab
-            return RejectLine(res, consumed);
-        col[i] = s.CutAt(stop);
-    }
+    if (!s.CutColumns('\t', col, 11)) // a line end before the twelfth tab
+        return RejectLine(res, consumed);
     rec->lpszClientAddr = col[0];
     rec->lpszServerAddr = DashOrText(col[1]);
     if (col[3][0] == '-' && col[3][1] == 0)

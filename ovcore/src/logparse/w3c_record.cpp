@@ -68,13 +68,6 @@ void Unquote(char* s) {
     *out = 0;
 }
 
-void CopyWord(char* dest, size_t size, const char* from, DWORD len) {
-    if (len > size - 1)
-        len = (DWORD)size - 1;
-    memcpy(dest, from, len);
-    dest[len] = 0;
-}
-
 bool Digits(const char* p, int n) {
     for (int i = 0; i < n; ++i)
         if (p[i] < '0' || p[i] > '9')
@@ -113,11 +106,19 @@ void ReadDirective(W3CFieldMap* map, const char* line, DWORD end, BOOL initialRe
         DWORD i = 7;
         while (i < end && line[i] != ' ' && line[i] != '\t')
             ++i;
-        CopyWord(map->szDate, sizeof(map->szDate), line + 7, i - 7);
+        CopyBounded(map->szDate, sizeof(map->szDate), line + 7, i - 7);
     } else if (end >= 9 && memcmp(line, "#Fields: ", 9) == 0 && !initialRead) {
         // The text keeps its line end: the directive needs it.
         W3C_ParseFields(map, line + 9, end + 1 - 9);
     }
+}
+
+// The file's map, made with the default fields on first need; null when
+// memory runs out.
+W3CFieldMap* MapOf(W3CFieldMap** slot) {
+    if (!*slot && (*slot = W3CFieldMap_New()) != nullptr)
+        W3C_SetDefaultFields(*slot);
+    return *slot;
 }
 
 // The fields of one record line, collected by the column walk.
@@ -196,10 +197,10 @@ WalkResult WalkColumns(HitRecord* rec, W3CFieldMap* map, DWORD end, BOOL initial
         DWORD len = c.stop - c.start;
         const char* text = line + c.start;
         if (field == W3C_DATE) {
-            CopyWord(out->date, sizeof(out->date), text, len);
+            CopyBounded(out->date, sizeof(out->date), text, len);
             Unquote(out->date);
         } else if (field == W3C_TIME) {
-            CopyWord(out->time, sizeof(out->time), text, len);
+            CopyBounded(out->time, sizeof(out->time), text, len);
             Unquote(out->time);
             if (initialRead) {
                 const char* date = out->date[0] ? out->date : map->szDate;
@@ -213,10 +214,10 @@ WalkResult WalkColumns(HitRecord* rec, W3CFieldMap* map, DWORD end, BOOL initial
                 memcpy(out->date, out->time, sizeof(out->date));
             }
         } else if (field == W3C_URI_STEM) {
-            CopyWord(out->stem, sizeof(out->stem), text, len);
+            CopyBounded(out->stem, sizeof(out->stem), text, len);
             Unquote(out->stem);
         } else if (field == W3C_URI_QUERY) {
-            CopyWord(out->query, sizeof(out->query), text, len);
+            CopyBounded(out->query, sizeof(out->query), text, len);
             Unquote(out->query);
         } else if (field >= 0) {
             TrimFieldEnd(line, c.stop);
@@ -269,13 +270,9 @@ BOOL W3C_ParseRecord(HitRecord* rec, const LineParseContext* ctx, LineParseResul
     DWORD consumed = FirstLineLength(rec->lpLine, ctx->dwLength);
     if (!ctx->lppW3CMap)
         return RejectLine(res, consumed);
-    W3CFieldMap* map = *ctx->lppW3CMap;
-    if (!map) {
-        if (!(map = W3CFieldMap_New()))
-            return RejectLine(res, consumed);
-        *ctx->lppW3CMap = map;
-        W3C_SetDefaultFields(map);
-    }
+    W3CFieldMap* map = MapOf(ctx->lppW3CMap);
+    if (!map)
+        return RejectLine(res, consumed);
     char* line = rec->lpLine;
     DWORD end = LineEndOffset(line, ctx->dwLength);
     if (line[0] == '#') {
@@ -332,4 +329,11 @@ BOOL W3C_ParseRecord(HitRecord* rec, const LineParseContext* ctx, LineParseResul
     FitClientAddress(rec);
     CompleteHitRecord(rec);
     return AcceptLine(res, consumed);
+}
+
+BOOL W3C_ApplyDirective(W3CFieldMap** slot, const char* line, DWORD end) {
+    W3CFieldMap* map = MapOf(slot);
+    if (map)
+        ReadDirective(map, line, end, FALSE);
+    return map != nullptr;
 }

@@ -48,8 +48,6 @@ BOOL LastSample(LogFile* f, DWORD* time) {
     for (ULONGLONG behind = size; r && !ok && behind > floor;) {
         ULONGLONG start = FindLineStartBefore(f, behind);
         ULONGLONG after = 0;
-        free(r->lpLine);
-        r->lpLine = nullptr;
         DWORD window = (DWORD)(behind - start);
         ok = LogRecord_ReadNext(f, start, r, &after, window ? window : 1, 1) == LOGREAD_RECORD;
         if (ok)

@@ -1,6 +1,7 @@
 // FileInfo: opening the files for a time range and the merged reading.
 #include "ovcore/fileinfo.h"
 #include "ovcore/logread.h"
+#include "logread/parser_call.h"
 #include "ovkit/ovassert.h"
 #include <string.h>
 
@@ -52,10 +53,13 @@ BOOL OpenEntry(FileInfo* info, LogFileEntry* e, DWORD hint, DWORD start, DWORD e
     if (!LogFile_FindTimeRange(f, start, end, &first, &last, &firstTime, &lastTime, nullptr,
                                nullptr))
         return FALSE;
-    // The W3C field map is the one of the file's start: a "#Fields:" change
-    // before the range start is not looked for here.
+    BOOL w3c = LogFile_GetFormatHint(f) == LOGFMT_W3C || LogFile_GetFormat(f) == LOGFMT_W3C;
     if (!LogFile_Open(f, e->szPath, hint, LOGFILE_SEQUENTIAL))
         return FALSE;
+    // The open loads the file's first "#Fields:"; a range that starts later
+    // needs the directives in force there.
+    if (w3c && first > 0)
+        ParserCall_CatchUpW3C(f, first);
     e->qwStartPos = e->qwPosition = first;
     e->qwEndPos = last;
     e->dwFirstTime = firstTime;

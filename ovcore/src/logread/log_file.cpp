@@ -210,9 +210,11 @@ int LogFile_ReadLineAt(LogFile* f, ULONGLONG position, char** text, DWORD* lengt
         return 1;
     DWORD got = 0;
     int lines = GetLinesAt(f, position, &got);
-    // A piece that fills the whole buffer without a line end is handed out so
-    // that the reader can pass over the over-long line; a tail without one is not.
-    if (got == 0 || (lines == 0 && got < f->dwBufferSize))
+    // A piece without a line end is handed out when it fills the whole buffer
+    // (the reader passes over the over-long line) or ends the file (the last
+    // line needs no line end).
+    ULONGLONG end = f->qwBufferPos + (DWORD)(f->lpCurrent - f->abBuffer) + got;
+    if (got == 0 || (lines == 0 && got < f->dwBufferSize && end < f->qwFileSize))
         return 1;
     *text = f->lpCurrent;
     *length = got;

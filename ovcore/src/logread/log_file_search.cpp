@@ -36,10 +36,6 @@ struct Found {
 BOOL ReadRecord(LogFile* f, ULONGLONG position, DWORD window, Found* found) {
     if (!found->record && !(found->record = HitRecord_New()))
         return FALSE;
-    if (found->record->lpLine) {
-        free(found->record->lpLine);
-        found->record->lpLine = nullptr;
-    }
     return LogRecord_ReadNextCounted(f, position, found->record, &found->after, window, 1, nullptr,
                                      &found->start) == LOGREAD_RECORD;
 }

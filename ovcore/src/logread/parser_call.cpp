@@ -37,3 +37,26 @@ void ParserCall_FileClosed(LogFile* file) {
     W3CFieldMap_Free(file->lpW3CMap);
     file->lpW3CMap = nullptr;
 }
+
+void ParserCall_CatchUpW3C(LogFile* file, ULONGLONG position) {
+    ULONGLONG at = 0;
+    BOOL lineStart = TRUE;
+    while (at < position) {
+        char* text = nullptr;
+        DWORD length = 0;
+        if (LogFile_ReadLineAt(file, at, &text, &length) != 3)
+            return;
+        const char* lf = (const char*)memchr(text, '\n', length);
+        DWORD line = lf ? (DWORD)(lf - text) + 1 : length; // over-long lines come in pieces
+        BOOL directive = lineStart && lf && text[0] == '#';
+        lineStart = lf != nullptr;
+        if (directive) {
+            DWORD end = (DWORD)(lf - text);
+            if (end > 0 && text[end - 1] == '\r')
+                --end;
+            if (!W3C_ApplyDirective(&file->lpW3CMap, text, end))
+                return;
+        }
+        at += line;
+    }
+}

@@ -16,12 +16,6 @@ struct ReadState {
     DWORD* skipped;
 };
 
-void DropLine(HitRecord* r) {
-    free(r->lpLine);
-    r->lpLine = nullptr;
-    r->dwLineSize = 0;
-}
-
 DWORD OwnLineLength(const char* text, DWORD length) {
     const char* lf = (const char*)memchr(text, '\n', length);
     return lf ? (DWORD)(lf - text) + 1 : length;
@@ -43,7 +37,6 @@ Attempt TryCode(ReadState& s, int code, char* text, DWORD length, DWORD* consume
     *consumed = 0;
     if (!ParserCall_HasParser(code))
         return ATTEMPT_REJECTED;
-    DropLine(s.record);
     if (!HitRecord_SetLine(s.record, text, length))
         return ATTEMPT_NO_MEMORY;
     s.record->dwValid = 1;
@@ -57,7 +50,7 @@ Attempt TryCode(ReadState& s, int code, char* text, DWORD length, DWORD* consume
         s.limit = s.position + s.window < size ? s.position + s.window : size;
     }
     if (!ok) {
-        DropLine(s.record);
+        s.record->dwValid = 0; // the buffer stays for the next line
         return ATTEMPT_REJECTED;
     }
     if (code != LOGFMT_NOT_RECORD)
@@ -100,6 +93,17 @@ void HandOut(HitRecord* r) {
     r->dwPending = 0;
 }
 
+// The last line of a file may lack its line end; it is a line all the same
+// when it holds more than blanks and control bytes.
+BOOL IsLastLine(const ReadState& s, const char* text, DWORD length) {
+    if (s.position + length < s.file->qwFileSize)
+        return FALSE;
+    for (DWORD i = 0; i < length; i++)
+        if ((unsigned char)text[i] > ' ')
+            return TRUE;
+    return FALSE;
+}
+
 void CountSkip(ReadState& s) {
     if (s.skipped)
         (*s.skipped)++;
@@ -110,8 +114,6 @@ void CountSkip(ReadState& s) {
 int LogRecord_ReadNextCounted(LogFile* file, ULONGLONG position, HitRecord* record,
                               ULONGLONG* newPosition, DWORD window, DWORD initialRead,
                               DWORD* skipped, ULONGLONG* recordStart) {
-    record->lpLine = nullptr;
-    record->dwLineSize = 0;
     *newPosition = position;
     if (!LogFile_IsOpen(file) || LogFile_GetSourceKind(file) != LOGSOURCE_FILE)
         return LOGREAD_NONE;
@@ -127,7 +129,7 @@ int LogRecord_ReadNextCounted(LogFile* file, ULONGLONG position, HitRecord* reco
         if (LogFile_ReadLineAt(file, s.position, &text, &length) != LOGREAD_RECORD)
             return LOGREAD_NONE;
         DWORD prefix = 0;
-        BOOL hasLine = SkipToLine(text, length, &prefix);
+        BOOL hasLine = SkipToLine(text, length, &prefix) || IsLastLine(s, text, length);
         DWORD consumed;
         if (!hasLine) {
             consumed = length; // a piece of an over-long line, or unprintable bytes

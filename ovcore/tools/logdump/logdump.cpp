@@ -3,10 +3,14 @@
 //
 //   ovlogdump [-h formatHint] [-t tempFolder] logfile
 //
+// formatHint is a date-format code (8 month first, 9 day first, 10 year
+// first; 34-36 the same in GMT), as a profile stores it.
+//
 // Columns: format code, time (YYYY-MM-DD HH:MM:SS), client, method, URL,
 // status, bytes, referrer, user agent. Archives are unpacked into tempFolder
 // (default: the system's temporary folder).
 #include "ovcore/fileinfo.h"
+#include "ovcore/hittime.h"
 #include "ovcore/logread.h"
 #include "logread/engine_link.h"
 #include <stdio.h>
@@ -71,6 +75,9 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: ovlogdump [-h formatHint] [-t tempFolder] logfile\n");
         return 2;
     }
+    // The hint is the profile's stored date-format code: numeric dates are
+    // read in its order, as in a report run.
+    SetLogDateFormat(hint);
     if (!temp[0])
         GetTempPathA(sizeof(temp), temp);
     else if (temp[strlen(temp) - 1] != '\\')

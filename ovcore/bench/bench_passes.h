@@ -1,0 +1,20 @@
+// The timed passes of the read benchmark over one log file.
+#pragma once
+#include "ovcore/ovcore_base.h"
+
+struct BenchPass {
+    ULONGLONG lines; // records (reader) or lines (plain loop)
+    ULONGLONG bytes; // size of the file read
+    double seconds;
+    ULONGLONG check; // sum over the fields, so that no work is optimised away
+};
+
+// Every record through the report run's road: the file list opened for the
+// whole time span, then FileInfo_ReadNext until it is exhausted, each record
+// freed as the run frees it. FALSE when the file cannot be opened.
+BOOL RunReportReaderPass(const char* path, BenchPass* out);
+// The record reader alone: LogRecord_ReadNextCounted from position 0 into
+// one record that keeps its line buffer. *skipped: lines skipped.
+BOOL RunRecordReaderPass(const char* path, BenchPass* out, DWORD* skipped);
+// Reads the file in 1 MB blocks, splits lines at LF and fields at blanks.
+BOOL RunPlainPass(const char* path, BenchPass* out);

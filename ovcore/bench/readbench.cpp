@@ -1,0 +1,126 @@
+// ovcore_readbench: how fast the engine turns log lines into hit records,
+// measured beside a plain read-and-split loop over the same file in the
+// same run.
+//
+//   ovcore_readbench [-n lines] [-r repeats] [-d folder] [-k]
+//
+// -n: lines per generated log (default 1,000,000); -r: runs of each pass,
+// the best one counts (default 2); -d: folder for the generated logs
+// (default: a folder under the system's temporary folder); -k: keep them.
+// Prints lines/s and MB/s of each pass and the ratio reader / plain.
+#include "bench_logs.h"
+#include "bench_passes.h"
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+namespace {
+
+struct Options {
+    DWORD lines = 1000000;
+    int repeats = 2;
+    char folder[MAX_PATH] = "";
+    BOOL keep = FALSE;
+};
+
+BOOL ParseOptions(int argc, char** argv, Options* o) {
+    for (int i = 1; i < argc; i++) {
+        if (strcmp(argv[i], "-n") == 0 && i + 1 < argc)
+            o->lines = strtoul(argv[++i], nullptr, 10);
+        else if (strcmp(argv[i], "-r") == 0 && i + 1 < argc)
+            o->repeats = atoi(argv[++i]);
+        else if (strcmp(argv[i], "-d") == 0 && i + 1 < argc)
+            lstrcpynA(o->folder, argv[++i], MAX_PATH - 32);
+        else if (strcmp(argv[i], "-k") == 0)
+            o->keep = TRUE;
+        else
+            return FALSE;
+    }
+    if (o->repeats < 1)
+        o->repeats = 1;
+    if (!o->folder[0]) {
+        GetTempPathA(MAX_PATH - 32, o->folder);
+        strcat(o->folder, "ovreadbench");
+    }
+    size_t n = strlen(o->folder);
+    if (n && o->folder[n - 1] == '\\')
+        o->folder[n - 1] = 0;
+    return o->lines > 0;
+}
+
+typedef BOOL (*PassFn)(const char* path, BenchPass* out);
+
+BOOL RecordLoop(const char* path, BenchPass* out) {
+    DWORD skipped;
+    return RunRecordReaderPass(path, out, &skipped);
+}
+
+// The fastest of `repeats` runs of one pass.
+BOOL BestOf(PassFn pass, const char* path, int repeats, BenchPass* best) {
+    for (int i = 0; i < repeats; i++) {
+        BenchPass p;
+        if (!pass(path, &p))
+            return FALSE;
+        if (i == 0 || p.seconds < best->seconds)
+            *best = p;
+    }
+    return TRUE;
+}
+
+double LinesPerSecond(const BenchPass& p) {
+    return p.seconds > 0 ? (double)p.lines / p.seconds : 0;
+}
+
+void PrintPass(const char* name, const BenchPass& p) {
+    double mb = (double)p.bytes / 1e6;
+    printf("  %-22s %9llu lines %8.3f s %11.0f lines/s %8.1f MB/s\n", name,
+           (unsigned long long)p.lines, p.seconds, LinesPerSecond(p),
+           p.seconds > 0 ? mb / p.seconds : 0);
+}
+
+// Times the three passes over one log; FALSE when a pass could not run.
+BOOL MeasureLog(const char* title, const char* path, int repeats) {
+    BenchPass plain, report, loop;
+    if (!BestOf(RunPlainPass, path, repeats, &plain) ||
+        !BestOf(RunReportReaderPass, path, repeats, &report) ||
+        !BestOf(RecordLoop, path, repeats, &loop)) {
+        fprintf(stderr, "cannot read %s\n", path);
+        return FALSE;
+    }
+    printf("%s: %.1f MB, %llu lines\n", title, (double)plain.bytes / 1e6,
+           (unsigned long long)plain.lines);
+    PrintPass("plain read-and-split", plain);
+    PrintPass("reader (report road)", report);
+    PrintPass("reader (record loop)", loop);
+    double ratio = plain.seconds > 0 && report.seconds > 0 ? plain.seconds / report.seconds : 0;
+    printf("  ratio reader / plain: %.2f (goal: at least 0.50)\n", ratio);
+    return TRUE;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    if (!ParseOptions(argc, argv, &o)) {
+        fprintf(stderr, "usage: ovcore_readbench [-n lines] [-r repeats] [-d folder] [-k]\n");
+        return 2;
+    }
+    CreateDirectoryA(o.folder, nullptr);
+    char combined[MAX_PATH], w3c[MAX_PATH];
+    snprintf(combined, sizeof(combined), "%s\\combined.log", o.folder);
+    snprintf(w3c, sizeof(w3c), "%s\\w3c.log", o.folder);
+    ULONGLONG bytes = 0;
+    printf("ovcore_readbench: %lu lines per log, best of %d runs, logs in %s\n",
+           (unsigned long)o.lines, o.repeats, o.folder);
+    BOOL ok = WriteCombinedLog(combined, o.lines, &bytes) && WriteW3CLog(w3c, o.lines, &bytes);
+    if (!ok)
+        fprintf(stderr, "cannot write the logs in %s\n", o.folder);
+    else
+        ok = MeasureLog("combined", combined, o.repeats) && MeasureLog("w3c", w3c, o.repeats);
+    if (!o.keep) {
+        DeleteFileA(combined);
+        DeleteFileA(w3c);
+        RemoveDirectoryA(o.folder);
+    }
+    return ok ? 0 : 1;
+}
