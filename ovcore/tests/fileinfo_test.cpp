@@ -78,6 +78,39 @@ TEST_F(FileInfoTest, RangeInsideW3CFileUsesTheFieldsInForceThere) {
     EXPECT_EQ("/b101.html", hits.back().url);
 }
 
+// Files whose every record must reach the report: a stretch longer than the
+// reader's 100,000-byte search window holds no record, yet the file goes on
+// after it; a UTF-8 mark may stand before the first line.
+TEST_F(FileInfoTest, EveryRecordOfTheFileIsRead) {
+    const std::string three = CommonLog(3, 0, 1), later = CommonLog(3, 10, 1);
+    const std::string bom = "\xEF\xBB\xBF";
+    struct Case {
+        const char* name;
+        std::string log;
+        size_t hits;
+        DWORD start; // of the time range
+    } cases[] = {
+        {"over-long line", three + std::string(120000, 'z') + "\n" + later, 6},
+        {"blank lines and blanks",
+         three + std::string(60000, '\n') + std::string(60000, ' ') + later, 6},
+        {"UTF-8 mark, common log", bom + three, 3},
+        {"UTF-8 mark, W3C fields",
+         bom + "#Fields: date time c-ip cs-method cs-uri-stem sc-status\r\n"
+               "1999-10-10 13:55:36 1.2.3.4 GET /a 200\r\n",
+         1},
+        {"UTF-8 mark, W3C date in force at the range start",
+         bom +
+             "#Date: 1999-10-10 00:00:00\n#Fields: time c-ip\n13:55:36 1.2.3.4\n14:00:00 5.6.7.8\n",
+         1, kDay + 14 * 3600},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FileInfo_Clear(info);
+        AddServer(Write("one.log", c.log));
+        EXPECT_EQ(c.hits, ReadAllHits(info, c.start).size());
+    }
+}
+
 TEST_F(FileInfoTest, PatternsFindEachFileOnce) {
     Write("a1.log", CommonLog(2, 0, 1));
     Write("a2.log", CommonLog(2, 0, 1));

@@ -1,5 +1,6 @@
 // Conversion of broken-down times into the engine's hit-time convention.
 #include "ovcore/hittime.h"
+#include <stdlib.h>
 #include <string.h>
 
 BOOL IsValidHitTime(const struct tm* t) {
@@ -27,12 +28,44 @@ static bool IsDaylightAt(const struct tm* t) {
     return _mktime64(&local) != -1 && local.tm_isdst > 0;
 }
 
+// The zone's offset for one hour of GMT fields, kept for the next call: hits
+// come in time order, so the hour rarely changes, and asking the C runtime
+// takes its lock twice. A change of TZ starts afresh.
+struct ZoneHour {
+    int year = -1, mon = 0, mday = 0, hour = 0;
+    char tz[64] = {0};
+    long long offset = 0; // seconds to subtract from the GMT value
+};
+
+static bool SameTz(const char* cached, const char* tz) {
+    return tz ? strcmp(cached, tz) == 0 : cached[0] == 0;
+}
+
+static long long ZoneOffsetAt(const struct tm* t) {
+    static thread_local ZoneHour cache;
+    const char* tz = getenv("TZ");
+    bool fits = !tz || strlen(tz) < sizeof(cache.tz);
+    if (fits && cache.year == t->tm_year && cache.mon == t->tm_mon && cache.mday == t->tm_mday &&
+        cache.hour == t->tm_hour && SameTz(cache.tz, tz))
+        return cache.offset;
+    long long offset = ZoneBias() - (IsDaylightAt(t) ? 3600 : 0);
+    if (fits) {
+        cache.year = t->tm_year;
+        cache.mon = t->tm_mon;
+        cache.mday = t->tm_mday;
+        cache.hour = t->tm_hour;
+        strcpy(cache.tz, tz ? tz : "");
+        cache.offset = offset;
+    }
+    return offset;
+}
+
 ORB_TIME HitTime_FromGmtFields(struct tm* t) {
-    bool dst = IsDaylightAt(t);
+    long long offset = ZoneOffsetAt(t);
     ORB_TIME gmt = Y2K_mkGMT(t);
     if (gmt == ORB_TIME_INVALID)
         return ORB_TIME_INVALID;
-    long long value = (long long)gmt - ZoneBias() + (dst ? 3600 : 0);
+    long long value = (long long)gmt - offset;
     if (value < 0 || value >= (long long)ORB_TIME_INVALID)
         return ORB_TIME_INVALID;
     return (ORB_TIME)value;

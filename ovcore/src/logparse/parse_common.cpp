@@ -1,20 +1,25 @@
 #include "logparse/parse_common.h"
+#include "logparse/line_end.h"
 #include "logparse/parse_settings.h"
 #include "ovcore/hittime.h"
 #include <ctype.h>
 #include <string.h>
 
 DWORD LineEndOffset(const char* text, DWORD length) {
-    DWORD i = 0;
-    while (i < length && text[i] != '\r' && text[i] != '\n' && text[i] != 0)
+    return (DWORD)FindLineBreakOrNul(text, length);
+}
+
+DWORD FirstLineLength(const char* text, DWORD length) {
+    DWORD i = (DWORD)FindCrOrLf(text, length);
+    while (i < length && (text[i] == '\r' || text[i] == '\n'))
         ++i;
     return i;
 }
 
-DWORD FirstLineLength(const char* text, DWORD length) {
-    DWORD i = 0;
-    while (i < length && text[i] != '\r' && text[i] != '\n')
-        ++i;
+DWORD FirstLineLengthFrom(const char* text, DWORD end, DWORD length) {
+    DWORD i = end;
+    if (i < length && text[i] == 0)
+        i += (DWORD)FindCrOrLf(text + i, length - i);
     while (i < length && (text[i] == '\r' || text[i] == '\n'))
         ++i;
     return i;
@@ -56,15 +61,48 @@ int MethodCodeFromText(const char* text) {
     return -1;
 }
 
+// Whether text[0, n) equals the lower-case pattern, ignoring the case of letters.
+static bool EqualsLowerPattern(const char* text, const char* pattern, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z')
+            c = (char)(c + ('a' - 'A'));
+        if (c != pattern[i])
+            return false;
+    }
+    return true;
+}
+
+// Offset of the lower-case pattern in text[from, n), case ignored; n when absent.
+static size_t FindNoCase(const char* text, size_t from, size_t n, const char* pattern) {
+    size_t m = strlen(pattern);
+    for (size_t i = from; i + m <= n; ++i)
+        if (EqualsLowerPattern(text + i, pattern, m))
+            return i;
+    return n;
+}
+
+// Where "dbml.exe?template=" begins within the URL's first 260 bytes, or n.
+// The '?' is looked for first: most URLs have none or one.
+static size_t FindTemplateMarker(const char* url, size_t n) {
+    static const char marker[] = "dbml.exe?template=";
+    const size_t before = 8; // bytes of the marker before its '?'
+    for (size_t q = before; q < n; ++q) {
+        if (url[q] != '?')
+            continue;
+        size_t at = q - before;
+        if (at + sizeof(marker) - 1 <= n &&
+            EqualsLowerPattern(url + at, marker, sizeof(marker) - 1))
+            return at;
+    }
+    return n;
+}
+
 // "/x/dbml.exe?template=/t/a.dbm&id=3" -> "/t/a.dbm?id=3".
 static void RewriteDatabaseTemplateUrl(HitRecord* rec) {
-    char lower[261];
     size_t n = strnlen(rec->lpszUrl, 260);
-    for (size_t i = 0; i < n; ++i)
-        lower[i] = (char)tolower((unsigned char)rec->lpszUrl[i]);
-    lower[n] = 0;
-    const char* tpl = strstr(lower, "dbml.exe?template=");
-    if (!tpl || !strstr(tpl, ".dbm"))
+    size_t tpl = FindTemplateMarker(rec->lpszUrl, n);
+    if (tpl == n || FindNoCase(rec->lpszUrl, tpl, n, ".dbm") == n)
         return;
     char* eq = strchr(rec->lpszUrl, '=');
     if (!eq)

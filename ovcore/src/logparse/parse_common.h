@@ -1,11 +1,15 @@
 // Steps shared by the line parsers.
 #pragma once
+#include "logparse/line_end.h"
 #include "logparse/parsers.h"
 #include <string.h>
 
 // Length of the text's first line with the CR/LF run behind it; the whole
 // length when it has no line end. Reads at most length bytes.
 DWORD FirstLineLength(const char* text, DWORD length);
+// FirstLineLength for a text whose LineEndOffset is known to be `end`: only
+// a NUL there makes it look further.
+DWORD FirstLineLengthFrom(const char* text, DWORD end, DWORD length);
 // Offset of the first CR, LF or NUL of the text (length when none).
 DWORD LineEndOffset(const char* text, DWORD length);
 // Fills res for a rejected line of `consumed` bytes (its own length, taken
@@ -48,10 +52,7 @@ struct LineScan {
     }
     // Offset of the next c at or after pos within the line, or end.
     DWORD Find(char c) const {
-        DWORD i = pos;
-        while (i < end && line[i] != c)
-            ++i;
-        return i;
+        return pos >= end ? end : pos + (DWORD)FindAnyOf3(line + pos, end - pos, c, c, c);
     }
     // The text from pos to `stop` (cut there, trailing blanks removed); pos
     // moves behind the stop character.

@@ -1,4 +1,5 @@
 // W3C extended log lines (format code 11): directives and record lines.
+#include "logparse/line_end.h"
 #include "logparse/parse_common.h"
 #include "logparse/w3c_map.h"
 #include "ovcore/hittime.h"
@@ -12,15 +13,22 @@ const DWORD kMaxLine = 16384;
 struct Column {
     DWORD start;
     DWORD stop;
+    bool hasQuote; // only then does the text need unquoting
 };
 
 // The column that starts at i; quotes may hold blanks ("" is one quote).
 Column NextColumn(const char* line, DWORD end, DWORD i) {
-    Column c = {i, i};
+    Column c = {i, i, false};
     bool quoted = false;
     while (c.stop < end) {
+        if (!quoted) { // straight to the column's end or its next quote
+            c.stop += (DWORD)FindAnyOf3(line + c.stop, end - c.stop, ' ', '\t', '"');
+            if (c.stop >= end || line[c.stop] != '"')
+                break;
+        }
         char ch = line[c.stop];
         if (ch == '"') {
+            c.hasQuote = true;
             if (quoted && c.stop + 1 < end && line[c.stop + 1] == '"')
                 c.stop += 2;
             else {
@@ -36,18 +44,26 @@ Column NextColumn(const char* line, DWORD end, DWORD i) {
     return c;
 }
 
-// Columns of the line, blanks and tabs between them counting once.
-DWORD CountColumns(const char* line, DWORD end) {
-    DWORD n = 0;
+// The line's columns, split once: blanks and tabs between them count once.
+// The first W3C_MAX_COLUMNS are kept; `count` counts them all.
+struct LineColumns {
+    Column column[W3C_MAX_COLUMNS];
+    DWORD count;
+};
+
+void SplitColumns(const char* line, DWORD end, LineColumns* out) {
+    out->count = 0;
     for (DWORD i = 0; i < end;) {
         if (line[i] == ' ' || line[i] == '\t') {
             ++i;
             continue;
         }
-        i = NextColumn(line, end, i).stop;
-        ++n;
+        Column c = NextColumn(line, end, i);
+        if (out->count < W3C_MAX_COLUMNS)
+            out->column[out->count] = c;
+        ++out->count;
+        i = c.stop;
     }
-    return n;
 }
 
 // Removes the quotes of a column in place ("" inside quotes is one quote).
@@ -176,32 +192,26 @@ void PointField(HitRecord* rec, int field, char* text) {
 
 enum WalkResult { WALK_DONE, WALK_SKIP, WALK_TIME_ONLY };
 
-// Splits the line's columns into the record. In an initial read the walk
-// stops as soon as the time is known.
-WalkResult WalkColumns(HitRecord* rec, W3CFieldMap* map, DWORD end, BOOL initialRead, W3CLine* out,
-                       DWORD* columnsSeen) {
+// Copies a column aside (bounded) without its quotes.
+void CopyColumn(char* dest, size_t size, const char* line, const Column& c) {
+    CopyBounded(dest, size, line + c.start, c.stop - c.start);
+    if (c.hasQuote)
+        Unquote(dest);
+}
+
+// Puts the split columns into the record. In an initial read it stops as
+// soon as the time is known.
+WalkResult WalkColumns(HitRecord* rec, const W3CFieldMap* map, const LineColumns* cols,
+                       BOOL initialRead, W3CLine* out) {
     char* line = rec->lpLine;
-    DWORD col = 0;
-    for (DWORD i = 0; i < end;) {
-        if (line[i] == ' ' || line[i] == '\t') {
-            ++i;
-            continue;
-        }
-        Column c = NextColumn(line, end, i);
-        i = c.stop + 1;
-        if (col >= map->dwColumns) { // past the 48 columns the map holds
-            ++col;
-            continue;
-        }
-        int field = map->aiColumn[col++];
-        DWORD len = c.stop - c.start;
-        const char* text = line + c.start;
+    DWORD kept = cols->count < map->dwColumns ? cols->count : map->dwColumns;
+    for (DWORD col = 0; col < kept; ++col) {
+        const Column& c = cols->column[col];
+        int field = map->aiColumn[col];
         if (field == W3C_DATE) {
-            CopyBounded(out->date, sizeof(out->date), text, len);
-            Unquote(out->date);
+            CopyColumn(out->date, sizeof(out->date), line, c);
         } else if (field == W3C_TIME) {
-            CopyBounded(out->time, sizeof(out->time), text, len);
-            Unquote(out->time);
+            CopyColumn(out->time, sizeof(out->time), line, c);
             if (initialRead) {
                 const char* date = out->date[0] ? out->date : map->szDate;
                 ORB_TIME t = W3CTime(date, out->time);
@@ -214,18 +224,16 @@ WalkResult WalkColumns(HitRecord* rec, W3CFieldMap* map, DWORD end, BOOL initial
                 memcpy(out->date, out->time, sizeof(out->date));
             }
         } else if (field == W3C_URI_STEM) {
-            CopyBounded(out->stem, sizeof(out->stem), text, len);
-            Unquote(out->stem);
+            CopyColumn(out->stem, sizeof(out->stem), line, c);
         } else if (field == W3C_URI_QUERY) {
-            CopyBounded(out->query, sizeof(out->query), text, len);
-            Unquote(out->query);
+            CopyColumn(out->query, sizeof(out->query), line, c);
         } else if (field >= 0) {
             TrimFieldEnd(line, c.stop);
-            Unquote(line + c.start);
+            if (c.hasQuote)
+                Unquote(line + c.start);
             PointField(rec, field, line + c.start);
         }
     }
-    *columnsSeen = col;
     return WALK_DONE;
 }
 
@@ -263,18 +271,57 @@ void SkipSessionPrefix(HitRecord* rec) {
         rec->lpszMethod = (char*)close + 1;
 }
 
+// The record from the split columns with the given map.
+BOOL ParseColumns(HitRecord* rec, const W3CFieldMap* map, const LineColumns* cols, DWORD end,
+                  BOOL initialRead, LineParseResult* res) {
+    W3CLine f;
+    memset(&f, 0, sizeof(f));
+    WalkResult walk = WalkColumns(rec, map, cols, initialRead, &f);
+    if (walk == WALK_TIME_ONLY)
+        return TRUE;
+    if (walk == WALK_SKIP)
+        return FALSE;
+    for (DWORD c = cols->count; c < map->dwColumns; ++c)
+        if (map->aiColumn[c] >= 0)
+            return FALSE; // a declared column is missing
+
+    DWORD cursor = end + 1;
+    if (!SetUrl(rec, &f, &cursor))
+        return FALSE;
+    if (!rec->lpszMethod[0]) {
+        char* get = AppendLineText(rec, &cursor, "GET");
+        if (!get)
+            return FALSE;
+        rec->lpszMethod = get;
+    }
+    rec->lpszProtocol = HitRecord_EmptyText;
+    ORB_TIME t = W3CTime(f.date[0] ? f.date : map->szDate, f.time);
+    if (t == ORB_TIME_INVALID)
+        return FALSE;
+    rec->dwTime = t;
+    SkipSessionPrefix(rec);
+    if (!SetServiceProtocol(rec, &cursor)) {
+        res->bRebase = TRUE;
+        return FALSE;
+    }
+    rec->wMethod = (WORD)MethodCodeFromText(rec->lpszMethod);
+    FitClientAddress(rec);
+    CompleteHitRecord(rec);
+    return TRUE;
+}
+
 } // namespace
 
 BOOL W3C_ParseRecord(HitRecord* rec, const LineParseContext* ctx, LineParseResult* res) {
     res->bRebase = FALSE;
-    DWORD consumed = FirstLineLength(rec->lpLine, ctx->dwLength);
+    char* line = rec->lpLine;
+    DWORD end = LineEndOffset(line, ctx->dwLength);
+    DWORD consumed = FirstLineLengthFrom(line, end, ctx->dwLength);
     if (!ctx->lppW3CMap)
         return RejectLine(res, consumed);
     W3CFieldMap* map = MapOf(ctx->lppW3CMap);
     if (!map)
         return RejectLine(res, consumed);
-    char* line = rec->lpLine;
-    DWORD end = LineEndOffset(line, ctx->dwLength);
     if (line[0] == '#') {
         ReadDirective(map, line, end, ctx->bInitialRead);
         return RejectLine(res, consumed);
@@ -282,52 +329,24 @@ BOOL W3C_ParseRecord(HitRecord* rec, const LineParseContext* ctx, LineParseResul
     if (map->aiColumn[0] == W3C_COLUMN_NONE || end > kMaxLine)
         return RejectLine(res, consumed);
 
+    LineColumns cols;
+    SplitColumns(line, end, &cols);
+    if (cols.count <= map->dwDeclared) {
+        if (!ParseColumns(rec, map, &cols, end, ctx->bInitialRead, res))
+            return RejectLine(res, consumed);
+        return AcceptLine(res, consumed);
+    }
     // A line with more columns than its directive: with a "date" column the
     // line is damaged; otherwise the file writes the full field list, which
-    // stays in the map until the next "#Fields:".
-    DWORD columns = CountColumns(line, end);
-    if (columns > map->dwDeclared) {
-        if (map->aiColumn[0] == W3C_DATE)
-            return RejectLine(res, consumed);
-        W3C_SetFullFields(map);
-        if (columns > map->dwDeclared)
-            return RejectLine(res, consumed);
-    }
-
-    W3CLine f;
-    memset(&f, 0, sizeof(f));
-    DWORD seen = 0;
-    WalkResult walk = WalkColumns(rec, map, end, ctx->bInitialRead, &f, &seen);
-    if (walk == WALK_TIME_ONLY)
-        return AcceptLine(res, consumed);
-    if (walk == WALK_SKIP)
+    // stays in the map until the next "#Fields:" once a line parses with it.
+    if (map->aiColumn[0] == W3C_DATE)
         return RejectLine(res, consumed);
-    for (DWORD c = seen; c < map->dwColumns; ++c)
-        if (map->aiColumn[c] >= 0)
-            return RejectLine(res, consumed); // a declared column is missing
-
-    DWORD cursor = end + 1;
-    if (!SetUrl(rec, &f, &cursor))
+    W3CFieldMap full = *map;
+    W3C_SetFullFields(&full);
+    if (cols.count > full.dwDeclared ||
+        !ParseColumns(rec, &full, &cols, end, ctx->bInitialRead, res))
         return RejectLine(res, consumed);
-    if (!rec->lpszMethod[0]) {
-        char* get = AppendLineText(rec, &cursor, "GET");
-        if (!get)
-            return RejectLine(res, consumed);
-        rec->lpszMethod = get;
-    }
-    rec->lpszProtocol = HitRecord_EmptyText;
-    ORB_TIME t = W3CTime(f.date[0] ? f.date : map->szDate, f.time);
-    if (t == ORB_TIME_INVALID)
-        return RejectLine(res, consumed);
-    rec->dwTime = t;
-    SkipSessionPrefix(rec);
-    if (!SetServiceProtocol(rec, &cursor)) {
-        res->bRebase = TRUE;
-        return RejectLine(res, consumed);
-    }
-    rec->wMethod = (WORD)MethodCodeFromText(rec->lpszMethod);
-    FitClientAddress(rec);
-    CompleteHitRecord(rec);
+    *map = full;
     return AcceptLine(res, consumed);
 }
 

@@ -20,24 +20,31 @@ void CloseEntry(LogFileEntry* e) {
     LogFile_Close(&e->logFile);
 }
 
-// Reads the entry's next record at its position inside its range.
+// Reads the entry's next record at its position inside its range. A search
+// window that ends without a record (an over-long line, a long run of blank
+// lines) is not the end of the file: the search goes on from where it stopped,
+// where the rest of an over-long line reads as one line.
 void Refill(LogFileEntry* e) {
     e->lpRecord = nullptr;
     e->wState = LOGREAD_NONE;
-    if (e->qwPosition >= e->qwEndPos)
-        return;
-    HitRecord* r = HitRecord_New();
-    if (!r)
-        return;
-    ULONGLONG next = e->qwPosition;
-    e->wState = (WORD)LogRecord_ReadNext(&e->logFile, e->qwPosition, r, &next, kWindow, 0);
-    e->qwPosition = next;
-    if (e->wState == LOGREAD_RECORD && next <= e->qwEndPos) {
-        r->wServerIndex = e->wServerIndex;
-        e->lpRecord = r;
-        return;
+    HitRecord* r = nullptr;
+    while (e->qwPosition < e->qwEndPos) {
+        if (!r && !(r = HitRecord_New()))
+            return;
+        ULONGLONG at = e->qwPosition, next = at;
+        int state = LogRecord_ReadNext(&e->logFile, at, r, &next, kWindow, 0);
+        e->qwPosition = next;
+        if (state == LOGREAD_RECORD) {
+            if (next > e->qwEndPos)
+                break;
+            r->wServerIndex = e->wServerIndex;
+            e->lpRecord = r;
+            e->wState = LOGREAD_RECORD;
+            return;
+        }
+        if (next <= at)
+            break; // no headway: a read error or no memory for the line
     }
-    e->wState = LOGREAD_NONE;
     HitRecord_Free(r);
 }
 

@@ -1,5 +1,6 @@
 // Deciding the log format of a line.
 #include "ovcore/logread.h"
+#include "logparse/line_end.h"
 #include "logparse/w3c_map.h"
 #include <ctype.h>
 #include <string.h>
@@ -7,10 +8,7 @@
 namespace {
 
 DWORD FirstLineEnd(const char* text, DWORD length) {
-    DWORD i = 0;
-    while (i < length && text[i] != '\r' && text[i] != '\n')
-        i++;
-    return i;
+    return (DWORD)FindCrOrLf(text, length);
 }
 
 // Seconds since 1970, ".", three digits of milliseconds.
@@ -154,7 +152,7 @@ BOOL SkipToLine(const char* text, DWORD length, DWORD* skipped) {
     while (i < length && ((unsigned char)text[i] < 32 || (unsigned char)text[i] >= 128))
         i++;
     *skipped = i;
-    return memchr(text + i, '\n', length - i) != nullptr;
+    return FindLineFeed(text + i, length - i) < length - i;
 }
 
 DWORD DropBracketedDate(char** text, DWORD* length, int* code) {

@@ -2,6 +2,7 @@
 #include "ovcore/logfile.h"
 #include "logread/engine_link.h"
 #include "logread/parser_call.h"
+#include "logparse/line_end.h"
 #include "ovkit/ovassert.h"
 #include <stdlib.h>
 #include <string.h>
@@ -88,10 +89,10 @@ int GetLinesAt(LogFile* f, ULONGLONG position, DWORD* length) {
     int found = 0;
     DWORD scanned = 0;
     while (found < 2) {
-        const char* lf = (const char*)memchr(f->lpCurrent + scanned, '\n', f->dwRemain - scanned);
-        if (lf) {
+        DWORD lf = scanned + (DWORD)FindLineFeed(f->lpCurrent + scanned, f->dwRemain - scanned);
+        if (lf < f->dwRemain) {
             found++;
-            scanned = (DWORD)(lf - f->lpCurrent) + 1;
+            scanned = lf + 1;
             *length = scanned;
             continue;
         }

@@ -4,7 +4,13 @@
 
 namespace {
 const DWORD kOpeningText = 4096;
+
+// Bytes of the UTF-8 mark that some editors and servers put before a file's
+// first line (0 when there is none): the first line begins behind it.
+DWORD Utf8MarkLength(const char* text, DWORD length) {
+    return length >= 3 && memcmp(text, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
 }
+} // namespace
 
 BOOL ParserCall_HasParser(int code) {
     return code >= 0 && GetLineParser((DWORD)code) != nullptr;
@@ -29,7 +35,8 @@ void ParserCall_FileOpened(LogFile* file) {
     if (!ReadLogSource(file->hSource, text, sizeof(text), &got, nullptr))
         got = 0;
     SeekLogSource(file->hSource, 0, FILE_BEGIN);
-    if (W3C_ScanOpeningText(&file->lpW3CMap, text, got))
+    DWORD mark = Utf8MarkLength(text, got);
+    if (W3C_ScanOpeningText(&file->lpW3CMap, text + mark, got - mark))
         file->dwFormatHint = 11;
 }
 
@@ -46,6 +53,11 @@ void ParserCall_CatchUpW3C(LogFile* file, ULONGLONG position) {
         DWORD length = 0;
         if (LogFile_ReadLineAt(file, at, &text, &length) != 3)
             return;
+        DWORD mark = at == 0 ? Utf8MarkLength(text, length) : 0;
+        if (mark) {
+            at = mark;
+            continue;
+        }
         const char* lf = (const char*)memchr(text, '\n', length);
         DWORD line = lf ? (DWORD)(lf - text) + 1 : length; // over-long lines come in pieces
         BOOL directive = lineStart && lf && text[0] == '#';

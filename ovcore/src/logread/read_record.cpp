@@ -1,6 +1,7 @@
 // The record reader: from a byte position to the next complete hit.
 #include "ovcore/logread.h"
 #include "logread/parser_call.h"
+#include "logparse/line_end.h"
 #include <stdlib.h>
 #include <string.h>
 
@@ -17,8 +18,8 @@ struct ReadState {
 };
 
 DWORD OwnLineLength(const char* text, DWORD length) {
-    const char* lf = (const char*)memchr(text, '\n', length);
-    return lf ? (DWORD)(lf - text) + 1 : length;
+    DWORD lf = (DWORD)FindLineFeed(text, length);
+    return lf < length ? lf + 1 : length;
 }
 
 BOOL IsRedetected(int code) {
