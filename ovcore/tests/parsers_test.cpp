@@ -1,6 +1,7 @@
 // Line formats as data: sample lines with their format code and the fields
 // they must parse to.
 #include <gtest/gtest.h>
+#include "parse_fixture.h"
 #include "ovcore/hitrecord.h"
 #include "ovcore/hittime.h"
 #include "logparse/parsers.h"
@@ -10,20 +11,6 @@
 #include <string.h>
 #include <vector>
 #include <time.h>
-
-// Feeds text through one format's parser the way the record reader does:
-// the text at the position (up to two lines) goes into a fresh record, and the
-// position moves by what the parser consumed. Shared with w3c_test.cpp.
-struct ParsedLog {
-    std::vector<HitRecord*> hits;
-    int skipped = 0;
-    ParsedLog() = default;
-    ParsedLog(const ParsedLog&) = delete;
-    ~ParsedLog() {
-        for (HitRecord* h : hits)
-            HitRecord_Free(h);
-    }
-};
 
 static size_t TwoLines(const std::string& text, size_t pos) {
     size_t first = text.find('\n', pos);

@@ -1,24 +1,12 @@
 // W3C logs without a "date" column: a damaged line with extra columns must
 // not switch the file to the full field list when it does not parse with it.
 #include <gtest/gtest.h>
+#include "parse_fixture.h"
 #include "ovcore/hitrecord.h"
 #include "logparse/parse_settings.h"
 #include "logparse/w3c_map.h"
 #include <string>
 #include <vector>
-
-struct ParsedLog {
-    std::vector<HitRecord*> hits;
-    int skipped = 0;
-    ParsedLog() = default;
-    ParsedLog(const ParsedLog&) = delete;
-    ~ParsedLog() {
-        for (HitRecord* h : hits)
-            HitRecord_Free(h);
-    }
-};
-void ParseLogText(DWORD code, const std::string& text, W3CFieldMap** map, BOOL initialRead,
-                  ParsedLog* out); // parsers_test.cpp
 
 TEST(W3CFullFieldSwap, ALineThatFailsWithTheFullListKeepsTheDeclaredFields) {
     LogParse_ResetSettings();

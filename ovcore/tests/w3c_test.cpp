@@ -1,25 +1,12 @@
 // W3C extended logs: directives, the per-file field map and record lines.
 #include <gtest/gtest.h>
+#include "parse_fixture.h"
 #include "ovcore/hitrecord.h"
 #include "logparse/parsers.h"
 #include "logparse/parse_settings.h"
 #include "logparse/w3c_map.h"
 #include <string>
 #include <vector>
-
-struct ParsedLog {
-    std::vector<HitRecord*> hits;
-    int skipped = 0;
-    ParsedLog() = default;
-    ParsedLog(const ParsedLog&) = delete;
-    ~ParsedLog() {
-        for (HitRecord* h : hits)
-            HitRecord_Free(h);
-    }
-};
-void ParseLogText(DWORD code, const std::string& text, W3CFieldMap** map, BOOL initialRead,
-                  ParsedLog* out);    // parsers_test.cpp
-std::string HitTimeText(DWORD value); // parsers_test.cpp
 
 namespace {
 
