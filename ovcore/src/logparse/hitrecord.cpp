@@ -33,7 +33,8 @@ static void ResetForParsing(HitRecord* rec) {
 // buffer that grows gets room to spare, so that slowly growing lines do not
 // reallocate each time. Null when memory runs out (the record's buffer is kept).
 static char* LineBufferFor(HitRecord* rec, size_t needed) {
-    if (rec->lpLine && _msize(rec->lpLine) >= needed)
+    // Every buffer holds at least dwLineSize + 1 bytes: ask the heap only beyond that.
+    if (rec->lpLine && ((size_t)rec->dwLineSize + 1 >= needed || _msize(rec->lpLine) >= needed))
         return rec->lpLine;
     size_t size = rec->lpLine ? needed + needed / 2 : needed;
     char* buffer = (char*)malloc(size);
