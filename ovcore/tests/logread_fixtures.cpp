@@ -22,9 +22,11 @@ std::string CommonLog(int lines, DWORD first, DWORD step, int client) {
     return log;
 }
 
-std::string GzipBytes(const std::string& plain) {
+namespace {
+// Deflates in one call; windowBits chooses the wrapping (15 + 16 gzip, -15 raw).
+std::string Deflate(const std::string& plain, int windowBits) {
     z_stream z = {};
-    deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
+    deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
     std::string out(deflateBound(&z, plain.size()) + 64, '\0');
     z.next_in = (Bytef*)plain.data();
     z.avail_in = (uInt)plain.size();
@@ -35,21 +37,12 @@ std::string GzipBytes(const std::string& plain) {
     deflateEnd(&z);
     return out;
 }
+} // namespace
+
+std::string GzipBytes(const std::string& plain) { return Deflate(plain, 15 + 16); }
 
 namespace {
-std::string RawDeflate(const std::string& plain) {
-    z_stream z = {};
-    deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
-    std::string out(deflateBound(&z, plain.size()) + 64, '\0');
-    z.next_in = (Bytef*)plain.data();
-    z.avail_in = (uInt)plain.size();
-    z.next_out = (Bytef*)&out[0];
-    z.avail_out = (uInt)out.size();
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
-}
+std::string RawDeflate(const std::string& plain) { return Deflate(plain, -15); }
 
 void Put16(std::string& s, unsigned v) {
     s += (char)(v & 0xFF);
