@@ -123,7 +123,8 @@ TEST_F(LangVars, ExpandVarMarkersReplacesNames) {
         {"<Day>", "Montag"},
         {"Total <Hits> on <Day>", "Total Zugriffe on Montag"},
         {"<Missing>x", "x"},
-        {"a > b", "a  b"},        // a ">" outside a marker is dropped
+        {"a > b", "a > b"}, // a ">" outside a marker is copied
+        {"Total=<Hits> > 10 hits", "Total=Zugriffe > 10 hits"},
         {"x <<Day>", "x Montag"}, // a second "<" starts the marker afresh
         {"keep <Day", "keep "},   // an unclosed marker is dropped
         {"", ""},

@@ -26,14 +26,12 @@ ORB_EXPORT(int) ExpandVarMarkers(char* text, int size) {
         char c = work[i];
         if (c == '<') {
             nameStart = i + 1; // a second "<" starts the marker afresh
-        } else if (c == '>') {
-            if (nameStart != std::string::npos) {
-                std::string name = work.substr(nameStart, i - nameStart);
-                const char* value = langvars::FindValue(name.c_str());
-                if (value)
-                    AppendBounded(out, value, strlen(value), room);
-                nameStart = std::string::npos;
-            }
+        } else if (c == '>' && nameStart != std::string::npos) {
+            std::string name = work.substr(nameStart, i - nameStart);
+            const char* value = langvars::FindValue(name.c_str());
+            if (value)
+                AppendBounded(out, value, strlen(value), room);
+            nameStart = std::string::npos;
         } else if (nameStart == std::string::npos) {
             AppendBounded(out, &c, 1, room);
         }
