@@ -107,3 +107,13 @@ TEST(Profile, IsItAnIPAddr) {
     }
     EXPECT_EQ(IsItAnIPAddr(nullptr), 0);
 }
+
+// The embedded file-information record used to carry alignment gaps, which
+// moved every later field of the shared profile record.
+TEST(AnalysisProfile, EmbeddedFileInfoHasNoGaps) {
+    const size_t fields =
+        5 * sizeof(DWORD) + 6 * sizeof(WORD) + 2 * sizeof(ULONGLONG) + 3 * sizeof(void*);
+    EXPECT_EQ(sizeof(FileInfo), fields);
+    EXPECT_EQ(offsetof(AnalysisProfile, SourceFlags),
+              offsetof(AnalysisProfile, LogFiles) + sizeof(FileInfo));
+}

@@ -28,6 +28,9 @@ struct LogFileEntry {
     WORD wState; // LOGREAD_NONE or LOGREAD_RECORD
 };
 
+// Packed: the record is embedded in AnalysisProfile, whose fields follow
+// each other without gaps.
+#pragma pack(push, 1)
 struct FileInfo {
     DWORD dwOldestFileTime;
     DWORD dwNewestFileTime;
@@ -46,6 +49,10 @@ struct FileInfo {
     ULONGLONG qwRecordsRead;
     WORD wcNumServers;
 };
+#pragma pack(pop)
+#ifndef _WIN64
+static_assert(sizeof(FileInfo) == 60, "FileInfo layout");
+#endif
 
 // A stop routine polled while files are opened: nonzero stops.
 typedef int(CALLBACK* FileInfoStopPoll)(void);

@@ -9,6 +9,7 @@
 #include "ovcore/filters.h"
 #include "ovcore/rowmere.h"
 #include "ovcore/fileinfo.h"
+#include <stddef.h>
 
 #define PROFILE_VERSION 4
 #define PROFILE_BASENAME_SIZE 32
@@ -89,6 +90,10 @@ typedef struct AnalysisProfile {
     RowmereSettings* RowmereAuthUser; // owned, may be null
 } AnalysisProfile;
 #pragma pack(pop)
+#ifndef _WIN64
+static_assert(offsetof(AnalysisProfile, LogFiles) == 2750, "AnalysisProfile layout");
+static_assert(sizeof(AnalysisProfile) == 2832, "AnalysisProfile layout");
+#endif
 
 // A zero-filled record set to the defaults; null when memory is short. Free
 // with AnalysisProfile_Free.
