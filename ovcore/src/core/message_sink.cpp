@@ -3,6 +3,7 @@
 #include "core/engine_state.h"
 
 static BOOL g_unattended = FALSE;
+static LONG g_errorCount = 0;
 
 void Engine_SetUnattended(BOOL unattended) {
     g_unattended = unattended;
@@ -28,18 +29,43 @@ static int DefaultButton(UINT type) {
     return first[buttons];
 }
 
+// Writes a text to the process's standard error, when it has one (a console
+// program or a redirected run), through the handle so that no C runtime of
+// another module is involved.
+static void WriteStandardError(const char* text) {
+    HANDLE out = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD written;
+    if (out && out != INVALID_HANDLE_VALUE)
+        WriteFile(out, text, lstrlenA(text), &written, NULL);
+}
+
+static void Emit(const char* text) {
+    OutputDebugStringA(text);
+    WriteStandardError(text);
+}
+
 int Engine_MessageBox(HWND owner, const char* text, const char* caption, UINT type) {
     if (!g_unattended)
         return MessageBoxA(owner, text ? text : "", caption ? caption : "", type);
-    OutputDebugStringA(caption ? caption : "");
-    OutputDebugStringA(": ");
-    OutputDebugStringA(text ? text : "");
-    OutputDebugStringA("\n");
+    Emit(caption ? caption : "");
+    Emit(": ");
+    Emit(text ? text : "");
+    Emit("\n");
     return DefaultButton(type);
+}
+
+void Engine_StartUnattendedProgram(void) {
+    Engine_SetUnattended(TRUE);
+    Engine_State().clientResources = GetModuleHandleA(NULL);
+}
+
+LONG Engine_ErrorCount(void) {
+    return g_errorCount;
 }
 
 void Engine_ReportError(HWND owner, const char* caption, const char* text, UINT captionId,
                         UINT messageId, int keep) {
+    InterlockedIncrement(&g_errorCount);
     ORB_ERRORDISPLAYPROC display = Engine_State().errorDisplay;
     if (display) {
         display(owner, caption, text, captionId, messageId, keep);

@@ -4,13 +4,22 @@
 #pragma once
 #include <windows.h>
 
-// A MessageBoxA when interactive; unattended, writes caption and text to
-// OutputDebugString and returns the box's default button.
+// A MessageBoxA when interactive; unattended, writes "caption: text" to
+// OutputDebugString and to the standard error (when the process has one) and
+// returns the box's default button.
 int Engine_MessageBox(HWND owner, const char* text, const char* caption, UINT type);
 void Engine_SetUnattended(BOOL unattended);
 BOOL Engine_IsUnattended(void);
+
+// For the system's console programs (the dump tool, the benchmarks), which
+// use the engine without registering: unattended, and the engine's texts
+// taken from the program's own resources (it links the engine text script).
+void Engine_StartUnattendedProgram(void);
 
 // Reports an engine error: through the registered error-display callback when
 // one is set, otherwise as an error box through Engine_MessageBox.
 void Engine_ReportError(HWND owner, const char* caption, const char* text, UINT captionId,
                         UINT messageId, int keep);
+// Engine errors reported so far in this process, so that a console program
+// can end with a failure status after one.
+LONG Engine_ErrorCount(void);

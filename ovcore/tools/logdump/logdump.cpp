@@ -9,9 +9,14 @@
 // Columns: format code, time (YYYY-MM-DD HH:MM:SS), client, method, URL,
 // status, bytes, referrer, user agent. Archives are unpacked into tempFolder
 // (default: the system's temporary folder).
+//
+// Runs unattended: the engine's messages (a damaged archive, a read error)
+// go to standard error, and the exit status is 1 after any of them or when
+// no hit was read.
 #include "ovcore/fileinfo.h"
 #include "ovcore/hittime.h"
 #include "ovcore/logread.h"
+#include "core/message_sink.h"
 #include "logread/engine_link.h"
 #include <stdio.h>
 #include <stdlib.h>
@@ -35,13 +40,14 @@ void PrintHit(const HitRecord* r) {
            (unsigned long)r->dwBytes, Text(r->lpszReferrer), Text(r->lpszUserAgent));
 }
 
-// Reads one (plain or unpacked) file record after record.
-void DumpFile(const char* path, DWORD hint, DWORD* hits, DWORD* skipped) {
+// Reads one (plain or unpacked) file record after record; false when it
+// cannot be opened.
+bool DumpFile(const char* path, DWORD hint, DWORD* hits, DWORD* skipped) {
     LogFile* file = LogFile_New();
     if (!file || !LogFile_Open(file, path, hint, LOGFILE_SEQUENTIAL)) {
         fprintf(stderr, "cannot open %s\n", path);
         LogFile_Free(file);
-        return;
+        return false;
     }
     HitRecord* r = HitRecord_New();
     ULONGLONG at = 0;
@@ -55,11 +61,13 @@ void DumpFile(const char* path, DWORD hint, DWORD* hits, DWORD* skipped) {
     HitRecord_Free(r);
     fprintf(stderr, "%s: format %lu\n", path, (unsigned long)LogFile_GetFormat(file));
     LogFile_Free(file);
+    return true;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    Engine_StartUnattendedProgram();
     DWORD hint = 0;
     char temp[MAX_PATH] = "";
     const char* path = nullptr;
@@ -87,10 +95,11 @@ int main(int argc, char** argv) {
     FileInfo* info = FileInfo_New();
     FileInfo_AddServerPath(nullptr, "ovlogdump", nullptr, nullptr, 0, path, info, TRUE, nullptr);
     DWORD hits = 0, skipped = 0;
+    bool opened = true;
     for (WORD i = 0; i < FileInfo_GetFileCount(info); i++)
-        DumpFile(info->lpFiles[i]->szPath, hint, &hits, &skipped);
+        opened = DumpFile(info->lpFiles[i]->szPath, hint, &hits, &skipped) && opened;
     printf("# %lu hits, %lu skipped lines\n", (unsigned long)hits, (unsigned long)skipped);
     FileInfo_Free(info);
     ORB_DeleteTempZIPFiles("ovlogdump");
-    return hits ? 0 : 1;
+    return hits && opened && Engine_ErrorCount() == 0 ? 0 : 1;
 }

@@ -1,0 +1,115 @@
+// The system's console programs run the engine unattended: an engine message
+// goes to standard error and fails the run instead of waiting on a box.
+#include <gtest/gtest.h>
+#include "logread_fixtures.h"
+#include "wait_until.h"
+#include <string>
+
+using namespace logtest;
+
+namespace {
+
+// A program of the build, beside this test program.
+std::string ProgramPath(const char* name) {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, n);
+    return folder.substr(0, folder.find_last_of('\\') + 1) + name;
+}
+
+struct Outcome {
+    bool ended = false;
+    DWORD exitCode = 0;
+    std::string output; // standard output and error together
+};
+
+// Runs a program with its output in a file; stops it when it takes longer
+// than timeoutMs.
+Outcome RunProgram(const std::string& commandLine, const std::string& outputPath, DWORD timeoutMs) {
+    Outcome result;
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE out = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                             CREATE_ALWAYS, 0, nullptr);
+    if (out == INVALID_HANDLE_VALUE)
+        return result;
+    STARTUPINFOA start = {};
+    start.cb = sizeof start;
+    start.dwFlags = STARTF_USESTDHANDLES;
+    start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    start.hStdOutput = out;
+    start.hStdError = out;
+    PROCESS_INFORMATION process = {};
+    std::string line = commandLine;
+    BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                  &start, &process);
+    CloseHandle(out);
+    if (!started)
+        return result;
+    result.ended = ovtest::WaitUntil(
+        [&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
+    if (!result.ended)
+        TerminateProcess(process.hProcess, 99);
+    WaitForSingleObject(process.hProcess, 5000);
+    GetExitCodeProcess(process.hProcess, &result.exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    result.output = ovtest::ReadFileBytes(outputPath);
+    return result;
+}
+
+} // namespace
+
+// Damaged archives used to open a message box that nobody answered, so the
+// dump tool never ended.
+TEST(ConsoleTools, DumpToolReportsDamagedArchivesAndEnds) {
+    ovtest::TempInstall install;
+    std::string log = CommonLog(40, 0, 3);
+    std::string zip = ZipBytes({{"x.log", log}});
+    std::string flipped = zip;
+    for (size_t i = 40; i < 200; i += 3)
+        flipped[i] = (char)~flipped[i];
+    struct Case {
+        const char* file;
+        std::string bytes;
+        const char* kind;
+    } cases[] = {
+        {"cut.gz", GzipBytes(log).substr(0, 30), "GZ"},
+        {"cut.zip", zip.substr(0, zip.size() - 10), "ZIP"},
+        {"flipped.zip", flipped, "ZIP"},
+        // a short plain log that looks like a zip archive to the detection
+        {"pk.log", "PKhost - - [10/Oct/1999:00:00:00 +0000] \"GET /PKG/a.htm HTTP/1.0\" 200 100\n",
+         "ZIP"},
+    };
+    // A backslash before a closing quote would escape it on the command line.
+    std::string temp = install.Data().substr(0, install.Data().size() - 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        std::string path = install.Path(c.file);
+        ASSERT_TRUE(ovtest::WriteFileBytes(path, c.bytes));
+        Outcome run = RunProgram("\"" + ProgramPath("ovlogdump.exe") + "\" -t \"" + temp + "\" \"" +
+                                     path + "\"",
+                                 install.Path("out.txt"), 20000);
+        ASSERT_TRUE(run.ended) << "still running";
+        EXPECT_NE(run.exitCode, 0u);
+        EXPECT_NE(run.output.find("Ostrevane: A problem was enountered during \r\ndecompression of "
+                                  "the " +
+                                  std::string(c.kind) + " file \r\n" + path + ".\n"),
+                  std::string::npos)
+            << run.output;
+    }
+}
+
+// The engine loads its texts from its client's module: a program that uses
+// the engine carries them, or its messages read "String Not Found!".
+TEST(ConsoleTools, ProgramsCarryTheEngineTexts) {
+    for (const char* program : {"ovlogdump.exe", "ovcore_readbench.exe"}) {
+        SCOPED_TRACE(program);
+        HMODULE module =
+            LoadLibraryExA(ProgramPath(program).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(module, nullptr);
+        char text[256] = "";
+        EXPECT_GT(LoadStringA(module, 5716, text, sizeof text), 0);
+        EXPECT_EQ(std::string(text).rfind("A problem was enountered", 0), 0u) << text;
+        FreeLibrary(module);
+    }
+}
