@@ -31,7 +31,10 @@ TEST(ServerList, DisplayNameNamesProtocolAndFirstPath) {
                  {3, "x", "unkProtocol://x"},
                  {SERVER_PROTOCOL_FILE, "c:\\logs\\a.log", "file:///c:\\logs\\a.log"},
                  {SERVER_PROTOCOL_HTTP, "host/a.log", "http://host/a.log"},
-                 {SERVER_PROTOCOL_ODBC, "dsn", "odbc:dsn"}};
+                 {SERVER_PROTOCOL_ODBC, "dsn", "odbc:dsn"},
+                 // a path held with its prefix, as the profile reader keeps it, shows it once
+                 {SERVER_PROTOCOL_ODBC, "odbc:MyDSN", "odbc:MyDSN"},
+                 {SERVER_PROTOCOL_ODBC, nullptr, "odbc:<no file>"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected);
         ListHolder h;

@@ -150,7 +150,8 @@ char* ORB_CALL ServerList_GetDisplayName(const ServerList* lpSList, char* szText
         return szText;
     }
     const char* path = lpSList->dwCount ? lpSList->lpServers[0]->szPath : kNoFile;
-    CopyText(szText, SERVERLIST_DISPLAYNAME_SIZE, ServerProtocolPrefix(lpSList->dwProtocol));
+    CopyText(szText, SERVERLIST_DISPLAYNAME_SIZE,
+             ServerProtocolPrefixFor(lpSList->dwProtocol, path));
     size_t used = std::strlen(szText);
     CopyText(szText + used, SERVERLIST_DISPLAYNAME_SIZE - used, path);
     return szText;

@@ -22,6 +22,13 @@ const char* ServerProtocolPrefix(DWORD dwProtocol) {
     return "unkProtocol://";
 }
 
+const char* ServerProtocolPrefixFor(DWORD dwProtocol, const char* szPath) {
+    const char* prefix = ServerProtocolPrefix(dwProtocol);
+    bool held = dwProtocol == SERVER_PROTOCOL_ODBC && szPath &&
+                StrCmpNIA(szPath, prefix, lstrlenA(prefix)) == 0;
+    return held ? "" : prefix;
+}
+
 DWORD ServerProtocolFromPrefix(const char* szPath) {
     if (!szPath)
         return SERVER_PROTOCOL_FILE;
