@@ -264,6 +264,32 @@ TEST(ProfileCredential, EveryByteAtEveryKeyPositionRoundTrips) {
     }
 }
 
+// CR and LF in a credential used to be written as blanks and read back as
+// other characters.
+TEST_F(ProfileFileTest, EveryCredentialByteRoundTripsThroughTheFile) {
+    AnalysisProfile* p = AnalysisProfile_New();
+    strcpy(p->HomePageUsername, "a\rb\nc");
+    strcpy(p->HomePagePassword, std::string(40, '\n').c_str());
+    ServerList_AddServer(&p->Servers, "s", "a.log", "a\rb\nc", "a\rb\nc");
+    // Every byte, at key positions that move with it, next to the escape byte.
+    for (int byte = 1; byte < 256; byte++) {
+        std::string text = std::string(byte % 61, 'x') + static_cast<char>(byte) + "\x1b";
+        ServerList_AddServer(&p->Servers, "s", "a.log", text.c_str(), text.c_str());
+    }
+    ASSERT_EQ(ServerList_Count(&p->Servers), 256u);
+    // The longest credentials, all of them escaped.
+    std::string crs(63, '\r'), escapes(63, '\x1b');
+    ServerInfo_SetUsername(p->Servers.lpServers[255], crs.c_str());
+    ServerInfo_SetPassword(p->Servers.lpServers[255], escapes.c_str());
+    AnalysisProfile* read = RoundTrip(p);
+    ASSERT_NE(read, nullptr);
+    ExpectSameStoredFields(p, read);
+    EXPECT_STREQ(read->Servers.lpServers[0]->szPassword, "a\rb\nc");
+    EXPECT_EQ(std::string(read->Servers.lpServers[255]->szUsername), crs);
+    AnalysisProfile_Free(read);
+    AnalysisProfile_Free(p);
+}
+
 namespace {
 BOOL WINAPI FailingWrite(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) {
     *written = 0;
@@ -511,4 +537,72 @@ TEST_F(ProfileFileTest, CreateGivesUniqueNamesAndTheDefaultFilter) {
     char built[MAX_PATH];
     EXPECT_EQ(std::string(BuildLogProfileFilename(built, p)), DataPath("00000001.wlp"));
     AnalysisProfile_Free(p);
+}
+
+// An entry-page value with no item used to fail the whole profile read.
+TEST_F(ProfileFileTest, EmptyEntryPageValueGivesNoList) {
+    for (const char* value : {" ", "\"\"", ",", "''"}) {
+        SCOPED_TRACE(value);
+        short result = -1;
+        AnalysisProfile* read = ReadText(std::string("[Profile]\r\n[[Filter1]]\r\nName=a\r\n"
+                                                     "FilterType=include\r\nEntryPage=") +
+                                             value + "\r\n",
+                                         &result);
+        EXPECT_EQ(result, 4);
+        ASSERT_NE(read->Filters, nullptr);
+        EXPECT_EQ(read->Filters->EntryPage, nullptr);
+        AnalysisProfile_Free(read);
+    }
+    // The engine itself writes "EntryPage= " for a filter built from ". .".
+    AnalysisProfile* p = AnalysisProfile_New();
+    ProfileFilter* f = NamedFilter(CreateNewIncludeFilter(), "dots");
+    f->EntryPage = EntryPageFilter_New(". .");
+    ASSERT_NE(f->EntryPage, nullptr);
+    AddFilterToProfile(f, p, -1);
+    AnalysisProfile* read = RoundTrip(p);
+    ASSERT_NE(read, nullptr);
+    ASSERT_NE(read->Filters, nullptr);
+    EXPECT_STREQ(read->Filters->Name, "dots");
+    EXPECT_EQ(read->Filters->EntryPage, nullptr);
+    AnalysisProfile_Free(read);
+    AnalysisProfile_Free(p);
+}
+
+// Files saved by other editors used to read as empty profiles that lost their
+// servers on the next save.
+TEST_F(ProfileFileTest, ByteOrderMarkAndIndentedNamesAreRead) {
+    const std::string body = "Description=Shop\r\nLogFilePath=file:///c:\\logs\\a.log\r\n"
+                             "ServerName=web\r\n";
+    struct Case {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        {"UTF-8 mark", "\xEF\xBB\xBF[Profile]\r\n" + body},
+        {"blanks", "[Profile]\r\n  Description=Shop\r\n  LogFilePath=file:///c:\\logs\\a.log\r\n"
+                   "  ServerName=web\r\n"},
+        {"tabs", "\xEF\xBB\xBF\t[Profile]\r\n\tDescription=Shop\r\n"
+                 "\t LogFilePath=file:///c:\\logs\\a.log\r\n\tServerName=web\r\n"},
+        {"unix line ends", "\xEF\xBB\xBF[Profile]\n Description=Shop\n"
+                           " LogFilePath=file:///c:\\logs\\a.log\n ServerName=web\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        short result = -1;
+        AnalysisProfile* read =
+            ReadText(c.text + "  [[Filter1]]\r\n\tName=a\r\n FilterType=exclude\r\n", &result);
+        EXPECT_EQ(result, 4);
+        EXPECT_STREQ(read->Description, "Shop");
+        ASSERT_EQ(ServerList_Count(&read->Servers), 1u);
+        EXPECT_STREQ(read->Servers.lpServers[0]->szPath, "c:\\logs\\a.log");
+        EXPECT_STREQ(read->Servers.lpServers[0]->szName, "web");
+        ASSERT_NE(read->Filters, nullptr);
+        EXPECT_EQ(read->Filters->Type, 2u);
+        AnalysisProfile_Free(read);
+    }
+    // A key is still matched only at the start of its line.
+    AnalysisProfile* read = ReadText("[Profile]\r\nLogOwner= LogFilePath=c:\\x.log\r\n"
+                                     "Description=\tDescription=y\r\n");
+    EXPECT_EQ(ServerList_Count(&read->Servers), 0u);
+    EXPECT_STREQ(read->Description, "\tDescription=y");
+    AnalysisProfile_Free(read);
 }

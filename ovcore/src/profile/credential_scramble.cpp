@@ -3,6 +3,7 @@
 namespace {
 const unsigned char kRowPattern[16] = {0x5A, 0x13, 0x6C, 0x29, 0x47, 0x7E, 0x31, 0x0B,
                                        0x64, 0x2D, 0x52, 0x19, 0x73, 0x3E, 0x45, 0x26};
+const char kEscape = 0x1B;
 
 // The key is four rows of the same pattern, each row turned by its number so
 // that the 64 bytes do not repeat every 16.
@@ -16,6 +17,33 @@ void BuildKey(unsigned char key[64]) {
 bool IsKept(unsigned char c) {
     return c == 0 || c == '\r' || c == '\n';
 }
+
+// The letter that stands for c behind the escape, or 0 when c stands as it is.
+char EscapeLetter(char c) {
+    switch (c) {
+    case '\r':
+        return 'r';
+    case '\n':
+        return 'n';
+    case kEscape:
+        return 'e';
+    default:
+        return 0;
+    }
+}
+
+char Unescaped(char letter) {
+    switch (letter) {
+    case 'r':
+        return '\r';
+    case 'n':
+        return '\n';
+    case 'e':
+        return kEscape;
+    default:
+        return 0;
+    }
+}
 } // namespace
 
 void ScrambleCredential(char* text) {
@@ -24,9 +52,45 @@ void ScrambleCredential(char* text) {
     unsigned char key[64];
     BuildKey(key);
     for (int i = 0; text[i]; i++) {
-        unsigned char plain = static_cast<unsigned char>(text[i]);
-        unsigned char mixed = plain ^ key[i % 64];
-        if (!IsKept(plain) && !IsKept(mixed))
+        unsigned char mixed = static_cast<unsigned char>(text[i]) ^ key[i % 64];
+        if (!IsKept(mixed))
             text[i] = static_cast<char>(mixed);
     }
+}
+
+void StoreCredential(const char* plain, char* out, size_t size) {
+    if (!out || size == 0)
+        return;
+    size_t used = 0;
+    for (; plain && *plain; plain++) {
+        char letter = EscapeLetter(*plain);
+        size_t need = letter ? 2 : 1;
+        if (used + need >= size)
+            break;
+        if (letter) {
+            out[used++] = kEscape;
+            out[used++] = letter;
+        } else {
+            out[used++] = *plain;
+        }
+    }
+    out[used] = '\0';
+    ScrambleCredential(out);
+}
+
+void LoadCredential(char* text) {
+    if (!text)
+        return;
+    ScrambleCredential(text);
+    char* to = text;
+    for (const char* from = text; *from; from++) {
+        char plain = from[0] == kEscape ? Unescaped(from[1]) : 0;
+        if (plain) {
+            *to++ = plain;
+            from++;
+        } else {
+            *to++ = *from;
+        }
+    }
+    *to = '\0';
 }

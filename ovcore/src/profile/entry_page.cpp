@@ -1,16 +1,18 @@
 // Entry-page patterns of filters, split into directory, name and extension.
-#include "ovcore/filters.h"
+#include "profile/entry_page.h"
 #include <cstdlib>
 #include <cstring>
 
-EntryPageFilter* ORB_CALL EntryPageFilter_New(const char* szText) {
+bool ParseEntryPages(const char* szText, EntryPageFilter** out) {
+    *out = nullptr;
     if (!szText || !*szText)
-        return nullptr;
+        return true;
     FilterString* items = nullptr;
     if (!FilterStringToStruct(szText, &items, FILTER_TEXT_LIST)) {
         FreeFilterStrings(items);
-        return nullptr;
+        return false;
     }
+    bool ok = true;
     EntryPageFilter* head = nullptr;
     EntryPageFilter** tail = &head;
     for (const FilterString* item = items; item; item = item->Next) {
@@ -19,6 +21,7 @@ EntryPageFilter* ORB_CALL EntryPageFilter_New(const char* szText) {
         if (!node) {
             EntryPageFilter_Free(head);
             head = nullptr;
+            ok = false;
             break;
         }
         SplitURLPath(item->lpszText, node->szDirectory, sizeof node->szDirectory, node->szName,
@@ -27,7 +30,14 @@ EntryPageFilter* ORB_CALL EntryPageFilter_New(const char* szText) {
         tail = &node->Next;
     }
     FreeFilterStrings(items);
-    return head;
+    *out = head;
+    return ok;
+}
+
+EntryPageFilter* ORB_CALL EntryPageFilter_New(const char* szText) {
+    EntryPageFilter* list = nullptr;
+    ParseEntryPages(szText, &list);
+    return list;
 }
 
 // One node back to its pattern text (at most 3 parts of 259 characters).

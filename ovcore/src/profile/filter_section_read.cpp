@@ -1,4 +1,5 @@
 // Reading the filter sections of the profile file.
+#include "profile/entry_page.h"
 #include "profile/filter_sections.h"
 #include "profile/profile_text.h"
 #include <cstdio>
@@ -81,8 +82,7 @@ bool ReadElementValues(const ProfileSection& s, ProfileFilter* f) {
     if (ok) {
         ReturnCodeStringToStruct(codes, f);
         ParseDaysText(days, f);
-        f->EntryPage = EntryPageFilter_New(pages);
-        ok = !*pages || f->EntryPage;
+        ok = ParseEntryPages(pages, &f->EntryPage);
     }
     std::free(codes);
     std::free(days);

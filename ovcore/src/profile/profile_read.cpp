@@ -12,10 +12,15 @@
 #include <cstdlib>
 #include <cstring>
 
-// A credential value, unscrambled.
+// A credential value, unscrambled; at most size - 1 plain characters.
 static void ReadCredential(const ProfileSection& s, const char* key, char* out, size_t size) {
-    if (GetProfileTextString(s, key, "", out, size))
-        ScrambleCredential(out);
+    char stored[CREDENTIAL_STORED_SIZE(SERVERINFO_PASSWORD_SIZE)];
+    size_t storedSize = CREDENTIAL_STORED_SIZE(size - 1);
+    if (storedSize > sizeof stored)
+        storedSize = sizeof stored;
+    GetProfileTextString(s, key, "", stored, storedSize);
+    LoadCredential(stored);
+    CopyText(out, size, stored);
 }
 
 // The path as held in memory: the text behind "://" (and one more "/"), or

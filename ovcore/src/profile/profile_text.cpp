@@ -2,6 +2,9 @@
 #include <cstdlib>
 #include <cstring>
 
+// Editors that save in UTF-8 may put this mark before the first line.
+static const char kUtf8Mark[] = "\xEF\xBB\xBF";
+
 // Start of the line after p's line, or the end of the text.
 static const char* NextLine(const char* p, const char* end) {
     while (p < end && *p != '\n')
@@ -9,8 +12,16 @@ static const char* NextLine(const char* p, const char* end) {
     return p < end ? p + 1 : end;
 }
 
-// True when the line at p is exactly the header (blanks may follow it).
+// The line's text behind its indentation: other editors indent with blanks or tabs.
+static const char* SkipIndent(const char* p, const char* end) {
+    while (p < end && (*p == ' ' || *p == '\t'))
+        p++;
+    return p;
+}
+
+// True when the line at p is exactly the header (blanks may surround it).
 static bool IsHeaderLine(const char* p, const char* end, const char* header, size_t len) {
+    p = SkipIndent(p, end);
     if (static_cast<size_t>(end - p) < len || std::memcmp(p, header, len) != 0)
         return false;
     for (p += len; p < end && *p != '\r' && *p != '\n'; p++) {
@@ -33,6 +44,8 @@ bool FindProfileSection(const char* text, const char* name, ProfileSection* sect
     if (!text || !name || !section)
         return false;
     const char* end = text + std::strlen(text);
+    if (std::strncmp(text, kUtf8Mark, sizeof kUtf8Mark - 1) == 0)
+        text += sizeof kUtf8Mark - 1;
     size_t nameLen = std::strlen(name);
     char* header = static_cast<char*>(std::malloc(nameLen + 3));
     if (!header)
@@ -48,7 +61,7 @@ bool FindProfileSection(const char* text, const char* name, ProfileSection* sect
         return false;
     section->begin = NextLine(line, end);
     const char* p = section->begin;
-    while (p < end && *p != '[')
+    while (p < end && *SkipIndent(p, end) != '[')
         p = NextLine(p, end);
     section->end = p;
     return true;
@@ -58,7 +71,9 @@ bool FindProfileSection(const char* text, const char* name, ProfileSection* sect
 // (null when the line has none).
 static const char* FindValue(const ProfileSection& section, const char* key, const char** lineEnd) {
     size_t len = std::strlen(key);
-    for (const char* line = section.begin; line < section.end; line = NextLine(line, section.end)) {
+    for (const char* start = section.begin; start < section.end;
+         start = NextLine(start, section.end)) {
+        const char* line = SkipIndent(start, section.end);
         if (static_cast<size_t>(section.end - line) > len && std::memcmp(line, key, len) == 0 &&
             line[len] == '=') {
             const char* value = line + len + 1;

@@ -1,6 +1,7 @@
 // Look-ups in the text of a profile file. Sections and keys are matched only
-// at line starts, and a key is looked for only inside its section, so a value
-// that holds a section or key name cannot be mistaken for one.
+// at line starts (behind blanks or tabs that indent them), and a key is looked
+// for only inside its section, so a value that holds a section or key name
+// cannot be mistaken for one. A UTF-8 mark before the first line is passed over.
 #pragma once
 #include <cstddef>
 

@@ -9,25 +9,19 @@
 #include "profile/text_copy.h"
 #include <cstdio>
 #include <cstring>
-#include <shlwapi.h>
 
 // "key=<scrambled value>", or "key=" for an empty value.
 static void WriteCredential(ProfileOut* out, const char* key, const char* value) {
-    char scrambled[SERVERINFO_USERNAME_SIZE > PROFILE_CREDENTIAL_SIZE ? SERVERINFO_USERNAME_SIZE
-                                                                      : PROFILE_CREDENTIAL_SIZE];
-    CopyText(scrambled, sizeof scrambled, value);
-    ScrambleCredential(scrambled);
-    ProfileOut_KeyText(out, key, scrambled);
+    char stored[CREDENTIAL_STORED_SIZE(SERVERINFO_PASSWORD_SIZE)];
+    StoreCredential(value, stored, sizeof stored);
+    ProfileOut_KeyText(out, key, stored);
 }
 
-// The log path as stored: the protocol's prefix, then the path. An ODBC path
-// held with its "odbc:" prefix (the form the reader gives back) gets no second one.
+// The log path as stored: the protocol's prefix, then the path.
 static void WriteLogPath(ProfileOut* out, const char* key, DWORD protocol, const char* path) {
-    const char* prefix = ServerProtocolPrefix(protocol);
-    bool hasPrefix = !std::strstr(prefix, "://") && StrCmpNIA(path, prefix, lstrlenA(prefix)) == 0;
     char value[SERVER_PROTOCOL_PREFIX_MAX + SERVERINFO_PATH_SIZE];
-    std::snprintf(value, sizeof value, "%s%.*s", hasPrefix ? "" : prefix, SERVERINFO_PATH_SIZE - 1,
-                  path);
+    std::snprintf(value, sizeof value, "%s%.*s", ServerProtocolPrefixFor(protocol, path),
+                  SERVERINFO_PATH_SIZE - 1, path);
     ProfileOut_KeyText(out, key, value);
 }
 
