@@ -1,6 +1,7 @@
 // The one way engine messages reach a person: a message box when someone is
-// there to answer it, the debug output when the engine runs unattended (a box
-// nobody answers would hang a scheduled run).
+// there to answer it, the debug output and the standard error when the engine
+// runs unattended (a box nobody answers would hang a scheduled run or a
+// console program).
 #pragma once
 #include <windows.h>
 

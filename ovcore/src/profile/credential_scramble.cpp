@@ -18,31 +18,25 @@ bool IsKept(unsigned char c) {
     return c == 0 || c == '\r' || c == '\n';
 }
 
+// The bytes written behind the escape, and the letter that stands for each.
+const char kEscaped[][2] = {{'\r', 'r'}, {'\n', 'n'}, {kEscape, 'e'}};
+
 // The letter that stands for c behind the escape, or 0 when c stands as it is.
 char EscapeLetter(char c) {
-    switch (c) {
-    case '\r':
-        return 'r';
-    case '\n':
-        return 'n';
-    case kEscape:
-        return 'e';
-    default:
-        return 0;
+    for (const auto& e : kEscaped) {
+        if (e[0] == c)
+            return e[1];
     }
+    return 0;
 }
 
+// The byte a letter behind the escape stands for, or 0 for any other letter.
 char Unescaped(char letter) {
-    switch (letter) {
-    case 'r':
-        return '\r';
-    case 'n':
-        return '\n';
-    case 'e':
-        return kEscape;
-    default:
-        return 0;
+    for (const auto& e : kEscaped) {
+        if (e[1] == letter)
+            return e[0];
     }
+    return 0;
 }
 } // namespace
 
