@@ -288,6 +288,16 @@ TEST_F(ProfileFileTest, EveryCredentialByteRoundTripsThroughTheFile) {
     EXPECT_EQ(std::string(read->Servers.lpServers[255]->szUsername), crs);
     AnalysisProfile_Free(read);
     AnalysisProfile_Free(p);
+
+    // A value stored by the plain scramble, as files without line breaks in
+    // their credentials always were, reads as before.
+    char stored[] = "s3cret=!~ \x7f";
+    ScrambleCredential(stored);
+    read = ReadText(std::string("[Profile]\r\nLogFilePath=a.log\r\nLogFilePassword=") + stored +
+                    "\r\n");
+    ASSERT_EQ(ServerList_Count(&read->Servers), 1u);
+    EXPECT_STREQ(read->Servers.lpServers[0]->szPassword, "s3cret=!~ \x7f");
+    AnalysisProfile_Free(read);
 }
 
 namespace {
