@@ -67,19 +67,28 @@ TEST(Subnet, UnsetSubnetHoldsNothing) {
     EXPECT_TRUE(OVKIT_IsAddressStringInSubnet("255.255.255.255", &all));
 }
 
-TEST(Subnet, ShapeTest) {
-    const struct {
-        const char* text;
-        BOOL subnet;
-    } cases[] = {
-        {"10.0.0.0/8", 1}, {"10.0.0/8", 0},  {"10.0.0.0.0/8", 0}, {"10.0.0.0", 0},
-        {"a10.0.0/8", 0},  {"/10.0.0.0", 0}, {"10.0.0.0/8/", 0},  {"10.0.0.0 /8", 0},
-        {"10/0.0.0.", 1}, // order of dots and slash is not checked
-        {"", 0},
+// One text through the shape test and the parser.
+struct ShapeCase {
+    const char* text;
+    BOOL parses;  // the parser reads it
+    BOOL trailer; // text follows the form, which only the parser passes over
+};
+
+// Guards shape tests that accepted texts their parsers refuse (octets above
+// 255, numbers out of order), so a filter item was lost instead of kept.
+TEST(Subnet, ShapeTestAnswersWhatTheParserReads) {
+    const ShapeCase cases[] = {
+        {"10.0.0.0/8", 1, 0},   {"0.0.0.0/0", 1, 0},          {"10.0.0.256/24", 0, 0},
+        {"10.0.0.0/33", 0, 0},  {"10/0.0.0.", 0, 0},          {"10.0.0/8", 0, 0},
+        {"10.0.0.0.0/8", 0, 0}, {"10.0.0.0", 0, 0},           {"10.0.0.0/", 0, 0},
+        {"/10.0.0.0", 0, 0},    {"4294967306.0.0.0/8", 0, 0}, {"", 0, 0},
+        {"10.0.0.0/8/", 1, 1},  {"10.0.0.0/8 web", 1, 1},
     };
-    for (const auto& c : cases) {
+    for (const ShapeCase& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(OVKIT_IsSubnetString(c.text), c.subnet);
+        OVKIT_Subnet s;
+        EXPECT_EQ(OVKIT_ParseSubnetString(c.text, &s), c.parses);
+        EXPECT_EQ(OVKIT_IsSubnetString(c.text), c.parses && !c.trailer);
     }
     EXPECT_FALSE(OVKIT_IsSubnetString(nullptr));
 }
@@ -145,18 +154,22 @@ TEST(AddressRange, ParseForms) {
     EXPECT_EQ(OVKIT_AddressRangeToString(buf, 31, &r), 0);
 }
 
-TEST(AddressRange, ShapeTest) {
-    const struct {
-        const char* text;
-        BOOL range;
-    } cases[] = {
-        {"192.168.1.10-20", 1}, {"10.0.0.1-10.0.1.255", 1}, {"10.0.0.1-2.3", 0}, {"10.0.0.1", 0},
-        {"10.0.0.1--2", 0},     {"-10.0.0.1", 0},           {"10.0.0.1-2/3", 0}, {"", 0},
+// Guards the range shape test answering 1 for ranges the parser refuses.
+TEST(AddressRange, ShapeTestAnswersWhatTheParserReads) {
+    const ShapeCase cases[] = {
+        {"192.168.1.10-20", 1, 0}, {"10.0.0.1-10.0.1.255", 1, 0}, {"10.0.0.1-256", 0, 0},
+        {"10.0.0.256-20", 0, 0},   {"10.0.0.1-10.0.1.256", 0, 0}, {"10.0.0.1-2.3", 0, 0},
+        {"10.0.0.1", 0, 0},        {"10.0.0.1--2", 0, 0},         {"-10.0.0.1", 0, 0},
+        {"10.0.0.1-", 0, 0},       {"10-0.0.0.1", 0, 0},          {"", 0, 0},
+        {"10.0.0.1-2-3", 1, 1},    {"10.0.0.1-2/3", 1, 1},
     };
-    for (const auto& c : cases) {
+    for (const ShapeCase& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(OVKIT_IsAddressRangeString(c.text), c.range);
+        OVKIT_AddressRange r;
+        EXPECT_EQ(OVKIT_ParseAddressRangeString(c.text, &r), c.parses);
+        EXPECT_EQ(OVKIT_IsAddressRangeString(c.text), c.parses && !c.trailer);
     }
+    EXPECT_FALSE(OVKIT_IsAddressRangeString(nullptr));
 }
 
 } // namespace

@@ -25,8 +25,8 @@ struct OVKIT_AddressRange {
 static_assert(sizeof(OVKIT_Subnet) == 8, "OVKIT_Subnet is stored as two words");
 static_assert(sizeof(OVKIT_AddressRange) == 8, "OVKIT_AddressRange is stored as two words");
 
-// 1 when the text starts with a digit and holds only digits, dots and slashes,
-// exactly three dots and one slash (their order is not checked); else 0.
+// 1 when OVKIT_ParseSubnetString accepts the text and nothing follows the
+// form's last number; else 0.
 OVKIT_EXPORT(BOOL) OVKIT_IsSubnetString(const char* text);
 // 1 when the text reads as a subnet; the record is written only then.
 OVKIT_EXPORT(BOOL) OVKIT_ParseSubnetString(const char* text, OVKIT_Subnet* subnet);
@@ -38,8 +38,8 @@ OVKIT_EXPORT(BOOL) OVKIT_IsAddressStringInSubnet(const char* address, const OVKI
 // 0 when either text does not parse.
 OVKIT_EXPORT(BOOL) OVKIT_IsAddressStringInSubnetString(const char* address, const char* subnet);
 
-// 1 when the text starts with a digit and holds only digits, dots and dashes,
-// exactly one dash and three or six dots; else 0.
+// 1 when OVKIT_ParseAddressRangeString accepts the text and nothing follows
+// the form's last number; else 0.
 OVKIT_EXPORT(BOOL) OVKIT_IsAddressRangeString(const char* text);
 // 1 when the text reads as a range (three dots: short form, six: long form);
 // the record is written only then.
