@@ -74,8 +74,21 @@ struct ShapeCase {
     BOOL trailer; // text follows the form, which only the parser passes over
 };
 
+// Runs each text through the shape test and the parser of one form.
+template <typename Record, size_t N>
+void ExpectShapeTestFollowsParser(const ShapeCase (&cases)[N], decltype(&OVKIT_IsSubnetString) is,
+                                  BOOL(OVKIT_CALL* parse)(const char*, Record*)) {
+    for (const ShapeCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        Record r;
+        EXPECT_EQ(parse(c.text, &r), c.parses);
+        EXPECT_EQ(is(c.text), c.parses && !c.trailer);
+    }
+    EXPECT_FALSE(is(nullptr));
+}
+
 // Guards shape tests that accepted texts their parsers refuse (octets above
-// 255, numbers out of order), so a filter item was lost instead of kept.
+// 255, numbers out of order).
 TEST(Subnet, ShapeTestAnswersWhatTheParserReads) {
     const ShapeCase cases[] = {
         {"10.0.0.0/8", 1, 0},   {"0.0.0.0/0", 1, 0},          {"10.0.0.256/24", 0, 0},
@@ -84,13 +97,7 @@ TEST(Subnet, ShapeTestAnswersWhatTheParserReads) {
         {"/10.0.0.0", 0, 0},    {"4294967306.0.0.0/8", 0, 0}, {"", 0, 0},
         {"10.0.0.0/8/", 1, 1},  {"10.0.0.0/8 web", 1, 1},
     };
-    for (const ShapeCase& c : cases) {
-        SCOPED_TRACE(c.text);
-        OVKIT_Subnet s;
-        EXPECT_EQ(OVKIT_ParseSubnetString(c.text, &s), c.parses);
-        EXPECT_EQ(OVKIT_IsSubnetString(c.text), c.parses && !c.trailer);
-    }
-    EXPECT_FALSE(OVKIT_IsSubnetString(nullptr));
+    ExpectShapeTestFollowsParser(cases, OVKIT_IsSubnetString, OVKIT_ParseSubnetString);
 }
 
 TEST(Subnet, ToString) {
@@ -163,13 +170,7 @@ TEST(AddressRange, ShapeTestAnswersWhatTheParserReads) {
         {"10.0.0.1-", 0, 0},       {"10-0.0.0.1", 0, 0},          {"", 0, 0},
         {"10.0.0.1-2-3", 1, 1},    {"10.0.0.1-2/3", 1, 1},
     };
-    for (const ShapeCase& c : cases) {
-        SCOPED_TRACE(c.text);
-        OVKIT_AddressRange r;
-        EXPECT_EQ(OVKIT_ParseAddressRangeString(c.text, &r), c.parses);
-        EXPECT_EQ(OVKIT_IsAddressRangeString(c.text), c.parses && !c.trailer);
-    }
-    EXPECT_FALSE(OVKIT_IsAddressRangeString(nullptr));
+    ExpectShapeTestFollowsParser(cases, OVKIT_IsAddressRangeString, OVKIT_ParseAddressRangeString);
 }
 
 } // namespace
