@@ -5,8 +5,9 @@
 // of the octets on the wire). Text forms: address "a.b.c.d", subnet
 // "a.b.c.d/len" (len 0 to 32), range "a.b.c.d-e" (the high address shares the
 // first three octets) or "a.b.c.d-e.f.g.h". Numbers are plain decimal digits;
-// an octet above 255 makes the text unparsable; text behind the last number is
-// ignored. An address text that does not parse lies in no subnet or range.
+// an octet above 255 makes the text unparsable; the parsers ignore text behind
+// the last number, the "Is" tests want none. An address text that does not
+// parse lies in no subnet or range.
 #pragma once
 #include "ovkit/ovkit_base.h"
 
