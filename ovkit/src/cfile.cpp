@@ -56,14 +56,16 @@ int CFile::IsOpenChecked() const {
 
 int CFile::Open(const char* name, unsigned long access, unsigned long shareMode,
                 unsigned long disposition, unsigned long flags) {
+    // Copied before Close(): the name may be this file's own (GetFileName()).
+    CString kept(name);
     Close();
-    if (IsNullOrEmpty(name))
+    if (kept.IsEmpty())
         return 0;
-    HANDLE file = CreateFileA(name, access, shareMode, nullptr, disposition, flags, nullptr);
+    HANDLE file = CreateFileA(kept, access, shareMode, nullptr, disposition, flags, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     m_hFile = file;
-    m_strFileName = name;
+    m_strFileName = kept;
     return 1;
 }
 

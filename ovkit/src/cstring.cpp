@@ -23,19 +23,22 @@ char* CopyText(const char* text, SIZE_T length) {
     return copy;
 }
 
-// A heap copy of the wide text converted in the C locale; null when the text
-// is null, cannot be converted or memory runs out.
+// A heap copy of the wide text in the ANSI code page; a character the page
+// lacks becomes its replacement character, so the text is never cut. Null
+// when the text is null or memory runs out.
 char* CopyWide(const unsigned short* wide) {
     static_assert(sizeof(wchar_t) == sizeof(unsigned short), "wide text is UTF-16");
     if (!wide)
         return nullptr;
     const wchar_t* source = reinterpret_cast<const wchar_t*>(wide);
-    size_t length = wcstombs(nullptr, source, 0);
-    if (length == static_cast<size_t>(-1))
+    int size = WideCharToMultiByte(CP_ACP, 0, source, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 0)
         return nullptr;
-    char* copy = StringAlloc(length + 1);
-    if (copy)
-        wcstombs(copy, source, length + 1);
+    char* copy = StringAlloc(static_cast<SIZE_T>(size));
+    if (copy && WideCharToMultiByte(CP_ACP, 0, source, -1, copy, size, nullptr, nullptr) != size) {
+        StringFree(copy);
+        copy = nullptr;
+    }
     return copy;
 }
 
@@ -103,9 +106,12 @@ CString::operator const char*() const {
 }
 
 CString::operator const unsigned short*() const {
-    const size_t limit = sizeof g_wideView / sizeof g_wideView[0] - 1;
-    size_t length = mbstowcs(g_wideView, m_pchData ? m_pchData : kEmptyText, limit);
-    g_wideView[length == static_cast<size_t>(-1) ? 0 : length] = 0;
+    // The same code page as the wide constructor, so a text converts back.
+    const int limit = sizeof g_wideView / sizeof g_wideView[0] - 1;
+    const char* text = m_pchData ? m_pchData : kEmptyText;
+    int bytes = static_cast<int>(strnlen(text, limit));
+    int length = bytes ? MultiByteToWideChar(CP_ACP, 0, text, bytes, g_wideView, limit) : 0;
+    g_wideView[length] = 0;
     return reinterpret_cast<const unsigned short*>(g_wideView);
 }
 

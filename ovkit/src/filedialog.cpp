@@ -45,8 +45,8 @@ BOOL OVKIT_CALL OVKIT_GetFilename(HWND owner, HINSTANCE instance, char* path, ch
     WIN32_FIND_DATAA found;
     if (OVKIT_FindFile(path, &found))
         OVKIT_IsolateDirectory(path, folder);
-    else
-        OVKIT_ConstructFullFilename(folder, defaultName, path);
+    else if (!OVKIT_ConstructFullFilename(folder, defaultName, path))
+        path[0] = '\0'; // too long to suggest: the dialog starts with no name
     size_t n = std::strlen(folder);
     if (n && folder[n - 1] == '\\')
         folder[n - 1] = '\0';

@@ -2,9 +2,11 @@
 #include "ovkit/ovassert.h"
 #include "textbound.h"
 #include <cstring>
+#include <initializer_list>
 
 using ovkit_detail::AppendText;
 using ovkit_detail::CopyPart;
+using ovkit_detail::CopyWhole;
 using ovkit_detail::IsSeparator;
 
 namespace {
@@ -60,25 +62,29 @@ void OVKIT_CALL OVKIT_GetLocalDirectory(HINSTANCE, char* out) {
     CopyPart(out, MAX_PATH, file, slash ? static_cast<size_t>(slash - file) + 1 : 0);
 }
 
-void OVKIT_CALL OVKIT_IsolateDirectory(const char* path, char* out) {
+BOOL OVKIT_CALL OVKIT_IsolateDirectory(const char* path, char* out) {
     OV_ASSERT(path && out);
     if (!out)
-        return;
-    const char* last = path ? LastPathSeparator(path) : nullptr;
-    CopyPart(out, MAX_PATH, path, last ? static_cast<size_t>(last - path) + 1 : 0);
-}
-
-void OVKIT_CALL OVKIT_IsolateFilename(const char* path, char* out) {
-    OV_ASSERT(path && out);
-    if (!out)
-        return;
+        return FALSE;
     if (!path) {
         out[0] = '\0';
-        return;
+        return FALSE;
+    }
+    const char* last = LastPathSeparator(path);
+    return CopyWhole(out, MAX_PATH, path, last ? static_cast<size_t>(last - path) + 1 : 0);
+}
+
+BOOL OVKIT_CALL OVKIT_IsolateFilename(const char* path, char* out) {
+    OV_ASSERT(path && out);
+    if (!out)
+        return FALSE;
+    if (!path) {
+        out[0] = '\0';
+        return FALSE;
     }
     const char* last = LastPathSeparator(path);
     const char* name = last ? last + 1 : path;
-    CopyPart(out, MAX_PATH, name, std::strlen(name));
+    return CopyWhole(out, MAX_PATH, name, std::strlen(name));
 }
 
 char* OVKIT_CALL OVKIT_ConstructFullFilename(const char* folder, const char* name, char* out) {
@@ -87,16 +93,21 @@ char* OVKIT_CALL OVKIT_ConstructFullFilename(const char* folder, const char* nam
         return out;
     // Built aside: out may be the folder's own buffer.
     char joined[MAX_PATH] = "";
-    if (folder)
-        CopyPart(joined, MAX_PATH, folder, std::strlen(folder));
-    EnsureEnd(joined, '\\');
-    if (name)
-        AppendText(joined, MAX_PATH, name);
+    bool fits = !folder || CopyWhole(joined, MAX_PATH, folder, std::strlen(folder));
+    size_t n = std::strlen(joined);
+    if (fits && n && !IsSeparator(joined[n - 1]))
+        fits = AppendText(joined, MAX_PATH, "\\");
+    if (fits && name)
+        fits = AppendText(joined, MAX_PATH, name);
+    if (!fits) {
+        out[0] = '\0';
+        return nullptr;
+    }
     std::memcpy(out, joined, std::strlen(joined) + 1);
     return out;
 }
 
-void OVKIT_CALL OVKIT_ParsePath(const char* path, char* drive, char* dir, char* fname, char* ext) {
+BOOL OVKIT_CALL OVKIT_ParsePath(const char* path, char* drive, char* dir, char* fname, char* ext) {
     if (!path)
         path = "";
     const char* rest = path;
@@ -108,14 +119,22 @@ void OVKIT_CALL OVKIT_ParsePath(const char* path, char* drive, char* dir, char* 
             nameStart = p + 1;
     const char* dot = std::strrchr(nameStart, '.');
     const char* nameEnd = dot ? dot : nameStart + std::strlen(nameStart);
+    bool fits = true;
     if (drive)
-        CopyPart(drive, 3, path, static_cast<size_t>(rest - path));
+        fits = CopyWhole(drive, 3, path, static_cast<size_t>(rest - path)) && fits;
     if (dir)
-        CopyPart(dir, MAX_PATH, rest, static_cast<size_t>(nameStart - rest));
+        fits = CopyWhole(dir, MAX_PATH, rest, static_cast<size_t>(nameStart - rest)) && fits;
     if (fname)
-        CopyPart(fname, MAX_PATH, nameStart, static_cast<size_t>(nameEnd - nameStart));
+        fits =
+            CopyWhole(fname, MAX_PATH, nameStart, static_cast<size_t>(nameEnd - nameStart)) && fits;
     if (ext)
-        CopyPart(ext, MAX_PATH, dot ? dot + 1 : "", dot ? std::strlen(dot + 1) : 0);
+        fits = CopyWhole(ext, MAX_PATH, dot ? dot + 1 : "", dot ? std::strlen(dot + 1) : 0) && fits;
+    if (fits)
+        return TRUE;
+    for (char* part : {drive, dir, fname, ext})
+        if (part)
+            part[0] = '\0';
+    return FALSE;
 }
 
 char* OVKIT_CALL OVKIT_StripExtension(char* text) {

@@ -62,36 +62,58 @@ int CountChar(const char* text, char c) {
     return n;
 }
 
-// Starts with a digit, holds only digits, dots and the one extra character.
-bool OnlyDigitsDotsAnd(const char* text, char extra) {
-    if (!text || *text < '0' || *text > '9')
-        return false;
-    for (; *text; ++text)
-        if (!(*text >= '0' && *text <= '9') && *text != '.' && *text != extra)
-            return false;
-    return true;
-}
-
 int FormatAddress(char* out, int size, DWORD a) {
     return std::snprintf(out, size, "%u.%u.%u.%u", static_cast<unsigned>(a & 0xFF),
                          static_cast<unsigned>((a >> 8) & 0xFF),
                          static_cast<unsigned>((a >> 16) & 0xFF), static_cast<unsigned>(a >> 24));
 }
 
+// Reads the subnet form at *pos and moves *pos behind its last number.
+bool ReadSubnet(const char** pos, OVKIT_Subnet* subnet) {
+    DWORD address, prefix;
+    if (!ReadAddress(pos, &address) || !Expect(pos, '/') || !ReadNumber(pos, 32, &prefix))
+        return false;
+    subnet->address = address;
+    subnet->prefix = prefix;
+    return true;
+}
+
+// Reads the range form at *pos (the dots of the whole text choose the short
+// or the long form) and moves *pos behind its last number.
+bool ReadRange(const char** pos, OVKIT_AddressRange* range) {
+    int dots = CountChar(*pos, '.');
+    if (dots != 3 && dots != 6)
+        return false;
+    DWORD low, high;
+    if (!ReadAddress(pos, &low) || !Expect(pos, '-'))
+        return false;
+    if (dots == 3) {
+        DWORD last;
+        if (!ReadNumber(pos, 255, &last))
+            return false;
+        high = (low & 0x00FFFFFFu) | (last << 24);
+    } else if (!ReadAddress(pos, &high)) {
+        return false;
+    }
+    range->low = low;
+    range->high = high;
+    return true;
+}
+
 } // namespace
 
+// The shape test reads the text as the parser does and also wants nothing
+// behind the form, so it never accepts a text the parser refuses.
 BOOL OVKIT_CALL OVKIT_IsSubnetString(const char* text) {
-    return OnlyDigitsDotsAnd(text, '/') && CountChar(text, '.') == 3 && CountChar(text, '/') == 1;
+    OVKIT_Subnet unused;
+    return text && ReadSubnet(&text, &unused) && *text == '\0';
 }
 
 BOOL OVKIT_CALL OVKIT_ParseSubnetString(const char* text, OVKIT_Subnet* subnet) {
-    if (!text || !subnet)
+    OVKIT_Subnet read;
+    if (!text || !subnet || !ReadSubnet(&text, &read))
         return FALSE;
-    DWORD address, prefix;
-    if (!ReadAddress(&text, &address) || !Expect(&text, '/') || !ReadNumber(&text, 32, &prefix))
-        return FALSE;
-    subnet->address = address;
-    subnet->prefix = prefix;
+    *subnet = read;
     return TRUE;
 }
 
@@ -124,31 +146,15 @@ BOOL OVKIT_CALL OVKIT_IsAddressStringInSubnetString(const char* address, const c
 }
 
 BOOL OVKIT_CALL OVKIT_IsAddressRangeString(const char* text) {
-    if (!OnlyDigitsDotsAnd(text, '-') || CountChar(text, '-') != 1)
-        return FALSE;
-    int dots = CountChar(text, '.');
-    return dots == 3 || dots == 6;
+    OVKIT_AddressRange unused;
+    return text && ReadRange(&text, &unused) && *text == '\0';
 }
 
 BOOL OVKIT_CALL OVKIT_ParseAddressRangeString(const char* text, OVKIT_AddressRange* range) {
-    if (!text || !range)
+    OVKIT_AddressRange read;
+    if (!text || !range || !ReadRange(&text, &read))
         return FALSE;
-    int dots = CountChar(text, '.');
-    if (dots != 3 && dots != 6)
-        return FALSE;
-    DWORD low, high;
-    if (!ReadAddress(&text, &low) || !Expect(&text, '-'))
-        return FALSE;
-    if (dots == 3) {
-        DWORD last;
-        if (!ReadNumber(&text, 255, &last))
-            return FALSE;
-        high = (low & 0x00FFFFFFu) | (last << 24);
-    } else if (!ReadAddress(&text, &high)) {
-        return FALSE;
-    }
-    range->low = low;
-    range->high = high;
+    *range = read;
     return TRUE;
 }
 

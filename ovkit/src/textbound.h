@@ -1,5 +1,6 @@
 // Bounded text copies for the path and URL helpers, whose callers pass
-// buffers of MAX_PATH bytes. Private to ovkit.
+// buffers of MAX_PATH bytes: a result that does not fit is no result. Private
+// to ovkit.
 #pragma once
 #include <cstddef>
 #include <cstring>
@@ -18,6 +19,20 @@ inline size_t CopyPart(char* out, size_t room, const char* from, size_t n) {
         std::memmove(out, from, n);
     out[n] = '\0';
     return n;
+}
+
+// Copies n bytes of from into out (room bytes) when they fit with their
+// terminator; otherwise empties out. from may overlap out. Returns whether
+// they fit.
+inline bool CopyWhole(char* out, size_t room, const char* from, size_t n) {
+    if (!out || room == 0)
+        return false;
+    if (n >= room) {
+        out[0] = '\0';
+        return false;
+    }
+    CopyPart(out, room, from, n);
+    return true;
 }
 
 // Appends text to the NUL-terminated out (room bytes in all), as far as it

@@ -5,13 +5,12 @@
 #include <cstring>
 
 using ovkit_detail::AppendText;
-using ovkit_detail::CopyPart;
+using ovkit_detail::CopyWhole;
 
 namespace {
 
-void CopySpan(char* out, const char* from, const char* to) {
-    if (out)
-        CopyPart(out, MAX_PATH, from, static_cast<size_t>(to - from));
+bool CopySpan(char* out, const char* from, const char* to) {
+    return !out || CopyWhole(out, MAX_PATH, from, static_cast<size_t>(to - from));
 }
 
 void Clear(char* out) {
@@ -19,69 +18,84 @@ void Clear(char* out) {
         out[0] = '\0';
 }
 
+bool Append(char* url, const char* text) {
+    return AppendText(url, MAX_PATH, text);
+}
+
 } // namespace
 
-void OVKIT_CALL OVKIT_BuildURL(char* out, const char* scheme, const char* host, const char* path,
+BOOL OVKIT_CALL OVKIT_BuildURL(char* out, const char* scheme, const char* host, const char* path,
                                const char* query) {
     OV_ASSERT(out);
     if (!out)
-        return;
+        return FALSE;
     char url[MAX_PATH] = "";
+    bool fits = true;
     if (scheme && *scheme) {
-        AppendText(url, MAX_PATH, scheme);
+        fits = Append(url, scheme);
         if (!std::strstr(scheme, "://"))
-            AppendText(url, MAX_PATH, "://");
+            fits = fits && Append(url, "://");
     } else {
-        AppendText(url, MAX_PATH, "file://");
+        fits = Append(url, "file://");
     }
     if (host) {
         if (*host == '/')
             ++host;
-        AppendText(url, MAX_PATH, host);
+        fits = fits && Append(url, host);
         if (*host)
             OVKIT_StripEndSlash(url);
     }
-    AppendText(url, MAX_PATH, "/");
+    fits = fits && Append(url, "/");
     if (path) {
         if (*path == '/')
             ++path;
-        AppendText(url, MAX_PATH, path);
+        fits = fits && Append(url, path);
     }
     if (query && *query) {
         if (*query != '?')
-            AppendText(url, MAX_PATH, "?");
-        AppendText(url, MAX_PATH, query);
+            fits = fits && Append(url, "?");
+        fits = fits && Append(url, query);
     }
-    std::memcpy(out, url, std::strlen(url) + 1);
+    // The host's separator is taken off only for "/" to follow, so no step
+    // is longer than the result.
+    return CopyWhole(out, MAX_PATH, url, fits ? std::strlen(url) : MAX_PATH);
 }
 
-void OVKIT_CALL OVKIT_ParseURL(const char* url, char* scheme, char* host, char* path, char* query) {
+BOOL OVKIT_CALL OVKIT_ParseURL(const char* url, char* scheme, char* host, char* path, char* query) {
     Clear(scheme);
     Clear(host);
     Clear(path);
     Clear(query);
     OV_ASSERT(url);
     if (!url)
-        return;
+        return FALSE;
     const char* end = url + std::strlen(url);
     const char* mark = std::strrchr(url, '?');
     const char* pathEnd = mark ? mark : end;
     const char* sep = std::strstr(url, "://");
     const char* pathStart = url;
+    bool fits = true;
     // A "://" inside the query is no scheme separator.
     if (sep && sep < pathEnd) {
-        CopySpan(scheme, url, sep);
+        fits = CopySpan(scheme, url, sep);
         const char* hostStart = sep + 3;
         const char* slash = static_cast<const char*>(
             std::memchr(hostStart, '/', static_cast<size_t>(pathEnd - hostStart)));
         if (slash) {
-            CopySpan(host, hostStart, slash);
+            fits = CopySpan(host, hostStart, slash) && fits;
             pathStart = slash + 1;
         } else {
             pathStart = hostStart;
         }
     }
-    CopySpan(path, pathStart, pathEnd);
+    fits = CopySpan(path, pathStart, pathEnd) && fits;
     if (mark)
-        CopySpan(query, mark + 1, end);
+        fits = CopySpan(query, mark + 1, end) && fits;
+    if (fits)
+        return TRUE;
+    Clear(scheme);
+    Clear(host);
+    Clear(path);
+    Clear(query);
+    return FALSE;
 }

@@ -45,6 +45,22 @@ TEST(CFileOpen, RefusesEmptyNamesAndClosesTheFirstFileOnReopen) {
     file.Close();
 }
 
+// Guards reopening by the file's own name, which Close() used to free first.
+TEST(CFileOpen, ReopensByItsOwnName) {
+    ScratchFile scratch;
+    CFile file;
+    for (DWORD disposition : {DWORD(CREATE_ALWAYS), DWORD(OPEN_EXISTING)}) {
+        SCOPED_TRACE(disposition);
+        ASSERT_EQ(file.Open(scratch.Path(), GENERIC_WRITE, 0, CREATE_ALWAYS, 0), 1);
+        file << "older";
+        ASSERT_EQ(file.Open(file.GetFileName(), GENERIC_WRITE, 0, disposition, 0), 1);
+        EXPECT_STREQ(file.GetFileName(), scratch.Path());
+        file << "new!";
+        EXPECT_EQ(file.GetLength(), disposition == CREATE_ALWAYS ? 4u : 5u);
+        file.Close();
+    }
+}
+
 TEST(CFileIo, WritesReadsSeeksAndTruncates) {
     ScratchFile scratch;
     CFile file;

@@ -250,6 +250,39 @@ TEST(CStringConvert, NumbersAndWideText) {
     EXPECT_STREQ(view, L"abc");
 }
 
+static const unsigned short* Wide(const wchar_t* text) {
+    return reinterpret_cast<const unsigned short*>(text);
+}
+
+// Guards the wide conversion that stopped at the first character the C
+// runtime could not convert.
+TEST(CStringConvert, WideTextIsNeverCut) {
+    const struct {
+        const wchar_t* wide;
+        const char* ansi1252; // what the Western ANSI page gives
+    } cases[] = {
+        {L"5\u20AC report", "5\x80 report"},
+        {L"a\u4E2D\u6587b", "a??b"},
+        {L"caf\u00E9 \u0141\u00F3d\u017A", "caf\xE9 L\xF3"
+                                           "dz"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ansi1252);
+        CString built(Wide(c.wide));
+        CString assigned("x");
+        assigned = Wide(c.wide);
+        EXPECT_EQ(built.GetLength(), static_cast<int>(wcslen(c.wide)));
+        EXPECT_STREQ(assigned, built);
+        if (GetACP() == 1252) {
+            EXPECT_STREQ(built, c.ansi1252);
+        }
+    }
+    // Back through the same page: the euro sign returns.
+    CString euro(Wide(L"5\u20AC report"));
+    EXPECT_STREQ(reinterpret_cast<const wchar_t*>(static_cast<const unsigned short*>(euro)),
+                 L"5\u20AC report");
+}
+
 TEST(CStringConvert, WideViewStopsAt519Characters) {
     CString longText(std::string(600, 'w').c_str());
     const wchar_t* view =

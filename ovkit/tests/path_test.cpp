@@ -176,34 +176,64 @@ TEST(PathMisc, StripExtensionAndFindSlash) {
     EXPECT_EQ(FindSlashOrBackSlash("plain"), nullptr);
 }
 
-TEST(PathLong, OutputsStayWithinMaxPath) {
+// Guards results cut to 259 characters, which named another, valid-looking file.
+TEST(PathLong, ResultsThatDoNotFitFailEmpty) {
     std::string folder = "c:\\" + std::string(300, 'd') + "\\";
     std::string path = folder + std::string(300, 'f') + ".log";
     {
         GuardedPath g;
-        OVKIT_IsolateDirectory(path.c_str(), g.out());
+        EXPECT_FALSE(OVKIT_IsolateDirectory(path.c_str(), g.out()));
         EXPECT_TRUE(g.Intact());
-        EXPECT_EQ(std::strlen(g.out()), size_t(MAX_PATH - 1));
+        EXPECT_STREQ(g.out(), "");
     }
     {
         GuardedPath g;
-        OVKIT_IsolateFilename(path.c_str(), g.out());
+        EXPECT_FALSE(OVKIT_IsolateFilename(path.c_str(), g.out()));
         EXPECT_TRUE(g.Intact());
-    }
-    {
-        GuardedPath g;
-        OVKIT_ConstructFullFilename(folder.c_str(), "a.log", g.out());
-        EXPECT_TRUE(g.Intact());
+        EXPECT_STREQ(g.out(), "");
     }
     {
         GuardedPath d, f, e;
         char drive[3 + 16];
         std::memset(drive, '#', sizeof drive);
-        OVKIT_ParsePath(path.c_str(), drive, d.out(), f.out(), e.out());
+        EXPECT_FALSE(OVKIT_ParsePath(path.c_str(), drive, d.out(), f.out(), e.out()));
         EXPECT_TRUE(d.Intact() && f.Intact() && e.Intact());
-        EXPECT_STREQ(drive, "c:");
         EXPECT_EQ(drive[3], '#');
-        EXPECT_STREQ(e.out(), "log");
+        for (const char* part : {drive, d.out(), f.out(), e.out()})
+            EXPECT_STREQ(part, "");
+    }
+}
+
+// Guards a 253-character folder and "access.log" joined as "...\acces".
+TEST(PathLong, JoinFailsRatherThanCuts) {
+    const struct {
+        size_t folderLength;
+        const char* ending; // added to the folder of 'd's
+        const char* name;
+        bool fits;
+    } cases[] = {
+        {248, "", "access.log", true},   // 248 + '\' + 10 = 259
+        {249, "", "access.log", false},  // 260
+        {253, "", "access.log", false},  // the reported case
+        {248, "\\", "access.log", true}, // the folder's own separator
+        {258, "", "", true},             // folder and separator only
+        {259, "", "", false},            // no room left for the separator
+    };
+    for (const auto& c : cases) {
+        std::string folder = std::string(c.folderLength, 'd') + c.ending;
+        SCOPED_TRACE(std::to_string(c.folderLength) + c.ending + " + " + c.name);
+        GuardedPath g;
+        std::memset(g.out(), 'x', 8);
+        char* result = OVKIT_ConstructFullFilename(folder.c_str(), c.name, g.out());
+        EXPECT_TRUE(g.Intact());
+        if (c.fits) {
+            EXPECT_EQ(result, g.out());
+            std::string joined = std::string(c.folderLength, 'd') + "\\" + c.name;
+            EXPECT_EQ(std::string(g.out()), joined);
+        } else {
+            EXPECT_EQ(result, nullptr);
+            EXPECT_STREQ(g.out(), "");
+        }
     }
 }
 

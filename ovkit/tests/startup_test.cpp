@@ -142,12 +142,10 @@ TEST(OvkitDll, LoadsWithClassesAndUnloadsCleanly) {
         EXPECT_FALSE(ClassRegistered(Self(), name)) << name;
     }
 
-    using GetInstanceFn = HINSTANCE(WINAPI*)();
-    using GetResourceFn = int(WINAPI*)(int);
-    auto getInstance =
-        reinterpret_cast<GetInstanceFn>(GetProcAddress(dll, "OVKIT_GetBitmapInstance"));
-    auto getResource =
-        reinterpret_cast<GetResourceFn>(GetProcAddress(dll, "OVKIT_GetBitmapResource"));
+    auto getInstance = reinterpret_cast<decltype(&OVKIT_GetBitmapInstance)>(
+        GetProcAddress(dll, "OVKIT_GetBitmapInstance"));
+    auto getResource = reinterpret_cast<decltype(&OVKIT_GetBitmapResource)>(
+        GetProcAddress(dll, "OVKIT_GetBitmapResource"));
     ASSERT_NE(getInstance, nullptr);
     ASSERT_NE(getResource, nullptr);
     EXPECT_NE(GetProcAddress(dll, "OVKIT_LANGSTRING_MAKEINTRESOURCE"), nullptr);

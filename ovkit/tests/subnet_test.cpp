@@ -67,21 +67,37 @@ TEST(Subnet, UnsetSubnetHoldsNothing) {
     EXPECT_TRUE(OVKIT_IsAddressStringInSubnet("255.255.255.255", &all));
 }
 
-TEST(Subnet, ShapeTest) {
-    const struct {
-        const char* text;
-        BOOL subnet;
-    } cases[] = {
-        {"10.0.0.0/8", 1}, {"10.0.0/8", 0},  {"10.0.0.0.0/8", 0}, {"10.0.0.0", 0},
-        {"a10.0.0/8", 0},  {"/10.0.0.0", 0}, {"10.0.0.0/8/", 0},  {"10.0.0.0 /8", 0},
-        {"10/0.0.0.", 1}, // order of dots and slash is not checked
-        {"", 0},
-    };
-    for (const auto& c : cases) {
+// One text through the shape test and the parser.
+struct ShapeCase {
+    const char* text;
+    BOOL parses;  // the parser reads it
+    BOOL trailer; // text follows the form, which only the parser passes over
+};
+
+// Runs each text through the shape test and the parser of one form.
+template <typename Record, size_t N>
+void ExpectShapeTestFollowsParser(const ShapeCase (&cases)[N], decltype(&OVKIT_IsSubnetString) is,
+                                  BOOL(OVKIT_CALL* parse)(const char*, Record*)) {
+    for (const ShapeCase& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(OVKIT_IsSubnetString(c.text), c.subnet);
+        Record r;
+        EXPECT_EQ(parse(c.text, &r), c.parses);
+        EXPECT_EQ(is(c.text), c.parses && !c.trailer);
     }
-    EXPECT_FALSE(OVKIT_IsSubnetString(nullptr));
+    EXPECT_FALSE(is(nullptr));
+}
+
+// Guards shape tests that accepted texts their parsers refuse (octets above
+// 255, numbers out of order).
+TEST(Subnet, ShapeTestAnswersWhatTheParserReads) {
+    const ShapeCase cases[] = {
+        {"10.0.0.0/8", 1, 0},   {"0.0.0.0/0", 1, 0},          {"10.0.0.256/24", 0, 0},
+        {"10.0.0.0/33", 0, 0},  {"10/0.0.0.", 0, 0},          {"10.0.0/8", 0, 0},
+        {"10.0.0.0.0/8", 0, 0}, {"10.0.0.0", 0, 0},           {"10.0.0.0/", 0, 0},
+        {"/10.0.0.0", 0, 0},    {"4294967306.0.0.0/8", 0, 0}, {"", 0, 0},
+        {"10.0.0.0/8/", 1, 1},  {"10.0.0.0/8 web", 1, 1},
+    };
+    ExpectShapeTestFollowsParser(cases, OVKIT_IsSubnetString, OVKIT_ParseSubnetString);
 }
 
 TEST(Subnet, ToString) {
@@ -145,18 +161,16 @@ TEST(AddressRange, ParseForms) {
     EXPECT_EQ(OVKIT_AddressRangeToString(buf, 31, &r), 0);
 }
 
-TEST(AddressRange, ShapeTest) {
-    const struct {
-        const char* text;
-        BOOL range;
-    } cases[] = {
-        {"192.168.1.10-20", 1}, {"10.0.0.1-10.0.1.255", 1}, {"10.0.0.1-2.3", 0}, {"10.0.0.1", 0},
-        {"10.0.0.1--2", 0},     {"-10.0.0.1", 0},           {"10.0.0.1-2/3", 0}, {"", 0},
+// Guards the range shape test answering 1 for ranges the parser refuses.
+TEST(AddressRange, ShapeTestAnswersWhatTheParserReads) {
+    const ShapeCase cases[] = {
+        {"192.168.1.10-20", 1, 0}, {"10.0.0.1-10.0.1.255", 1, 0}, {"10.0.0.1-256", 0, 0},
+        {"10.0.0.256-20", 0, 0},   {"10.0.0.1-10.0.1.256", 0, 0}, {"10.0.0.1-2.3", 0, 0},
+        {"10.0.0.1", 0, 0},        {"10.0.0.1--2", 0, 0},         {"-10.0.0.1", 0, 0},
+        {"10.0.0.1-", 0, 0},       {"10-0.0.0.1", 0, 0},          {"", 0, 0},
+        {"10.0.0.1-2-3", 1, 1},    {"10.0.0.1-2/3", 1, 1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(OVKIT_IsAddressRangeString(c.text), c.range);
-    }
+    ExpectShapeTestFollowsParser(cases, OVKIT_IsAddressRangeString, OVKIT_ParseAddressRangeString);
 }
 
 } // namespace

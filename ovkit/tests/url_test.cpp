@@ -50,19 +50,37 @@ TEST(UrlParse, NullOutputsSkipped) {
     EXPECT_STREQ(query, "q");
 }
 
-TEST(UrlParse, LongPartsStayWithinMaxPath) {
-    std::string longPart(400, 'a');
-    std::string url = "http://" + longPart + "/" + longPart + "?" + longPart;
-    // Each output is MAX_PATH bytes followed by a guard zone.
-    char out[4][MAX_PATH + 32];
-    std::memset(out, '#', sizeof out);
-    OVKIT_ParseURL(url.c_str(), out[0], out[1], out[2], out[3]);
-    for (int i = 0; i < 4; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(std::strlen(out[i]), i == 0 ? 4u : size_t(MAX_PATH - 1));
-        for (int j = MAX_PATH; j < MAX_PATH + 32; ++j)
-            ASSERT_EQ(out[i][j], '#');
+// Guards parts cut to 259 characters: a part that does not fit fails the call.
+TEST(UrlParse, PartsThatDoNotFitFailEmpty) {
+    std::string fits(MAX_PATH - 1, 'a'), tooLong(MAX_PATH, 'a');
+    const struct {
+        std::string url;
+        bool ok;
+    } cases[] = {
+        {"http://" + fits + "/" + fits + "?" + fits, true},
+        {"http://" + tooLong + "/p?q", false},
+        {"http://h/" + tooLong, false},
+        {"http://h/p?" + tooLong, false},
+        {tooLong + "://h/p", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.url.size());
+        // Each output is MAX_PATH bytes followed by a guard zone.
+        char out[4][MAX_PATH + 32];
+        std::memset(out, '#', sizeof out);
+        EXPECT_EQ(OVKIT_ParseURL(c.url.c_str(), out[0], out[1], out[2], out[3]), c.ok);
+        for (int i = 0; i < 4; ++i) {
+            for (int j = MAX_PATH; j < MAX_PATH + 32; ++j)
+                ASSERT_EQ(out[i][j], '#');
+            if (!c.ok) {
+                EXPECT_STREQ(out[i], "");
+            }
+        }
+        if (c.ok) {
+            EXPECT_EQ(std::string(out[3]), fits);
+        }
     }
+    EXPECT_FALSE(OVKIT_ParseURL(nullptr, nullptr, nullptr, nullptr, nullptr));
 }
 
 struct BuildCase {
@@ -97,14 +115,33 @@ TEST(UrlBuild, RoundTripsThroughParse) {
     EXPECT_STREQ(out, "http://www.x.com/dir/page.htm?a=1");
 }
 
-TEST(UrlBuild, LongPartsStayWithinMaxPath) {
-    std::string longPart(300, 'p');
-    char out[MAX_PATH + 32];
-    std::memset(out, '#', sizeof out);
-    OVKIT_BuildURL(out, "http", longPart.c_str(), longPart.c_str(), longPart.c_str());
-    EXPECT_EQ(std::strlen(out), size_t(MAX_PATH - 1));
-    for (int j = MAX_PATH; j < MAX_PATH + 32; ++j)
-        ASSERT_EQ(out[j], '#');
+// Guards URLs cut to 259 characters: a URL that does not fit fails the call.
+TEST(UrlBuild, UrlsThatDoNotFitFailEmpty) {
+    // "http://" + host + "/" + path: 8 characters around the two parts.
+    const struct {
+        size_t host, path;
+        const char* hostEnd;
+        bool ok;
+    } cases[] = {
+        {100, MAX_PATH - 1 - 8 - 100, "", true},
+        {100, MAX_PATH - 8 - 100, "", false},
+        {100, MAX_PATH - 1 - 8 - 100, "/", true}, // the host's own slash is not doubled
+        {300, 0, "", false},
+    };
+    for (const auto& c : cases) {
+        std::string host = std::string(c.host, 'h') + c.hostEnd, path(c.path, 'p');
+        SCOPED_TRACE(host.size() + path.size());
+        char out[MAX_PATH + 32];
+        std::memset(out, '#', sizeof out);
+        EXPECT_EQ(OVKIT_BuildURL(out, "http", host.c_str(), path.c_str(), nullptr), c.ok);
+        EXPECT_EQ(std::strlen(out), c.ok ? size_t(MAX_PATH - 1) : 0u);
+        for (int j = MAX_PATH; j < MAX_PATH + 32; ++j)
+            ASSERT_EQ(out[j], '#');
+    }
+    char out[MAX_PATH];
+    std::string query(MAX_PATH, 'q');
+    EXPECT_FALSE(OVKIT_BuildURL(out, "http", "h", "p", query.c_str()));
+    EXPECT_STREQ(out, "");
 }
 
 } // namespace

@@ -2,10 +2,8 @@
 
 #include "core/engine_state.h"
 #include "core/message_sink.h"
+#include "gsw.h"
 #include "ovcore/registration.h"
-
-typedef int(WINAPI* GswOpenProc)(const char*, const char*);
-typedef int(WINAPI* GswVoidProc)(void);
 
 static HMODULE g_gsw;
 static char g_libraryName[MAX_PATH] = "GSWDLL32.dll";
@@ -29,19 +27,20 @@ static BOOL ModeActs(int mode) {
     return (mode == 1 && !oldNT) || (mode == 0 && oldNT);
 }
 
-static FARPROC Ordinal(WORD ordinal) {
-    return g_gsw ? GetProcAddress(g_gsw, MAKEINTRESOURCEA(ordinal)) : NULL;
+// The function at an ordinal, typed by the library's own declaration of it.
+template <typename Fn> static Fn Ordinal(WORD ordinal) {
+    return g_gsw ? reinterpret_cast<Fn>(GetProcAddress(g_gsw, MAKEINTRESOURCEA(ordinal))) : NULL;
 }
 
-static int CallVoid(WORD ordinal) {
-    GswVoidProc proc = reinterpret_cast<GswVoidProc>(Ordinal(ordinal));
+template <typename Fn> static int CallVoid(WORD ordinal) {
+    Fn proc = Ordinal<Fn>(ordinal);
     return proc ? proc() : -1;
 }
 
 static int StartLibrary(void) {
     if (!g_gsw)
         g_gsw = LoadLibraryA(g_libraryName);
-    GswOpenProc open = reinterpret_cast<GswOpenProc>(Ordinal(1));
+    auto open = Ordinal<decltype(&GswOpen)>(GSW_ORDINAL_OPEN);
     return open ? open("", "C") : -1;
 }
 
@@ -68,7 +67,7 @@ ORB_EXPORT(void) InitGSWLibrary(int mode, HANDLE token) {
     if (token)
         ImpersonateLoggedOnUser(token); // a failure here is of no consequence
     HideMinimisedServer();
-    CallVoid(124);
+    CallVoid<decltype(&GswAttach)>(GSW_ORDINAL_ATTACH);
 }
 
 ORB_EXPORT(BOOL) ORB_IsGraphingAvailable(void) {
@@ -79,8 +78,8 @@ void ReleaseGSWLibrary(int mode) {
     if (!ModeActs(mode))
         return;
     if (g_startResult == 0) {
-        CallVoid(125);
-        CallVoid(2);
+        CallVoid<decltype(&GswDetach)>(GSW_ORDINAL_DETACH);
+        CallVoid<decltype(&GswClose)>(GSW_ORDINAL_CLOSE);
         g_startResult = -1;
     }
     // A library that loaded but failed to start is unloaded too.

@@ -50,26 +50,9 @@ static const Entry kWinsock[] = {
     NET_ENTRY(g_winsock, listen),         NET_ENTRY(g_winsock, accept),
 };
 
-static const Entry kFtp[] = {
-    NET_ENTRY(g_ftp, FtpRelease),
-    NET_ENTRY(g_ftp, FtpInit),
-    NET_ENTRY(g_ftp, FtpBytesToBeTransferred),
-    NET_ENTRY(g_ftp, FtpSetDefaultPort),
-    NET_ENTRY(g_ftp, FtpSetDefaultTimeOut),
-    NET_ENTRY(g_ftp, FtpLogin),
-    NET_ENTRY(g_ftp, FtpOpenConnection),
-    NET_ENTRY(g_ftp, FtpCloseConnection),
-    NET_ENTRY(g_ftp, FtpLocalClose),
-    NET_ENTRY(g_ftp, FtpRecvFile),
-    NET_ENTRY(g_ftp, FtpSendFile),
-    NET_ENTRY(g_ftp, FtpDir),
-    NET_ENTRY(g_ftp, FtpSetAsynchronousMode),
-    NET_ENTRY(g_ftp, FtpSetSynchronousMode),
-    NET_ENTRY(g_ftp, FtpAbort),
-    NET_ENTRY(g_ftp, FtpPWD),
-    NET_ENTRY(g_ftp, FtpCWD),
-    NET_ENTRY(g_ftp, FtpSetPassiveMode),
-};
+#define NET_FTP_ENTRY(fn) NET_ENTRY(g_ftp, fn),
+static const Entry kFtp[] = {NET_FTP_FUNCTIONS(NET_FTP_ENTRY)};
+#undef NET_FTP_ENTRY
 
 static void ClearSlots(const Entry* entries, size_t count) {
     for (size_t i = 0; i < count; ++i)

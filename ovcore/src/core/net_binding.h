@@ -34,25 +34,31 @@ struct WinsockApi {
     decltype(&::accept) accept;
 };
 
+// The functions of the FTP client library the engine binds, by name.
+#define NET_FTP_FUNCTIONS(X)                                                                       \
+    X(FtpRelease)                                                                                  \
+    X(FtpInit)                                                                                     \
+    X(FtpBytesToBeTransferred)                                                                     \
+    X(FtpSetDefaultPort)                                                                           \
+    X(FtpSetDefaultTimeOut)                                                                        \
+    X(FtpLogin)                                                                                    \
+    X(FtpOpenConnection)                                                                           \
+    X(FtpCloseConnection)                                                                          \
+    X(FtpLocalClose)                                                                               \
+    X(FtpRecvFile)                                                                                 \
+    X(FtpSendFile)                                                                                 \
+    X(FtpDir)                                                                                      \
+    X(FtpSetAsynchronousMode)                                                                      \
+    X(FtpSetSynchronousMode)                                                                       \
+    X(FtpAbort)                                                                                    \
+    X(FtpPWD)                                                                                      \
+    X(FtpCWD)                                                                                      \
+    X(FtpSetPassiveMode)
+
 struct FtpApi {
-    decltype(&::FtpRelease) FtpRelease;
-    decltype(&::FtpInit) FtpInit;
-    decltype(&::FtpBytesToBeTransferred) FtpBytesToBeTransferred;
-    decltype(&::FtpSetDefaultPort) FtpSetDefaultPort;
-    decltype(&::FtpSetDefaultTimeOut) FtpSetDefaultTimeOut;
-    decltype(&::FtpLogin) FtpLogin;
-    decltype(&::FtpOpenConnection) FtpOpenConnection;
-    decltype(&::FtpCloseConnection) FtpCloseConnection;
-    decltype(&::FtpLocalClose) FtpLocalClose;
-    decltype(&::FtpRecvFile) FtpRecvFile;
-    decltype(&::FtpSendFile) FtpSendFile;
-    decltype(&::FtpDir) FtpDir;
-    decltype(&::FtpSetAsynchronousMode) FtpSetAsynchronousMode;
-    decltype(&::FtpSetSynchronousMode) FtpSetSynchronousMode;
-    decltype(&::FtpAbort) FtpAbort;
-    decltype(&::FtpPWD) FtpPWD;
-    decltype(&::FtpCWD) FtpCWD;
-    decltype(&::FtpSetPassiveMode) FtpSetPassiveMode;
+#define NET_FTP_MEMBER(fn) decltype(&::fn) fn;
+    NET_FTP_FUNCTIONS(NET_FTP_MEMBER)
+#undef NET_FTP_MEMBER
 };
 
 // The bound functions; every pointer is null while unbound.

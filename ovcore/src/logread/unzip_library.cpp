@@ -7,7 +7,7 @@ DUNZIP_ENTRY Dunzip_GetEntry() {
         tried = TRUE;
         HMODULE library = LoadLibraryA("DUNZIP32.dll");
         if (library)
-            entry = (DUNZIP_ENTRY)(void*)GetProcAddress(library, DUNZIP_ENTRY_NAME);
+            entry = reinterpret_cast<DUNZIP_ENTRY>(GetProcAddress(library, DUNZIP_ENTRY_NAME));
     }
     return entry;
 }

@@ -17,7 +17,8 @@ class OVKIT_API CString {
     CString();
     CString(const char* text);
     CString(const CString& other);
-    // Wide text (UTF-16, the size of wchar_t), converted in the current C locale.
+    // Wide text (UTF-16, the size of wchar_t), converted to the ANSI code page;
+    // a character the page lacks becomes the page's replacement character.
     CString(const unsigned short* wide);
     // Text of a dialog item, at most 259 characters.
     CString(void* window, unsigned int itemId);
@@ -33,8 +34,9 @@ class OVKIT_API CString {
 
     // Never null: an empty string gives a zero-length text.
     operator const char*() const;
-    // Wide view in one buffer of 520 characters shared by all strings (at most
-    // 519 characters are converted); overwritten by the next conversion.
+    // Wide view (from the ANSI code page) in one buffer of 520 characters shared
+    // by all strings (at most 519 bytes are converted); overwritten by the next
+    // conversion.
     operator const unsigned short*() const;
 
     const CString& operator=(const CString& other);

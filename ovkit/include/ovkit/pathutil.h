@@ -1,7 +1,9 @@
 // Splitting, joining and testing file paths.
 //
 // Every output buffer is the caller's and is taken to hold MAX_PATH (260)
-// bytes: results are cut to 259 characters and always terminated. A path is
+// bytes. A result longer than 259 characters is never cut: the call fails
+// (1/0 functions answer 0, pointer functions null) and its outputs are left
+// empty. A path is
 // split at the last of '\', '/' or ':'; wherever a trailing separator is
 // tested, '/' and '\' count alike.
 #pragma once
@@ -12,16 +14,20 @@
 OVKIT_EXPORT(void) OVKIT_GetLocalDirectory(HINSTANCE unused, char* out);
 
 // out = path up to and including its last separator; empty when it has none.
-OVKIT_EXPORT(void) OVKIT_IsolateDirectory(const char* path, char* out);
+// 1 on success; 0 for a null path or a result that does not fit.
+OVKIT_EXPORT(BOOL) OVKIT_IsolateDirectory(const char* path, char* out);
 // out = text behind the last separator; the whole path when it has none.
-OVKIT_EXPORT(void) OVKIT_IsolateFilename(const char* path, char* out);
+// 1 on success; 0 for a null path or a result that does not fit.
+OVKIT_EXPORT(BOOL) OVKIT_IsolateFilename(const char* path, char* out);
 // out = folder, a backslash unless it ends in one, then name. An empty folder
-// gives the bare name. out may be the folder buffer itself. Returns out.
+// gives the bare name. out may be the folder buffer itself. Returns out, or
+// null (out emptied) when the joined name does not fit.
 OVKIT_EXPORT(char*) OVKIT_ConstructFullFilename(const char* folder, const char* name, char* out);
 // Splits a path into drive ("c:", 3 bytes), directory with its trailing
 // separator, base name and extension without its dot. Any output may be null;
-// absent parts are empty.
-OVKIT_EXPORT(void)
+// absent parts are empty. 1 on success; 0 (every output emptied) when a part
+// does not fit.
+OVKIT_EXPORT(BOOL)
 OVKIT_ParsePath(const char* path, char* drive, char* dir, char* fname, char* ext);
 
 // Cuts the text at its last '.', wherever it stands (also in a folder name).

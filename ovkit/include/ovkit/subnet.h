@@ -5,8 +5,9 @@
 // of the octets on the wire). Text forms: address "a.b.c.d", subnet
 // "a.b.c.d/len" (len 0 to 32), range "a.b.c.d-e" (the high address shares the
 // first three octets) or "a.b.c.d-e.f.g.h". Numbers are plain decimal digits;
-// an octet above 255 makes the text unparsable; text behind the last number is
-// ignored. An address text that does not parse lies in no subnet or range.
+// an octet above 255 makes the text unparsable; the parsers ignore text behind
+// the last number, the "Is" tests want none. An address text that does not
+// parse lies in no subnet or range.
 #pragma once
 #include "ovkit/ovkit_base.h"
 
@@ -25,8 +26,8 @@ struct OVKIT_AddressRange {
 static_assert(sizeof(OVKIT_Subnet) == 8, "OVKIT_Subnet is stored as two words");
 static_assert(sizeof(OVKIT_AddressRange) == 8, "OVKIT_AddressRange is stored as two words");
 
-// 1 when the text starts with a digit and holds only digits, dots and slashes,
-// exactly three dots and one slash (their order is not checked); else 0.
+// 1 when OVKIT_ParseSubnetString accepts the text and nothing follows the
+// form's last number; else 0.
 OVKIT_EXPORT(BOOL) OVKIT_IsSubnetString(const char* text);
 // 1 when the text reads as a subnet; the record is written only then.
 OVKIT_EXPORT(BOOL) OVKIT_ParseSubnetString(const char* text, OVKIT_Subnet* subnet);
@@ -38,8 +39,8 @@ OVKIT_EXPORT(BOOL) OVKIT_IsAddressStringInSubnet(const char* address, const OVKI
 // 0 when either text does not parse.
 OVKIT_EXPORT(BOOL) OVKIT_IsAddressStringInSubnetString(const char* address, const char* subnet);
 
-// 1 when the text starts with a digit and holds only digits, dots and dashes,
-// exactly one dash and three or six dots; else 0.
+// 1 when OVKIT_ParseAddressRangeString accepts the text and nothing follows
+// the form's last number; else 0.
 OVKIT_EXPORT(BOOL) OVKIT_IsAddressRangeString(const char* text);
 // 1 when the text reads as a range (three dots: short form, six: long form);
 // the record is written only then.

@@ -80,5 +80,15 @@ inline void DunzipClearCommand(DUNZIPCMDSTRUCT* cmd, DUNZIPENTRYINFO* info) {
     cmd->lpEntryInfo = info;
 }
 
-typedef int(WINAPI* DUNZIP_ENTRY)(DUNZIPCMDSTRUCT* cmd);
+#ifdef DUNZIP32_BUILD
+#define DUNZIP_API extern "C" __declspec(dllexport)
+#else
+#define DUNZIP_API extern "C"
+#endif
+
+// The entry point, exported undecorated under DUNZIP_ENTRY_NAME; one of the
+// DUNZIP_* results. Callers bind it by name through DUNZIP_ENTRY, which is
+// taken from this declaration.
+DUNZIP_API int WINAPI dunzip(DUNZIPCMDSTRUCT* cmd);
+typedef decltype(&dunzip) DUNZIP_ENTRY;
 #define DUNZIP_ENTRY_NAME "dunzip"

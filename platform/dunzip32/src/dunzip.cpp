@@ -43,7 +43,7 @@ int Extract(HANDLE archive, DUNZIPCMDSTRUCT* cmd) {
 
 } // namespace
 
-extern "C" __declspec(dllexport) int WINAPI dunzip(DUNZIPCMDSTRUCT* cmd) {
+int WINAPI dunzip(DUNZIPCMDSTRUCT* cmd) {
     if (!cmd || cmd->dwStructSize != sizeof(DUNZIPCMDSTRUCT) || !cmd->lpszZipFile)
         return DUNZIP_BAD_COMMAND;
     HANDLE archive = CreateFileA(cmd->lpszZipFile, GENERIC_READ, FILE_SHARE_READ, nullptr,
