@@ -2,6 +2,7 @@
 // last records, the samples of the profile probes and the byte range of a
 // time range are read with the "#Fields:" and "#Date:" in force at each place.
 #include "logread_fixtures.h"
+#include "logparse/parse_settings.h"
 #include <gtest/gtest.h>
 #include <stdio.h>
 
@@ -173,6 +174,8 @@ std::string Record(const Layout& layout, DWORD seconds, int i) {
     return line + "\r\n";
 }
 
+// Guards against a range's record count that depends on which "#Fields:"
+// the probes happen to read.
 // 1,000 records in five blocks of 200, one every 300 seconds over three and
 // a half days; each block has its own "#Fields:", and the time-only blocks
 // get a "#Date:" at their start and at each new day.
@@ -208,6 +211,30 @@ TEST_F(W3CRangeTest, RangeCountsAreExactAcrossDirectiveChanges) {
                 expected.push_back("/p" + std::to_string(i) + ".html");
         EXPECT_EQ(expected, Urls(ReadAllHits(info, kDay + r.start, kDay + r.end)));
     }
+}
+
+int g_shown = 0;
+void CALLBACK CountShown(HWND, const char*, const char*, UINT, UINT, int) {
+    g_shown++;
+}
+
+// A bad "#Fields:" inside a range is reported once, by the analysis's own
+// read, however many of the range's probes pass it.
+TEST_F(W3CRangeTest, ABadFieldsDirectiveIsReportedOnce) {
+    const Layout dated = kLayouts[0];
+    std::string log = "#Fields: " + std::string(dated.fields) + "\n";
+    for (int i = 0; i < 100; i++) {
+        if (i == 50)
+            log += "#Fields: c-ip\n1.2.3.4\n#Fields: " + std::string(dated.fields) + "\n";
+        log += Record(dated, (DWORD)i * 60, i);
+    }
+    Use(log);
+    g_shown = 0;
+    LogParse_SetErrorDisplay(CountShown);
+    std::vector<Hit> hits = ReadAllHits(info, kDay + 20 * 60, kDay + 70 * 60);
+    LogParse_SetErrorDisplay(nullptr);
+    EXPECT_EQ(51u, hits.size());
+    EXPECT_EQ(1, g_shown);
 }
 
 } // namespace
