@@ -3,6 +3,7 @@
 #include "logread/parser_call.h"
 #include "logparse/w3c_map.h"
 #include <algorithm>
+#include <new>
 #include <string.h>
 
 namespace {
@@ -126,7 +127,7 @@ BOOL W3CPlaces::ApplyLine(ULONGLONG at, BOOL quiet) {
     return W3C_ApplyDirective(&file_->lpW3CMap, buffer_.data(), end, quiet);
 }
 
-BOOL W3CPlaces::Apply(ULONGLONG position, BOOL quiet) {
+BOOL W3CPlaces::ApplyUnguarded(ULONGLONG position, BOOL quiet) {
     if (position > file_->qwFileSize)
         position = file_->qwFileSize;
     ULONGLONG fields = kNone, date = kNone;
@@ -149,4 +150,12 @@ BOOL W3CPlaces::Apply(ULONGLONG position, BOOL quiet) {
     if (ok && file_->lpW3CMap)
         file_->lpW3CMap->szDate[0] = 0;
     return ok;
+}
+
+BOOL W3CPlaces::Apply(ULONGLONG position, BOOL quiet) {
+    try {
+        return ApplyUnguarded(position, quiet);
+    } catch (const std::bad_alloc&) {
+        return FALSE; // no room for what the scans found
+    }
 }

@@ -27,6 +27,7 @@ class W3CPlaces {
     struct Span {
         ULONGLONG low, high; // [low, high) has been scanned
     };
+    BOOL ApplyUnguarded(ULONGLONG position, BOOL quiet);
     BOOL ScanBelow(ULONGLONG high);
     const Span* SpanEndingAt(ULONGLONG position) const;
     void AddSpan(ULONGLONG low, ULONGLONG high);
