@@ -16,9 +16,9 @@ class RecordProbe {
     // The next record from position (a line start) within window bytes:
     // TRUE with Record(), Start() and After() set.
     BOOL ReadAt(ULONGLONG position, DWORD window);
-    // The last record whose line starts behind floor or, when that line
-    // begins at floor or before, the one read there; stepping back line by
-    // line from the end of the log, each line read once. TRUE or FALSE.
+    // The last record of the log: steps back line by line from its end, each
+    // line read once, until a line holds a record or a line that reaches
+    // back to floor has been tried. TRUE with Record(), Start() and After().
     BOOL ReadLast(ULONGLONG floor);
 
     const HitRecord* Record() const { return record_; }
