@@ -190,13 +190,20 @@ TEST_F(W3CLog, DirectiveWithoutTimeWarnsOnceAndBlocksUntilAGoodOne) {
     EXPECT_EQ(5738u, g_shown[0].messageId);
 }
 
-TEST_F(W3CLog, SamplingReadAnswersWithTheTimeAndKeepsTheOpeningMap) {
+// A read made only for a time follows "#Fields:" as every read does (its
+// callers start it with the directives in force at its position), answers
+// with the time alone, also when the date column comes after the time, and
+// leaves the message about a bad directive to the analysis's own read.
+TEST_F(W3CLog, SamplingReadFollowsTheDirectivesAndAnswersWithTheTime) {
     const char opening[] = "#Fields: date time c-ip cs-method cs-uri-stem sc-status\r\n";
     ASSERT_TRUE(W3C_ScanOpeningText(&map, opening, sizeof(opening) - 1));
-    Read("#Fields: time c-ip\n1999-10-10 13:55:36 1.2.3.4 BAD\n", TRUE);
+    Read("#Fields: time date c-ip\n13:55:36 1999-10-10 1.2.3.4\n", TRUE);
     ASSERT_EQ(1u, log.hits.size());
     EXPECT_EQ("1999-10-10 13:55:36", HitTimeText(log.hits[0]->dwTime));
-    EXPECT_EQ(W3C_DATE, map->aiColumn[0]);
+    EXPECT_EQ(W3C_TIME, map->aiColumn[0]);
+    Read("#Fields: c-ip\n", TRUE);
+    EXPECT_EQ(W3C_COLUMN_NONE, map->aiColumn[0]);
+    EXPECT_TRUE(g_shown.empty());
 }
 
 TEST(W3CDirectives, RecognisedAtLineStarts) {

@@ -68,5 +68,6 @@ BOOL W3C_ScanOpeningText(W3CFieldMap** slot, const char* text, DWORD length);
 // Applies one directive line to the map in *slot (made with the default
 // fields when null), as reading the file line by line would: "#Date: " sets
 // the date, "#Fields: " the columns; other lines change nothing. line[end]
-// is the line's CR, LF or NUL. 0 when the map cannot be made.
-BOOL W3C_ApplyDirective(W3CFieldMap** slot, const char* line, DWORD end);
+// is the line's CR, LF or NUL. quiet: a bad "#Fields:" shows no message.
+// 0 when the map cannot be made.
+BOOL W3C_ApplyDirective(W3CFieldMap** slot, const char* line, DWORD end, BOOL quiet);

@@ -117,15 +117,24 @@ ORB_TIME W3CTime(const char* date, const char* time) {
     return HitTime_FromGmtFields(&t);
 }
 
-void ReadDirective(W3CFieldMap* map, const char* line, DWORD end, BOOL initialRead) {
+// Every read applies the directives it passes, a read made only for a
+// record's time included: its callers start it with the directives in force
+// at its position. Such a read shows no box for a bad "#Fields:": the
+// analysis's own read of the line does.
+void ReadDirective(W3CFieldMap* map, const char* line, DWORD end, BOOL quiet) {
     if (end >= 7 && memcmp(line, "#Date: ", 7) == 0) {
         DWORD i = 7;
         while (i < end && line[i] != ' ' && line[i] != '\t')
             ++i;
         CopyBounded(map->szDate, sizeof(map->szDate), line + 7, i - 7);
-    } else if (end >= 9 && memcmp(line, "#Fields: ", 9) == 0 && !initialRead) {
+    } else if (end >= 9 && memcmp(line, "#Fields: ", 9) == 0) {
+        DWORD warned = map->bWarned;
+        if (quiet)
+            map->bWarned = 1;
         // The text keeps its line end: the directive needs it.
         W3C_ParseFields(map, line + 9, end + 1 - 9);
+        if (quiet)
+            map->bWarned = warned;
     }
 }
 
@@ -199,8 +208,18 @@ void CopyColumn(char* dest, size_t size, const char* line, const Column& c) {
         Unquote(dest);
 }
 
+// The time of a line read only for its time, from its date or the "#Date:".
+WalkResult TimeOnly(HitRecord* rec, const W3CFieldMap* map, const W3CLine* f) {
+    ORB_TIME t = W3CTime(f->date[0] ? f->date : map->szDate, f->time);
+    if (t == ORB_TIME_INVALID)
+        return WALK_SKIP;
+    rec->dwTime = t;
+    return WALK_TIME_ONLY;
+}
+
 // Puts the split columns into the record. In an initial read it stops as
-// soon as the time is known.
+// soon as the time is known: at the "time" column, or at the "date" column
+// when that comes later.
 WalkResult WalkColumns(HitRecord* rec, const W3CFieldMap* map, const LineColumns* cols,
                        BOOL initialRead, W3CLine* out) {
     char* line = rec->lpLine;
@@ -210,15 +229,13 @@ WalkResult WalkColumns(HitRecord* rec, const W3CFieldMap* map, const LineColumns
         int field = map->aiColumn[col];
         if (field == W3C_DATE) {
             CopyColumn(out->date, sizeof(out->date), line, c);
+            if (initialRead && out->time[0])
+                return TimeOnly(rec, map, out);
         } else if (field == W3C_TIME) {
             CopyColumn(out->time, sizeof(out->time), line, c);
-            if (initialRead) {
-                const char* date = out->date[0] ? out->date : map->szDate;
-                ORB_TIME t = W3CTime(date, out->time);
-                if (t != ORB_TIME_INVALID) {
-                    rec->dwTime = t;
+            if (initialRead && (out->date[0] || !map->bHasDate)) {
+                if (TimeOnly(rec, map, out) == WALK_TIME_ONLY)
                     return WALK_TIME_ONLY;
-                }
                 if (strlen(out->time) != 10 || !strchr(out->time, '-'))
                     return WALK_SKIP;
                 memcpy(out->date, out->time, sizeof(out->date));
@@ -350,9 +367,9 @@ BOOL W3C_ParseRecord(HitRecord* rec, const LineParseContext* ctx, LineParseResul
     return AcceptLine(res, consumed);
 }
 
-BOOL W3C_ApplyDirective(W3CFieldMap** slot, const char* line, DWORD end) {
+BOOL W3C_ApplyDirective(W3CFieldMap** slot, const char* line, DWORD end, BOOL quiet) {
     W3CFieldMap* map = MapOf(slot);
     if (map)
-        ReadDirective(map, line, end, FALSE);
+        ReadDirective(map, line, end, quiet);
     return map != nullptr;
 }

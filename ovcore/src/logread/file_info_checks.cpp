@@ -2,6 +2,7 @@
 // of first and last records used to judge a date format.
 #include "ovcore/fileinfo.h"
 #include "ovcore/logread.h"
+#include "logread/record_probe.h"
 #include <stdlib.h>
 
 namespace {
@@ -29,35 +30,18 @@ BOOL ServerOverlaps(const FileInfo* info, WORD server, DWORD tolerance, LogFileE
     return FALSE;
 }
 
-BOOL FirstSample(LogFile* f, DWORD* time) {
-    HitRecord* r = HitRecord_New();
-    ULONGLONG after = 0;
-    BOOL ok = r && LogRecord_ReadNext(f, 0, r, &after, kSampleWindow, 1) == LOGREAD_RECORD;
-    if (ok)
-        *time = r->dwTime;
-    HitRecord_Free(r);
-    return ok;
-}
-
-// Steps back line by line from the end, over at most the last 100,000 bytes.
-BOOL LastSample(LogFile* f, DWORD* time) {
+// The first record from position 0, then the last one that starts in the
+// last 100,000 bytes, read line by line backwards; one probe for both, so a
+// W3C log's directives are read once.
+void SampleTimes(LogFile* f, BOOL* haveFirst, DWORD* first, BOOL* haveLast, DWORD* last) {
+    RecordProbe probe(f);
+    *haveFirst = probe.ReadAt(0, kSampleWindow);
+    if (*haveFirst)
+        *first = probe.Record()->dwTime;
     ULONGLONG size = LogFile_GetSize(f);
-    ULONGLONG floor = size > kLastRecordSpan ? size - kLastRecordSpan : 0;
-    HitRecord* r = HitRecord_New();
-    BOOL ok = FALSE;
-    for (ULONGLONG behind = size; r && !ok && behind > floor;) {
-        ULONGLONG start = FindLineStartBefore(f, behind);
-        ULONGLONG after = 0;
-        DWORD window = (DWORD)(behind - start);
-        ok = LogRecord_ReadNext(f, start, r, &after, window ? window : 1, 1) == LOGREAD_RECORD;
-        if (ok)
-            *time = r->dwTime;
-        if (start == 0)
-            break;
-        behind = start;
-    }
-    HitRecord_Free(r);
-    return ok;
+    *haveLast = *haveFirst && probe.ReadLast(size > kLastRecordSpan ? size - kLastRecordSpan : 0);
+    if (*haveLast)
+        *last = probe.Record()->dwTime;
 }
 
 } // namespace
@@ -79,10 +63,8 @@ BOOL LogSampleRecords(FileInfo* info, DWORD formatHint, BOOL stopOnError, DWORD*
         LogFile* f = LogFile_New();
         DWORD a = 0, b = 0;
         BOOL haveFirst = FALSE, haveLast = FALSE;
-        if (f && LogFile_Open(f, e->szPath, formatHint, LOGFILE_RANDOM)) {
-            haveFirst = FirstSample(f, &a);
-            haveLast = haveFirst && LastSample(f, &b);
-        }
+        if (f && LogFile_Open(f, e->szPath, formatHint, LOGFILE_RANDOM))
+            SampleTimes(f, &haveFirst, &a, &haveLast, &b);
         ULONGLONG size = f ? LogFile_GetSize(f) : 0;
         LogFile_Free(f);
         BOOL bad = !haveFirst || !haveLast || b < a;

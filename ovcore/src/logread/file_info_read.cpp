@@ -1,7 +1,7 @@
 // FileInfo: opening the files for a time range and the merged reading.
 #include "ovcore/fileinfo.h"
 #include "ovcore/logread.h"
-#include "logread/parser_call.h"
+#include "logread/w3c_places.h"
 #include "ovkit/ovassert.h"
 #include <string.h>
 
@@ -65,8 +65,8 @@ BOOL OpenEntry(FileInfo* info, LogFileEntry* e, DWORD hint, DWORD start, DWORD e
         return FALSE;
     // The open loads the file's first "#Fields:"; a range that starts later
     // needs the directives in force there.
-    if (w3c && first > 0)
-        ParserCall_CatchUpW3C(f, first);
+    if (w3c && first > 0 && !W3CPlaces(f).Apply(first, FALSE))
+        return FALSE;
     e->qwStartPos = e->qwPosition = first;
     e->qwEndPos = last;
     e->dwFirstTime = firstTime;

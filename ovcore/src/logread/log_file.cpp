@@ -1,6 +1,7 @@
 // LogFile: open, close, accessors and the buffered access to its text.
 #include "ovcore/logfile.h"
 #include "logread/engine_link.h"
+#include "logread/log_file_raw.h"
 #include "logread/parser_call.h"
 #include "logparse/line_end.h"
 #include "ovkit/ovassert.h"
@@ -220,6 +221,14 @@ int LogFile_ReadLineAt(LogFile* f, ULONGLONG position, char** text, DWORD* lengt
     *text = f->lpCurrent;
     *length = got;
     return 3;
+}
+
+DWORD LogFile_ReadRaw(LogFile* f, ULONGLONG from, char* target, DWORD count) {
+    DWORD got = 0;
+    SeekLogSource(f->hSource, (LONGLONG)from, FILE_BEGIN);
+    if (!ReadLogSource(f->hSource, target, count, &got, nullptr))
+        return 0;
+    return got;
 }
 
 void LogFile_Advance(LogFile* f, DWORD count) {

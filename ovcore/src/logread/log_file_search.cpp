@@ -1,43 +1,19 @@
 // Finding records by place and time in a LogFile: line starts, the first and
 // last records, and the byte range of a time range by bisection.
 #include "ovcore/logread.h"
-#include <stdlib.h>
-#include <string.h>
+#include "logread/log_file_raw.h"
+#include "logread/record_probe.h"
 
 namespace {
 
 const DWORD kStep = 8192;
 const DWORD kBisectEnd = 1024;
 const DWORD kWindow = 100000;
-const DWORD kLastWindow = 16384;
 
 ULONGLONG SearchLimit() {
     SYSTEM_INFO info;
     GetSystemInfo(&info);
     return info.dwAllocationGranularity + 4096;
-}
-
-// Reads the bytes [from, to) with the file's own source (not its buffer).
-DWORD ReadRaw(LogFile* f, ULONGLONG from, char* target, DWORD count) {
-    DWORD got = 0;
-    SeekLogSource(f->hSource, (LONGLONG)from, FILE_BEGIN);
-    if (!ReadLogSource(f->hSource, target, count, &got, nullptr))
-        return 0;
-    return got;
-}
-
-struct Found {
-    HitRecord* record;
-    ULONGLONG start; // line start of the record
-    ULONGLONG after; // position behind it
-};
-
-// Reads the next record at position; TRUE with found filled (record kept in found).
-BOOL ReadRecord(LogFile* f, ULONGLONG position, DWORD window, Found* found) {
-    if (!found->record && !(found->record = HitRecord_New()))
-        return FALSE;
-    return LogRecord_ReadNextCounted(f, position, found->record, &found->after, window, 1, nullptr,
-                                     &found->start) == LOGREAD_RECORD;
 }
 
 BOOL Cancelled(void* flag, LogCancelPoll poll) {
@@ -53,37 +29,36 @@ BOOL IsBelow(Direction d, DWORD time, DWORD target) {
 // Bisection over [low, high) for the record at the target, then a forward scan.
 // FIND_START: the line start of the first record not earlier than target.
 // FIND_END: the position behind the last record not later than target.
-BOOL SearchRecordByTime(LogFile* f, Direction d, DWORD target, ULONGLONG low, ULONGLONG high,
-                        void* flag, LogCancelPoll poll, Found* found, ULONGLONG* answer) {
+// *time: the time of that record.
+BOOL SearchRecordByTime(LogFile* f, RecordProbe& probe, Direction d, DWORD target, ULONGLONG low,
+                        ULONGLONG high, void* flag, LogCancelPoll poll, ULONGLONG* answer,
+                        DWORD* time) {
     ULONGLONG lastStart = LOGFILE_NO_POSITION;
     while (high - low > kBisectEnd) {
         ULONGLONG start = FindLineStartBefore(f, low + (high - low) / 2);
         if (start == lastStart || start <= low || Cancelled(flag, poll))
             break;
         lastStart = start;
-        if (!ReadRecord(f, start, kWindow, found) || !IsBelow(d, found->record->dwTime, target))
+        if (!probe.ReadAt(start, kWindow) || !IsBelow(d, probe.Record()->dwTime, target))
             high = start;
         else
             low = start;
     }
     BOOL have = FALSE;
-    for (ULONGLONG at = low; ReadRecord(f, at, kWindow, found); at = found->after) {
-        if (!IsBelow(d, found->record->dwTime, target)) {
+    for (ULONGLONG at = low; probe.ReadAt(at, kWindow); at = probe.After()) {
+        if (!IsBelow(d, probe.Record()->dwTime, target)) {
             if (d == FIND_START) {
-                *answer = found->start;
+                *answer = probe.Start();
+                *time = probe.Record()->dwTime;
                 return TRUE;
             }
             return have;
         }
         have = TRUE;
-        *answer = found->after;
+        *answer = probe.After();
+        *time = probe.Record()->dwTime;
     }
     return d == FIND_END && have;
-}
-
-void FreeFound(Found* found) {
-    HitRecord_Free(found->record);
-    found->record = nullptr;
 }
 
 } // namespace
@@ -101,7 +76,7 @@ ULONGLONG FindLineStartBefore(LogFile* f, ULONGLONG position) {
     while (end > floor) {
         DWORD count = (DWORD)(end - floor < kStep ? end - floor : kStep);
         ULONGLONG from = end - count;
-        if (ReadRaw(f, from, piece, count) != count)
+        if (LogFile_ReadRaw(f, from, piece, count) != count)
             return 0;
         for (DWORD i = count; i-- > 0;) {
             BOOL lineEnd = piece[i] == '\n' || piece[i] == '\r';
@@ -118,14 +93,12 @@ BOOL LogFile_ReadFirstRecord(LogFile* f, HitRecord** record, ULONGLONG* afterPos
     *record = nullptr;
     if (!LogFile_IsOpen(f))
         return FALSE;
-    Found found = {};
+    RecordProbe probe(f);
     LogFile_Seek(f, 0, FILE_BEGIN);
-    if (!ReadRecord(f, 0, kWindow, &found)) {
-        FreeFound(&found);
+    if (!probe.ReadAt(0, kWindow))
         return FALSE;
-    }
-    *record = found.record;
-    *afterPosition = found.after;
+    *afterPosition = probe.After();
+    *record = probe.Take();
     return TRUE;
 }
 
@@ -133,23 +106,12 @@ BOOL LogFile_ReadLastRecord(LogFile* f, HitRecord** record, ULONGLONG* linePosit
     *record = nullptr;
     if (!LogFile_IsOpen(f))
         return FALSE;
-    Found found = {};
-    ULONGLONG behind = f->qwFileSize;
-    // Each line is tried once: the window ends where the line tried before begins.
-    while (behind > 0) {
-        ULONGLONG start = FindLineStartBefore(f, behind);
-        DWORD window = (DWORD)(behind - start);
-        if (ReadRecord(f, start, window ? window : 1, &found)) {
-            *record = found.record;
-            *linePosition = found.start;
-            return TRUE;
-        }
-        if (start == 0)
-            break;
-        behind = start;
-    }
-    FreeFound(&found);
-    return FALSE;
+    RecordProbe probe(f);
+    if (!probe.ReadLast(0))
+        return FALSE;
+    *linePosition = probe.Start();
+    *record = probe.Take();
+    return TRUE;
 }
 
 BOOL LogFile_FindTimeRange(LogFile* f, DWORD start, DWORD end, ULONGLONG* firstPos,
@@ -161,44 +123,35 @@ BOOL LogFile_FindTimeRange(LogFile* f, DWORD start, DWORD end, ULONGLONG* firstP
     *lastPos = f->qwFileSize;
     *firstTime = start;
     *lastTime = end;
-    HitRecord* first = nullptr;
-    HitRecord* last = nullptr;
-    ULONGLONG after = 0, lastLine = 0;
-    BOOL ok =
-        LogFile_ReadFirstRecord(f, &first, &after) && LogFile_ReadLastRecord(f, &last, &lastLine);
-    Found found = {};
-    if (ok && first->dwTime >= start && first->dwTime <= end) {
-        *firstTime = first->dwTime;
-    } else if (ok) {
-        ok = SearchRecordByTime(f, FIND_START, start, 0, f->qwFileSize, flag, poll, &found,
-                                firstPos) &&
-             found.record->dwTime <= end;
-        if (ok)
-            *firstTime = found.record->dwTime;
+    // One probe for every read: the W3C directives it finds serve them all.
+    RecordProbe probe(f);
+    if (!probe.ReadAt(0, kWindow))
+        return FALSE;
+    DWORD first = probe.Record()->dwTime;
+    if (!probe.ReadLast(0))
+        return FALSE;
+    DWORD last = probe.Record()->dwTime;
+    DWORD found = 0;
+    if (first >= start && first <= end)
+        *firstTime = first;
+    else if (SearchRecordByTime(f, probe, FIND_START, start, 0, f->qwFileSize, flag, poll, firstPos,
+                                &found) &&
+             found <= end)
+        *firstTime = found;
+    else
+        return FALSE;
+    if (last >= start && last <= end) {
+        *lastTime = last;
+        return TRUE;
     }
-    if (ok && last->dwTime >= start && last->dwTime <= end) {
-        *lastTime = last->dwTime;
-    } else if (ok) {
-        ULONGLONG behind = 0;
-        ok = SearchRecordByTime(f, FIND_END, end, *firstPos, f->qwFileSize, flag, poll, &found,
-                                &behind);
-        // The scan stops on the first later record: the last good one is re-read.
-        HitRecord* good = nullptr;
-        ULONGLONG goodStart = FindLineStartBefore(f, behind);
-        Found again = {};
-        ok = ok && ReadRecord(f, goodStart, (DWORD)(behind - goodStart), &again) &&
-             again.record->dwTime >= start;
-        if (ok) {
-            *lastTime = again.record->dwTime;
-            *lastPos = behind;
-        }
-        good = again.record;
-        HitRecord_Free(good);
-    }
-    FreeFound(&found);
-    HitRecord_Free(first);
-    HitRecord_Free(last);
-    return ok;
+    ULONGLONG behind = 0;
+    if (!SearchRecordByTime(f, probe, FIND_END, end, *firstPos, f->qwFileSize, flag, poll, &behind,
+                            &found) ||
+        found < start)
+        return FALSE;
+    *lastTime = found;
+    *lastPos = behind;
+    return TRUE;
 }
 
 namespace {

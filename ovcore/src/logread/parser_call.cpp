@@ -28,15 +28,25 @@ BOOL ParserCall_Run(int code, LogFile* file, HitRecord* record, DWORD initialRea
     return ok;
 }
 
-void ParserCall_FileOpened(LogFile* file) {
-    char text[kOpeningText];
+namespace {
+// The file's first bytes, behind a UTF-8 mark: *start and their length.
+DWORD ReadOpeningText(LogFile* file, char (&text)[kOpeningText], const char** start) {
     DWORD got = 0;
     SeekLogSource(file->hSource, 0, FILE_BEGIN);
     if (!ReadLogSource(file->hSource, text, sizeof(text), &got, nullptr))
         got = 0;
     SeekLogSource(file->hSource, 0, FILE_BEGIN);
     DWORD mark = Utf8MarkLength(text, got);
-    if (W3C_ScanOpeningText(&file->lpW3CMap, text + mark, got - mark))
+    *start = text + mark;
+    return got - mark;
+}
+} // namespace
+
+void ParserCall_FileOpened(LogFile* file) {
+    char text[kOpeningText];
+    const char* start = nullptr;
+    DWORD length = ReadOpeningText(file, text, &start);
+    if (W3C_ScanOpeningText(&file->lpW3CMap, start, length))
         file->dwFormatHint = 11;
 }
 
@@ -45,30 +55,27 @@ void ParserCall_FileClosed(LogFile* file) {
     file->lpW3CMap = nullptr;
 }
 
-void ParserCall_CatchUpW3C(LogFile* file, ULONGLONG position) {
-    ULONGLONG at = 0;
-    BOOL lineStart = TRUE;
-    while (at < position) {
-        char* text = nullptr;
-        DWORD length = 0;
-        if (LogFile_ReadLineAt(file, at, &text, &length) != 3)
-            return;
-        DWORD mark = at == 0 ? Utf8MarkLength(text, length) : 0;
-        if (mark) {
-            at = mark;
-            continue;
-        }
-        const char* lf = (const char*)memchr(text, '\n', length);
-        DWORD line = lf ? (DWORD)(lf - text) + 1 : length; // over-long lines come in pieces
-        BOOL directive = lineStart && lf && text[0] == '#';
-        lineStart = lf != nullptr;
-        if (directive) {
-            DWORD end = (DWORD)(lf - text);
-            if (end > 0 && text[end - 1] == '\r')
-                --end;
-            if (!W3C_ApplyDirective(&file->lpW3CMap, text, end))
-                return;
-        }
-        at += line;
+BOOL ParserCall_RestoreOpeningW3C(LogFile* file) {
+    char text[kOpeningText];
+    const char* start = nullptr;
+    DWORD length = ReadOpeningText(file, text, &start);
+    W3CFieldMap* opening = W3CFieldMap_New();
+    if (!opening)
+        return FALSE;
+    opening->bWarned = 1; // the open has shown its message
+    BOOL parsed = W3C_ScanOpeningText(&opening, start, length);
+    if (!file->lpW3CMap)
+        file->lpW3CMap = W3CFieldMap_New();
+    W3CFieldMap* map = file->lpW3CMap;
+    if (map) {
+        DWORD warned = map->bWarned;
+        if (parsed)
+            *map = *opening;
+        else
+            W3C_SetDefaultFields(map);
+        map->bWarned = warned;
+        map->szDate[0] = 0;
     }
+    W3CFieldMap_Free(opening);
+    return map != nullptr;
 }

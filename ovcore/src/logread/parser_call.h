@@ -16,8 +16,7 @@ BOOL ParserCall_Run(int code, LogFile* file, HitRecord* record, DWORD initialRea
 // The W3C reader's per-file steps.
 void ParserCall_FileOpened(LogFile* file);
 void ParserCall_FileClosed(LogFile* file);
-// Brings the file's W3C state (field map and "#Date:") to what reading the
-// file from its start would hold at position, a line start: the directive
-// lines before it are applied in order. Reads the bytes before position
-// once; for a file opened inside a time range.
-void ParserCall_CatchUpW3C(LogFile* file, ULONGLONG position);
+// Gives the file's W3C map the columns the open gave it (the opening
+// "#Fields:", else the default fields) and no "#Date:", as a read from the
+// file's start finds them. FALSE when memory runs out.
+BOOL ParserCall_RestoreOpeningW3C(LogFile* file);
