@@ -61,6 +61,15 @@ TEST(DropBracketedDate, CutsTheDateBeforeTheQuote) {
     EXPECT_EQ(10, code);
 }
 
+// A log, the hits and skipped lines it gives, and the URL of its last hit.
+struct ReadCase {
+    const char* name;
+    std::string log;
+    size_t hits;
+    DWORD skipped;
+    const char* lastUrl;
+};
+
 class LogReadTest : public ::testing::Test {
   protected:
     LogInstall install;
@@ -70,6 +79,15 @@ class LogReadTest : public ::testing::Test {
         install.Write("logs\\r.log", bytes);
         EXPECT_TRUE(LogFile_Open(file, install.Path("logs\\r.log").c_str(), 0, 1));
         return ReadFileHits(file, skipped);
+    }
+    void ExpectRead(const ReadCase& c) {
+        SCOPED_TRACE(c.name);
+        DWORD skipped = 0;
+        std::vector<Hit> hits = Read(c.log, &skipped);
+        EXPECT_EQ(c.hits, hits.size());
+        EXPECT_EQ(c.lastUrl, hits.empty() ? "" : hits.back().url);
+        EXPECT_EQ(c.skipped, skipped);
+        LogFile_Close(file);
     }
 };
 
@@ -123,13 +141,7 @@ TEST_F(LogReadTest, BlankRunsAndUnprintableBytesKeepTheNextLine) {
     std::string goodCrLf = good.substr(0, good.size() - 1) + "\r\n";
     std::string fields = "#Fields: date time c-ip cs-method cs-uri-stem sc-status\n";
     std::string w3c = "1999-10-10 00:00:01 1.2.3.4 GET /w.html 200\n";
-    struct Case {
-        const char* name;
-        std::string log;
-        size_t hits;
-        DWORD skipped;
-        const char* lastUrl;
-    } cases[] = {
+    ReadCase cases[] = {
         {"two blank lines first", "\n\n" + good, 1, 0, "/a"},
         {"garbage, blank run", "garbage\n\n\n" + good, 1, 1, "/a"},
         {"the same with CR LF", "garbage\r\n\r\n\r\n" + goodCrLf, 1, 1, "/a"},
@@ -148,15 +160,8 @@ TEST_F(LogReadTest, BlankRunsAndUnprintableBytesKeepTheNextLine) {
              "1999-10-10 00:00:03 /y.html 200 1.2.3.4 GET\r\n",
          2, 2, "/y.html"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        DWORD skipped = 0;
-        std::vector<Hit> hits = Read(c.log, &skipped);
-        EXPECT_EQ(c.hits, hits.size());
-        EXPECT_EQ(c.lastUrl, hits.empty() ? "" : hits.back().url);
-        EXPECT_EQ(c.skipped, skipped);
-        LogFile_Close(file);
-    }
+    for (const ReadCase& c : cases)
+        ExpectRead(c);
 }
 
 // A "#Date:" behind a blank run dates the time-only lines after it.
@@ -177,30 +182,19 @@ TEST_F(LogReadTest, DateDirectiveBehindBlankRunDatesTheNextLines) {
 TEST_F(LogReadTest, LastLineWithoutLineEndIsRead) {
     std::string last = CommonLine(1, 9, "/last.html");
     last.pop_back();
-    struct Case {
-        std::string log;
-        size_t hits;
-        DWORD skipped;
-        const char* lastUrl;
-    } cases[] = {
-        {CommonLog(2, 0, 1) + last, 3, 0, "/last.html"},
-        {last, 1, 0, "/last.html"},
-        {last + "\r", 1, 0, "/last.html"},
-        {CommonLog(2, 0, 1) + "  \t ", 2, 0, "/p1.html"},
-        {CommonLog(2, 0, 1) + "no record", 2, 1, "/p1.html"},
-        {"#Fields: date time c-ip cs-method cs-uri-stem sc-status\n"
+    ReadCase cases[] = {
+        {"after two lines", CommonLog(2, 0, 1) + last, 3, 0, "/last.html"},
+        {"alone", last, 1, 0, "/last.html"},
+        {"ending in CR", last + "\r", 1, 0, "/last.html"},
+        {"blanks only", CommonLog(2, 0, 1) + "  \t ", 2, 0, "/p1.html"},
+        {"no record", CommonLog(2, 0, 1) + "no record", 2, 1, "/p1.html"},
+        {"W3C record",
+         "#Fields: date time c-ip cs-method cs-uri-stem sc-status\n"
          "1999-10-10 00:00:01 1.2.3.4 GET /w.html 200",
          1, 1, "/w.html"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.log);
-        DWORD skipped = 0;
-        std::vector<Hit> hits = Read(c.log, &skipped);
-        ASSERT_EQ(c.hits, hits.size());
-        EXPECT_EQ(c.lastUrl, hits.back().url);
-        EXPECT_EQ(c.skipped, skipped);
-        LogFile_Close(file);
-    }
+    for (const ReadCase& c : cases)
+        ExpectRead(c);
 }
 
 // Reading line after line reuses the record's line buffer: no allocation per
