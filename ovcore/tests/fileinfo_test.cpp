@@ -1,5 +1,7 @@
 #include "logread_fixtures.h"
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <string.h>
 
 using namespace logtest;
 
@@ -145,6 +147,62 @@ TEST_F(FileInfoTest, OverlapWithTolerance) {
         EXPECT_EQ(1, servers);
         EXPECT_EQ(c.overlap, overlap);
         FileInfo_CloseAll(info);
+    }
+}
+
+// The path text each call of the path callback was given; a remote source
+// is rewritten to the local copy g_localCopy, as a fetch would.
+std::vector<std::string> g_givenPaths;
+std::string g_localCopy;
+void CALLBACK FetchedCopy(char* path) {
+    g_givenPaths.push_back(path);
+    if (strstr(path, "://"))
+        lstrcpynA(path, g_localCopy.c_str(), MAX_PATH);
+}
+
+// A single source given as text: its prefix gives the protocol; a local path
+// (also behind "file:///" and the unpacked-copy prefix) is one server's log.
+TEST_F(FileInfoTest, SourceTextIsOneServer) {
+    g_localCopy = Write("s.log", CommonLog(3, 0, 1));
+    std::string url = "file:///" + g_localCopy;
+    url[9] = '|';
+    std::replace(url.begin(), url.end(), '\\', '/');
+    Write("t.log", CommonLog(3, 5, 1));
+    std::string dots;
+    while (install.Path("logs\\").size() + dots.size() < 230)
+        dots += ".\\";
+    std::string longList = install.Path("logs\\") + dots + "s.log|" + dots + "t.log";
+    ASSERT_GT(longList.size(), (size_t)SERVERINFO_PATH_SIZE);
+    struct Case {
+        std::string text;
+        int files;
+        std::string given; // to the path callback; empty: not called
+        DWORD flags;
+    } cases[] = {
+        {g_localCopy, 1, g_localCopy, 0},
+        {ZIPPED_PREFIX + g_localCopy, 1, g_localCopy, 0},
+        {"file:///" + g_localCopy, 1, g_localCopy, 0},
+        {url, 1, g_localCopy, 0},
+        {"ftp://host/logs/s.log", 1, "ftp://host/logs/s.log", 0},
+        {"http://host/s.log", 1, "http://host/s.log", 0},
+        {"odbc:MyDSN", 0, "", 32},
+        // A list that a server entry would cut to "s.log|t.l": refused, never read short.
+        {longList, 0, "", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        g_givenPaths.clear();
+        DWORD flags = 0;
+        EXPECT_EQ(c.files, OpenLogSourceText(nullptr, "site.wlp", &flags, nullptr, c.text.c_str(),
+                                             info, TRUE, FetchedCopy));
+        EXPECT_EQ(c.given.empty() ? 0u : 1u, g_givenPaths.size());
+        if (!c.given.empty() && !g_givenPaths.empty())
+            EXPECT_EQ(c.given, g_givenPaths[0]);
+        EXPECT_EQ(c.flags, flags);
+        if (c.files) {
+            EXPECT_EQ(1, FileInfo_GetServerCount(info));
+            EXPECT_EQ(3u, ReadAllHits(info).size());
+        }
     }
 }
 

@@ -66,7 +66,13 @@ TEST(LogDateFormat, NumericDatesFollowTheCode) {
         {0, 2, "05/03/12 01:02:03", "2005-03-12 01:02:03"},
         {0, 0, "12-03-99 13:45:01", "rejected"}, // "-" separates only under the six codes
         {8, 0, "12/03/1892 13:45:01", "rejected"},
-        {8, 0, "12/03/36 13:45:01", "rejected"}, // 2036 lies beyond hit times
+        {8, 0, "12/03/36 13:45:01", "2036-12-03 13:45:01"},
+        {8, 0, "12/31/2105 23:59:59", "2105-12-31 23:59:59"},
+        {8, 0, "01/01/2106 00:00:00", "rejected"}, // beyond the time values
+        // Missing clock words count as 0; a date needs all three of its words.
+        {9, 0, "12/03/99", "1999-03-12 00:00:00"},
+        {8, 0, "12/03/99, 13:55", "1999-12-03 13:55:00"},
+        {9, 0, "12/03", "rejected"},
     };
     for (auto& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " code " + std::to_string(c.code));
@@ -119,13 +125,14 @@ TEST(HitTimes, ValidRangeAndBadTexts) {
     EXPECT_EQ("1999-10-10 13:55:36", HitTimeText(CommonLogTime("10/Oct/1999:13:55:36 -0700")));
     EXPECT_EQ("2005-10-10 13:55:36", HitTimeText(CommonLogTime("10/Oct/05:13:55:36 -0700")));
     EXPECT_EQ("1999-03-12 13:45:01", HitTimeText(CommonLogTime("Tue, 12 Mar 1999 13:45:01 +0100")));
-    EXPECT_EQ("2035-12-31 23:59:59", HitTimeText(CommonLogTime("31/Dec/2035:23:59:59 -0100")));
+    EXPECT_EQ("2105-12-31 23:59:59", HitTimeText(CommonLogTime("31/Dec/2105:23:59:59 -0100")));
     for (const char* bad :
          {"10/Oct/1892:13:55:36 -0700", "10/Foo/1999:13:55:36 -0700", "10/Oct/1992:13:55:36 -0700",
-          "10/Oct/2036:00:00:00 -0700", "10/Oct/1999:24:00:00 -0700", "10/Oct/1999", ""})
+          "01/Jan/2106:00:00:00 -0700", "10/Oct/1999:24:00:00 -0700", "10/Oct/1999", ""})
         EXPECT_EQ(0u, CommonLogTime(bad)) << bad;
     EXPECT_EQ(ORB_TIME_INVALID, HitTime_FromUnixSeconds(-5));
-    EXPECT_EQ(ORB_TIME_INVALID, HitTime_FromUnixSeconds(4102444800LL)); // 2100
+    EXPECT_EQ("2100-01-01 00:00:00", HitTimeText(HitTime_FromUnixSeconds(4102444800LL)));
+    EXPECT_EQ(ORB_TIME_INVALID, HitTime_FromUnixSeconds(4291747200LL)); // 2106
 }
 
 TEST(HitTimes, BlankAndPipeDates) {

@@ -61,6 +61,15 @@ TEST(DropBracketedDate, CutsTheDateBeforeTheQuote) {
     EXPECT_EQ(10, code);
 }
 
+// A log, the hits and skipped lines it gives, and the URL of its last hit.
+struct ReadCase {
+    const char* name;
+    std::string log;
+    size_t hits;
+    DWORD skipped;
+    const char* lastUrl;
+};
+
 class LogReadTest : public ::testing::Test {
   protected:
     LogInstall install;
@@ -70,6 +79,15 @@ class LogReadTest : public ::testing::Test {
         install.Write("logs\\r.log", bytes);
         EXPECT_TRUE(LogFile_Open(file, install.Path("logs\\r.log").c_str(), 0, 1));
         return ReadFileHits(file, skipped);
+    }
+    void ExpectRead(const ReadCase& c) {
+        SCOPED_TRACE(c.name);
+        DWORD skipped = 0;
+        std::vector<Hit> hits = Read(c.log, &skipped);
+        EXPECT_EQ(c.hits, hits.size());
+        EXPECT_EQ(c.lastUrl, hits.empty() ? "" : hits.back().url);
+        EXPECT_EQ(c.skipped, skipped);
+        LogFile_Close(file);
     }
 };
 
@@ -115,34 +133,68 @@ TEST_F(LogReadTest, OverLongLineIsOneSkip) {
     EXPECT_EQ(1u, skipped);
 }
 
+// Blank-line runs and unprintable bytes before a line are passed over alone:
+// the good line behind them was once skipped as the rest of an over-long line.
+// (Directive lines count as skipped lines.)
+TEST_F(LogReadTest, BlankRunsAndUnprintableBytesKeepTheNextLine) {
+    std::string good = CommonLine(1, 0, "/a");
+    std::string goodCrLf = good.substr(0, good.size() - 1) + "\r\n";
+    std::string fields = "#Fields: date time c-ip cs-method cs-uri-stem sc-status\n";
+    std::string w3c = "1999-10-10 00:00:01 1.2.3.4 GET /w.html 200\n";
+    ReadCase cases[] = {
+        {"two blank lines first", "\n\n" + good, 1, 0, "/a"},
+        {"garbage, blank run", "garbage\n\n\n" + good, 1, 1, "/a"},
+        {"the same with CR LF", "garbage\r\n\r\n\r\n" + goodCrLf, 1, 1, "/a"},
+        {"remark, blank run, W3C record", fields + "# remark\n\n\n" + w3c, 1, 2, "/w.html"},
+        {"20,000 NULs", std::string(20000, '\0') + good, 1, 0, "/a"},
+        {"NULs up to just before the buffer end", std::string(16380, '\0') + good, 1, 0, "/a"},
+        {"NULs, blank lines between records",
+         good + std::string(3, '\0') + "\n\n" + CommonLine(1, 1, "/b"), 2, 0, "/b"},
+        {"blank run before #Fields:", "\n\n" + fields + w3c, 1, 1, "/w.html"},
+        {"blank run before a second #Fields:",
+         fields + w3c + "\n\n\n#Fields: date time cs-uri-stem c-ip cs-method sc-status\n" +
+             "1999-10-10 00:00:02 /x.html 1.2.3.4 GET 200\n",
+         2, 2, "/x.html"},
+        {"the same with CR LF",
+         fields + w3c + "\r\n\r\n#Fields: date time cs-uri-stem sc-status c-ip cs-method\r\n" +
+             "1999-10-10 00:00:03 /y.html 200 1.2.3.4 GET\r\n",
+         2, 2, "/y.html"},
+    };
+    for (const ReadCase& c : cases)
+        ExpectRead(c);
+}
+
+// A "#Date:" behind a blank run dates the time-only lines after it.
+TEST_F(LogReadTest, DateDirectiveBehindBlankRunDatesTheNextLines) {
+    std::string log = "#Fields: time c-ip cs-method cs-uri-stem sc-status\n"
+                      "#Date: 1999-10-10 00:00:00\n"
+                      "00:00:01 1.2.3.4 GET /a.html 200\n"
+                      "\n\n\n#Date: 1999-10-11 00:00:00\n"
+                      "00:00:01 1.2.3.4 GET /b.html 200\n";
+    DWORD skipped = 0;
+    std::vector<Hit> hits = Read(log, &skipped);
+    ASSERT_EQ(2u, hits.size());
+    EXPECT_EQ(kDay + 1, hits[0].time);
+    EXPECT_EQ(kDay + 86400 + 1, hits[1].time);
+}
+
 // The last line of a log needs no line end; a tail of blanks is no line.
 TEST_F(LogReadTest, LastLineWithoutLineEndIsRead) {
     std::string last = CommonLine(1, 9, "/last.html");
     last.pop_back();
-    struct Case {
-        std::string log;
-        size_t hits;
-        DWORD skipped;
-        const char* lastUrl;
-    } cases[] = {
-        {CommonLog(2, 0, 1) + last, 3, 0, "/last.html"},
-        {last, 1, 0, "/last.html"},
-        {last + "\r", 1, 0, "/last.html"},
-        {CommonLog(2, 0, 1) + "  \t ", 2, 0, "/p1.html"},
-        {CommonLog(2, 0, 1) + "no record", 2, 1, "/p1.html"},
-        {"#Fields: date time c-ip cs-method cs-uri-stem sc-status\n"
+    ReadCase cases[] = {
+        {"after two lines", CommonLog(2, 0, 1) + last, 3, 0, "/last.html"},
+        {"alone", last, 1, 0, "/last.html"},
+        {"ending in CR", last + "\r", 1, 0, "/last.html"},
+        {"blanks only", CommonLog(2, 0, 1) + "  \t ", 2, 0, "/p1.html"},
+        {"no record", CommonLog(2, 0, 1) + "no record", 2, 1, "/p1.html"},
+        {"W3C record",
+         "#Fields: date time c-ip cs-method cs-uri-stem sc-status\n"
          "1999-10-10 00:00:01 1.2.3.4 GET /w.html 200",
          1, 1, "/w.html"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.log);
-        DWORD skipped = 0;
-        std::vector<Hit> hits = Read(c.log, &skipped);
-        ASSERT_EQ(c.hits, hits.size());
-        EXPECT_EQ(c.lastUrl, hits.back().url);
-        EXPECT_EQ(c.skipped, skipped);
-        LogFile_Close(file);
-    }
+    for (const ReadCase& c : cases)
+        ExpectRead(c);
 }
 
 // Reading line after line reuses the record's line buffer: no allocation per

@@ -147,12 +147,21 @@ const LineCase kLines[] = {
      "Mozilla/4.0, http://r/, \"id=1.2.3.4-5.6\", q=1, x\n",
      "1.2.3.4", "", "/b?q=1", HIT_METHOD_GET, 200, 99, "1999-10-10 13:55:36", "http://r/",
      "Mozilla/4.0", "1.2.3.4-5.6", "10.0.0.1"},
+    {"ServiceLogShortTime", 3,
+     "1.2.3.4, -, 10/10/99, 13:55, W3SVC1, WEB1, 10.0.0.1, 100, 300, 2326, 200, 0, GET, "
+     "/a.html, -,\n",
+     "1.2.3.4", "", "/a.html", HIT_METHOD_GET, 200, 2326, "1999-10-10 13:55:00", "", "", "",
+     "10.0.0.1"},
     {"WeekdayBlankLog", 4, "Sun Oct 10 13:55:36 1999 www.site.com 1.2.3.4 GET /a.html HTTP/1.0\n",
      "1.2.3.4", "", "/a.html", HIT_METHOD_GET, 200, 0, "1999-10-10 13:55:36", "", "", "",
      "www.site.com"},
     {"TabLogGmt", 5,
      "10/10/99 13:55:36\t1.2.3.4\t-\tx\t-\tGET\t/t.html\thttp://r/\tx\tAgent/1\t200\t77\tend\n",
      "1.2.3.4", ".", "/t.html", HIT_METHOD_GET, 200, 77, "1999-10-10 13:55:36", "http://r/",
+     "Agent/1", "", ""},
+    {"TabLogShortTime", 5,
+     "10/10/99 13:55\t1.2.3.4\t-\tx\t-\tGET\t/t.html\thttp://r/\tx\tAgent/1\t200\t77\tend\n",
+     "1.2.3.4", ".", "/t.html", HIT_METHOD_GET, 200, 77, "1999-10-10 13:55:00", "http://r/",
      "Agent/1", "", ""},
     {"KeyBlockNested", 6,
      "log {start 939563736.25} {host 1.2.3.4} {method GET} {url {/a {b}.html}} {status 200} "
@@ -263,6 +272,89 @@ INSTANTIATE_TEST_SUITE_P(Samples, LineRejected, ::testing::ValuesIn(kRejects),
                          [](const ::testing::TestParamInfo<RejectCase>& i) {
                              return std::string(i.param.name);
                          });
+
+// A user agent that is exactly "-" is no agent: it once stayed "-" in these formats.
+TEST(LineParsers, DashUserAgentIsTheSharedEmptyText) {
+    SetLogDateFormat(LOGDATE_MDY);
+    struct {
+        DWORD code;
+        const char* line;
+    } cases[] = {
+        {3, "1.2.3.4, -, 10/10/99, 13:55:36, W3SVC1, WEB1, 10.0.0.1, 100, 300, 99, 200, 0, GET, "
+            "/b, -, http://r/, q=1, x\n"},
+        {5, "10/10/99 13:55:36\t1.2.3.4\t-\tx\t-\tGET\t/t.html\thttp://r/\tx\t-\t200\t77\tend\n"},
+        {12, "991010 135536|1.2.3.4|GET /p.html|x|200|bob|512|-|http://r/|-\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        ParsedLog log;
+        ParseLogText(c.code, c.line, nullptr, FALSE, &log);
+        ASSERT_EQ(1u, log.hits.size());
+        EXPECT_EQ(HitRecord_EmptyText, log.hits[0]->lpszUserAgent);
+        EXPECT_STREQ("http://r/", log.hits[0]->lpszReferrer);
+    }
+    SetLogDateFormat(0);
+}
+
+// Hit years run to 2105 (they once stopped at 2035), and a day that its month
+// lacks is refused (31 February was read as 2 March), in every format that
+// carries a date.
+TEST(LineParsers, DatesUpTo2105AndOnlyDaysTheMonthHas) {
+    SetLogDateFormat(LOGDATE_MDY);
+    auto common = [](const std::string& d) {
+        return "1.2.3.4 - - [" + d + " +0000] \"GET /a HTTP/1.0\" 200 1\n";
+    };
+    auto comma = [](const std::string& d) {
+        return "1.2.3.4, -, " + d + ", W3SVC1, S, -, 1, 1, 1, 200, 0, GET, /a, -,\n";
+    };
+    auto blank = [](const std::string& d) { return d + " s 1.2.3.4 GET /a HTTP/1.0\n"; };
+    auto tab = [](const std::string& d) {
+        return d + "\t1.2.3.4\t-\tx\t-\tGET\t/t\t-\tx\tA/1\t200\t7\tend\n";
+    };
+    auto pipe = [](const std::string& d) { return d + "|1.2.3.4|GET /p|x|200|b|5|-|-|A/1\n"; };
+    auto w3c = [](const std::string& d) {
+        return "#Fields: date time c-ip cs-method cs-uri-stem sc-status\n" + d +
+               " 1.2.3.4 GET /a 200\n";
+    };
+    const char* no = "rejected";
+    struct {
+        DWORD code;
+        std::string text;
+        const char* time;
+    } cases[] = {
+        {2, common("31/Feb/2024:10:00:00"), no},
+        {2, common("29/Feb/2023:10:00:00"), no},
+        {2, common("31/Apr/2024:10:00:00"), no},
+        {2, common("29/Feb/2024:10:00:00"), "2024-02-29 10:00:00"},
+        {2, common("01/Jan/2036:00:00:00"), "2036-01-01 00:00:00"},
+        {2, common("31/Dec/2105:23:59:59"), "2105-12-31 23:59:59"},
+        {2, common("01/Jan/2106:00:00:00"), no},
+        {3, comma("2/31/24, 10:00:00"), no},
+        {3, comma("2/29/24, 10:00:00"), "2024-02-29 10:00:00"},
+        {3, comma("12/31/2105, 23:59:59"), "2105-12-31 23:59:59"},
+        {3, comma("1/1/2106, 00:00:00"), no},
+        {4, blank("Sat Feb 31 10:00:00 2024"), no},
+        {4, blank("Thu Feb 29 10:00:00 2024"), "2024-02-29 10:00:00"},
+        {4, blank("Mon Dec 31 23:59:59 2105"), "2105-12-31 23:59:59"},
+        {5, tab("04/31/24 10:00:00"), no},
+        {5, tab("12/31/2105 23:59:59"), "2105-12-31 23:59:59"},
+        {12, pipe("230229 100000"), no},
+        {12, pipe("240229 100000"), "2024-02-29 10:00:00"},
+        {11, w3c("2024-02-31 10:00:00"), no},
+        {11, w3c("2105-12-31 23:59:59"), "2105-12-31 23:59:59"},
+        {11, w3c("2106-01-01 00:00:00"), no},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        W3CFieldMap* map = nullptr;
+        ParsedLog log;
+        ParseLogText(c.code, c.text, &map, FALSE, &log);
+        W3CFieldMap_Free(map);
+        ASSERT_GE(1u, log.hits.size());
+        EXPECT_EQ(c.time, log.hits.empty() ? no : HitTimeText(log.hits[0]->dwTime));
+    }
+    SetLogDateFormat(0);
+}
 
 TEST(ParserTable, CodesWithoutParser) {
     for (DWORD code : {0u, 1u, 10u, 14u, 0xFFFFFFFFu})

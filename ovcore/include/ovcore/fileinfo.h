@@ -88,6 +88,15 @@ ULONGLONG FileInfo_GetRecordCount(const FileInfo* info);
 int FileInfo_OpenServerList(HWND hostArg, const char* profileName, DWORD* flags,
                             const char* odbcSource, const ServerList* servers, FileInfo* info,
                             BOOL unpack, FileInfoPathCallback pathCallback);
+// A single source given as text, read as a one-server list (the default
+// server name, no user name or password): "file:///" gives protocol 0 and the
+// local path behind it, "ftp://" 1, "http://" 2 and "odbc:" 4 with the prefix
+// kept, the unpacked-copy prefix of zip and gzip logs is dropped, anything
+// else is a local path. The number of files in the list; 0 also when the
+// path does not fit a server entry or memory runs out.
+int OpenLogSourceText(HWND hostArg, const char* profileName, DWORD* flags, const char* odbcSource,
+                      const char* sourceText, FileInfo* info, BOOL unpack,
+                      FileInfoPathCallback pathCallback);
 // One server's path text ("a*.log|b.log"): its sources are added with the
 // next server index. The number of files added.
 int FileInfo_AddServerPath(HWND hostArg, const char* profileName, DWORD* flags,

@@ -20,8 +20,8 @@ struct HitRecord;
 #define LOGDATE_DMY_GMT 35
 #define LOGDATE_YMD_GMT 36
 
-// 1 when day 1-31, month 0-11, year 93-135 (1993-2035), hour 0-23, minute
-// and second 0-59; else 0.
+// 1 when month 0-11, year 93-205 (1993-2105), a day the month has (29
+// February in leap years only), hour 0-23, minute and second 0-59; else 0.
 BOOL IsValidHitTime(const struct tm* t);
 
 // The engine-wide current date-format code: keeps 8, 9, 10, 34, 35, 36 (answer
@@ -30,8 +30,9 @@ ORB_EXPORT(BOOL) SetLogDateFormat(DWORD code);
 DWORD GetLogDateFormat();
 
 // Numeric date and time ("12/03/99 13:45:01") in the order of the current
-// code, defaultOrder (0 month, 1 day, 2 year first) when it is 0. Fills t
-// (cleared first); answers IsValidHitTime(t).
+// code, defaultOrder (0 month, 1 day, 2 year first) when it is 0. Missing
+// clock words ("12/03/99", "12/03/99 13:55") count as 0; the three date words
+// are required. Fills t (cleared first); answers IsValidHitTime(t).
 BOOL ParseNumericDateTime(const char* text, int defaultOrder, struct tm* t);
 
 // Converts the record's lpszDateTime by the line's format code into dwTime.
@@ -43,7 +44,7 @@ BOOL SetHitTime(DWORD formatCode, HitRecord* rec);
 ORB_TIME HitTime_FromLocalFields(struct tm* t);
 ORB_TIME HitTime_FromGmtFields(struct tm* t);
 // Seconds since 1970 in true UTC (Squid, Open Market) to a hit time;
-// ORB_TIME_INVALID outside 1993-2035 (IsValidHitTime).
+// ORB_TIME_INVALID outside 1993-2105 (IsValidHitTime).
 ORB_TIME HitTime_FromUnixSeconds(long long seconds);
 // The current time as a hit time.
 ORB_TIME HitTime_Now();

@@ -172,9 +172,20 @@ BOOL ParseNumericDateTime(const char* text, int defaultOrder, struct tm* t) {
     seps[n + 1] = 0;
     char timeSeps[2] = {s->cTimeSep, 0};
     Word w[6];
-    int count = SplitWords(text, 49, seps, timeSeps, 3, w, 6);
-    if (count < 6)
+    // The date-time column of a tab log runs on into the next column: the
+    // text ends at its tab, so that a short clock never reads the client
+    // address as its seconds.
+    int length = 0;
+    while (length < 49 && text[length] && text[length] != '\t')
+        ++length;
+    int count = SplitWords(text, length, seps, timeSeps, 3, w, 6);
+    // A date without its time ("12/03/99", or "13:55" without seconds)
+    // counts the missing clock words as 0; a date without all three of its
+    // own words is no date.
+    if (count < 3)
         return FALSE;
+    for (int i = count; i < 6; ++i)
+        w[i] = Word{"0", 1};
     const int kIndex[3][3] = {{1, 0, 2}, {0, 1, 2}, {2, 1, 0}}; // day, month, year positions
     t->tm_mday = WordNumber(w[kIndex[order][0]]);
     t->tm_mon = WordNumber(w[kIndex[order][1]]) - 1;

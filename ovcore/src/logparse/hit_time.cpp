@@ -3,10 +3,22 @@
 #include <stdlib.h>
 #include <string.h>
 
+// Days of a month (0-11) of a year since 1900.
+static int DaysInMonth(int mon, int year) {
+    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    int y = 1900 + year;
+    bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    return mon == 1 && leap ? 29 : kDays[mon];
+}
+
+// The upper year is the last whole year that time values hold (they end in
+// February 2106). A day the month does not have is refused: the conversion
+// would move the hit into the next month.
 BOOL IsValidHitTime(const struct tm* t) {
-    return t->tm_mday >= 1 && t->tm_mday <= 31 && t->tm_mon >= 0 && t->tm_mon <= 11 &&
-           t->tm_year >= 93 && t->tm_year <= 135 && t->tm_hour >= 0 && t->tm_hour <= 23 &&
-           t->tm_min >= 0 && t->tm_min <= 59 && t->tm_sec >= 0 && t->tm_sec <= 59;
+    return t->tm_mon >= 0 && t->tm_mon <= 11 && t->tm_year >= 93 && t->tm_year <= 205 &&
+           t->tm_mday >= 1 && t->tm_mday <= DaysInMonth(t->tm_mon, t->tm_year) && t->tm_hour >= 0 &&
+           t->tm_hour <= 23 && t->tm_min >= 0 && t->tm_min <= 59 && t->tm_sec >= 0 &&
+           t->tm_sec <= 59;
 }
 
 ORB_TIME HitTime_FromLocalFields(struct tm* t) {

@@ -63,7 +63,7 @@ char* ReadColumnsAfterUrl(HitRecord* rec, LineScan& s) {
     char* referrer = s.CutAt(s.Find(','));
     UnescapeURLText(agent);
     UnescapeURLText(referrer);
-    rec->lpszUserAgent = agent;
+    rec->lpszUserAgent = DashOrText(agent);
     rec->lpszReferrer = referrer;
     return params;
 }

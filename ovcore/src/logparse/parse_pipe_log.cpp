@@ -29,7 +29,7 @@ BOOL ParsePipeLogLine(HitRecord* rec, const LineParseContext* ctx, LineParseResu
     rec->lpszBytesOut = col[6];
     rec->lpszCookie = col[7];
     rec->lpszReferrer = col[8];
-    rec->lpszUserAgent = s.CutAt(s.end);
+    rec->lpszUserAgent = DashOrText(s.CutAt(s.end));
     DWORD cursor = s.end + 1;
     char* protocol = AppendLineText(rec, &cursor, "HTTP/1.0");
     if (!protocol)

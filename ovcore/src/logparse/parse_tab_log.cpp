@@ -24,7 +24,7 @@ BOOL ParseTabLogLine(HitRecord* rec, const LineParseContext* ctx, LineParseResul
     CleanUrlField(col[5]);
     rec->lpszUrl = col[5];
     rec->lpszReferrer = col[6];
-    rec->lpszUserAgent = col[8];
+    rec->lpszUserAgent = DashOrText(col[8]);
     rec->lpszStatus = col[9];
     rec->lpszBytesOut = col[10];
     DWORD cursor = s.end + 1;

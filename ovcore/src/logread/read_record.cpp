@@ -110,6 +110,26 @@ void CountSkip(ReadState& s) {
         (*s.skipped)++;
 }
 
+// Bytes to pass over in a piece that holds no line end behind its
+// unprintable prefix; *inLongLine tells whether the reader is inside a line
+// longer than the buffer. Only printable text that fills the whole buffer is
+// such a line: unprintable bytes (blank lines, a run of NULs) are passed
+// over alone and the text behind them is looked at afresh, so that a good
+// line there is read, not taken for the rest of an over-long line.
+DWORD PassOverPiece(ReadState& s, const char* text, DWORD length, DWORD prefix, BOOL* inLongLine) {
+    BOOL endsLine = FindLineFeed(text, prefix) < prefix;
+    if (*inLongLine) {
+        if (!endsLine)
+            return length; // more of the over-long line
+        CountSkip(s);      // which ended in the prefix
+        *inLongLine = FALSE;
+    }
+    if (prefix > 0 && prefix < length)
+        return prefix;
+    *inLongLine = prefix == 0 && length >= s.file->dwBufferSize;
+    return length;
+}
+
 } // namespace
 
 int LogRecord_ReadNextCounted(LogFile* file, ULONGLONG position, HitRecord* record,
@@ -133,8 +153,7 @@ int LogRecord_ReadNextCounted(LogFile* file, ULONGLONG position, HitRecord* reco
         BOOL hasLine = SkipToLine(text, length, &prefix) || IsLastLine(s, text, length);
         DWORD consumed;
         if (!hasLine) {
-            consumed = length; // a piece of an over-long line, or unprintable bytes
-            inLongLine = TRUE;
+            consumed = PassOverPiece(s, text, length, prefix, &inLongLine);
         } else if (inLongLine) {
             consumed = OwnLineLength(text, length); // the rest of the over-long line
             inLongLine = FALSE;
