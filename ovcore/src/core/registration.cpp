@@ -5,6 +5,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "analysis/dns_cache.h"
 #include "core/data_folder.h"
 #include "core/engine_settings.h"
 #include "core/engine_state.h"
@@ -71,7 +72,10 @@ ORB_Register(const char* dataFolder, int timeout, int clientId, ORB_PUMPPROC pum
     s.clientResources = resources;
     char basePath[MAX_PATH];
     GetBaseIniPath(basePath);
-    // The DNS cache itself comes with the DNS work; its folder is kept now.
+    // Kept open when another client opened it: reopening would drop the names
+    // added since without writing them to the index.
+    if (!DNSCache_IsOn())
+        LoadDNSCache(folder); // off when its files cannot be opened; runs retry
     lstrcpynA(s.dnsCacheFolder, folder, MAX_PATH);
     EngineSettings_ReadDefaults();
     if (!AllocateDnsRing())
@@ -149,6 +153,7 @@ static void ReleaseEngineResources(void) {
     EngineState& s = Engine_State();
     TextCache_Clear();
     s.numericAddressText = s.noSuffixText = s.unknownCountryText = NULL;
+    CloseDNSCache();
     ACP_DeRegister(0);
     free(s.dnsRing);
     s.dnsRing = NULL;
