@@ -6,3 +6,6 @@
 // in the registered data folder; the cache stays on. The word is ignored.
 // Always 1.
 ORB_EXPORT(int) ORB_FlushDNSCache(DWORD ignored);
+
+// Window procedure of the engine's hidden look-up window (class "DNSLOOK").
+ORB_EXPORT(LRESULT) DNSWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "analysis/dns_cache.h"
+#include "analysis/dns_ring.h"
 #include "core/data_folder.h"
 #include "core/engine_settings.h"
 #include "core/engine_state.h"
@@ -19,18 +20,10 @@
 
 ORB_ERRORDISPLAYPROC glpfnDisplayReportError = NULL;
 
-// Allocates a zeroed ring of the configured size. The old ring is freed only
+// Allocates the ring of the configured size. The old ring is replaced only
 // once the new one exists, so a failed registration keeps what was there.
 static BOOL AllocateDnsRing(void) {
-    EngineState& s = Engine_State();
-    unsigned long entries = EngineSettings_RingEntries();
-    BYTE* ring = static_cast<BYTE*>(calloc(entries, ENGINE_DNS_ENTRY_SIZE));
-    if (!ring)
-        return FALSE;
-    free(s.dnsRing);
-    s.dnsRing = ring;
-    s.dnsRingEntries = entries;
-    return TRUE;
+    return DnsRing_Allocate(EngineSettings_RingEntries());
 }
 
 static void FirstRegistration(void) {
@@ -154,9 +147,8 @@ static void ReleaseEngineResources(void) {
     TextCache_Clear();
     s.numericAddressText = s.noSuffixText = s.unknownCountryText = NULL;
     CloseDNSCache();
+    DnsRing_Release(); // before WinSock goes: look-up threads may be in flight
     ACP_DeRegister(0);
-    free(s.dnsRing);
-    s.dnsRing = NULL;
     Fetch_ReleaseEngineResources();
 }
 
