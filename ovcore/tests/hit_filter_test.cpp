@@ -71,6 +71,18 @@ struct HitCase {
     int keep;
 };
 
+// Each case's chain through one stage.
+template <size_t N>
+void CheckStage(int (*stage)(const ProfileFilter*, const HitRecord*), const HitCase (&cases)[N]) {
+    for (const HitCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        Chain chain;
+        c.setup(chain);
+        HitRecord hit = MakeHit(c.hit);
+        EXPECT_EQ(stage(chain.head, &hit), c.keep);
+    }
+}
+
 HitFields Url(const char* url) {
     HitFields h;
     h.url = url;
@@ -251,13 +263,7 @@ TEST(HitFilter, HitStageKeepsOrDropsHits) {
         {"include and exclude, include only", DocsButNot404, Url("/docs/a.htm"), 1},
         {"placeholder include passes at once", PlaceholderAndDocs, Url("/cgi/a.pl"), 1},
     };
-    for (const HitCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        Chain chain;
-        c.setup(chain);
-        HitRecord hit = MakeHit(c.hit);
-        EXPECT_EQ(FilterHit(chain.head, &hit), c.keep);
-    }
+    CheckStage(FilterHit, cases);
 }
 
 void NoReferrerOnly(Chain& c) {
@@ -301,13 +307,7 @@ TEST(HitFilter, VisitStageKeepsOrExcludesVisits) {
         {"exclude with empty visit elements", ExcludeVisitElementsEmpty, Referrer("http://a/"), 1},
         {"hit-only include passes visits", DirectoryOnlyInclude, Referrer("http://a/", "/x"), 1},
     };
-    for (const HitCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        Chain chain;
-        c.setup(chain);
-        HitRecord hit = MakeHit(c.hit);
-        EXPECT_EQ(FilterVisit(chain.head, &hit), c.keep);
-    }
+    CheckStage(FilterVisit, cases);
 }
 
 // The stages are separate: two include filters give (A.dir or B.dir) for hits

@@ -68,7 +68,8 @@ static void PumpOnce(HWND window) {
 
 void DnsLookup_AskWindow(DnsRun* run, DNSFifoEntry* e, DnsRingStats* stats) {
     const DnsResolver& r = DnsLookup_Resolver();
-    HWND window = CreateDNSWindow();
+    // The run made the window; made here only when it is gone.
+    HWND window = g_window && IsWindow(g_window) ? g_window : CreateDNSWindow();
     e->hostBuffer = static_cast<char*>(calloc(MAXGETHOSTSTRUCT, 1));
     if (!window || !e->hostBuffer || !r.WSAAsyncGetHostByAddr) {
         free(e->hostBuffer);
