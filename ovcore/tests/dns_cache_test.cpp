@@ -62,7 +62,7 @@ class DnsCacheTest : public ::testing::Test {
         memset(text, 'G', sizeof(text));
         lstrcpynA(text, address, DNS_NAME_SIZE);
         DWORD value = 0;
-        EXPECT_EQ(DNSCache_Lookup(text, &value), expected) << address;
+        EXPECT_EQ(LookupDNSCache(text, &value), expected) << address;
         EXPECT_EQ(memcmp(text + DNS_NAME_SIZE, "GGGG", 4), 0) << "written past the name field";
         return text;
     }
@@ -83,9 +83,9 @@ TEST_F(DnsCacheTest, NamesAreHeldAcrossRegistrations) {
     Register();
     EXPECT_TRUE(ovtest::FileExistsAt(install.Data() + "NSLOOKUP.DTX"));
     EXPECT_EQ(DataFile("NSLOOKUP.DIN"), "");
-    DNSCache_Add(Address(10, 0, 0, 1), "a.example.com");
-    DNSCache_Add(Address(10, 0, 0, 2), "10.0.0.2"); // a failed look-up keeps its address
-    DNSCache_Add(0, "never.cached");
+    AddToDNSCache(Address(10, 0, 0, 1), "a.example.com");
+    AddToDNSCache(Address(10, 0, 0, 2), "10.0.0.2"); // a failed look-up keeps its address
+    AddToDNSCache(0, "never.cached");
     Reopen();
     EXPECT_EQ(DataFile("NSLOOKUP.DIN").size(), 32u);
     EXPECT_EQ(DataFile("NSLOOKUP.DTX").compare(0, 23, "a.example.com 10.0.0.1 "), 0);
@@ -95,14 +95,14 @@ TEST_F(DnsCacheTest, NamesAreHeldAcrossRegistrations) {
     EXPECT_EQ(Lookup("host.example.com", DNS_CACHE_NOT_ADDRESS), "host.example.com");
     // Three more names push the oldest out of the four-entry index.
     for (BYTE i = 3; i <= 5; ++i)
-        DNSCache_Add(Address(10, 0, 0, i), "later.example.com");
+        AddToDNSCache(Address(10, 0, 0, i), "later.example.com");
     Lookup("10.0.0.1", DNS_CACHE_NOT_FOUND);
     EXPECT_EQ(Lookup("10.0.0.2"), "10.0.0.2");
 }
 
 TEST_F(DnsCacheTest, FlushLeavesEmptyFilesAndAnEmptyIndex) {
     Register();
-    DNSCache_Add(Address(10, 0, 0, 1), "a.example.com");
+    AddToDNSCache(Address(10, 0, 0, 1), "a.example.com");
     EXPECT_EQ(ORB_FlushDNSCache(0), 1);
     EXPECT_TRUE(DNSCache_IsOn());
     Lookup("10.0.0.1", DNS_CACHE_NOT_FOUND);

@@ -195,7 +195,7 @@ TEST_F(DnsRingTest, BothModesResolveLoopbackInLogOrderAndCacheIt) {
         EXPECT_EQ(Clients(), (Names{name, "www.example.com", name}));
         char text[DNS_NAME_SIZE] = "127.0.0.1";
         DWORD address = 0;
-        EXPECT_EQ(DNSCache_Lookup(text, &address), DNS_CACHE_FOUND);
+        EXPECT_EQ(LookupDNSCache(text, &address), DNS_CACHE_FOUND);
         EXPECT_EQ(text, name);
     }
 }
@@ -290,7 +290,7 @@ TEST_F(DnsRingTest, FailuresAndTimeOutsEndTheEntry) {
         EXPECT_EQ(g_cancels, c.timeouts);
         char text[DNS_NAME_SIZE] = "10.3.3.3";
         DWORD address = 0;
-        EXPECT_EQ(DNSCache_Lookup(text, &address), DNS_CACHE_FOUND);
+        EXPECT_EQ(LookupDNSCache(text, &address), DNS_CACHE_FOUND);
         EXPECT_STREQ(text, "10.3.3.3");
         g_cancels = 0;
     }

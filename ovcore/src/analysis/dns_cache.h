@@ -15,7 +15,7 @@
 // Size of a name field that look-ups write into (a hit's address fields).
 #define DNS_NAME_SIZE 100
 
-// Answers of DNSCache_Lookup.
+// Answers of LookupDNSCache.
 #define DNS_CACHE_NOT_FOUND 0
 #define DNS_CACHE_FOUND 4
 #define DNS_CACHE_NOT_ADDRESS 5
@@ -39,8 +39,8 @@ DWORD DNSCache_AddressOf(const char* text);
 // Looks the address text up. text has DNS_NAME_SIZE bytes. *address receives
 // the address in any case. DNS_CACHE_FOUND: the cached name replaced the
 // text; DNS_CACHE_NOT_ADDRESS: text unchanged; DNS_CACHE_NOT_FOUND.
-int DNSCache_Lookup(char* text, DWORD* address);
+int LookupDNSCache(char* text, DWORD* address);
 // Appends a line for the name and puts it at the head of the index. Skipped
 // for address 0, a null text or a cache that is off. A short write turns the
 // cache off (the index file keeps what the last clean close wrote).
-void DNSCache_Add(DWORD address, const char* text);
+void AddToDNSCache(DWORD address, const char* text);

@@ -67,7 +67,7 @@ static int ReadCachedName(DWORD offset, DWORD address, char* name) {
     return 1;
 }
 
-int DNSCache_Lookup(char* text, DWORD* address) {
+int LookupDNSCache(char* text, DWORD* address) {
     *address = DNSCache_AddressOf(text);
     if (*address == INADDR_NONE)
         return DNS_CACHE_NOT_ADDRESS;
@@ -89,7 +89,7 @@ int DNSCache_Lookup(char* text, DWORD* address) {
     return DNS_CACHE_NOT_FOUND;
 }
 
-void DNSCache_Add(DWORD address, const char* text) {
+void AddToDNSCache(DWORD address, const char* text) {
     DnsCacheState& c = DnsCache_State();
     if (address == 0 || !text || !DNSCache_IsOn())
         return;

@@ -56,7 +56,7 @@ static void ReleaseEntry(LONG index, LONG state) {
     DNSFifoEntry* e = &DnsRing_Entries()[index];
     if (e->duplicateOf < 0) {
         if (state != DNS_STATE_CACHED)
-            DNSCache_Add(e->address, e->text);
+            AddToDNSCache(e->address, e->text);
         ShareDNSResultWithDuplicates(index, state);
     }
     FreeDNSFifoEntry(e);

@@ -43,7 +43,7 @@ static void ResolveDNSFifoEntry(DnsRun* run, DWORD which, LONG index, char* text
         DnsEntry_Publish(e, DNS_STATE_RUNNING);
         return;
     }
-    if (DNSCache_Lookup(text, &e->address) != DNS_CACHE_NOT_FOUND) {
+    if (LookupDNSCache(text, &e->address) != DNS_CACHE_NOT_FOUND) {
         DnsEntry_Publish(e, DNS_STATE_CACHED);
         return;
     }

@@ -36,7 +36,10 @@ int FilterHit(const ProfileFilter* chain, const HitRecord* hit) {
     return MatchIncludeFilters(chain, hit) == 1 && MatchExcludeFilters(chain, hit) == 0;
 }
 
-static BOOL MatchReferrer(const ProfileFilter* f, const char* referrer) {
+int MatchReferrerFilter(const ProfileFilter* f, const HitRecord* hit) {
+    if (!f->Referrer)
+        return 1;
+    const char* referrer = hit->lpszReferrer;
     const char* first = f->Referrer->lpszText;
     if (first && lstrcmpiA(first, "(No Referrer)") == 0)
         return !referrer || !*referrer;
@@ -44,7 +47,7 @@ static BOOL MatchReferrer(const ProfileFilter* f, const char* referrer) {
 }
 
 int MatchVisitFilter(const ProfileFilter* f, const HitRecord* hit) {
-    if ((f->dwFlags & FILTER_REFERRER) && f->Referrer && !MatchReferrer(f, hit->lpszReferrer))
+    if ((f->dwFlags & FILTER_REFERRER) && f->Referrer && !MatchReferrerFilter(f, hit))
         return 0;
     if ((f->dwFlags & FILTER_ENTRYPAGE) && f->EntryPage && !MatchEntryPage(f, hit->lpszUrl))
         return 0;

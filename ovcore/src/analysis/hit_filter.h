@@ -41,6 +41,9 @@ int MatchEntryPage(const ProfileFilter* filter, const char* url);
 int MatchFilter(const ProfileFilter* filter, const HitRecord* hit);
 // 1 when at least one set element of the filter holds something to test.
 int FilterHasCriteria(const ProfileFilter* filter);
+// The filter's referrer list against the hit: "(No Referrer)" first stands
+// for an empty referrer. 1 or 0.
+int MatchReferrerFilter(const ProfileFilter* filter, const HitRecord* hit);
 // Referrer and entry-page elements of one filter against the first hit of a
 // visit. 1 or 0.
 int MatchVisitFilter(const ProfileFilter* filter, const HitRecord* hit);
