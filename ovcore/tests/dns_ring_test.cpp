@@ -217,6 +217,21 @@ TEST_F(DnsRingTest, SameAddressIsLookedUpOnceAndServerNamesPassToTheClientHit) {
     EXPECT_EQ(seen[0].suffix, "Network (.net)");
 }
 
+TEST_F(DnsRingTest, ThreadedLookupsInFlightAreBoundedByMaxDNSThreads) {
+    Register("MaxDNSThreads=2\r\n");
+    DnsLookup_SetResolver(&kFakeResolver);
+    g_block = TRUE;
+    Queue("10.1.1.1");
+    Queue("10.1.1.2");
+    EXPECT_EQ(CheckDNS(&run), DNS_CHECK_PENDING); // the tail's look-up is not counted
+    Queue("10.1.1.3");
+    EXPECT_EQ(CheckDNS(&run), DNS_CHECK_BUSY);
+    EXPECT_EQ(DnsRing_Stats().peakInFlight, 2);
+    SetEvent(g_release);
+    Drain();
+    EXPECT_EQ(seen.size(), 3u);
+}
+
 TEST_F(DnsRingTest, LookupsOffPassHitsStraightThroughWithPresetNames) {
     Register();
     DnsLookup_SetResolver(&kFakeResolver);

@@ -79,7 +79,8 @@ static void ReadIndex(DWORD size) {
 int LoadDNSCache(const char* folder) {
     char path[MAX_PATH];
     DnsCache_Drop();
-    if (!folder || !CachePath(path, folder, ".DTX"))
+    // No folder yet (no registration): never files in the current folder.
+    if (!folder || !folder[0] || !CachePath(path, folder, ".DTX"))
         return 0;
     g_cache.text = OpenOrCreate(path);
     if (g_cache.text == INVALID_HANDLE_VALUE)
@@ -134,7 +135,7 @@ int DNSCache_EnsureOpen(void) {
 
 static void DeleteCacheFile(const char* folder, const char* ext) {
     char path[MAX_PATH];
-    if (CachePath(path, folder, ext))
+    if (folder[0] && CachePath(path, folder, ext))
         DeleteFileA(path);
 }
 
