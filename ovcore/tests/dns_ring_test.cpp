@@ -113,8 +113,16 @@ int WSAAPI FakeCancel(HANDLE) {
     return 0;
 }
 
-const DnsResolver kFakeResolver = {FakeStartup, FakeCleanup, FakeGetHostByAddr, FakeAsync,
-                                   FakeCancel};
+WinsockApi FakeResolver() {
+    WinsockApi api = {};
+    api.WSAStartup = FakeStartup;
+    api.WSACleanup = FakeCleanup;
+    api.gethostbyaddr = FakeGetHostByAddr;
+    api.WSAAsyncGetHostByAddr = FakeAsync;
+    api.WSACancelAsyncRequest = FakeCancel;
+    return api;
+}
+const WinsockApi kFakeResolver = FakeResolver();
 
 class DnsRingTest : public ::testing::Test {
   protected:

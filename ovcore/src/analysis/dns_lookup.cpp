@@ -8,23 +8,14 @@
 
 #include <string.h>
 
-static const DnsResolver* g_testResolver = NULL;
-static DnsResolver g_resolver;
+static const WinsockApi* g_testResolver = NULL;
 
-void DnsLookup_SetResolver(const DnsResolver* resolver) {
+void DnsLookup_SetResolver(const WinsockApi* resolver) {
     g_testResolver = resolver;
 }
 
-const DnsResolver& DnsLookup_Resolver(void) {
-    if (g_testResolver)
-        return *g_testResolver;
-    const WinsockApi& ws = NetBinding_Winsock();
-    g_resolver.WSAStartup = ws.WSAStartup;
-    g_resolver.WSACleanup = ws.WSACleanup;
-    g_resolver.gethostbyaddr = ws.gethostbyaddr;
-    g_resolver.WSAAsyncGetHostByAddr = ws.WSAAsyncGetHostByAddr;
-    g_resolver.WSACancelAsyncRequest = ws.WSACancelAsyncRequest;
-    return g_resolver;
+const WinsockApi& DnsLookup_Resolver(void) {
+    return g_testResolver ? *g_testResolver : NetBinding_Winsock();
 }
 
 static void SystemVersion(DWORD* platform, DWORD* major) {
@@ -64,7 +55,7 @@ void DnsLookup_PutName(DNSFifoEntry* e, const char* name) {
 // Writes only its own entry: the name, then the state, published last.
 static DWORD WINAPI DNSLookupThread(LPVOID param) {
     DNSFifoEntry* e = static_cast<DNSFifoEntry*>(param);
-    const DnsResolver& r = DnsLookup_Resolver();
+    const WinsockApi& r = DnsLookup_Resolver();
     WSADATA data;
     if (!r.WSAStartup || r.WSAStartup(MAKEWORD(1, 1), &data) != 0) {
         Engine_MessageBox(NULL, "DNS lookup WinSock initialization failed", "Debug", MB_OK);

@@ -67,7 +67,7 @@ static void PumpOnce(HWND window) {
 }
 
 void DnsLookup_AskWindow(DnsRun* run, DNSFifoEntry* e, DnsRingStats* stats) {
-    const DnsResolver& r = DnsLookup_Resolver();
+    const WinsockApi& r = DnsLookup_Resolver();
     // The run made the window; made here only when it is gone.
     HWND window = g_window && IsWindow(g_window) ? g_window : CreateDNSWindow();
     e->hostBuffer = static_cast<char*>(calloc(MAXGETHOSTSTRUCT, 1));

@@ -3,7 +3,7 @@
 #pragma once
 #include "analysis/dns_ring.h"
 
-const DnsResolver& DnsLookup_Resolver(void);
+const WinsockApi& DnsLookup_Resolver(void);
 // Clears the entry's name field and copies the name in (at most 99).
 void DnsLookup_PutName(DNSFifoEntry* e, const char* name);
 // Asks WinSock for the entry's name with an answer to the DNS window and

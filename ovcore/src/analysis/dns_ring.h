@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include "core/engine_state.h"
+#include "core/net_binding.h"
 #include "ovcore/filters.h"
 #include "ovcore/hitrecord.h"
 
@@ -124,16 +125,10 @@ void StartDNSLookup(DnsRun* run, DNSFifoEntry* entry, DnsRingStats* stats);
 // process); it lives until the process ends. Null on failure.
 HWND CreateDNSWindow(void);
 
-// The WinSock calls of the look-ups; tests put their own in their place.
-struct DnsResolver {
-    decltype(&::WSAStartup) WSAStartup;
-    decltype(&::WSACleanup) WSACleanup;
-    decltype(&::gethostbyaddr) gethostbyaddr;
-    decltype(&::WSAAsyncGetHostByAddr) WSAAsyncGetHostByAddr;
-    decltype(&::WSACancelAsyncRequest) WSACancelAsyncRequest;
-};
-// Null restores the bound WinSock functions.
-void DnsLookup_SetResolver(const DnsResolver* resolver);
+// The WinSock functions the look-ups call (WSAStartup, WSACleanup,
+// gethostbyaddr, WSAAsyncGetHostByAddr, WSACancelAsyncRequest): the bound
+// ones, unless a test puts its own in their place. Null restores the bound.
+void DnsLookup_SetResolver(const WinsockApi* resolver);
 
 // --- Host names (host_names.cpp) ---
 
