@@ -193,7 +193,10 @@ TEST_F(DnsRingTest, BothModesResolveLoopbackInLogOrderAndCacheIt) {
         Register(mode);
         EXPECT_EQ(DnsLookup_Threaded(), mode[0] == 0);
         if (!DnsLookup_Threaded()) {
-            ASSERT_NE(CreateDNSWindow(), (HWND)NULL);
+            HWND window = CreateDNSWindow();
+            ASSERT_NE(window, (HWND)NULL);
+            EXPECT_EQ(window, FindWindowA("DNSLOOK", "DNS Window"));
+            EXPECT_FALSE(IsWindowVisible(window)); // never shown
         }
         const std::string name = LoopbackName();
         Queue("127.0.0.1");
