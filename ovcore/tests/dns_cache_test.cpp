@@ -93,6 +93,11 @@ TEST_F(DnsCacheTest, NamesAreHeldAcrossRegistrations) {
     EXPECT_EQ(Lookup("10.0.0.2"), "10.0.0.2");
     EXPECT_EQ(Lookup("10.0.0.3", DNS_CACHE_NOT_FOUND), "10.0.0.3");
     EXPECT_EQ(Lookup("host.example.com", DNS_CACHE_NOT_ADDRESS), "host.example.com");
+    // A run that finds the cache closed opens it again in the registered folder.
+    CloseDNSCache();
+    Lookup("10.0.0.1", DNS_CACHE_NOT_FOUND);
+    EXPECT_EQ(DNSCache_EnsureOpen(), 1);
+    EXPECT_EQ(Lookup("10.0.0.1"), "a.example.com");
     // Three more names push the oldest out of the four-entry index.
     for (BYTE i = 3; i <= 5; ++i)
         AddToDNSCache(Address(10, 0, 0, i), "later.example.com");
