@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/dns_ring.h"
 #include "core/data_folder.h"
 #include "core/engine_state.h"
 #include "core/gsw_binding.h"
@@ -182,7 +183,8 @@ TEST_F(RegistrationTest, RingSizeFollowsTheSetting) {
         ASSERT_GE(slot, 0);
         EXPECT_EQ(Engine_State().dnsRingEntries, c.entries); // absent: the current size
         ASSERT_NE(Engine_State().dnsRing, nullptr);
-        EXPECT_EQ(Engine_State().dnsRing[c.entries * ENGINE_DNS_ENTRY_SIZE - 1], 0);
+        const DNSFifoEntry* ring = reinterpret_cast<DNSFifoEntry*>(Engine_State().dnsRing);
+        EXPECT_EQ(ring[c.entries - 1].state, DNS_STATE_EMPTY); // every entry made empty
         ORB_DeRegister(slot);
         Engine_State().registrationCount = 0xFFFF; // keep registering
     }
@@ -190,11 +192,13 @@ TEST_F(RegistrationTest, RingSizeFollowsTheSetting) {
 
 TEST_F(RegistrationTest, ARegistrationReplacesTheRingOfAnEarlierOne) {
     ASSERT_EQ(Register(), 0);
-    Engine_State().dnsRing[0] = 0x5A; // marks the first ring
+    DNSFifoEntry* first = reinterpret_cast<DNSFifoEntry*>(Engine_State().dnsRing);
+    first->state = 0x5A; // marks the first ring
     WriteModuleProfileString("Defaults", "DNSLookupQueueSize", "10");
     ASSERT_EQ(Register(), 1);
     EXPECT_EQ(Engine_State().dnsRingEntries, 10u);
-    EXPECT_EQ(Engine_State().dnsRing[0], 0); // a new, zeroed ring took its place
+    // A new ring of empty entries took its place.
+    EXPECT_EQ(reinterpret_cast<DNSFifoEntry*>(Engine_State().dnsRing)->state, DNS_STATE_EMPTY);
 }
 
 TEST_F(RegistrationTest, SettingsAreReReadByEveryRegistration) {

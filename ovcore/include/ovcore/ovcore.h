@@ -26,3 +26,4 @@
 #include "ovcore/fetch.h"
 #include "ovcore/netsettings.h"
 #include "ovcore/fileapi.h"
+#include "ovcore/dns.h"

@@ -5,6 +5,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "analysis/dns_cache.h"
+#include "analysis/dns_ring.h"
 #include "core/data_folder.h"
 #include "core/engine_settings.h"
 #include "core/engine_state.h"
@@ -18,18 +20,10 @@
 
 ORB_ERRORDISPLAYPROC glpfnDisplayReportError = NULL;
 
-// Allocates a zeroed ring of the configured size. The old ring is freed only
+// Allocates the ring of the configured size. The old ring is replaced only
 // once the new one exists, so a failed registration keeps what was there.
 static BOOL AllocateDnsRing(void) {
-    EngineState& s = Engine_State();
-    unsigned long entries = EngineSettings_RingEntries();
-    BYTE* ring = static_cast<BYTE*>(calloc(entries, ENGINE_DNS_ENTRY_SIZE));
-    if (!ring)
-        return FALSE;
-    free(s.dnsRing);
-    s.dnsRing = ring;
-    s.dnsRingEntries = entries;
-    return TRUE;
+    return DnsRing_Allocate(EngineSettings_RingEntries());
 }
 
 static void FirstRegistration(void) {
@@ -71,7 +65,10 @@ ORB_Register(const char* dataFolder, int timeout, int clientId, ORB_PUMPPROC pum
     s.clientResources = resources;
     char basePath[MAX_PATH];
     GetBaseIniPath(basePath);
-    // The DNS cache itself comes with the DNS work; its folder is kept now.
+    // Kept open when another client opened it: reopening would drop the names
+    // added since without writing them to the index.
+    if (!DNSCache_IsOn())
+        LoadDNSCache(folder); // off when its files cannot be opened; runs retry
     lstrcpynA(s.dnsCacheFolder, folder, MAX_PATH);
     EngineSettings_ReadDefaults();
     if (!AllocateDnsRing())
@@ -149,9 +146,9 @@ static void ReleaseEngineResources(void) {
     EngineState& s = Engine_State();
     TextCache_Clear();
     s.numericAddressText = s.noSuffixText = s.unknownCountryText = NULL;
+    CloseDNSCache();
+    DnsRing_Release(); // before WinSock goes: look-up threads may be in flight
     ACP_DeRegister(0);
-    free(s.dnsRing);
-    s.dnsRing = NULL;
     Fetch_ReleaseEngineResources();
 }
 
