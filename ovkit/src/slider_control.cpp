@@ -65,7 +65,7 @@ void DrawTrack(HDC dc, const SliderState& s, const RECT& track) {
     TEXTMETRICA metrics;
     GetTextMetricsA(dc, &metrics);
     int shown = s.value > 100 ? 100 : s.value;
-    int split = track.left + track.right * shown / 100;
+    int split = track.right * shown / 100;
     int textY = track.top + (track.bottom - track.top - metrics.tmHeight) / 2;
     DrawSplitText(dc, track, split, track.right / 2, textY, s.caption);
     if (oldFont)
@@ -269,8 +269,11 @@ LRESULT CALLBACK OvkitSliderProc(HWND slider, UINT message, WPARAM wParam, LPARA
         OnMouseMove(slider, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_CANCELMODE:
-    case WM_CAPTURECHANGED:
         EndDrag(slider);
+        break;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != slider)
+            EndDrag(slider);
         break;
     case WM_DESTROY:
         EndDrag(slider);
