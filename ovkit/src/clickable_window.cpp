@@ -156,6 +156,13 @@ void DrawPicture(HWND window, HDC dc) {
     FrameBlack(dc, outline);
 }
 
+// A full paint: the next erase draws the background again.
+void Paint(HWND window, HDC dc) {
+    if (OvkitClickPage* page = PageOf(window))
+        page->flags &= ~OVKIT_PAGE_BACKGROUND_DRAWN;
+    DrawPicture(window, dc);
+}
+
 void RealisePalette(HWND window) {
     OvkitClickPage* page = PageOf(window);
     if (!page || !page->palette)
@@ -328,6 +335,8 @@ POINT PointOf(LPARAM lParam) {
 } // namespace
 
 LRESULT CALLBACK OvkitClickableProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HandlePaint(window, message, wParam, Paint))
+        return 0;
     switch (message) {
     case WM_CREATE:
         OnCreate(window, reinterpret_cast<CREATESTRUCTA*>(lParam));
@@ -351,18 +360,6 @@ LRESULT CALLBACK OvkitClickableProc(HWND window, UINT message, WPARAM wParam, LP
         return 0;
     case WM_ERASEBKGND:
         return OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        if (OvkitClickPage* page = PageOf(window))
-            page->flags &= ~OVKIT_PAGE_BACKGROUND_DRAWN;
-        DrawPicture(window, dc);
-        EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        DrawPicture(window, reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(window, PointOf(lParam));
         return 0;

@@ -115,6 +115,20 @@ bool DisplayHasManyColours() {
     return bits >= 16;
 }
 
+bool HandlePaint(HWND window, UINT message, WPARAM wParam, void (*paint)(HWND, HDC)) {
+    if (message == WM_PRINTCLIENT) {
+        paint(window, reinterpret_cast<HDC>(wParam));
+        return true;
+    }
+    if (message != WM_PAINT)
+        return false;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    paint(window, dc);
+    EndPaint(window, &ps);
+    return true;
+}
+
 void* ControlState(HWND window) {
     HGLOBAL block = reinterpret_cast<HGLOBAL>(GetWindowLongPtrA(window, 0));
     if (!block)

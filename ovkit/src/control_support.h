@@ -55,6 +55,11 @@ HFONT MakeBoldCopy(HWND window);
 // display settings counts as 16 colours.
 bool DisplayHasManyColours();
 
+// Paints the control for WM_PAINT (between BeginPaint and EndPaint) and for
+// WM_PRINTCLIENT (into the given DC) with paint(window, dc). Returns true when
+// the message was one of these two.
+bool HandlePaint(HWND window, UINT message, WPARAM wParam, void (*paint)(HWND, HDC));
+
 // The locked pointer of a movable block whose handle sits in the window's
 // first extra long, or null. The block stays locked for the window's life.
 void* ControlState(HWND window);

@@ -63,6 +63,8 @@ void StopCloseTimer(HWND popup, OvkitPopupRecord* record) {
 } // namespace
 
 LRESULT CALLBACK OvkitPopupProc(HWND popup, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HandlePaint(popup, message, wParam, Paint))
+        return 0;
     switch (message) {
     case WM_CREATE: {
         auto* record = static_cast<OvkitPopupRecord*>(
@@ -82,16 +84,6 @@ LRESULT CALLBACK OvkitPopupProc(HWND popup, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(popup, &ps);
-        Paint(popup, dc);
-        EndPaint(popup, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(popup, reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_DESTROY:
         StopCloseTimer(popup, RecordOf(popup));
         return 0;

@@ -142,6 +142,8 @@ bool IsControlMessage(UINT message) {
 } // namespace
 
 LRESULT CALLBACK OvkitProgressBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HandlePaint(bar, message, wParam, Paint))
+        return 0;
     if (IsControlMessage(message)) {
         ProgressState* s = StateOf(bar);
         return s ? OnControlMessage(bar, s, message, wParam, lParam) : 0;
@@ -154,16 +156,6 @@ LRESULT CALLBACK OvkitProgressBarProc(HWND bar, UINT message, WPARAM wParam, LPA
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(bar, &ps);
-        Paint(bar, dc);
-        EndPaint(bar, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(bar, reinterpret_cast<HDC>(wParam));
-        return 0;
     }
     return DefWindowProcA(bar, message, wParam, lParam);
 }

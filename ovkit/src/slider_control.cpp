@@ -234,6 +234,8 @@ HFONT CreateSliderFont() {
 } // namespace
 
 LRESULT CALLBACK OvkitSliderProc(HWND slider, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HandlePaint(slider, message, wParam, Paint))
+        return 0;
     switch (message) {
     case WM_CREATE:
         SetWindowLongPtrA(
@@ -252,16 +254,6 @@ LRESULT CALLBACK OvkitSliderProc(HWND slider, UINT message, WPARAM wParam, LPARA
     }
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(slider, &ps);
-        Paint(slider, dc);
-        EndPaint(slider, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(slider, reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_LBUTTONDOWN:
         OnButtonDown(slider, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
