@@ -54,7 +54,9 @@ void OnInit(HWND dialog) {
     CentreOnScreen(dialog);
 }
 
-void OnDestroy() {
+void OnDestroy(HWND dialog) {
+    if (dialog != g_progress.dialog)
+        return; // a dialog that failed before its values were taken
     // The bar borrows the bold font; it goes with the dialog.
     if (g_progress.boldFont)
         DeleteObject(g_progress.boldFont);
@@ -91,7 +93,7 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         return TRUE;
     case WM_DESTROY:
-        OnDestroy();
+        OnDestroy(dialog);
         return TRUE;
     }
     return FALSE;
@@ -101,6 +103,12 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 HWND OVKIT_CALL OVKIT_OpenProgressBar(HWND parent, const char* title, const char* message,
                                       const char* format, int show, int* cancelFlag) {
+    // One at a time: a dialog still open is closed first, so that its end
+    // cannot clear the values of the new one.
+    if (g_progress.dialog && IsWindow(g_progress.dialog)) {
+        HWND open = g_progress.dialog;
+        OVKIT_DestroyModeless(g_progress.parent, &open);
+    }
     g_progress = ProgressDialog{};
     g_progress.parent = IsWindow(parent) ? parent : nullptr;
     g_progress.title = title;

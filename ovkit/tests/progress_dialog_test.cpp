@@ -57,6 +57,21 @@ TEST_F(ProgressDialogTest, CloseCancelsAndCallerMayCloseItself) {
     EXPECT_TRUE(IsWindowEnabled(parent_->window()));
 }
 
+// Guards: a second dialog opened while the first was still open lost its
+// values when the first one ended, so its Cancel set no flag.
+TEST_F(ProgressDialogTest, SecondDialogClosesTheFirstAndKeepsItsOwnFlag) {
+    int first = 0, second = 0;
+    HWND one = OVKIT_OpenProgressBar(parent_->window(), "one", "m", "%d", SW_SHOW, &first);
+    HWND two = OVKIT_OpenProgressBar(parent_->window(), "two", "m", "%d", SW_SHOW, &second);
+    EXPECT_FALSE(IsWindow(one));
+    ASSERT_TRUE(IsWindow(two));
+    EXPECT_FALSE(IsWindowEnabled(parent_->window()));
+    SendMessageA(two, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(second, 1);
+    EXPECT_FALSE(IsWindow(two));
+    EXPECT_TRUE(IsWindowEnabled(parent_->window()));
+}
+
 INT_PTR CALLBACK ClosesAtOnce(HWND dialog, UINT message, WPARAM, LPARAM) {
     if (message == WM_INITDIALOG)
         PostMessageA(dialog, WM_CLOSE, 0, 0);
