@@ -144,6 +144,30 @@ TEST_F(ClickableTest, HoverOpensQuickHelpUnderTheItem) {
     DestroyWindow(window);
 }
 
+TEST_F(ClickableTest, CaptionLineBelowThePictureGoesWithItsPage) {
+    pages_[1].flags = OVKIT_PAGE_CAPTION_LINE;
+    pages_[1].captionControlId = 300;
+    pages_[1].captionStringId = 2; // one of the library's own texts
+    pages_[1].captionModule = GetModuleHandleA(nullptr);
+    HWND window = Open();
+    HWND line = GetDlgItem(window, 300);
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(Title(line), "Unable to register a window class.");
+    RECT client, rect;
+    GetClientRect(window, &client);
+    GetWindowRect(line, &rect);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.left, 4);
+    EXPECT_EQ(rect.top, 16 + 4);
+    EXPECT_EQ(client.bottom,
+              16 + (rect.bottom - rect.top - 4) + 12); // grown by the text height + 12
+    EXPECT_NE(pages_[1].flags & OVKIT_PAGE_ERASE, 0u); // a caption line is erased behind
+    Click(window, 4, 12);                              // next page: no caption line there
+    EXPECT_EQ(GetDlgItem(window, 300), nullptr);
+    EXPECT_EQ(pages_[1].captionFont, nullptr);
+    DestroyWindow(window);
+}
+
 TEST_F(ClickableTest, MissingPictureTellsAndCloses) {
     pages_[1].bitmapId = 4321;
     HWND window = OVKIT_CreateClickableWindow("", WS_POPUP, 0, 0, 50, 50, parent_->window(),
