@@ -13,3 +13,11 @@
 #define OVKIT_IDS_CLASS_FAILED 2
 #define OVKIT_IDS_BRUSH_FAILED 3
 #define OVKIT_IDS_FONT_FAILED 4
+
+// The progress dialog and its items.
+#define OVKIT_IDD_PROGRESS 1000
+#define OVKIT_IDC_PROGRESS_FRAME 1001
+#define OVKIT_IDC_PROGRESS_TEXT 1002
+#define OVKIT_IDC_PROGRESS_PICTURE 1157
+// The hand cursor of the clickable picture window.
+#define OVKIT_IDC_HAND 101

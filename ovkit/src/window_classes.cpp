@@ -1,4 +1,5 @@
 #include "window_classes.h"
+#include "control_procs.h"
 #include "library_resources.h"
 #include "ovkit/startup.h"
 
@@ -17,13 +18,13 @@ struct ClassSpec {
     WNDPROC proc;
 };
 
-// Until each control's own code comes, its window does default processing.
+// A class whose control has no code yet does default processing.
 const ClassSpec kClasses[5] = {
-    {OVKIT_ClassNames[0], Cursor::Arrow, DefWindowProcA},
-    {OVKIT_ClassNames[1], Cursor::Arrow, DefWindowProcA},
-    {OVKIT_ClassNames[2], Cursor::None, DefWindowProcA},
+    {OVKIT_ClassNames[0], Cursor::Arrow, OvkitProgressBarProc},
+    {OVKIT_ClassNames[1], Cursor::Arrow, OvkitPopupProc},
+    {OVKIT_ClassNames[2], Cursor::None, OvkitClickableProc},
     {OVKIT_ClassNames[3], Cursor::None, DefWindowProcA},
-    {OVKIT_ClassNames[4], Cursor::Slider, DefWindowProcA},
+    {OVKIT_ClassNames[4], Cursor::Slider, OvkitSliderProc},
 };
 
 // The order of unregistration at shut-down.

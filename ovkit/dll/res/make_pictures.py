@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the library's small pictures (bitmaps, icons, the slider cursor).
+"""Writes the library's small pictures (bitmaps, icons, the slider and hand cursors).
 
 Run from this folder; the outputs are kept in the repository, so this is only
 needed when a picture changes.
@@ -57,11 +57,19 @@ def icon_file(size, pixel):
     return head + entry + image
 
 
-def cursor_file():
-    """A 32x32 monochrome up-down arrow cursor, hot spot in the centre."""
+def slider_shape(x, y):
+    """An up-down arrow, hot spot in the centre."""
+    return abs(x - 16) <= 1 and 4 <= y <= 28 or abs(x - 16) <= min(y - 3, 29 - y, 5) and (y < 10 or y > 22)
+
+
+def hand_shape(x, y):
+    """A pointing hand: a finger up from the hot spot and a palm below it."""
+    return 10 <= x <= 13 and 2 <= y <= 14 or 8 <= x <= 22 and 12 <= y <= 26
+
+
+def cursor_file(inside, hot_x, hot_y):
+    """A 32x32 monochrome cursor, black where inside(x, y) holds."""
     size = 32
-    def inside(x, y):
-        return abs(x - 16) <= 1 and 4 <= y <= 28 or abs(x - 16) <= min(y - 3, 29 - y, 5) and (y < 10 or y > 22)
     xor_rows = b""
     and_rows = b""
     for y in reversed(range(size)):
@@ -76,7 +84,7 @@ def cursor_file():
     palette = b"\0\0\0\0\xff\xff\xff\0"
     image = info + palette + xor_rows + and_rows
     head = struct.pack("<HHH", 0, 2, 1)
-    entry = struct.pack("<BBBBHHII", size, size, 2, 0, 16, 16, len(image), 6 + 16)
+    entry = struct.pack("<BBBBHHII", size, size, 2, 0, hot_x, hot_y, len(image), 6 + 16)
     return head + entry + image
 
 
@@ -98,7 +106,9 @@ def main():
         with open("icon%d.ico" % iid, "wb") as f:
             f.write(icon_file(16, pixel))
     with open("slider102.cur", "wb") as f:
-        f.write(cursor_file())
+        f.write(cursor_file(slider_shape, 16, 16))
+    with open("hand101.cur", "wb") as f:
+        f.write(cursor_file(hand_shape, 11, 2))
 
 
 if __name__ == "__main__":

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# scripts/screenshot.sh NAME OUT.png: opens one of ovkit's windows under Xvfb
+# with Wine's X11 driver, in a Wine prefix of its own, and writes a PNG of the
+# screen. Names: progress, popup, slider, clickable (the table in
+# ovkit/tools/showwindow/shown_windows.cpp; run with no name to list them).
+# The tests keep using the null driver in the project's prefix.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+if [ $# -ne 2 ]; then
+    echo "usage: scripts/screenshot.sh NAME OUT.png (names: progress, popup, slider, clickable)" >&2
+    exit 2
+fi
+name=$1
+out=$(realpath -m "$2")
+source "$root/scripts/wine-env.sh"
+export WINEPREFIX="${OV_SHOT_PREFIX:-$HOME/.wine-ostrevane-x11}"
+build="${OV_BUILD_DIR:-$root/build}/win64"
+tool="$build/bin/ovkit_show.exe"
+
+for p in xvfb netpbm; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+        { echo "screenshot: package $p is missing: run scripts/setup.sh" >&2; exit 1; }
+done
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" >/dev/null
+fi
+cmake --build "$build" --target ovkit_show -j3 >/dev/null
+
+# A free display number.
+display=90
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+    display=$((display + 1))
+done
+work=$(mktemp -d)
+xvfb_pid=""
+tool_pid=""
+cleanup() {
+    [ -n "$tool_pid" ] && kill "$tool_pid" 2>/dev/null || true
+    wineserver -k 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb ":$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=":$display"
+for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$display" ] && break
+    sleep 0.1
+done
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "screenshot: making the Wine prefix $WINEPREFIX (once)"
+    mkdir -p "$WINEPREFIX"
+    "$OV_WINE" wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+fi
+
+# A Windows path for a Unix one (Wine's Z: drive is the root).
+to_windows() { printf 'Z:%s' "${1//\//\\}"; }
+
+# A virtual desktop: Wine draws the window frames itself (Xvfb has no window
+# manager). The picture is read from Wine's screen rather than with xwd: the
+# X root window shows Wine's pop-up windows black.
+picture="$work/screen.bmp"
+"$OV_WINE" explorer "/desktop=shot,800x600" "$(to_windows "$tool")" "$name" "$(to_windows "$picture")" \
+    >"$work/log" 2>&1 &
+tool_pid=$!
+for _ in $(seq 600); do
+    [ -e "$picture" ] && break
+    if ! kill -0 "$tool_pid" 2>/dev/null; then
+        cat "$work/log" >&2
+        echo "screenshot: ovkit_show ended before its window was ready" >&2
+        exit 1
+    fi
+    sleep 0.1
+done
+[ -e "$picture" ] || { echo "screenshot: no window after 60 s" >&2; exit 1; }
+bmptopnm "$picture" 2>/dev/null | pnmtopng >"$out"
+echo "screenshot: $out"
