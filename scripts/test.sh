@@ -46,6 +46,10 @@ win32_runs() {
 }
 
 wineserver -p60 2>/dev/null || true
+# The first Windows process of a session starts Wine's own services (and
+# updates the prefix after a Wine upgrade); let that happen outside the
+# tests' time limits.
+timeout --kill-after=10 300 "$OV_WINE" cmd /c exit >/dev/null 2>&1 || true
 status=0
 if reason=$(win32_runs); then
     (cd "$builds/win32" && OV_WINE="$OV_WINE32" ctest --output-on-failure -j"$(nproc)" "$@") ||
