@@ -108,13 +108,18 @@ CWindow::CWindow(CWindow* parent, void* window) {
     }
 }
 
-void CWindow::DestroyOwnWindow() {
-    // Unbind first: the window's last messages must not reach an object that
-    // is half destroyed.
+void CWindow::ReleaseWindow() {
     HWND window = m_hWnd;
     m_hWnd = nullptr;
     if (window && FromHandle(window) == this)
         Mark(window, nullptr);
+}
+
+void CWindow::DestroyOwnWindow() {
+    // Unbind first: the window's last messages must not reach an object that
+    // is half destroyed.
+    HWND window = m_hWnd;
+    ReleaseWindow();
     if (window && IsWindow(window))
         DestroyWindow(window);
 }

@@ -122,6 +122,9 @@ class OVKIT_API CWindow {
     // Unbinds the object's window and destroys it (kinds with a class of
     // their own do this before they unregister the class).
     void DestroyOwnWindow();
+    // Unbinds the object's window and forgets it without destroying it (for
+    // an object that deletes itself while its window is being destroyed).
+    void ReleaseWindow();
     // The default window procedure for the object's window.
     ULONG_PTR DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Registers a window class unless *atom says it is registered; the atom
