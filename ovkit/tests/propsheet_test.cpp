@@ -292,3 +292,65 @@ TEST(OvkitPropertySheet, PageFromAnExtendedResourceTemplate) {
     EXPECT_TRUE(IsWindowEnabled(script.window));
     DestroyWindow(host);
 }
+
+namespace {
+
+// Holds Shift down (as the asynchronous key state sees it) while alive.
+struct ShiftHeld {
+    ShiftHeld() { keybd_event(VK_SHIFT, 0, 0, 0); }
+    ~ShiftHeld() { keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0); }
+};
+
+// Tab as the caller's loop would hand it over; returns where the focus went.
+HWND PressTab(HWND sheet, bool shift) {
+    MSG msg = {};
+    msg.hwnd = GetFocus();
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_TAB;
+    if (shift) {
+        ShiftHeld held;
+        EXPECT_TRUE(IsPropertySheetMessage(sheet, &msg));
+    } else {
+        EXPECT_TRUE(IsPropertySheetMessage(sheet, &msg));
+    }
+    return GetFocus();
+}
+
+} // namespace
+
+TEST(OvkitPropertySheet, TabMovesRoundTheTabControlPageAndButtons) {
+    SheetFixture f;
+    HWND page = f.scripts[0].window;
+    HWND edit = GetDlgItem(page, 201);
+    HWND box = GetDlgItem(page, 202);
+    ASSERT_EQ(GetFocus(), f.Tab());
+    const struct {
+        bool shift;
+        HWND expected;
+    } steps[] = {
+        {false, edit},
+        {false, box}, // within the page: the dialog manager
+        {false, f.Button("OK")},
+        {false, f.Button("Cancel")},
+        {false, f.Button("Help")},
+        {false, f.Tab()},
+        {true, f.Button("Help")},
+        {true, f.Button("Cancel")},
+        {true, f.Button("OK")},
+        {true, box},
+        {true, edit},
+        {true, f.Tab()},
+    };
+    int n = 0;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(n++);
+        EXPECT_EQ(PressTab(f.sheet, step.shift), step.expected);
+    }
+    // Other keys go to the page's dialog manager; other windows are not the sheet.
+    MSG msg = {};
+    msg.hwnd = edit;
+    msg.message = WM_CHAR;
+    msg.wParam = 'a';
+    EXPECT_TRUE(IsPropertySheetMessage(f.sheet, &msg));
+    EXPECT_FALSE(IsPropertySheetMessage(f.host, &msg));
+}
