@@ -6,15 +6,7 @@ ATOM CBandolet::atomRegisteredClass = 0;
 int CBandolet::nUsageCount = 0;
 
 CBandolet::CBandolet(CWindow* parent) : CWindow(parent, nullptr), m_pBands(nullptr) {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_VREDRAW | CS_HREDRAW;
-    wc.lpfnWndProc = WinProc;
-    wc.cbWndExtra = sizeof(LONG_PTR);
-    wc.hInstance = ClassModule();
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = OVKIT_CBANDOLET_CLASS;
-    RegisterKind(wc, &atomRegisteredClass);
+    RegisterKind(OVKIT_CBANDOLET_CLASS, &atomRegisteredClass);
     ++nUsageCount;
     CreateBoundChild(OVKIT_CBANDOLET_CLASS, "CBandolet", WS_CHILD | WS_VISIBLE, CW_USEDEFAULT,
                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,

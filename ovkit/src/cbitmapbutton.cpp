@@ -8,15 +8,7 @@ int CBitmapButton::nUsageCount = 0;
 CBitmapButton::CBitmapButton(CWindow* parent)
     : CWindow(parent, nullptr), m_hBitmap(nullptr), m_rcCell{0, 0, 0, 0}, m_szCaption{},
       m_bPressed(false), m_bHover(false), m_bToolTip(false), m_pPopup(nullptr) {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_VREDRAW | CS_HREDRAW;
-    wc.lpfnWndProc = WinProc;
-    wc.cbWndExtra = sizeof(LONG_PTR);
-    wc.hInstance = ClassModule();
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = OVKIT_CBITMAPBUTTON_CLASS;
-    RegisterKind(wc, &atomRegisteredClass);
+    RegisterKind(OVKIT_CBITMAPBUTTON_CLASS, &atomRegisteredClass);
     ++nUsageCount;
     CreateBoundChild(OVKIT_CBITMAPBUTTON_CLASS, "CBitmapButton", WS_CHILD | WS_VISIBLE,
                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,

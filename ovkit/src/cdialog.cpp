@@ -1,6 +1,5 @@
 // CDialog: the modal dialog kind and its dialog procedure.
 #include "ovkit/cdialog.h"
-#include <windowsx.h>
 
 CDialog::CDialog(CWindow* parent, int templateId)
     : CWindow(parent, nullptr), m_nTemplateId(templateId) {}
@@ -41,46 +40,23 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, L
     CDialog* object = static_cast<CDialog*>(FromHandle(dialog));
     if (!object)
         return 0;
-    const unsigned short keys = LOWORD(wParam);
-    // The dialog's x is taken unsigned.
-    const int x = LOWORD(lParam);
-    const int y = GET_Y_LPARAM(lParam);
-    ULONG_PTR result;
     switch (message) {
     case WM_INITDIALOG:
         object->m_hWnd = dialog;
-        result = object->OnInitDialog();
-        break;
+        return static_cast<INT_PTR>(object->OnInitDialog());
+    case WM_COMMAND: // the dialog's own, not redirected to controls
+        return static_cast<INT_PTR>(object->OnCommand(wParam, lParam));
     case WM_DESTROY:
-        result = object->OnDestroy();
-        break;
     case WM_SIZE:
-        result = object->OnSize(LOWORD(wParam), LOWORD(lParam), HIWORD(lParam));
-        break;
     case WM_PAINT:
-        result = object->OnPaint(reinterpret_cast<void*>(wParam));
-        break;
     case WM_CONTEXTMENU:
-        result = object->OnContextMenu(GET_X_LPARAM(lParam), y);
-        break;
-    case WM_COMMAND:
-        result = object->OnCommand(wParam, lParam);
-        break;
     case WM_TIMER:
-        result = object->OnTimer(LOWORD(wParam));
-        break;
     case WM_MOUSEMOVE:
-        result = object->OnMouseMove(keys, x, y);
-        break;
     case WM_LBUTTONDOWN:
-        result = object->OnLButtonDown(keys, x, y);
-        break;
     case WM_LBUTTONUP:
-        result = object->OnLButtonUp(keys, x, y);
-        break;
+        // The dialog's mouse x is taken unsigned.
+        return static_cast<INT_PTR>(Dispatch(object, dialog, message, wParam, lParam, true));
     default:
-        result = object->OnMessage(dialog, message, wParam, lParam);
-        break;
+        return static_cast<INT_PTR>(object->OnMessage(dialog, message, wParam, lParam));
     }
-    return static_cast<INT_PTR>(result);
 }

@@ -47,6 +47,18 @@ ATOM CWindow::RegisterKind(const WNDCLASSEXA& wc, ATOM* atom) {
     return *atom;
 }
 
+ATOM CWindow::RegisterKind(const char* className, ATOM* atom) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_VREDRAW | CS_HREDRAW;
+    wc.lpfnWndProc = WinProc;
+    wc.cbWndExtra = sizeof(LONG_PTR);
+    wc.hInstance = ClassModule();
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = className;
+    return RegisterKind(wc, atom);
+}
+
 void CWindow::ReleaseKind(const char* className, ATOM* atom, int* usageCount) {
     if (*usageCount > 0 && --*usageCount == 0 && *atom) {
         UnregisterClassA(className, ClassModule());

@@ -106,10 +106,10 @@ ULONG_PTR CWindow::OnVertScroll(int, int) {
     return 0;
 }
 
-LRESULT CWindow::Dispatch(CWindow* object, HWND window, UINT message, WPARAM wParam,
-                          LPARAM lParam) {
+LRESULT CWindow::Dispatch(CWindow* object, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                          bool unsignedX) {
     const unsigned short keys = LOWORD(wParam);
-    const int x = GET_X_LPARAM(lParam);
+    const int x = unsignedX ? LOWORD(lParam) : GET_X_LPARAM(lParam);
     const int y = GET_Y_LPARAM(lParam);
     ULONG_PTR result;
     switch (message) {
@@ -135,7 +135,7 @@ LRESULT CWindow::Dispatch(CWindow* object, HWND window, UINT message, WPARAM wPa
         result = object->OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(lParam));
         break;
     case WM_CONTEXTMENU:
-        result = object->OnContextMenu(x, y);
+        result = object->OnContextMenu(GET_X_LPARAM(lParam), y);
         break;
     case WM_SYSCOMMAND:
         result = object->OnSysCommand(wParam, lParam);

@@ -1,5 +1,6 @@
 // The tab-order keyboard hook.
 #include "ovkit/keyboard_hook.h"
+#include "module_folder.h"
 
 namespace {
 
@@ -41,22 +42,13 @@ LRESULT CALLBACK TabOrderHook(int code, WPARAM key, LPARAM info) {
     return CallNextHookEx(g_hook, code, key, info);
 }
 
-// The module that holds the hook procedure: ovkit.dll, or the program that
-// links the library statically.
-HINSTANCE HookModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&TabOrderHook), &module);
-    return module;
-}
-
 } // namespace
 
 OVKIT_EXPORT(HHOOK) OVKIT_SetKeyboardHook(HINSTANCE) {
     // The calling thread only: a global hook would put ovkit into every
     // process on the desktop.
-    HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, TabOrderHook, HookModule(), GetCurrentThreadId());
+    HHOOK hook =
+        SetWindowsHookExA(WH_KEYBOARD, TabOrderHook, OvkitLibraryModule(), GetCurrentThreadId());
     if (hook)
         g_hook = hook;
     return hook;

@@ -130,6 +130,9 @@ class OVKIT_API CWindow {
     // Registers a window class unless *atom says it is registered; the atom
     // goes to *atom. Returns the atom, 0 on failure.
     static ATOM RegisterKind(const WNDCLASSEXA& wc, ATOM* atom);
+    // The same for a kind's own class: WinProc, one pointer-sized window
+    // extra slot, the arrow cursor, no background.
+    static ATOM RegisterKind(const char* className, ATOM* atom);
     // Counts a user of a class off (when the count is above 0) and
     // unregisters the class, clearing *atom, when the count drops to 0.
     static void ReleaseKind(const char* className, ATOM* atom, int* usageCount);
@@ -150,8 +153,9 @@ class OVKIT_API CWindow {
     // Drops the binding of a window that is being destroyed.
     static void Forget(HWND window);
     // Routes one message to a bound object's handlers.
+    // unsignedX: the mouse messages' x is the low word taken unsigned.
     static LRESULT Dispatch(CWindow* object, HWND window, UINT message, WPARAM wParam,
-                            LPARAM lParam);
+                            LPARAM lParam, bool unsignedX = false);
 
     // A window bound by the (parent, window) constructor without being the
     // object's own; unbound with the object.
