@@ -34,16 +34,20 @@ int CWindow::TakeChildId() {
 }
 
 ATOM CWindow::RegisterKind(const WNDCLASSEXA& wc, ATOM* atom) {
-    if (!*atom) {
-        *atom = RegisterClassExA(&wc);
-        // Left registered by someone else (another module's copy of the
-        // class): use it as it is.
-        if (!*atom && GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
-            WNDCLASSEXA existing = {};
-            existing.cbSize = sizeof existing;
-            *atom = static_cast<ATOM>(GetClassInfoExA(wc.hInstance, wc.lpszClassName, &existing));
-        }
-    }
+    if (*atom)
+        return *atom;
+    *atom = RegisterClassExA(&wc);
+    if (*atom || GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return *atom;
+    // Left registered by an earlier load of the library, whose procedure
+    // may be gone: registered anew when no window holds it any more;
+    // otherwise (another copy of the library, still loaded) used as it is.
+    WNDCLASSEXA existing = {};
+    existing.cbSize = sizeof existing;
+    ATOM found = static_cast<ATOM>(GetClassInfoExA(wc.hInstance, wc.lpszClassName, &existing));
+    if (existing.lpfnWndProc != wc.lpfnWndProc && UnregisterClassA(wc.lpszClassName, wc.hInstance))
+        found = RegisterClassExA(&wc);
+    *atom = found;
     return *atom;
 }
 
@@ -60,10 +64,11 @@ ATOM CWindow::RegisterKind(const char* className, ATOM* atom) {
 }
 
 void CWindow::ReleaseKind(const char* className, ATOM* atom, int* usageCount) {
-    if (*usageCount > 0 && --*usageCount == 0 && *atom) {
-        UnregisterClassA(className, ClassModule());
+    // The last object may go while its window is being destroyed; the class
+    // then stays registered until the last object of a later use goes.
+    if (*usageCount > 0 && --*usageCount == 0 && *atom &&
+        UnregisterClassA(className, ClassModule()))
         *atom = 0;
-    }
 }
 
 void CWindow::Construct(CWindow* parent) {

@@ -3,6 +3,7 @@
 #include "ovkit/memory.h"
 #include "ovkit/resources.h"
 #include "propsheet_template.h"
+#include <cstddef>
 #include <cstdlib>
 
 namespace {
@@ -23,10 +24,16 @@ HFONT CreateSheetFont() {
                        VARIABLE_PITCH | FF_SWISS, "Helv");
 }
 
+// The first version of the page record, the one callers build.
+constexpr UINT kPageV1Size = offsetof(PROPSHEETPAGEA, pcRefParent) + sizeof(UINT*);
+#ifndef _WIN64
+static_assert(kPageV1Size == 40, "a first-version page record is 40 bytes");
+#endif
+
 // Page records are stepped by their own size, so that callers built with any
 // version of the record are read right.
 const PROPSHEETPAGEA* NextPage(const PROPSHEETPAGEA* page) {
-    UINT size = page->dwSize >= PROPSHEETPAGEA_V1_SIZE ? page->dwSize : PROPSHEETPAGEA_V1_SIZE;
+    UINT size = page->dwSize >= kPageV1Size ? page->dwSize : kPageV1Size;
     return reinterpret_cast<const PROPSHEETPAGEA*>(reinterpret_cast<const BYTE*>(page) + size);
 }
 

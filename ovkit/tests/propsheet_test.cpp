@@ -3,7 +3,7 @@
 #include "dialog_template.h"
 #include "ovkit/cwindow.h"
 #include "ovkit/propsheet.h"
-#include <memory>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -57,7 +57,10 @@ HWND MakeHost() {
 // A host window with a sheet of in-memory pages "Alpha" (an edit and a
 // 3-state box) and "Beta" (one edit).
 struct SheetFixture {
-    explicit SheetFixture(DWORD flags = 0, const char* startCaption = nullptr, UINT startIndex = 0)
+    // recordSize: the size each page record claims and takes in the array
+    // (0: sizeof(PROPSHEETPAGEA)).
+    explicit SheetFixture(DWORD flags = 0, const char* startCaption = nullptr, UINT startIndex = 0,
+                          UINT recordSize = 0)
         : alpha("Alpha", 100, 60), beta("Beta", 80, 40) {
         alpha.Add(ovtest::DialogTemplate::kEdit, "", 201, WS_TABSTOP | WS_BORDER, 5, 5, 60, 12)
             .Add(ovtest::DialogTemplate::kButton, "three", 202, WS_TABSTOP | BS_AUTO3STATE, 5, 20,
@@ -65,8 +68,9 @@ struct SheetFixture {
         beta.Add(ovtest::DialogTemplate::kEdit, "", 301, WS_TABSTOP | WS_BORDER, 5, 5, 60, 12);
         host = MakeHost();
         DLGTEMPLATE* templates[2] = {alpha.Get(), beta.Get()};
+        const UINT size = recordSize ? recordSize : sizeof(PROPSHEETPAGEA);
         for (int i = 0; i < 2; ++i) {
-            pages[i].dwSize = sizeof(PROPSHEETPAGEA);
+            pages[i].dwSize = size;
             pages[i].dwFlags = PSP_DLGINDIRECT;
             pages[i].pResource = templates[i];
             pages[i].pfnDlgProc = PageProc;
@@ -81,7 +85,10 @@ struct SheetFixture {
             header.pStartPage = startCaption;
         else
             header.nStartPage = startIndex;
-        header.ppsp = pages;
+        records.resize(2 * size);
+        for (int i = 0; i < 2; ++i)
+            memcpy(&records[i * size], &pages[i], size);
+        header.ppsp = reinterpret_cast<PROPSHEETPAGEA*>(records.data());
         sheet = OVKIT_PropertySheet(&header);
     }
     ~SheetFixture() { DestroyWindow(host); }
@@ -103,6 +110,7 @@ struct SheetFixture {
     ovtest::DialogTemplate alpha, beta;
     PageScript scripts[2];
     PROPSHEETPAGEA pages[2] = {};
+    std::vector<BYTE> records;
     HWND host = nullptr;
     HWND sheet = nullptr;
 };
@@ -163,6 +171,15 @@ TEST(OvkitPropertySheet, BuildsAModelessSheetOfTheCallersPages) {
     EXPECT_EQ(help.bottom, corner.y - 5);
     EXPECT_EQ(cancel.right + 5, help.left);
     EXPECT_EQ(ok.right + 5, cancel.left);
+}
+
+// First-version records, as the plug-in builds them, are read one after the
+// other by their own size.
+TEST(OvkitPropertySheet, ReadsFirstVersionPageRecords) {
+    SheetFixture f(0, nullptr, 1, PROPSHEETPAGEA_V1_SIZE);
+    ASSERT_EQ(SendMessageA(f.Tab(), TCM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_NE(f.scripts[1].window, nullptr);
+    EXPECT_EQ(f.Selected(), 1);
 }
 
 TEST(OvkitPropertySheet, StartPage) {
