@@ -4,6 +4,7 @@
 #include "ovkit/cwindow.h"
 #include "ovkit/propsheet.h"
 #include <cstring>
+#include <malloc.h>
 #include <string>
 #include <vector>
 
@@ -370,4 +371,85 @@ TEST(OvkitPropertySheet, TabMovesRoundTheTabControlPageAndButtons) {
     msg.wParam = 'a';
     EXPECT_TRUE(IsPropertySheetMessage(f.sheet, &msg));
     EXPECT_FALSE(IsPropertySheetMessage(f.host, &msg));
+}
+
+namespace {
+
+// Bytes in use on the C runtime heap, where the library's copies live.
+size_t HeapBytesInUse() {
+    _HEAPINFO entry = {};
+    size_t used = 0;
+    while (_heapwalk(&entry) == _HEAPOK) {
+        if (entry._useflag == _USEDENTRY)
+            used += entry._size;
+    }
+    return used;
+}
+
+HWND SheetOfResourcePage(HWND host, PageScript* script, PROPSHEETPAGEA* page) {
+    *page = {};
+    page->dwSize = sizeof *page;
+    page->hInstance = GetModuleHandleA(nullptr);
+    page->pszTemplate = MAKEINTRESOURCEA(502); // a DIALOGEX template
+    page->pfnDlgProc = PageProc;
+    page->lParam = reinterpret_cast<LPARAM>(script);
+    PROPSHEETHEADERA header = {};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_PROPSHEETPAGE;
+    header.hwndParent = host;
+    header.nPages = 1;
+    header.ppsp = page;
+    return OVKIT_PropertySheet(&header);
+}
+
+} // namespace
+
+// Guards against keeping the writable copy of each page's template: every
+// opening of the sheet would leak one.
+TEST(OvkitPropertySheet, OpeningAgainKeepsNoTemplateCopies) {
+    HWND host = MakeHost();
+    PageScript script;
+    script.codes.reserve(64); // the script's own record must not grow the heap
+    PROPSHEETPAGEA page;
+    DestroyWindow(SheetOfResourcePage(host, &script, &page)); // first use fills the caches
+    const size_t before = HeapBytesInUse();
+    for (int i = 0; i < 5; ++i) {
+        HWND sheet = SheetOfResourcePage(host, &script, &page);
+        ASSERT_NE(sheet, nullptr);
+        DestroyWindow(sheet);
+    }
+    EXPECT_EQ(HeapBytesInUse(), before);
+    DestroyWindow(host);
+}
+
+// Guards against reading a page caption into a fixed buffer unbounded.
+TEST(OvkitPropertySheet, LongCaptionIsCutOnItsTab) {
+    HWND host = MakeHost();
+    const std::string caption(150, 'c');
+    ovtest::DialogTemplate longPage(caption.c_str(), 100, 50);
+    PageScript script;
+    PROPSHEETPAGEA page = {};
+    page.dwSize = sizeof page;
+    page.dwFlags = PSP_DLGINDIRECT;
+    page.pResource = longPage.Get();
+    page.pfnDlgProc = PageProc;
+    page.lParam = reinterpret_cast<LPARAM>(&script);
+    PROPSHEETHEADERA header = {};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_USEPSTARTPAGE;
+    header.pStartPage = caption.c_str();
+    header.hwndParent = host;
+    header.nPages = 1;
+    header.ppsp = &page;
+    HWND sheet = OVKIT_PropertySheet(&header);
+    ASSERT_NE(sheet, nullptr);
+    char text[256] = "";
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(FindWindowExA(sheet, nullptr, "SysTabControl32", nullptr), TCM_GETITEMA, 0,
+                 reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(std::string(text), std::string(99, 'c'));
+    DestroyWindow(host);
 }
