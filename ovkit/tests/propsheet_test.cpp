@@ -364,6 +364,10 @@ TEST(OvkitPropertySheet, TabMovesRoundTheTabControlPageAndButtons) {
         SCOPED_TRACE(n++);
         EXPECT_EQ(PressTab(f.sheet, step.shift), step.expected);
     }
+    // A disabled button is passed over.
+    SendMessageA(f.sheet, 1131, 0, 0); // PSM_CANCELTOCLOSE
+    SetFocus(f.Button("Close"));
+    EXPECT_EQ(PressTab(f.sheet, false), f.Button("Help"));
     // Other keys go to the page's dialog manager; other windows are not the sheet.
     MSG msg = {};
     msg.hwnd = edit;
