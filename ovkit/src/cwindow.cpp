@@ -64,11 +64,13 @@ ATOM CWindow::RegisterKind(const char* className, ATOM* atom) {
 }
 
 void CWindow::ReleaseKind(const char* className, ATOM* atom, int* usageCount) {
-    // The last object may go while its window is being destroyed; the class
-    // then stays registered until the last object of a later use goes.
-    if (*usageCount > 0 && --*usageCount == 0 && *atom &&
-        UnregisterClassA(className, ClassModule()))
+    if (*usageCount > 0 && --*usageCount == 0 && *atom) {
+        // Fails when the last object goes while its window is being
+        // destroyed; the next registration then finds the class and checks
+        // whose it is.
+        UnregisterClassA(className, ClassModule());
         *atom = 0;
+    }
 }
 
 void CWindow::Construct(CWindow* parent) {

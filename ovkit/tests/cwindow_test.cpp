@@ -177,6 +177,9 @@ TEST(CWindow, BindingIsClearedWhenObjectOrWindowGoes) {
 
 TEST(CWindow, ClassIsRegisteredByTheFirstObjectAndRemovedWithTheLast) {
     ASSERT_EQ(CWindow::m_UsageCount, 0);
+    // An object deleted while its window is being destroyed (the property
+    // sheet) leaves the class registered until a later last object goes.
+    delete new CWindow();
     EXPECT_FALSE(ClassRegistered(OVKIT_CWINDOW_CLASS));
     auto* first = new CWindow();
     ATOM atom = CWindow::atomRegisteredClass;
@@ -324,7 +327,11 @@ TEST(CWindow, PeekMessageDispatchesWhatIsWaiting) {
     PostMessageA(window.GetHandle(), WM_USER + 1, 0, 0);
     PostMessageA(window.GetHandle(), WM_USER + 2, 0, 0);
     CWindow::PeekMessageA();
-    EXPECT_EQ(window.calls.size(), 2u);
+    // Only the two posted ones count: the system may send others of its own.
+    int posted = 0;
+    for (const Call& call : window.calls)
+        posted += call.a == WM_USER + 1 || call.a == WM_USER + 2;
+    EXPECT_EQ(posted, 2);
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
 }
