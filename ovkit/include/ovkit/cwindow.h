@@ -128,7 +128,9 @@ class OVKIT_API CWindow {
     // The default window procedure for the object's window.
     ULONG_PTR DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Registers a window class unless *atom says it is registered; the atom
-    // goes to *atom. Returns the atom, 0 on failure.
+    // goes to *atom. A class of that name left registered with another
+    // procedure (an earlier load of the library) is registered anew when no
+    // window holds it. Returns the atom, 0 on failure.
     static ATOM RegisterKind(const WNDCLASSEXA& wc, ATOM* atom);
     // The same for a kind's own class: WinProc, one pointer-sized window
     // extra slot, the arrow cursor, no background.
