@@ -278,39 +278,6 @@ TEST(OvkitPropertySheet, DestroyedWithItsParent) {
     EXPECT_EQ(CWindow::m_UsageCount, 0);
 }
 
-TEST(OvkitPropertySheet, PageFromAnExtendedResourceTemplate) {
-    HWND host = MakeHost();
-    PageScript script;
-    PROPSHEETPAGEA page = {};
-    page.dwSize = sizeof page;
-    page.hInstance = GetModuleHandleA(nullptr);
-    page.pszTemplate = MAKEINTRESOURCEA(502); // a DIALOGEX template
-    page.pfnDlgProc = PageProc;
-    page.lParam = reinterpret_cast<LPARAM>(&script);
-    PROPSHEETHEADERA header = {};
-    header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE;
-    header.hwndParent = host;
-    header.nPages = 1;
-    header.ppsp = &page;
-    HWND sheet = OVKIT_PropertySheet(&header);
-    ASSERT_NE(sheet, nullptr);
-    ASSERT_NE(script.window, nullptr);
-    EXPECT_EQ(GetParent(script.window), sheet);
-    EXPECT_EQ(GetWindowLongA(script.window, GWL_STYLE) & (WS_CHILD | WS_CAPTION), WS_CHILD);
-    char text[32] = "";
-    TCITEMA item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(FindWindowExA(sheet, nullptr, "SysTabControl32", nullptr), TCM_GETITEMA, 0,
-                 reinterpret_cast<LPARAM>(&item));
-    EXPECT_TRUE(std::string(text) == "Test" || std::string(text) == "Essai") << text;
-    EXPECT_NE(GetDlgItem(script.window, 100), nullptr);
-    EXPECT_TRUE(IsWindowEnabled(script.window));
-    DestroyWindow(host);
-}
-
 namespace {
 
 // Holds Shift down (as the asynchronous key state sees it) while alive.
@@ -390,23 +357,62 @@ size_t HeapBytesInUse() {
     return used;
 }
 
-HWND SheetOfResourcePage(HWND host, PageScript* script, PROPSHEETPAGEA* page) {
-    *page = {};
-    page->dwSize = sizeof *page;
-    page->hInstance = GetModuleHandleA(nullptr);
-    page->pszTemplate = MAKEINTRESOURCEA(502); // a DIALOGEX template
-    page->pfnDlgProc = PageProc;
-    page->lParam = reinterpret_cast<LPARAM>(script);
+// A page record of a resource template (pResource null) or an in-memory one.
+PROPSHEETPAGEA PageRecord(PageScript* script, DLGTEMPLATE* inMemory = nullptr) {
+    PROPSHEETPAGEA page = {};
+    page.dwSize = sizeof page;
+    if (inMemory) {
+        page.dwFlags = PSP_DLGINDIRECT;
+        page.pResource = inMemory;
+    } else {
+        page.hInstance = GetModuleHandleA(nullptr);
+        page.pszTemplate = MAKEINTRESOURCEA(502); // a DIALOGEX template
+    }
+    page.pfnDlgProc = PageProc;
+    page.lParam = reinterpret_cast<LPARAM>(script);
+    return page;
+}
+
+// A sheet of one page; with a start caption, PSH_USEPSTARTPAGE.
+HWND OnePageSheet(HWND host, const PROPSHEETPAGEA* page, const char* startCaption = nullptr) {
     PROPSHEETHEADERA header = {};
     header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE;
+    header.dwFlags = PSH_PROPSHEETPAGE | (startCaption ? PSH_USEPSTARTPAGE : 0);
+    header.pStartPage = startCaption;
     header.hwndParent = host;
     header.nPages = 1;
     header.ppsp = page;
     return OVKIT_PropertySheet(&header);
 }
 
+std::string FirstTabText(HWND sheet) {
+    char text[256] = "";
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(FindWindowExA(sheet, nullptr, "SysTabControl32", nullptr), TCM_GETITEMA, 0,
+                 reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
 } // namespace
+
+TEST(OvkitPropertySheet, PageFromAnExtendedResourceTemplate) {
+    HWND host = MakeHost();
+    PageScript script;
+    PROPSHEETPAGEA page = PageRecord(&script);
+    HWND sheet = OnePageSheet(host, &page);
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_NE(script.window, nullptr);
+    EXPECT_EQ(GetParent(script.window), sheet);
+    EXPECT_EQ(GetWindowLongA(script.window, GWL_STYLE) & (WS_CHILD | WS_CAPTION), WS_CHILD);
+    const std::string text = FirstTabText(sheet);
+    EXPECT_TRUE(text == "Test" || text == "Essai") << text;
+    EXPECT_NE(GetDlgItem(script.window, 100), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(script.window));
+    DestroyWindow(host);
+}
 
 // Guards against keeping the writable copy of each page's template: every
 // opening of the sheet would leak one.
@@ -414,11 +420,11 @@ TEST(OvkitPropertySheet, OpeningAgainKeepsNoTemplateCopies) {
     HWND host = MakeHost();
     PageScript script;
     script.codes.reserve(64); // the script's own record must not grow the heap
-    PROPSHEETPAGEA page;
-    DestroyWindow(SheetOfResourcePage(host, &script, &page)); // first use fills the caches
+    PROPSHEETPAGEA page = PageRecord(&script);
+    DestroyWindow(OnePageSheet(host, &page)); // first use fills the caches
     const size_t before = HeapBytesInUse();
     for (int i = 0; i < 5; ++i) {
-        HWND sheet = SheetOfResourcePage(host, &script, &page);
+        HWND sheet = OnePageSheet(host, &page);
         ASSERT_NE(sheet, nullptr);
         DestroyWindow(sheet);
     }
@@ -432,28 +438,9 @@ TEST(OvkitPropertySheet, LongCaptionIsCutOnItsTab) {
     const std::string caption(150, 'c');
     ovtest::DialogTemplate longPage(caption.c_str(), 100, 50);
     PageScript script;
-    PROPSHEETPAGEA page = {};
-    page.dwSize = sizeof page;
-    page.dwFlags = PSP_DLGINDIRECT;
-    page.pResource = longPage.Get();
-    page.pfnDlgProc = PageProc;
-    page.lParam = reinterpret_cast<LPARAM>(&script);
-    PROPSHEETHEADERA header = {};
-    header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE | PSH_USEPSTARTPAGE;
-    header.pStartPage = caption.c_str();
-    header.hwndParent = host;
-    header.nPages = 1;
-    header.ppsp = &page;
-    HWND sheet = OVKIT_PropertySheet(&header);
+    PROPSHEETPAGEA page = PageRecord(&script, longPage.Get());
+    HWND sheet = OnePageSheet(host, &page, caption.c_str());
     ASSERT_NE(sheet, nullptr);
-    char text[256] = "";
-    TCITEMA item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(FindWindowExA(sheet, nullptr, "SysTabControl32", nullptr), TCM_GETITEMA, 0,
-                 reinterpret_cast<LPARAM>(&item));
-    EXPECT_EQ(std::string(text), std::string(99, 'c'));
+    EXPECT_EQ(FirstTabText(sheet), std::string(99, 'c'));
     DestroyWindow(host);
 }
