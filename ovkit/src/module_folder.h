@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <cstddef>
 
+// The module that holds ovkit's code: ovkit.dll, or the program that links
+// the library statically.
+HMODULE OvkitLibraryModule();
 // Writes the folder of the module's file, ending in a backslash, into out
 // (size bytes). Returns false (out empty) when the name cannot be read or
 // does not fit.
