@@ -1,4 +1,5 @@
 #include "mail_run.h"
+#include "module_folder.h"
 #include "ovkit/mail.h"
 #include <cstdio>
 #include <cstring>
@@ -7,18 +8,8 @@ namespace {
 
 char g_lastError[256];
 
-// The module whose string table holds the texts: ovkit.dll, or the program
-// that links the library.
-HMODULE TextModule() {
-    HMODULE self = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&TextModule), &self);
-    return self;
-}
-
 void LoadText(UINT id, char* out, int size) {
-    if (LoadStringA(TextModule(), id, out, size) <= 0)
+    if (LoadStringA(OvkitLibraryModule(), id, out, size) <= 0)
         out[0] = '\0';
 }
 

@@ -9,8 +9,12 @@ namespace {
 const char kSection[] = "eMail";
 const int kDefaultTimeoutSeconds = 60;
 
+// An empty file name gives the defaults (the system would read WIN.INI).
 void ReadKey(const char* ini, const char* key, const char* fallback, char* out, DWORD size) {
-    GetPrivateProfileStringA(kSection, key, fallback, out, size, ini);
+    if (*ini)
+        GetPrivateProfileStringA(kSection, key, fallback, out, size, ini);
+    else
+        lstrcpynA(out, fallback, static_cast<int>(size));
 }
 
 bool IsUnsetSender(const char* address) {
@@ -29,8 +33,9 @@ void ReadMailSettings(const char* ini, MailSettings* out) {
     ReadKey(ini, "MAPIProfile", "", out->mapiProfile, sizeof out->mapiProfile);
     ReadKey(ini, "MAPIPassword", "", out->mapiPassword, sizeof out->mapiPassword);
     ReadKey(ini, "Subject", "Ostrevane Report", out->subject, sizeof out->subject);
-    out->timeoutSeconds = static_cast<int>(
-        GetPrivateProfileIntA(kSection, "MailTimeout", kDefaultTimeoutSeconds, ini));
+    out->timeoutSeconds = *ini ? static_cast<int>(GetPrivateProfileIntA(
+                                     kSection, "MailTimeout", kDefaultTimeoutSeconds, ini))
+                               : kDefaultTimeoutSeconds;
 }
 
 bool ReadLibraryMailSettings(MailSettings* out) {

@@ -13,7 +13,8 @@ struct MailSettings {
     int timeoutSeconds; // for each SMTP reply
 };
 
-// Reads the section from the given settings file (defaults where absent).
+// Reads the section from the given settings file (defaults where absent; all
+// defaults for an empty name).
 void ReadMailSettings(const char* iniPath, MailSettings* out);
 // The same from OSTREVAN.INI in the library's folder; false (defaults read)
 // when that folder cannot be named.

@@ -1,18 +1,13 @@
 #include "module_folder.h"
 #include <cstring>
 
-namespace {
-
-// The module whose code this is: ovkit.dll, or the program that links ovkit.
-HMODULE LibraryModule() {
+HMODULE OvkitLibraryModule() {
     HMODULE self = nullptr;
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
                            GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&LibraryModule), &self);
+                       reinterpret_cast<LPCSTR>(&OvkitLibraryModule), &self);
     return self;
 }
-
-} // namespace
 
 bool OvkitModuleFolder(HMODULE module, char* out, size_t size) {
     if (!out || size == 0)
@@ -32,7 +27,7 @@ bool OvkitModuleFolder(HMODULE module, char* out, size_t size) {
 }
 
 bool OvkitLibraryFolder(char* out, size_t size) {
-    HMODULE self = LibraryModule();
+    HMODULE self = OvkitLibraryModule();
     if (!self) {
         if (out && size)
             out[0] = '\0';
@@ -55,7 +50,7 @@ bool OvkitPathBesideModule(HMODULE module, const char* fileName, char* out, size
 }
 
 bool OvkitPathBesideLibrary(const char* fileName, char* out, size_t size) {
-    HMODULE self = LibraryModule();
+    HMODULE self = OvkitLibraryModule();
     if (!self) {
         if (out && size)
             out[0] = '\0';

@@ -182,3 +182,23 @@ TEST(MailRecipients, PiecesTrimmedAndEmptyOnesSkipped) {
     });
     EXPECT_EQ(got, (std::vector<std::string>{"a@x.org", "b@y.org", "c@z.org"}));
 }
+
+TEST(MailSettingsText, DefaultsAndMailTypeFromTheFile) {
+    MailSettings s;
+    ReadMailSettings("", &s);
+    EXPECT_FALSE(s.mapi);
+    EXPECT_STREQ(s.server, "mail");
+    EXPECT_STREQ(s.subject, "Ostrevane Report");
+    EXPECT_EQ(s.timeoutSeconds, 60);
+
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    std::string ini = std::string(folder) + "mail_type_test.ini";
+    for (const char* type : {"MAPI", "mapi", "Microsoft", "SMTP", "smtp", "x"}) {
+        SCOPED_TRACE(type);
+        WritePrivateProfileStringA("eMail", "eMailType", type, ini.c_str());
+        ReadMailSettings(ini.c_str(), &s);
+        EXPECT_EQ(s.mapi, type[0] == 'M' || type[0] == 'm');
+    }
+    DeleteFileA(ini.c_str());
+}
