@@ -156,12 +156,17 @@ bool ScriptedSmtpServer::ReadLine(SOCKET client, std::string& line) {
 }
 
 bool ScriptedSmtpServer::Reply(SOCKET client, const std::string& text) {
-    if (text == "CLOSE")
-        return false;
     size_t start = 0;
     while (start < text.size()) {
         size_t bar = text.find('|', start);
         std::string piece = text.substr(start, bar == std::string::npos ? bar : bar - start);
+        if (piece == "CLOSE")
+            return false;
+        if (piece == "STALL") {
+            while (!stop_)
+                Sleep(20);
+            return false;
+        }
         send(client, piece.data(), static_cast<int>(piece.size()), 0);
         if (bar == std::string::npos)
             break;

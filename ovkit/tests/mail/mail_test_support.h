@@ -52,7 +52,8 @@ std::string WaitForSinkMail(int n);
 
 // Replies of the scripted server. A reply text may hold '|' to send its
 // pieces apart, with a short pause between them, "" to answer nothing, and
-// "CLOSE" to close the connection instead of answering.
+// "CLOSE" to close the connection instead of answering, and "STALL" to
+// answer nothing and read nothing more while the connection stays open.
 struct SmtpScript {
     std::string greeting = "220 test ready\r\n";
     std::string helo = "250 hello\r\n";

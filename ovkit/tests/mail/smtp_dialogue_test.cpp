@@ -158,3 +158,18 @@ TEST(SmtpDialogue, SettingsNotValidByMessageMode) {
     SetMailKey("From", "reports@example.org");
     EXPECT_EQ(OVKIT_IsMailOptionsValid(), 1);
 }
+
+TEST(SmtpDialogue, ServerThatStopsReadingEndsTheSend) {
+    SmtpScript script;
+    script.data = "354 go ahead\r\n|STALL";
+    ScriptedSmtpServer server(script);
+    std::string attachment = ProgramFolder() + "stall.dat";
+    ASSERT_TRUE(ovtest::WriteFileBytes(attachment, std::string(16 << 20, 'z')));
+    WriteSmtpSettings(LocalServer(server.Port()), 1);
+    const char* paths[] = {attachment.c_str()};
+    DWORD start = GetTickCount();
+    EXPECT_EQ(OVKIT_SendSMTPMail(nullptr, "a@x.org", 1, paths, nullptr, nullptr, 2), -1);
+    EXPECT_LT(GetTickCount() - start, 15000u);
+    EXPECT_STREQ(OVKIT_GetLastMailError(), "Error encountered while accessing a WinSock function.");
+    DeleteFileA(attachment.c_str());
+}
