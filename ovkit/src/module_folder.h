@@ -3,11 +3,11 @@
 #include <windows.h>
 #include <cstddef>
 
+// The module whose code this is: ovkit.dll, or the program that links ovkit.
+HMODULE OvkitLibraryModule();
 // Writes the folder of the module's file, ending in a backslash, into out
 // (size bytes). Returns false (out empty) when the name cannot be read or
 // does not fit.
-// The module whose code this is: ovkit.dll, or the program that links ovkit.
-HMODULE OvkitLibraryModule();
 bool OvkitModuleFolder(HMODULE module, char* out, size_t size);
 // The same for the module that holds ovkit's code (the DLL, or the program
 // that links the library statically), whether or not it is attached.
