@@ -8,7 +8,8 @@ source "$here/wine-env.sh"
 packages=(cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev googletest
           wine wine32:i386 wine64 libodbc2 libsqliteodbc
           libodbc2:i386 libsqliteodbc:i386 odbcinst
-          xvfb netpbm) # the last two for scripts/screenshot.sh
+          python3-aiosmtpd   # the tests' SMTP sink
+          xvfb netpbm)       # scripts/screenshot.sh
 
 missing=()
 for p in "${packages[@]}"; do

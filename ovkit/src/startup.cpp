@@ -1,5 +1,6 @@
 #include "ovkit/startup.h"
 #include "library_resources.h"
+#include "mail_winsock.h"
 #include "module_folder.h"
 #include "ovkit/resources.h"
 #include "window_classes.h"
@@ -77,6 +78,7 @@ BOOL OvkitProcessAttach(HINSTANCE instance) {
 }
 
 void OvkitProcessDetach() {
+    MailWinsockUnbind();
     DeleteGdi(g_patternBitmap);
     DeleteGdi(g_patternBrush);
     DeleteGdi(g_font);
