@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include "../src/timer_emulation.h"
+#include "canvas.h"
 #include "library_ini.h"
 #include "ovkit/settings_file.h"
 #include "ovkit/startup.h"
@@ -17,49 +18,6 @@ HWND MakeWindow(const char* cls, DWORD style, int w, int h, HWND parent = nullpt
     return CreateWindowExA(0, cls, "", style, 0, 0, w, h, parent, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
 }
-
-// A 32-bpp memory DC filled white, for reading back what was drawn.
-class Canvas {
-  public:
-    Canvas(int w, int h) : w_(w), h_(h) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
-        RECT all = {0, 0, w, h};
-        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
-    ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    COLORREF At(int x, int y) const {
-        GdiFlush();
-        DWORD p = static_cast<const DWORD*>(bits_)[y * w_ + x];
-        return RGB((p >> 16) & 255, (p >> 8) & 255, p & 255);
-    }
-    int Count(COLORREF c) const {
-        int n = 0;
-        for (int y = 0; y < h_; ++y)
-            for (int x = 0; x < w_; ++x)
-                n += At(x, y) == c;
-        return n;
-    }
-
-  private:
-    int w_, h_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-    void* bits_ = nullptr;
-};
 
 } // namespace
 
@@ -96,7 +54,7 @@ TEST(EmulatedTimers, SystemTimerServesThisWindows) {
 }
 
 TEST(FloatingText, FitsTheTextOrDrawsNothing) {
-    Canvas canvas(200, 60);
+    ovkittest::Canvas canvas(200, 60);
     RECT fits = {0, 0, 200, 60};
     HFONT font =
         OVKIT_FloatingText(nullptr, canvas.dc(), &fits, "Ostrevane",
@@ -111,13 +69,13 @@ TEST(FloatingText, FitsTheTextOrDrawsNothing) {
     EXPECT_EQ(GetBkMode(canvas.dc()), OPAQUE) << "the DC's mode is restored";
     DeleteObject(font);
 
-    Canvas tiny(4, 2);
+    ovkittest::Canvas tiny(4, 2);
     RECT none = {0, 0, 4, 2};
     EXPECT_EQ(OVKIT_FloatingText(nullptr, tiny.dc(), &none, "Ostrevane", 0, RGB(255, 0, 0), 0),
               nullptr);
     EXPECT_EQ(tiny.Count(RGB(255, 255, 255)), 8) << "nothing drawn";
 
-    Canvas again(200, 60);
+    ovkittest::Canvas again(200, 60);
     EXPECT_EQ(
         OVKIT_FloatingText(nullptr, again.dc(), &fits, "x", OVKIT_FT_DELETE, RGB(255, 0, 0), 0),
         nullptr);
@@ -232,7 +190,7 @@ TEST(ComboHelpers, DrawsTheItemWithIconTextAndSelectionColours) {
     EXPECT_EQ(measure.itemHeight, 36u);
     EXPECT_EQ(measure.itemWidth, 1024u);
 
-    Canvas canvas(200, 40);
+    ovkittest::Canvas canvas(200, 40);
     DRAWITEMSTRUCT draw = {};
     draw.CtlType = ODT_COMBOBOX;
     draw.itemID = 0;

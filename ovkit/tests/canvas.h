@@ -1,0 +1,76 @@
+// A 32-bpp memory DC for tests that read back what was drawn.
+#pragma once
+#include <windows.h>
+#include <functional>
+
+namespace ovkittest {
+
+// Starts white.
+class Canvas {
+  public:
+    Canvas(int w, int h) : w_(w), h_(h) {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = w;
+        info.bmiHeader.biHeight = -h;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        dc_ = CreateCompatibleDC(nullptr);
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        old_ = SelectObject(dc_, bitmap_);
+        Fill(RGB(255, 255, 255));
+    }
+    ~Canvas() {
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    HDC dc() const { return dc_; }
+    void Fill(COLORREF c) {
+        RECT all = {0, 0, w_, h_};
+        HBRUSH brush = CreateSolidBrush(c);
+        FillRect(dc_, &all, brush);
+        DeleteObject(brush);
+    }
+    COLORREF At(int x, int y) const {
+        GdiFlush();
+        DWORD p = static_cast<const DWORD*>(bits_)[y * w_ + x];
+        return RGB((p >> 16) & 255, (p >> 8) & 255, p & 255);
+    }
+    int Count(COLORREF c) const {
+        int n = 0;
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x)
+                n += At(x, y) == c;
+        return n;
+    }
+
+  private:
+    int w_, h_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+    void* bits_ = nullptr;
+};
+
+// A 32-bpp bitmap (not selected anywhere) of the given pixels; the caller
+// deletes it.
+inline HBITMAP PaintedBitmap(int w, int h, const std::function<COLORREF(int, int)>& pixel) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    DWORD* p = static_cast<DWORD*>(bits);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            COLORREF c = pixel(x, y);
+            p[y * w + x] = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+        }
+    return bitmap;
+}
+
+} // namespace ovkittest
