@@ -1,4 +1,5 @@
 #include "window_classes.h"
+#include "iebuttons_proc.h"
 #include "library_resources.h"
 #include "ovkit/startup.h"
 
@@ -22,7 +23,7 @@ const ClassSpec kClasses[5] = {
     {OVKIT_ClassNames[0], Cursor::Arrow, DefWindowProcA},
     {OVKIT_ClassNames[1], Cursor::Arrow, DefWindowProcA},
     {OVKIT_ClassNames[2], Cursor::None, DefWindowProcA},
-    {OVKIT_ClassNames[3], Cursor::None, DefWindowProcA},
+    {OVKIT_ClassNames[3], Cursor::None, OvkitIEButtonsProc},
     {OVKIT_ClassNames[4], Cursor::Slider, DefWindowProcA},
 };
 
