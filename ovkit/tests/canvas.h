@@ -5,18 +5,23 @@
 
 namespace ovkittest {
 
+// A top-down 32-bpp DIB section; its pixels to *bits.
+inline HBITMAP Dib32(HDC dc, int w, int h, void** bits) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    return CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
 // Starts white.
 class Canvas {
   public:
     Canvas(int w, int h) : w_(w), h_(h) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
         dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        bitmap_ = Dib32(dc_, w, h, &bits_);
         old_ = SelectObject(dc_, bitmap_);
         Fill(RGB(255, 255, 255));
     }
@@ -56,14 +61,8 @@ class Canvas {
 // A 32-bpp bitmap (not selected anywhere) of the given pixels; the caller
 // deletes it.
 inline HBITMAP PaintedBitmap(int w, int h, const std::function<COLORREF(int, int)>& pixel) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = Dib32(nullptr, w, h, &bits);
     DWORD* p = static_cast<DWORD*>(bits);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {

@@ -68,6 +68,10 @@ class ButtonBar : public ::testing::Test {
         ovtest::PumpMessages();
     }
     WORD State(int i) const { return buttons_[i].state; }
+    // The bar as it draws itself.
+    void Print(ovkittest::Canvas& canvas) {
+        SendMessageA(bar_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    }
 
     HWND parent_ = nullptr;
     HWND bar_ = nullptr;
@@ -98,13 +102,13 @@ TEST_F(ButtonBar, ClickSendsTheCommandAndLightsTheButton) {
     Send(WM_MOUSEMOVE, 50, 30);
     EXPECT_EQ(State(0), OVKIT_IEB_HOT);
     ovkittest::Canvas hot(200, 60);
-    SendMessageA(bar_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hot.dc()), PRF_CLIENT);
+    Print(hot);
     EXPECT_EQ(hot.At(0, 0), GetSysColor(COLOR_BTNHIGHLIGHT)) << "raised frame";
     EXPECT_EQ(hot.At(100, 0), GetSysColor(COLOR_BTNFACE));
     Send(WM_LBUTTONDOWN, 50, 30, MK_LBUTTON);
     EXPECT_EQ(State(0), OVKIT_IEB_PRESSED);
     ovkittest::Canvas pressed(200, 60);
-    SendMessageA(bar_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(pressed.dc()), PRF_CLIENT);
+    Print(pressed);
     EXPECT_EQ(pressed.At(0, 0), GetSysColor(COLOR_BTNSHADOW)) << "sunk frame";
     Send(WM_LBUTTONUP, 50, 30);
     ASSERT_EQ(g_commands.size(), 1u);
@@ -126,14 +130,14 @@ TEST_F(ButtonBar, DisabledButtonIsDrawnGreyAndNotClickable) {
     Send(WM_MOUSEMOVE, 150, 30);
     ASSERT_EQ(State(1), OVKIT_IEB_HOT);
     ovkittest::Canvas before(200, 60);
-    SendMessageA(bar_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(before.dc()), PRF_CLIENT);
+    Print(before);
     SendMessageA(bar_, OVKIT_IEB_ENABLE, 0, 502);
     EXPECT_EQ(State(1), OVKIT_IEB_DISABLED);
     EXPECT_EQ(SendMessageA(bar_, OVKIT_IEB_ISENABLED, 0, 502), 0);
     EXPECT_EQ(SendMessageA(bar_, OVKIT_IEB_ISENABLED, 0, 501), 1);
     EXPECT_EQ(SendMessageA(bar_, OVKIT_IEB_ISENABLED, 0, 999), -1);
     ovkittest::Canvas after(200, 60);
-    SendMessageA(bar_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(after.dc()), PRF_CLIENT);
+    Print(after);
     int changed = 0;
     for (int y = 0; y < 60; ++y)
         for (int x = 100; x < 200; ++x)

@@ -62,7 +62,7 @@ struct IEButtonsBar {
 };
 #ifndef _WIN64
 static_assert(sizeof(IEButton) == 28, "IEButton layout");
-static_assert(sizeof(IEButtonsBar) == 96, "IEButtonsBar layout");
+static_assert(sizeof(IEButtonsBar) == 92, "IEButtonsBar layout");
 #endif
 
 // Creates a bar (class "Ostrevane IEButtons") with the record as creation
