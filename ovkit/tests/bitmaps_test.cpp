@@ -298,3 +298,20 @@ TEST_F(LibraryBitmaps, PrepareKarstFramesTheBitmap) {
     DeleteObject(small);
     DestroyWindow(dialog);
 }
+
+TEST_F(LibraryBitmaps, FancyBitmapIsStretchedAndReleasedWithItsControl) {
+    HWND parent = Popup(100, 100);
+    HWND control =
+        CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 32, 32, parent, nullptr, Self(), nullptr);
+    ASSERT_TRUE(OVKIT_SubclassFancyBitmap(control, 1169, Self()));
+    HBITMAP picture = OVKIT_GetBitmapHandleFromCache(control, 1169, Self(), nullptr);
+    ASSERT_NE(picture, nullptr);
+    Canvas source(16, 16), stretched(32, 32);
+    OVKIT_DrawBitmap(source.dc(), 0, 0, 16, 16, 0, 0, picture, SRCCOPY);
+    ASSERT_TRUE(OVKIT_Stretch256ColorBitmap(control, stretched.dc(), 1169, Self()));
+    EXPECT_EQ(stretched.At(31, 31), source.At(15, 15));
+    EXPECT_EQ(stretched.At(0, 1), source.At(0, 0));
+    DestroyWindow(control);
+    EXPECT_FALSE(IsBitmap(picture)) << "the control was its only owner";
+    DestroyWindow(parent);
+}

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include "../src/dialog_helpers.h"
 #include "../src/timer_emulation.h"
 #include "canvas.h"
 #include "library_ini.h"
@@ -276,4 +277,36 @@ TEST(SettingsHelpers, OwnerInfoFromSettingsElseFromWindows) {
     GetPrivateProfileStringA("Main", "Company", "", kept, sizeof kept, ini);
     EXPECT_STREQ(kept, "Karst Works") << "written back";
     OVKIT_GetOwnerInfo(nullptr, 0, nullptr, 0);
+}
+
+TEST(DialogHelpers, FontsAndPlacement) {
+    HWND dialog = MakeWindow("STATIC", WS_POPUP, 200, 100);
+    HWND label = MakeWindow("STATIC", WS_CHILD | SS_NOPREFIX, 50, 10, dialog);
+    HWND edit = MakeWindow("EDIT", WS_CHILD, 50, 10, dialog);
+    HFONT normal, bold;
+    ASSERT_TRUE(CreateDialogFonts(dialog, &normal, &bold));
+    LOGFONTA n, b;
+    GetObjectA(normal, sizeof n, &n);
+    GetObjectA(bold, sizeof b, &b);
+    EXPECT_EQ(n.lfWeight, FW_NORMAL);
+    EXPECT_EQ(b.lfWeight, FW_BOLD);
+    SetChildFonts(dialog, normal, bold);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)), bold);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0)), normal);
+
+    RECT work, r;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    HWND reference = MakeWindow("STATIC", WS_POPUP, 40, 40);
+    SetWindowPos(reference, nullptr, work.right - 40, work.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    CenterWindowInWorkArea(dialog, reference);
+    GetWindowRect(dialog, &r);
+    EXPECT_EQ(r.right, work.right) << "kept inside the work area";
+    EXPECT_EQ(r.top, work.top);
+    CenterWindowInWorkArea(dialog, nullptr);
+    GetWindowRect(dialog, &r);
+    EXPECT_EQ(r.left, work.left + (work.right - work.left - 200) / 2);
+    DestroyWindow(reference);
+    DestroyWindow(dialog);
+    DeleteObject(normal);
+    DeleteObject(bold);
 }
