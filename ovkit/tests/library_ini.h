@@ -11,6 +11,7 @@ class ScopedLibraryIni {
     ScopedLibraryIni(const char* section, const char* key, const char* value)
         : section_(section), key_(key) {
         OVKIT_GetConfigFilePath(path_);
+        fileExisted_ = GetFileAttributesA(path_) != INVALID_FILE_ATTRIBUTES;
         char old[1024];
         const char kAbsent[] = "\001absent";
         GetPrivateProfileStringA(section, key, kAbsent, old, sizeof old, path_);
@@ -21,6 +22,8 @@ class ScopedLibraryIni {
     ~ScopedLibraryIni() {
         WritePrivateProfileStringA(section_.c_str(), key_.c_str(), had_ ? old_.c_str() : nullptr,
                                    path_);
+        if (!fileExisted_)
+            DeleteFileA(path_);
     }
     ScopedLibraryIni(const ScopedLibraryIni&) = delete;
     ScopedLibraryIni& operator=(const ScopedLibraryIni&) = delete;
@@ -28,6 +31,7 @@ class ScopedLibraryIni {
   private:
     std::string section_, key_, old_;
     bool had_ = false;
+    bool fileExisted_ = false;
     char path_[MAX_PATH] = "";
 };
 
