@@ -53,7 +53,7 @@ BOOL OVKIT_CALL OVKIT_GetSelectedComboText(HWND dialog, int id, char* buffer, in
     return buffer[0] != '\0';
 }
 
-void OVKIT_CALL OVKIT_MeasureCustomComboBox(HWND window, WORD, MEASUREITEMSTRUCT* item,
+void OVKIT_CALL OVKIT_MeasureCustomComboBox(HWND window, UINT, MEASUREITEMSTRUCT* item,
                                             HFONT font) {
     if (!item)
         return;
@@ -62,7 +62,7 @@ void OVKIT_CALL OVKIT_MeasureCustomComboBox(HWND window, WORD, MEASUREITEMSTRUCT
     item->itemWidth = 1024;
 }
 
-void OVKIT_CALL OVKIT_DrawCustomComboBox(WORD, WORD, const DRAWITEMSTRUCT* item, HFONT font) {
+void OVKIT_CALL OVKIT_DrawCustomComboBox(HWND, UINT, const DRAWITEMSTRUCT* item, HFONT font) {
     if (!item)
         return;
     RECT area = {0, 0, item->rcItem.right - item->rcItem.left,

@@ -53,13 +53,13 @@ OVKIT_EXPORT(void) OVKIT_DeleteBitmapObject(HGDIOBJ* first, HGDIOBJ* second);
 // exist or its text is empty (buffer empty).
 OVKIT_EXPORT(BOOL)
 OVKIT_GetSelectedComboText(HWND dialog, int id, char* buffer, int size, int index);
-// Item height: the font's text height, at least 36; width 1024.
+// Item height: the font's text height, at least 36; width 1024. The id is not read.
 OVKIT_EXPORT(void)
-OVKIT_MeasureCustomComboBox(HWND window, WORD unused, MEASUREITEMSTRUCT* item, HFONT font);
-// Draws one item: selection or window colours, the item's icon at (2, 2), the
-// text from x = 36 in one line centred vertically, the focus rectangle.
+OVKIT_MeasureCustomComboBox(HWND window, UINT unusedId, MEASUREITEMSTRUCT* item, HFONT font);
+// Draws one item (dialog and id are not read): selection or window colours, the item's icon at (2,
+// 2), the text from x = 36 in one line centred vertically, the focus rectangle.
 OVKIT_EXPORT(void)
-OVKIT_DrawCustomComboBox(WORD unused1, WORD unused2, const DRAWITEMSTRUCT* item, HFONT font);
+OVKIT_DrawCustomComboBox(HWND unusedDialog, UINT unusedId, const DRAWITEMSTRUCT* item, HFONT font);
 
 // Date texts of the local time, with English day and month names. Each
 // buffer holds OVKIT_DATE_TEXT_SIZE bytes; the texts are cut to fit.
