@@ -1,4 +1,5 @@
 #include "browser_dde.h"
+#include "ovkit/ui_helpers.h"
 #include "textbound.h"
 #include <ddeml.h>
 #include <cstdio>
@@ -78,7 +79,14 @@ void OvkitBrowserDdeUrl(const char* address, char* out, size_t size) {
             *p = '/';
 }
 
-BOOL OpenURLByDde(const char* address) {
+namespace {
+
+struct DdeRequest {
+    const char* address;
+    BOOL opened;
+};
+
+BOOL AskBrowsers(const char* address) {
     DWORD instance = 0;
     if (DdeInitializeA(&instance, DdeCallBack, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
         return FALSE;
@@ -98,4 +106,27 @@ BOOL OpenURLByDde(const char* address) {
     }
     DdeUninitialize(instance);
     return opened ? TRUE : FALSE;
+}
+
+DWORD WINAPI DdeThread(void* parameter) {
+    DdeRequest* request = static_cast<DdeRequest*>(parameter);
+    request->opened = AskBrowsers(request->address);
+    return 0;
+}
+
+} // namespace
+
+// The conversations run on a thread of their own: the client windows that a
+// failed connection may leave behind go with it. The caller keeps dispatching
+// its messages meanwhile, since a DDE connection is announced to every
+// top-level window.
+BOOL OpenURLByDde(const char* address) {
+    DdeRequest request = {address, FALSE};
+    HANDLE thread = CreateThread(nullptr, 0, DdeThread, &request, 0, nullptr);
+    if (!thread)
+        return AskBrowsers(address);
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+        OVKIT_MyPeekMessage();
+    CloseHandle(thread);
+    return request.opened;
 }

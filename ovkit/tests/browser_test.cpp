@@ -19,6 +19,16 @@ using ovkittest::ScopedLibraryIni;
 
 namespace {
 
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+int ThreadWindows() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 std::string BesideTestProgram(const char* name) {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, sizeof path);
@@ -159,7 +169,10 @@ TEST(BrowserLaunch, StartsTheUserSelectedBrowserWithTheAddressQuoted) {
     LaunchRecord record;
     ovtest::MsgBoxWatcher boxes;
     const char address[] = "c:\\my reports\\index.htm";
+    int windows = ThreadWindows();
     EXPECT_TRUE(OVKIT_ShowHTMDocument(nullptr, address));
+    // Guards the failed DDE connections, whose client windows once stayed behind.
+    EXPECT_EQ(ThreadWindows(), windows);
     EXPECT_EQ(record.Wait(), "\"" + program + "\" \"" + address + "\"");
     EXPECT_EQ(boxes.Count(), 0u);
 }

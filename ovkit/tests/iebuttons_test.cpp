@@ -6,6 +6,7 @@
 #include "ovkit/iebuttons.h"
 #include "ovkit/startup.h"
 #include "wait_until.h"
+#include <string>
 #include <vector>
 
 namespace {
@@ -28,14 +29,27 @@ const WORD kPlaceholder = 77;
 class ButtonBar : public ::testing::Test {
   protected:
     void SetUp() override {
+        if (OwnDesktop()) {
+            // Activation, capture and the window under the mouse are then this
+            // test's alone, whatever else runs on the machine. The switch
+            // needs a thread that owns no window; without it the topmost
+            // parent below still keeps most other windows out of the way.
+            home_ = GetThreadDesktop(GetCurrentThreadId());
+            desktop_ =
+                CreateDesktopA("OvkitButtonBarTest", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+            if (desktop_ && !SetThreadDesktop(desktop_)) {
+                CloseDesktop(desktop_);
+                desktop_ = nullptr;
+            }
+        }
         ASSERT_TRUE(OvkitProcessAttach(Self()));
         WNDCLASSA wc = {};
         wc.lpfnWndProc = ParentProc;
         wc.hInstance = Self();
         wc.lpszClassName = "OvkitBarParent";
         RegisterClassA(&wc);
-        parent_ = CreateWindowExA(0, "OvkitBarParent", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100,
-                                  nullptr, nullptr, Self(), nullptr);
+        parent_ = CreateWindowExA(WS_EX_TOPMOST, "OvkitBarParent", "", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  300, 100, nullptr, nullptr, Self(), nullptr);
         SetActiveWindow(parent_);
         CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 10, 300, 60, parent_,
                         reinterpret_cast<HMENU>(kPlaceholder), Self(), nullptr);
@@ -56,7 +70,14 @@ class ButtonBar : public ::testing::Test {
         UnregisterClassA("OvkitBarParent", Self());
         OvkitOverrideScreen(0, -1);
         OvkitProcessDetach();
+        if (desktop_) {
+            SetThreadDesktop(home_);
+            CloseDesktop(desktop_);
+        }
     }
+    // Mouse tests run on a desktop of their own; message boxes are watched
+    // on the usual one.
+    virtual bool OwnDesktop() const { return false; }
     HWND Create() {
         bar_ = OVKIT_CreateToolbarWindow("", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent_, 900, 0,
                                          &record_);
@@ -73,10 +94,17 @@ class ButtonBar : public ::testing::Test {
         SendMessageA(bar_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
     }
 
+    HDESK home_ = nullptr;
+    HDESK desktop_ = nullptr;
     HWND parent_ = nullptr;
     HWND bar_ = nullptr;
     IEButton buttons_[2];
     IEButtonsBar record_;
+};
+
+class ButtonBarMouse : public ButtonBar {
+  protected:
+    bool OwnDesktop() const override { return true; }
 };
 
 } // namespace
@@ -97,7 +125,7 @@ TEST_F(ButtonBar, TakesThePlaceholdersPlace) {
     EXPECT_EQ(record_.pictureX, 46);
 }
 
-TEST_F(ButtonBar, ClickSendsTheCommandAndLightsTheButton) {
+TEST_F(ButtonBarMouse, ClickSendsTheCommandAndLightsTheButton) {
     ASSERT_NE(Create(), nullptr);
     Send(WM_MOUSEMOVE, 50, 30);
     EXPECT_EQ(State(0), OVKIT_IEB_HOT);
@@ -125,7 +153,7 @@ TEST_F(ButtonBar, ClickSendsTheCommandAndLightsTheButton) {
     EXPECT_NE(GetCapture(), bar_);
 }
 
-TEST_F(ButtonBar, DisabledButtonIsDrawnGreyAndNotClickable) {
+TEST_F(ButtonBarMouse, DisabledButtonIsDrawnGreyAndNotClickable) {
     ASSERT_NE(Create(), nullptr);
     Send(WM_MOUSEMOVE, 150, 30);
     ASSERT_EQ(State(1), OVKIT_IEB_HOT);
@@ -150,7 +178,7 @@ TEST_F(ButtonBar, DisabledButtonIsDrawnGreyAndNotClickable) {
     EXPECT_EQ(SendMessageA(bar_, OVKIT_IEB_ISENABLED, 0, 502), 1);
 }
 
-TEST_F(ButtonBar, QuickHelpOpensAfterTheDelay) {
+TEST_F(ButtonBarMouse, QuickHelpOpensAfterTheDelay) {
     ASSERT_NE(Create(), nullptr);
     Send(WM_MOUSEMOVE, 50, 30);
     EXPECT_TRUE(ovtest::WaitUntil([&] { return record_.quickHelp != nullptr; }));
@@ -165,7 +193,7 @@ TEST_F(ButtonBar, QuickHelpOpensAfterTheDelay) {
     EXPECT_EQ(record_.quickHelp, nullptr);
 }
 
-TEST_F(ButtonBar, NoQuickHelpWhenItsDelayIsZero) {
+TEST_F(ButtonBarMouse, NoQuickHelpWhenItsDelayIsZero) {
     OvkitProcessDetach();
     ovkittest::ScopedLibraryIni off("RepaintInfoSection", "QuickHelpDelay", "0");
     ASSERT_TRUE(OvkitProcessAttach(Self()));
