@@ -1,5 +1,6 @@
 #include "window_classes.h"
 #include "control_procs.h"
+#include "iebuttons_proc.h"
 #include "library_resources.h"
 #include "ovkit/startup.h"
 
@@ -18,12 +19,11 @@ struct ClassSpec {
     WNDPROC proc;
 };
 
-// A class whose control has no code yet does default processing.
 const ClassSpec kClasses[5] = {
     {OVKIT_ClassNames[0], Cursor::Arrow, OvkitProgressBarProc},
     {OVKIT_ClassNames[1], Cursor::Arrow, OvkitPopupProc},
     {OVKIT_ClassNames[2], Cursor::None, OvkitClickableProc},
-    {OVKIT_ClassNames[3], Cursor::None, DefWindowProcA},
+    {OVKIT_ClassNames[3], Cursor::None, OvkitIEButtonsProc},
     {OVKIT_ClassNames[4], Cursor::Slider, OvkitSliderProc},
 };
 
