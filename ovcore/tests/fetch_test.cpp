@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/engine_state.h"
+#include "core/net_binding.h"
 #include "fetch/fetch_state.h"
 #include "logread_fixtures.h"
 #include "msgbox_watcher.h"
@@ -175,9 +176,11 @@ TEST_F(FetchTest, RemoteAndUnreadableProfilesAreRefusedWithAReason) {
         const char* reason;
     } cases[] = {
         {"viaftp", 1, {"ftp://h/logs/a.log"}, "ftp://"},
-        {"viahttp", 2, {"http://h/a.log"}, "http://"},
+        {"unbound", 2, {"h/a.log"}, "A winsock.DLL ver 1.1 is required."},
+        {"twohttp", 2, {"h/a.log", "g/b.log"}, "must name exactly one server"},
         {"twoftp", 1, {"ftp://h/a.log", "ftp://g/b.log"}, "ftp://"},
     };
+    NetBinding_Unbind(); // the HTTP road needs WinSock
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteProfile(c.name, c.protocol, c.paths);

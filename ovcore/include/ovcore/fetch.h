@@ -18,6 +18,8 @@ typedef HGLOBAL UrlFetchHandle;
 #define FETCH_MSG_CLOSE_BEGIN (WM_USER + 21) // closing a remote or ODBC fetch
 #define FETCH_MSG_CLOSE_END (WM_USER + 22)   // FTP or HTTP fetch closed
 #define FETCH_MSG_CLOSE_ODBC (WM_USER + 23)  // ODBC fetch closed
+#define FETCH_MSG_LOGIN_DONE (WM_USER + 24)  // logged in / before the list is built
+#define FETCH_MSG_CONNECTING (WM_USER + 25)  // address resolved, connecting
 #define FETCH_MSG_RECEIVED (WM_USER + 31)    // lParam: received byte count, "%ld"
 
 // The error text holds at most this many characters with its terminator.
