@@ -11,14 +11,13 @@
 #include "core/net_binding.h"
 #include "fetch/fetch_ids.h"
 #include "fetch/fetch_state.h"
+#include "fetch/http_address.h"
 #include "fetch/http_fetch.h"
 #include "fetch/http_request.h"
 #include "fetch/http_response.h"
 #include "fetch/url_window.h"
-#include "netsettings/host_resolver.h"
 #include "ovcore/netsettings.h"
 #include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
 
 namespace {
@@ -406,41 +405,6 @@ void Closed() {
     NextEntry();
 }
 
-// The proxy when one is set and resolves, else the server.
-BOOL ResolveAddress() {
-    const NetSettings* ns = NetSettings_Get();
-    memset(&g_t.address, 0, sizeof(g_t.address));
-    g_t.address.sin_family = AF_INET;
-    g_t.viaProxy = FALSE;
-    if (ns->ProxyEnabled && ns->HttpProxy[0]) {
-        char host[NETSETTINGS_TEXT_SIZE];
-        lstrcpynA(host, ns->HttpProxy, sizeof(host));
-        char* colon = strchr(host, ':');
-        int port = colon ? atoi(colon + 1) : 80;
-        if (colon)
-            *colon = 0;
-        DWORD address = ns->ProxyAddress;
-        if (address == INADDR_NONE)
-            GetHostByName(host, &address);
-        NetSettings_SetProxyAddress(address);
-        if (address != INADDR_NONE) {
-            g_t.address.sin_addr.s_addr = address;
-            g_t.address.sin_port = Ws().htons((u_short)(port ? port : 80));
-            g_t.viaProxy = TRUE;
-            return TRUE;
-        }
-    }
-    DWORD address = INADDR_NONE;
-    GetHostByName(g_t.target.host, &address);
-    if (address == INADDR_NONE) {
-        FtpErrorText(2001);
-        return FALSE;
-    }
-    g_t.address.sin_addr.s_addr = address;
-    g_t.address.sin_port = Ws().htons((u_short)g_t.target.port);
-    return TRUE;
-}
-
 } // namespace
 
 BOOL HttpTransfer_Start(const HttpFetchTarget* target) {
@@ -454,7 +418,7 @@ BOOL HttpTransfer_Start(const HttpFetchTarget* target) {
         CompleteFetch();
         return TRUE;
     }
-    if (!ResolveAddress())
+    if (!Http_ResolveTarget(target->host, target->port, &g_t.address, &g_t.viaProxy))
         return FALSE;
     Http_BasicCredentials(target->user, target->password, g_t.credentials, sizeof(g_t.credentials));
     if (s.statusWindow)
