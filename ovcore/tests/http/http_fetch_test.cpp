@@ -392,6 +392,7 @@ TEST_F(HttpFetchTest, LongHeadersAndTightLengthHeadersAreRead) {
 // copy was never fetched again in the same process.
 TEST_F(HttpFetchTest, OnceFetchesAgainAfterAFailedFetch) {
     Settings("Once", "30");
+    DeleteFileA((httptest::FixtureFolder() + "www\\late.log").c_str());
     Profile("late", Url("/late.log"));
     EXPECT_EQ(Fetch("late").closed, -1);
     std::string log = LogBytes(1200, 9);
