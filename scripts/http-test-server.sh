@@ -60,6 +60,7 @@ http {
     server {
         listen 127.0.0.1:$port;
         root $dir/www;
+        location = /moved.html { return 302 /page.html; }
         location /private/ {
             auth_basic "logs";
             auth_basic_user_file $dir/htpasswd;

@@ -103,6 +103,27 @@ BOOL ReadFetchList(FetchList* list, const char* path);
 FetchList* Fetch_CurrentList(void);
 FetchList* Fetch_PreviousList(void);
 
+// Page titles for the report: the status callback gets (0, text, 0) to show a
+// progress text and (0, null, 0) while the call waits, to pump the caller's
+// messages.
+typedef void(CALLBACK* TITLESTATUSPROC)(DWORD reserved, const char* text, DWORD reserved2);
+// The title buffer holds at least this many characters with the terminator.
+#define TITLE_BUFFER_SIZE 81
+// selector 1 reads the page's "<OVHDR>" block instead of its "<TITLE>".
+#define TITLE_SELECT_OVHDR 1
+
+// The title of the page at url ("http://" or a local path), from the title
+// cache or from the page (at most 80 characters). 1 when title was filled,
+// 0 otherwise (titles turned off for the run, no page, no title, or a
+// server that cannot be reached; in the last case *failed, when given,
+// becomes 1). A page that gave no title is not asked for again until its
+// cache entry expires. status may be null.
+ORB_EXPORT(int)
+ORB_GetHTML_Title(DWORD selector, const char* url, const char* user, const char* password,
+                  char* title, TITLESTATUSPROC status, int* failed);
+// Reads [Defaults] NoHTMLTitles for the report run that starts.
+void PageTitles_BeginRun(void);
+
 // Sets the error text to the text of a transfer error code (FTP library
 // codes and the engine's own: 2007 time-out, 1010 no file listed). Other
 // codes leave it as it is.

@@ -434,7 +434,7 @@ TEST_F(HttpFetchTest, HttpGetWritesTheRawAnswerAndTellsTheWindow) {
         {"http://" + Url("/private/page.html"), "reader", nullptr, "HTTP/1.1 200 OK",
          "secret page"},
         {"http://" + Url("/private/page.html"), "", nullptr, "HTTP/1.1 401", "401"},
-        {"http://" + Url("/none.html"), "", nullptr, "HTTP/1.1 404", "404"},
+        {"http://" + Url("/never-served.html"), "", nullptr, "HTTP/1.1 404", "404"},
     };
     std::string out = install_.Path("get.txt");
     for (const Case& c : cases) {
