@@ -7,6 +7,7 @@
 
 #include "core/engine_state.h"
 #include "core/net_binding.h"
+#include "fetch_status_window.h"
 #include "fetch/fetch_state.h"
 #include "logread_fixtures.h"
 #include "msgbox_watcher.h"
@@ -15,31 +16,8 @@
 
 namespace {
 
-struct SeenMessage {
-    UINT message;
-    std::string text;
-};
-std::vector<SeenMessage> g_seen;
-
-LRESULT CALLBACK StatusProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message >= WM_USER + 20 && message <= WM_USER + 31) {
-        bool hasText = message == WM_USER + 20 || message == WM_USER + 31;
-        g_seen.push_back({message, hasText ? (const char*)lParam : ""});
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// A window that records what the engine tells the client.
-HWND MakeStatusWindow() {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = StatusProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "FetchTestStatus";
-    RegisterClassA(&wc);
-    return CreateWindowA("FetchTestStatus", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                         nullptr);
-}
+using fetchtest::g_seen;
+using fetchtest::MakeStatusWindow;
 
 // Profiles and logs in a throw-away install's data folder.
 class FetchTest : public ::testing::Test {

@@ -2,6 +2,7 @@
 #include "fetch/http_address.h"
 #include "core/net_binding.h"
 #include "fetch/fetch_state.h"
+#include "fetch/http_request.h"
 #include "netsettings/host_resolver.h"
 #include "ovcore/netsettings.h"
 #include <stdlib.h>
@@ -49,4 +50,23 @@ BOOL Http_ResolveTarget(const char* host, int port, sockaddr_in* address, BOOL* 
     address->sin_addr.s_addr = resolved;
     address->sin_port = NetBinding_Winsock().htons((u_short)port);
     return TRUE;
+}
+
+int Http_PrepareGet(const char* host, int port, const char* path, const char* user,
+                    const char* password, const char* userAgent, const char* referrer,
+                    sockaddr_in* address, char* request, DWORD size) {
+    BOOL viaProxy = FALSE;
+    if (!Http_ResolveTarget(host, port, address, &viaProxy))
+        return -1;
+    char credentials[NETSETTINGS_AUTH_SIZE];
+    Http_BasicCredentials(user, password, credentials, sizeof(credentials));
+    HttpRequestParts parts = {};
+    parts.host = host;
+    parts.path = path;
+    parts.viaProxy = viaProxy;
+    parts.proxyAuth = NetSettings_Get()->HttpProxyAuth;
+    parts.serverAuth = credentials;
+    parts.userAgent = userAgent;
+    parts.referrer = referrer;
+    return Http_BuildRequest(&parts, request, size);
 }

@@ -143,22 +143,13 @@ void Wait(TITLESTATUSPROC status) {
 BOOL Connect(const char* host, int port, const char* path, const char* user, const char* password,
              HWND window) {
     sockaddr_in address;
-    BOOL viaProxy = FALSE;
-    if (!Http_ResolveTarget(host, port, &address, &viaProxy))
-        return FALSE;
-    char credentials[NETSETTINGS_AUTH_SIZE];
-    Http_BasicCredentials(user, password, credentials, sizeof(credentials));
-    HttpRequestParts parts = {};
-    parts.host = host;
-    parts.path = path;
-    parts.viaProxy = viaProxy;
-    parts.proxyAuth = NetSettings_Get()->HttpProxyAuth;
-    parts.serverAuth = credentials;
-    parts.userAgent = GetUserAgentText();
     char request[HTTP_REQUEST_SIZE];
-    int length = Http_BuildRequest(&parts, request, sizeof(request));
+    int length = Http_PrepareGet(host, port, path, user, password, GetUserAgentText(), nullptr,
+                                 &address, request, sizeof(request));
+    if (length <= 0)
+        return FALSE;
     g_tt.sock = Ws().socket(AF_INET, SOCK_STREAM, 0);
-    return length > 0 && g_tt.sock != INVALID_SOCKET &&
+    return g_tt.sock != INVALID_SOCKET &&
            Ws().connect(g_tt.sock, (const sockaddr*)&address, sizeof(address)) == 0 &&
            Ws().WSAAsyncSelect(g_tt.sock, window, kSocketMessage, FD_READ | FD_CLOSE) == 0 &&
            Ws().send(g_tt.sock, request, length, 0) == length;

@@ -126,20 +126,8 @@ BOOL BuildRequest(HttpGetRequest* r, const char* url, const char* user, const ch
             SERVER_PROTOCOL_HTTP ||
         !host[0])
         return FALSE;
-    BOOL viaProxy = FALSE;
-    if (!Http_ResolveTarget(host, port, address, &viaProxy))
-        return FALSE;
-    char credentials[NETSETTINGS_AUTH_SIZE];
-    Http_BasicCredentials(user, password, credentials, sizeof(credentials));
-    HttpRequestParts parts = {};
-    parts.host = host;
-    parts.path = path;
-    parts.viaProxy = viaProxy;
-    parts.proxyAuth = NetSettings_Get()->HttpProxyAuth;
-    parts.serverAuth = credentials;
-    parts.userAgent = userAgent;
-    parts.referrer = referrer;
-    r->length = Http_BuildRequest(&parts, r->request, sizeof(r->request));
+    r->length = Http_PrepareGet(host, port, path, user, password, userAgent, referrer, address,
+                                r->request, sizeof(r->request));
     return r->length > 0;
 }
 

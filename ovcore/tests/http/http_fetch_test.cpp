@@ -7,6 +7,7 @@
 
 #include "core/engine_state.h"
 #include "core/net_binding.h"
+#include "fetch_status_window.h"
 #include "http_fixture.h"
 #include "logread_fixtures.h"
 #include "msgbox_watcher.h"
@@ -18,26 +19,8 @@
 
 namespace {
 
-std::vector<std::pair<UINT, std::string>> g_seen;
-
-LRESULT CALLBACK StatusProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message >= WM_USER + 20 && message <= WM_USER + 31) {
-        bool hasText = message == WM_USER + 20 || message == WM_USER + 31;
-        g_seen.push_back({message, hasText ? (const char*)lParam : ""});
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND MakeStatusWindow() {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = StatusProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "HttpFetchTestStatus";
-    RegisterClassA(&wc);
-    return CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                         nullptr);
-}
+using fetchtest::g_seen;
+using fetchtest::MakeStatusWindow;
 
 struct FetchResult {
     short opened;
@@ -196,8 +179,8 @@ TEST_F(HttpFetchTest, EveryListedLogArrivesInTheCopyFolderAndIsKept) {
     EXPECT_EQ(requests[1], "/logs/access.log.1 200 - " + std::to_string(b.size()));
     std::vector<std::string> texts;
     for (auto& m : g_seen)
-        if (m.first == WM_USER + 20)
-            texts.push_back(m.second);
+        if (m.message == WM_USER + 20)
+            texts.push_back(m.text);
     ASSERT_GE(texts.size(), 4u);
     EXPECT_EQ(texts[1], "HTTP Login:  into 127.0.0.1");
     EXPECT_EQ(texts[2], "Retrieving: 127.0.0.1/logs/access.log");
