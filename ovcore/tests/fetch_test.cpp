@@ -287,6 +287,32 @@ TEST(FetchList, ListingFileRoundTripsAndCutsLongLines) {
     FetchList_Clear(&back);
 }
 
+// Any path the list file named used to be deleted.
+TEST(FetchList, DeletingCopiesTouchesOnlyTheCopyFolder) {
+    ovtest::TempInstall install;
+    std::string data = install.Data(), folder = data + "p.ftp\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    struct Case {
+        std::string path;
+        bool deleted;
+    } cases[] = {
+        {folder + "a.log", true},
+        {data + "victim.log", false},
+        {folder + "..\\victim2.log", false},
+    };
+    std::string list = "http://h/a.log\n";
+    for (const Case& c : cases) {
+        ASSERT_TRUE(ovtest::WriteFileBytes(c.path, "x"));
+        list += c.path + "\nh/a.log\nHTTP\n";
+    }
+    ASSERT_TRUE(ovtest::WriteFileBytes(data + "p.dir", list));
+    EXPECT_TRUE(DeleteDownloadedFiles((data + "p.dir").c_str()));
+    for (const Case& c : cases)
+        EXPECT_EQ(ovtest::FileExistsAt(c.path), !c.deleted) << c.path;
+    EXPECT_FALSE(ovtest::FileExistsAt(data + "p.dir"));
+    EXPECT_EQ(GetFileAttributesA((data + "p.ftp").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST(FtpErrorText, CodesMapToTheirTexts) {
     struct Case {
         int code;

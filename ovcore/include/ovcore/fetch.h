@@ -99,6 +99,10 @@ BOOL WriteFetchList(const FetchList* list, const char* path);
 // their field size, line ends removed, entries without a remote name
 // dropped. 1, or 0 when the file cannot be opened.
 BOOL ReadFetchList(FetchList* list, const char* path);
+// Deletes the copies that the listing-state file at listPath names (only
+// those inside the profile's copy folder), the file itself, and the copy
+// folder when it is then empty. 0 when listPath has no extension, else 1.
+BOOL DeleteDownloadedFiles(const char* listPath);
 // The engine's two lists: the current fetch and the one read back from disk.
 FetchList* Fetch_CurrentList(void);
 FetchList* Fetch_PreviousList(void);

@@ -28,14 +28,6 @@ const char* PreviousCopy(const FetchList* previous, const char* remote) {
     return nullptr;
 }
 
-// Only files directly in the copy folder are ever deleted: the list file
-// is a text that anyone can edit.
-BOOL IsInFolder(const char* path, const char* folder) {
-    size_t n = strlen(folder);
-    return _strnicmp(path, folder, n) == 0 && path[n] && !strpbrk(path + n, "\\/") &&
-           strcmp(path + n, ".") != 0 && strcmp(path + n, "..") != 0;
-}
-
 // One entry per "|"- or blank-separated path of the source, carrying the
 // previous list's copy name; copies of paths no longer listed are deleted.
 BOOL BuildHttpFetchList(const char* host, const char* paths, const char* folder) {
@@ -50,12 +42,12 @@ BOOL BuildHttpFetchList(const char* host, const char* paths, const char* folder)
             !FetchList_Add(list, remote, "HTTP"))
             return FALSE;
         const char* copy = PreviousCopy(previous, remote);
-        if (copy && IsInFolder(copy, folder))
+        if (copy && Fetch_IsInCopyFolder(copy, folder))
             strcpy(list->lpEntries[list->dwCount - 1].szLocalPath, copy);
     }
     for (DWORD i = 0; i < previous->dwCount; i++) {
         const FetchEntry* e = &previous->lpEntries[i];
-        if (!PreviousCopy(list, e->szRemoteName) && IsInFolder(e->szLocalPath, folder))
+        if (!PreviousCopy(list, e->szRemoteName) && Fetch_IsInCopyFolder(e->szLocalPath, folder))
             DeleteFileA(e->szLocalPath);
     }
     return TRUE;
