@@ -5,6 +5,8 @@
 
 #include "fetch/http_request.h"
 #include "fetch/http_response.h"
+#include "core/net_binding.h"
+#include "netsettings/host_resolver.h"
 
 namespace {
 
@@ -111,6 +113,32 @@ TEST(HttpResponse, ContentRangeIsReadWhenWellFormed) {
             EXPECT_EQ(total, c.total);
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// Only names the hosts file answers: no query leaves the machine.
+TEST(HostResolver, AnswersDottedAndNamedHostsFromTheCache) {
+    ASSERT_EQ(NetBinding_Bind(), 1);
+    HostCache_Clear();
+    struct Case {
+        std::string host;
+        DWORD address;
+    } cases[] = {
+        {"127.0.0.1", 0x0100007F},
+        {"localhost", 0x0100007F},
+        {"localhost", 0x0100007F}, // from the cache
+        {"", INADDR_NONE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.host.substr(0, 20));
+        DWORD address = INADDR_NONE;
+        EXPECT_EQ(GetHostByName(c.host.c_str(), &address), 0);
+        EXPECT_EQ(address, c.address);
+    }
+    HostCache_Clear();
 }
 
 } // namespace
