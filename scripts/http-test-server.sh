@@ -30,16 +30,11 @@ fi
 stop
 rm -rf "$dir"
 mkdir -p "$dir/www/private" "$dir/tmp"
-read -r port proxyport < <(python3 -c '
-import socket
-s = [socket.socket() for _ in range(2)]
-for x in s: x.bind(("127.0.0.1", 0))
-print(*[x.getsockname()[1] for x in s])')
-echo "$port" > "$dir/port"
-echo "$proxyport" > "$dir/proxyport"
-printf 'reader:%s\n' "$(openssl passwd -apr1 letmein)" > "$dir/htpasswd"
+# "letmein", hashed once (openssl passwd -apr1 -salt ostrevan letmein)
+echo 'reader:$apr1$ostrevan$jGYIrQIIRflI45jsWZmkt0' > "$dir/htpasswd"
 user_line=""
 [ "$(id -u)" -ne 0 ] || user_line="user root;"
+write_config() {
 cat > "$dir/nginx.conf" <<CONF
 $user_line
 worker_processes 1;
@@ -76,4 +71,18 @@ http {
     }
 }
 CONF
-"$nginx" -p "$dir" -c "$dir/nginx.conf" -e "$dir/error.log"
+}
+
+# Free ports are found by trying: nginx refuses to start on a taken one.
+for _ in $(seq 20); do
+    port=$((20000 + RANDOM % 40000))
+    proxyport=$((port + 1))
+    write_config
+    if "$nginx" -p "$dir" -c "$dir/nginx.conf" -e "$dir/error.log" 2>/dev/null; then
+        echo "$port" > "$dir/port"
+        echo "$proxyport" > "$dir/proxyport"
+        exit 0
+    fi
+done
+echo "http-test-server: nginx did not start; see $dir/error.log" >&2
+exit 1
