@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "core/engine_state.h"
+#include "core/net_binding.h"
+#include "fetch_status_window.h"
 #include "fetch/fetch_state.h"
 #include "logread_fixtures.h"
 #include "msgbox_watcher.h"
@@ -14,31 +16,8 @@
 
 namespace {
 
-struct SeenMessage {
-    UINT message;
-    std::string text;
-};
-std::vector<SeenMessage> g_seen;
-
-LRESULT CALLBACK StatusProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message >= WM_USER + 20 && message <= WM_USER + 31) {
-        bool hasText = message == WM_USER + 20 || message == WM_USER + 31;
-        g_seen.push_back({message, hasText ? (const char*)lParam : ""});
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// A window that records what the engine tells the client.
-HWND MakeStatusWindow() {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = StatusProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "FetchTestStatus";
-    RegisterClassA(&wc);
-    return CreateWindowA("FetchTestStatus", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                         nullptr);
-}
+using fetchtest::g_seen;
+using fetchtest::MakeStatusWindow;
 
 // Profiles and logs in a throw-away install's data folder.
 class FetchTest : public ::testing::Test {
@@ -175,9 +154,11 @@ TEST_F(FetchTest, RemoteAndUnreadableProfilesAreRefusedWithAReason) {
         const char* reason;
     } cases[] = {
         {"viaftp", 1, {"ftp://h/logs/a.log"}, "ftp://"},
-        {"viahttp", 2, {"http://h/a.log"}, "http://"},
+        {"unbound", 2, {"h/a.log"}, "A winsock.DLL ver 1.1 is required."},
+        {"twohttp", 2, {"h/a.log", "g/b.log"}, "must name exactly one server"},
         {"twoftp", 1, {"ftp://h/a.log", "ftp://g/b.log"}, "ftp://"},
     };
+    NetBinding_Unbind(); // the HTTP road needs WinSock
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteProfile(c.name, c.protocol, c.paths);
@@ -304,6 +285,32 @@ TEST(FetchList, ListingFileRoundTripsAndCutsLongLines) {
     EXPECT_FALSE(ReadFetchList(&back, (install.Data() + "none.dir").c_str()));
     FetchList_Clear(&list);
     FetchList_Clear(&back);
+}
+
+// Any path the list file named used to be deleted.
+TEST(FetchList, DeletingCopiesTouchesOnlyTheCopyFolder) {
+    ovtest::TempInstall install;
+    std::string data = install.Data(), folder = data + "p.ftp\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    struct Case {
+        std::string path;
+        bool deleted;
+    } cases[] = {
+        {folder + "a.log", true},
+        {data + "victim.log", false},
+        {folder + "..\\victim2.log", false},
+    };
+    std::string list = "http://h/a.log\n";
+    for (const Case& c : cases) {
+        ASSERT_TRUE(ovtest::WriteFileBytes(c.path, "x"));
+        list += c.path + "\nh/a.log\nHTTP\n";
+    }
+    ASSERT_TRUE(ovtest::WriteFileBytes(data + "p.dir", list));
+    EXPECT_TRUE(DeleteDownloadedFiles((data + "p.dir").c_str()));
+    for (const Case& c : cases)
+        EXPECT_EQ(ovtest::FileExistsAt(c.path), !c.deleted) << c.path;
+    EXPECT_FALSE(ovtest::FileExistsAt(data + "p.dir"));
+    EXPECT_EQ(GetFileAttributesA((data + "p.ftp").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(FtpErrorText, CodesMapToTheirTexts) {

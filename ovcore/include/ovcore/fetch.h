@@ -18,6 +18,8 @@ typedef HGLOBAL UrlFetchHandle;
 #define FETCH_MSG_CLOSE_BEGIN (WM_USER + 21) // closing a remote or ODBC fetch
 #define FETCH_MSG_CLOSE_END (WM_USER + 22)   // FTP or HTTP fetch closed
 #define FETCH_MSG_CLOSE_ODBC (WM_USER + 23)  // ODBC fetch closed
+#define FETCH_MSG_LOGIN_DONE (WM_USER + 24)  // logged in / before the list is built
+#define FETCH_MSG_CONNECTING (WM_USER + 25)  // address resolved, connecting
 #define FETCH_MSG_RECEIVED (WM_USER + 31)    // lParam: received byte count, "%ld"
 
 // The error text holds at most this many characters with its terminator.
@@ -97,9 +99,34 @@ BOOL WriteFetchList(const FetchList* list, const char* path);
 // their field size, line ends removed, entries without a remote name
 // dropped. 1, or 0 when the file cannot be opened.
 BOOL ReadFetchList(FetchList* list, const char* path);
+// Deletes the copies that the listing-state file at listPath names (only
+// those inside the profile's copy folder), the file itself, and the copy
+// folder when it is then empty. 0 when listPath has no extension, else 1.
+BOOL DeleteDownloadedFiles(const char* listPath);
 // The engine's two lists: the current fetch and the one read back from disk.
 FetchList* Fetch_CurrentList(void);
 FetchList* Fetch_PreviousList(void);
+
+// Page titles for the report: the status callback gets (0, text, 0) to show a
+// progress text and (0, null, 0) while the call waits, to pump the caller's
+// messages.
+typedef void(CALLBACK* TITLESTATUSPROC)(DWORD reserved, const char* text, DWORD reserved2);
+// The title buffer holds at least this many characters with the terminator.
+#define TITLE_BUFFER_SIZE 81
+// selector 1 reads the page's "<OVHDR>" block instead of its "<TITLE>".
+#define TITLE_SELECT_OVHDR 1
+
+// The title of the page at url ("http://" or a local path), from the title
+// cache or from the page (at most 80 characters). 1 when title was filled,
+// 0 otherwise (titles turned off for the run, no page, no title, or a
+// server that cannot be reached; in the last case *failed, when given,
+// becomes 1). A page that gave no title is not asked for again until its
+// cache entry expires. status may be null.
+ORB_EXPORT(int)
+ORB_GetHTML_Title(DWORD selector, const char* url, const char* user, const char* password,
+                  char* title, TITLESTATUSPROC status, int* failed);
+// Reads [Defaults] NoHTMLTitles for the report run that starts.
+void PageTitles_BeginRun(void);
 
 // Sets the error text to the text of a transfer error code (FTP library
 // codes and the engine's own: 2007 time-out, 1010 no file listed). Other

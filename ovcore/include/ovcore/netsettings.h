@@ -52,3 +52,20 @@ void NetSettings_Reset();
 // Reloads every value from the settings files and hands the cookie options to
 // the line parsers. The argument is not used. Always 0.
 ORB_EXPORT(short) ORB_NotifyIniFileChanged(DWORD_PTR unused);
+
+// Socket notifications of the general GET's hidden window.
+#define HTTPGET_MSG_SOCKET (WM_USER + 130)
+
+// Starts an asynchronous HTTP GET of url ("http://" only) whose raw answer
+// (status line and headers included) goes into outputPath, replaced. user
+// (with password) sends Basic credentials when not empty; referrer and
+// userAgent add their headers when not null. The request goes through the
+// proxy when one is set. When it ends, notifyMessage is posted to
+// notifyWindow (when not null): wParam 0 after the server closed the
+// connection, else the WinSock error of the connect. The caller's thread
+// must dispatch its messages meanwhile. 1 when the request was started,
+// 0 otherwise (WinSock not bound, not an "http://" address, an unknown host,
+// the file or socket could not be made).
+ORB_EXPORT(int)
+ORB_HTTP_Get(const char* url, const char* outputPath, const char* user, const char* password,
+             const char* referrer, const char* userAgent, HWND notifyWindow, UINT notifyMessage);

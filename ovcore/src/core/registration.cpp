@@ -112,7 +112,8 @@ ORB_EXPORT(short) ACP_DeRegister(WORD /*ignored*/) {
     return 0;
 }
 
-// Removes the fetch listing-state files ("*.dir") of the data folder.
+// Removes the fetch listing-state files ("*.dir") of the data folder with
+// the copies they name.
 static void DeleteListingFiles(const char* folder) {
     char pattern[MAX_PATH];
     if (strlen(folder) + 5 >= MAX_PATH)
@@ -128,7 +129,7 @@ static void DeleteListingFiles(const char* folder) {
             strlen(folder) + strlen(found.cFileName) >= MAX_PATH)
             continue;
         wsprintfA(path, "%s%s", folder, found.cFileName);
-        DeleteFileA(path);
+        DeleteDownloadedFiles(path);
     } while (FindNextFileA(find, &found));
     FindClose(find);
 }

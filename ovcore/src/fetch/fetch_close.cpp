@@ -3,13 +3,15 @@
 #include "core/engine_state.h"
 #include "fetch/fetch_state.h"
 #include "fetch/fetch_window.h"
+#include "fetch/http_fetch.h"
 #include "logread/engine_link.h"
 
 namespace {
 
-// Local and ODBC fetches hold no connection, window or copy in flight.
 void EndTransfer() {
     FetchState& s = Fetch_State();
+    if (s.protocol == SERVER_PROTOCOL_HTTP)
+        HttpFetch_End();
     s.busy = FALSE;
     s.connectionOpen = FALSE;
     s.windowExists = FALSE;
@@ -65,6 +67,12 @@ ORB_CloseURL(HWND statusWindow, UrlFetchHandle handle, AnalysisProfile* profile)
     ORB_CloseFTP(statusWindow, handle, profile);
     if (!profile)
         return ORB_OK;
+    // A transfer that ended in error leaves its reason: the copies are not
+    // what the server holds, so they are not read as if they were.
+    if (Fetch_State().errorText[0]) {
+        profile->LogInfoValid = 0;
+        return ORB_FAIL;
+    }
     ServerList* fetched = Fetch_GetFetchedServerList();
     ServerList* copy = ServerList_New();
     BOOL ok = copy && fetched && ServerList_Copy(copy, fetched);

@@ -6,6 +6,7 @@
 #include "core/engine_state.h"
 #include "fetch/fetch_ids.h"
 #include "fetch/fetch_state.h"
+#include "fetch/http_fetch.h"
 #include <stdio.h>
 #include <string.h>
 
@@ -64,6 +65,36 @@ short StartLocalFetch(const AnalysisProfile* profile, HWND statusWindow, UrlFetc
     return ORB_OK;
 }
 
+// The report run reads every file of the copy folder.
+BOOL KeepCopyFolder(const char* name) {
+    ServerList* fetched = Fetch_GetFetchedServerList();
+    char path[MAX_PATH];
+    int n = snprintf(path, sizeof(path), "%s%s.ftp\\*.*", Engine_State().dataFolder, name);
+    if (!fetched || n < 0 || n >= (int)sizeof(path))
+        return FALSE;
+    ServerList_FreeContents(fetched);
+    ServerList_SetProtocol(fetched, SERVER_PROTOCOL_FILE);
+    return ServerList_AddServer(fetched, "", path, "", "") == 1;
+}
+
+// An HTTP source: its copies are fetched into the copy folder.
+short StartHttpFetch(const AnalysisProfile* profile, const char* profileFile, HWND statusWindow,
+                     UrlFetchHandle* handle) {
+    char name[MAX_PATH];
+    lstrcpynA(name, profileFile, sizeof(name));
+    char* dot = strrchr(name, '.');
+    if (dot)
+        *dot = 0;
+    if (!HttpFetch_Open(profile, name))
+        return ORB_FAIL;
+    if (!KeepCopyFolder(name) || !(*handle = NewHandle(statusWindow))) {
+        HttpFetch_End();
+        Fetch_SetErrorId(IDS_FETCH_NO_MEMORY, profile->Description);
+        return ORB_FAIL;
+    }
+    return ORB_OK;
+}
+
 } // namespace
 
 ServerList* Fetch_GetFetchedServerList(void) {
@@ -94,6 +125,8 @@ ORB_EXPORT(short) ORB_OpenURL(HWND statusWindow, const char* profileFile, UrlFet
     short result = ORB_FAIL;
     if (s.protocol == SERVER_PROTOCOL_FILE || s.protocol == SERVER_PROTOCOL_ODBC)
         result = StartLocalFetch(profile, statusWindow, handle);
+    else if (s.protocol == SERVER_PROTOCOL_HTTP)
+        result = StartHttpFetch(profile, profileFile, statusWindow, handle);
     else
         Fetch_SetErrorId(IDS_FETCH_REMOTE_UNAVAILABLE, LogProtocolToPrefix(s.protocol));
     AnalysisProfile_Free(profile);

@@ -31,3 +31,6 @@ void Fetch_SendStatus(UINT id, const char* name);
 // Ends any fetch still open and frees the fetched server list (with the last
 // client slot); the next fetch or registration makes a new list.
 void Fetch_ReleaseEngineResources(void);
+// 1 when path names a file directly inside folder (given with its trailing
+// separator): the only copies a fetch ever deletes.
+BOOL Fetch_IsInCopyFolder(const char* path, const char* folder);

@@ -3,6 +3,7 @@
 #include "ovcore/settings.h"
 #include "core/engine_state.h"
 #include "logparse/parse_settings.h"
+#include "fetch/title_cache.h"
 #include "netsettings/base64.h"
 #include <stdio.h>
 #include <string.h>
@@ -111,9 +112,10 @@ ORB_EXPORT(short) ORB_NotifyIniFileChanged(DWORD_PTR /*unused*/) {
     s.CookieValidate = GetModuleProfileInt("Cookie", "Validate", 1);
     LogParse_SetCookieOptions(s.CookieEnable, s.CookieValidate);
     LogParse_SyncFromEngine();
-    // The page-title cache is saved before and rebuilt after these two are
-    // read, once the title cache is part of the engine.
+    // A changed cache size or lifespan takes effect at once.
+    SaveTitleCache();
     s.TitleCacheSize = GetModuleProfileInt("Defaults", "TitleCacheSize", 500);
     s.TitleCacheLifespan = GetModuleProfileInt("Defaults", "TitleCacheLifespan", 86400);
+    LoadTitleCache();
     return 0;
 }

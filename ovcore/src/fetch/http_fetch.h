@@ -1,0 +1,33 @@
+// The HTTP road of the remote log fetch.
+#pragma once
+#include "ovcore/fetch.h"
+#include "ovcore/profile.h"
+
+// Starts the fetch of an HTTP profile whose file base name is name: builds
+// the fetch list from the source's "|"- and blank-separated paths, names the
+// copies in the copy folder, and starts the first transfer (or none, when
+// the download mode says the copies are current). 1, or 0 with the error
+// text set and nothing left running.
+BOOL HttpFetch_Open(const AnalysisProfile* profile, const char* name);
+// Ends a transfer that still runs: its socket and window are closed, and an
+// unfinished copy is removed (a good earlier copy stays).
+void HttpFetch_End(void);
+
+// Notifications of the hidden window.
+void HttpFetch_OnSocket(WPARAM socket, LPARAM event);
+void HttpFetch_OnTimer(void);
+
+// What HttpFetch_Open hands the transfer: where the copies go, the list
+// file, the source, and how the server is reached.
+struct HttpFetchTarget {
+    char copyFolder[MAX_PATH]; // with its trailing separator
+    char listPath[MAX_PATH];   // the listing-state file
+    char header[FETCH_PATH_SIZE];
+    char host[FETCH_NAME_SIZE];
+    char user[SERVERINFO_USERNAME_SIZE];
+    char password[SERVERINFO_PASSWORD_SIZE];
+    int port;
+};
+// Resolves the server (or the proxy) and starts the first entry of the
+// current list that is not skipped. 1, or 0 with the error text set.
+BOOL HttpTransfer_Start(const HttpFetchTarget* target);
