@@ -43,6 +43,9 @@ class ButtonBar : public ::testing::Test {
             }
         }
         ASSERT_TRUE(OvkitProcessAttach(Self()));
+        // Other tests leave the shared cursor anywhere: park it off the bar,
+        // or its first mouse move lights a button before the test begins.
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
         WNDCLASSA wc = {};
         wc.lpfnWndProc = ParentProc;
         wc.hInstance = Self();
