@@ -13,6 +13,9 @@
 #define OVKIT_MAIL_PLACEHOLDER_SENDER "yourname@yourcompany.com"
 // The mail host used when SMTPServer is absent.
 #define OVKIT_MAIL_DEFAULT_SERVER "mail"
+// The key byte of MAPIPassword's "Encrypt://" text form (OVKIT_EncryptPassword);
+// a password stored without the prefix is used as it stands.
+#define OVKIT_MAIL_MAPI_PASSWORD_KEY 0x4D
 
 // Message mode for settings that are not valid: 0 writes the text to the
 // scheduler log, 1 shows a message box, anything else shows nothing.

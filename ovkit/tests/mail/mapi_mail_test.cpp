@@ -3,6 +3,7 @@
 #include "mail_test_support.h"
 #include "mapi_mail.h"
 #include "ovkit/mail.h"
+#include "ovkit/settings_file.h"
 #include <gtest/gtest.h>
 
 using namespace mailtest;
@@ -53,4 +54,11 @@ TEST(MapiMail, StoredPasswordIsBoundedToFortyCharacters) {
     EXPECT_STREQ(out, "secret");
     MailMapiPassword(std::string(60, 'p').c_str(), out, sizeof out);
     EXPECT_EQ(std::string(out), std::string(40, 'p'));
+}
+
+TEST(MapiMail, StoredPasswordInTheEncryptedFormIsDecoded) {
+    char stored[64], out[41];
+    ASSERT_TRUE(OVKIT_EncryptPassword("secret", stored, OVKIT_MAIL_MAPI_PASSWORD_KEY));
+    MailMapiPassword(stored, out, sizeof out);
+    EXPECT_STREQ(out, "secret");
 }
