@@ -1,29 +1,22 @@
 #include "quick_help.h"
-#include "ovkit/startup.h"
-#include "ovkit/timers.h"
-#include "ovkit/ui_helpers.h"
+#include "ovkit/popup.h"
 
-// A plain window of the popup class, sized to its text; the popup control
-// draws and times it.
+namespace {
+
+// One quick-help popup is open at a time; its record lives while it shows.
+OvkitPopupRecord g_quickHelp;
+
+} // namespace
+
 HWND OvkitOpenQuickHelp(HWND owner, const char* text, int x, int y) {
-    HDC dc = GetDC(owner);
-    HGDIOBJ old = SelectObject(dc, OvkitGetLibraryFont());
-    RECT box = {0, 0, 1000, 1000};
-    DrawTextA(dc, text, -1, &box, DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(owner, dc);
-    int width = box.right + 5, height = box.bottom + 5;
-    HWND popup = CreateWindowExA(0, "Ostrevane Popup", text, WS_POPUP, x - width / 2, y, width,
-                                 height, owner, nullptr, OVKIT_GetInstance(), nullptr);
+    HWND popup =
+        OVKIT_CreatePopupWindow(owner, 0, text, x, y, OVKIT_POPUP_CENTRE_X, &g_quickHelp);
+    // The popup draws from its record; the window text lets tools read it.
     if (popup)
-        ShowWindow(popup, SW_SHOWNOACTIVATE);
+        SetWindowTextA(popup, g_quickHelp.text);
     return popup;
 }
 
 void OvkitCloseQuickHelp(HWND owner, HWND* popup, WORD* timerFlag) {
-    if (timerFlag && *timerFlag) {
-        OVKIT_KillTimerEx(owner, 10000);
-        *timerFlag = 0;
-    }
-    OVKIT_DestroyWindowAndHandle(popup);
+    OVKIT_DestroyPopup(owner, popup, timerFlag);
 }
