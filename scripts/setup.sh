@@ -7,7 +7,8 @@ source "$here/wine-env.sh"
 
 packages=(cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev googletest
           wine wine32:i386 wine64 libodbc2 libsqliteodbc
-          libodbc2:i386 libsqliteodbc:i386 odbcinst)
+          libodbc2:i386 libsqliteodbc:i386 odbcinst
+          python3-pyftpdlib)
 
 missing=()
 for p in "${packages[@]}"; do
