@@ -71,13 +71,14 @@ FTP4W_API int WINAPI FtpOpenConnection(const char* host);
 FTP4W_API int WINAPI FtpCloseConnection(void);
 // Ends any transfer and closes the sockets without a word to the server.
 FTP4W_API int WINAPI FtpLocalClose(void);
-// type 'I' binary or 'A' text. In asynchronous mode the call returns once
-// the server has accepted the transfer, and the rest runs on a worker
-// thread that posts message to window: wParam 0 and lParam = bytes so far
-// while it runs, then wParam 1 and lParam = 0 or an FTPERR_ code at the end.
-// In synchronous mode the call returns the transfer's result and posts
-// nothing. A receive into an existing local file that is shorter than the
-// remote one resumes behind it (REST); otherwise the local file is rewritten.
+// type 'I' binary or 'A' text. In asynchronous mode, with notify set and a
+// window given, the call returns once the server has accepted the transfer,
+// and the rest runs on a worker thread that posts message to window: wParam 0
+// and lParam = bytes in the file so far while it runs, then wParam 1 and
+// lParam = 0 or an FTPERR_ code at the end. Otherwise the call returns the
+// transfer's result and posts nothing. A receive into an existing local file
+// that is shorter than the remote one resumes behind it (REST); otherwise the
+// local file is rewritten, and only once the server has started sending.
 FTP4W_API int WINAPI FtpRecvFile(const char* remote, const char* local, char type, int notify,
                                  HWND window, UINT message);
 FTP4W_API int WINAPI FtpSendFile(const char* local, const char* remote, char type, int notify,

@@ -32,11 +32,16 @@ int Command(const std::string& line, Reply* reply) {
     return TheSession().control.Command(line, reply);
 }
 
+// Counts go out as 32-bit values: a file past 2 GB shows as 2 GB.
+LONG Clamped(long long count) {
+    return count > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<LONG>(count);
+}
+
 void PostProgress(Job& job, bool force) {
     if (!job.post || (!force && GetTickCount() - job.lastProgress < kProgressEveryMs))
         return;
     job.lastProgress = GetTickCount();
-    PostMessageA(job.window, job.message, 0, static_cast<LPARAM>(job.done));
+    PostMessageA(job.window, job.message, 0, Clamped(job.done));
 }
 
 long long RemoteSize(const std::string& remote) {
@@ -115,7 +120,7 @@ int Begin(Job& job, const char* local) {
     result = job.receive ? BeginReceive(job, local) : BeginSend(job, local);
     if (result == FTPERR_OK)
         result = job.data.Establish(s.timeoutMs, &s.abort);
-    s.bytesToBeTransferred = job.expected > 0 ? static_cast<LONG>(job.expected) : 0;
+    s.bytesToBeTransferred = job.expected > 0 ? Clamped(job.expected) : 0;
     return result;
 }
 

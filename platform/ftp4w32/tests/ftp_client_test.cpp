@@ -121,6 +121,7 @@ TEST_F(FtpSession, CurrentFolderFollowsCwdAndSurvivesAMissingOne) {
     EXPECT_EQ(FtpCWD("/"), 0);
 }
 
+// Guards the pairing of the two listing files line by line: same entries, same order.
 TEST_F(FtpSession, ListingsNameTheSameEntriesInTheSameOrder) {
     struct Case {
         const char* cwd;
@@ -227,6 +228,7 @@ TEST_F(FtpSession, ReceiveResumesBehindAShorterLocalHeadOnly) {
     }
 }
 
+// Guards against emptying a good local copy before the server sends the file.
 TEST_F(FtpSession, AMissingRemoteFileLeavesTheLocalCopyAlone) {
     ASSERT_EQ(LoginAs("weblogs", "secret"), 0);
     std::string kept = local + "kept.log", fresh = local + "fresh.log";
@@ -299,6 +301,7 @@ TEST_F(FtpSession, MisbehavingServersEndWithinTheTimeOut) {
         DWORD start = GetTickCount();
         EXPECT_EQ(c.call(local + c.user + ".log"), c.expected);
         EXPECT_LT(GetTickCount() - start, 4000u);
+        // Guards against a late reply answering the next command.
         EXPECT_EQ(FtpCWD("/"), 1003) << "the broken connection is closed";
     }
 }
