@@ -121,6 +121,13 @@ TEST_F(FtpSession, CurrentFolderFollowsCwdAndSurvivesAMissingOne) {
     EXPECT_EQ(FtpCWD("/"), 0);
 }
 
+TEST_F(FtpSession, RepliesSpreadOverLinesAndPacketsAreReadWhole) {
+    ASSERT_EQ(LoginAs("split", "x", Server().rogue), 0);
+    char folder[300];
+    ASSERT_EQ(FtpPWD(folder, sizeof(folder)), 0);
+    EXPECT_STREQ(folder, "/rogue");
+}
+
 // Guards the pairing of the two listing files line by line: same entries, same order.
 TEST_F(FtpSession, ListingsNameTheSameEntriesInTheSameOrder) {
     struct Case {

@@ -8,7 +8,8 @@
 Three servers listen on 127.0.0.1, each on a free port:
   port    pyftpdlib: user "weblogs"/"secret" (may write), anonymous (read only)
   rogue   misbehaves by user name: "close" drops both connections mid-file,
-          "stall" stops sending mid-file, "mute" never answers PWD
+          "stall" stops sending mid-file, "mute" never answers PWD, "split"
+          answers PWD in pieces over several lines
   silent  accepts connections and never says a word
 The served folder holds logs/ (three .log files, error.txt, sub/), empty/
 and upload/. The servers end themselves after LIFETIME seconds.
@@ -74,6 +75,11 @@ def rogue_session(conn):
                 say("200 type set")
             elif cmd == "SIZE":
                 say("213 %d" % ROGUE_SIZE)
+            elif cmd == "PWD" and user == "split":
+                # One reply over several lines and packets.
+                for piece in ("257-the", " folder\r\n257-is\r", "\n257 \"/ro", 'gue" here\r\n'):
+                    conn.sendall(piece.encode())
+                    time.sleep(0.05)
             elif cmd == "PWD":
                 if user != "mute":
                     say('257 "/" is the folder')
@@ -132,6 +138,9 @@ def serve(info, root):
     handler = FTPHandler
     handler.authorizer = authorizer
     handler.auth_failed_timeout = 0.1  # its usual pause would outlast the tests' time-outs
+    # A multi-line greeting with a line that looks like the end of a reply but is not.
+    handler.banner = ("Ostrevane test server\r\n230 this line does not end the greeting\r\n"
+                      "and a line long enough to make the greeting span several lines.")
     server = FTPServer(("127.0.0.1", 0), handler)
     rogue, silent = free_listener(), free_listener()
     for listener, session in ((rogue, rogue_session), (silent, silent_session)):
