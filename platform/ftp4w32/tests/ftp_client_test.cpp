@@ -330,7 +330,21 @@ TEST_F(FtpSession, AbortEndsARunningTransfer) {
     EXPECT_LT(GetTickCount() - start, 3000u);
     ASSERT_TRUE(log.WaitForEnd(3000));
     EXPECT_EQ(log.messages.back().second, -1);
+    EXPECT_EQ(FtpPWD(folder, sizeof(folder)), 0) << "the session goes on after an abort";
     EXPECT_EQ(FtpCloseConnection(), 0);
+}
+
+TEST_F(FtpSession, AnAsynchronousReceiveThatBreaksEndsWithItsCode) {
+    FtpSetDefaultTimeOut(2);
+    FtpSetPassiveMode(TRUE);
+    ASSERT_EQ(LoginAs("close", "x", Server().rogue), 0);
+    FtpSetAsynchronousMode();
+    MessageLog log;
+    std::string target = local + "cut.log";
+    ASSERT_EQ(FtpRecvFile("f", target.c_str(), 'I', 1, log.Window(), log.Message), 0);
+    ASSERT_TRUE(log.WaitForEnd(4000));
+    EXPECT_EQ(log.messages.back().second, 2003);
+    EXPECT_EQ(FtpCloseConnection(), 1003);
 }
 
 TEST_F(FtpSession, LastReleaseEndsAnOpenSessionAndSaysSo) {
