@@ -24,6 +24,12 @@ bool ParsePassiveAddress(const std::string& text, sockaddr_in* address) {
 
 } // namespace
 
+int TransferAnswer(const Reply& reply, int refused) {
+    if (reply.code == 125 || reply.code == 150)
+        return FTPERR_OK;
+    return reply.code == 425 ? FTPERR_DATACONNECTION : refused;
+}
+
 int WaitError(WaitResult waited) {
     switch (waited) {
     case kReady:

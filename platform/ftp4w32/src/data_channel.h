@@ -30,6 +30,11 @@ class DataChannel {
     SOCKET listener_ = INVALID_SOCKET;
 };
 
+// The server's answer to a transfer command (RETR, STOR, LIST, NLST): 0 when
+// it starts sending (125, 150), FTPERR_DATACONNECTION when it cannot open the
+// data connection (425), else refused.
+int TransferAnswer(const Reply& reply, int refused);
+
 // Maps a wait result on a data socket to its FTPERR_ code.
 int WaitError(WaitResult waited);
 

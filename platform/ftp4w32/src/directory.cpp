@@ -38,8 +38,9 @@ int FetchListing(const std::string& command, std::string* raw) {
         result = s.control.Command(command, &reply);
     if (result != FTPERR_OK)
         return result;
-    if (reply.code != 125 && reply.code != 150)
-        return reply.code == 425 ? FTPERR_DATACONNECTION : FTPERR_NOREMOTEFILE;
+    result = TransferAnswer(reply, FTPERR_NOREMOTEFILE);
+    if (result != FTPERR_OK)
+        return result; // refused: the session goes on
     result = data.Establish(s.timeoutMs, nullptr);
     if (result == FTPERR_OK)
         result = ReceiveAll(data, s.timeoutMs, raw);

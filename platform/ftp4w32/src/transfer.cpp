@@ -82,8 +82,9 @@ int BeginReceive(Job& job, const char* local) {
     result = Command("RETR " + job.remote, &reply);
     if (result != FTPERR_OK)
         return result;
-    if (reply.code != 125 && reply.code != 150)
-        return reply.code == 425 ? FTPERR_DATACONNECTION : FTPERR_NOREMOTEFILE;
+    result = TransferAnswer(reply, FTPERR_NOREMOTEFILE);
+    if (result != FTPERR_OK)
+        return result;
     // Only now that the server sends the file is an old copy given up.
     LARGE_INTEGER at;
     at.QuadPart = job.done;
@@ -106,7 +107,7 @@ int BeginSend(Job& job, const char* local) {
     result = Command("STOR " + job.remote, &reply);
     if (result != FTPERR_OK)
         return result;
-    return reply.code == 125 || reply.code == 150 ? FTPERR_OK : FTPERR_TRANSFERREFUSED;
+    return TransferAnswer(reply, FTPERR_TRANSFERREFUSED);
 }
 
 int Begin(Job& job, const char* local) {

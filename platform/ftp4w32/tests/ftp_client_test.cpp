@@ -313,14 +313,19 @@ TEST_F(FtpSession, MisbehavingServersEndWithinTheTimeOut) {
     }
 }
 
-TEST_F(FtpSession, AbortEndsARunningTransfer) {
-    FtpSetDefaultTimeOut(30);
+// Logs in to the misbehaving server as user and starts an asynchronous receive.
+void StartRogueReceive(const char* user, int timeOut, const std::string& target, MessageLog& log) {
+    FtpSetDefaultTimeOut(timeOut);
     FtpSetPassiveMode(TRUE);
-    ASSERT_EQ(LoginAs("stall", "x", Server().rogue), 0);
+    FtpSetDefaultPort(Server().rogue);
+    ASSERT_EQ(FtpLogin(kHost, user, "x", nullptr, 0), 0);
     FtpSetAsynchronousMode();
-    MessageLog log;
-    std::string target = local + "stalled.log";
     ASSERT_EQ(FtpRecvFile("f", target.c_str(), 'I', 1, log.Window(), log.Message), 0);
+}
+
+TEST_F(FtpSession, AbortEndsARunningTransfer) {
+    MessageLog log;
+    ASSERT_NO_FATAL_FAILURE(StartRogueReceive("stall", 30, local + "stalled.log", log));
     ASSERT_TRUE(ovtest::WaitUntil([&] { return !log.messages.empty(); }, 5000));
     EXPECT_EQ(log.messages.front(), std::make_pair(WPARAM(0), LPARAM(1000)));
     char folder[300];
@@ -335,13 +340,8 @@ TEST_F(FtpSession, AbortEndsARunningTransfer) {
 }
 
 TEST_F(FtpSession, AnAsynchronousReceiveThatBreaksEndsWithItsCode) {
-    FtpSetDefaultTimeOut(2);
-    FtpSetPassiveMode(TRUE);
-    ASSERT_EQ(LoginAs("close", "x", Server().rogue), 0);
-    FtpSetAsynchronousMode();
     MessageLog log;
-    std::string target = local + "cut.log";
-    ASSERT_EQ(FtpRecvFile("f", target.c_str(), 'I', 1, log.Window(), log.Message), 0);
+    ASSERT_NO_FATAL_FAILURE(StartRogueReceive("close", 2, local + "cut.log", log));
     ASSERT_TRUE(log.WaitForEnd(4000));
     EXPECT_EQ(log.messages.back().second, 2003);
     EXPECT_EQ(FtpCloseConnection(), 1003);
