@@ -74,13 +74,29 @@ bool FileExists(const std::string& path) {
 }
 
 std::string LocalFolder() {
+    // A folder left by an earlier run (Wine reuses process ids) must not be
+    // taken: a receive would resume into its files.
     static int counter = 0;
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     char folder[MAX_PATH];
-    snprintf(folder, sizeof(folder), "%sovftp-%lu-%d\\", temp, GetCurrentProcessId(), ++counter);
-    CreateDirectoryA(folder, nullptr);
+    do {
+        snprintf(folder, sizeof(folder), "%sovftp-%lu-%lu-%d\\", temp, GetCurrentProcessId(),
+                 GetTickCount(), ++counter);
+    } while (!CreateDirectoryA(folder, nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
     return folder;
+}
+
+void RemoveLocalFolder(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do
+            DeleteFileA((folder + found.cFileName).c_str());
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
 }
 
 int ClosedPort() {

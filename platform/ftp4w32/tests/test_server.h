@@ -26,6 +26,7 @@ bool WriteBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 // A fresh local folder for one test, with a trailing backslash.
 std::string LocalFolder();
+void RemoveLocalFolder(const std::string& folder);
 // A loopback port on which nothing listens.
 int ClosedPort();
 
