@@ -77,8 +77,9 @@ FTP4W_API int WINAPI FtpLocalClose(void);
 // and lParam = bytes in the file so far while it runs, then wParam 1 and
 // lParam = 0 or an FTPERR_ code at the end. Otherwise the call returns the
 // transfer's result and posts nothing. A receive into an existing local file
-// that is shorter than the remote one resumes behind it (REST); otherwise the
-// local file is rewritten, and only once the server has started sending.
+// that is shorter than the remote one resumes behind it (REST) when its last
+// bytes match the remote file's there; otherwise the local file is rewritten,
+// and only once the server has started sending.
 FTP4W_API int WINAPI FtpRecvFile(const char* remote, const char* local, char type, int notify,
                                  HWND window, UINT message);
 FTP4W_API int WINAPI FtpSendFile(const char* local, const char* remote, char type, int notify,

@@ -2,6 +2,7 @@
 #include "data_channel.h"
 #include "ftp4w32.h"
 #include "session.h"
+#include <cstring>
 #include <string>
 
 namespace ftp {
@@ -11,6 +12,12 @@ namespace {
 const DWORD kProgressEveryMs = 50;
 // How long the server may take to answer ABOR before the line counts as settled.
 const DWORD kAbortQuietMs = 300;
+// A resumed receive fetches again this many bytes before the local end and
+// compares them: a local copy that is not a head of the remote file (a log
+// rotated since) is then fetched whole instead of being extended.
+const long long kOverlap = 4096;
+// ReceiveData's answer when the overlap differs.
+const int kFetchWhole = 0x10000;
 
 struct Job {
     bool receive = true;
@@ -21,6 +28,7 @@ struct Job {
     std::string localPath;
     long long done = 0;      // bytes in the local file (receive) or sent
     long long expected = -1; // the server's SIZE, -1 unknown
+    std::string overlap;     // local bytes the resumed data must begin with
     bool post = false;
     HWND window = nullptr;
     UINT message = 0;
@@ -59,38 +67,80 @@ long long FileSize(HANDLE file) {
 
 // Opens the local file, asks for the size and, when the local file is a
 // shorter head of the remote one, for a restart behind it; then RETR.
-int BeginReceive(Job& job, const char* local) {
+// Asks for the remote file from offset on (REST), or whole when offset is 0
+// or the server cannot restart; job.done becomes where the data begins.
+int RequestFile(Job& job, long long offset) {
     Session& s = TheSession();
-    if (job.type == 'I')
-        job.expected = RemoteSize(job.remote);
-    job.file = CreateFileA(local, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (job.file == INVALID_HANDLE_VALUE)
-        return FTPERR_CANTOPENLOCALFILE;
-    job.createdFile = GetLastError() != ERROR_ALREADY_EXISTS;
-    long long have = FileSize(job.file);
     int result = job.data.Prepare(s.control, s.passive);
     if (result != FTPERR_OK)
         return result;
     Reply reply;
-    if (have > 0 && have < job.expected) {
-        result = Command("REST " + std::to_string(have), &reply);
+    job.done = 0;
+    if (offset > 0) {
+        result = Command("REST " + std::to_string(offset), &reply);
         if (result != FTPERR_OK)
             return result;
-        job.done = reply.code == 350 ? have : 0;
+        job.done = reply.code == 350 ? offset : 0;
     }
+    if (job.done == 0)
+        job.overlap.clear();
     result = Command("RETR " + job.remote, &reply);
-    if (result != FTPERR_OK)
-        return result;
-    result = TransferAnswer(reply, FTPERR_NOREMOTEFILE);
-    if (result != FTPERR_OK)
-        return result;
-    // Only now that the server sends the file is an old copy given up.
+    return result != FTPERR_OK ? result : TransferAnswer(reply, FTPERR_NOREMOTEFILE);
+}
+
+// Empties the local file for a whole fetch; a resumed one writes at its end.
+void PositionLocalFile(Job& job) {
+    LARGE_INTEGER at = {};
+    SetFilePointerEx(job.file, at, nullptr, job.overlap.empty() ? FILE_BEGIN : FILE_END);
+    if (job.overlap.empty())
+        SetEndOfFile(job.file);
+}
+
+// The last kOverlap bytes of a local file that may be a head of the remote
+// one; empty when it is not worth resuming.
+std::string LocalTail(HANDLE file, long long have, long long expected) {
+    if (have <= kOverlap || have >= expected)
+        return std::string();
+    std::string tail(static_cast<size_t>(kOverlap), '\0');
     LARGE_INTEGER at;
-    at.QuadPart = job.done;
-    SetFilePointerEx(job.file, at, nullptr, FILE_BEGIN);
-    SetEndOfFile(job.file);
-    return FTPERR_OK;
+    at.QuadPart = have - kOverlap;
+    DWORD got = 0;
+    if (!SetFilePointerEx(file, at, nullptr, FILE_BEGIN) ||
+        !ReadFile(file, &tail[0], static_cast<DWORD>(kOverlap), &got, nullptr) || got != kOverlap)
+        return std::string();
+    return tail;
+}
+
+int BeginReceive(Job& job, const char* local) {
+    if (job.type == 'I')
+        job.expected = RemoteSize(job.remote);
+    job.file = CreateFileA(local, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (job.file == INVALID_HANDLE_VALUE)
+        return FTPERR_CANTOPENLOCALFILE;
+    job.createdFile = GetLastError() != ERROR_ALREADY_EXISTS;
+    long long have = FileSize(job.file);
+    job.overlap = LocalTail(job.file, have, job.expected);
+    int result = RequestFile(job, job.overlap.empty() ? 0 : have - kOverlap);
+    // Only now that the server sends the file is an old copy given up.
+    if (result == FTPERR_OK)
+        PositionLocalFile(job);
+    return result;
+}
+
+// The overlap differed: drops this data connection and fetches the file whole.
+int FetchWhole(Job& job) {
+    Session& s = TheSession();
+    job.data.Close();
+    s.control.Send("ABOR");
+    s.control.Drain(kAbortQuietMs);
+    job.overlap.clear();
+    int result = RequestFile(job, 0);
+    if (result == FTPERR_OK)
+        result = job.data.Establish(s.timeoutMs, &s.abort);
+    if (result == FTPERR_OK)
+        PositionLocalFile(job);
+    return result;
 }
 
 int BeginSend(Job& job, const char* local) {
@@ -125,6 +175,18 @@ int Begin(Job& job, const char* local) {
     return result;
 }
 
+// Takes the resumed data's first bytes off piece when they match the overlap.
+bool ConsumeOverlap(Job& job, const char** piece, int* length) {
+    size_t n = job.overlap.size() < size_t(*length) ? job.overlap.size() : size_t(*length);
+    if (memcmp(*piece, job.overlap.data(), n) != 0)
+        return false;
+    job.overlap.erase(0, n);
+    job.done += n;
+    *piece += n;
+    *length -= static_cast<int>(n);
+    return true;
+}
+
 int ReceiveData(Job& job) {
     Session& s = TheSession();
     char buffer[32768];
@@ -133,12 +195,25 @@ int ReceiveData(Job& job) {
         int result = job.data.Receive(buffer, sizeof(buffer), &got, s.timeoutMs, &s.abort);
         if (result != FTPERR_OK || got == 0)
             return result;
+        const char* piece = buffer;
+        if (!job.overlap.empty() && !ConsumeOverlap(job, &piece, &got))
+            return kFetchWhole;
         DWORD written = 0;
-        if (!WriteFile(job.file, buffer, got, &written, nullptr) || written != DWORD(got))
+        if (!WriteFile(job.file, piece, got, &written, nullptr) || written != DWORD(got))
             return FTPERR_CANTWRITE;
         job.done += got;
         PostProgress(job, false);
     }
+}
+
+int ReceiveAll(Job& job) {
+    int result = ReceiveData(job);
+    if (result == kFetchWhole) {
+        result = FetchWhole(job);
+        if (result == FTPERR_OK)
+            result = ReceiveData(job);
+    }
+    return result;
 }
 
 int SendData(Job& job) {
@@ -186,7 +261,7 @@ int Finish(Job& job, int result) {
 }
 
 int Run(Job& job) {
-    int result = job.receive ? ReceiveData(job) : SendData(job);
+    int result = job.receive ? ReceiveAll(job) : SendData(job);
     result = Finish(job, result);
     CloseHandle(job.file);
     job.file = INVALID_HANDLE_VALUE;

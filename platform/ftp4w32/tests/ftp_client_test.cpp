@@ -223,6 +223,8 @@ TEST_F(FtpSession, ReceiveResumesBehindAShorterLocalHeadOnly) {
     } cases[] = {
         {"shorter head: only the tail is fetched", markedHead, markedHead + big.substr(100000)},
         {"longer than the remote file: fetched whole", big + "old tail", big},
+        // Guards against extending a copy of another (rotated) log with this one's tail.
+        {"a head whose end differs: fetched whole", big.substr(0, 99999) + "#", big},
         {"empty: fetched whole", "", big},
     };
     ASSERT_EQ(LoginAs("weblogs", "secret"), 0);
