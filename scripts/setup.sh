@@ -9,6 +9,7 @@ packages=(cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev googl
           wine wine32:i386 wine64 libodbc2 libsqliteodbc
           libodbc2:i386 libsqliteodbc:i386 odbcinst
           python3-aiosmtpd   # the tests' SMTP sink
+          python3-pyftpdlib  # the tests' FTP server
           nginx              # the tests' HTTP server
           xvfb netpbm)       # scripts/screenshot.sh
 
