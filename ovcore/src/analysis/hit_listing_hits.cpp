@@ -37,7 +37,7 @@ DWORD HitListing_FormatHit(HitListing* listing, const HitRecord* hit, DWORD* lin
     ListingText t;
     ListingText_Init(&t, listing->hitText, sizeof(listing->hitText));
     *lines = 0;
-    if (!HitListing_SelectBuffer(listing, hit))
+    if (listing->buffers.count == 0 || !HitListing_SelectBuffer(listing, hit))
         return 0;
     if (listing->kind == LISTING_KIND_HITS)
         Listing_FormatHitBlock(listing, hit, &t);
