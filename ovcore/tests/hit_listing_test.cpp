@@ -86,7 +86,7 @@ class HitListingTest : public ::testing::Test {
         setup.kind = kind;
         setup.option = option;
         setup.lineWidth = lineWidth;
-        setup.outputFolder = "C:\\reports\\";
+        setup.outputFolder = outputFolder;
         setup.profileFileName = "site.ovp";
         setup.logPath = "C:\\logs\\access.log";
         setup.callerText = "Caller";
@@ -106,6 +106,7 @@ class HitListingTest : public ::testing::Test {
         return all.size() >= header.size() ? all.substr(header.size()) : all;
     }
     std::vector<HitListing*> opened;
+    const char* outputFolder = "C:\\reports\\";
 };
 
 TEST_F(HitListingTest, HeaderLinesInOrder) {
@@ -335,6 +336,24 @@ TEST_F(HitListingTest, EachRunTakesAFreeFileNumber) {
     HitListing_Close(a);
     EXPECT_FALSE(Exists(nameA));
     DeleteFileA(keptName.c_str());
+}
+
+TEST_F(HitListingTest, WithoutOutputFolderFilesGoToTheCurrentFolder) {
+    char temp[MAX_PATH], previous[MAX_PATH];
+    ASSERT_TRUE(GetTempPathA(MAX_PATH, temp));
+    ASSERT_TRUE(GetCurrentDirectoryA(MAX_PATH, previous));
+    std::string folder = std::string(temp) + "ovlisting_here\\";
+    CreateDirectoryA(folder.c_str(), NULL);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+    outputFolder = "";
+    HitListing* l = Open(LISTING_KIND_HITS, LISTING_GROUP_NONE);
+    std::string name = ViewBuffers_At(&l->buffers, 0)->fileName;
+    EXPECT_EQ(name.size(), 12u) << name;
+    EXPECT_TRUE(Exists(folder + name));
+    HitListing_Close(l);
+    EXPECT_FALSE(Exists(folder + name));
+    SetCurrentDirectoryA(previous);
+    RemoveDirectoryA(folder.c_str());
 }
 
 TEST_F(HitListingTest, NeverMoreThanFiveFilesOpen) {

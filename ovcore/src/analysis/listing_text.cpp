@@ -18,14 +18,21 @@ static size_t Room(const ListingText* t) {
     return t->size ? t->size - 1 - t->length : 0;
 }
 
-void ListingText_AddCount(ListingText* t, const char* s, size_t count) {
-    size_t n = strnlen(s, count);
-    if (n > Room(t))
-        n = Room(t);
-    memcpy(t->text + t->length, s, n);
+// Room for up to n more characters, cut to what is left.
+static size_t Fit(const ListingText* t, size_t n) {
+    return n > Room(t) ? Room(t) : n;
+}
+
+static void Advance(ListingText* t, size_t n) {
     t->length += n;
     if (t->size)
         t->text[t->length] = 0;
+}
+
+void ListingText_AddCount(ListingText* t, const char* s, size_t count) {
+    size_t n = Fit(t, strnlen(s, count));
+    memcpy(t->text + t->length, s, n);
+    Advance(t, n);
 }
 
 void ListingText_Add(ListingText* t, const char* s) {
@@ -33,12 +40,9 @@ void ListingText_Add(ListingText* t, const char* s) {
 }
 
 void ListingText_Repeat(ListingText* t, char c, size_t count) {
-    if (count > Room(t))
-        count = Room(t);
+    count = Fit(t, count);
     memset(t->text + t->length, c, count);
-    t->length += count;
-    if (t->size)
-        t->text[t->length] = 0;
+    Advance(t, count);
 }
 
 void ListingText_Format(ListingText* t, const char* format, ...) {
@@ -48,9 +52,7 @@ void ListingText_Format(ListingText* t, const char* format, ...) {
     va_start(args, format);
     int n = vsnprintf(t->text + t->length, Room(t) + 1, format, args);
     va_end(args);
-    if (n > 0)
-        t->length += (size_t)n > Room(t) ? Room(t) : (size_t)n;
-    t->text[t->length] = 0;
+    Advance(t, n > 0 ? Fit(t, (size_t)n) : 0);
 }
 
 void ListingText_EndLine(ListingText* t) {
