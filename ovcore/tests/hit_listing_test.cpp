@@ -2,6 +2,7 @@
 #include "analysis/hit_listing.h"
 #include "analysis/hit_listing_format.h"
 #include "core/engine_instance.h"
+#include "core/message_sink.h"
 #include "ovcore/ovcore.h"
 #include <string>
 #include <string.h>
@@ -354,6 +355,21 @@ TEST_F(HitListingTest, WithoutOutputFolderFilesGoToTheCurrentFolder) {
     EXPECT_FALSE(Exists(folder + name));
     SetCurrentDirectoryA(previous);
     RemoveDirectoryA(folder.c_str());
+}
+
+// A refused write stops the run: the hit is reported as not taken.
+TEST_F(HitListingTest, RefusedWriteFailsTheHit) {
+    HitListing* l = Open(LISTING_KIND_HITS, LISTING_GROUP_NONE);
+    ViewReportBuffer* b = ViewBuffers_At(&l->buffers, 0);
+    HANDLE readOnly = CreateFileA(b->fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(readOnly, INVALID_HANDLE_VALUE);
+    CloseHandle(b->file);
+    b->file = readOnly;
+    Engine_SetUnattended(TRUE); // the "Error Writing" box goes to the debug output
+    HitRecord hit = MakeHit(kSaturday, "GET", "/", 0);
+    EXPECT_EQ(HitListing_AddHit(l, &hit), 0);
+    Engine_SetUnattended(FALSE);
 }
 
 TEST_F(HitListingTest, NeverMoreThanFiveFilesOpen) {
