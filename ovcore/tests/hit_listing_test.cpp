@@ -188,6 +188,8 @@ TEST_F(HitListingTest, KindThreeHeaderOncePerVisitor) {
                         get + "\t \t    0.0K \t/missing/" + kFile + "page.html\r\n\t\t" + kError +
                         "Error, 404 - Not Found\r\n";
     EXPECT_EQ(Body(l, 0), header + lines);
+    // Header 11, visitor block 8, hit lines 1 + 1 + 2 (the result goes below).
+    EXPECT_EQ(ViewBuffers_At(&l->buffers, 0)->lineCount, 11u + 8u + 4u);
     // A new visitor (another address) gets a header of its own.
     HitRecord d = MakeHit(kSaturday + 16 * 3600, "GET", "/", 0);
     strcpy(d.szClientAddr, "10.0.0.2");
