@@ -197,6 +197,22 @@ TEST_F(HitListingTest, KindThreeHeaderOncePerVisitor) {
     EXPECT_NE(Body(l, 0).find("Address:\t" + kValue + "10.0.0.2\r\n"), std::string::npos);
 }
 
+// Fault guarded: a value longer than its kept field never equalled the kept
+// (cut) copy, so every hit of such a visitor repeated the header block.
+TEST_F(HitListingTest, KindThreeLongAgentKeepsOneHeader) {
+    HitListing* l = Open(LISTING_KIND_VISITORS, LISTING_GROUP_NONE);
+    std::string agent(200, 'a');
+    for (int i = 0; i < 2; ++i) {
+        HitRecord hit = MakeHit(kSaturday + i, "GET", "/", 0);
+        hit.lpszUserAgent = Text(agent.c_str());
+        ASSERT_EQ(HitListing_AddHit(l, &hit), 1);
+    }
+    std::string body = Body(l, 0);
+    size_t first = body.find("Address:");
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(body.find("Address:", first + 1), std::string::npos);
+}
+
 // Directories longer than the line's room break after a separator and go on
 // after five tabs; no room for a piece leaves them whole.
 TEST_F(HitListingTest, KindThreeBreaksLongDirectories) {
