@@ -32,11 +32,17 @@ struct Word {
 // separators counting as one; extraSeps join after `switchAfter` words.
 int SplitWords(const char* text, int maxChars, const char* seps, const char* extraSeps,
                int switchAfter, Word* out, int maxWords) {
+    // Separator tables: seps alone, then seps and extraSeps.
+    bool early[256] = {}, late[256] = {};
+    for (const char* p = seps; *p; ++p)
+        early[(unsigned char)*p] = late[(unsigned char)*p] = true;
+    for (const char* p = extraSeps; *p; ++p)
+        late[(unsigned char)*p] = true;
     int n = 0;
     int i = 0;
     while (i < maxChars && text[i] && n < maxWords) {
-        const char* active = n >= switchAfter ? extraSeps : "";
-        auto isSep = [&](char c) { return strchr(seps, c) || (active[0] && strchr(active, c)); };
+        const bool* table = n >= switchAfter ? late : early;
+        auto isSep = [table](char c) { return table[(unsigned char)c]; };
         if (isSep(text[i])) {
             ++i;
             continue;

@@ -21,8 +21,35 @@ BOOL IsValidHitTime(const struct tm* t) {
            t->tm_sec <= 59;
 }
 
+// The time value of valid fields. Hits come in time order, so the day is
+// nearly always the last one's: its start is kept and only the clock added.
+static ORB_TIME FieldsToTime(struct tm* t) {
+    struct DayStart {
+        int year = -1, mon = 0, mday = 0;
+        ORB_TIME start = ORB_TIME_INVALID;
+    };
+    static thread_local DayStart day;
+    if (!IsValidHitTime(t))
+        return Y2K_mkGMT(t);
+    if (day.year != t->tm_year || day.mon != t->tm_mon || day.mday != t->tm_mday) {
+        struct tm midnight = {};
+        midnight.tm_year = t->tm_year;
+        midnight.tm_mon = t->tm_mon;
+        midnight.tm_mday = t->tm_mday;
+        day.start = Y2K_mkGMT(&midnight);
+        day.year = t->tm_year;
+        day.mon = t->tm_mon;
+        day.mday = t->tm_mday;
+    }
+    if (day.start == ORB_TIME_INVALID)
+        return ORB_TIME_INVALID;
+    unsigned long long value =
+        (unsigned long long)day.start + t->tm_hour * 3600 + t->tm_min * 60 + t->tm_sec;
+    return value >= ORB_TIME_INVALID ? ORB_TIME_INVALID : (ORB_TIME)value;
+}
+
 ORB_TIME HitTime_FromLocalFields(struct tm* t) {
-    return Y2K_mkGMT(t);
+    return FieldsToTime(t);
 }
 
 // Seconds the local zone lies west of UTC, daylight saving not counted.
@@ -74,7 +101,7 @@ static long long ZoneOffsetAt(const struct tm* t) {
 
 ORB_TIME HitTime_FromGmtFields(struct tm* t) {
     long long offset = ZoneOffsetAt(t);
-    ORB_TIME gmt = Y2K_mkGMT(t);
+    ORB_TIME gmt = FieldsToTime(t);
     if (gmt == ORB_TIME_INVALID)
         return ORB_TIME_INVALID;
     long long value = (long long)gmt - offset;

@@ -38,7 +38,7 @@ BOOL AcceptLine(LineParseResult* res, DWORD consumed) {
 }
 
 char* AppendLineText(HitRecord* rec, DWORD* cursor, const char* text) {
-    DWORD n = (DWORD)strlen(text) + 1;
+    DWORD n = (DWORD)TextLength(text) + 1;
     if (!HitRecord_EnsureRoom(rec, *cursor, n))
         return nullptr;
     char* at = rec->lpLine + *cursor;
@@ -156,10 +156,23 @@ BOOL SetServiceProtocol(HitRecord* rec, DWORD* cursor) {
     return TRUE;
 }
 
+size_t LimitAndUnescapeUrl(char* url) {
+    size_t n = TextLength(url);
+    if (n > 260) {
+        LimitUrlLength(url);
+        n = TextLength(url);
+    }
+    // Most URLs hold no escape: the text before the first '%' stays as it is.
+    size_t escape = FindAnyOf3(url, n, '%', '%', '%');
+    if (escape < n) {
+        UnescapeURLText(url + escape);
+        n = escape + TextLength(url + escape);
+    }
+    return n;
+}
+
 void CleanUrlField(char* url) {
-    LimitUrlLength(url);
-    UnescapeURLText(url);
-    size_t n = strlen(url);
+    size_t n = LimitAndUnescapeUrl(url);
     if (n > 0 && url[n - 1] == '?')
         url[n - 1] = 0;
 }

@@ -269,8 +269,7 @@ bool SetUrl(HitRecord* rec, W3CLine* f, DWORD* cursor) {
         strcat(url, "?");
         strcat(url, f->query);
     }
-    LimitUrlLength(url);
-    UnescapeURLText(url);
+    LimitAndUnescapeUrl(url);
     char* at = AppendLineText(rec, cursor, url);
     if (!at)
         return false;
