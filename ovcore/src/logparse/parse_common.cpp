@@ -88,8 +88,9 @@ static size_t FindTemplateMarker(const char* url, size_t n) {
     static const char marker[] = "dbml.exe?template=";
     const size_t before = 8; // bytes of the marker before its '?'
     for (size_t q = before; q < n; ++q) {
-        if (url[q] != '?')
-            continue;
+        q += FindAnyOf3(url + q, n - q, '?', '?', '?');
+        if (q >= n)
+            break;
         size_t at = q - before;
         if (at + sizeof(marker) - 1 <= n &&
             EqualsLowerPattern(url + at, marker, sizeof(marker) - 1))

@@ -231,9 +231,9 @@ void PointField(HitRecord* rec, int field, char* text) {
         rec->lpszBytesIn = value;
         break;
     case W3C_USER_AGENT:
-        for (char* p = value; *p; ++p)
-            if (*p == '+')
-                *p = ' ';
+        for (size_t n = TextLength(value), i = FindAnyOf3(value, n, '+', '+', '+'); i < n;
+             i += 1 + FindAnyOf3(value + i + 1, n - i - 1, '+', '+', '+'))
+            value[i] = ' ';
         rec->lpszUserAgent = value;
         break;
     case W3C_COOKIE:
