@@ -7,12 +7,6 @@
 
 namespace {
 
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER freq;
-    QueryPerformanceFrequency(&freq);
-    return (double)(to.QuadPart - from.QuadPart) / (double)freq.QuadPart;
-}
-
 ULONGLONG FileSize(const char* path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
@@ -43,6 +37,28 @@ ULONGLONG SplitFields(const char* line, const char* end) {
     return sum;
 }
 
+// Marks the start and end of a timed pass: wall clock and thread time.
+struct PassClock {
+    LARGE_INTEGER wall;
+    ULONGLONG cpu; // 100 ns units
+};
+
+void ReadPassClock(PassClock* clock) {
+    FILETIME created, exited, kernel, user;
+    clock->cpu = 0;
+    if (GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user))
+        clock->cpu = (((ULONGLONG)kernel.dwHighDateTime << 32) | kernel.dwLowDateTime) +
+                     (((ULONGLONG)user.dwHighDateTime << 32) | user.dwLowDateTime);
+    QueryPerformanceCounter(&clock->wall);
+}
+
+void SetPassTimes(const PassClock& from, const PassClock& to, BenchPass* out) {
+    LARGE_INTEGER freq;
+    QueryPerformanceFrequency(&freq);
+    out->seconds = (double)(to.wall.QuadPart - from.wall.QuadPart) / (double)freq.QuadPart;
+    out->cpuSeconds = (double)(to.cpu - from.cpu) / 1e7;
+}
+
 } // namespace
 
 BOOL RunReportReaderPass(const char* path, BenchPass* out) {
@@ -53,8 +69,8 @@ BOOL RunReportReaderPass(const char* path, BenchPass* out) {
         FileInfo_Free(info);
         return FALSE;
     }
-    LARGE_INTEGER t0, t1;
-    QueryPerformanceCounter(&t0);
+    PassClock t0, t1;
+    ReadPassClock(&t0);
     BOOL opened = FileInfo_Open(0, info, 0, 0xFFFFFFFF, nullptr, nullptr, nullptr) > 0;
     HitRecord* r = nullptr;
     while (opened && FileInfo_ReadNext(nullptr, info, &r) == LOGREAD_RECORD) {
@@ -62,8 +78,8 @@ BOOL RunReportReaderPass(const char* path, BenchPass* out) {
         out->check += r->dwStatus + r->dwBytes + (unsigned char)r->lpszUrl[0];
         HitRecord_Free(r);
     }
-    QueryPerformanceCounter(&t1);
-    out->seconds = Seconds(t0, t1);
+    ReadPassClock(&t1);
+    SetPassTimes(t0, t1, out);
     FileInfo_CloseAll(info);
     FileInfo_Free(info);
     return opened;
@@ -79,16 +95,16 @@ BOOL RunRecordReaderPass(const char* path, BenchPass* out, DWORD* skipped) {
         return FALSE;
     }
     HitRecord* r = HitRecord_New();
-    LARGE_INTEGER t0, t1;
-    QueryPerformanceCounter(&t0);
+    PassClock t0, t1;
+    ReadPassClock(&t0);
     ULONGLONG at = 0;
     while (r && LogRecord_ReadNextCounted(file, at, r, &at, 100000, 0, skipped, nullptr) ==
                     LOGREAD_RECORD) {
         out->lines++;
         out->check += r->dwStatus + r->dwBytes + (unsigned char)r->lpszUrl[0];
     } // the record keeps its line buffer for the next line
-    QueryPerformanceCounter(&t1);
-    out->seconds = Seconds(t0, t1);
+    ReadPassClock(&t1);
+    SetPassTimes(t0, t1, out);
     HitRecord_Free(r);
     LogFile_Free(file);
     return TRUE;
@@ -105,8 +121,8 @@ BOOL RunPlainPass(const char* path, BenchPass* out) {
         CloseHandle(h);
         return FALSE;
     }
-    LARGE_INTEGER t0, t1;
-    QueryPerformanceCounter(&t0);
+    PassClock t0, t1;
+    ReadPassClock(&t0);
     DWORD kept = 0; // the unfinished line carried to the buffer start
     for (;;) {
         DWORD got = 0;
@@ -130,8 +146,8 @@ BOOL RunPlainPass(const char* path, BenchPass* out) {
     }
     if (kept)
         out->lines++;
-    QueryPerformanceCounter(&t1);
-    out->seconds = Seconds(t0, t1);
+    ReadPassClock(&t1);
+    SetPassTimes(t0, t1, out);
     free(buffer);
     CloseHandle(h);
     return TRUE;

@@ -6,7 +6,8 @@ struct BenchPass {
     ULONGLONG lines; // records (reader) or lines (plain loop)
     ULONGLONG bytes; // size of the file read
     double seconds;
-    ULONGLONG check; // sum over the fields, so that no work is optimised away
+    double cpuSeconds; // the thread's own processor time, steadier on a busy machine
+    ULONGLONG check;   // sum over the fields, so that no work is optimised away
 };
 
 // Every record through the report run's road: the file list opened for the

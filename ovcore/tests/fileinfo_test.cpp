@@ -113,6 +113,71 @@ TEST_F(FileInfoTest, EveryRecordOfTheFileIsRead) {
     }
 }
 
+// The texts of a handed-out record that a report uses.
+std::string RecordText(const HitRecord* r) {
+    return std::string(r->szClientAddr) + "|" + r->lpszUserName + "|" + r->lpszMethod + "|" +
+           r->lpszUrl + "|" + r->lpszProtocol + "|" + std::to_string(r->dwStatus) + "|" +
+           std::to_string(r->dwBytes) + "|" + r->lpszReferrer + "|" + r->lpszUserAgent + "|" +
+           std::to_string(r->dwTime - kDay);
+}
+
+// Records freed on the report road come back for later lines: a record
+// handed out after a freed one holds nothing of it, and records kept by the
+// caller stay intact while the reading goes on.
+TEST_F(FileInfoTest, HandedOutRecordsAreIndependent) {
+    const std::string query(200, 'q'), stem(150, 's');
+    struct Case {
+        const char* name;
+        std::string log;
+        std::vector<std::string> records;
+    } cases[] = {
+        {"common and combined lines",
+         "1.2.3.4 - bob [10/Oct/1999:13:55:36 +0000] \"GET /" + stem + "?" + query +
+             " HTTP/1.0\" 200 100 \"http://ref/\" \"Agent/1\"\n"
+             "5.6.7.8 - - [10/Oct/1999:13:55:37 +0000] \"GET /b HTTP/1.0\" 304 -\n"
+             "9.9.9.9 - - [10/Oct/1999:13:55:38 +0000] \"HEAD /c HTTP/1.1\" 200 5 \"-\" "
+             "\"Agent/3\"\n",
+         {"1.2.3.4|bob|GET|/" + stem + "?" + query.substr(0, 104) +
+              "...|HTTP/1.0|200|100|http://ref/|Agent/1|50136",
+          "5.6.7.8||GET|/b|HTTP/1.0|304|0|||50137",
+          "9.9.9.9||HEAD|/c|HTTP/1.1|200|5||Agent/3|50138"}},
+        {"W3C lines whose URL is written behind the line",
+         "#Fields: date time c-ip cs-uri-stem cs-uri-query sc-status\n"
+         "1999-10-10 13:55:36 1.2.3.4 /" +
+             stem + " " + query +
+             " 200\n"
+             "1999-10-10 13:55:37 5.6.7.8 /b - 404\n"
+             "1999-10-10 13:55:38 9.9.9.9 /" +
+             stem + " x=1 200\n",
+         {"1.2.3.4||GET|/" + stem + "?" + query.substr(0, 104) + "...|HTTP/1.0|200|0|||50136",
+          "5.6.7.8||GET|/b|HTTP/1.0|404|0|||50137",
+          "9.9.9.9||GET|/" + stem + "?x=1|HTTP/1.0|200|0|||50138"}},
+    };
+    for (const Case& c : cases)
+        for (bool keep : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (keep ? ", all kept" : ", each freed"));
+            FileInfo_Clear(info);
+            AddServer(Write("one.log", c.log));
+            ASSERT_GT(FileInfo_Open(0, info, 0, 0xFFFFFFFF, nullptr, nullptr, nullptr), 0);
+            std::vector<HitRecord*> kept;
+            std::vector<std::string> texts;
+            HitRecord* r = nullptr;
+            while (FileInfo_ReadNext(nullptr, info, &r) == LOGREAD_RECORD) {
+                texts.push_back(RecordText(r));
+                if (keep)
+                    kept.push_back(r);
+                else
+                    HitRecord_Free(r);
+            }
+            FileInfo_CloseAll(info);
+            EXPECT_EQ(c.records, texts);
+            for (size_t i = 0; i < kept.size(); ++i) {
+                EXPECT_EQ(c.records[i], RecordText(kept[i]));
+                HitRecord_Free(kept[i]);
+            }
+        }
+}
+
 TEST_F(FileInfoTest, PatternsFindEachFileOnce) {
     Write("a1.log", CommonLog(2, 0, 1));
     Write("a2.log", CommonLog(2, 0, 1));

@@ -2,6 +2,7 @@
 // text routines.
 #include <gtest/gtest.h>
 #include "ovcore/hitrecord.h"
+#include "logparse/parse_common.h"
 #include "logparse/parse_settings.h"
 #include <string.h>
 #include <string>
@@ -242,6 +243,34 @@ TEST(HitText, UnescapeIsLinear) {
     UnescapeURLText(&text[0]);
     EXPECT_LT(GetTickCount() - start, 2000u);
     EXPECT_EQ(std::string(300000, 'A'), text.c_str());
+}
+
+// URL fields: the escape search and the length scans start anywhere within a
+// 16-byte block and end in the block of the terminator.
+TEST(HitText, CleanUrlFieldAtEveryPlace) {
+    const std::string longQuery = "/" + std::string(150, 'a') + "?" + std::string(149, 'q');
+    struct {
+        std::string in;
+        std::string out;
+    } cases[] = {
+        {"%41", "A"},
+        {std::string(15, 'a') + "%41b", std::string(15, 'a') + "Ab"},
+        {std::string(16, 'a') + "%41", std::string(16, 'a') + "A"},
+        {std::string(33, 'a') + "?", std::string(33, 'a')},
+        {std::string(31, 'a') + "%3F", std::string(31, 'a')}, // the decoded "?" goes too
+        {std::string(17, 'a'), std::string(17, 'a')},
+        {"", ""},
+        {longQuery, "/" + std::string(150, 'a') + "?" + std::string(104, 'q') + "..."},
+        {std::string(300, 'b') + "%41", std::string(260, 'b')},
+    };
+    for (auto& c : cases)
+        for (size_t shift = 0; shift < 16; ++shift) {
+            std::string buffer(shift, 'x');
+            buffer += c.in;
+            buffer.push_back(0);
+            CleanUrlField(&buffer[shift]);
+            EXPECT_STREQ(c.out.c_str(), buffer.c_str() + shift) << c.in << " at " << shift;
+        }
 }
 
 TEST(HitText, LimitUrlLength) {

@@ -135,6 +135,38 @@ TEST(HitTimes, ValidRangeAndBadTexts) {
     EXPECT_EQ(ORB_TIME_INVALID, HitTime_FromUnixSeconds(4291747200LL)); // 2106
 }
 
+// Dates of the usual shape and their near relatives read alike, and times
+// that run back and forth over day and month ends keep their own day.
+TEST(HitTimes, UsualCommonDatesAndTheirNeighbours) {
+    ZoneScope zone("EST5EDT");
+    struct {
+        const char* text;
+        const char* time; // null: refused
+    } cases[] = {
+        {"31/Dec/1999:23:59:59 -0700", "1999-12-31 23:59:59"},
+        {"01/Jan/2000:00:00:00 -0700", "2000-01-01 00:00:00"},
+        {"31/Dec/1999:23:59:58 -0700", "1999-12-31 23:59:58"},
+        {"29/Feb/2000:12:00:00 -0700", "2000-02-29 12:00:00"},
+        {"30/Feb/2000:12:00:00 -0700", nullptr},
+        {"01/Mar/2000:12:00:00 -0700", "2000-03-01 12:00:00"},
+        {"10/oct/1999:13:55:36 +0000", "1999-10-10 09:55:36"},
+        {"10/Oct/1999:13:55:36 -0000", "1999-10-10 09:55:36"},
+        {"10/Oct/1999:13:55:36", "1999-10-10 09:55:36"}, // no zone is GMT
+        {"10/Oct/1999:13:55:36 +0100 x", "1999-10-10 13:55:36"},
+        {"10/Oct/1999:13:55:3", "1999-10-10 09:55:03"},
+        {"1/Oct/1999:13:55:36 +0100", "1999-10-01 13:55:36"},
+        {"10/Octo/1999:13:55:36 +0100", "1999-10-10 13:55:36"},
+        {"10/Oct/1999:13:55:36 +01", "1999-10-10 13:55:36"},
+        {"10/Oct/99:13:55:36 +0100", "1999-10-10 13:55:36"},
+        {"10/Oct/1999:25:55:36 +0100", nullptr},
+        {"10/O:t/1999:13:55:36 +0100", nullptr},
+    };
+    for (auto& c : cases) {
+        DWORD t = CommonLogTime(c.text);
+        EXPECT_EQ(c.time ? c.time : "", t ? HitTimeText(t) : "") << c.text;
+    }
+}
+
 TEST(HitTimes, BlankAndPipeDates) {
     HitRecord rec = {};
     char blank[] = "Oct 10 13:55:36 1999";

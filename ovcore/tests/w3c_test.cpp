@@ -125,6 +125,31 @@ TEST_F(W3CLog, FieldValues) {
     EXPECT_STREQ("10.0.0.1", b->lpszServerName); // s-ip fills an empty computer name
 }
 
+// Runs of blanks and tabs between columns count once wherever they fall in
+// the 16-byte blocks the columns are found in, with and without quotes.
+TEST_F(W3CLog, ColumnSeparatorsAtEveryPlace) {
+    const std::string fields = "#Fields: date time c-ip cs-uri-stem sc-status cs(User-Agent)\n";
+    for (int pad = 0; pad < 20; ++pad)
+        for (const char* sep : {" ", "\t", " \t  ", "   "})
+            for (const char* agent : {"Mozilla/5.0", "\"Mozilla/5.0\""}) {
+                std::string lead(pad % 3, ' ');
+                std::string line = lead + "1999-10-10" + sep + "13:55:36" + sep + "1.2.3.4" + sep +
+                                   "/" + std::string(pad, 'p') + sep + "200" + sep + agent +
+                                   std::string(pad % 2, ' ');
+                Read(fields + line + "\n");
+                SCOPED_TRACE(line);
+                ASSERT_EQ(1u, log.hits.size());
+                const HitRecord* h = log.hits[0];
+                EXPECT_EQ("1999-10-10 13:55:36", HitTimeText(h->dwTime));
+                EXPECT_STREQ("1.2.3.4", h->szClientAddr);
+                EXPECT_EQ("/" + std::string(pad, 'p'), h->lpszUrl);
+                EXPECT_EQ(200u, h->dwStatus);
+                EXPECT_STREQ("Mozilla/5.0", h->lpszUserAgent);
+                HitRecord_Free(log.hits[0]);
+                log.hits.clear();
+            }
+}
+
 TEST_F(W3CLog, EveryValueQuoted) {
     Read("#Fields: date time c-ip cs-method cs-uri-stem cs-uri-query sc-status\n"
          "\"2017-06-28\" \"07:26:35\" \"1.2.3.4\" \"GET\" \"/p a.php\" \"v=1\" \"200\"\n");

@@ -32,11 +32,17 @@ struct Word {
 // separators counting as one; extraSeps join after `switchAfter` words.
 int SplitWords(const char* text, int maxChars, const char* seps, const char* extraSeps,
                int switchAfter, Word* out, int maxWords) {
+    // Separator tables: seps alone, then seps and extraSeps.
+    bool early[256] = {}, late[256] = {};
+    for (const char* p = seps; *p; ++p)
+        early[(unsigned char)*p] = late[(unsigned char)*p] = true;
+    for (const char* p = extraSeps; *p; ++p)
+        late[(unsigned char)*p] = true;
     int n = 0;
     int i = 0;
     while (i < maxChars && text[i] && n < maxWords) {
-        const char* active = n >= switchAfter ? extraSeps : "";
-        auto isSep = [&](char c) { return strchr(seps, c) || (active[0] && strchr(active, c)); };
+        const bool* table = n >= switchAfter ? late : early;
+        auto isSep = [table](char c) { return table[(unsigned char)c]; };
         if (isSep(text[i])) {
             ++i;
             continue;
@@ -85,9 +91,44 @@ void SetClock(struct tm* t, const Word* w) {
     t->tm_sec = WordNumber(w[2]);
 }
 
+// Whether text begins with the shape: 'd' a digit, 'a' any byte but a
+// separator of the date words, anything else itself. Stops at a shorter text's end.
+bool MatchesShape(const char* text, const char* shape) {
+    for (; *shape; ++text, ++shape) {
+        char c = *text;
+        bool ok = *shape == 'd'   ? c >= '0' && c <= '9'
+                  : *shape == 'a' ? c != 0 && c != '/' && c != ':' && c != ' '
+                                  : c == *shape;
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+// The usual "10/Oct/1999:13:55:36 -0700" (or without its zone) read at fixed
+// places, as the word split below would read it; false for any other shape.
+bool ParseFixedCommonLogDate(const char* text, struct tm* t, bool* isGmt) {
+    if (!MatchesShape(text, "dd/aaa/dddd:dd:dd:dd"))
+        return false;
+    bool zoned = text[20] == ' ' && (text[21] == '+' || text[21] == '-') &&
+                 MatchesShape(text + 22, "dddd") && text[26] == 0;
+    if (!zoned && text[20] != 0)
+        return false;
+    t->tm_mday = (text[0] - '0') * 10 + (text[1] - '0');
+    t->tm_mon = MonthFromName(text + 3);
+    t->tm_year = TwoDigitYear(text + 7);
+    t->tm_hour = (text[12] - '0') * 10 + (text[13] - '0');
+    t->tm_min = (text[15] - '0') * 10 + (text[16] - '0');
+    t->tm_sec = (text[18] - '0') * 10 + (text[19] - '0');
+    *isGmt = !zoned || strncmp(text + 22, "0000", 4) == 0;
+    return true;
+}
+
 // "10/Oct/1999:13:55:36 -0700" or "Tue, 12 Mar 1999 13:45:01 +0100".
 // Answers whether the fields were read; *isGmt when the zone is 0 or absent.
 bool ParseCommonLogDate(const char* text, struct tm* t, bool* isGmt) {
+    if (ParseFixedCommonLogDate(text, t, isGmt))
+        return t->tm_mon >= 0 && t->tm_year >= 0;
     const char* slash = strchr(text, '/');
     const char* comma = strchr(text, ',');
     bool weekdayFirst = comma && (!slash || comma < slash);

@@ -1,5 +1,6 @@
 // Conversion of broken-down times into the engine's hit-time convention.
 #include "ovcore/hittime.h"
+#include <atomic>
 #include <stdlib.h>
 #include <string.h>
 
@@ -21,8 +22,41 @@ BOOL IsValidHitTime(const struct tm* t) {
            t->tm_sec <= 59;
 }
 
+// The day of the last conversion, packed into one word that any thread may
+// read or replace whole: year (8 bits), month (4), day (5), start of the day.
+static std::atomic<unsigned long long> g_lastDay{0};
+
+static unsigned long long DayKey(const struct tm* t) {
+    return ((unsigned long long)t->tm_year << 9) | ((unsigned long long)t->tm_mon << 5) |
+           (unsigned long long)t->tm_mday;
+}
+
+// The time value of valid fields. Hits come in time order, so the day is
+// nearly always the last one's: its start is kept and only the clock added.
+static ORB_TIME FieldsToTime(struct tm* t) {
+    if (!IsValidHitTime(t))
+        return Y2K_mkGMT(t);
+    unsigned long long key = DayKey(t), last = g_lastDay.load(std::memory_order_relaxed);
+    ORB_TIME start;
+    if (last != 0 && (last >> 32) == key) {
+        start = (ORB_TIME)last;
+    } else {
+        struct tm midnight = {};
+        midnight.tm_year = t->tm_year;
+        midnight.tm_mon = t->tm_mon;
+        midnight.tm_mday = t->tm_mday;
+        start = Y2K_mkGMT(&midnight);
+        if (start == ORB_TIME_INVALID)
+            return ORB_TIME_INVALID;
+        g_lastDay.store((key << 32) | start, std::memory_order_relaxed);
+    }
+    unsigned long long value =
+        (unsigned long long)start + t->tm_hour * 3600 + t->tm_min * 60 + t->tm_sec;
+    return value >= ORB_TIME_INVALID ? ORB_TIME_INVALID : (ORB_TIME)value;
+}
+
 ORB_TIME HitTime_FromLocalFields(struct tm* t) {
-    return Y2K_mkGMT(t);
+    return FieldsToTime(t);
 }
 
 // Seconds the local zone lies west of UTC, daylight saving not counted.
@@ -74,7 +108,7 @@ static long long ZoneOffsetAt(const struct tm* t) {
 
 ORB_TIME HitTime_FromGmtFields(struct tm* t) {
     long long offset = ZoneOffsetAt(t);
-    ORB_TIME gmt = Y2K_mkGMT(t);
+    ORB_TIME gmt = FieldsToTime(t);
     if (gmt == ORB_TIME_INVALID)
         return ORB_TIME_INVALID;
     long long value = (long long)gmt - offset;

@@ -1,5 +1,6 @@
 // Line-buffer set-up, duplication and release of hit records.
 #include "ovcore/hitrecord.h"
+#include "logparse/record_pool.h"
 #include "ovkit/ovassert.h"
 #include <malloc.h>
 #include <stdlib.h>
@@ -96,6 +97,13 @@ BOOL HitRecord_EnsureRoom(HitRecord* rec, DWORD offset, DWORD needed) {
     DWORD grown = offset + needed + HIT_LINE_SPARE;
     if (grown < offset) // wrapped
         return FALSE;
+    // A buffer reused line after line often has the room already: the texts
+    // written behind a long line need no new buffer then.
+    if (rec->lpLine && _msize(rec->lpLine) > grown) {
+        memset(rec->lpLine + rec->dwLineSize, 0, (size_t)grown + 1 - rec->dwLineSize);
+        rec->dwLineSize = grown;
+        return TRUE;
+    }
     return HitRecord_SetLineBuffer(rec, rec->lpLine, grown, TRUE) != nullptr;
 }
 
@@ -143,7 +151,7 @@ HitRecord* HitRecord_Clone(HitRecord* source, BOOL freeSource, BOOL freeSourceLi
 }
 
 void HitRecord_Free(HitRecord* rec) {
-    if (!rec)
+    if (!rec || RecordPool_Keep(rec))
         return;
     free(rec->lpLine);
     free(rec);

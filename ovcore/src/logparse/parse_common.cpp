@@ -38,7 +38,7 @@ BOOL AcceptLine(LineParseResult* res, DWORD consumed) {
 }
 
 char* AppendLineText(HitRecord* rec, DWORD* cursor, const char* text) {
-    DWORD n = (DWORD)strlen(text) + 1;
+    DWORD n = (DWORD)TextLength(text) + 1;
     if (!HitRecord_EnsureRoom(rec, *cursor, n))
         return nullptr;
     char* at = rec->lpLine + *cursor;
@@ -88,8 +88,9 @@ static size_t FindTemplateMarker(const char* url, size_t n) {
     static const char marker[] = "dbml.exe?template=";
     const size_t before = 8; // bytes of the marker before its '?'
     for (size_t q = before; q < n; ++q) {
-        if (url[q] != '?')
-            continue;
+        q += FindAnyOf3(url + q, n - q, '?', '?', '?');
+        if (q >= n)
+            break;
         size_t at = q - before;
         if (at + sizeof(marker) - 1 <= n &&
             EqualsLowerPattern(url + at, marker, sizeof(marker) - 1))
@@ -156,10 +157,23 @@ BOOL SetServiceProtocol(HitRecord* rec, DWORD* cursor) {
     return TRUE;
 }
 
+size_t LimitAndUnescapeUrl(char* url) {
+    size_t n = TextLength(url);
+    if (n > 260) {
+        LimitUrlLength(url);
+        n = TextLength(url);
+    }
+    // Most URLs hold no escape: the text before the first '%' stays as it is.
+    size_t escape = FindAnyOf3(url, n, '%', '%', '%');
+    if (escape < n) {
+        UnescapeURLText(url + escape);
+        n = escape + TextLength(url + escape);
+    }
+    return n;
+}
+
 void CleanUrlField(char* url) {
-    LimitUrlLength(url);
-    UnescapeURLText(url);
-    size_t n = strlen(url);
+    size_t n = LimitAndUnescapeUrl(url);
     if (n > 0 && url[n - 1] == '?')
         url[n - 1] = 0;
 }

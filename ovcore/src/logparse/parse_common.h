@@ -101,5 +101,7 @@ inline void CopyBounded(char* dest, size_t size, const char* text) {
 inline char* DashOrText(char* field) {
     return (field && field[0] == '-' && field[1] == 0) ? HitRecord_EmptyText : field;
 }
+// LimitUrlLength and UnescapeURLText in one; the text's new length.
+size_t LimitAndUnescapeUrl(char* url);
 // Limits and unescapes a URL field; a lone "?" at its end goes.
 void CleanUrlField(char* url);

@@ -119,9 +119,11 @@ bool ReadAlternativeTail(HitRecord* rec, LineScan& s) {
 // The quote that closes the request: one followed by a blank or the line
 // end (quotes inside a URL are part of it).
 DWORD RequestEndQuote(const LineScan& s) {
-    for (DWORD i = s.pos; i < s.end; ++i)
-        if (s.line[i] == '"' && (i + 1 >= s.end || s.line[i + 1] == ' '))
-            return i;
+    for (DWORD i = s.pos; i < s.end; ++i) {
+        i += (DWORD)FindAnyOf3(s.line + i, s.end - i, '"', '"', '"');
+        if (i >= s.end || i + 1 >= s.end || s.line[i + 1] == ' ')
+            return i < s.end ? i : s.end;
+    }
     return s.end;
 }
 

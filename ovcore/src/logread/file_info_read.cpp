@@ -1,6 +1,7 @@
 // FileInfo: opening the files for a time range and the merged reading.
 #include "ovcore/fileinfo.h"
 #include "ovcore/logread.h"
+#include "logparse/record_pool.h"
 #include "logread/w3c_places.h"
 #include "ovkit/ovassert.h"
 #include <string.h>
@@ -29,7 +30,7 @@ void Refill(LogFileEntry* e) {
     e->wState = LOGREAD_NONE;
     HitRecord* r = nullptr;
     while (e->qwPosition < e->qwEndPos) {
-        if (!r && !(r = HitRecord_New()))
+        if (!r && !(r = RecordPool_Take()))
             return;
         ULONGLONG at = e->qwPosition, next = at;
         int state = LogRecord_ReadNext(&e->logFile, at, r, &next, kWindow, 0);
