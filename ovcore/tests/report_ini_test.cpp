@@ -218,7 +218,22 @@ TEST_F(ReportIni, ShippedExampleHoldsEveryScale) {
     }
     EXPECT_EQ(s.Intervals[17].Count, 12);
     EXPECT_EQ(s.Intervals[18].Count, 24);
-    EXPECT_GT(s.Countries.Count, 0);
+    // Every listed item is read: none is dropped for a comma or an overlong code.
+    EXPECT_EQ(s.Countries.Count, 249);
+    EXPECT_EQ(s.States.Count, 56);
+    const struct {
+        const char* code;
+        const char* country;
+        const char* state;
+    } cases[] = {{"de", "Germany", "Delaware"},       {"us", "United States", "us"},
+                 {"UK", "United Kingdom", "UK"},      {"ci", "Cote d'Ivoire", "ci"},
+                 {"va", "Vatican City", "Virginia"},  {"ny", "ny", "New York"},
+                 {"pr", "Puerto Rico", "Puerto Rico"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        EXPECT_STREQ(LookupCountryName(&s, c.code), c.country);
+        EXPECT_STREQ(LookupStateName(&s, c.code), c.state);
+    }
 }
 
 } // namespace
