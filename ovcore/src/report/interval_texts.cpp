@@ -38,6 +38,15 @@ ORB_TIME IntervalStart(const ReportIntervals* r, int n) {
     return n == 0 ? r->RangeStart : ORB_TIME(n) * r->Length + r->FirstStart;
 }
 
+// "start - end" of the report's range in a format.
+void FormatRange(const ReportIniSettings* settings, const char* format, const ReportIntervals* r,
+                 char* out, int size) {
+    char from[kPartSize], to[kPartSize];
+    FormatTime(settings, format, r->RangeStart, from, sizeof from);
+    FormatTime(settings, format, r->RangeEnd, to, sizeof to);
+    snprintf(out, size_t(size), "%s - %s", from, to);
+}
+
 } // namespace
 
 ORB_EXPORT(int)
@@ -73,10 +82,9 @@ FormatPeriodLabelText(const ReportIniSettings* settings, const ReportIntervals* 
     if (!Empty(out, size) || !r)
         return 0;
     report::IntervalRow row = RowOf(settings, r);
-    char from[kPartSize], to[kPartSize];
-    FormatTime(settings, row.RangeFormat, r->RangeStart, from, sizeof from);
-    FormatTime(settings, row.RangeFormat, r->RangeEnd, to, sizeof to);
-    snprintf(out, size_t(size), "%s - %s (%s)", from, to, row.Name ? row.Name : "");
+    char range[2 * kPartSize + 4];
+    FormatRange(settings, row.RangeFormat, r, range, sizeof range);
+    snprintf(out, size_t(size), "%s (%s)", range, row.Name ? row.Name : "");
     return 1;
 }
 
@@ -85,10 +93,7 @@ FormatReportRangeText(const ReportIniSettings* settings, const ReportIntervals* 
                       int size) {
     if (!Empty(out, size) || !r)
         return 0;
-    char from[kPartSize], to[kPartSize];
-    FormatTime(settings, "%D %T", r->RangeStart, from, sizeof from);
-    FormatTime(settings, "%D %T", r->RangeEnd, to, sizeof to);
-    snprintf(out, size_t(size), "%s - %s", from, to);
+    FormatRange(settings, "%D %T", r, out, size);
     return 1;
 }
 

@@ -2,41 +2,10 @@
 // the working copy; a copy that could not be written completely is removed.
 #include "report/template_text.h"
 #include "core/message_sink.h"
+#include "core/template_io.h"
 #include <stdio.h>
 
 namespace {
-
-const int kOpenTries = 10;
-const DWORD kRetryMs = 250;
-
-// Retries while another process holds the template.
-HANDLE OpenForReading(const char* path, DWORD* error) {
-    for (int attempt = 0; attempt < kOpenTries; ++attempt) {
-        HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE)
-            return file;
-        *error = GetLastError();
-        if (*error != ERROR_SHARING_VIOLATION)
-            break;
-        if (attempt + 1 < kOpenTries)
-            Sleep(kRetryMs);
-    }
-    return INVALID_HANDLE_VALUE;
-}
-
-bool ReadAll(HANDLE file, std::string& text) {
-    DWORD high = 0;
-    DWORD size = GetFileSize(file, &high);
-    if (size == INVALID_FILE_SIZE || high != 0 || size >= 0x7FFFFFFF)
-        return false;
-    text.resize(size);
-    DWORD got = 0;
-    if (size && !ReadFile(file, &text[0], size, &got, nullptr))
-        return false;
-    text.resize(got);
-    return true;
-}
 
 bool WriteAll(HANDLE file, const std::string& text) {
     DWORD wrote = 0;
@@ -58,13 +27,13 @@ TrimTemplateFile(const char* outputPath, const char* templatePath, const Templat
     if (!outputPath || !templatePath || !sections || count <= 0)
         return 0;
     DWORD error = 0;
-    HANDLE in = OpenForReading(templatePath, &error);
+    HANDLE in = OpenTemplateFile(templatePath, GENERIC_READ, &error);
     if (in == INVALID_HANDLE_VALUE) {
         Report("Can't load template file (err = %d)", error, "Load");
         return 0;
     }
     std::string text;
-    bool read = ReadAll(in, text);
+    bool read = ReadWholeFile(in, text);
     CloseHandle(in);
     HANDLE out = CreateFileA(outputPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
