@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 #include "ovcore/company.h"
+#include "msgbox_watcher.h"
 #include "temp_install.h"
 #include <stdio.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -164,6 +166,27 @@ TEST_F(CompanyFile, InMemoryEntriesComeFirst) {
     CompanyList none = {INVALID_HANDLE_VALUE, 1, entries};
     EXPECT_EQ(CompanyDb_Lookup(&none, size, "host011.example", &r), 0);
     EXPECT_EQ(CompanyDb_Lookup(&none, size, "host010.example", &r), 1);
+}
+
+std::vector<std::string> gStatus;
+void CALLBACK KeepStatus(const char* text) {
+    gStatus.push_back(text);
+}
+
+// The check reports every line and asks about each key the look-up misses:
+// here only the line too long for a read window.
+TEST_F(CompanyFile, VerifyReportsLinesAndMisses) {
+    ovtest::MsgBoxWatcher watcher(IDNO);
+    gStatus.clear();
+    EXPECT_EQ(CompanyDb_Verify(&list, KeepStatus), 1);
+    ASSERT_EQ(gStatus.size(), 84u);
+    EXPECT_EQ(gStatus.front(), "Looking for: aaa.first of 1");
+    EXPECT_EQ(gStatus.back(), "Looking for: zzz.last of 84");
+    ASSERT_TRUE(watcher.WaitFor(1));
+    EXPECT_EQ(watcher.Seen()[0].caption, "Stop?");
+    EXPECT_EQ(watcher.Seen()[0].text, "Couldn't find 1 domains. [host060.long]");
+    CompanyList none = {};
+    EXPECT_EQ(CompanyDb_Verify(&none, nullptr), -1);
 }
 
 } // namespace

@@ -54,6 +54,15 @@ ORB_EXPORT(int)
 CompanyDb_Lookup(const CompanyList* list, LONGLONG fileSize, const char* key,
                  CompanyRecord* record);
 
+// Receives the progress texts of CompanyDb_Verify.
+typedef void(CALLBACK* CompanyStatusProc)(const char* text);
+
+// Looks every key of the company file up again, reporting "Looking for: %s
+// of %ld" (key, line number) through status (may be null). Each miss asks
+// whether to stop ("Stop?", Yes ends the check). Returns the misses, or -1
+// when the file cannot be read.
+ORB_EXPORT(int) CompanyDb_Verify(const CompanyList* list, CompanyStatusProc status);
+
 // Fields of one plain line of at most length bytes: 1, the record and the
 // bytes through the line end in *lineLength; 0 when the line has no end or
 // no comma. Name and second field are title-cased.
