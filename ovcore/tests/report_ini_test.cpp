@@ -1,38 +1,12 @@
 #include <gtest/gtest.h>
 #include "ovcore/ovcore.h"
-#include "langvars/var_table.h"
-#include "settings/install_folder.h"
-#include "msgbox_watcher.h"
-#include "temp_install.h"
+#include "report_ini_fixture.h"
 #include <string>
 #include <string.h>
 
 namespace {
 
-// Reads REPORT.INI of a throw-away ovdesk folder; the settings are freed at
-// the end of each test.
-class ReportIni : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        InstallFolder_SetFromFileName((install.Root() + "ovcore.dll").c_str());
-        langvars::Clear();
-    }
-    void TearDown() override {
-        FreeSummaryArrays(settings);
-        langvars::Clear();
-        InstallFolder_Reset();
-    }
-    void WriteIni(const std::string& text) { install.Write("ovdesk\\REPORT.INI", text); }
-    const ReportIniSettings& Read(const char* language = "ENGLISH") {
-        FreeSummaryArrays(settings);
-        settings = nullptr;
-        EXPECT_EQ(ReadReportIniSettings(install.Module().c_str(), language, &settings), 1);
-        return *settings;
-    }
-    ovtest::TempInstall install;
-    ovtest::MsgBoxWatcher watcher; // a missing language file is reported in a box
-    ReportIniSettings* settings = nullptr;
-};
+typedef ReportIniFixture ReportIni;
 
 std::string Join(char* const* words, int n) {
     std::string out;

@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
-#include "ovcore/ovcore.h"
 #include "ovcore/report_intervals.h"
-#include "langvars/var_table.h"
-#include "settings/install_folder.h"
-#include "msgbox_watcher.h"
-#include "temp_install.h"
+#include "report_ini_fixture.h"
 #include <string>
 
 namespace {
@@ -12,29 +8,7 @@ namespace {
 const ORB_TIME kMar1 = 1772323200; // 2026-03-01 00:00:00
 const DWORD kDay = 86400;
 
-// Interval settings read from a REPORT.INI of a throw-away install.
-class Intervals : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        InstallFolder_SetFromFileName((install.Root() + "ovcore.dll").c_str());
-        langvars::Clear();
-    }
-    void TearDown() override {
-        FreeSummaryArrays(settings);
-        langvars::Clear();
-        InstallFolder_Reset();
-    }
-    const ReportIniSettings* Read(const std::string& ini) {
-        install.Write("ovdesk\\REPORT.INI", ini);
-        FreeSummaryArrays(settings);
-        settings = nullptr;
-        EXPECT_EQ(ReadReportIniSettings(install.Module().c_str(), "ENGLISH", &settings), 1);
-        return settings;
-    }
-    ovtest::TempInstall install;
-    ovtest::MsgBoxWatcher watcher; // the missing language file is reported in a box
-    ReportIniSettings* settings = nullptr;
-};
+typedef ReportIniFixture Intervals;
 
 ReportIntervals Range(ORB_TIME start, ORB_TIME end) {
     ReportIntervals r = {};
@@ -46,7 +20,8 @@ ReportIntervals Range(ORB_TIME start, ORB_TIME end) {
 
 // Count 0 gives the built-in table, the same as the shipped file's.
 TEST_F(Intervals, ScaleChoiceBySpanAndMode) {
-    const ReportIniSettings* s = Read("[Interval]\r\nCount=0\r\n");
+    WriteIni("[Interval]\r\nCount=0\r\n");
+    const ReportIniSettings* s = &Read();
     const struct {
         const char* what;
         ORB_TIME start, end;
@@ -77,9 +52,9 @@ TEST_F(Intervals, ScaleChoiceBySpanAndMode) {
 // A language's table without the fixed rows, or with an oversized scale,
 // must not be read past its end nor fill more than 32 intervals.
 TEST_F(Intervals, ShortTablesAndOversizedScales) {
-    const ReportIniSettings* s =
-        Read("[Interval]\r\nCount=2\r\nScale1=Tiny, 40, 10, %M:%S, %D %T\r\n"
+    WriteIni("[Interval]\r\nCount=2\r\nScale1=Tiny, 40, 10, %M:%S, %D %T\r\n"
              "Scale2=Long, 50, 86400, %d.%m., %D\r\n");
+    const ReportIniSettings* s = &Read();
     ReportIntervals r = Range(kMar1, kMar1 + 5);
     ChooseReportIntervals(s, INTERVALS_TWELVE_MONTHS, &r);
     EXPECT_EQ(r.Count, 12);
@@ -99,7 +74,8 @@ TEST_F(Intervals, ShortTablesAndOversizedScales) {
 }
 
 TEST_F(Intervals, Texts) {
-    const ReportIniSettings* s = Read("[Interval]\r\nCount=0\r\n");
+    WriteIni("[Interval]\r\nCount=0\r\n");
+    const ReportIniSettings* s = &Read();
     ReportIntervals hours = Range(kMar1 + 1800, kMar1 + kDay - 1);
     ChooseReportIntervals(s, INTERVALS_BY_SPAN, &hours);
     ReportIntervals days = Range(kMar1, kMar1 + 10 * kDay - 1);
