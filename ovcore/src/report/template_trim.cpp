@@ -128,6 +128,15 @@ std::vector<Range> FindChapters(const Lines& lines) {
     return chapters;
 }
 
+// The report is trimmed on the user-interface thread: keep its windows alive.
+void LetMessagesRun() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
 } // namespace
 
 void AppendTemplateLine(std::string& out, const std::string& text) {
@@ -147,8 +156,10 @@ std::string TrimTemplateText(const std::string& text, const TemplateSection* sec
         return out;
     }
     AddLines(out, lines, 0, chapters.front().begin);
-    for (const Range& chapter : chapters)
+    for (const Range& chapter : chapters) {
+        LetMessagesRun();
         TrimChapter(lines, chapter, sections, count, out);
+    }
     AddLines(out, lines, chapters.back().end, lines.size());
     return out;
 }
