@@ -27,3 +27,4 @@
 #include "ovcore/netsettings.h"
 #include "ovcore/fileapi.h"
 #include "ovcore/dns.h"
+#include "ovcore/report_output.h"

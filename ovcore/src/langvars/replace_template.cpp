@@ -2,6 +2,7 @@
 // template copy with the words of the report's language.
 #include "langvars/var_table.h"
 #include "core/message_sink.h"
+#include "core/template_io.h"
 #include "ovcore/langvars.h"
 #include "ovcore/settings.h"
 #include <stdio.h>
@@ -11,40 +12,8 @@
 namespace {
 
 const char kMarker[] = "LANG_STR<";
-const int kOpenTries = 10;
-const DWORD kRetryMs = 250;
 const DWORD kPumpEveryMs = 50;
 const int kNameSize = 300;
-
-// Opens for reading and writing, others may read; retries while another
-// process holds the file.
-HANDLE OpenTemplate(const char* path, DWORD* error) {
-    for (int attempt = 0; attempt < kOpenTries; ++attempt) {
-        HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE)
-            return file;
-        *error = GetLastError();
-        if (*error != ERROR_SHARING_VIOLATION)
-            break;
-        if (attempt + 1 < kOpenTries)
-            Sleep(kRetryMs);
-    }
-    return INVALID_HANDLE_VALUE;
-}
-
-bool ReadAll(HANDLE file, std::string& text) {
-    DWORD high = 0;
-    DWORD size = GetFileSize(file, &high);
-    if (size == INVALID_FILE_SIZE || high != 0 || size >= 0x7FFFFFFF)
-        return false;
-    text.resize(size);
-    DWORD got = 0;
-    if (size && !ReadFile(file, &text[0], size, &got, nullptr))
-        return false;
-    text.resize(got);
-    return true;
-}
 
 bool WriteAll(HANDLE file, const std::string& text) {
     if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
@@ -110,7 +79,7 @@ ReplaceLanguageVar(const char* path, const char* language, void* run, LangVarNam
     fetchvar_ReadVarData(varFile);
 
     DWORD error = 0;
-    HANDLE file = OpenTemplate(path, &error);
+    HANDLE file = OpenTemplateFile(path, GENERIC_READ | GENERIC_WRITE, &error);
     if (file == INVALID_HANDLE_VALUE) {
         char text[80];
         snprintf(text, sizeof text, "Can't load template file (err = %d)", int(error));
@@ -118,7 +87,7 @@ ReplaceLanguageVar(const char* path, const char* language, void* run, LangVarNam
         return 0;
     }
     std::string text;
-    bool ok = ReadAll(file, text) && WriteAll(file, Replace(text, run, hook));
+    bool ok = ReadWholeFile(file, text) && WriteAll(file, Replace(text, run, hook));
     CloseHandle(file);
     return ok ? 1 : 0;
 }
