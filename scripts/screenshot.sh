@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # scripts/screenshot.sh NAME OUT.png: opens one of ovkit's windows under Xvfb
 # with Wine's X11 driver, in a Wine prefix of its own, and writes a PNG of the
-# screen. Names: progress, popup, slider, clickable (the table in
-# ovkit/tools/showwindow/shown_windows.cpp; run with no name to list them).
+# screen. Names: progress, popup, slider, clickable, propsheet, buttonbar,
+# buttons (the table in ovkit/tools/showwindow/shown_windows.cpp; run with no
+# name to list them).
 # The tests keep using the null driver in the project's prefix.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 if [ $# -ne 2 ]; then
-    echo "usage: scripts/screenshot.sh NAME OUT.png (names: progress, popup, slider, clickable)" >&2
+    echo "usage: scripts/screenshot.sh NAME OUT.png" >&2
+    echo "names: progress, popup, slider, clickable, propsheet, buttonbar, buttons" >&2
     exit 2
 fi
 name=$1
