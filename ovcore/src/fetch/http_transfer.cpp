@@ -73,8 +73,16 @@ void SetEntryError(UINT id) {
 void CloseSocket() {
     if (g_t.sock == INVALID_SOCKET)
         return;
+    HWND window = UrlWindow_Get();
+    if (window)
+        Ws().WSAAsyncSelect(g_t.sock, window, 0, 0);
     Ws().closesocket(g_t.sock);
     g_t.sock = INVALID_SOCKET;
+    // A notification already queued for this socket would be taken for the
+    // next connection's when that socket gets the same handle value.
+    MSG stale;
+    while (window && PeekMessageA(&stale, window, FETCH_MSG_SOCKET, FETCH_MSG_SOCKET, PM_REMOVE)) {
+    }
     Fetch_State().connectionOpen = FALSE;
 }
 
