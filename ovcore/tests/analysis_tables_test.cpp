@@ -21,7 +21,8 @@ struct Table {
         DWORD r = InsertTableItem(TABLE_KIND_PLAIN, nullptr, &context, &t, name, nullptr, time,
                                   cachedTime, 0, topLimit, 0);
         EXPECT_NE(0u, r) << name;
-        for (DWORD i = 0; r && i < hits; ++i) TableItem_CountHit(t.lpItems[r - 1], 0, 0);
+        for (DWORD i = 0; r && i < hits; ++i)
+            TableItem_CountHit(t.lpItems[r - 1], 0, 0);
         return (LONG)r - 1;
     }
     const AnalysisItem* Item(LONG i) const { return t.lpItems[i]; }
@@ -54,7 +55,8 @@ TEST(AnalysisTables, NamesAreFoundWithoutRegardToLetterCase) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.probe);
         Table table;
-        for (int i = 0; c.names[i]; ++i) table.Hit(c.names[i], 0, 0, 0);
+        for (int i = 0; c.names[i]; ++i)
+            table.Hit(c.names[i], 0, 0, 0);
         EXPECT_EQ(c.items, table.t.ovCount);
         EXPECT_EQ(c.probeHits, table.HitsOf(c.probe));
         EXPECT_EQ(0u, table.HitsOf("missing"));
@@ -63,14 +65,16 @@ TEST(AnalysisTables, NamesAreFoundWithoutRegardToLetterCase) {
 
 TEST(AnalysisTables, ArraysGrowByTheirRule) {
     Table table;
-    for (int i = 0; i < 102; ++i) table.Hit(std::to_string(i).c_str(), 0, 0, 0);
+    for (int i = 0; i < 102; ++i)
+        table.Hit(std::to_string(i).c_str(), 0, 0, 0);
     EXPECT_EQ(102u, table.t.ChunkSize);
     table.Hit("one more", 0, 0, 0);
     EXPECT_EQ(204u, table.t.ChunkSize);
 
     // A table loaded with chunks of 100 grows only past a multiple of 100.
     Table loaded;
-    for (int i = 0; i < 99; ++i) loaded.Hit(std::to_string(i).c_str(), 0, 0, 0);
+    for (int i = 0; i < 99; ++i)
+        loaded.Hit(std::to_string(i).c_str(), 0, 0, 0);
     loaded.t.ChunkSize = 100;
     loaded.Hit("100th", 0, 0, 0);
     EXPECT_EQ(100u, loaded.t.ChunkSize);
@@ -168,8 +172,8 @@ TEST(AnalysisTables, PreferredNameRenamesTheItemFoundByName) {
     Table table;
     auto insert = [&](const char* name, const char* preferred) {
         int created = -1;
-        DWORD r = InsertTableItem(TABLE_KIND_PLAIN, &created, nullptr, &table.t, name, preferred,
-                                  0, 0, 0, 0, 0);
+        DWORD r = InsertTableItem(TABLE_KIND_PLAIN, &created, nullptr, &table.t, name, preferred, 0,
+                                  0, 0, 0, 0);
         return std::make_pair((LONG)r - 1, created);
     };
     auto host = insert("10.0.0.1", nullptr);
@@ -185,7 +189,8 @@ TEST(AnalysisTables, PreferredNameRenamesTheItemFoundByName) {
 
 TEST(AnalysisTables, SortIndexIsPutInNameOrderWithTheAggregateFirst) {
     Table table;
-    for (const char* name : {"beta", "Alpha", "alpha2", "B"}) table.Hit(name, 10, 100, 0);
+    for (const char* name : {"beta", "Alpha", "alpha2", "B"})
+        table.Hit(name, 10, 100, 0);
     ASSERT_EQ(1, MaterialiseSortIndex(&table.t));
     ASSERT_EQ(5u, table.t.SortIndexCount);
     std::string order;
@@ -199,7 +204,7 @@ TEST(AnalysisTables, DeletedSlotsAreReusedBeforeTheArraysGrow) {
     table.Hit("a", 0, 10, 0);
     table.Hit("b", 0, 10, 0);
     LONG c = table.Hit("c", 100, 10, 0); // a and b folded away, b's slot reused
-    EXPECT_EQ(1, c); // a went last, so its slot heads the delete list
+    EXPECT_EQ(1, c);                     // a went last, so its slot heads the delete list
     EXPECT_EQ(1u, table.t.DeleteCount);
     LONG d = table.Hit("d", 100, 10, 0);
     EXPECT_EQ(2, d);

@@ -22,16 +22,15 @@ TEST(ItemCounters, HitsAndUsersCountPerInterval) {
         int times;
         DWORD hits, users, hitsAtN, usersAtN;
     } cases[] = {
-        {5, 1, 2, 2, 2, 2, 2},
-        {5, 0, 3, 3, 0, 3, 0},
-        {31, 1, 1, 1, 1, 1, 1},
+        {5, 1, 2, 2, 2, 2, 2},   {5, 0, 3, 3, 0, 3, 0}, {31, 1, 1, 1, 1, 1, 1},
         {32, 1, 4, 0, 0, 0, 0},  // guards: an interval past the 32 counters wrote past them
         {500, 1, 1, 0, 0, 0, 0}, // likewise
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.n);
         Item item;
-        for (int i = 0; i < c.times; ++i) TableItem_CountHit(&item.it, c.n, c.flag);
+        for (int i = 0; i < c.times; ++i)
+            TableItem_CountHit(&item.it, c.n, c.flag);
         EXPECT_EQ(c.hits, item.it.ovTotalByHits);
         EXPECT_EQ(c.users, item.it.ovTotalByUsers);
         if (c.n < ANALYSIS_INTERVALS) {
@@ -67,7 +66,8 @@ TEST(ItemCounters, ServerCountersAreMadeOnceForTheFirstList) {
 TEST(ItemCounters, ExtraDataIsFreedByTheTableKind) {
     ServerList many{0, 0, 40, nullptr};
     Item servers(TABLE_KIND_SERVERS);
-    for (DWORD n = 0; n < 40; ++n) TableItem_CountServer(&servers.it, n, &many);
+    for (DWORD n = 0; n < 40; ++n)
+        TableItem_CountServer(&servers.it, n, &many);
     TableItem_FreeDetails(&servers.it, TABLE_KIND_SERVERS);
     EXPECT_EQ(nullptr, servers.it.lpExtra);
     EXPECT_EQ(0u, servers.it.ovTopNamesCount);
@@ -95,9 +95,9 @@ TEST(ItemCounters, SubListIdsAreAddedOnceWithAnExactCount) {
         DWORD id;
         int added;
     } steps[] = {
-        {0, 7, 1},  {0, 7, 0},  {0, 3, 1},        {1, 7, 1},
-        {0, 65535, 1}, {0, 65536, 0}, // past 16 bits: refused, not aliased to 0
-        {0, 0, 1},  {11, 1, 0}, {12, 1, 0},
+        {0, 7, 1}, {0, 7, 0},     {0, 3, 1},
+        {1, 7, 1}, {0, 65535, 1}, {0, 65536, 0}, // past 16 bits: refused, not aliased to 0
+        {0, 0, 1}, {11, 1, 0},    {12, 1, 0},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.id);
@@ -111,8 +111,10 @@ TEST(ItemCounters, SubListIdsAreAddedOnceWithAnExactCount) {
 
     // A crawler's long list: every id once, the count exact at every size.
     Item crawler(TABLE_KIND_VISITOR);
-    for (DWORD id = 3000; id > 0; --id) ASSERT_EQ(1, AddSubItemId(&crawler.it, 4, id * 7 % 3001));
-    for (DWORD id = 1; id <= 3000; ++id) ASSERT_EQ(0, AddSubItemId(&crawler.it, 4, id));
+    for (DWORD id = 3000; id > 0; --id)
+        ASSERT_EQ(1, AddSubItemId(&crawler.it, 4, id * 7 % 3001));
+    for (DWORD id = 1; id <= 3000; ++id)
+        ASSERT_EQ(0, AddSubItemId(&crawler.it, 4, id));
     EXPECT_EQ(3000, ((const TopNameList*)crawler.it.lpExtra)[4].wCount);
     EXPECT_TRUE(SubItemIdFits(65535));
     EXPECT_FALSE(SubItemIdFits(65536));
@@ -124,9 +126,10 @@ TEST(ItemCounters, PathKeepsSixStepsWithoutRepeats) {
     struct Step {
         WORD low, high;
         int added;
-    } steps[] = {{5, 0, 1}, {5, 0, 0}, {5, 1, 1}, {6, 0, 1}, {5, 0, 1},
-                 {7, 0, 1}, {8, 0, 1}, {9, 0, 0}};
-    for (const Step& s : steps) EXPECT_EQ(s.added, AddLinkPair(path, s.low, s.high));
+    } steps[] = {{5, 0, 1}, {5, 0, 0}, {5, 1, 1}, {6, 0, 1},
+                 {5, 0, 1}, {7, 0, 1}, {8, 0, 1}, {9, 0, 0}};
+    for (const Step& s : steps)
+        EXPECT_EQ(s.added, AddLinkPair(path, s.low, s.high));
     EXPECT_EQ(12, path->wCount); // six 32-bit steps stored as 16-bit halves
     const DWORD* values = (const DWORD*)path->lpValues;
     EXPECT_EQ(5u, values[0]);

@@ -4,8 +4,9 @@
 // report writers read; their 32-bit sizes are pinned below.
 //
 // Look-up during a run goes through a name hash kept beside the table (the
-// reserved header word, never stored); the sort index is put in name order
-// only when the tables are sorted or stored (MaterialiseSortIndex).
+// reserved header word, never stored), which also owns the items' storage;
+// the sort index is put in name order only when the tables are sorted or
+// stored (MaterialiseSortIndex).
 #pragma once
 #include "ovcore/ovcore_base.h"
 
@@ -44,8 +45,8 @@ typedef struct AnalysisTable {
 } AnalysisTable;
 
 typedef struct AnalysisItem {
-    DWORD dwSize;    // 348
-    DWORD dwVersion; // 0x301
+    DWORD dwSize;     // 348
+    DWORD dwVersion;  // 0x301
     DWORD ovOverflow; // 1 only for item 0, the aggregate row
     DWORD ovTopFlag;
     DWORD ovDeleted;

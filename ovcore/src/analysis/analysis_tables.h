@@ -62,6 +62,7 @@ int MaterialiseSortIndex(AnalysisTable* table);
 // insertion rebuilds it.
 void DropTableLookup(AnalysisTable* table);
 
-// Frees every slot's name, extra data (by kind) and item, the arrays and the
-// hash; the header keeps its size and version, the rest is zero.
+// Frees every slot's name and extra data (by kind), the items (which the
+// table's side state owns: make items only through InsertTableItem), the
+// arrays and the hash; the header keeps its size and version, the rest is 0.
 void FreeTableItems(AnalysisTable* table, int kind);

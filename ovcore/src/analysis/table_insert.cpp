@@ -15,13 +15,14 @@ struct MatchRule {
 
 int MatchesRule(const AnalysisItem* item, LONG index, void* data) {
     const MatchRule* rule = (const MatchRule*)data;
-    if (index == rule->except || (index == 0 && rule->skipItemZero)) return 0;
+    if (index == rule->except || (index == 0 && rule->skipItemZero))
+        return 0;
     return item->ovTopFlag ? rule->topMember : !rule->topMember;
 }
 
 int SkipsItemZero(const AnalysisTable* table, int skipAggregate) {
-    return skipAggregate || (table->ovCount > 0 && table->lpItems[0] &&
-                             table->lpItems[0]->ovOverflow);
+    return skipAggregate ||
+           (table->ovCount > 0 && table->lpItems[0] && table->lpItems[0]->ovOverflow);
 }
 
 LONG FindMember(AnalysisTable* table, const char* name, int skipAggregate, int topMember,
@@ -85,20 +86,23 @@ void ExpireIdleItems(int kind, const TableContext* context, AnalysisTable* table
                      DWORD cachedTime, DWORD topLimit) {
     while (table->DateListTail >= 0) {
         LONG tail = table->DateListTail;
-        if ((unsigned long long)table->lpItems[tail]->ovLastDateTime + cachedTime >= time) break;
+        if ((unsigned long long)table->lpItems[tail]->ovLastDateTime + cachedTime >= time)
+            break;
         ExpireItem(kind, context, table, tail, topLimit);
     }
 }
 
 LONG NewItem(AnalysisTable* table, const char* name, DWORD time, DWORD cachedTime) {
     LONG index = TakeItemSlot(table);
-    if (index < 0) return ANALYSIS_NO_ITEM;
+    if (index < 0)
+        return ANALYSIS_NO_ITEM;
     if (!NameItem(table, index, name)) {
         ReleaseItemSlot(table, index, TABLE_KIND_PLAIN);
         return ANALYSIS_NO_ITEM;
     }
     table->lpItems[index]->ovLastDateTime = time;
-    if (cachedTime != 0) InsertLinkListItem(table, index);
+    if (cachedTime != 0)
+        InsertLinkListItem(table, index);
     return index;
 }
 
@@ -106,11 +110,13 @@ LONG NewItem(AnalysisTable* table, const char* name, DWORD time, DWORD cachedTim
 
 int FindTableItem(const char* name, AnalysisTable* table, int skipAggregate, LONG* item) {
     LONG found = ANALYSIS_NO_ITEM;
-    if (name && table->lpItems && (table->lpLookup || TableLookup_Build(table))) {
+    if (name && table->lpItems && (TableLookup_HasHash(table) || TableLookup_Build(table))) {
         found = FindMember(table, name, skipAggregate, 0, ANALYSIS_NO_ITEM);
-        if (found < 0) found = FindMember(table, name, skipAggregate, 1, ANALYSIS_NO_ITEM);
+        if (found < 0)
+            found = FindMember(table, name, skipAggregate, 1, ANALYSIS_NO_ITEM);
     }
-    if (item) *item = found;
+    if (item)
+        *item = found;
     return found >= 0;
 }
 
@@ -118,19 +124,25 @@ DWORD InsertTableItem(int kind, int* created, const TableContext* context, Analy
                       const char* name, const char* preferredName, DWORD time, DWORD cachedTime,
                       DWORD maxCached, DWORD topLimit, int skipAggregate) {
     (void)maxCached;
-    if (created) *created = 0;
-    if (!name) return 0;
+    if (created)
+        *created = 0;
+    if (!name)
+        return 0;
     if (table->ovCount == 0 && table->DeleteCount == 0 && !InitTable(context, table, cachedTime))
         return 0;
-    if (table->lpItems && !table->lpLookup && !TableLookup_Build(table)) return 0;
-    if (cachedTime != 0) ExpireIdleItems(kind, context, table, time, cachedTime, topLimit);
+    if (table->lpItems && !TableLookup_HasHash(table) && !TableLookup_Build(table))
+        return 0;
+    if (cachedTime != 0)
+        ExpireIdleItems(kind, context, table, time, cachedTime, topLimit);
 
     const bool preferred = preferredName && preferredName[0];
     LONG index = ANALYSIS_NO_ITEM;
-    if (preferred) index = FindMember(table, preferredName, skipAggregate, 0, ANALYSIS_NO_ITEM);
+    if (preferred)
+        index = FindMember(table, preferredName, skipAggregate, 0, ANALYSIS_NO_ITEM);
     if (index < 0) {
         index = FindMember(table, name, skipAggregate, 0, ANALYSIS_NO_ITEM);
-        if (index >= 0 && preferred && !NameItem(table, index, preferredName)) return 0;
+        if (index >= 0 && preferred && !NameItem(table, index, preferredName))
+            return 0;
     }
     if (index >= 0) {
         AnalysisItem* item = table->lpItems[index];
@@ -142,8 +154,10 @@ DWORD InsertTableItem(int kind, int* created, const TableContext* context, Analy
         return (DWORD)index + 1;
     }
     index = NewItem(table, preferred ? preferredName : name, time, cachedTime);
-    if (index < 0) return 0;
-    if (created) *created = 1;
+    if (index < 0)
+        return 0;
+    if (created)
+        *created = 1;
     return (DWORD)index + 1;
 }
 

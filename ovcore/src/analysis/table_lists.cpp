@@ -30,25 +30,43 @@ static void PushHead(AnalysisTable* table, LONG item, LONG* head, LONG* tail) {
     *head = item;
 }
 
-void InsertLinkListItem(AnalysisTable* table, LONG item) {
+// Inserts the item after `after` (or first when -1) and before `before`.
+static void LinkBetween(AnalysisTable* table, LONG item, LONG after, LONG before) {
     AnalysisItem* it = At(table, item);
-    // Walk past every member seen at the same time or later; the head keeps
-    // the latest time. Usually the item is the latest and goes first.
-    LONG before = table->DateListHead;
-    while (before >= 0 && it->ovLastDateTime <= At(table, before)->ovLastDateTime)
-        before = At(table, before)->ovNextLink;
-    if (before == table->DateListHead) {
-        PushHead(table, item, &table->DateListHead, &table->DateListTail);
-        return;
-    }
-    LONG after = before >= 0 ? At(table, before)->ovPrevLink : table->DateListTail;
     it->ovPrevLink = after;
     it->ovNextLink = before;
-    At(table, after)->ovNextLink = item;
+    if (after >= 0)
+        At(table, after)->ovNextLink = item;
+    else
+        table->DateListHead = item;
     if (before >= 0)
         At(table, before)->ovPrevLink = item;
     else
         table->DateListTail = item;
+}
+
+void InsertLinkListItem(AnalysisTable* table, LONG item) {
+    DWORD time = At(table, item)->ovLastDateTime;
+    LONG head = table->DateListHead, tail = table->DateListTail;
+    if (head < 0 || time > At(table, head)->ovLastDateTime) {
+        PushHead(table, item, &table->DateListHead, &table->DateListTail);
+        return;
+    }
+    // The item goes before the first member that is older. Walk from the end
+    // nearer in time: a log's hits arrive nearly in order.
+    DWORD newest = At(table, head)->ovLastDateTime;
+    DWORD oldest = At(table, tail)->ovLastDateTime;
+    if (newest - time <= (time > oldest ? time - oldest : 0)) {
+        LONG before = head;
+        while (before >= 0 && time <= At(table, before)->ovLastDateTime)
+            before = At(table, before)->ovNextLink;
+        LinkBetween(table, item, before >= 0 ? At(table, before)->ovPrevLink : tail, before);
+    } else {
+        LONG after = tail;
+        while (after >= 0 && time > At(table, after)->ovLastDateTime)
+            after = At(table, after)->ovPrevLink;
+        LinkBetween(table, item, after, after >= 0 ? At(table, after)->ovNextLink : head);
+    }
 }
 
 void UnlinkItemFromList(AnalysisTable* table, LONG item) {

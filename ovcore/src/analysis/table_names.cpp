@@ -11,12 +11,14 @@ static int FoldLower(unsigned char c) {
 int CompareItemNames(const char* a, const char* b) {
     // A cheap first-character test decides most comparisons.
     int first = FoldUpper((unsigned char)a[0]) - FoldUpper((unsigned char)b[0]);
-    if (first != 0) return first;
+    if (first != 0)
+        return first;
     const unsigned char* p = (const unsigned char*)a;
     const unsigned char* q = (const unsigned char*)b;
     for (;; ++p, ++q) {
         int d = FoldLower(*p) - FoldLower(*q);
-        if (d != 0 || !*p) return d;
+        if (d != 0 || !*p)
+            return d;
     }
 }
 

@@ -3,6 +3,9 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "analysis_tables.h"
 #include "item_counters.h"
 #include "table_lookup.h"
@@ -13,11 +16,13 @@ static const DWORD kFirstChunk = 102;
 static int GrowArrays(AnalysisTable* table, DWORD capacity) {
     AnalysisItem** items =
         (AnalysisItem**)realloc(table->lpItems, capacity * sizeof(AnalysisItem*));
-    if (!items) return 0;
+    if (!items)
+        return 0;
     table->lpItems = items;
     if (table->lpSortIndex) {
         DWORD* index = (DWORD*)realloc(table->lpSortIndex, capacity * sizeof(DWORD));
-        if (!index) return 0;
+        if (!index)
+            return 0;
         table->lpSortIndex = index;
     }
     table->ChunkSize = capacity;
@@ -31,10 +36,12 @@ static int EnsureRoom(AnalysisTable* table) {
         return GrowArrays(table, kFirstChunk > next ? kFirstChunk : next * 2);
     // Tables loaded from the history database come with chunks of 100.
     if (table->ChunkSize == 100) {
-        if (next % 100 == 1) return GrowArrays(table, table->ovCount * 2 + 4);
+        if (next % 100 == 1)
+            return GrowArrays(table, table->ovCount * 2 + 4);
         return 1;
     }
-    if (next > table->ChunkSize) return GrowArrays(table, table->ChunkSize * 2);
+    if (next > table->ChunkSize)
+        return GrowArrays(table, table->ChunkSize * 2);
     return 1;
 }
 
@@ -53,9 +60,11 @@ LONG TakeItemSlot(AnalysisTable* table) {
         --table->DeleteCount;
         ResetItem(item);
     } else {
-        if (!EnsureRoom(table)) return ANALYSIS_NO_ITEM;
-        AnalysisItem* item = (AnalysisItem*)malloc(sizeof(AnalysisItem));
-        if (!item) return ANALYSIS_NO_ITEM;
+        if (!EnsureRoom(table))
+            return ANALYSIS_NO_ITEM;
+        AnalysisItem* item = TableLookup_NewItem(table);
+        if (!item)
+            return ANALYSIS_NO_ITEM;
         ResetItem(item);
         index = (LONG)table->ovCount;
         table->lpItems[index] = item;
@@ -66,7 +75,8 @@ LONG TakeItemSlot(AnalysisTable* table) {
 
 int NameItem(AnalysisTable* table, LONG index, const char* name) {
     char* copy = _strdup(name);
-    if (!copy) return 0;
+    if (!copy)
+        return 0;
     AnalysisItem* item = table->lpItems[index];
     if (item->ovString) {
         TableLookup_Remove(table, index);
@@ -78,7 +88,8 @@ int NameItem(AnalysisTable* table, LONG index, const char* name) {
 
 void ReleaseItemSlot(AnalysisTable* table, LONG index, int kind) {
     AnalysisItem* item = table->lpItems[index];
-    if (item->ovString) TableLookup_Remove(table, index);
+    if (item->ovString)
+        TableLookup_Remove(table, index);
     TableItem_FreeDetails(item, kind);
     free(item->ovString);
     memset(item, 0, sizeof(*item));
@@ -93,11 +104,14 @@ void ReleaseItemSlot(AnalysisTable* table, LONG index, int kind) {
 int InitTable(const TableContext* context, AnalysisTable* table, DWORD cachedTime) {
     table->DeleteListHead = table->DateListHead = table->DateListTail = ANALYSIS_NO_ITEM;
     table->TopTableListHead = table->TopTableListTail = ANALYSIS_NO_ITEM;
-    if (cachedTime == 0) return 1;
+    if (cachedTime == 0)
+        return 1;
     LONG index = TakeItemSlot(table);
-    if (index < 0) return 0;
+    if (index < 0)
+        return 0;
     const char* name = context && context->szAggregateName ? context->szAggregateName : "";
-    if (!NameItem(table, index, name)) return 0;
+    if (!NameItem(table, index, name))
+        return 0;
     table->lpItems[index]->ovOverflow = 1;
     return 1;
 }
@@ -113,51 +127,61 @@ void AddItemCounts(AnalysisItem* dst, const AnalysisItem* src) {
     }
 }
 
-static const AnalysisTable* g_sortTable; // qsort has no context argument
+namespace {
 
-static int CompareIndexEntries(const void* a, const void* b) {
-    const AnalysisItem* x = g_sortTable->lpItems[*(const DWORD*)a];
-    const AnalysisItem* y = g_sortTable->lpItems[*(const DWORD*)b];
-    int d = CompareItemNames(x->ovString, y->ovString);
-    if (d != 0) return d;
+struct IndexEntry {
+    const AnalysisItem* item;
+    DWORD index;
+};
+
+bool NameOrder(const IndexEntry& a, const IndexEntry& b) {
+    int d = CompareItemNames(a.item->ovString, b.item->ovString);
+    if (d != 0)
+        return d < 0;
     // A top-list member stands before its namesake.
-    if (x->ovTopFlag != y->ovTopFlag) return x->ovTopFlag ? -1 : 1;
-    return *(const DWORD*)a < *(const DWORD*)b ? -1 : 1;
+    if (a.item->ovTopFlag != b.item->ovTopFlag)
+        return a.item->ovTopFlag != 0;
+    return a.index < b.index;
 }
 
+} // namespace
+
 int MaterialiseSortIndex(AnalysisTable* table) {
-    if (!table->lpItems) return 1;
+    if (!table->lpItems)
+        return 1;
     if (!table->lpSortIndex) {
         table->lpSortIndex = (DWORD*)malloc(table->ChunkSize * sizeof(DWORD));
-        if (!table->lpSortIndex) return 0;
+        if (!table->lpSortIndex)
+            return 0;
     }
+    std::vector<IndexEntry> entries;
+    entries.reserve(table->ovCount);
     DWORD slots = table->ovCount + table->DeleteCount;
-    DWORD count = 0;
     for (DWORD i = 0; i < slots; ++i) {
         const AnalysisItem* item = table->lpItems[i];
-        if (item && !item->ovDeleted && item->ovString) table->lpSortIndex[count++] = i;
+        if (item && !item->ovDeleted && item->ovString)
+            entries.push_back({item, i});
     }
-    DWORD first = 0;
-    if (count > 0 && table->lpItems[0]->ovOverflow && table->lpSortIndex[0] == 0) first = 1;
-    g_sortTable = table;
-    qsort(table->lpSortIndex + first, count - first, sizeof(DWORD), CompareIndexEntries);
-    g_sortTable = nullptr;
-    table->SortIndexCount = count;
+    size_t first = !entries.empty() && entries[0].index == 0 && entries[0].item->ovOverflow;
+    std::sort(entries.begin() + first, entries.end(), NameOrder);
+    for (size_t i = 0; i < entries.size(); ++i)
+        table->lpSortIndex[i] = entries[i].index;
+    table->SortIndexCount = (DWORD)entries.size();
     return 1;
 }
 
 void DropTableLookup(AnalysisTable* table) {
-    TableLookup_Free(table);
+    TableLookup_DropHash(table);
 }
 
 void FreeTableItems(AnalysisTable* table, int kind) {
     DWORD slots = table->ovCount + table->DeleteCount;
     for (DWORD i = 0; table->lpItems && i < slots; ++i) {
         AnalysisItem* item = table->lpItems[i];
-        if (!item) continue;
+        if (!item)
+            continue;
         TableItem_FreeDetails(item, kind);
         free(item->ovString);
-        free(item);
     }
     TableLookup_Free(table);
     free(table->lpItems);
@@ -173,9 +197,12 @@ AnalysisItem** GetTableItems(const AnalysisTable* table, DWORD n) {
 
 void GetTableItemNameByOrder(const AnalysisTable* table, int reverse, DWORD n, char* buffer,
                              DWORD size) {
-    if (!buffer || size == 0) return;
+    if (!buffer || size == 0)
+        return;
     buffer[0] = 0;
-    if (!table || !table->lpItems || n >= table->ovCount) return;
+    if (!table || !table->lpItems || n >= table->ovCount)
+        return;
     const AnalysisItem* item = table->lpItems[reverse == 1 ? table->ovCount - n - 1 : n];
-    if (item && item->ovString) lstrcpynA(buffer, item->ovString, (int)size);
+    if (item && item->ovString)
+        lstrcpynA(buffer, item->ovString, (int)size);
 }
