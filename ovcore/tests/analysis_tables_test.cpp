@@ -4,6 +4,7 @@
 
 #include "analysis/analysis_tables.h"
 #include "analysis/item_counters.h"
+#include "analysis/table_select.h"
 
 namespace {
 
@@ -150,6 +151,21 @@ TEST(AnalysisTables, ANamesakeOfATopMemberIsMadeBesideItAndMergedIntoIt) {
     table.Hit("q", 1400, 100, 5);                      // z and the namesake expire
     EXPECT_EQ(8u, table.Item(a)->ovTotalByHits);
     EXPECT_EQ("z,a", table.TopList());
+    EXPECT_EQ(0u, table.Item(0)->ovTotalByHits);
+}
+
+TEST(AnalysisTables, NamesakesAreFoldedIntoTheirTopMemberAtTheEnd) {
+    Table table;
+    LONG a = table.Hit("a", 1000, 100, 5, 5);
+    table.Hit("z", 1200, 100, 5); // a goes onto the top list
+    LONG namesake = table.Hit("A", 1210, 100, 5, 2);
+    ASSERT_EQ(1, MergeTopNamesakes(&table.t, TABLE_KIND_PLAIN));
+    EXPECT_EQ(7u, table.Item(a)->ovTotalByHits);
+    EXPECT_EQ(1210u, table.Item(a)->ovLastDateTime);
+    EXPECT_EQ(1u, table.Item(namesake)->ovDeleted);
+    EXPECT_EQ(nullptr, table.Item(namesake)->ovString);
+    EXPECT_EQ(1u, table.Item(table.t.DateListHead)->ovTotalByHits); // z alone on the date list
+    EXPECT_EQ(table.t.DateListHead, table.t.DateListTail);
     EXPECT_EQ(0u, table.Item(0)->ovTotalByHits);
 }
 

@@ -1,8 +1,13 @@
 #include "table_select.h"
 
+#include <stdlib.h>
+#include <string.h>
+
 #include <algorithm>
 
 #include "analysis_tables.h"
+#include "item_counters.h"
+#include "table_lookup.h"
 
 namespace {
 
@@ -88,4 +93,36 @@ void SelectBottomItems(AnalysisTable* table, int key, DWORD n, DWORD start, DWOR
         }
         Swap(table, end, bestAt);
     }
+}
+
+static int IsTopMember(const AnalysisItem* item, LONG, void*) {
+    return item->ovTopFlag != 0;
+}
+
+int MergeTopNamesakes(AnalysisTable* table, int kind) {
+    if (!table->lpItems || table->TopCount == 0)
+        return 1;
+    if (!TableLookup_HasHash(table) && !TableLookup_Build(table))
+        return 0;
+    DWORD slots = table->ovCount + table->DeleteCount;
+    for (DWORD i = 1; i < slots; ++i) {
+        AnalysisItem* item = table->lpItems[i];
+        if (!IsLive(item) || item->ovTopFlag)
+            continue;
+        LONG member = TableLookup_Find(table, item->ovString, IsTopMember, nullptr);
+        if (member < 0)
+            continue;
+        AnalysisItem* top = table->lpItems[member];
+        top->ovLastDateTime = item->ovLastDateTime;
+        AddItemCounts(top, item);
+        if (table->DateListHead >= 0 || table->DateListTail >= 0)
+            UnlinkItemFromList(table, (LONG)i);
+        TableLookup_Remove(table, (LONG)i);
+        TableItem_FreeDetails(item, kind);
+        free(item->ovString);
+        memset(item, 0, sizeof(*item));
+        item->ovDeleted = 1;
+        item->ovPrevLink = item->ovNextLink = ANALYSIS_NO_ITEM;
+    }
+    return 1;
 }

@@ -23,3 +23,10 @@ void SelectTopItems(AnalysisTable* table, int key, DWORD n, DWORD start, DWORD c
 // The n smallest of positions max(start, 1) to count - 1 to the end of that
 // range (among equals the highest position wins). Position 0 is never moved.
 void SelectBottomItems(AnalysisTable* table, int key, DWORD n, DWORD start, DWORD count);
+
+// Folds every live item that is not on the top list (item 0 aside) into the
+// top-list member of the same name (case-blind): the member takes its last
+// time and adds its counters; the item's name and extra data (by kind) are
+// freed and it is zeroed and marked deleted, off every list. 1, or 0 when
+// memory for the name hash is short.
+int MergeTopNamesakes(AnalysisTable* table, int kind);
