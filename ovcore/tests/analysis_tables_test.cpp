@@ -169,6 +169,18 @@ TEST(AnalysisTables, NamesakesAreFoldedIntoTheirTopMemberAtTheEnd) {
     EXPECT_EQ(0u, table.Item(0)->ovTotalByHits);
 }
 
+// Guards: the name hash kept pointing at slots that the sort had moved.
+TEST(AnalysisTables, NamesAreFoundAgainAfterTheSortMovedThem) {
+    Table table;
+    table.Hit("few", 0, 0, 0, 1);
+    table.Hit("many", 0, 0, 0, 9);
+    SelectTopItems(&table.t, SORT_BY_HITS, 2, 0, table.t.ovCount);
+    ASSERT_STREQ("many", table.Item(0)->ovString);
+    EXPECT_EQ(0, table.Hit("many", 0, 0, 0));
+    EXPECT_EQ(10u, table.HitsOf("many"));
+    EXPECT_EQ(2u, table.t.ovCount);
+}
+
 TEST(AnalysisTables, DateListKeepsTheLatestFirst) {
     Table table;
     table.Hit("a", 100, 1000, 0);

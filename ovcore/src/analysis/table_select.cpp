@@ -52,6 +52,7 @@ void SelectTopItems(AnalysisTable* table, int key, DWORD n, DWORD start, DWORD c
     n = std::min(n, count);
     if (n == 0)
         return;
+    TableLookup_DropHash(table); // slots move; a later insertion rebuilds it
     if (key == SORT_BY_NAME || n > SELECT_MAX_PASSES) {
         FullSort(table, key, start, count);
         return;
@@ -75,6 +76,7 @@ void SelectBottomItems(AnalysisTable* table, int key, DWORD n, DWORD start, DWOR
     n = std::min(n, count);
     if (n == 0)
         return;
+    TableLookup_DropHash(table); // slots move; a later insertion rebuilds it
     if (n > SELECT_MAX_PASSES) {
         FullSort(table, key, std::max<DWORD>(start, 1), count);
         return;
