@@ -1,0 +1,196 @@
+#include "table_lookup.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "analysis_tables.h"
+
+namespace {
+
+const LONG kEmpty = -1;
+const LONG kTomb = -2;
+const DWORD kMinCapacity = 256;
+
+struct Slot {
+    DWORD hash;
+    LONG item;
+};
+
+} // namespace
+
+// Items are carved from blocks that live as long as the table, so that a
+// million names cost a few hundred allocations instead of a million.
+struct ItemBlock {
+    ItemBlock* next;
+    DWORD used;
+    DWORD capacity;
+    AnalysisItem items[1];
+};
+
+struct TableLookup {
+    DWORD capacity; // power of two; 0 while the hash is dropped
+    DWORD filled;   // live entries and tombstones
+    Slot* slots;
+    ItemBlock* blocks; // newest first
+};
+
+DWORD HashItemName(const char* name) {
+    DWORD h = 2166136261u;
+    for (const unsigned char* p = (const unsigned char*)name; *p; ++p) {
+        unsigned char c = *p;
+        if (c >= 'A' && c <= 'Z')
+            c = (unsigned char)(c + 32);
+        h = (h ^ c) * 16777619u;
+    }
+    // The multiply carries only upwards: mix the high bits into the low
+    // ones that pick the slot.
+    h ^= h >> 16;
+    h *= 0x85ebca6bu;
+    h ^= h >> 13;
+    return h;
+}
+
+static TableLookup* SideState(AnalysisTable* table) {
+    if (!table->lpLookup)
+        table->lpLookup = (TableLookup*)calloc(1, sizeof(TableLookup));
+    return table->lpLookup;
+}
+
+static void DropHash(TableLookup* lookup) {
+    free(lookup->slots);
+    lookup->slots = nullptr;
+    lookup->capacity = lookup->filled = 0;
+}
+
+static void PutSlot(TableLookup* lookup, DWORD hash, LONG item) {
+    DWORD mask = lookup->capacity - 1;
+    DWORD i = hash & mask;
+    while (lookup->slots[i].item >= 0)
+        i = (i + 1) & mask;
+    if (lookup->slots[i].item == kEmpty)
+        ++lookup->filled;
+    lookup->slots[i].hash = hash;
+    lookup->slots[i].item = item;
+}
+
+static int IsLive(const AnalysisItem* item) {
+    return item && !item->ovDeleted && item->ovString;
+}
+
+// Capacity for n live entries at a load of at most one half.
+static DWORD CapacityFor(DWORD n) {
+    DWORD capacity = kMinCapacity;
+    while (capacity / 2 < n + 1)
+        capacity *= 2;
+    return capacity;
+}
+
+int TableLookup_Build(AnalysisTable* table) {
+    TableLookup* lookup = SideState(table);
+    if (!lookup)
+        return 0;
+    DWORD capacity = CapacityFor(table->ovCount);
+    Slot* slots = (Slot*)malloc(capacity * sizeof(Slot));
+    if (!slots)
+        return 0;
+    DropHash(lookup);
+    for (DWORD i = 0; i < capacity; ++i)
+        slots[i].item = kEmpty;
+    lookup->slots = slots;
+    lookup->capacity = capacity;
+    DWORD count = table->ovCount + table->DeleteCount;
+    for (DWORD i = 0; i < count && table->lpItems; ++i) {
+        const AnalysisItem* item = table->lpItems[i];
+        if (IsLive(item))
+            PutSlot(lookup, HashItemName(item->ovString), (LONG)i);
+    }
+    return 1;
+}
+
+void TableLookup_DropHash(AnalysisTable* table) {
+    if (table->lpLookup)
+        DropHash(table->lpLookup);
+}
+
+void TableLookup_Free(AnalysisTable* table) {
+    TableLookup* lookup = table->lpLookup;
+    if (!lookup)
+        return;
+    DropHash(lookup);
+    while (lookup->blocks) {
+        ItemBlock* next = lookup->blocks->next;
+        free(lookup->blocks);
+        lookup->blocks = next;
+    }
+    free(lookup);
+    table->lpLookup = nullptr;
+}
+
+AnalysisItem* TableLookup_NewItem(AnalysisTable* table) {
+    TableLookup* lookup = SideState(table);
+    if (!lookup)
+        return nullptr;
+    ItemBlock* block = lookup->blocks;
+    if (!block || block->used == block->capacity) {
+        DWORD capacity = block ? block->capacity * 2 : 64;
+        if (capacity > 16384)
+            capacity = 16384;
+        ItemBlock* grown =
+            (ItemBlock*)malloc(sizeof(ItemBlock) + (capacity - 1) * sizeof(AnalysisItem));
+        if (!grown)
+            return nullptr;
+        grown->next = block;
+        grown->used = 0;
+        grown->capacity = capacity;
+        lookup->blocks = block = grown;
+    }
+    return &block->items[block->used++];
+}
+
+int TableLookup_HasHash(const AnalysisTable* table) {
+    return table->lpLookup && table->lpLookup->capacity > 0;
+}
+
+int TableLookup_Add(AnalysisTable* table, LONG item) {
+    TableLookup* lookup = table->lpLookup;
+    if (!TableLookup_HasHash(table))
+        return TableLookup_Build(table);
+    if ((lookup->filled + 1) * 4 > lookup->capacity * 3) {
+        // Too full (tombstones included): rebuild at a size for the live items.
+        return TableLookup_Build(table);
+    }
+    PutSlot(lookup, HashItemName(table->lpItems[item]->ovString), item);
+    return 1;
+}
+
+void TableLookup_Remove(AnalysisTable* table, LONG item) {
+    TableLookup* lookup = table->lpLookup;
+    if (!TableLookup_HasHash(table))
+        return;
+    DWORD hash = HashItemName(table->lpItems[item]->ovString);
+    DWORD mask = lookup->capacity - 1;
+    for (DWORD i = hash & mask; lookup->slots[i].item != kEmpty; i = (i + 1) & mask) {
+        if (lookup->slots[i].item == item) {
+            lookup->slots[i].item = kTomb;
+            return;
+        }
+    }
+}
+
+LONG TableLookup_Find(const AnalysisTable* table, const char* name, TableMatchFn visit,
+                      void* data) {
+    const TableLookup* lookup = table->lpLookup;
+    if (!TableLookup_HasHash(table))
+        return ANALYSIS_NO_ITEM;
+    DWORD hash = HashItemName(name);
+    DWORD mask = lookup->capacity - 1;
+    for (DWORD i = hash & mask; lookup->slots[i].item != kEmpty; i = (i + 1) & mask) {
+        const Slot& slot = lookup->slots[i];
+        if (slot.item < 0 || slot.hash != hash)
+            continue;
+        const AnalysisItem* item = table->lpItems[slot.item];
+        if (CompareItemNames(item->ovString, name) == 0 && visit(item, slot.item, data))
+            return slot.item;
+    }
+    return ANALYSIS_NO_ITEM;
+}

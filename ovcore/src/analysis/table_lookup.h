@@ -1,0 +1,29 @@
+// The side state of a table: the items' storage and the name hash: open addressing over item
+// numbers, keyed by the name with A-Z folded, so that look-up and insertion cost the same at any
+// table size. Several items may share a name (a top-list member and its namesake in the date list).
+#pragma once
+#include "ovcore/analysis_table.h"
+
+// Hash of a name with A-Z folded to lower case.
+DWORD HashItemName(const char* name);
+
+// Makes the hash of a table from its live items (replacing any old one).
+// 1, or 0 when memory is short.
+int TableLookup_Build(AnalysisTable* table);
+int TableLookup_HasHash(const AnalysisTable* table);
+// Drops the hash only; the items stay.
+void TableLookup_DropHash(AnalysisTable* table);
+// Frees the hash and every item of the table.
+void TableLookup_Free(AnalysisTable* table);
+// Storage for one more item, owned by the table (uninitialised); null when
+// memory is short.
+AnalysisItem* TableLookup_NewItem(AnalysisTable* table);
+// Adds or removes one item under its current name. Add: 1, or 0 when memory
+// is short.
+int TableLookup_Add(AnalysisTable* table, LONG item);
+void TableLookup_Remove(AnalysisTable* table, LONG item);
+
+// Visits every live item named like name; stops when visit returns non-zero
+// and gives that item, else ANALYSIS_NO_ITEM.
+typedef int (*TableMatchFn)(const AnalysisItem* item, LONG index, void* data);
+LONG TableLookup_Find(const AnalysisTable* table, const char* name, TableMatchFn visit, void* data);
