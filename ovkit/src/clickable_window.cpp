@@ -1,10 +1,12 @@
 // The clickable picture window: pages of a picture with hot rectangles.
+#include "color_depth.h"
 #include "control_procs.h"
 #include "control_support.h"
 #include "library_resources.h"
 #include "ovkit/clickable.h"
 #include "ovkit/startup.h"
 #include "ovkit/strutil.h"
+#include "ovkit/ui_helpers.h"
 #include <windowsx.h>
 
 using namespace ovkit_detail;
@@ -90,7 +92,7 @@ void SetUpPage(HWND window, OvkitClickPage* page) {
     page->bitmap = nullptr;
     page->palette = nullptr;
     page->hand = LoadCursorA(OVKIT_GetInstance(), MAKEINTRESOURCEA(OVKIT_IDC_HAND));
-    bool erase = !DisplayHasManyColours() || (page->flags & OVKIT_PAGE_CAPTION_LINE);
+    bool erase = !OvkitScreenMoreThan256() || (page->flags & OVKIT_PAGE_CAPTION_LINE);
     page->flags = erase ? page->flags | OVKIT_PAGE_ERASE : page->flags & ~OVKIT_PAGE_ERASE;
     if (erase) {
         InvalidateRect(window, nullptr, TRUE);
@@ -153,7 +155,7 @@ void DrawPicture(HWND window, HDC dc) {
     if (oldPalette)
         SelectPalette(dc, oldPalette, TRUE);
     RECT outline = {0, 0, picture.cx, picture.cy + 1};
-    FrameBlack(dc, outline);
+    OVKIT_DrawBlackFrame(dc, &outline);
 }
 
 // A full paint: the next erase draws the background again.

@@ -1,36 +1,21 @@
 #include "control_support.h"
-#include "ovkit/startup.h"
+#include "ovkit/bitmaps.h"
 
 namespace ovkit_detail {
 
 Offscreen::Offscreen(HDC target, int width, int height) : width_(width), height_(height) {
-    dc_ = CreateCompatibleDC(target);
-    if (!dc_)
-        return;
-    bitmap_ = CreateCompatibleBitmap(target, width > 0 ? width : 1, height > 0 ? height : 1);
-    if (!bitmap_) {
-        DeleteDC(dc_);
-        dc_ = nullptr;
-        return;
-    }
-    old_ = SelectObject(dc_, bitmap_);
+    dc_ = OVKIT_GetCompatibleBitmap(target, width > 0 ? width : 1, height > 0 ? height : 1, &old_);
+    if (dc_)
+        bitmap_ = static_cast<HBITMAP>(GetCurrentObject(dc_, OBJ_BITMAP));
 }
 
 Offscreen::~Offscreen() {
-    if (!dc_)
-        return;
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
+    OVKIT_DeleteBitmapAndHDC(&dc_, &bitmap_, &old_);
 }
 
 void Offscreen::BlitTo(HDC target) const {
     if (dc_)
         BitBlt(target, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY);
-}
-
-void FrameBlack(HDC dc, const RECT& rect) {
-    FrameRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
 void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour) {
@@ -103,16 +88,6 @@ HFONT MakeBoldCopy(HWND window) {
         return nullptr;
     logFont.lfWeight = FW_BOLD;
     return CreateFontIndirectA(&logFont);
-}
-
-bool DisplayHasManyColours() {
-    if (OvkitGetDisplaySettings().force16Color)
-        return false;
-    HDC screen = GetDC(nullptr);
-    int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
-    ReleaseDC(nullptr, screen);
-    // 16 bits per pixel and more count as more than 256 colours.
-    return bits >= 16;
 }
 
 bool HandlePaint(HWND window, UINT message, WPARAM wParam, void (*paint)(HWND, HDC)) {

@@ -27,8 +27,6 @@ class Offscreen {
     int height_;
 };
 
-// A one-pixel black outline of the rectangle.
-void FrameBlack(HDC dc, const RECT& rect);
 // A straight one-pixel line from (x1, y1) to (x2, y2), end point excluded.
 void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour);
 // Fills the rectangle with a system colour (COLOR_*).
@@ -50,10 +48,6 @@ void CentreOnScreen(HWND window);
 // A bold (weight 700) copy of the window's font; null when it has none or
 // the copy cannot be made (the caller deletes a non-null result).
 HFONT MakeBoldCopy(HWND window);
-
-// True when the display shows more than 256 colours; Force16Color set in the
-// display settings counts as 16 colours.
-bool DisplayHasManyColours();
 
 // Paints the control for WM_PAINT (between BeginPaint and EndPaint) and for
 // WM_PRINTCLIENT (into the given DC) with paint(window, dc). Returns true when

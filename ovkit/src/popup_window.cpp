@@ -3,6 +3,8 @@
 #include "control_support.h"
 #include "ovkit/popup.h"
 #include "ovkit/startup.h"
+#include "ovkit/timers.h"
+#include "ovkit/ui_helpers.h"
 
 using namespace ovkit_detail;
 
@@ -40,10 +42,10 @@ void Paint(HWND popup, HDC dc) {
     RECT client;
     GetClientRect(popup, &client);
     RECT shadow = {client.left + 1, client.top + 1, client.right, client.bottom};
-    FrameBlack(dc, shadow);
+    OVKIT_DrawBlackFrame(dc, &shadow);
     RECT face = {client.left, client.top, client.right - 1, client.bottom - 1};
     FillRect(dc, &face, record->brush ? record->brush : GetSysColorBrush(COLOR_INFOBK));
-    FrameBlack(dc, face);
+    OVKIT_DrawBlackFrame(dc, &face);
     InflateRect(&face, -2, -2);
     HGDIOBJ oldFont = record->font ? SelectObject(dc, record->font) : nullptr;
     SetTextColor(dc, RGB(0, 0, 0));
@@ -55,7 +57,7 @@ void Paint(HWND popup, HDC dc) {
 
 void StopCloseTimer(HWND popup, OvkitPopupRecord* record) {
     if (record && record->timerFlag) {
-        KillTimer(popup, OVKIT_POPUP_CLOSE_TIMER);
+        OVKIT_KillTimerEx(popup, OVKIT_POPUP_CLOSE_TIMER);
         record->timerFlag = 0;
     }
 }
@@ -72,7 +74,7 @@ LRESULT CALLBACK OvkitPopupProc(HWND popup, UINT message, WPARAM wParam, LPARAM 
         SetWindowLongPtrA(popup, 0, reinterpret_cast<LONG_PTR>(record));
         const OvkitDisplaySettings& settings = OvkitGetDisplaySettings();
         if (record && settings.quickHelpDelayMs != 0 &&
-            SetTimer(popup, OVKIT_POPUP_CLOSE_TIMER, settings.quickHelpDurationMs, nullptr))
+            OVKIT_SetTimerEx(popup, OVKIT_POPUP_CLOSE_TIMER, settings.quickHelpDurationMs, nullptr))
             record->timerFlag = 1;
         return 0;
     }

@@ -4,6 +4,7 @@
 #include "ovkit/memory.h"
 #include "ovkit/slider.h"
 #include "ovkit/startup.h"
+#include "ovkit/ui_helpers.h"
 #include <windowsx.h>
 
 using namespace ovkit_detail;
@@ -70,7 +71,7 @@ void DrawTrack(HDC dc, const SliderState& s, const RECT& track) {
     DrawSplitText(dc, track, split, track.right / 2, textY, s.caption);
     if (oldFont)
         SelectObject(dc, oldFont);
-    FrameBlack(dc, track);
+    OVKIT_DrawBlackFrame(dc, &track);
     // Sunken: light along the bottom, dark inside the top and left.
     Line(dc, track.left, track.bottom, track.right, track.bottom, GetSysColor(COLOR_BTNHIGHLIGHT));
     Line(dc, track.left + 1, track.top + 1, track.right - 1, track.top + 1, RGB(0, 0, 0));
@@ -90,7 +91,7 @@ void DrawTicks(HDC dc, const RECT& track) {
 void DrawThumb(HDC dc, const SliderState& s) {
     RECT thumb = {s.thumbPos, 0, s.thumbPos + s.thumbWidth, s.thumbHeight};
     FillSys(dc, thumb, COLOR_BTNFACE);
-    FrameBlack(dc, thumb);
+    OVKIT_DrawBlackFrame(dc, &thumb);
     // Raised: light inside the top and left, shadow inside the right and bottom.
     COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
     COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);

@@ -16,20 +16,23 @@ inline HBITMAP Dib32(HDC dc, int w, int h, void** bits) {
     return CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
-// Starts white.
+// Draw into dc(), read pixels back with At() as COLORREF. Starts in fill.
 class Canvas {
   public:
-    Canvas(int w, int h) : w_(w), h_(h) {
+    Canvas(int w, int h, COLORREF fill = RGB(255, 255, 255)) : w_(w), h_(h) {
         dc_ = CreateCompatibleDC(nullptr);
         bitmap_ = Dib32(dc_, w, h, &bits_);
         old_ = SelectObject(dc_, bitmap_);
-        Fill(RGB(255, 255, 255));
+        Fill(fill);
     }
     ~Canvas() {
         SelectObject(dc_, old_);
         DeleteObject(bitmap_);
         DeleteDC(dc_);
     }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
     HDC dc() const { return dc_; }
     void Fill(COLORREF c) {
         RECT all = {0, 0, w_, h_};
@@ -41,6 +44,11 @@ class Canvas {
         GdiFlush();
         DWORD p = static_cast<const DWORD*>(bits_)[y * w_ + x];
         return RGB((p >> 16) & 255, (p >> 8) & 255, p & 255);
+    }
+    void Set(int x, int y, COLORREF c) {
+        GdiFlush();
+        static_cast<DWORD*>(bits_)[y * w_ + x] =
+            GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
     }
     int Count(COLORREF c) const {
         int n = 0;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
-#include "dib_canvas.h"
+#include "canvas.h"
 #include "ovkit/cbitmapbutton.h"
 #include "ovkit/ctoolbar.h"
 #include <string>
@@ -32,13 +32,13 @@ RECT PlacedRect(HWND window) {
 }
 
 HBITMAP SolidBitmap(int w, int h, COLORREF colour) {
-    ovtest::DibCanvas canvas(w, h, colour);
+    ovkittest::Canvas canvas(w, h, colour);
     HDC screen = GetDC(nullptr);
     HBITMAP copy = CreateCompatibleBitmap(screen, w, h);
     ReleaseDC(nullptr, screen);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, copy);
-    BitBlt(dc, 0, 0, w, h, canvas.Dc(), 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, w, h, canvas.dc(), 0, 0, SRCCOPY);
     SelectObject(dc, old);
     DeleteDC(dc);
     return copy;
@@ -147,8 +147,8 @@ TEST(CBitmapButton, DrawShowsThePictureAndLeavesKeyColourTransparent) {
     button.SetBitmap(picture, 0, 0, 8, 8);
     const int savedText = CBitmapButton::fText;
     CBitmapButton::fText = 0;
-    ovtest::DibCanvas canvas(40, 40, RGB(0, 255, 0));
-    button.Draw(canvas.Dc());
+    ovkittest::Canvas canvas(40, 40, RGB(0, 255, 0));
+    button.Draw(canvas.dc());
     CBitmapButton::fText = savedText;
     // The picture is a 32-pixel square at x = (40 - 34) / 2 + 2 = 5, y = 4.
     EXPECT_EQ(canvas.At(5, 4), RGB(0, 0, 255));
@@ -239,8 +239,8 @@ TEST(CToolbar, DrawFillsGrippersAndBackground) {
     CWindow top;
     CToolbar toolbar(&top, nullptr);
     MoveWindow(toolbar.GetHandle(), 0, 0, 60, 20, FALSE);
-    ovtest::DibCanvas canvas(60, 20, RGB(0, 255, 0));
-    toolbar.Draw(canvas.Dc());
+    ovkittest::Canvas canvas(60, 20, RGB(0, 255, 0));
+    toolbar.Draw(canvas.dc());
     EXPECT_EQ(canvas.At(30, 10), GetSysColor(COLOR_BTNFACE));
     // The gripper bars' thin edges: highlight on their left column.
     EXPECT_EQ(canvas.At(2, 10), GetSysColor(COLOR_BTNHIGHLIGHT));
@@ -249,7 +249,7 @@ TEST(CToolbar, DrawFillsGrippersAndBackground) {
     // A black background picture, inverted, lightens the band right of the gripper.
     HBITMAP black = SolidBitmap(4, 4, RGB(0, 0, 0));
     toolbar.SetBackground(black);
-    toolbar.Draw(canvas.Dc());
+    toolbar.Draw(canvas.dc());
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const COLORREF lighter = RGB((GetRValue(face) + 20) & 0xFF, (GetGValue(face) + 20) & 0xFF,
                                  (GetBValue(face) + 20) & 0xFF);

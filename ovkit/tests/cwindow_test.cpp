@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
-#include "dib_canvas.h"
+#include "canvas.h"
 #include <commctrl.h>
 #include "ovkit/cdialog.h"
 #include "ovkit/cwindow.h"
@@ -286,29 +286,29 @@ TEST(CWindowDraw, MaskBltMatchesThePlatformsMaskBlit) {
                           MAKEROP4(0x00AA0029, NOTSRCCOPY)};
     for (DWORD rop : rops) {
         SCOPED_TRACE(rop);
-        ovtest::DibCanvas source(w, h, RGB(200, 10, 10));
+        ovkittest::Canvas source(w, h, RGB(200, 10, 10));
         source.Set(1, 1, RGB(1, 2, 3));
-        ovtest::DibCanvas ours(w, h, RGB(10, 20, 200));
-        ovtest::DibCanvas platform(w, h, RGB(10, 20, 200));
-        ASSERT_EQ(CWindow::MaskBlt(ours.Dc(), 0, 0, w, h, source.Dc(), 0, 0, mask, 0, 0, rop), 1);
-        ASSERT_TRUE(::MaskBlt(platform.Dc(), 0, 0, w, h, source.Dc(), 0, 0, mask, 0, 0, rop));
+        ovkittest::Canvas ours(w, h, RGB(10, 20, 200));
+        ovkittest::Canvas platform(w, h, RGB(10, 20, 200));
+        ASSERT_EQ(CWindow::MaskBlt(ours.dc(), 0, 0, w, h, source.dc(), 0, 0, mask, 0, 0, rop), 1);
+        ASSERT_TRUE(::MaskBlt(platform.dc(), 0, 0, w, h, source.dc(), 0, 0, mask, 0, 0, rop));
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
                 EXPECT_EQ(ours.At(x, y), platform.At(x, y)) << x << "," << y;
     }
     // The mask is read from the given offset.
-    ovtest::DibCanvas source(1, 1, RGB(255, 255, 255));
-    ovtest::DibCanvas target(1, 1, RGB(0, 0, 0));
-    CWindow::MaskBlt(target.Dc(), 0, 0, 1, 1, source.Dc(), 0, 0, mask, 1, 1,
+    ovkittest::Canvas source(1, 1, RGB(255, 255, 255));
+    ovkittest::Canvas target(1, 1, RGB(0, 0, 0));
+    CWindow::MaskBlt(target.dc(), 0, 0, 1, 1, source.dc(), 0, 0, mask, 1, 1,
                      MAKEROP4(SRCCOPY, 0x00AA0029));
     EXPECT_EQ(target.At(0, 0), RGB(255, 255, 255));
     DeleteObject(mask);
 }
 
 TEST(CWindowDraw, ThinEdgeStaysInsideTheRectangle) {
-    ovtest::DibCanvas canvas(10, 10, RGB(0, 255, 0));
+    ovkittest::Canvas canvas(10, 10, RGB(0, 255, 0));
     RECT r = {2, 2, 8, 8};
-    EXPECT_EQ(CWindow::DrawEdge(canvas.Dc(), &r, EDGE_SUNKEN, 0x1000), 1);
+    EXPECT_EQ(CWindow::DrawEdge(canvas.dc(), &r, EDGE_SUNKEN, 0x1000), 1);
     const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF dark = GetSysColor(COLOR_BTNSHADOW);
     EXPECT_EQ(canvas.At(2, 2), light);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
-#include "dib_canvas.h"
+#include "canvas.h"
 #include "ovkit/bevel_frame.h"
 #include "ovkit/grow_box.h"
 
@@ -22,8 +22,8 @@ SIZE WindowSize(HWND window) {
 
 TEST(GrowBox, PaintDrawsDiagonalRidgesSixPixelsApart) {
     HWND grip = MakeStatic(nullptr, 0, 0, 0, 24, 24);
-    ovtest::DibCanvas canvas(24, 24, RGB(0, 255, 0));
-    OVKIT_PaintGrowBox(grip, canvas.Dc());
+    ovkittest::Canvas canvas(24, 24, RGB(0, 255, 0));
+    OVKIT_PaintGrowBox(grip, canvas.dc());
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF dark = GetSysColor(COLOR_BTNSHADOW);
@@ -85,13 +85,13 @@ TEST(BevelFrame, KindChoosesWhichSidesTakeWhichColour) {
     } cases[] = {{0, red, blue}, {1, blue, red}, {5, grey, grey}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.kind);
-        ovtest::DibCanvas canvas(20, 20, back);
+        ovkittest::Canvas canvas(20, 20, back);
         HBRUSH held = CreateSolidBrush(grey);
-        HGDIOBJ old = SelectObject(canvas.Dc(), held);
+        HGDIOBJ old = SelectObject(canvas.dc(), held);
         RECT frame = {0, 0, 20, 20};
-        OVKIT_DrawKarstPolygons(canvas.Dc(), &frame, c.kind, 3, red, blue);
-        EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_BRUSH), held);
-        SelectObject(canvas.Dc(), old);
+        OVKIT_DrawKarstPolygons(canvas.dc(), &frame, c.kind, 3, red, blue);
+        EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_BRUSH), held);
+        SelectObject(canvas.dc(), old);
         DeleteObject(held);
         EXPECT_EQ(canvas.At(1, 10), c.leftTop);
         EXPECT_EQ(canvas.At(10, 1), c.leftTop);
