@@ -124,7 +124,7 @@ HWND OVKIT_CALL OVKIT_CreatePopupWindow(HWND owner, LPARAM, const char* text, in
 
 void OVKIT_CALL OVKIT_DestroyPopup(HWND owner, HWND* popup, WORD* hoverTimerFlag) {
     if (hoverTimerFlag && *hoverTimerFlag) {
-        KillTimer(owner, OVKIT_HOVER_TIMER);
+        OVKIT_KillTimerEx(owner, OVKIT_HOVER_TIMER);
         *hoverTimerFlag = 0;
     }
     if (popup) {
