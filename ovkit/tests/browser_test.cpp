@@ -112,10 +112,13 @@ class LaunchRecord {
     // The stand-in's command line, once it has written it.
     std::string Wait() {
         std::string line;
-        ovtest::WaitUntil([&] {
-            line = ovtest::ReadFileBytes(file_.Path());
-            return !line.empty();
-        });
+        // Starting a program under a busy Wine can take seconds.
+        ovtest::WaitUntil(
+            [&] {
+                line = ovtest::ReadFileBytes(file_.Path());
+                return !line.empty();
+            },
+            30000);
         return line;
     }
 
