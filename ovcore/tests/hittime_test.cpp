@@ -121,6 +121,17 @@ TEST(HitTimeZones, SquidSecondsAreConvertedLikeOtherGmtLogs) {
     EXPECT_EQ("1999-10-10 09:55:36", HitTimeText(HitTime_FromUnixSeconds(939563736)));
 }
 
+// Guards the per-hour zone cache: a zone set (and applied with _tzset)
+// between two reads of the same hour must be seen.
+TEST(HitTimeZones, AChangedZoneIsSeenWithinTheSameHour) {
+    EXPECT_EQ("1999-01-10 13:55:36", HitTimeText(CommonLogTime("10/Jan/1999:13:55:36 +0000")));
+    {
+        ZoneScope zone("EST5EDT");
+        EXPECT_EQ("1999-01-10 08:55:36", HitTimeText(CommonLogTime("10/Jan/1999:13:55:36 +0000")));
+    }
+    EXPECT_EQ("1999-01-10 13:55:36", HitTimeText(CommonLogTime("10/Jan/1999:13:55:36 +0000")));
+}
+
 TEST(HitTimes, ValidRangeAndBadTexts) {
     EXPECT_EQ("1999-10-10 13:55:36", HitTimeText(CommonLogTime("10/Oct/1999:13:55:36 -0700")));
     EXPECT_EQ("2005-10-10 13:55:36", HitTimeText(CommonLogTime("10/Oct/05:13:55:36 -0700")));

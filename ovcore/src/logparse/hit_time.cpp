@@ -3,6 +3,7 @@
 #include <atomic>
 #include <stdlib.h>
 #include <string.h>
+#include <time.h>
 
 // Days of a month (0-11) of a year since 1900.
 static int DaysInMonth(int mon, int year) {
@@ -76,33 +77,51 @@ static bool IsDaylightAt(const struct tm* t) {
 
 // The zone's offset for one hour of GMT fields, kept for the next call: hits
 // come in time order, so the hour rarely changes, and asking the C runtime
-// takes its lock twice. A change of TZ starts afresh.
+// takes its lock twice. The zone is known by what the runtime's last _tzset
+// left (bias, daylight flag, names): cheap to read on every line, where
+// looking TZ up walks the whole environment.
+struct ZoneKey {
+    long bias = 0;
+    int daylight = 0;
+    char names[2][16] = {{0}, {0}};
+};
+
+static ZoneKey CurrentZoneKey() {
+    ZoneKey key;
+    key.bias = _timezone;
+    key.daylight = _daylight;
+    for (int i = 0; i < 2; ++i)
+        strncpy(key.names[i], _tzname[i] ? _tzname[i] : "", sizeof key.names[i] - 1);
+    return key;
+}
+
+static bool SameZone(const ZoneKey& a) {
+    if (a.bias != _timezone || a.daylight != _daylight)
+        return false;
+    for (int i = 0; i < 2; ++i)
+        if (strncmp(a.names[i], _tzname[i] ? _tzname[i] : "", sizeof a.names[i] - 1) != 0)
+            return false;
+    return true;
+}
+
 struct ZoneHour {
     int year = -1, mon = 0, mday = 0, hour = 0;
-    char tz[64] = {0};
+    ZoneKey zone;
     long long offset = 0; // seconds to subtract from the GMT value
 };
 
-static bool SameTz(const char* cached, const char* tz) {
-    return tz ? strcmp(cached, tz) == 0 : cached[0] == 0;
-}
-
 static long long ZoneOffsetAt(const struct tm* t) {
     static thread_local ZoneHour cache;
-    const char* tz = getenv("TZ");
-    bool fits = !tz || strlen(tz) < sizeof(cache.tz);
-    if (fits && cache.year == t->tm_year && cache.mon == t->tm_mon && cache.mday == t->tm_mday &&
-        cache.hour == t->tm_hour && SameTz(cache.tz, tz))
+    if (cache.year == t->tm_year && cache.mon == t->tm_mon && cache.mday == t->tm_mday &&
+        cache.hour == t->tm_hour && SameZone(cache.zone))
         return cache.offset;
     long long offset = ZoneBias() - (IsDaylightAt(t) ? 3600 : 0);
-    if (fits) {
-        cache.year = t->tm_year;
-        cache.mon = t->tm_mon;
-        cache.mday = t->tm_mday;
-        cache.hour = t->tm_hour;
-        strcpy(cache.tz, tz ? tz : "");
-        cache.offset = offset;
-    }
+    cache.year = t->tm_year;
+    cache.mon = t->tm_mon;
+    cache.mday = t->tm_mday;
+    cache.hour = t->tm_hour;
+    cache.zone = CurrentZoneKey(); // after ZoneBias's _tzset
+    cache.offset = offset;
     return offset;
 }
 
