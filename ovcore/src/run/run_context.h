@@ -1,0 +1,254 @@
+// The analysis state of one report run (or one history-database pass): the
+// settings word lists, the report's intervals, the per-period block of
+// totals, the 44 statistics tables and the visitor table. SetupRunContext
+// makes it when a kind-6 run opens; the per-hit updaters fill it;
+// EndSummaryContext closes the visits and orders the tables; FinishReport
+// frees it.
+//
+// The per-period block is stored whole by the history database, so its
+// layout is pinned; the rest of the context lives in memory only.
+#pragma once
+#include "ovcore/analysis_table.h"
+#include "ovcore/company.h"
+#include "ovcore/filetypes.h"
+#include "ovcore/filters.h"
+#include "ovcore/hitrecord.h"
+#include "ovcore/profile.h"
+#include "ovcore/report_ini.h"
+#include "ovcore/report_intervals.h"
+#include "report/report_style.h"
+
+#define RUN_CONTEXT_SIZE 31889
+#define RUN_CONTEXT_VERSION 0x301
+#define PERIOD_BLOCK_SIZE 1840
+#define RUN_TABLE_COUNT 44
+#define RUN_DATE_TEXT 60
+
+// Table numbers: the rows of the report table keywords.
+enum RunTable {
+    TopWeekdays = 0,
+    TopHours,
+    TopExtensions,
+    TopSuffixes,
+    TopCountries,
+    TopForms,
+    TopDownloads,
+    TopDocuments,
+    TopDirectory,
+    TopCompanies,
+    TopUsers,
+    TopReferers,
+    TopBrowsers,
+    TopPlatforms,
+    TopCities,
+    TopStates,
+    TopVisitors,
+    TopServerErrors,
+    TopClientErrors,
+    TopFormErrors,
+    GeneralStats,
+    TechnicalStats,
+    ActivityStats,
+    TopReferingSites,
+    TopBottom,
+    TopEntry,
+    TopExit,
+    TopSinglePage,
+    ObsoleteTopPaths,
+    TopAds,
+    TopAdClicks,
+    TopAdViews,
+    TopSpiders,
+    TopNetscape,
+    TopExplorer,
+    TopUploads,
+    TopAuthUsers,
+    TopBandwidth,
+    TopPaths,
+    TopSearchEngines,  // counts search words
+    TopSearchKeywords, // counts engine names
+    Top404Errors,
+    TopSearchKeyPhrases,
+    TopSearchPhraseEngines,
+};
+
+#pragma pack(push, 1)
+// The run's totals (one per period in the history database).
+struct PeriodBlock {
+    DWORD dwSize;    // 1840
+    DWORD dwVersion; // 0x301
+    DWORD TodayDateTime;
+    char Today[RUN_DATE_TEXT];
+    DWORD TodaysHits;
+    DWORD TodaysUsers;
+    DWORD DaysCounted;
+    DWORD WeekdayHits, WeekdayUsers, WeekdaysCounted;
+    DWORD WeekendHits, WeekendUsers, WeekendDaysCounted;
+    DWORD UserSessionsTimeCount;
+    DWORD UserSessionsTime;
+    char BusiestDayByHits[RUN_DATE_TEXT];
+    DWORD BusiestDayHits;
+    char QuietestDayByHits[RUN_DATE_TEXT];
+    DWORD QuietestDayHits; // starts at 0xFFFFFFFF
+    char BusiestDayByUsers[RUN_DATE_TEXT];
+    DWORD BusiestDayUsers;
+    char QuietestDayByUsers[RUN_DATE_TEXT];
+    DWORD QuietestDayUsers; // starts at 0xFFFFFFFF
+    DWORD NewVisits[ANALYSIS_INTERVALS];
+    DWORD HomeVisits[ANALYSIS_INTERVALS];
+    DWORD ForeignVisits[ANALYSIS_INTERVALS];
+    DWORD UnknownVisits[ANALYSIS_INTERVALS];
+    DWORD DocumentHits;
+    DWORD Hits[ANALYSIS_INTERVALS];
+    DWORD HomePageHits[ANALYSIS_INTERVALS];
+    DWORD NotModifiedHits[ANALYSIS_INTERVALS]; // status 304
+    double Bytes[ANALYSIS_INTERVALS];
+    DWORD FailedHits[ANALYSIS_INTERVALS];
+    DWORD OtherMethodHits[ANALYSIS_INTERVALS]; // method code 4
+    DWORD FormHits;
+    DWORD FailedFormHits;
+    DWORD Failed500, Failed501, Failed502, Failed503;
+    DWORD Failed400, Failed401, Failed402, Failed403, Failed404;
+    DWORD TopTablesCount; // 44
+    AnalysisTable* TopTablesPtr;
+    AnalysisTable* TopUsersPtr; // the visitor table
+};
+#pragma pack(pop)
+static_assert(offsetof(PeriodBlock, BusiestDayByHits) == 116, "period block layout");
+static_assert(offsetof(PeriodBlock, NewVisits) == 372, "period block layout");
+static_assert(offsetof(PeriodBlock, DocumentHits) == 884, "period block layout");
+static_assert(offsetof(PeriodBlock, Bytes) == 1272, "period block layout");
+static_assert(offsetof(PeriodBlock, FormHits) == 1784, "period block layout");
+static_assert(offsetof(PeriodBlock, Failed400) == 1808, "period block layout");
+static_assert(offsetof(PeriodBlock, TopTablesCount) == 1828, "period block layout");
+#ifndef _WIN64
+static_assert(sizeof(PeriodBlock) == PERIOD_BLOCK_SIZE, "period block is 1840 bytes");
+#endif
+
+// One row of the report table keywords (process-wide, set by every template
+// scan and by the report run's section list).
+struct ReportTableKeyword {
+    const char* Keyword;
+    DWORD Used;  // the template holds the keyword
+    DWORD Empty; // 1 until an updater first adds to the table in the run
+    WORD BracketCount;
+    WORD Reserved;
+    DWORD TopCount; // rows the report shows
+};
+extern ReportTableKeyword g_ReportTableKeywords[RUN_TABLE_COUNT];
+
+// A heap word list made from a settings value.
+struct RunWordList {
+    WORD Count;
+    char** Words;
+};
+
+// One ad-view entry: its name and the upper-cased words of its view and
+// click lists (616 bytes in the stored form; words past the end are dropped).
+#define AD_VIEW_RECORD_SIZE 616
+#define AD_VIEW_NAME_SIZE 100
+struct AdViewRecord {
+    char Name[AD_VIEW_NAME_SIZE];
+    WORD ViewWordCount;
+    WORD ClickWordCount;
+    char Words[AD_VIEW_RECORD_SIZE - AD_VIEW_NAME_SIZE - 4]; // view words, then click words
+};
+
+// One OVINTRA.TXT line: five texts; the fifth parsed as a subnet (2), an
+// address range (3) or kept as a text pattern (1).
+struct IntranetEntry {
+    char* Fields[5];
+    int Type;
+    FilterSubnet Subnet;
+    FilterAddressRange Range;
+};
+
+// Counting state of the hit updaters that is not stored (set up zeroed).
+struct RunHitState {
+    WORD LogKind;          // format code of the first ordinary hit; 7/8 for referrer/agent logs
+    BOOL PathsOff;         // TopPaths passed the large-table limit
+    char PageName[1300];   // the current hit's page name
+    DWORD PathPosition;    // end of the server prefix in PageName
+    int ExtensionPosition; // -1 none
+};
+
+struct RunContext {
+    DWORD dwSize;    // RUN_CONTEXT_SIZE
+    DWORD dwVersion; // RUN_CONTEXT_VERSION
+    ORB_TIME CreatedTime;
+
+    // Word lists made from the module settings.
+    WORD FetchTitleTypeCount;
+    char** FetchTitleTypes;
+    WORD DocumentTypeCount;
+    FileType** DocumentTypes;
+    WORD DownloadTypeCount;
+    FileType** DownloadTypes;
+    RunWordList USDomains;
+    RunWordList OrgTypeWords;
+    int* OrgTypeCodes; // parallel to OrgTypeWords: a SuffixText index
+    WORD AdViewCount;
+    AdViewRecord* AdViews;
+
+    // Company file (stored form) and the intranet entries searched first.
+    HANDLE CompanyFile; // INVALID_HANDLE_VALUE or null: none
+    LONGLONG CompanyFileSize;
+    int CompanyIsLarge;
+    int IntranetCount;
+    IntranetEntry* Intranet;
+
+    // From the profile.
+    char HomePage[MAX_PATH];       // expanded; "/" when the profile has none
+    char HomePagePrefix[MAX_PATH]; // as given, one trailing slash removed
+    FilterString* HomePageList;    // the site's default documents
+    BOOL HomePageIsDocument;
+    char Country[40];
+    char ProfileTexts[3][MAX_PATH]; // further texts the report shows
+    AnalysisProfile* Profile;       // the run's profile (not owned)
+    ServerList* Servers;            // its server list (not owned)
+    BOOL OverrideMultiHome;
+
+    // The report's intervals.
+    ReportIntervals Intervals; // Length, Count, FirstStart, RangeStart, RangeEnd
+    int CountByMonth;          // interval = month of the hit (history database reports)
+    int CountByDay;            // interval = day of the hit
+    ORB_TIME MonthStarts[ANALYSIS_INTERVALS + 1];
+    ORB_TIME DayStarts[ANALYSIS_INTERVALS + 1];
+
+    DWORD MaxTopCount;    // default 500
+    DWORD MaxCachedCount; // default 4000 (no effect)
+    DWORD CachedTime;     // default 1800 s
+
+    ReportIniSettings* Language; // the run's language table (owned)
+
+    PeriodBlock Period;
+    int SortSetting; // 2 sorts the tables by users, else by hits
+
+    char TemplatePath[MAX_PATH];
+    char PreparedTemplate[MAX_PATH]; // "TEMP%d.HTM" copy; deleted by FinishReport
+    char RunText[MAX_PATH];
+    char ReportDateText[RUN_DATE_TEXT * 2];
+    char RangeText[RUN_DATE_TEXT * 4];
+
+    RunHitState Hits;
+
+    // Report output (the writer and the keyword evaluators).
+    ReportStyle Style;
+    char OutputPath[MAX_PATH]; // the file the user asked for
+    BOOL DocumentOutput;       // .doc or .xls output: no frames, images or pages
+    char ReportTitle[MAX_PATH];
+    char CurrentPageName[MAX_PATH];
+    char NextPageName[MAX_PATH];
+    char* PageList; // finished pages, each NUL-ended, ended by an empty name
+    DWORD PageListSize;
+
+    // Areas add their own state below this line, one member each.
+};
+
+// Makes the context zero-filled with its header words and the period
+// block's size and version set. Null when memory is short.
+RunContext* AllocRunContext();
+// The interval number of a hit's time (by month or day table, else by the
+// interval length); may be ANALYSIS_INTERVALS or more when the time lies
+// outside every interval (callers count nothing then).
+DWORD RunInterval(const RunContext* context, ORB_TIME time);
