@@ -3,6 +3,13 @@
 #pragma once
 #include "run/report_handle.h"
 
+// Makes the 44 tables and the visitor table of the context (each with its
+// item 0); 1, or 0 when memory is short (nothing left allocated).
+int MakeRunTables(RunContext* context);
+// Frees every table (with its extra data by kind), the array and the
+// visitor table; the period block's pointers become null.
+void FreeRunTables(RunContext* context);
+
 // 0 when the report has no run context, else AccumulateHit's result.
 int AccumulateGuard(ReportHandle* report, HitRecord* hit);
 // 1 when the hit was counted or skipped by rule; 0 when a table update
@@ -11,9 +18,10 @@ int AccumulateHit(ReportHandle* report, RunContext* context, HitRecord* hit);
 // Closes one visit (visitor expiry and the end of the run).
 void CloseVisit(RunContext* context, AnalysisItem* visitor);
 
-// End of counting: drains the DNS ring, closes the last day and every visit
-// and orders the tables for the writers. 1, or 0 when the report has no
-// run context.
-int EndSummaryContext(ReportHandle* report);
+// End of counting: drains the DNS ring, then EndRunTables. The context
+// (still owned by the report), or null when the report has none.
+RunContext* EndSummaryContext(ReportHandle* report);
+// Closes the last day and every visit, then SortAndTrimReportTables(1).
+void EndRunTables(RunContext* context);
 // Orders every table for the writers (reordering only; nothing is cut).
-void SortAndTrimReportTables(RunContext* context);
+void SortAndTrimReportTables(RunContext* context, int mergeNamesakes);

@@ -1,6 +1,10 @@
 // Until the hit updaters exist hits are taken and nothing is counted.
 #include "run/accumulate.h"
 
+int MakeRunTables(RunContext*) {
+    return 1;
+}
+void FreeRunTables(RunContext*) {}
 int AccumulateGuard(ReportHandle* report, HitRecord* hit) {
     return report && report->Run ? AccumulateHit(report, report->Run, hit) : 0;
 }
@@ -8,7 +12,8 @@ int AccumulateHit(ReportHandle*, RunContext*, HitRecord*) {
     return 1;
 }
 void CloseVisit(RunContext*, AnalysisItem*) {}
-int EndSummaryContext(ReportHandle* report) {
-    return report && report->Run ? 1 : 0;
+RunContext* EndSummaryContext(ReportHandle* report) {
+    return report ? report->Run : nullptr;
 }
-void SortAndTrimReportTables(RunContext*) {}
+void EndRunTables(RunContext*) {}
+void SortAndTrimReportTables(RunContext*, int) {}

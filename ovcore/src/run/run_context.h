@@ -231,6 +231,8 @@ struct RunContext {
     char RangeText[RUN_DATE_TEXT * 4];
 
     RunHitState Hits;
+    struct SearchEngine* SearchEngines; // loaded on the first search-engine hit
+    char ErrorText[256];                // why the run stopped (out of memory)
 
     // Report output (the writer and the keyword evaluators).
     ReportStyle Style;
