@@ -8,6 +8,7 @@
 #include "ovcore/logfile.h"
 #include "ovcore/profile.h"
 #include "ovcore/report_template.h"
+#include "run/report_run_state.h"
 #include "run/run_context.h"
 
 // Report kinds.
@@ -54,4 +55,6 @@ struct ReportHandle {
     WORD SectionCount;
 
     BOOL Finished; // ORB_PeekReport returned -1
+
+    ReportRunState RunState; // opening and closing of the run
 };

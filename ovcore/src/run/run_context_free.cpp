@@ -1,0 +1,32 @@
+// Releasing a run's context.
+#include <stdlib.h>
+
+#include "report/run_report_services.h"
+#include "run/accumulate.h"
+#include "run/run_context_parts.h"
+#include "run/run_setup.h"
+#include "run/search_engines.h"
+
+void FreeRunContext(RunContext* context) {
+    if (!context)
+        return;
+    RunContext_FreeWordLists(context);
+    RunContext_FreeFiles(context);
+    FreeFilterStrings(context->HomePageList);
+    context->HomePageList = nullptr;
+    FreeRunTables(context);
+    FreeSearchEngines(context->SearchEngines);
+    context->SearchEngines = nullptr;
+    FreeSummaryArrays(context->Language);
+    context->Language = nullptr;
+    free(context);
+}
+
+int FinishReport(ReportHandle* report) {
+    if (report && report->Run) {
+        DeletePreparedTemplate(report->Run);
+        FreeRunContext(report->Run);
+        report->Run = nullptr;
+    }
+    return 1;
+}

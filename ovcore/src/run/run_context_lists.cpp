@@ -1,0 +1,124 @@
+// The word lists of a run context made from the module settings.
+#include <stdlib.h>
+#include <string.h>
+
+#include "ovcore/filetypes.h"
+#include "ovcore/settings.h"
+#include "run/run_context_parts.h"
+#include "run/run_setup.h"
+
+namespace {
+
+#define ORG_TYPE_TEXT 300
+
+struct OrgTypeKey {
+    const char* key;
+    const char* word;
+    int code; // SuffixText index of the language table
+};
+const OrgTypeKey kOrgTypes[] = {
+    {"gov_OrgType", "gov", SUF_GOV}, {"mil_OrgType", "mil", SUF_MIL},
+    {"net_OrgType", "net", SUF_NET}, {"org_OrgType", "org", SUF_ORG},
+    {"int_OrgType", "int", SUF_INT}, {"arpa_OrgType", "arpa", SUF_ARPA},
+    {"edu_OrgType", "edu", SUF_EDU}, {"com_OrgType", "com", SUF_COM},
+};
+
+char** ReadWords(int* count, const char* key, const char* def) {
+    char ini[MAX_PATH];
+    GetModuleIniPath(ini);
+    return ReadDefaultsList(ini, 0, count, key, def);
+}
+
+BOOL IsSeparator(char c) {
+    return c == ' ' || c == ';' || c == ',' || c == '\t';
+}
+
+BOOL AppendOrgType(RunContext* context, const char* word, size_t length, int code) {
+    WORD n = context->OrgTypeWords.Count;
+    char** words = (char**)realloc(context->OrgTypeWords.Words, (n + 1) * sizeof(char*));
+    if (words)
+        context->OrgTypeWords.Words = words;
+    int* codes = (int*)realloc(context->OrgTypeCodes, (n + 1) * sizeof(int));
+    if (codes)
+        context->OrgTypeCodes = codes;
+    char* copy = words && codes ? (char*)malloc(length + 1) : nullptr;
+    if (!copy)
+        return FALSE;
+    memcpy(copy, word, length);
+    copy[length] = 0;
+    words[n] = copy;
+    codes[n] = code;
+    context->OrgTypeWords.Count = n + 1;
+    return TRUE;
+}
+
+} // namespace
+
+int InitRunContextLists(int typeCode, RunContext* context, const char* text) {
+    for (const char* p = text ? text : ""; *p;) {
+        while (*p && IsSeparator(*p))
+            p++;
+        size_t length = 0;
+        while (p[length] && !IsSeparator(p[length]))
+            length++;
+        if (length && !AppendOrgType(context, p, length, typeCode))
+            return 0;
+        p += length;
+    }
+    return 1;
+}
+
+int RunContext_ReadWordLists(RunContext* context) {
+    int count = 0;
+    context->DocumentTypes =
+        GetFileTypesFromIniFile(&count, "DocumentTypes", "htm txt mdl shtml htmls html");
+    context->DocumentTypeCount = (WORD)count;
+    count = 0;
+    context->DownloadTypes = GetFileTypesFromIniFile(&count, "DownloadTypes",
+                                                     "exe com zip pdf arc bin sit tar gz z arj");
+    context->DownloadTypeCount = (WORD)count;
+    count = 0;
+    context->USDomains.Words = ReadWords(&count, "USDomains", "com edu net org gov mil int arpa");
+    context->USDomains.Count = (WORD)count;
+    count = 0;
+    context->FetchTitleTypes = ReadWords(&count, "FetchTitleTypes", "htm html asp cfm shtml");
+    context->FetchTitleTypeCount = (WORD)count;
+    if (!context->DocumentTypes || !context->DownloadTypes || !context->USDomains.Words ||
+        !context->FetchTitleTypes)
+        return 0;
+    for (const OrgTypeKey& t : kOrgTypes) {
+        char value[ORG_TYPE_TEXT] = "";
+        GetModuleProfileString("Defaults", t.key, t.word, value, sizeof(value));
+        if (!InitRunContextLists(t.code, context, value))
+            return 0;
+    }
+    return 1;
+}
+
+BOOL RunContext_ListHasDocument(const RunContext* context, const FilterString* list) {
+    for (; list; list = list->Next) {
+        const char* dot = list->lpszText ? strrchr(list->lpszText, '.') : nullptr;
+        for (WORD i = 0; dot && i < context->DocumentTypeCount; i++)
+            if (context->DocumentTypes[i] &&
+                lstrcmpiA(context->DocumentTypes[i]->Name, dot + 1) == 0)
+                return TRUE;
+    }
+    return FALSE;
+}
+
+void RunContext_FreeWordLists(RunContext* context) {
+    FreeFileTypesArray(context->DocumentTypes, context->DocumentTypeCount);
+    FreeFileTypesArray(context->DownloadTypes, context->DownloadTypeCount);
+    FreeDefaultsList(context->USDomains.Words);
+    FreeDefaultsList(context->FetchTitleTypes);
+    for (WORD i = 0; i < context->OrgTypeWords.Count; i++)
+        free(context->OrgTypeWords.Words[i]);
+    free(context->OrgTypeWords.Words);
+    free(context->OrgTypeCodes);
+    context->DocumentTypes = context->DownloadTypes = nullptr;
+    context->USDomains = {};
+    context->FetchTitleTypes = nullptr;
+    context->OrgTypeWords = {};
+    context->OrgTypeCodes = nullptr;
+    context->DocumentTypeCount = context->DownloadTypeCount = context->FetchTitleTypeCount = 0;
+}

@@ -1,0 +1,24 @@
+// The parts of a run context made from settings files, and their release.
+#pragma once
+#include "run/run_context.h"
+
+// File-type lists, USDomains, FetchTitleTypes and the organisation types of
+// the module settings. 0 when memory ran short (the context keeps what was
+// made, for FreeRunContext).
+int RunContext_ReadWordLists(RunContext* context);
+// TRUE when one entry's extension (without its dot) is a document type.
+BOOL RunContext_ListHasDocument(const RunContext* context, const FilterString* list);
+void RunContext_FreeWordLists(RunContext* context);
+
+// COMPANY.BIG in the data folder (large, 1), else COMPANY.SML (0).
+void RunContext_OpenCompanyFile(RunContext* context, const char* dataFolder);
+// One record per ADVIEWS.TXT entry.
+void RunContext_ReadAdViews(RunContext* context);
+// The lines of OVINTRA.TXT in the data folder.
+void RunContext_ReadIntranet(RunContext* context, const char* dataFolder);
+// Parses an intranet entry's fifth field into its type.
+void RunContext_TypeIntranetEntry(IntranetEntry* entry);
+// Appends the words of text (blanks) to an ad-view record's word area: the
+// count added. Words that no longer fit are dropped.
+WORD AdView_AddWords(AdViewRecord* record, size_t* used, const char* text);
+void RunContext_FreeFiles(RunContext* context);

@@ -1,0 +1,106 @@
+// Making a run's context from the settings, the profile and the template.
+#include <stdlib.h>
+#include <string.h>
+#include <time.h>
+
+#include "ovcore/dates.h"
+#include "ovcore/logpath.h"
+#include "ovcore/profile_file.h"
+#include "ovcore/settings.h"
+#include "ovkit/pathutil.h"
+#include "report/run_report_services.h"
+#include "run/accumulate.h"
+#include "run/run_context_parts.h"
+#include "run/run_setup.h"
+
+namespace {
+
+#define SETTING_TEXT 51
+#define MAX_TOP_COUNT_DEFAULT 500
+#define MAX_CACHED_COUNT_DEFAULT 4000
+#define CACHED_TIME_DEFAULT 1800
+
+// A [Defaults] number of the module settings; an empty value keeps def.
+DWORD DefaultsNumber(const char* key, DWORD def) {
+    char text[SETTING_TEXT] = "";
+    GetModuleProfileString("Defaults", key, "", text, sizeof(text));
+    return text[0] ? strtoul(text, nullptr, 10) : def;
+}
+
+void ReadLimits(RunContext* context) {
+    context->MaxTopCount = DefaultsNumber("MaxTopCount", MAX_TOP_COUNT_DEFAULT);
+    context->MaxCachedCount = DefaultsNumber("MaxCachedCount", MAX_CACHED_COUNT_DEFAULT);
+    context->CachedTime = DefaultsNumber("CachedTime", CACHED_TIME_DEFAULT);
+}
+
+ORB_TIME WallClockNow() {
+    time_t now = time(NULL);
+    struct tm local = *localtime(&now);
+    return Y2K_mkGMT(&local);
+}
+
+// The home page as the report shows it (expanded, "/" when none), its
+// prefix as given (one trailing slash removed), the site's default
+// documents and three texts of the profile.
+void TakeProfileHomePage(ReportHandle* report, RunContext* context, const AnalysisProfile* p) {
+    lstrcpynA(context->HomePage, p->HomePageBaseDir[0] ? p->HomePageBaseDir : "/", MAX_PATH);
+    NormalizeLogPathAt(context->HomePage, MAX_PATH, report->DataPath, time(NULL));
+    lstrcpynA(context->HomePagePrefix, p->HomePageBaseDir, MAX_PATH);
+    OVKIT_StripEndSlash(context->HomePagePrefix);
+    FilterStringToStruct(p->HomePageDefaults, &context->HomePageList, FILTER_TEXT_LIST);
+    context->HomePageIsDocument = RunContext_ListHasDocument(context, context->HomePageList);
+    lstrcpynA(context->ProfileTexts[0], p->Description, MAX_PATH);
+    lstrcpynA(context->ProfileTexts[1], p->HomePageBaseDir, MAX_PATH);
+    lstrcpynA(context->ProfileTexts[2], p->LogOwner, MAX_PATH);
+}
+
+// The stored profile of the run (its file in the data folder); the client's
+// record when the file cannot be read.
+void ReadRunProfile(ReportHandle* report, RunContext* context) {
+    context->Profile = report->Profile;
+    context->Servers = report->Profile ? &report->Profile->Servers : nullptr;
+    context->OverrideMultiHome = report->OverrideMultiHome;
+    char path[MAX_PATH * 2];
+    lstrcpynA(path, report->DataPath, MAX_PATH);
+    lstrcatA(path, report->ProfileFileName);
+    AnalysisProfile* stored = AnalysisProfile_New();
+    if (stored && ReadOrbisFile(path, stored) == 4)
+        TakeProfileHomePage(report, context, stored);
+    else if (report->Profile)
+        TakeProfileHomePage(report, context, report->Profile);
+    AnalysisProfile_Free(stored);
+}
+
+} // namespace
+
+int SetupRunContext(ReportHandle* report, int withTables) {
+    RunContext* context = AllocRunContext();
+    if (!context)
+        return 0;
+    context->CreatedTime = WallClockNow();
+    if (!ReadReportIniSettings(nullptr, report->Language, &context->Language) ||
+        !RunContext_ReadWordLists(context)) {
+        FreeRunContext(context);
+        return 0;
+    }
+    GetBaseProfileString("Language", "Country", "US", context->Country, sizeof(context->Country));
+    report->Run = context;
+    ChooseRunIntervals(report, context);
+    context->Period.QuietestDayHits = 0xFFFFFFFF;
+    context->Period.QuietestDayUsers = 0xFFFFFFFF;
+    ReadRunProfile(report, context);
+    SetReportGeneratedTime(context);
+    SetReportRangeText(report);
+
+    PrepareReportTemplate(report, context);
+    ScanTemplateForTables(context->PreparedTemplate);
+    ReadLimits(context);
+    RunContext_OpenCompanyFile(context, report->DataPath);
+    RunContext_ReadAdViews(context);
+    RunContext_ReadIntranet(context, report->DataPath);
+    if (withTables && !MakeRunTables(context)) {
+        FinishReport(report);
+        return 0;
+    }
+    return 1;
+}

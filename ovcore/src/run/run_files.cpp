@@ -1,0 +1,16 @@
+// Two file helpers of the run and the writers.
+#include <string.h>
+
+#include "run/run_setup.h"
+
+DWORD WriteFileString(HANDLE file, const char* text) {
+    DWORD length = text ? (DWORD)strlen(text) : 0;
+    DWORD written = 0;
+    if (length && (!WriteFile(file, text, length, &written, NULL) || written < length))
+        return 0xFFFF;
+    return length;
+}
+
+BOOL FileExists(const char* path) {
+    return path && path[0] && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}

@@ -1,0 +1,45 @@
+// Setting a run's context up from the settings, copying it for the history
+// database's report road, and releasing it; the template scan that marks
+// which tables a report asks for; two small file helpers of the writers.
+#pragma once
+#include "run/report_handle.h"
+
+// Makes the run context of a kind-6 run into report->Run. withTables: also
+// the 44 tables. 1, or 0 (no context) when memory is short or the language
+// table cannot be read.
+int SetupRunContext(ReportHandle* report, int withTables);
+// Makes target's context as a deep copy of source's settings lists and
+// values (no tables copied; withTables makes empty ones). 1, or 0 with
+// nothing left allocated.
+int CopyRunContext(ReportHandle* target, const ReportHandle* source, int withTables);
+// Splits text at blanks, semicolons and commas and appends each word with
+// typeCode to the organisation-type lists. 0 when memory ran short.
+int InitRunContextLists(int typeCode, RunContext* context, const char* text);
+// A deep copy of a language table; null when memory is short.
+ReportIniSettings* CopyLanguageTable(const ReportIniSettings* source);
+
+// Marks in g_ReportTableKeywords the tables whose keywords the template
+// file uses (and their largest bracket numbers). A missing file leaves every
+// row reset. ObsoleteTopPaths is never used.
+void ScanTemplateForTables(const char* path);
+// The same over a text in memory.
+void ScanTemplateTextForTables(const char* text, size_t length);
+// n of the last "[n" of keyword, m of its "[n,m"; 0 when absent.
+WORD GetBracketNumber(const char* keyword);
+WORD GetBracketSecondNumber(const char* keyword);
+// Each row's top count: the largest Rows of the included sections named
+// keyword + "BeginSection" (without regard to case), 0 when none.
+void SetReportTopCounts(const TemplateSection* sections, WORD count);
+
+// Frees the run context of the report (its language table, lists, tables
+// and its prepared template copy) and clears report->Run. A report without
+// one is left as it is. 1.
+int FinishReport(ReportHandle* report);
+// Frees a context and everything it owns (null allowed).
+void FreeRunContext(RunContext* context);
+
+// Writes text without its terminator; its length, or 0xFFFF when fewer
+// bytes were written.
+DWORD WriteFileString(HANDLE file, const char* text);
+// TRUE when the file's attributes can be read.
+BOOL FileExists(const char* path);
