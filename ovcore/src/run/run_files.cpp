@@ -1,4 +1,4 @@
-// Two file helpers of the run and the writers.
+// Writing a text to a report file.
 #include <string.h>
 
 #include "run/run_setup.h"
@@ -9,8 +9,4 @@ DWORD WriteFileString(HANDLE file, const char* text) {
     if (length && (!WriteFile(file, text, length, &written, NULL) || written < length))
         return 0xFFFF;
     return length;
-}
-
-BOOL FileExists(const char* path) {
-    return path && path[0] && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }

@@ -1,7 +1,8 @@
 // Setting a run's context up from the settings, copying it for the history
 // database's report road, and releasing it; the template scan that marks
-// which tables a report asks for; two small file helpers of the writers.
+// which tables a report asks for; a file helper of the writers.
 #pragma once
+#include "ovcore/fileapi.h" // FileExists
 #include "run/report_handle.h"
 
 // Makes the run context of a kind-6 run into report->Run. withTables: also
@@ -41,5 +42,3 @@ void FreeRunContext(RunContext* context);
 // Writes text without its terminator; its length, or 0xFFFF when fewer
 // bytes were written.
 DWORD WriteFileString(HANDLE file, const char* text);
-// TRUE when the file's attributes can be read.
-BOOL FileExists(const char* path);
