@@ -102,7 +102,7 @@ TEST(ConsoleTools, DumpToolReportsDamagedArchivesAndEnds) {
 // The engine loads its texts from its client's module: a program that uses
 // the engine carries them, or its messages read "String Not Found!".
 TEST(ConsoleTools, ProgramsCarryTheEngineTexts) {
-    for (const char* program : {"ovlogdump.exe", "ovcore_readbench.exe"}) {
+    for (const char* program : {"ovlogdump.exe", "ovrundump.exe", "ovcore_readbench.exe"}) {
         SCOPED_TRACE(program);
         HMODULE module =
             LoadLibraryExA(ProgramPath(program).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -112,4 +112,24 @@ TEST(ConsoleTools, ProgramsCarryTheEngineTexts) {
         EXPECT_EQ(std::string(text).rfind("A problem was enountered", 0), 0u) << text;
         FreeLibrary(module);
     }
+}
+
+// The run dump prints the period block and every table, each table in its
+// sorted order, and ends by itself.
+TEST(ConsoleTools, RunDumpPrintsThePeriodBlockAndEveryTable) {
+    ovtest::TempInstall install;
+    std::string log = install.Path("a.log");
+    ASSERT_TRUE(ovtest::WriteFileBytes(log, CommonLog(30, 0, 60)));
+    Outcome run = RunProgram("\"" + ProgramPath("ovrundump.exe") + "\" \"" + log + "\"",
+                             install.Path("out.txt"), 60000);
+    ASSERT_TRUE(run.ended) << "still running";
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    for (const char* line :
+         {"period\tIntervals\t", "period\tHits", "period\tFailed404\t", "table\t0\tTopWeekdays\t",
+          "table\t43\tTopSearchPhraseEngines\t", "table\t44\tVisitors\t"})
+        EXPECT_NE(run.output.find(line), std::string::npos) << line << "\n" << run.output;
+
+    Outcome usage = RunProgram("\"" + ProgramPath("ovrundump.exe") + "\" --dns",
+                               install.Path("usage.txt"), 20000);
+    EXPECT_EQ(usage.exitCode, 2u);
 }
