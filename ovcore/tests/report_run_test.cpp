@@ -7,8 +7,10 @@
 #include <string>
 
 #include "analysis/dns_ring.h"
+#include "logread/engine_link.h"
 #include "logread_fixtures.h"
 #include "run/report_handle.h"
+#include "run/run_setup.h"
 #include "run_driver.h"
 
 namespace {
@@ -46,6 +48,40 @@ TEST(ReportRun, TablesRunCountsRecordsAndRefreshesEvery500) {
     EXPECT_EQ(ORB_PeekReport(run.report, nullptr, nullptr), -1); // stays finished
     EXPECT_EQ(ORB_CloseReport(run.report, nullptr), 0);
     EXPECT_TRUE(DnsRing_IsEmpty());
+}
+
+// A hit the tables cannot take ends the run inside the peek, and the close
+// that follows finds the tables already finished.
+TEST(ReportRun, FailedHitStopsTheRunAndCloseFinishesOnce) {
+    RunEngine engine;
+    AnalysisProfile* p = engine.WriteProfile("x", {engine.WriteData("x.log", Lines(20))});
+    RunOptions o;
+    o.stopAfter = 3;
+    RunOutcome run = RunReport(p, "x.wlp", o);
+    ASSERT_NE(run.report, nullptr);
+    ASSERT_EQ(FinishReport(run.report), 1); // no run context: the next hit fails
+    DWORD changed = 0;
+    EXPECT_EQ(ORB_PeekReport(run.report, &changed, nullptr), -1);
+    EXPECT_EQ(changed, 1u);
+    EXPECT_EQ(ADT_GetReportDonePercent(run.report), 100u);
+    EXPECT_EQ(ADT_GetReportRecCount(run.report), 3u);
+    EXPECT_EQ(ORB_PeekReport(run.report, nullptr, nullptr), -1);
+    EXPECT_EQ(ORB_CloseReport(run.report, nullptr), 0);
+}
+
+TEST(ReportRun, CancelFlagReachesTheLogReading) {
+    BOOL cancel = FALSE;
+    ORB_SetCancelBOOL(&cancel);
+    EXPECT_FALSE(LogRead_IsCancelled());
+    cancel = TRUE;
+    EXPECT_TRUE(LogRead_IsCancelled());
+    ORB_SetCancelBOOL(nullptr);
+    EXPECT_FALSE(LogRead_IsCancelled());
+    HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
+    ORB_SetProgressHWND(window);
+    EXPECT_EQ(LogRead_GetProgressWindow(), window);
+    ORB_SetProgressHWND(NULL);
+    DestroyWindow(window);
 }
 
 TEST(ReportRun, LogsThatOpenNothingGiveNoRun) {

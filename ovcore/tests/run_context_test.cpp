@@ -238,6 +238,41 @@ TEST(RunContextSetup, CopyIsDeepAndOutlivesItsSource) {
     free(target);
 }
 
+// The run counts the tables its trimmed template copy names, and deletes
+// the copy when it ends.
+TEST(RunContextSetup, TemplateIsTrimmedToAFreeCopyAndScanned) {
+    RunEngine engine;
+    engine.Install().Write("ovdesk\\template\\template.var",
+                           "<html>\r\n%%DocsBeginChapter%%\r\n"
+                           "%%TopDocumentsBeginSection TABLE%%\r\n%%TopDocuments_Name[9]%%\r\n"
+                           "%%TopDocumentsEndSection%%\r\n"
+                           "%%TopHoursBeginSection TABLE%%\r\n%%TopHours[3]%%\r\n"
+                           "%%TopHoursEndSection%%\r\n%%DocsEndChapter%%\r\n</html>\r\n");
+    engine.Install().Write("ovdesk\\template\\TEMP0.HTM", "taken");
+    TemplateSection kept = {};
+    kept.Include = 1;
+    lstrcpyA(kept.Name, "TopDocumentsBeginSection");
+    kept.Kind = 2;
+    kept.Rows = 9;
+    AnalysisProfile* p = engine.WriteProfile("t", {engine.WriteData("t.log", LogLine(1, 60, "/"))});
+    RunOptions o;
+    o.sections = &kept;
+    o.sectionCount = 1;
+    RunOutcome run = RunReport(p, "t.wlp", o);
+    ASSERT_NE(run.report, nullptr);
+    ASSERT_NE(run.report->Run, nullptr);
+    std::string copy = run.report->Run->PreparedTemplate;
+    EXPECT_EQ(copy, engine.Install().Module() + "Template\\TEMP1.HTM");
+    EXPECT_TRUE(ovtest::FileExistsAt(copy));
+    EXPECT_EQ(Row(TopDocuments).Used, 1u);
+    EXPECT_EQ(Row(TopDocuments).BracketCount, 9);
+    EXPECT_EQ(Row(TopDocuments).TopCount, 9u);
+    EXPECT_EQ(Row(TopHours).Used, 0u); // its section was not chosen
+    ORB_CloseReport(run.report, nullptr);
+    EXPECT_FALSE(ovtest::FileExistsAt(copy));
+    EXPECT_EQ(engine.Install().Read("ovdesk\\template\\TEMP0.HTM"), "taken");
+}
+
 TEST(RunFiles, WriteFileStringAndFileExists) {
     RunEngine engine;
     std::string path = engine.Install().Data() + "w.txt";
