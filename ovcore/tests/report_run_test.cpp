@@ -10,6 +10,7 @@
 #include "logread/engine_link.h"
 #include "logread_fixtures.h"
 #include "run/report_handle.h"
+#include "run/option_pairs.h"
 #include "run/run_setup.h"
 #include "run_driver.h"
 
@@ -291,6 +292,45 @@ TEST(ReportRun, FilterOptionListOfAFieldOutsideTheBlockIsItsCaptionAlone) {
     }
     GlobalFree(list);
     GlobalFree(block);
+}
+
+// Guards the read past the end of a pick-list text that has no closing
+// carriage-return entry.
+TEST(ReportRun, OptionPairsStopAtTheEndMarkOrTheTextEnd) {
+    struct Case {
+        const char* name;
+        std::string text;
+        WORD pairs;
+        std::string copied;
+    } cases[] = {
+        {"end mark", std::string("A\0a\0\0B\0b\0\rX\0x\0", 14), 2, std::string("A\0a\0B\0b\0", 8)},
+        {"text end", std::string("A\0a\0B\0b\0", 8), 2, std::string("A\0a\0B\0b\0", 8)},
+        {"cut pair", std::string("A\0a\0B\0b", 7), 1, std::string("A\0a\0", 4)},
+        {"label alone", std::string("A\0", 2), 0, ""},
+        {"empty", "", 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        char out[64] = {};
+        DWORD bytes = 99;
+        EXPECT_EQ(CopyOptionPairs(c.text.data(), (DWORD)c.text.size(), out, &bytes), c.pairs);
+        EXPECT_EQ(std::string(out, bytes), c.copied);
+    }
+    EXPECT_EQ(CopyOptionPairs(nullptr, 10, nullptr, nullptr), 0);
+}
+
+TEST(ReportRun, RemoteProfileWithoutFetchedLogsDoesNotOpen) {
+    RunEngine engine;
+    AnalysisProfile* p = engine.WriteProfile("r", {engine.WriteData("r.log", Lines(2))});
+    ServerList_SetProtocol(&p->Servers, SERVER_PROTOCOL_HTTP);
+    WORD error = 9;
+    int dnsMode = 9;
+    char path[MAX_PATH] = "";
+    EXPECT_EQ(
+        RemoteADT_Cre8Report(p, "r.wlp", 0, 0xFFFFFFFF, 0, 0, path, NULL, &dnsMode, 0, &error), -1);
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(dnsMode, 0);
+    EXPECT_STREQ(path, "");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "core/engine_state.h"
 #include "ovcore/registration.h"
 #include "ovcore/report_run.h"
+#include "run/option_pairs.h"
 
 namespace {
 
@@ -56,36 +57,6 @@ const char* TextResource(UINT id, DWORD* size) {
     return loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
 }
 
-// Length of the string at text[at] within size, or -1 when it is not
-// terminated before the end.
-long StringAt(const char* text, DWORD size, DWORD at) {
-    const void* end = memchr(text + at, 0, size - at);
-    return end ? (long)((const char*)end - (text + at)) : -1;
-}
-
-// Walks the pairs of zero-terminated strings up to an entry that begins with
-// a carriage return or the resource's end. Each pair is handed to add (the
-// two strings with their terminators); the number of pairs.
-template <typename Add> WORD WalkPairs(const char* text, DWORD size, Add add) {
-    WORD pairs = 0;
-    DWORD at = 0;
-    while (text && at < size && text[at] != '\r') {
-        long label = StringAt(text, size, at);
-        if (label < 0 || at + label + 1 >= size)
-            break;
-        DWORD valueAt = at + label + 1;
-        long value = StringAt(text, size, valueAt);
-        if (value < 0)
-            break;
-        add(text + at, (DWORD)label + 1, text + valueAt, (DWORD)value + 1);
-        pairs++;
-        at = valueAt + value + 1;
-        if (at < size && text[at] == 0)
-            at++; // a second zero after a string
-    }
-    return pairs;
-}
-
 } // namespace
 
 ORB_EXPORT(int) ADT_GetErrorTxtMsg(WORD code, char* buffer, int size) {
@@ -118,8 +89,10 @@ ADT_GetFilterOptionList(HGLOBAL block, int i, int j, HGLOBAL* list, WORD* count,
     DWORD textSize = 0;
     const char* text = inside ? TextResource(source.text, &textSize) : nullptr;
 
-    DWORD total = (DWORD)strlen(caption) + 1;
-    WalkPairs(text, textSize, [&](const char*, DWORD a, const char*, DWORD b) { total += a + b; });
+    DWORD captionBytes = (DWORD)strlen(caption) + 1;
+    DWORD pairBytes = 0;
+    CopyOptionPairs(text, textSize, nullptr, &pairBytes);
+    DWORD total = captionBytes + pairBytes;
     HGLOBAL grown = *list ? GlobalReAlloc(*list, total + 100, GMEM_MOVEABLE | GMEM_ZEROINIT)
                           : GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, total + 100);
     char* out = grown ? static_cast<char*>(GlobalLock(grown)) : nullptr;
@@ -128,13 +101,8 @@ ADT_GetFilterOptionList(HGLOBAL block, int i, int j, HGLOBAL* list, WORD* count,
         return 0xFFFF;
     }
     *list = grown;
-    DWORD at = (DWORD)strlen(caption) + 1;
-    memcpy(out, caption, at);
-    *count = WalkPairs(text, textSize, [&](const char* l, DWORD a, const char* v, DWORD b) {
-        memcpy(out + at, l, a);
-        memcpy(out + at + a, v, b);
-        at += a + b;
-    });
+    memcpy(out, caption, captionBytes);
+    *count = CopyOptionPairs(text, textSize, out + captionBytes, nullptr);
     GlobalUnlock(grown);
     return 0;
 }
