@@ -235,6 +235,29 @@ TEST(ReportRun, FilterOnlyRunHandsHitsNowhere) {
     ORB_CloseReport(run.report, nullptr);
 }
 
+// Guards the overruns of the handle's texts by long arguments.
+TEST(ReportRun, ArgumentsAreKeptBoundedAndTheFolderIsNormalised) {
+    RunEngine engine;
+    AnalysisProfile* p = engine.WriteProfile("k", {engine.WriteData("k.log", Lines(2))});
+    RunOptions o;
+    o.kind = REPORT_KIND_FILTER_ONLY;
+    o.outputFolder = ".\\reports\\";
+    o.callerText = std::string(200, 'c');
+    o.secondText = std::string(400, 's');
+    o.language = std::string(150, 'L');
+    RunOutcome run = RunReport(p, "k.wlp", o);
+    ASSERT_NE(run.report, nullptr);
+    EXPECT_EQ(std::string(run.report->CallerText), std::string(REPORT_CALLER_TEXT - 1, 'c'));
+    EXPECT_EQ(std::string(run.report->SecondCallerText), std::string(MAX_PATH - 1, 's'));
+    EXPECT_EQ(std::string(run.report->Language), std::string(REPORT_LANGUAGE_TEXT - 1, 'L'));
+    std::string folder = engine.Install().Data() + "reports\\";
+    EXPECT_EQ(std::string(run.report->OutputFolder), folder);
+    EXPECT_EQ(run.outputFolder, folder);
+    EXPECT_EQ(std::string(run.report->DataParent), engine.Install().Module());
+    EXPECT_EQ(std::string(run.report->DataGrandParent), engine.Install().Root());
+    ORB_CloseReport(run.report, nullptr);
+}
+
 TEST(ReportRun, OverlappingFilesOpenTheRunWithTheirCode) {
     RunEngine engine;
     std::string a = engine.WriteData("a.log", LogLine(1, 0, "/a") + LogLine(1, 20000, "/b"));

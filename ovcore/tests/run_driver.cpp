@@ -82,9 +82,11 @@ RunOutcome RunReport(AnalysisProfile* profile, const std::string& profileFile,
     out.closeUrl = ORB_CloseURL(NULL, fetch, profile);
     char folder[MAX_PATH];
     lstrcpynA(folder, o.outputFolder.c_str(), MAX_PATH);
-    out.report = ORB_Cre8Report(NULL, profile, profileFile.c_str(), "Run test", folder, 76, 0,
-                                o.start, o.end, o.kind, o.listingOption, "(Default)", "ENGLISH",
-                                "Run text", o.sections, o.sectionCount, 0, &out.error);
+    out.report =
+        ORB_Cre8Report(NULL, profile, profileFile.c_str(), o.callerText.c_str(), folder, 76, 0,
+                       o.start, o.end, o.kind, o.listingOption, o.secondText.c_str(),
+                       o.language.c_str(), "Run text", o.sections, o.sectionCount, 0, &out.error);
+    out.outputFolder = folder;
     if (!out.report)
         return out;
     for (;;) {

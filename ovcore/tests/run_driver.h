@@ -42,13 +42,17 @@ struct RunOptions {
     ORB_TIME end = 0xFFFFFFFF;
     const TemplateSection* sections = nullptr;
     WORD sectionCount = 0;
-    std::string outputFolder;
+    std::string outputFolder; // the run's folder argument, normalised in place
+    std::string callerText = "Run test";
+    std::string secondText = "(Default)";
+    std::string language = "ENGLISH";
     DWORD stopAfter = 0; // the client stops after this many peeks (0: runs to -1)
 };
 
 struct RunOutcome {
     ReportHandle* report = nullptr; // open: the caller closes it with ORB_CloseReport
     WORD error = 0;                 // of ORB_Cre8Report
+    std::string outputFolder;       // the folder argument after the call
     short closeUrl = 0;             // ORB_CloseURL's answer
     DWORD peeks = 0;                // ORB_PeekReport calls made
     DWORD recordsRead = 0;          // calls that reported a complete record
