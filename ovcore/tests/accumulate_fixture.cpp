@@ -56,6 +56,7 @@ HitRecord* MakeRecord(const Hit& h) {
     rec->dwBytes = h.bytes;
     rec->wMethod = h.method;
     rec->wFormat = h.format;
+    rec->wServerIndex = h.serverIndex;
     rec->bSuccess = BYTE(h.success >= 0 ? h.success : h.status < 400);
     lstrcpynA(rec->szClientAddr, h.host, sizeof rec->szClientAddr);
     lstrcpynA(rec->szDomain, h.domain ? h.domain : h.host, sizeof rec->szDomain);
@@ -70,7 +71,7 @@ void RunFixture::SetUp() {
     langvars::Clear();
     install.Write("ovdesk\\Template\\ENGLISH.RPL", "");
     install.Write("ovdesk\\REPORT.INI", "[Countries]\r\nCount=2\r\nItem1=United States,US\r\n"
-                                        "Item2=Canada,CA\r\n[States]\r\nCount=2\r\n"
+                                        "Item2=Canada,CA\r\n[US States]\r\nCount=2\r\n"
                                         "Item1=Illinois,IL\r\nItem2=Massachusetts,MA\r\n");
     ASSERT_EQ(ReadReportIniSettings(install.Module().c_str(), "ENGLISH", &language), 1);
     run = AllocRunContext();

@@ -34,6 +34,7 @@ struct Hit {
     WORD format = 1;
     const char* protocol = "HTTP/1.0";
     const char* server = "";
+    WORD serverIndex = 0;
     int success = -1; // -1: status below 400
 };
 
