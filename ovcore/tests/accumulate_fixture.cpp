@@ -3,6 +3,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <string>
+
 namespace acctest {
 
 namespace {
@@ -33,9 +35,12 @@ void FreeWords(RunWordList& list) {
     free(list.Words);
 }
 
-// Puts the texts one after the other in the record's line and points at them.
+// Puts the texts one after the other in the record's line and points at them,
+// as a line parser leaves a record (status and bytes as texts too).
 HitRecord* MakeRecord(const Hit& h) {
-    const char* texts[] = {h.url, h.referrer, h.agent, h.user, h.protocol};
+    const std::string status = std::to_string(h.status), bytes = std::to_string(h.bytes);
+    const char* texts[] = {h.url,      h.referrer,     h.agent,      h.user,
+                           h.protocol, status.c_str(), bytes.c_str()};
     std::string line;
     for (const char* t : texts) {
         line += t;
@@ -43,13 +48,19 @@ HitRecord* MakeRecord(const Hit& h) {
     }
     HitRecord* rec = HitRecord_New();
     HitRecord_SetLine(rec, line.data(), DWORD(line.size()));
+    char** others[] = {&rec->lpszServerAddr, &rec->lpszMethod, &rec->lpszClientAddr,
+                       &rec->lpszDateTime, &rec->lpszServerName};
+    for (char** slot : others)
+        *slot = HitRecord_EmptyText;
     char* p = rec->lpLine;
-    char** slots[] = {&rec->lpszUrl, &rec->lpszReferrer, &rec->lpszUserAgent, &rec->lpszUserName,
-                      &rec->lpszProtocol};
+    char** slots[] = {&rec->lpszUrl,      &rec->lpszReferrer, &rec->lpszUserAgent,
+                      &rec->lpszUserName, &rec->lpszProtocol, &rec->lpszStatus,
+                      &rec->lpszBytesOut};
     for (char** slot : slots) {
         *slot = p;
         p += strlen(p) + 1;
     }
+    rec->lpszBytesIn = rec->lpszBytesOut;
     rec->dwValid = 1;
     rec->dwTime = h.time;
     rec->dwStatus = h.status;
@@ -128,10 +139,13 @@ void RunFixture::TearDown() {
     InstallFolder_Reset();
 }
 
+HitRecord* RunFixture::Record(const Hit& h) {
+    records.push_back(MakeRecord(h));
+    return records.back();
+}
+
 int RunFixture::Count(const Hit& h) {
-    HitRecord* rec = MakeRecord(h);
-    records.push_back(rec);
-    return AccumulateHit(&report, run, rec);
+    return AccumulateHit(&report, run, Record(h));
 }
 
 void RunFixture::CountAll(const std::vector<Hit>& hits) {

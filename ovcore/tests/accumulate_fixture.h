@@ -53,6 +53,8 @@ class RunFixture : public ::testing::Test {
 
     // Counts the hit; AccumulateHit's result.
     int Count(const Hit& h);
+    // A record of the hit, owned by the fixture.
+    HitRecord* Record(const Hit& h);
     // Counts each hit and expects 1 from each.
     void CountAll(const std::vector<Hit>& hits);
     // The table's live items in item-array order: name and hits.

@@ -87,10 +87,10 @@ TEST_F(PeriodRunTest, ErrorTables) {
     ASSERT_EQ(gateway->ovTopNamesCount, 2u); // one counter per server
     EXPECT_EQ(((const DWORD*)gateway->lpExtra)[1], 1u);
     EXPECT_EQ(Rows(Top404Errors), (RowList{{"/missing.html\thttp://r.example/p", 1},
-                                          {"/missing.html\tNo Referrer", 1}}));
+                                           {"/missing.html\tNo Referrer", 1}}));
     EXPECT_EQ(Rows(TopClientErrors), (RowList{{"404 Page or File Not Found", 2},
-                                             {"401 Unauthorized Access", 1},
-                                             {"418 Incomplete / Undefined", 1}}));
+                                              {"401 Unauthorized Access", 1},
+                                              {"418 Incomplete / Undefined", 1}}));
     const PeriodBlock& p = run->Period;
     EXPECT_EQ(p.Failed500, 1u);
     EXPECT_EQ(p.Failed503, 1u);
@@ -104,13 +104,10 @@ TEST_F(PeriodRunTest, HoursAndWeekdays) {
     CountAll({At(kMonday + 5 * kHour + 1800, "h1", "/a.html"),
               At(kMonday + 5 * kHour + 2700, "h1", "/b.html"),
               At(kMonday + kDay + 23 * kHour, "h2", "/a.html"), At(sunday + 600, "h3", "/a.html")});
-    EXPECT_EQ(Rows(TopWeekdays), (RowList{{"Sun", 1},
-                                         {"Mon", 2},
-                                         {"Tue", 1},
-                                         {"Wed", 0},
-                                         {"Thu", 0},
-                                         {"Fri", 0},
-                                         {"Sat", 0}}));
+    EXPECT_EQ(
+        Rows(TopWeekdays),
+        (RowList{
+            {"Sun", 1}, {"Mon", 2}, {"Tue", 1}, {"Wed", 0}, {"Thu", 0}, {"Fri", 0}, {"Sat", 0}}));
     EXPECT_EQ(Users(TopWeekdays, "Mon"), 1u);
     RowList hours = Rows(TopHours);
     ASSERT_EQ(hours.size(), 24u);
