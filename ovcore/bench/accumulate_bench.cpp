@@ -1,8 +1,10 @@
 // ovcore_accumulate_bench: how fast the hit updaters count hits into the
 // tables of a run, every table of the default set in use.
 //
-//   ovcore_accumulate_bench [-n hits]
+//   ovcore_accumulate_bench [-n hits] [-0]
 //
+// -0: no table in use (the visits and the run's totals only), to see what
+// the tables cost.
 // Generates the hits in memory first (about 300,000 distinct URLs, 5,000
 // clients, a few hundred agents and referrers; one hit every 0.6 s from
 // 2024-01-01), then times AccumulateHit over all of them and the end of the
@@ -57,9 +59,8 @@ void MakePools(Pools& p) {
         char url[160];
         const char* type = kTypes[i % 8];
         if (i % 11 == 0)
-            snprintf(url, sizeof url, "/%s/c%03lu/search.php?q=item%lu&page=%lu",
-                     kSections[i % 6], (unsigned long)(i % 997), (unsigned long)i,
-                     (unsigned long)(i % 7));
+            snprintf(url, sizeof url, "/%s/c%03lu/search.php?q=item%lu&page=%lu", kSections[i % 6],
+                     (unsigned long)(i % 997), (unsigned long)i, (unsigned long)(i % 7));
         else
             snprintf(url, sizeof url, "/%s/c%03lu/item%07lu.%s", kSections[i % 6],
                      (unsigned long)(i % 997), (unsigned long)i, type);
@@ -69,15 +70,19 @@ void MakePools(Pools& p) {
         char host[64];
         if (i % 3 == 0)
             snprintf(host, sizeof host, "%lu.%lu.%lu.%lu", (unsigned long)(10 + i % 200),
-                     (unsigned long)(i / 200 % 250), (unsigned long)(i % 250), (unsigned long)(i % 97));
+                     (unsigned long)(i / 200 % 250), (unsigned long)(i % 250),
+                     (unsigned long)(i % 97));
         else
             snprintf(host, sizeof host, "host%lu.isp%lu.%s", (unsigned long)i,
-                     (unsigned long)(i % 40), i % 5 == 0 ? "de" : i % 7 == 0 ? "co.uk" : "com");
+                     (unsigned long)(i % 40),
+                     i % 5 == 0   ? "de"
+                     : i % 7 == 0 ? "co.uk"
+                                  : "com");
         p.clients.push_back(host);
     }
-    static const char* kSystems[] = {"Windows NT 10.0; Win64; x64", "Windows 98", "Win95",
-                                     "Macintosh; Intel Mac OS X 10_15_7", "X11; Linux x86_64",
-                                     "Windows NT 6.1; WOW64"};
+    static const char* kSystems[] = {
+        "Windows NT 10.0; Win64; x64",       "Windows 98",        "Win95",
+        "Macintosh; Intel Mac OS X 10_15_7", "X11; Linux x86_64", "Windows NT 6.1; WOW64"};
     for (DWORD i = 0; i < 300; ++i) {
         char agent[256];
         const char* os = kSystems[i % 6];
@@ -110,8 +115,8 @@ void MakePools(Pools& p) {
         if (i % 4 == 0)
             referrer[0] = 0;
         else if (i % 4 == 1)
-            snprintf(referrer, sizeof referrer, "http://www.google.com/search?q=shop+item+%lu&hl=en",
-                     (unsigned long)i);
+            snprintf(referrer, sizeof referrer,
+                     "http://www.google.com/search?q=shop+item+%lu&hl=en", (unsigned long)i);
         else
             snprintf(referrer, sizeof referrer, "http://site%lu.example.org/links/page%lu.html",
                      (unsigned long)(i % 60), (unsigned long)i);
@@ -156,11 +161,16 @@ FileType** TypeList(std::initializer_list<const char*> names, WORD* count) {
 int main(int argc, char** argv) {
     Engine_StartUnattendedProgram();
     DWORD hits = 1000000;
-    if (argc >= 3 && strcmp(argv[1], "-n") == 0)
-        hits = strtoul(argv[2], nullptr, 10);
-    else if (argc != 1) {
-        fprintf(stderr, "usage: ovcore_accumulate_bench [-n hits]\n");
-        return 2;
+    bool noTables = false;
+    for (int i = 1; i < argc; ++i) {
+        if (strcmp(argv[i], "-n") == 0 && i + 1 < argc)
+            hits = strtoul(argv[++i], nullptr, 10);
+        else if (strcmp(argv[i], "-0") == 0)
+            noTables = true;
+        else {
+            fprintf(stderr, "usage: ovcore_accumulate_bench [-n hits] [-0]\n");
+            return 2;
+        }
     }
 
     // The run's wording: REPORT.INI defaults from an empty folder.
@@ -195,7 +205,7 @@ int main(int argc, char** argv) {
     run->DocumentTypes = TypeList({"htm", "html", "php"}, &run->DocumentTypeCount);
     run->DownloadTypes = TypeList({"zip", "exe"}, &run->DownloadTypeCount);
     for (ReportTableKeyword& k : g_ReportTableKeywords) {
-        k.Used = 1;
+        k.Used = noTables ? 0 : 1;
         k.Empty = 1;
         k.TopCount = 25;
     }

@@ -41,6 +41,13 @@ AnalysisItem* RunTableItem(HitPass* pass, int table, const char* name);
 AnalysisItem* CountRunItem(HitPass* pass, int table, const char* name, int users);
 // The same, with the hit's server counted on the item too.
 int CountRunItemWithServer(HitPass* pass, int table, const char* name);
+// Text helpers of the per-hit path (ASCII letters fold; no locale look-ups).
+// 1 when equal without regard to case; the first n characters only for
+// SameTextPrefix.
+bool SameText(const char* a, const char* b);
+bool SameTextPrefix(const char* text, const char* prefix, size_t n);
+// Copies at most size - 1 characters and the NUL; the length copied.
+size_t CopyText(char* out, const char* text, size_t size);
 // Language texts, never null.
 const char* RunText(const char* text);
 

@@ -143,7 +143,7 @@ static void CountryCode(const HitPass* pass, char* code, size_t size) {
         return;
     const RunWordList& us = pass->run->USDomains;
     for (WORD i = 0; i < us.Count; ++i)
-        if (us.Words[i] && _stricmp(us.Words[i], dot + 1) == 0) {
+        if (us.Words[i] && SameText(us.Words[i], dot + 1)) {
             lstrcpynA(code, "US", int(size));
             return;
         }
@@ -228,7 +228,7 @@ int CountSuffix(HitPass* pass) {
     lstrcpynA(word, part, int(end - part + 1 < 64 ? end - part + 1 : 64));
     const RunContext* run = pass->run;
     for (WORD i = 0; i < run->OrgTypeWords.Count; ++i) {
-        if (!run->OrgTypeWords.Words[i] || _stricmp(run->OrgTypeWords.Words[i], word) != 0)
+        if (!run->OrgTypeWords.Words[i] || !SameText(run->OrgTypeWords.Words[i], word))
             continue;
         int type = run->OrgTypeCodes ? run->OrgTypeCodes[i] : -1;
         if (type < 0 || type >= SUF_COUNT || !run->Language)

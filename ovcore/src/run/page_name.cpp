@@ -80,21 +80,23 @@ void AppendServerPrefix(PageWriter& w, RunContext* run, const HitRecord* hit) {
         return;
     }
     const char* protocol = hit->lpszProtocol ? hit->lpszProtocol : "";
-    w.Append(_strnicmp(protocol, "FTP", 3) == 0 ? "ftp://" : "http://");
+    w.Append(SameTextPrefix(protocol, "FTP", 3) ? "ftp://" : "http://");
     w.Append(hit->szServerAddr);
 }
 
+// name + "." + extension equals an entry of the home-page list.
 bool IsDefaultDocument(RunContext* run, const char* name, const char* extension) {
-    if (!run->HomePageList)
-        return false;
-    char file[PAGE_PART_MAX * 2 + 2];
-    wsprintfA(file, "%s.%s", name, extension);
-    return SearchFilterStrings(run->HomePageList, file, _stricmp) != nullptr;
+    size_t n = strlen(name);
+    for (const FilterString* f = run->HomePageList; f; f = f->Next)
+        if (f->lpszText && SameTextPrefix(f->lpszText, name, n) && f->lpszText[n] == '.' &&
+            SameText(f->lpszText + n + 1, extension))
+            return true;
+    return false;
 }
 
 bool IsTypeOf(FileType** types, WORD count, const char* extension) {
     for (WORD i = 0; i < count; ++i)
-        if (types[i] && _stricmp(types[i]->Name, extension) == 0)
+        if (types[i] && SameText(types[i]->Name, extension))
             return true;
     return false;
 }
@@ -106,9 +108,9 @@ void BuildPageName(HitPass* pass) {
     const HitRecord* hit = pass->hit;
     RunHitState& h = run->Hits;
     char url[PAGE_NAME_MAX + 2], query[QUERY_MAX + 1] = "";
-    lstrcpynA(url, hit->lpszUrl ? hit->lpszUrl : "", PAGE_NAME_MAX + 1);
+    CopyText(url, hit->lpszUrl ? hit->lpszUrl : "", PAGE_NAME_MAX + 1);
     if (char* mark = strchr(url, '?')) {
-        lstrcpynA(query, mark, sizeof query);
+        CopyText(query, mark, sizeof query);
         *mark = 0;
     } else if (size_t n = strlen(url)) {
         if (url[n - 1] != '/' && url[n - 1] != '\\') {
@@ -116,7 +118,7 @@ void BuildPageName(HitPass* pass) {
             while (p > url && !strchr(".\\/:|", p[-1]))
                 --p;
             if (p == url || p[-1] != '.') // a last part without a dot is a folder
-                lstrcpynA(url + n, "/", 2);
+                CopyText(url + n, "/", 2);
         }
     }
     char folder[PAGE_PART_MAX + 1], name[PAGE_PART_MAX + 1];
@@ -166,7 +168,7 @@ void CountHomePage(HitPass* pass) {
         size_t prefix = strlen(run->HomePagePrefix);
         home = OVKIT_stricmpf(page, run->HomePage) == 0 &&
                (ServerFromHomePage(run, hit) ||
-                (prefix && _strnicmp(page, run->HomePagePrefix, prefix) == 0));
+                (prefix && SameTextPrefix(page, run->HomePagePrefix, prefix)));
     }
     if (home)
         ++run->Period.HomePageHits[pass->interval];

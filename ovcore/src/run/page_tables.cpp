@@ -50,7 +50,7 @@ bool AnyUsed(const int* tables, size_t count) {
 
 bool IsDownloadType(const RunContext* run, const char* extension) {
     for (WORD i = 0; i < run->DownloadTypeCount; ++i)
-        if (run->DownloadTypes[i] && _stricmp(run->DownloadTypes[i]->Name, extension) == 0)
+        if (run->DownloadTypes[i] && SameText(run->DownloadTypes[i]->Name, extension))
             return true;
     return false;
 }
@@ -126,7 +126,7 @@ int CountExtension(HitPass* pass) {
     if (pass->isUpload || hit->dwStatus == 304 || !TableUsed(TopExtensions))
         return 1;
     char name[MAX_PATH];
-    lstrcpynA(name, pass->extension, sizeof name);
+    CopyText(name, pass->extension, sizeof name);
     if (!name[0] && hit->lpszUrl) {
         size_t end = strcspn(hit->lpszUrl, "?");
         const char* dot = nullptr;
@@ -158,7 +158,7 @@ int CountExtension(HitPass* pass) {
 // scheme and host.
 static const char* PathPart(const RunContext* run, const char* page) {
     size_t prefix = strlen(run->HomePagePrefix);
-    if (prefix && _strnicmp(page, run->HomePagePrefix, prefix) == 0)
+    if (prefix && SameTextPrefix(page, run->HomePagePrefix, prefix))
         return page + prefix;
     const char* scheme = strstr(page, "://");
     if (!scheme)
@@ -171,10 +171,10 @@ static const char* PathPart(const RunContext* run, const char* page) {
 
 int CountDirectory(HitPass* pass) {
     const HitRecord* hit = pass->hit;
-    if (!TableUsed(TopDirectory) || (hit->lpszUrl && _strnicmp(hit->lpszUrl, "http://", 7) == 0))
+    if (!TableUsed(TopDirectory) || (hit->lpszUrl && SameTextPrefix(hit->lpszUrl, "http://", 7)))
         return 1;
     char name[1300];
-    lstrcpynA(name, PageName(pass), sizeof name);
+    CopyText(name, PageName(pass), sizeof name);
     char* path = name + (PathPart(pass->run, PageName(pass)) - PageName(pass));
     bool leading = *path == '/' || *path == '\\';
     char* end = path + (leading ? 1 : 0);

@@ -38,7 +38,7 @@ void CountDay(RunContext* run, DWORD time) {
     KeepExtreme(p.QuietestDayByHits, &p.QuietestDayHits, p.Today, p.TodaysHits, false);
     KeepExtreme(p.BusiestDayByUsers, &p.BusiestDayUsers, p.Today, p.TodaysUsers, true);
     KeepExtreme(p.QuietestDayByUsers, &p.QuietestDayUsers, p.Today, p.TodaysUsers, false);
-    lstrcpynA(p.Today, text, RUN_DATE_TEXT);
+    CopyText(p.Today, text, RUN_DATE_TEXT);
     if (p.TodayDateTime) {
         ++p.DaysCounted;
         int weekday = WeekdayOf(p.TodayDateTime);

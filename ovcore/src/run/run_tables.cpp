@@ -4,6 +4,7 @@
 #include "run/hit_updaters.h"
 
 #include <stdlib.h>
+#include <string.h>
 
 static void CloseVisitOfRun(void* run, AnalysisItem* visitor) {
     CloseVisit((RunContext*)run, visitor);
@@ -53,6 +54,34 @@ void FreeRunTables(RunContext* context) {
     }
     p.TopTablesPtr = p.TopUsersPtr = nullptr;
     FreeAccumulateState(context);
+}
+
+static inline int Fold(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? c + 32 : c;
+}
+
+bool SameText(const char* a, const char* b) {
+    for (; Fold(*a) == Fold(*b); ++a, ++b)
+        if (!*a)
+            return true;
+    return false;
+}
+
+bool SameTextPrefix(const char* text, const char* prefix, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+        if (Fold(text[i]) != Fold(prefix[i]))
+            return false;
+        if (!text[i])
+            return true;
+    }
+    return true;
+}
+
+size_t CopyText(char* out, const char* text, size_t size) {
+    size_t n = strnlen(text, size - 1);
+    memcpy(out, text, n);
+    out[n] = 0;
+    return n;
 }
 
 const char* RunText(const char* text) {
