@@ -186,5 +186,22 @@ TEST_F(VisitorRunTest, UsersAuthenticatedUsersAndBandwidth) {
     EXPECT_EQ(Item(TopBandwidth, "www1")->ovTotalBytes, 1500.0);
 }
 
+TEST_F(VisitorRunTest, RejectedVisitCountsNothing) {
+    ProfileFilter* spam = CreateNewExcludeFilter();
+    spam->dwFlags = FILTER_REFERRER;
+    FilterStringToStruct("*spam*", &spam->Referrer, FILTER_TEXT_LIST);
+    AnalysisProfile profile = {};
+    profile.Filters = spam;
+    run->Profile = &profile;
+    CountAll({Referred(1, "v1", "http://spam.example/"), Referred(2, "v1", ""),
+              Referred(3, "v2", "http://good.example/")});
+    run->Profile = nullptr;
+    FreeFilters(spam);
+    EXPECT_EQ(Rows(TopDocuments), (RowList{{"/a.html", 1}}));
+    EXPECT_EQ(Rows(TopReferers), (RowList{{"http://good.example/", 1}}));
+    EXPECT_EQ(run->Period.NewVisits[0], 1u);
+    EXPECT_EQ(run->Period.Hits[0], 1u);
+}
+
 } // namespace
 } // namespace acctest

@@ -81,7 +81,9 @@ void EndRunTables(RunContext* context) {
 void SortAndTrimReportTables(RunContext* context, int mergeNamesakes) {
     if (!context || !context->Period.TopTablesPtr)
         return;
-    ForgetAgents(context); // item numbers change from here on
+    // Item numbers change from here on: the cached ones are looked up again.
+    ForgetAgents(context);
+    context->Accum.FixedItemsMade = 0;
     int key = context->SortSetting == 2 ? SORT_BY_USERS : SORT_BY_HITS;
     AnalysisTable* documents = RunTableOf(context, TopDocuments);
     NumberItems(documents);
