@@ -3,8 +3,10 @@
 #pragma once
 #include "run/report_handle.h"
 
-// Makes the 44 tables and the visitor table of the context (each with its
-// item 0); 1, or 0 when memory is short (nothing left allocated).
+// Makes the 44 tables and the visitor table of the context (empty headers;
+// each table's first insertion makes its arrays, and item 0 for the tables
+// that expire idle items); 1, or 0 when memory is short (nothing left
+// allocated).
 int MakeRunTables(RunContext* context);
 // Frees every table (with its extra data by kind), the array and the
 // visitor table; the period block's pointers become null.

@@ -1,0 +1,31 @@
+// Counting state of the hit updaters that lives with the run context and is
+// never stored: the tables' shared context, the agent and day caches and the
+// company look-up list made from the intranet entries.
+#pragma once
+#include "analysis/analysis_tables.h"
+#include "ovcore/company.h"
+
+// Agent detection is cached per distinct agent text: the item numbers the
+// agent counts under in the five agent tables (-1 none).
+#define AGENT_CACHE_SIZE 4096
+#define AGENT_TABLES 5
+struct AgentCacheEntry {
+    char* Agent; // heap copy of the cut agent text; null: slot empty
+    DWORD Hash;
+    LONG Items[AGENT_TABLES]; // browsers, platforms, spiders, Netscape, Explorer
+    DWORD UsedMask;           // which of the five tables were in use then
+};
+
+struct AccumulateState {
+    TableContext Tables;     // aggregate name and the visit closer
+    AgentCacheEntry* Agents; // AGENT_CACHE_SIZE slots, made on first use
+    DWORD DayNumber;         // day of the cached date text (time / 86400) + 1; 0 none
+    char DayText[60];
+    CompanyEntry* CompanyEntries; // the intranet entries as company entries
+    BOOL CompanyEntriesMade;
+    char HomeServerPrefix[MAX_PATH]; // page-name prefix taken from the home page
+    BOOL HomeServerPrefixMade;
+    LONG WeekdayItems[7]; // TopWeekdays items by weekday, made on first use
+    LONG HourItems[24];   // TopHours items by hour
+    DWORD FixedItemsMade; // bit 1 weekdays, bit 2 hours
+};

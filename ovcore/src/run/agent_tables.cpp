@@ -1,0 +1,109 @@
+// Browsers, platforms, spiders, Netscape and Explorer versions. The names of
+// an agent are worked out once per distinct agent text and kept as the item
+// numbers they count under.
+#include "run/agent_rules.h"
+#include "run/hit_updaters.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#define AGENT_KEY_MAX 1023
+
+namespace {
+
+const int kAgentTables[AGENT_TABLES] = {TopBrowsers, TopPlatforms, TopSpiders, TopNetscape,
+                                        TopExplorer};
+
+DWORD HashText(const char* text) {
+    DWORD h = 2166136261u;
+    for (; *text; ++text)
+        h = (h ^ (unsigned char)*text) * 16777619u;
+    return h;
+}
+
+// The agent cut at its first double blank (and at AGENT_KEY_MAX).
+void CutAgent(const char* agent, char* out) {
+    const char* blanks = strstr(agent, "  ");
+    size_t n = blanks ? size_t(blanks - agent) : strlen(agent);
+    if (n > AGENT_KEY_MAX)
+        n = AGENT_KEY_MAX;
+    memcpy(out, agent, n);
+    out[n] = 0;
+}
+
+const char* NameFor(const AgentNames& names, int slot) {
+    const char* texts[AGENT_TABLES] = {names.Browser, names.Platform, names.Spider, names.Netscape,
+                                       names.Explorer};
+    return texts[slot];
+}
+
+// Works the agent's names out and files their items in the entry.
+bool FillEntry(HitPass* pass, AgentCacheEntry* e, const char* agent, DWORD hash) {
+    AgentNames names;
+    NameAgent(agent, pass->run->Language, &names);
+    for (int i = 0; i < AGENT_TABLES; ++i) {
+        e->Items[i] = ANALYSIS_NO_ITEM;
+        const char* name = NameFor(names, i);
+        if (!TableUsed(kAgentTables[i]) || !name[0])
+            continue;
+        e->Items[i] = RunTableIndex(pass, kAgentTables[i], name);
+        if (e->Items[i] < 0)
+            return false;
+    }
+    free(e->Agent);
+    e->Agent = _strdup(agent); // without the copy the next look-up misses: no harm
+    e->Hash = hash;
+    e->UsedMask = 0;
+    for (int i = 0; i < AGENT_TABLES; ++i)
+        e->UsedMask |= TableUsed(kAgentTables[i]) ? 1u << i : 0;
+    return true;
+}
+
+DWORD CurrentUsedMask() {
+    DWORD mask = 0;
+    for (int i = 0; i < AGENT_TABLES; ++i)
+        mask |= TableUsed(kAgentTables[i]) ? 1u << i : 0;
+    return mask;
+}
+
+} // namespace
+
+int CountAgent(HitPass* pass) {
+    DWORD mask = CurrentUsedMask();
+    if (!mask)
+        return 1;
+    AccumulateState& s = pass->run->Accum;
+    if (!s.Agents) {
+        s.Agents = (AgentCacheEntry*)calloc(AGENT_CACHE_SIZE, sizeof(AgentCacheEntry));
+        if (!s.Agents) {
+            pass->failedTable = g_ReportTableKeywords[TopBrowsers].Keyword;
+            return 0;
+        }
+    }
+    char agent[AGENT_KEY_MAX + 1];
+    CutAgent(pass->hit->lpszUserAgent ? pass->hit->lpszUserAgent : "", agent);
+    DWORD hash = HashText(agent);
+    AgentCacheEntry* e = &s.Agents[hash % AGENT_CACHE_SIZE];
+    if (!e->Agent || e->Hash != hash || e->UsedMask != mask || strcmp(e->Agent, agent) != 0) {
+        if (!FillEntry(pass, e, agent, hash))
+            return 0;
+    }
+    for (int i = 0; i < AGENT_TABLES; ++i) {
+        if (e->Items[i] < 0)
+            continue;
+        AnalysisTable* t = RunTableOf(pass->run, kAgentTables[i]);
+        TableItem_CountHit(t->lpItems[e->Items[i]], pass->interval, pass->newVisit);
+        g_ReportTableKeywords[kAgentTables[i]].Empty = 0;
+    }
+    return 1;
+}
+
+void ForgetAgents(RunContext* run) {
+    AccumulateState& s = run->Accum;
+    if (!s.Agents)
+        return;
+    for (int i = 0; i < AGENT_CACHE_SIZE; ++i)
+        free(s.Agents[i].Agent);
+    free(s.Agents);
+    s.Agents = nullptr;
+}

@@ -1,0 +1,52 @@
+// Failed hits: the status counters of the run's totals and the server,
+// client and not-found error tables.
+#include "run/hit_updaters.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#define NOT_FOUND_NAME_MAX 1560
+
+static const char* StatusText(const RunContext* run, int index) {
+    return RunText(run->Language ? run->Language->ReturnCodes[index] : nullptr);
+}
+
+// "URL<tab>referrer", cut to NOT_FOUND_NAME_MAX characters.
+static int CountNotFound(HitPass* pass) {
+    const HitRecord* hit = pass->hit;
+    const char* url = hit->lpszUrl && hit->lpszUrl[0] ? hit->lpszUrl : "No URL";
+    const char* referrer =
+        hit->lpszReferrer && hit->lpszReferrer[0]
+            ? hit->lpszReferrer
+            : RunText(pass->run->Language ? pass->run->Language->Generic[GEN_NOREFERRER] : nullptr);
+    char name[NOT_FOUND_NAME_MAX + 1];
+    snprintf(name, sizeof name, "%s\t%s", url, referrer);
+    return CountRunItemWithServer(pass, Top404Errors, name);
+}
+
+int CountFailedHit(HitPass* pass) {
+    RunContext* run = pass->run;
+    PeriodBlock& p = run->Period;
+    DWORD status = pass->hit->dwStatus;
+    if (status >= 500 && status <= 503) {
+        (&p.Failed500)[status - 500]++;
+        if (TableUsed(TopServerErrors) &&
+            !CountRunItemWithServer(pass, TopServerErrors,
+                                    StatusText(run, RC_500 + int(status - 500))))
+            return 0;
+        return 1;
+    }
+    char name[MAX_PATH];
+    if (status >= 400 && status <= 404) {
+        (&p.Failed400)[status - 400]++;
+        lstrcpynA(name, StatusText(run, RC_400 + int(status - 400)), sizeof name);
+        if (status == 404 && TableUsed(Top404Errors) && !CountNotFound(pass))
+            return 0;
+    } else {
+        // The format holds one integer conversion (checked when it was read).
+        snprintf(name, sizeof name, StatusText(run, RC_UNKNOWN), int(status));
+    }
+    if (TableUsed(TopClientErrors) && !CountRunItemWithServer(pass, TopClientErrors, name))
+        return 0;
+    return 1;
+}

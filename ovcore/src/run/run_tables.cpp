@@ -1,0 +1,122 @@
+// The run's 44 statistics tables and its visitor table, and the helpers
+// through which the updaters count into them.
+#include "run/accumulate.h"
+#include "run/hit_updaters.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+static void CloseVisitOfRun(void* run, AnalysisItem* visitor) {
+    CloseVisit((RunContext*)run, visitor);
+}
+
+static void ResetHeader(AnalysisTable* table) {
+    table->dwSize = ANALYSIS_TABLE_SIZE;
+    table->dwVersion = ANALYSIS_VERSION;
+    InitTable(nullptr, table, 0); // list heads only; the first insertion makes the arrays
+}
+
+int MakeRunTables(RunContext* context) {
+    if (!context)
+        return 0;
+    AnalysisTable* tables = (AnalysisTable*)calloc(RUN_TABLE_COUNT, sizeof(AnalysisTable));
+    AnalysisTable* visitors = (AnalysisTable*)calloc(1, sizeof(AnalysisTable));
+    if (!tables || !visitors) {
+        free(tables);
+        free(visitors);
+        return 0;
+    }
+    for (int n = 0; n < RUN_TABLE_COUNT; ++n)
+        ResetHeader(tables + n);
+    ResetHeader(visitors);
+    context->Period.TopTablesCount = RUN_TABLE_COUNT;
+    context->Period.TopTablesPtr = tables;
+    context->Period.TopUsersPtr = visitors;
+    TableContext& tc = context->Accum.Tables;
+    tc.lpRun = context;
+    tc.CloseVisit = CloseVisitOfRun;
+    tc.szAggregateName = RunText(context->Language ? context->Language->Generic[GEN_OTHERS] : "");
+    return 1;
+}
+
+void FreeRunTables(RunContext* context) {
+    if (!context)
+        return;
+    PeriodBlock& p = context->Period;
+    if (p.TopTablesPtr) {
+        for (int n = 0; n < RUN_TABLE_COUNT; ++n)
+            FreeTableItems(p.TopTablesPtr + n, TableKindOfNumber(n));
+        free(p.TopTablesPtr);
+    }
+    if (p.TopUsersPtr) {
+        FreeTableItems(p.TopUsersPtr, TABLE_KIND_VISITOR);
+        free(p.TopUsersPtr);
+    }
+    p.TopTablesPtr = p.TopUsersPtr = nullptr;
+    FreeAccumulateState(context);
+}
+
+static inline int Fold(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? c + 32 : c;
+}
+
+bool SameText(const char* a, const char* b) {
+    for (; Fold(*a) == Fold(*b); ++a, ++b)
+        if (!*a)
+            return true;
+    return false;
+}
+
+bool SameTextPrefix(const char* text, const char* prefix, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+        if (Fold(text[i]) != Fold(prefix[i]))
+            return false;
+        if (!text[i])
+            return true;
+    }
+    return true;
+}
+
+size_t CopyText(char* out, const char* text, size_t size) {
+    size_t n = strnlen(text, size - 1);
+    memcpy(out, text, n);
+    out[n] = 0;
+    return n;
+}
+
+const char* RunText(const char* text) {
+    return text ? text : "";
+}
+
+LONG RunTableIndex(HitPass* pass, int table, const char* name) {
+    RunContext* run = pass->run;
+    DWORD r = InsertTableItem(TableKindOfNumber(table), nullptr, &run->Accum.Tables,
+                              RunTableOf(run, table), name, nullptr, 0, 0, 0, 0, 0);
+    if (!r) {
+        pass->failedTable = g_ReportTableKeywords[table].Keyword;
+        return ANALYSIS_NO_ITEM;
+    }
+    g_ReportTableKeywords[table].Empty = 0;
+    return (LONG)r - 1;
+}
+
+AnalysisItem* RunTableItem(HitPass* pass, int table, const char* name) {
+    LONG index = RunTableIndex(pass, table, name);
+    return index < 0 ? nullptr : RunTableOf(pass->run, table)->lpItems[index];
+}
+
+AnalysisItem* CountRunItem(HitPass* pass, int table, const char* name, int users) {
+    AnalysisItem* item = RunTableItem(pass, table, name);
+    if (item)
+        TableItem_CountHit(item, pass->interval, users);
+    return item;
+}
+
+int CountRunItemWithServer(HitPass* pass, int table, const char* name) {
+    AnalysisItem* item = CountRunItem(pass, table, name, 0);
+    if (!item)
+        return 0;
+    // No server list (or a server past it) counts nothing per server.
+    TableItem_CountServer(item, pass->hit->wServerIndex, pass->run->Servers);
+    return 1;
+}
