@@ -2,11 +2,13 @@
 // measured beside a plain read-and-split loop over the same file in the
 // same run.
 //
-//   ovcore_readbench [-n lines] [-r repeats] [-d folder] [-k]
+//   ovcore_readbench [-n lines] [-r repeats] [-d folder] [-k] [-u]
 //
 // -n: lines per generated log (default 1,000,000); -r: runs of each pass,
 // the best one counts (default 2); -d: folder for the generated logs
-// (default: a folder under the system's temporary folder); -k: keep them.
+// (default: a folder under the system's temporary folder); -k: keep them;
+// -u: use the logs a kept folder holds (written only when missing), so that
+// a profile of the run is not taken up by writing them.
 // Prints lines/s and MB/s of each pass and the ratio reader / plain. Runs
 // the engine unattended: its messages go to standard error and fail the run.
 #include "bench_logs.h"
@@ -23,6 +25,7 @@ struct Options {
     int repeats = 2;
     char folder[MAX_PATH] = "";
     BOOL keep = FALSE;
+    BOOL reuse = FALSE;
 };
 
 BOOL ParseOptions(int argc, char** argv, Options* o) {
@@ -35,6 +38,8 @@ BOOL ParseOptions(int argc, char** argv, Options* o) {
             lstrcpynA(o->folder, argv[++i], MAX_PATH - 32);
         else if (strcmp(argv[i], "-k") == 0)
             o->keep = TRUE;
+        else if (strcmp(argv[i], "-u") == 0)
+            o->reuse = o->keep = TRUE;
         else
             return FALSE;
     }
@@ -48,6 +53,10 @@ BOOL ParseOptions(int argc, char** argv, Options* o) {
     if (n && o->folder[n - 1] == '\\')
         o->folder[n - 1] = 0;
     return o->lines > 0;
+}
+
+BOOL LogExists(const char* path) {
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 typedef BOOL (*PassFn)(const char* path, BenchPass* out);
@@ -112,7 +121,7 @@ int main(int argc, char** argv) {
     Engine_StartUnattendedProgram();
     Options o;
     if (!ParseOptions(argc, argv, &o)) {
-        fprintf(stderr, "usage: ovcore_readbench [-n lines] [-r repeats] [-d folder] [-k]\n");
+        fprintf(stderr, "usage: ovcore_readbench [-n lines] [-r repeats] [-d folder] [-k] [-u]\n");
         return 2;
     }
     CreateDirectoryA(o.folder, nullptr);
@@ -122,7 +131,8 @@ int main(int argc, char** argv) {
     ULONGLONG bytes = 0;
     printf("ovcore_readbench: %lu lines per log, best of %d runs, logs in %s\n",
            (unsigned long)o.lines, o.repeats, o.folder);
-    BOOL ok = WriteCombinedLog(combined, o.lines, &bytes) && WriteW3CLog(w3c, o.lines, &bytes);
+    BOOL ok = (o.reuse && LogExists(combined)) || WriteCombinedLog(combined, o.lines, &bytes);
+    ok = ok && ((o.reuse && LogExists(w3c)) || WriteW3CLog(w3c, o.lines, &bytes));
     if (!ok)
         fprintf(stderr, "cannot write the logs in %s\n", o.folder);
     else

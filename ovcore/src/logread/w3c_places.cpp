@@ -1,6 +1,7 @@
 #include "logread/w3c_places.h"
 #include "logread/log_file_raw.h"
 #include "logread/parser_call.h"
+#include "logparse/line_end.h"
 #include "logparse/w3c_map.h"
 #include <algorithm>
 #include <new>
@@ -79,11 +80,13 @@ BOOL W3CPlaces::ScanBelow(ULONGLONG high) {
     const char* text = buffer_.data();
     std::vector<ULONGLONG> fields, dates;
     DWORD stop = (DWORD)(high - lead);
+    // A log whose directives stand only at its top is scanned whole to read
+    // its last record: the C runtime's memchr goes a byte at a time.
     for (DWORD i = (DWORD)(low - lead); i < stop; ++i) {
-        const char* hash = (const char*)memchr(text + i, '#', stop - i);
-        if (!hash)
+        i += (DWORD)FindAnyOf3(text + i, stop - i, '#', '#', '#');
+        if (i >= stop)
             break;
-        i = (DWORD)(hash - text);
+        const char* hash = text + i;
         if (!AtLineStart(text, i, lead == 0))
             continue;
         if (count - i >= 9 && memcmp(hash, "#Fields: ", 9) == 0)
