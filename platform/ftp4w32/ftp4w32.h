@@ -99,3 +99,24 @@ FTP4W_API int WINAPI FtpAbort(void);
 FTP4W_API int WINAPI FtpPWD(char* buffer, UINT size);
 FTP4W_API int WINAPI FtpCWD(const char* folder);
 FTP4W_API int WINAPI FtpSetPassiveMode(BOOL passive);
+
+// The 18 functions, for those that bind them by name.
+#define FTP4W32_FUNCTIONS(X)                                                                       \
+    X(FtpRelease)                                                                                  \
+    X(FtpInit)                                                                                     \
+    X(FtpBytesToBeTransferred)                                                                     \
+    X(FtpSetDefaultPort)                                                                           \
+    X(FtpSetDefaultTimeOut)                                                                        \
+    X(FtpLogin)                                                                                    \
+    X(FtpOpenConnection)                                                                           \
+    X(FtpCloseConnection)                                                                          \
+    X(FtpLocalClose)                                                                               \
+    X(FtpRecvFile)                                                                                 \
+    X(FtpSendFile)                                                                                 \
+    X(FtpDir)                                                                                      \
+    X(FtpSetAsynchronousMode)                                                                      \
+    X(FtpSetSynchronousMode)                                                                       \
+    X(FtpAbort)                                                                                    \
+    X(FtpPWD)                                                                                      \
+    X(FtpCWD)                                                                                      \
+    X(FtpSetPassiveMode)

@@ -34,3 +34,11 @@ void Fetch_ReleaseEngineResources(void);
 // 1 when path names a file directly inside folder (given with its trailing
 // separator): the only copies a fetch ever deletes.
 BOOL Fetch_IsInCopyFolder(const char* path, const char* folder);
+// Writes the list file as far as the copies have arrived: the entries from
+// index arrived on that are not skipped go without their listing line, and
+// the header only once every entry has arrived. 1, or 0 when the file
+// cannot be written.
+BOOL Fetch_WriteArrived(const FetchList* list, DWORD arrived, const char* path);
+// A new fetch handle holding the status window (a handle still out from an
+// earlier fetch is freed first); null when memory ran out.
+UrlFetchHandle Fetch_NewHandle(HWND statusWindow);

@@ -27,7 +27,7 @@ const ULONGLONG kUnknownSize = 0xFFFFFFFFULL;
 enum BodyMode { BODY_NONE, BODY_WHOLE, BODY_COMPARE, BODY_APPEND };
 
 struct Transfer {
-    HttpFetchTarget target;
+    FetchTarget target;
     SOCKET sock;
     sockaddr_in address;
     BOOL viaProxy;
@@ -415,7 +415,7 @@ void Closed() {
 
 } // namespace
 
-BOOL HttpTransfer_Start(const HttpFetchTarget* target) {
+BOOL HttpTransfer_Start(const FetchTarget* target) {
     FetchState& s = Fetch_State();
     g_t.target = *target;
     if (!NetBinding_IsBound()) {
