@@ -40,17 +40,6 @@ class FtpLibrary {
 
 FtpLibrary g_library;
 
-// Codes first to last have the texts of consecutive string ids from firstId.
-struct CodeRange {
-    int first, last;
-    UINT firstId;
-};
-
-const CodeRange kRanges[] = {
-    {1, 2, 5540},       {-1, -1, 5542},     {1000, 1013, 5543},
-    {2001, 2007, 5557}, {3001, 3002, 5564}, {5002, 5005, 5566},
-};
-
 } // namespace
 
 const OvkitFtpApi* LoadFtpLibrary() {
@@ -66,10 +55,8 @@ void FtpClearLastError() {
 }
 
 void ShowFtpError(int code) {
-    for (const CodeRange& r : kRanges)
-        if (code >= r.first && code <= r.last) {
-            LoadStringA(OVKIT_GetInstance(), r.firstId + (code - r.first), g_lastError,
-                        sizeof(g_lastError));
-            return;
-        }
+    int index = Ftp4w32_ErrorTextIndex(code);
+    if (index >= 0)
+        LoadStringA(OVKIT_GetInstance(), OVKIT_IDS_FTP_ERROR_FIRST + index, g_lastError,
+                    sizeof(g_lastError));
 }

@@ -42,3 +42,10 @@ BOOL Fetch_WriteArrived(const FetchList* list, DWORD arrived, const char* path);
 // A new fetch handle holding the status window (a handle still out from an
 // earlier fetch is freed first); null when memory ran out.
 UrlFetchHandle Fetch_NewHandle(HWND statusWindow);
+// The index of the first entry from index on that is not skipped; the
+// entry count when none is left.
+DWORD FetchList_NextToTransfer(const FetchList* list, DWORD index);
+// A new empty temporary file in the data folder (MAX_PATH characters); an
+// entry's copy arrives there before it replaces the copy. FALSE (path empty)
+// when none could be made.
+BOOL Fetch_MakeTemporary(char* path);

@@ -6,7 +6,6 @@
 // is whole; in "Detect" mode the temporary file starts as a copy of the
 // earlier one, so that the library fetches only what grew behind it. The
 // list file records an entry's listing line only once its copy is whole.
-#include "core/engine_state.h"
 #include "core/net_binding.h"
 #include "fetch/fetch_ids.h"
 #include "fetch/fetch_state.h"
@@ -71,19 +70,14 @@ void SetCodeError(int code) {
 
 // The next entry that is not skipped, from index on; FALSE when none is left.
 BOOL SeekEntry(DWORD index) {
-    const FetchList* list = Fetch_CurrentList();
-    for (g_t.entry = index; g_t.entry < list->dwCount; g_t.entry++)
-        if (!list->lpEntries[g_t.entry].dwSkip)
-            return TRUE;
-    return FALSE;
+    g_t.entry = FetchList_NextToTransfer(Fetch_CurrentList(), index);
+    return g_t.entry < Fetch_CurrentList()->dwCount;
 }
 
 // A new temporary file, holding the earlier copy in "Detect" mode.
 BOOL MakeTemporary() {
-    if (!GetTempFileNameA(Engine_State().dataFolder, "ovf", 0, g_t.tempPath)) {
-        g_t.tempPath[0] = 0;
+    if (!Fetch_MakeTemporary(g_t.tempPath))
         return FALSE;
-    }
     const char* copy = Entry().szLocalPath;
     if (Fetch_State().downloadMode != DOWNLOAD_DETECT ||
         GetFileAttributesA(copy) == INVALID_FILE_ATTRIBUTES)

@@ -14,14 +14,7 @@ namespace {
 
 using fetchtest::FetchResult;
 using fetchtest::g_seen;
-
-// A log of n bytes whose text depends on seed (lines of a common log).
-std::string LogBytes(size_t n, int seed) {
-    std::string text;
-    for (int i = 0; text.size() < n; i++)
-        text += logtest::CommonLine(seed, 60 * i, "/f" + std::to_string(seed * 1000 + i));
-    return text.substr(0, n);
-}
+using fetchtest::LogBytes;
 
 class FtpFetchTest : public fetchtest::RemoteFetchTest {
   protected:
@@ -219,6 +212,32 @@ TEST_F(FtpFetchTest, FailuresGiveTheirTextsAndKeepTheGoodCopy) {
         EXPECT_TRUE(StrayFiles().empty());
         ORB_FreeURL(client_);
     }
+}
+
+TEST_F(FtpFetchTest, ClosingARunningFetchAbortsItAndKeepsTheGoodCopy) {
+    const std::string good = logtest::CommonLog(3, 60, 60);
+    Settings("Always", "30", "", "", "1");
+    Profile("cancel", Url("f.log", ftptest::Server().rogue), "stall", "x");
+    SetCopy("cancel", "f.log", good);
+    UrlFetchHandle handle = nullptr;
+    ASSERT_EQ(ORB_OpenURL(window_, "cancel.wlp", &handle), 0);
+    // The misbehaving server sends 1,000 bytes and then nothing more.
+    EXPECT_TRUE(ovtest::WaitUntil(
+        [&] {
+            ORB_GetURLDonePercent(handle);
+            return !g_seen.empty() && g_seen.back().text == "1000";
+        },
+        10000));
+    EXPECT_EQ(ORB_PeekURL(), 0);
+    DWORD start = GetTickCount();
+    EXPECT_EQ(ORB_CloseURL(window_, handle, client_), -1);
+    EXPECT_LT(GetTickCount() - start, 5000u);
+    char text[FETCH_ERROR_SIZE];
+    ORB_GetURLErrMsg(text);
+    EXPECT_STREQ(text, "FTP Transfer aborted by user.");
+    EXPECT_EQ(Copy("cancel", "f.log"), good);
+    EXPECT_TRUE(StrayFiles().empty());
+    ORB_FreeURL(client_);
 }
 
 // A copy that could not be written used to have its listing line recorded

@@ -22,14 +22,7 @@ namespace {
 
 using fetchtest::FetchResult;
 using fetchtest::g_seen;
-
-// A log of n bytes whose text depends on seed (lines of a common log).
-std::string LogBytes(size_t n, int seed) {
-    std::string text;
-    for (int i = 0; text.size() < n; i++)
-        text += logtest::CommonLine(seed, 60 * i, "/p" + std::to_string(seed * 1000 + i));
-    return text.substr(0, n);
-}
+using fetchtest::LogBytes;
 
 class HttpFetchTest : public fetchtest::RemoteFetchTest {
   protected:

@@ -10,6 +10,13 @@
 
 namespace fetchtest {
 
+std::string LogBytes(size_t n, int seed) {
+    std::string text;
+    for (int i = 0; text.size() < n; i++)
+        text += logtest::CommonLine(seed, 60 * i, "/p" + std::to_string(seed * 1000 + i));
+    return text.substr(0, n);
+}
+
 void RemoteFetchTest::SetUpEngine() {
     ASSERT_TRUE(InstallFolder_SetFromFileName((install_.Root() + "ovcore.dll").c_str()));
     saved_ = Engine_State().dataFolder;

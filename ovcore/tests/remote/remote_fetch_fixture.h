@@ -13,6 +13,9 @@
 
 namespace fetchtest {
 
+// A log of n bytes whose text depends on seed (lines of a common log).
+std::string LogBytes(size_t n, int seed);
+
 struct FetchResult {
     short opened;
     short closed;
