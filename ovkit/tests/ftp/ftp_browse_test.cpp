@@ -78,25 +78,23 @@ std::string PathText(HWND dialog) {
     return text;
 }
 
+BOOL CALLBACK FindShownBrowser(HWND window, LPARAM found) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char caption[32] = "";
+    GetWindowTextA(window, caption, sizeof(caption));
+    if (process != GetCurrentProcessId() || strcmp(caption, "FTP Browser") != 0 ||
+        !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 // The browser dialog of this process once it shows, else null.
 HWND ShownBrowser() {
-    struct Search {
-        HWND found;
-    } search = {nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            char caption[32] = "";
-            GetWindowTextA(window, caption, sizeof(caption));
-            if (process != GetCurrentProcessId() || strcmp(caption, "FTP Browser") != 0 ||
-                !IsWindowVisible(window))
-                return TRUE;
-            reinterpret_cast<Search*>(data)->found = window;
-            return FALSE;
-        },
-        (LPARAM)&search);
-    return search.found;
+    HWND found = nullptr;
+    EnumWindows(FindShownBrowser, (LPARAM)&found);
+    return found;
 }
 
 struct BrowseRun {
