@@ -123,6 +123,11 @@ void Confirm(HWND dialog, BrowseState& s) {
     if (s.folderOnly)
         s.file.clear();
     std::string address = s.host + Joined(s.path, s.file);
+    // A cut address would name another file: the choice is refused instead.
+    if (address.size() >= OVKIT_FTP_ADDRESS_SIZE) {
+        MessageBeep(MB_ICONERROR);
+        return;
+    }
     lstrcpynA(s.record->address, address.c_str(), OVKIT_FTP_ADDRESS_SIZE);
     EndDialog(dialog, 1);
 }

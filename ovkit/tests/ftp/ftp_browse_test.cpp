@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <atomic>
@@ -203,6 +204,25 @@ TEST_F(FtpBrowseTest, StartsAtTheAddressAndConfirmsAsTheModeSays) {
         EXPECT_EQ(selected, c.selected);
         EXPECT_EQ(run.address, c.address);
     }
+}
+
+TEST_F(FtpBrowseTest, ALongPathIsShownCutFromTheLeft) {
+    const std::string path = "deep" + std::to_string(GetTickCount()) + "/" + std::string(70, 'a') +
+                             "/" + std::string(70, 'b');
+    ASSERT_EQ(SHCreateDirectoryExA(nullptr, ftptest::ServedPath(path).c_str(), nullptr),
+              ERROR_SUCCESS);
+    ASSERT_TRUE(ftptest::WriteBytes(ftptest::ServedPath(path + "/f.log"), "log\n"));
+    std::string shown;
+    BrowseRun run = Browse(host_ + "/" + path + "/f.log", false, "secret", [&](HWND dialog) {
+        shown = PathText(dialog);
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(run.address, host_ + "/" + path + "/f.log");
+    const std::string full = "/" + path + "/f.log";
+    ASSERT_GT(shown.size(), 3u);
+    EXPECT_LT(shown.size(), full.size());
+    EXPECT_EQ(shown.substr(0, 3), "...");
+    EXPECT_EQ(full.substr(full.size() - (shown.size() - 3)), shown.substr(3));
 }
 
 TEST_F(FtpBrowseTest, ARefusedLoginIsShownAndCancels) {
