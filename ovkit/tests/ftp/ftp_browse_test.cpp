@@ -223,6 +223,28 @@ TEST_F(FtpBrowseTest, ALongPathIsShownCutFromTheLeft) {
     EXPECT_LT(shown.size(), full.size());
     EXPECT_EQ(shown.substr(0, 3), "...");
     EXPECT_EQ(full.substr(full.size() - (shown.size() - 3)), shown.substr(3));
+
+    // An address that the record cannot hold is refused, not cut.
+    // (made through the long-path form: the folder's name is beyond MAX_PATH)
+    const std::string deeper = std::string(150, 'c');
+    const std::string served = ftptest::ServedPath(path + "/" + deeper);
+    const std::wstring wide = L"\\\\?\\" + std::wstring(served.begin(), served.end());
+    ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr));
+    HANDLE file = CreateFileW((wide + L"\\g.log").c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    bool stillOpen = false;
+    const std::string start = host_ + "/" + path + "/";
+    run = Browse(start, false, "secret", [&](HWND dialog) {
+        DoubleClick(dialog, deeper);
+        DoubleClick(dialog, "g.log");
+        stillOpen = IsWindow(dialog) && IsWindowVisible(dialog);
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(run.result, 0);
+    EXPECT_EQ(run.address, start);
 }
 
 TEST_F(FtpBrowseTest, ARefusedLoginIsShownAndCancels) {
