@@ -74,14 +74,16 @@ TEST_F(FtpUploadTest, FailuresAreShownAndAnswerZero) {
         std::string address;
         const char* password;
         std::string firstBox;
+        const char* serverSays; // the server's answer in a second box, or null
     } cases[] = {
         {"refused login", Address("/"), "wrong",
-         "Unable to connect to the URL\r\n127.0.0.1\r\nfor FTP upload."},
+         "Unable to connect to the URL\r\n127.0.0.1\r\nfor FTP upload.", nullptr},
         {"no server", Address("/", ftptest::ClosedPort()), "secret",
-         "Unable to connect to the URL\r\n127.0.0.1\r\nfor FTP upload."},
+         "Unable to connect to the URL\r\n127.0.0.1\r\nfor FTP upload.", nullptr},
         {"missing folder", Address("/none/"), "secret",
          "Unable to transmit\r\n" + path + "\r\nto /" + remote_ +
-             "/none/r.htm\r\nduring FTP upload."},
+             "/none/r.htm\r\nduring FTP upload.",
+         "550"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -91,6 +93,13 @@ TEST_F(FtpUploadTest, FailuresAreShownAndAnswerZero) {
         ASSERT_TRUE(boxes.WaitFor(1));
         EXPECT_EQ(boxes.Seen()[0].text, c.firstBox);
         EXPECT_EQ(boxes.Seen()[0].caption, "Ostrevane User Interface DLL");
+        if (c.serverSays) {
+            ASSERT_TRUE(boxes.WaitFor(2));
+            EXPECT_NE(boxes.Seen()[1].text.find(c.serverSays), std::string::npos)
+                << boxes.Seen()[1].text;
+        } else {
+            EXPECT_EQ(boxes.Count(), 1u);
+        }
     }
 }
 
