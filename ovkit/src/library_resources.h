@@ -21,3 +21,14 @@
 #define OVKIT_IDC_PROGRESS_PICTURE 1157
 // The hand cursor of the clickable picture window.
 #define OVKIT_IDC_HAND 101
+
+// The FTP browser: its list images (16 pixels each, magenta transparent) and
+// the first of the FTP client library's error texts (5540 to 5569).
+#define OVKIT_IDB_FTP_LIST 3201
+#define OVKIT_IDS_FTP_ERROR_FIRST 5540
+// The FTP browser dialog and its items.
+#define OVKIT_IDD_FTP_BROWSE 12000
+#define OVKIT_IDC_FTP_LIST 12001
+#define OVKIT_IDC_FTP_PATH 12002
+#define OVKIT_IDC_FTP_HOST 12003
+#define OVKIT_IDC_FTP_HOST_LABEL 12004

@@ -99,3 +99,41 @@ FTP4W_API int WINAPI FtpAbort(void);
 FTP4W_API int WINAPI FtpPWD(char* buffer, UINT size);
 FTP4W_API int WINAPI FtpCWD(const char* folder);
 FTP4W_API int WINAPI FtpSetPassiveMode(BOOL passive);
+
+// The place of an error code in the list of the library's error texts (0 to
+// 29, in the order 1, 2, -1, 1000 to 1013, 2001 to 2007, 3001, 3002, 5002 to
+// 5005), or -1 for a code without a text. Callers keep the texts in that
+// order in their string tables.
+inline int Ftp4w32_ErrorTextIndex(int code) {
+    static const struct {
+        int first, last;
+    } kRuns[] = {{1, 2}, {-1, -1}, {1000, 1013}, {2001, 2007}, {3001, 3002}, {5002, 5005}};
+    int index = 0;
+    for (const auto& run : kRuns) {
+        if (code >= run.first && code <= run.last)
+            return index + (code - run.first);
+        index += run.last - run.first + 1;
+    }
+    return -1;
+}
+
+// The 18 functions, for those that bind them by name.
+#define FTP4W32_FUNCTIONS(X)                                                                       \
+    X(FtpRelease)                                                                                  \
+    X(FtpInit)                                                                                     \
+    X(FtpBytesToBeTransferred)                                                                     \
+    X(FtpSetDefaultPort)                                                                           \
+    X(FtpSetDefaultTimeOut)                                                                        \
+    X(FtpLogin)                                                                                    \
+    X(FtpOpenConnection)                                                                           \
+    X(FtpCloseConnection)                                                                          \
+    X(FtpLocalClose)                                                                               \
+    X(FtpRecvFile)                                                                                 \
+    X(FtpSendFile)                                                                                 \
+    X(FtpDir)                                                                                      \
+    X(FtpSetAsynchronousMode)                                                                      \
+    X(FtpSetSynchronousMode)                                                                       \
+    X(FtpAbort)                                                                                    \
+    X(FtpPWD)                                                                                      \
+    X(FtpCWD)                                                                                      \
+    X(FtpSetPassiveMode)

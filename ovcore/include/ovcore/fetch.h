@@ -14,13 +14,14 @@
 typedef HGLOBAL UrlFetchHandle;
 
 // Messages to the client's status window (sent).
-#define FETCH_MSG_STATUS (WM_USER + 20)      // lParam: status text
-#define FETCH_MSG_CLOSE_BEGIN (WM_USER + 21) // closing a remote or ODBC fetch
-#define FETCH_MSG_CLOSE_END (WM_USER + 22)   // FTP or HTTP fetch closed
-#define FETCH_MSG_CLOSE_ODBC (WM_USER + 23)  // ODBC fetch closed
-#define FETCH_MSG_LOGIN_DONE (WM_USER + 24)  // logged in / before the list is built
-#define FETCH_MSG_CONNECTING (WM_USER + 25)  // address resolved, connecting
-#define FETCH_MSG_RECEIVED (WM_USER + 31)    // lParam: received byte count, "%ld"
+#define FETCH_MSG_STATUS (WM_USER + 20)         // lParam: status text
+#define FETCH_MSG_CLOSE_BEGIN (WM_USER + 21)    // closing a remote or ODBC fetch
+#define FETCH_MSG_CLOSE_END (WM_USER + 22)      // FTP or HTTP fetch closed
+#define FETCH_MSG_CLOSE_ODBC (WM_USER + 23)     // ODBC fetch closed
+#define FETCH_MSG_LOGIN_DONE (WM_USER + 24)     // logged in / before the list is built
+#define FETCH_MSG_CONNECTING (WM_USER + 25)     // address resolved, connecting
+#define FETCH_MSG_UPLOAD_STARTED (WM_USER + 26) // lParam: a short status text
+#define FETCH_MSG_RECEIVED (WM_USER + 31)       // lParam: received byte count, "%ld"
 
 // The error text holds at most this many characters with its terminator.
 #define FETCH_ERROR_SIZE 512
@@ -34,9 +35,20 @@ typedef HGLOBAL UrlFetchHandle;
 
 // Starts the fetch of the logs of the profile file (base name and extension
 // in the data folder). A local-file or ODBC profile needs no transfer: the
-// call hands out the handle and the first poll reports done. FTP and HTTP
-// profiles are refused with an error text. 0, with *handle set, or -1.
+// call hands out the handle and the first poll reports done. The logs of an
+// FTP or HTTP profile (one server) are fetched into the copy folder
+// "<data folder><name>.ftp". 0, with *handle set, or -1 with the error text
+// set.
 ORB_EXPORT(short) ORB_OpenURL(HWND statusWindow, const char* profileFile, UrlFetchHandle* handle);
+// Starts the upload of localFile to url ("ftp://host[:port]/folder/name",
+// path variables replaced) as user. 0, with *handle set, while the upload
+// runs: the client polls as for a fetch, reads ORB_GetURLErrMsg (a text means
+// the upload failed) and ends with ORB_CloseFTP. -1 when it could not start
+// (any other prefix, refused login, no such local file; the error text says
+// why where the engine knows).
+ORB_EXPORT(short)
+ORB_Cre8URL(HWND statusWindow, const char* url, const char* user, const char* password,
+            const char* localFile, UrlFetchHandle* handle);
 // 0 while the transfer runs, -1 when it is done (successfully or not).
 ORB_EXPORT(short) ORB_PeekURL(void);
 // received x 100 / expected (not capped at 100; 0 while nothing is

@@ -35,25 +35,7 @@ struct WinsockApi {
 };
 
 // The functions of the FTP client library the engine binds, by name.
-#define NET_FTP_FUNCTIONS(X)                                                                       \
-    X(FtpRelease)                                                                                  \
-    X(FtpInit)                                                                                     \
-    X(FtpBytesToBeTransferred)                                                                     \
-    X(FtpSetDefaultPort)                                                                           \
-    X(FtpSetDefaultTimeOut)                                                                        \
-    X(FtpLogin)                                                                                    \
-    X(FtpOpenConnection)                                                                           \
-    X(FtpCloseConnection)                                                                          \
-    X(FtpLocalClose)                                                                               \
-    X(FtpRecvFile)                                                                                 \
-    X(FtpSendFile)                                                                                 \
-    X(FtpDir)                                                                                      \
-    X(FtpSetAsynchronousMode)                                                                      \
-    X(FtpSetSynchronousMode)                                                                       \
-    X(FtpAbort)                                                                                    \
-    X(FtpPWD)                                                                                      \
-    X(FtpCWD)                                                                                      \
-    X(FtpSetPassiveMode)
+#define NET_FTP_FUNCTIONS(X) FTP4W32_FUNCTIONS(X)
 
 struct FtpApi {
 #define NET_FTP_MEMBER(fn) decltype(&::fn) fn;

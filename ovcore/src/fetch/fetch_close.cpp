@@ -3,6 +3,7 @@
 #include "core/engine_state.h"
 #include "fetch/fetch_state.h"
 #include "fetch/fetch_window.h"
+#include "fetch/ftp_fetch.h"
 #include "fetch/http_fetch.h"
 #include "logread/engine_link.h"
 
@@ -12,6 +13,8 @@ void EndTransfer() {
     FetchState& s = Fetch_State();
     if (s.protocol == SERVER_PROTOCOL_HTTP)
         HttpFetch_End();
+    else if (s.protocol == SERVER_PROTOCOL_FTP)
+        FtpFetch_End();
     s.busy = FALSE;
     s.connectionOpen = FALSE;
     s.windowExists = FALSE;

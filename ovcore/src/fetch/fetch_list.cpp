@@ -1,4 +1,5 @@
 // The fetch lists: the files of the running fetch and of the last one.
+#include "core/engine_state.h"
 #include "fetch/fetch_ids.h"
 #include "fetch/fetch_state.h"
 #include <stdlib.h>
@@ -40,4 +41,17 @@ BOOL FetchList_Add(FetchList* list, const char* remoteName, const char* listing)
 void FetchList_Clear(FetchList* list) {
     free(list->lpEntries);
     memset(list, 0, sizeof(*list));
+}
+
+DWORD FetchList_NextToTransfer(const FetchList* list, DWORD index) {
+    while (index < list->dwCount && list->lpEntries[index].dwSkip)
+        index++;
+    return index;
+}
+
+BOOL Fetch_MakeTemporary(char* path) {
+    if (GetTempFileNameA(Engine_State().dataFolder, "ovf", 0, path))
+        return TRUE;
+    path[0] = 0;
+    return FALSE;
 }

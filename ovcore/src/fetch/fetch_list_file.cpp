@@ -23,16 +23,22 @@ BOOL ReadLine(FILE* file, char* out, DWORD size) {
 
 } // namespace
 
-BOOL WriteFetchList(const FetchList* list, const char* path) {
+BOOL Fetch_WriteArrived(const FetchList* list, DWORD arrived, const char* path) {
     FILE* file = fopen(path, "w");
     if (!file)
         return FALSE;
-    fprintf(file, "%s\n", list->szHeader);
+    fprintf(file, "%s\n", arrived >= list->dwCount ? list->szHeader : "");
     for (DWORD i = 0; i < list->dwCount; i++) {
         const FetchEntry* e = &list->lpEntries[i];
-        fprintf(file, "%s\n%s\n%s\n", e->szLocalPath, e->szRemoteName, e->szListing);
+        // A line only for a copy that is whole: "Detect" trusts it next time.
+        BOOL whole = i < arrived || e->dwSkip;
+        fprintf(file, "%s\n%s\n%s\n", e->szLocalPath, e->szRemoteName, whole ? e->szListing : "");
     }
     return fclose(file) == 0;
+}
+
+BOOL WriteFetchList(const FetchList* list, const char* path) {
+    return Fetch_WriteArrived(list, list->dwCount, path);
 }
 
 BOOL ReadFetchList(FetchList* list, const char* path) {

@@ -6,6 +6,7 @@
 #include "core/engine_state.h"
 #include "fetch/fetch_ids.h"
 #include "fetch/fetch_state.h"
+#include "fetch/ftp_fetch.h"
 #include "fetch/http_fetch.h"
 #include <stdio.h>
 #include <string.h>
@@ -29,32 +30,13 @@ AnalysisProfile* ReadFetchProfile(const char* profileFile) {
     return nullptr;
 }
 
-// A new movable block holding the status window; a handle still out from an
-// earlier fetch that was never closed is freed first.
-UrlFetchHandle NewHandle(HWND statusWindow) {
-    FetchState& s = Fetch_State();
-    if (s.handle)
-        GlobalFree(s.handle);
-    s.handle = GlobalAlloc(GMEM_MOVEABLE, sizeof(HWND));
-    HWND* stored = s.handle ? static_cast<HWND*>(GlobalLock(s.handle)) : nullptr;
-    if (!stored) {
-        if (s.handle)
-            GlobalFree(s.handle);
-        s.handle = nullptr;
-        return nullptr;
-    }
-    *stored = statusWindow;
-    GlobalUnlock(s.handle);
-    return s.handle;
-}
-
 // Local files and ODBC sources are read where they are: nothing to
 // transfer, and the first poll reports done.
 short StartLocalFetch(const AnalysisProfile* profile, HWND statusWindow, UrlFetchHandle* handle) {
     FetchState& s = Fetch_State();
     ServerList* fetched = Fetch_GetFetchedServerList();
     if (!fetched || !ServerList_Copy(fetched, &profile->Servers) ||
-        !(*handle = NewHandle(statusWindow))) {
+        !(*handle = Fetch_NewHandle(statusWindow))) {
         Fetch_SetErrorId(IDS_FETCH_NO_MEMORY, profile->Description);
         return ORB_FAIL;
     }
@@ -77,18 +59,22 @@ BOOL KeepCopyFolder(const char* name) {
     return ServerList_AddServer(fetched, "", path, "", "") == 1;
 }
 
-// An HTTP source: its copies are fetched into the copy folder.
-short StartHttpFetch(const AnalysisProfile* profile, const char* profileFile, HWND statusWindow,
-                     UrlFetchHandle* handle) {
+// An HTTP or FTP source: its copies are fetched into the copy folder.
+short StartRemoteFetch(const AnalysisProfile* profile, const char* profileFile, HWND statusWindow,
+                       UrlFetchHandle* handle) {
+    BOOL ftp = profile->Servers.dwProtocol == SERVER_PROTOCOL_FTP;
     char name[MAX_PATH];
     lstrcpynA(name, profileFile, sizeof(name));
     char* dot = strrchr(name, '.');
     if (dot)
         *dot = 0;
-    if (!HttpFetch_Open(profile, name))
+    if (!(ftp ? FtpFetch_Open(profile, name) : HttpFetch_Open(profile, name)))
         return ORB_FAIL;
-    if (!KeepCopyFolder(name) || !(*handle = NewHandle(statusWindow))) {
-        HttpFetch_End();
+    if (!KeepCopyFolder(name) || !(*handle = Fetch_NewHandle(statusWindow))) {
+        if (ftp)
+            FtpFetch_End();
+        else
+            HttpFetch_End();
         Fetch_SetErrorId(IDS_FETCH_NO_MEMORY, profile->Description);
         return ORB_FAIL;
     }
@@ -96,6 +82,25 @@ short StartHttpFetch(const AnalysisProfile* profile, const char* profileFile, HW
 }
 
 } // namespace
+
+// A new movable block holding the status window; a handle still out from an
+// earlier fetch that was never closed is freed first.
+UrlFetchHandle Fetch_NewHandle(HWND statusWindow) {
+    FetchState& s = Fetch_State();
+    if (s.handle)
+        GlobalFree(s.handle);
+    s.handle = GlobalAlloc(GMEM_MOVEABLE, sizeof(HWND));
+    HWND* stored = s.handle ? static_cast<HWND*>(GlobalLock(s.handle)) : nullptr;
+    if (!stored) {
+        if (s.handle)
+            GlobalFree(s.handle);
+        s.handle = nullptr;
+        return nullptr;
+    }
+    *stored = statusWindow;
+    GlobalUnlock(s.handle);
+    return s.handle;
+}
 
 ServerList* Fetch_GetFetchedServerList(void) {
     ServerList*& list = Engine_State().fetchServerList;
@@ -125,8 +130,8 @@ ORB_EXPORT(short) ORB_OpenURL(HWND statusWindow, const char* profileFile, UrlFet
     short result = ORB_FAIL;
     if (s.protocol == SERVER_PROTOCOL_FILE || s.protocol == SERVER_PROTOCOL_ODBC)
         result = StartLocalFetch(profile, statusWindow, handle);
-    else if (s.protocol == SERVER_PROTOCOL_HTTP)
-        result = StartHttpFetch(profile, profileFile, statusWindow, handle);
+    else if (s.protocol == SERVER_PROTOCOL_HTTP || s.protocol == SERVER_PROTOCOL_FTP)
+        result = StartRemoteFetch(profile, profileFile, statusWindow, handle);
     else
         Fetch_SetErrorId(IDS_FETCH_REMOTE_UNAVAILABLE, LogProtocolToPrefix(s.protocol));
     AnalysisProfile_Free(profile);

@@ -34,3 +34,18 @@ void Fetch_ReleaseEngineResources(void);
 // 1 when path names a file directly inside folder (given with its trailing
 // separator): the only copies a fetch ever deletes.
 BOOL Fetch_IsInCopyFolder(const char* path, const char* folder);
+// Writes the list file as far as the copies have arrived: the entries from
+// index arrived on that are not skipped go without their listing line, and
+// the header only once every entry has arrived. 1, or 0 when the file
+// cannot be written.
+BOOL Fetch_WriteArrived(const FetchList* list, DWORD arrived, const char* path);
+// A new fetch handle holding the status window (a handle still out from an
+// earlier fetch is freed first); null when memory ran out.
+UrlFetchHandle Fetch_NewHandle(HWND statusWindow);
+// The index of the first entry from index on that is not skipped; the
+// entry count when none is left.
+DWORD FetchList_NextToTransfer(const FetchList* list, DWORD index);
+// A new empty temporary file in the data folder (MAX_PATH characters); an
+// entry's copy arrives there before it replaces the copy. FALSE (path empty)
+// when none could be made.
+BOOL Fetch_MakeTemporary(char* path);

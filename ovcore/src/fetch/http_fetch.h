@@ -2,6 +2,7 @@
 #pragma once
 #include "ovcore/fetch.h"
 #include "ovcore/profile.h"
+#include "fetch/remote_start.h"
 
 // Starts the fetch of an HTTP profile whose file base name is name: builds
 // the fetch list from the source's "|"- and blank-separated paths, names the
@@ -17,17 +18,6 @@ void HttpFetch_End(void);
 void HttpFetch_OnSocket(WPARAM socket, LPARAM event);
 void HttpFetch_OnTimer(void);
 
-// What HttpFetch_Open hands the transfer: where the copies go, the list
-// file, the source, and how the server is reached.
-struct HttpFetchTarget {
-    char copyFolder[MAX_PATH]; // with its trailing separator
-    char listPath[MAX_PATH];   // the listing-state file
-    char header[FETCH_PATH_SIZE];
-    char host[FETCH_NAME_SIZE];
-    char user[SERVERINFO_USERNAME_SIZE];
-    char password[SERVERINFO_PASSWORD_SIZE];
-    int port;
-};
 // Resolves the server (or the proxy) and starts the first entry of the
 // current list that is not skipped. 1, or 0 with the error text set.
-BOOL HttpTransfer_Start(const HttpFetchTarget* target);
+BOOL HttpTransfer_Start(const FetchTarget* target);

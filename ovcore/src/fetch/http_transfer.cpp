@@ -7,7 +7,6 @@
 // follows; when those bytes match, the rest is appended, otherwise (a rotated
 // log, or 416 for a log now shorter than the copy) the log is fetched whole.
 // A failed append is cut back to the copy's earlier size.
-#include "core/engine_state.h"
 #include "core/net_binding.h"
 #include "fetch/fetch_ids.h"
 #include "fetch/fetch_state.h"
@@ -17,6 +16,7 @@
 #include "fetch/http_response.h"
 #include "fetch/url_window.h"
 #include "ovcore/netsettings.h"
+#include "ovcore/registration.h"
 #include <stdio.h>
 #include <string.h>
 
@@ -27,7 +27,7 @@ const ULONGLONG kUnknownSize = 0xFFFFFFFFULL;
 enum BodyMode { BODY_NONE, BODY_WHOLE, BODY_COMPARE, BODY_APPEND };
 
 struct Transfer {
-    HttpFetchTarget target;
+    FetchTarget target;
     SOCKET sock;
     sockaddr_in address;
     BOOL viaProxy;
@@ -198,11 +198,8 @@ BOOL StartEntry(BOOL allowRange) {
 
 // The next entry that is not skipped, from index on; FALSE when none is left.
 BOOL SeekEntry(DWORD index) {
-    const FetchList* list = Fetch_CurrentList();
-    for (g_t.entry = index; g_t.entry < list->dwCount; g_t.entry++)
-        if (!list->lpEntries[g_t.entry].dwSkip)
-            return TRUE;
-    return FALSE;
+    g_t.entry = FetchList_NextToTransfer(Fetch_CurrentList(), index);
+    return g_t.entry < Fetch_CurrentList()->dwCount;
 }
 
 // Every copy has arrived: the list file now says so.
@@ -234,10 +231,8 @@ void RestartWhole() {
 }
 
 BOOL OpenTemporary() {
-    if (!GetTempFileNameA(Engine_State().dataFolder, "ovf", 0, g_t.tempPath)) {
-        g_t.tempPath[0] = 0;
+    if (!Fetch_MakeTemporary(g_t.tempPath))
         return FALSE;
-    }
     g_t.out = CreateFileA(g_t.tempPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
     return g_t.out != INVALID_HANDLE_VALUE;
@@ -415,7 +410,7 @@ void Closed() {
 
 } // namespace
 
-BOOL HttpTransfer_Start(const HttpFetchTarget* target) {
+BOOL HttpTransfer_Start(const FetchTarget* target) {
     FetchState& s = Fetch_State();
     g_t.target = *target;
     if (!NetBinding_IsBound()) {

@@ -2,6 +2,7 @@
 #include "fetch/url_window.h"
 #include "core/engine_instance.h"
 #include "fetch/fetch_state.h"
+#include "fetch/ftp_fetch.h"
 #include "fetch/http_fetch.h"
 
 namespace {
@@ -15,8 +16,19 @@ LRESULT CALLBACK UrlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         HttpFetch_OnSocket(wParam, lParam);
         return 0;
     }
+    if (message == FETCH_MSG_FTP_RECEIVE) {
+        FtpFetch_OnReceive(wParam, lParam);
+        return 0;
+    }
+    if (message == FETCH_MSG_FTP_SEND) {
+        FtpFetch_OnSend(wParam, lParam);
+        return 0;
+    }
     if (message == WM_TIMER && wParam == kTimer) {
-        HttpFetch_OnTimer();
+        if (Fetch_State().protocol == SERVER_PROTOCOL_FTP)
+            FtpFetch_OnTimer();
+        else
+            HttpFetch_OnTimer();
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

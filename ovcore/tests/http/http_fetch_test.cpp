@@ -8,6 +8,7 @@
 #include "core/engine_state.h"
 #include "core/net_binding.h"
 #include "fetch_status_window.h"
+#include "remote_fetch_fixture.h"
 #include "http_fixture.h"
 #include "logread_fixtures.h"
 #include "msgbox_watcher.h"
@@ -19,62 +20,21 @@
 
 namespace {
 
+using fetchtest::FetchResult;
 using fetchtest::g_seen;
-using fetchtest::MakeStatusWindow;
+using fetchtest::LogBytes;
 
-struct FetchResult {
-    short opened;
-    short closed;
-    std::string error;
-};
-
-// A log of n bytes whose text depends on seed (lines of a common log).
-std::string LogBytes(size_t n, int seed) {
-    std::string text;
-    for (int i = 0; text.size() < n; i++)
-        text += logtest::CommonLine(seed, 60 * i, "/p" + std::to_string(seed * 1000 + i));
-    return text.substr(0, n);
-}
-
-class HttpFetchTest : public ::testing::Test {
+class HttpFetchTest : public fetchtest::RemoteFetchTest {
   protected:
+    HttpFetchTest() : RemoteFetchTest(SERVER_PROTOCOL_HTTP) {}
     void SetUp() override {
         if (httptest::FixtureFolder().empty())
             GTEST_SKIP() << "run through ctest: the nginx fixture is not up";
         port_ = httptest::FixtureNumber("port");
         ASSERT_NE(port_, 0) << "no nginx port in " << httptest::FixtureFolder();
-        ASSERT_TRUE(InstallFolder_SetFromFileName((install_.Root() + "ovcore.dll").c_str()));
-        saved_ = Engine_State().dataFolder;
-        lstrcpynA(Engine_State().dataFolder, install_.Data().c_str(), MAX_PATH);
-        ASSERT_TRUE(NetBinding_Bind());
-        Settings("Detect", "30");
-        window_ = MakeStatusWindow();
-        g_seen.clear();
-    }
-    void TearDown() override {
-        if (!window_)
-            return;
-        EXPECT_TRUE(errors_.texts.empty());
-        EXPECT_EQ(boxes_.Count(), 0u);
-        DestroyWindow(window_);
-        AnalysisProfile_Free(client_);
-        lstrcpynA(Engine_State().dataFolder, saved_.c_str(), MAX_PATH);
-        NetSettings_Reset();
-        InstallFolder_Reset();
+        SetUpEngine();
     }
 
-    void Settings(const char* mode, const char* timeout, const char* proxy = "",
-                  const char* proxyAuth = "") {
-        WritePrivateProfileStringA("Defaults", "FTPDownload", mode, install_.ModuleIni().c_str());
-        WritePrivateProfileStringA("Defaults", "TransferTimeout", timeout,
-                                   install_.ModuleIni().c_str());
-        WritePrivateProfileStringA("Defaults", "ProxyEnable", proxy[0] ? "1" : "0",
-                                   install_.BaseIni().c_str());
-        WritePrivateProfileStringA("Defaults", "HttpProxy", proxy, install_.BaseIni().c_str());
-        WritePrivateProfileStringA("Defaults", "HttpProxyAuth", proxyAuth,
-                                   install_.BaseIni().c_str());
-        ORB_NotifyIniFileChanged(0);
-    }
     // A source as profiles hold it: without its "http://".
     std::string Url(const std::string& path, int port = 0) {
         return "127.0.0.1:" + std::to_string(port ? port : port_) + path;
@@ -87,58 +47,6 @@ class HttpFetchTest : public ::testing::Test {
         SHCreateDirectoryExA(nullptr, file.substr(0, file.rfind('\\')).c_str(), nullptr);
         ASSERT_TRUE(ovtest::WriteFileBytes(file, bytes));
     }
-    void Profile(const std::string& name, const std::string& url, const char* user = "",
-                 const char* password = "") {
-        AnalysisProfile* p = AnalysisProfile_New();
-        strcpy(p->BaseName, name.c_str());
-        strcpy(p->Extension, "wlp");
-        strcpy(p->Description, "Remote");
-        ServerList_SetProtocol(&p->Servers, SERVER_PROTOCOL_HTTP);
-        ServerList_AddServer(&p->Servers, "Web", url.c_str(), user, password);
-        std::string path = install_.Data() + name + ".wlp";
-        ASSERT_TRUE(WriteOrbisFile(path.c_str(), p));
-        AnalysisProfile_Free(p);
-        AnalysisProfile_Free(client_);
-        client_ = AnalysisProfile_New();
-        ASSERT_EQ(ReadOrbisFile(path.c_str(), client_), 4);
-    }
-    // The client's loop: open, poll while pumping messages, close.
-    FetchResult Fetch(const std::string& name) {
-        FetchResult r = {};
-        UrlFetchHandle handle = nullptr;
-        r.opened = ORB_OpenURL(window_, (name + ".wlp").c_str(), &handle);
-        if (r.opened == 0) {
-            bool done = ovtest::WaitUntil(
-                [&] {
-                    ORB_GetURLDonePercent(handle);
-                    return ORB_PeekURL() != 0;
-                },
-                20000);
-            EXPECT_TRUE(done) << "the fetch hangs";
-            ORB_GetURLDonePercent(handle);
-            r.closed = ORB_CloseURL(window_, handle, client_);
-        }
-        char text[FETCH_ERROR_SIZE];
-        ORB_GetURLErrMsg(text);
-        r.error = text;
-        return r;
-    }
-    std::string Copy(const std::string& name, const std::string& file) {
-        return ovtest::ReadFileBytes(install_.Data() + name + ".ftp\\" + file);
-    }
-    // Files the fetch left in the data folder beside the profiles.
-    std::vector<std::string> StrayFiles() {
-        std::vector<std::string> found;
-        WIN32_FIND_DATAA d;
-        HANDLE h = FindFirstFileA((install_.Data() + "*.tmp").c_str(), &d);
-        if (h == INVALID_HANDLE_VALUE)
-            return found;
-        do
-            found.push_back(d.cFileName);
-        while (FindNextFileA(h, &d));
-        FindClose(h);
-        return found;
-    }
     // The log server's requests since the last call.
     std::vector<std::string> NewRequests(const char* log = "access.log") {
         std::vector<std::string> all = httptest::FixtureLog(log);
@@ -148,12 +56,6 @@ class HttpFetchTest : public ::testing::Test {
         return fresh;
     }
 
-    ovtest::MsgBoxWatcher boxes_;
-    logtest::ErrorRecorder errors_;
-    logtest::LogInstall install_;
-    std::string saved_;
-    HWND window_ = nullptr;
-    AnalysisProfile* client_ = nullptr;
     int port_ = 0;
     size_t accessSeen_ = 0, proxySeen_ = 0;
 };

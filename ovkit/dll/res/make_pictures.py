@@ -88,7 +88,26 @@ def cursor_file(inside, hot_x, hot_y):
     return head + entry + image
 
 
+def list_strip(x, y):
+    """The FTP browser's 16-pixel list images: 12 "..", 13 a folder, 14 a file."""
+    image, x = divmod(x, 16)
+    magenta = (255, 0, 255)
+    if image == 12 and 3 <= x <= 12 and y in (7, 8):
+        return (0, 0, 128)  # an arrow shaft up and left
+    if image == 12 and 3 <= x <= 5 and 4 <= y <= 8:
+        return (0, 0, 128)
+    if image == 13 and 1 <= x <= 14 and 4 <= y <= 13:
+        return (0, 0, 0) if x in (1, 14) or y in (4, 13) else (255, 216, 96)
+    if image == 13 and 1 <= x <= 6 and y == 3:
+        return (0, 0, 0)
+    if image == 14 and 3 <= x <= 12 and 1 <= y <= 14:
+        return (0, 0, 0) if x in (3, 12) or y in (1, 14) else (255, 255, 255)
+    return magenta
+
+
 def main():
+    with open("ftplist3201.bmp", "wb") as f:
+        f.write(bmp24(16 * 15, 16, list_strip))
     with open("pattern104.bmp", "wb") as f:
         f.write(mono_bmp(8, 8, lambda x, y: (x + y) % 2))
     for n, pid in enumerate(PICTURES):

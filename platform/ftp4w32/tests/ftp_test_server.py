@@ -9,7 +9,8 @@ Three servers listen on 127.0.0.1, each on a free port:
   port    pyftpdlib: user "weblogs"/"secret" (may write), anonymous (read only)
   rogue   misbehaves by user name: "close" drops both connections mid-file,
           "stall" stops sending mid-file, "mute" never answers PWD, "split"
-          answers PWD in pieces over several lines
+          answers PWD in pieces over several lines; every folder lists one
+          file, f.log
   silent  accepts connections and never says a word
 The served folder holds logs/ (three .log files, error.txt, sub/), empty/
 and upload/. The servers end themselves after LIFETIME seconds.
@@ -87,6 +88,16 @@ def rogue_session(conn):
                 listener = free_listener()
                 port = listener.getsockname()[1]
                 say("227 Entering Passive Mode (127,0,0,1,%d,%d)" % (port >> 8, port & 255))
+            elif cmd == "CWD":
+                say("550 no such folder" if arg.endswith(".log") else "250 folder changed")
+            elif cmd in ("NLST", "LIST") and listener:
+                # One file, whatever is asked: the engine's fetch lists before it receives.
+                say("150 listing")
+                data, _ = listener.accept()
+                line = "-rw-r--r--   1 rogue rogue %9d Dec 10 10:00 f.log" % ROGUE_SIZE
+                data.sendall(((line if cmd == "LIST" else "f.log") + "\r\n").encode())
+                data.close()
+                say("226 listed")
             elif cmd == "RETR" and listener:
                 say("150 sending")
                 data, _ = listener.accept()
