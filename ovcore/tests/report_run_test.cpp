@@ -135,7 +135,7 @@ TEST(ReportRun, LogsThatOpenNothingGiveNoRun) {
         RunOutcome run = RunReport(p, "p.wlp", o);
         EXPECT_EQ(run.report, nullptr);
         EXPECT_EQ(run.error, REPORT_ERROR_NO_LOGS);
-        EXPECT_EQ(FileInfo_GetFileCount(&p->LogFiles) == 0 || p->LogFiles.wcNumOpen == 0, true);
+        EXPECT_TRUE(FileInfo_GetFileCount(&p->LogFiles) == 0 || p->LogFiles.wcNumOpen == 0);
     }
 }
 
