@@ -39,10 +39,14 @@ std::string Deflate(const std::string& plain, int windowBits) {
 }
 } // namespace
 
-std::string GzipBytes(const std::string& plain) { return Deflate(plain, 15 + 16); }
+std::string GzipBytes(const std::string& plain) {
+    return Deflate(plain, 15 + 16);
+}
 
 namespace {
-std::string RawDeflate(const std::string& plain) { return Deflate(plain, -15); }
+std::string RawDeflate(const std::string& plain) {
+    return Deflate(plain, -15);
+}
 
 void Put16(std::string& s, unsigned v) {
     s += (char)(v & 0xFF);

@@ -256,6 +256,7 @@ TEST(RunContextSetup, TemplateIsTrimmedToAFreeCopyAndScanned) {
     kept.Rows = 9;
     AnalysisProfile* p = engine.WriteProfile("t", {engine.WriteData("t.log", LogLine(1, 60, "/"))});
     RunOptions o;
+    o.useEveryTable = false;
     o.sections = &kept;
     o.sectionCount = 1;
     RunOutcome run = RunReport(p, "t.wlp", o);

@@ -5,6 +5,7 @@
 #include "core/engine_state.h"
 #include "core/message_sink.h"
 #include "logread/engine_link.h"
+#include "run/run_setup.h"
 #include "settings/install_folder.h"
 #include "wait_until.h"
 
@@ -89,6 +90,8 @@ RunOutcome RunReport(AnalysisProfile* profile, const std::string& profileFile,
     out.outputFolder = folder;
     if (!out.report)
         return out;
+    if (o.useEveryTable)
+        UseEveryReportTable();
     for (;;) {
         DWORD changed = 0;
         WORD record = 0;

@@ -46,7 +46,8 @@ struct RunOptions {
     std::string callerText = "Run test";
     std::string secondText = "(Default)";
     std::string language = "ENGLISH";
-    DWORD stopAfter = 0; // the client stops after this many peeks (0: runs to -1)
+    DWORD stopAfter = 0;       // the client stops after this many peeks (0: runs to -1)
+    bool useEveryTable = true; // else only the tables the template copy names are filled
 };
 
 struct RunOutcome {

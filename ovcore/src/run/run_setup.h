@@ -25,6 +25,9 @@ ReportIniSettings* CopyLanguageTable(const ReportIniSettings* source);
 void ScanTemplateForTables(const char* path);
 // The same over a text in memory.
 void ScanTemplateTextForTables(const char* text, size_t length);
+// Marks every table used but ObsoleteTopPaths, whatever the template asks
+// for (the dump tool, and tests of the counting).
+void UseEveryReportTable(void);
 // n of the last "[n" of keyword, m of its "[n,m"; 0 when absent.
 WORD GetBracketNumber(const char* keyword);
 WORD GetBracketSecondNumber(const char* keyword);

@@ -81,6 +81,11 @@ void ScanTemplateForTables(const char* path) {
     CloseHandle(file);
 }
 
+void UseEveryReportTable(void) {
+    for (int t = 0; t < RUN_TABLE_COUNT; t++)
+        g_ReportTableKeywords[t].Used = t != ObsoleteTopPaths;
+}
+
 WORD GetBracketNumber(const char* keyword) {
     const char* open = keyword ? strrchr(keyword, '[') : nullptr;
     return open ? (WORD)atoi(open + 1) : 0;

@@ -25,6 +25,7 @@
 #include "rundump/period_print.h"
 #include "run/accumulate.h"
 #include "run/report_handle.h"
+#include "run/run_setup.h"
 #include "settings/install_folder.h"
 
 #include <shellapi.h> // after windows.h
@@ -104,12 +105,6 @@ AnalysisProfile* MakeProfile(const DumpInstall& install, int argc, char** argv, 
     return client;
 }
 
-// Every table is filled, whatever a template would ask for.
-void UseEveryTable() {
-    for (int t = 0; t < RUN_TABLE_COUNT; t++)
-        g_ReportTableKeywords[t].Used = t != ObsoleteTopPaths;
-}
-
 ReportHandle* RunToEnd(AnalysisProfile* profile) {
     UrlFetchHandle fetch = nullptr;
     if (ORB_OpenURL(NULL, "ovrundump.wlp", &fetch) == 0)
@@ -132,7 +127,7 @@ ReportHandle* RunToEnd(AnalysisProfile* profile) {
     }
     if (!report)
         return nullptr;
-    UseEveryTable();
+    UseEveryReportTable(); // whatever a template would ask for
     while (ORB_PeekReport(report, nullptr, nullptr) != -1)
         ;
     return report;
