@@ -16,6 +16,7 @@
 #include "ovcore/profile.h"
 #include "ovcore/report_ini.h"
 #include "ovcore/report_intervals.h"
+#include "report/keyword_state.h"
 #include "report/report_style.h"
 
 #define RUN_CONTEXT_SIZE 31889
@@ -245,6 +246,7 @@ struct RunContext {
     DWORD PageListSize;
 
     // Areas add their own state below this line, one member each.
+    KeywordRunState Keywords;
 };
 
 // Makes the context zero-filled with its header words and the period

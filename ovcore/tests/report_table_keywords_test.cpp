@@ -1,0 +1,180 @@
+// Table keywords: section markers, row cells in order, [n] and [n,m]
+// indexes, totals over the rows shown, the reversed companies table and the
+// search-engine detail rows.
+#include <gtest/gtest.h>
+
+#include "report_keywords_fixture.h"
+
+namespace {
+
+struct Case {
+    const char* keyword;
+    const char* value;
+};
+
+void ExpectValues(KeywordRun& r, const Case* cases, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        SCOPED_TRACE(cases[i].keyword);
+        DWORD marker = 0;
+        EXPECT_EQ(cases[i].value, r.Value(cases[i].keyword, &marker));
+        EXPECT_EQ(0u, marker);
+    }
+}
+
+TEST(TableKeywords, SectionMarkersRemoveTablesWithoutData) {
+    KeywordRun r;
+    struct {
+        const char* keyword;
+        DWORD empty;
+        const char* value;
+    } cases[] = {
+        {"TopDocumentsBeginSection", 1, "%%BookMark%%"},
+        {"TopDocumentsEndSection", 1, "%%Remove%%"},
+        {"TopDocumentsEndSection", 0, "%%Keep%%"},
+        {"TopDocumentsBeginChapter", 0, "%%BookMarkChapter%%"},
+        {"TopDocumentsEndChapter", 1, "%%RemoveChapter%%"},
+        {"TopDocumentsEndChapter", 0, "%%Keep%%"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keyword);
+        g_ReportTableKeywords[TopDocuments].Empty = c.empty;
+        DWORD marker = 0;
+        EXPECT_EQ(c.value, r.Value(c.keyword, &marker));
+        EXPECT_EQ(1u, marker);
+    }
+}
+
+TEST(TableKeywords, ServerStatsChapterNeedsTwoServers) {
+    KeywordRun r;
+    ServerList_AddServer(&r.servers, "www1", "a.log", "", "");
+    DWORD marker = 0;
+    EXPECT_EQ("%%RemoveChapter%%", r.Value("ServerStatsEndChapter", &marker));
+    ServerList_AddServer(&r.servers, "www2", "b.log", "", "");
+    r.Add(TopBandwidth, "www1", 3);
+    EXPECT_EQ("%%Keep%%", r.Value("ServerStatsEndChapter", &marker));
+    EXPECT_EQ("www1", r.Value("ServerStatsDesc[0]"));
+}
+
+TEST(TableKeywords, RowCellsInOrder) {
+    KeywordRun r;
+    AnalysisItem* home = r.Add(TopDocuments, "/index.htm", 6, 4);
+    home->ovTotalBytes = 5.0 * 1024 * 1024 * 1024; // over 32 bits
+    home->ovTimeOnPages = 7384, home->ovTimeOnPagesCount = 2;
+    home->ovNonCachedTotalByHits = 3;
+    r.Add(TopDocuments, "/a.htm\thttp://ref.example/", 3, 1);
+    r.Add(TopDocuments, "/b.htm", 1);
+    g_ReportTableKeywords[TopDocuments].BracketCount = 1;
+    const Case cases[] = {
+        {"TopDocumentsDesc[0]", "/index.htm"},
+        {"TopDocumentsHits[0]", "6"},
+        {"TopDocumentsHits[2]", "1"},
+        {"TopDocumentsHits[5]", ""},
+        {"TopDocumentsUsers[0]", "4"},
+        {"TopDocumentsAsPercent[1]", "30%"},
+        {"TopDocumentsDescURL[1]", "/a.htm"},
+        {"TopDocumentsDescReferrer[1]", "http://ref.example/"},
+        {"TopDocumentsDescURL[0]", "/index.htm"},
+        {"TopDocumentsDescReferrer[0]", ""},
+        {"TopDocumentsDesc2[0,2]", "/b.htm"},
+        {"TopDocumentsTime[0]", "01:01:32"},
+        {"TopDocumentsBytes[0]", "5,368,709,120"},
+        {"TopDocumentsNonCachedAsPercent[0]", "50%"},
+        {"TopDocumentsTotalHits", "9"},
+        {"TopDocumentsTotalUsers", "5"},
+        {"TopDocumentsTotalAsPercent", "90%"},
+        {"TopDocumentsIntervalHits[0]", "10"},
+        {"TopDocumentsDebugElemCount", "3"},
+        {"TopDocumentsNoSuchSuffix[0]", ""},
+        {"TopDocumentsGraph[BARS=50, {T}, 3D, Items {x}, Hits {y}, 0-9]", ""},
+        {"TopBottomHits[1]", "3"},
+    };
+    ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+
+    KeywordRun empty;
+    EXPECT_EQ("", empty.Value("TopDocumentsAsPercent[0]"));
+    empty.Add(TopDocuments, "/x.htm", 0);
+    EXPECT_EQ("0%", empty.Value("TopDocumentsAsPercent[0]"));
+}
+
+TEST(TableKeywords, PerServerCountsAndNames) {
+    KeywordRun r;
+    ServerList_AddServer(&r.servers, "www1", "a.log", "", "");
+    ServerList_AddServer(&r.servers, "www2", "b.log", "", "");
+    AnalysisItem* item = r.Add(TopClientErrors, "404 Not Found", 5);
+    for (DWORD server : {0, 1, 1, 1, 0})
+        TableItem_CountServer(item, server, &r.servers);
+    const Case cases[] = {
+        {"TopClientErrorsServerHits[0,0]", "2"},
+        {"TopClientErrorsServerHits2[0,1]", "3"},
+        {"TopClientErrorsServerHitsSorted[0,0]", "3"},
+        {"TopClientErrorsServerHitsSorted[0,1]", "2"},
+        {"TopClientErrorsServerAsPercent[0,1]", "60%"},
+        {"TopClientErrorsServerName2[0,1]", "www2"},
+        {"TopClientErrorsServerName2[0,2]", ""},
+        {"TopClientErrorsServerName2Sorted[0,0]", "www2"},
+        {"TopClientErrorsServerName2Sorted[0,2]", ""},
+    };
+    ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+}
+
+TEST(TableKeywords, CompaniesAreReadFromTheEndWithoutTheAggregateRow) {
+    KeywordRun r;
+    r.WithAggregate(TopCompanies);
+    r.Add(TopCompanies, "small.example", 1);
+    r.Add(TopCompanies, "big.example", 5);
+    r.tables[TopCompanies].lpItems[0]->ovTotalByHits = 100;
+    const Case cases[] = {
+        {"TopCompaniesDesc[0]", "big.example"},
+        {"TopCompaniesDesc[1]", "small.example"},
+        {"TopCompaniesDesc[2]", ""},
+        {"TopCompaniesHits[2]", ""},
+        {"TopCompaniesTotalHits", "6"},
+    };
+    ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+}
+
+TEST(TableKeywords, SearchEngineDetailRowsRankSubEntriesByCount) {
+    KeywordRun r;
+    AnalysisItem* engine = r.Add(TopSearchKeywords, "Finder", 9);
+    SearchDetail details[] = {{0, 0, 2, 1, (char*)"cheap"}, {0, 0, 5, 4, (char*)"maps"}};
+    SearchDetail* list[] = {&details[0], &details[1]};
+    engine->lpExtra = list;
+    engine->ovTopNamesCount = 2;
+    const Case cases[] = {
+        {"TopSearchEnginesKeywordDetailEngineName[0,1]", "Finder"},
+        {"TopSearchEnginesKeywordDetailKeywordName[0,0]", "maps"},
+        {"TopSearchEnginesKeywordDetailKeywordName[0,1]", "cheap"},
+        {"TopSearchEnginesKeywordDetailKeywordName[0,2]", ""},
+        {"TopSearchEnginesKeywordDetailHits[0,1]", "2"},
+        {"TopSearchEnginesKeywordDetailUsers[0,0]", "4"},
+        {"TopSearchEnginesKeywordDetailAsPercent[0,0]", "55.55%"},
+        {"TopSearchEnginesDesc[0]", "Finder"},
+    };
+    ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+    engine->lpExtra = nullptr;
+    engine->ovTopNamesCount = 0;
+}
+
+TEST(TableKeywords, AdsAreLookedUpByNameInTheViewAndClickTables) {
+    KeywordRun r;
+    r.Add(TopAds, "Banner", 1);
+    r.Add(TopAds, "Button", 1);
+    r.Add(TopAdViews, "Button", 10, 4);
+    r.Add(TopAdViews, "Banner", 30, 10);
+    r.Add(TopAdClicks, "Banner", 3, 2);
+    g_ReportTableKeywords[TopAds].BracketCount = 7; // more rows than ads
+    const Case cases[] = {
+        {"TopAds_Views_Hits[0]", "30"},
+        {"TopAds_Views_AsPercent[1]", "25%"},
+        {"TopAds_Clicks_Users[0]", "2"},
+        {"TopAds_ClickThru_Hits[0]", "10%"},
+        {"TopAds_Views_Hits[2]", ""},
+        {"TopAds_Views_TotalHits", "40"},
+        {"TopAds_Clicks_TotalAsPercent", "100%"},
+        {"TopAds_ClickThru_TotalHits", "7.5%"},
+        {"TopAdsDesc[1]", "Button"},
+    };
+    ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+}
+
+} // namespace
