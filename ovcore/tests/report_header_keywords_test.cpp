@@ -94,10 +94,11 @@ TEST(HeaderKeywords, LogsWithoutVisitorsRemoveVisitorFigures) {
     ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
 }
 
+// Guards against a last time before the first giving a wrapped day count.
 TEST(HeaderKeywords, DayCountOfShortOrBackwardRangesIsZero) {
     struct Range {
         ORB_TIME start, end;
-    } ranges[] = {{1000000, 1000000}, {1000000, 999000}};
+    } ranges[] = {{1000000, 1000000}, {1000000, 500000}};
     for (const Range& range : ranges) {
         KeywordRun r;
         FillPeriod(r.run);

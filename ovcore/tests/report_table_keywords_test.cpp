@@ -58,7 +58,8 @@ TEST(TableKeywords, ServerStatsChapterNeedsTwoServers) {
 TEST(TableKeywords, RowCellsInOrder) {
     KeywordRun r;
     AnalysisItem* home = r.Add(TopDocuments, "/index.htm", 6, 4);
-    home->ovTotalBytes = 5.0 * 1024 * 1024 * 1024; // over 32 bits
+    // Byte totals over 4 GiB must not wrap through a 32-bit integer.
+    home->ovTotalBytes = 5.0 * 1024 * 1024 * 1024;
     home->ovTimeOnPages = 7384, home->ovTimeOnPagesCount = 2;
     home->ovNonCachedTotalByHits = 3;
     r.Add(TopDocuments, "/a.htm\thttp://ref.example/", 3, 1);
@@ -162,7 +163,8 @@ TEST(TableKeywords, AdsAreLookedUpByNameInTheViewAndClickTables) {
     r.Add(TopAdViews, "Button", 10, 4);
     r.Add(TopAdViews, "Banner", 30, 10);
     r.Add(TopAdClicks, "Banner", 3, 2);
-    g_ReportTableKeywords[TopAds].BracketCount = 7; // more rows than ads
+    // Guards: the totals over the rows shown must stop at the last ad.
+    g_ReportTableKeywords[TopAds].BracketCount = 7;
     const Case cases[] = {
         {"TopAds_Views_Hits[0]", "30"},
         {"TopAds_Views_AsPercent[1]", "25%"},
@@ -175,6 +177,76 @@ TEST(TableKeywords, AdsAreLookedUpByNameInTheViewAndClickTables) {
         {"TopAdsDesc[1]", "Button"},
     };
     ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+}
+
+TEST(TableKeywords, RowNamesShownForTheirTable) {
+    KeywordRun r;
+    CodeName countries[] = {{(char*)"France", "fr"}};
+    CodeName states[] = {{(char*)"Ohio", "OH"}};
+    r.language.Countries = {1, countries};
+    r.language.States = {1, states};
+    lstrcpyA(r.run->HomePage, "C:\\site");
+    r.Add(TopCountries, "fr", 2);
+    r.Add(TopCountries, "zz", 1);
+    r.Add(TopStates, "oh", 1);
+    r.Add(TopDocuments, "file:///../docs/a.htm", 1);
+    r.Add(TopDocuments, "FILE://C:/web/b.htm", 1);
+    AnalysisItem* page = r.Add(TopDocuments, "/index.htm", 1);
+    AnalysisItem* form = r.Add(TopForms, "/order.cgi", 1);
+    page->ovOriginalIndex = 7;
+    form->ovOriginalIndex = 3;
+    r.Add(TopPaths, "000000070001000300000009", 1);
+    const Case cases[] = {
+        {"TopCountriesDesc[0]", "France"},
+        {"TopCountriesDesc[1]", "zz"},
+        {"TopStatesDesc[0]", "Ohio"},
+        {"TopDocumentsDesc[0]", "C:\\site\\..\\docs\\a.htm"},
+        {"TopDocumentsDesc[1]", "C:\\web\\b.htm"},
+        {"TopPathsDesc[0]", "/index.htm\r\n/order.cgi"},
+        {"TopPathsPath[0]", "<B>1. /index.htm</B><BR><I>2. /order.cgi</I><BR>"},
+        {"TopCompaniesTitle[0]", ""},
+    };
+    ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+}
+
+TEST(TableKeywords, BandwidthIntervalsAndSectionStatus) {
+    KeywordRun r;
+    static const char* const months[] = {"January", "February", "March"};
+    for (int i = 0; i < 3; ++i)
+        r.language.LongMonths[i] = (char*)months[i];
+    r.run->CountByMonth = 1;
+    r.run->Intervals.Count = 3;
+    r.run->Period.Bytes[2] = 2049;
+    struct {
+        const char* keyword;
+        const char* value;
+        DWORD marker;
+    } cases[] = {
+        {"TopBandwidthInterval[1]", "February", 0},
+        {"TopBandwidthInterval[3]", "", 1},
+        {"TopBandwidthBandwidth[2]", "3", 0},
+        {"TopBandwidthViews[2]", "3", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keyword);
+        DWORD marker = 0;
+        EXPECT_EQ(c.value, r.Value(c.keyword, &marker));
+        EXPECT_EQ(c.marker, marker);
+    }
+    r.run->Period.TopTablesCount = TopBandwidth;
+    EXPECT_EQ("", r.Value("TopBandwidthBandwidth[2]"));
+
+    static std::string texts;
+    texts.clear();
+    ReportStatusProc status = [](int, const char* text, int) -> int {
+        texts += std::string(text) + ";";
+        return 1;
+    };
+    char value[64];
+    DWORD marker = 0;
+    for (const char* keyword : {"TopDocumentsHits[0]", "TopDocumentsUsers[0]", "TopHoursHits[0]"})
+        EvaluateHeaderKeyword(nullptr, r.run, keyword, value, sizeof(value), &marker, status);
+    EXPECT_EQ("Section TopDocuments;Section TopHours;", texts);
 }
 
 } // namespace
