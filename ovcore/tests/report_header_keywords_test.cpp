@@ -7,21 +7,6 @@
 
 namespace {
 
-struct Case {
-    const char* keyword;
-    const char* value;
-    DWORD marker;
-};
-
-void ExpectValues(KeywordRun& r, const Case* cases, size_t count) {
-    for (size_t i = 0; i < count; ++i) {
-        SCOPED_TRACE(cases[i].keyword);
-        DWORD marker = 0;
-        EXPECT_EQ(cases[i].value, r.Value(cases[i].keyword, &marker));
-        EXPECT_EQ(cases[i].marker, marker);
-    }
-}
-
 // Two intervals of hits, users and failures over two days and a bit.
 void FillPeriod(RunContext* run) {
     PeriodBlock& p = run->Period;
@@ -43,7 +28,7 @@ TEST(HeaderKeywords, FiguresOfTheRun) {
     FillPeriod(r.run);
     lstrcpyA(r.run->ReportTitle, "Our site");
     lstrcpyA(r.run->ProfileTexts[0], "example.org");
-    const Case cases[] = {
+    const KeywordCase cases[] = {
         {"TitleLogDescription", "Our site", 0},
         {"HeaderWebDomain", "example.org", 0},
         {"HeaderTotalHits", "1,200", 0},
@@ -75,7 +60,7 @@ TEST(HeaderKeywords, FiguresOfTheRun) {
         {"GeneralStatsSomethingElse", "", 0},
         {"NoSuchKeyword", "", 0},
     };
-    ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
     EXPECT_EQ(3u, r.run->Keywords.DayCount);
 }
 
@@ -83,7 +68,7 @@ TEST(HeaderKeywords, LogsWithoutVisitorsRemoveVisitorFigures) {
     KeywordRun r;
     FillPeriod(r.run);
     r.run->Hits.LogKind = 7;
-    const Case cases[] = {
+    const KeywordCase cases[] = {
         {"HeaderTotalUsers", "%%Remove%%", 1},
         {"HeaderIntervalUsers[0]", "%%Remove%%", 1},
         {"HeaderAverageUsersTime", "%%Remove%%", 1},
@@ -91,7 +76,7 @@ TEST(HeaderKeywords, LogsWithoutVisitorsRemoveVisitorFigures) {
         {"SummaryByDayAvgHitsOnWeekdays", "%%Remove%%", 1},
         {"HeaderTotalHits", "1,200", 0},
     };
-    ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
 }
 
 // Guards against a last time before the first giving a wrapped day count.
@@ -118,7 +103,7 @@ TEST(HeaderKeywords, WeekdayAndHourSummaries) {
     r.Add(TopHours, "22:00-22:59", 7, 2);
     r.Add(TopHours, "23:00-23:59", 7, 0);
     r.Add(TopSearchKeywords, "engine", 6);
-    const Case cases[] = {
+    const KeywordCase cases[] = {
         {"TopWeekdaysWeekdayHits", "50", 0},
         {"TopWeekdaysWeekdayUsers", "5", 0},
         {"TopWeekdaysWeekdayAsPercent", "83.33%", 0},
@@ -133,7 +118,7 @@ TEST(HeaderKeywords, WeekdayAndHourSummaries) {
         {"TopWeekdaysHits[1]", "30", 0},
         {"GeneralStatsHeaderSearchEnginesHits", "6", 0},
     };
-    ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
 
     KeywordRun empty;
     EXPECT_EQ("0", empty.Value("TopWeekdaysWeekendAsPercent"));
@@ -150,7 +135,7 @@ TEST(HeaderKeywords, StyleSettings) {
     lstrcpyA(s.Fonts[STYLE_FONT_TABLE_DATA], "Verdana");
     lstrcpyA(s.LogoFilename, "ovlogoss.gif");
     s.FrameWidth = 3;
-    const Case cases[] = {
+    const KeywordCase cases[] = {
         {"Style_RepeatRowTextColor[0]", "#111111", 0},
         {"Style_RepeatRowTextColor[1]", "#222222", 0},
         {"Style_RepeatRowTextColor[4]", "#111111", 0},
@@ -161,7 +146,7 @@ TEST(HeaderKeywords, StyleSettings) {
         {"Style_FrameWidth", "3", 0},
         {"Style_Unknown", "", 0},
     };
-    ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
 }
 
 TEST(HeaderKeywords, LayoutAndDocumentKeywords) {
@@ -169,7 +154,7 @@ TEST(HeaderKeywords, LayoutAndDocumentKeywords) {
     lstrcpyA(r.run->Style.TableColumns, "12");
     lstrcpyA(r.run->OutputPath, "C:\\Reports\\site.doc");
     ServerList_AddServer(&r.servers, "www1", "a.log", "", "");
-    const Case cases[] = {
+    const KeywordCase cases[] = {
         {"BeginLine_TopDocuments", "%%BookMarkLine%%", 1},
         {"EndLine_TopCountriesDesc[4,0]", "", 0},
         {"EndLine_TopCountriesDesc[4,1]", "%%RemoveLine%%", 1},
@@ -188,7 +173,7 @@ TEST(HeaderKeywords, LayoutAndDocumentKeywords) {
         {"OstrevanePath", "C:\\Reports", 0},
         {"ServerStatsEndChapter", "%%RemoveChapter%%", 1},
     };
-    ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
 
     DWORD marker = 0;
     EXPECT_EQ("%%TopOfFile%%", r.Value("TopOfFile_page2.htm", &marker));

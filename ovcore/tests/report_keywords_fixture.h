@@ -2,6 +2,8 @@
 // tables and the user-sessions table, a small language table, a server
 // list and cleared table-keyword rows.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "analysis/analysis_tables.h"
@@ -68,3 +70,19 @@ struct KeywordRun {
         return value;
     }
 };
+
+// A keyword, the value it must give and whether that value is a marker.
+struct KeywordCase {
+    const char* keyword;
+    const char* value;
+    DWORD marker = 0;
+};
+
+inline void ExpectKeywordValues(KeywordRun& r, const KeywordCase* cases, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        SCOPED_TRACE(cases[i].keyword);
+        DWORD marker = 0;
+        EXPECT_EQ(cases[i].value, r.Value(cases[i].keyword, &marker));
+        EXPECT_EQ(cases[i].marker, marker);
+    }
+}

@@ -7,20 +7,6 @@
 
 namespace {
 
-struct Case {
-    const char* keyword;
-    const char* value;
-};
-
-void ExpectValues(KeywordRun& r, const Case* cases, size_t count) {
-    for (size_t i = 0; i < count; ++i) {
-        SCOPED_TRACE(cases[i].keyword);
-        DWORD marker = 0;
-        EXPECT_EQ(cases[i].value, r.Value(cases[i].keyword, &marker));
-        EXPECT_EQ(0u, marker);
-    }
-}
-
 TEST(TableKeywords, SectionMarkersRemoveTablesWithoutData) {
     KeywordRun r;
     struct {
@@ -65,7 +51,7 @@ TEST(TableKeywords, RowCellsInOrder) {
     r.Add(TopDocuments, "/a.htm\thttp://ref.example/", 3, 1);
     r.Add(TopDocuments, "/b.htm", 1);
     g_ReportTableKeywords[TopDocuments].BracketCount = 1;
-    const Case cases[] = {
+    const KeywordCase cases[] = {
         {"TopDocumentsDesc[0]", "/index.htm"},
         {"TopDocumentsHits[0]", "6"},
         {"TopDocumentsHits[2]", "1"},
@@ -89,7 +75,7 @@ TEST(TableKeywords, RowCellsInOrder) {
         {"TopDocumentsGraph[BARS=50, {T}, 3D, Items {x}, Hits {y}, 0-9]", ""},
         {"TopBottomHits[1]", "3"},
     };
-    ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
 
     KeywordRun empty;
     EXPECT_EQ("", empty.Value("TopDocumentsAsPercent[0]"));
@@ -104,7 +90,7 @@ TEST(TableKeywords, PerServerCountsAndNames) {
     AnalysisItem* item = r.Add(TopClientErrors, "404 Not Found", 5);
     for (DWORD server : {0, 1, 1, 1, 0})
         TableItem_CountServer(item, server, &r.servers);
-    const Case cases[] = {
+    const KeywordCase cases[] = {
         {"TopClientErrorsServerHits[0,0]", "2"},
         {"TopClientErrorsServerHits2[0,1]", "3"},
         {"TopClientErrorsServerHitsSorted[0,0]", "3"},
@@ -115,7 +101,7 @@ TEST(TableKeywords, PerServerCountsAndNames) {
         {"TopClientErrorsServerName2Sorted[0,0]", "www2"},
         {"TopClientErrorsServerName2Sorted[0,2]", ""},
     };
-    ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
 }
 
 TEST(TableKeywords, CompaniesAreReadFromTheEndWithoutTheAggregateRow) {
@@ -124,14 +110,14 @@ TEST(TableKeywords, CompaniesAreReadFromTheEndWithoutTheAggregateRow) {
     r.Add(TopCompanies, "small.example", 1);
     r.Add(TopCompanies, "big.example", 5);
     r.tables[TopCompanies].lpItems[0]->ovTotalByHits = 100;
-    const Case cases[] = {
+    const KeywordCase cases[] = {
         {"TopCompaniesDesc[0]", "big.example"},
         {"TopCompaniesDesc[1]", "small.example"},
         {"TopCompaniesDesc[2]", ""},
         {"TopCompaniesHits[2]", ""},
         {"TopCompaniesTotalHits", "6"},
     };
-    ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
 }
 
 TEST(TableKeywords, SearchEngineDetailRowsRankSubEntriesByCount) {
@@ -141,7 +127,7 @@ TEST(TableKeywords, SearchEngineDetailRowsRankSubEntriesByCount) {
     SearchDetail* list[] = {&details[0], &details[1]};
     engine->lpExtra = list;
     engine->ovTopNamesCount = 2;
-    const Case cases[] = {
+    const KeywordCase cases[] = {
         {"TopSearchEnginesKeywordDetailEngineName[0,1]", "Finder"},
         {"TopSearchEnginesKeywordDetailKeywordName[0,0]", "maps"},
         {"TopSearchEnginesKeywordDetailKeywordName[0,1]", "cheap"},
@@ -151,7 +137,7 @@ TEST(TableKeywords, SearchEngineDetailRowsRankSubEntriesByCount) {
         {"TopSearchEnginesKeywordDetailAsPercent[0,0]", "55.55%"},
         {"TopSearchEnginesDesc[0]", "Finder"},
     };
-    ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
     engine->lpExtra = nullptr;
     engine->ovTopNamesCount = 0;
 }
@@ -165,7 +151,7 @@ TEST(TableKeywords, AdsAreLookedUpByNameInTheViewAndClickTables) {
     r.Add(TopAdClicks, "Banner", 3, 2);
     // Guards: the totals over the rows shown must stop at the last ad.
     g_ReportTableKeywords[TopAds].BracketCount = 7;
-    const Case cases[] = {
+    const KeywordCase cases[] = {
         {"TopAds_Views_Hits[0]", "30"},
         {"TopAds_Views_AsPercent[1]", "25%"},
         {"TopAds_Clicks_Users[0]", "2"},
@@ -176,7 +162,7 @@ TEST(TableKeywords, AdsAreLookedUpByNameInTheViewAndClickTables) {
         {"TopAds_ClickThru_TotalHits", "7.5%"},
         {"TopAdsDesc[1]", "Button"},
     };
-    ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
 }
 
 TEST(TableKeywords, RowNamesShownForTheirTable) {
@@ -196,7 +182,7 @@ TEST(TableKeywords, RowNamesShownForTheirTable) {
     page->ovOriginalIndex = 7;
     form->ovOriginalIndex = 3;
     r.Add(TopPaths, "000000070001000300000009", 1);
-    const Case cases[] = {
+    const KeywordCase cases[] = {
         {"TopCountriesDesc[0]", "France"},
         {"TopCountriesDesc[1]", "zz"},
         {"TopStatesDesc[0]", "Ohio"},
@@ -206,7 +192,7 @@ TEST(TableKeywords, RowNamesShownForTheirTable) {
         {"TopPathsPath[0]", "<B>1. /index.htm</B><BR><I>2. /order.cgi</I><BR>"},
         {"TopCompaniesTitle[0]", ""},
     };
-    ExpectValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
 }
 
 TEST(TableKeywords, BandwidthIntervalsAndSectionStatus) {
@@ -217,22 +203,13 @@ TEST(TableKeywords, BandwidthIntervalsAndSectionStatus) {
     r.run->CountByMonth = 1;
     r.run->Intervals.Count = 3;
     r.run->Period.Bytes[2] = 2049;
-    struct {
-        const char* keyword;
-        const char* value;
-        DWORD marker;
-    } cases[] = {
+    const KeywordCase cases[] = {
         {"TopBandwidthInterval[1]", "February", 0},
         {"TopBandwidthInterval[3]", "", 1},
         {"TopBandwidthBandwidth[2]", "3", 0},
         {"TopBandwidthViews[2]", "3", 0},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.keyword);
-        DWORD marker = 0;
-        EXPECT_EQ(c.value, r.Value(c.keyword, &marker));
-        EXPECT_EQ(c.marker, marker);
-    }
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
     r.run->Period.TopTablesCount = TopBandwidth;
     EXPECT_EQ("", r.Value("TopBandwidthBandwidth[2]"));
 

@@ -20,39 +20,46 @@ const AnalysisItem* GetTableRowItem(const AnalysisTable* table, int order, DWORD
     return item && item->ovString && item->ovString[0] ? item : nullptr;
 }
 
-DWORD GetTableItemHits(const AnalysisTable* table, int order, DWORD n) {
+// One figure of the item in row n; 0 when there is none.
+template <typename Figure>
+static auto RowFigure(const AnalysisTable* table, int order, DWORD n, Figure figure)
+    -> decltype(figure(nullptr)) {
     const AnalysisItem* item = GetTableRowItem(table, order, n);
-    return item ? item->ovTotalByHits : 0;
+    return item ? figure(item) : 0;
+}
+
+DWORD GetTableItemHits(const AnalysisTable* table, int order, DWORD n) {
+    return RowFigure(table, order, n, [](const AnalysisItem* i) { return i->ovTotalByHits; });
 }
 
 DWORD GetTableItemUsers(const AnalysisTable* table, int order, DWORD n) {
-    const AnalysisItem* item = GetTableRowItem(table, order, n);
-    return item ? item->ovTotalByUsers : 0;
+    return RowFigure(table, order, n, [](const AnalysisItem* i) { return i->ovTotalByUsers; });
 }
 
 DWORD GetTableItemNonCached(const AnalysisTable* table, int order, DWORD n) {
-    const AnalysisItem* item = GetTableRowItem(table, order, n);
-    return item ? item->ovNonCachedTotalByHits : 0;
+    return RowFigure(table, order, n,
+                     [](const AnalysisItem* i) { return i->ovNonCachedTotalByHits; });
 }
 
 double GetTableItemBytes(const AnalysisTable* table, int order, DWORD n) {
-    const AnalysisItem* item = GetTableRowItem(table, order, n);
-    return item ? item->ovTotalBytes : 0;
+    return RowFigure(table, order, n, [](const AnalysisItem* i) { return i->ovTotalBytes; });
 }
 
 DWORD GetTableItemSubCount(const AnalysisTable* table, int order, DWORD n) {
-    const AnalysisItem* item = GetTableRowItem(table, order, n);
-    return item && item->lpExtra ? item->ovTopNamesCount : 0;
+    return RowFigure(table, order, n,
+                     [](const AnalysisItem* i) { return i->lpExtra ? i->ovTopNamesCount : 0; });
 }
 
 DWORD GetTableItemIntervalHits(const AnalysisTable* table, int order, DWORD n, DWORD k) {
-    const AnalysisItem* item = GetTableRowItem(table, order, n);
-    return item && k < ANALYSIS_INTERVALS ? item->ovHitIntervals[k] : 0;
+    return RowFigure(table, order, n, [k](const AnalysisItem* i) {
+        return k < ANALYSIS_INTERVALS ? i->ovHitIntervals[k] : 0;
+    });
 }
 
 DWORD GetTableItemIntervalUsers(const AnalysisTable* table, int order, DWORD n, DWORD k) {
-    const AnalysisItem* item = GetTableRowItem(table, order, n);
-    return item && k < ANALYSIS_INTERVALS ? item->ovUserIntervals[k] : 0;
+    return RowFigure(table, order, n, [k](const AnalysisItem* i) {
+        return k < ANALYSIS_INTERVALS ? i->ovUserIntervals[k] : 0;
+    });
 }
 
 DWORD GetTableItemAverage(const AnalysisTable* table, int order, DWORD n) {
