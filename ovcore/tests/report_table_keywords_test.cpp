@@ -226,4 +226,37 @@ TEST(TableKeywords, BandwidthIntervalsAndSectionStatus) {
     EXPECT_EQ("Section TopDocuments;Section TopHours;", texts);
 }
 
+TEST(TableKeywords, PageTitlesOfLocalPages) {
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    lstrcatA(folder, "kwtitles");
+    CreateDirectoryA(folder, nullptr);
+    std::string page = std::string(folder) + "\\a.htm";
+    HANDLE file = CreateFileA(page.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const char html[] = "<HTML><HEAD><TITLE>Welcome page</TITLE></HEAD></HTML>";
+    DWORD written = 0;
+    WriteFile(file, html, sizeof(html) - 1, &written, nullptr);
+    CloseHandle(file);
+
+    KeywordRun r;
+    lstrcpyA(r.run->HomePagePrefix, folder);
+    char* titleTypes[] = {(char*)"htm"};
+    FileType document{"htm", 0};
+    FileType* documents[] = {&document};
+    r.run->FetchTitleTypes = titleTypes, r.run->FetchTitleTypeCount = 1;
+    r.run->DocumentTypes = documents, r.run->DocumentTypeCount = 1;
+    r.Add(TopEntry, "/a.htm", 2);
+    r.Add(TopEntry, "/logo.gif", 1);
+    const KeywordCase cases[] = {
+        {"TopEntryTitle[0]", "Welcome page"},
+        {"TopEntryTitle[1]", ""},
+        {"TopEntryTitle[2]", ""},
+    };
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+    r.run->Keywords.Cancelled = TRUE;
+    EXPECT_EQ("", r.Value("TopEntryTitle[0]"));
+    DeleteFileA(page.c_str());
+    RemoveDirectoryA(folder);
+}
+
 } // namespace

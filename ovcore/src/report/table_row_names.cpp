@@ -6,6 +6,7 @@
 #include "ovcore/report_ini.h"
 #include "report/keyword_text.h"
 #include "report/page_path_text.h"
+#include "report/page_titles.h"
 #include "report/table_call.h"
 #include "report/table_values.h"
 
@@ -49,9 +50,14 @@ static void CompanyTitle(const TableCall& c) {
         SetValueText(c.value, c.size, record.Name);
 }
 
-// Page titles of URL rows are fetched from the site; that fetch is not made
-// by the report run yet, so the title stays empty.
-static void PageTitle(const TableCall&) {}
+// The page's own title, unless the run was cancelled.
+static void PageTitle(const TableCall& c) {
+    if (!c.run || c.run->Keywords.Cancelled)
+        return;
+    char url[MAX_PATH];
+    CompletePageUrl(c.run, RowName(c), url, sizeof(url));
+    FetchItemPageTitle(c.run, url, c.value, c.size);
+}
 
 static void Title(const TableCall& c) {
     if (c.number == TopCompanies)
