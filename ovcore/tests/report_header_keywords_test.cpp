@@ -178,6 +178,17 @@ TEST(HeaderKeywords, LayoutAndDocumentKeywords) {
     DWORD marker = 0;
     EXPECT_EQ("%%TopOfFile%%", r.Value("TopOfFile_page2.htm", &marker));
     EXPECT_STREQ("page2.htm", r.run->NextPageName);
+
+    // The run's status callback writes its progress caption into the value.
+    ReportStatusProc caption = [](int, const char* text, int flag) -> int {
+        if (flag == 1)
+            lstrcpyA((char*)text, "Report progress");
+        return 1;
+    };
+    char value[KEYWORD_VALUE_SIZE];
+    EvaluateHeaderKeyword(nullptr, r.run, "MSWordProgressWindow", value, sizeof(value), &marker,
+                          caption);
+    EXPECT_STREQ("Report progress", value);
 }
 
 TEST(HeaderKeywords, MissingRunContextWritesNothing) {

@@ -17,7 +17,7 @@ static WORD WriteValue(HANDLE file, const char* text) {
     DWORD written = 0;
     if (length == 0)
         return 0;
-    if (!WriteFile(file, text, length, &written, nullptr) || written != length || length >= 0xFFFF)
+    if (!WriteFile(file, text, length, &written, nullptr) || written != length)
         return 0xFFFF;
     return (WORD)length;
 }
