@@ -149,6 +149,12 @@ TEST(HeaderKeywords, StyleSettings) {
     ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
 }
 
+int CALLBACK WriteCaption(int, const char* text, int flag) {
+    if (flag == 1)
+        lstrcpyA((char*)text, "Report progress");
+    return 1;
+}
+
 TEST(HeaderKeywords, LayoutAndDocumentKeywords) {
     KeywordRun r;
     lstrcpyA(r.run->Style.TableColumns, "12");
@@ -180,14 +186,9 @@ TEST(HeaderKeywords, LayoutAndDocumentKeywords) {
     EXPECT_STREQ("page2.htm", r.run->NextPageName);
 
     // The run's status callback writes its progress caption into the value.
-    ReportStatusProc caption = [](int, const char* text, int flag) -> int {
-        if (flag == 1)
-            lstrcpyA((char*)text, "Report progress");
-        return 1;
-    };
     char value[KEYWORD_VALUE_SIZE];
     EvaluateHeaderKeyword(nullptr, r.run, "MSWordProgressWindow", value, sizeof(value), &marker,
-                          caption);
+                          WriteCaption);
     EXPECT_STREQ("Report progress", value);
 }
 

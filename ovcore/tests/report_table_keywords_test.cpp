@@ -195,6 +195,12 @@ TEST(TableKeywords, RowNamesShownForTheirTable) {
     ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
 }
 
+std::string g_statusTexts;
+int CALLBACK CollectStatus(int, const char* text, int) {
+    g_statusTexts += std::string(text) + ";";
+    return 1;
+}
+
 TEST(TableKeywords, BandwidthIntervalsAndSectionStatus) {
     KeywordRun r;
     static const char* const months[] = {"January", "February", "March"};
@@ -213,17 +219,13 @@ TEST(TableKeywords, BandwidthIntervalsAndSectionStatus) {
     r.run->Period.TopTablesCount = TopBandwidth;
     EXPECT_EQ("", r.Value("TopBandwidthBandwidth[2]"));
 
-    static std::string texts;
-    texts.clear();
-    ReportStatusProc status = [](int, const char* text, int) -> int {
-        texts += std::string(text) + ";";
-        return 1;
-    };
+    g_statusTexts.clear();
     char value[64];
     DWORD marker = 0;
     for (const char* keyword : {"TopDocumentsHits[0]", "TopDocumentsUsers[0]", "TopHoursHits[0]"})
-        EvaluateHeaderKeyword(nullptr, r.run, keyword, value, sizeof(value), &marker, status);
-    EXPECT_EQ("Section TopDocuments;Section TopHours;", texts);
+        EvaluateHeaderKeyword(nullptr, r.run, keyword, value, sizeof(value), &marker,
+                              CollectStatus);
+    EXPECT_EQ("Section TopDocuments;Section TopHours;", g_statusTexts);
 }
 
 TEST(TableKeywords, PageTitlesOfLocalPages) {
