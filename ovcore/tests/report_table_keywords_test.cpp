@@ -3,6 +3,7 @@
 // search-engine detail rows.
 #include <gtest/gtest.h>
 
+#include "ovcore/company.h"
 #include "report_keywords_fixture.h"
 
 namespace {
@@ -259,6 +260,38 @@ TEST(TableKeywords, PageTitlesOfLocalPages) {
     EXPECT_EQ("", r.Value("TopEntryTitle[0]"));
     DeleteFileA(page.c_str());
     RemoveDirectoryA(folder);
+}
+
+TEST(TableKeywords, CompanyTitlesFromTheCompanyList) {
+    char folder[MAX_PATH], text[MAX_PATH], stored[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    wsprintfA(text, "%skwcompany.txt", folder);
+    wsprintfA(stored, "%skwcompany.sml", folder);
+    const char lines[] = "acme.example,acme widgets,town,us\r\nbig.example,big corp,city,de\r\n";
+    HANDLE file = CreateFileA(text, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, lines, sizeof(lines) - 1, &written, nullptr);
+    CloseHandle(file);
+    ASSERT_EQ(1, CompanyDb_EncodeFile(text, stored));
+
+    KeywordRun r;
+    r.WithAggregate(TopCompanies);
+    r.Add(TopCompanies, "www.sales.acme.example", 1);
+    r.Add(TopCompanies, "big.example", 2);
+    r.Add(TopCompanies, "other.example", 3);
+    EXPECT_EQ("", r.Value("TopCompaniesTitle[1]")); // no company list open
+    r.run->CompanyFile =
+        CreateFileA(stored, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    r.run->CompanyFileSize = sizeof(lines) - 1;
+    const KeywordCase cases[] = {
+        {"TopCompaniesTitle[0]", ""},
+        {"TopCompaniesTitle[1]", "Big Corp"},
+        {"TopCompaniesTitle[2]", "Acme Widgets"},
+    };
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+    CloseHandle(r.run->CompanyFile);
+    DeleteFileA(text);
+    DeleteFileA(stored);
 }
 
 } // namespace
