@@ -84,6 +84,28 @@ TEST(TableKeywords, RowCellsInOrder) {
     EXPECT_EQ("0%", empty.Value("TopDocumentsAsPercent[0]"));
 }
 
+TEST(TableKeywords, UsersSessionsAndDiagnosticTotals) {
+    KeywordRun r;
+    r.Add(TopUsers, "host1.example", 3, 2);
+    r.Add(TopUsers, "host2.example", 1, 1);
+    r.Add(TopAuthUsers, "anna", 2, 1);
+    AddTableItem(&r.sessions, "visit", 1);
+    TableItem_CountHit(r.sessions.lpItems[0], 0, 1);
+    const KeywordCase cases[] = {
+        {"TopUsersHits[0]", "3"},
+        {"TopUsersAsPercent[1]", "25%"},
+        {"TopUsersUsers[0]", "2"},
+        {"TopUsersDesc[0]", ""},
+        {"TopAuthUsersHits[0]", "2"},
+        {"TopUserSessionsDesc[0]", "visit"},
+        {"TopUserRowmereTitle", ""},
+        {"TopTotalsDebugElemCount", "4"},
+        {"TopTotalsDebugElemNameSize", "39"},
+        {"TopTotalsDebugElemSize", "1,392"},
+    };
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+}
+
 TEST(TableKeywords, PerServerCountsAndNames) {
     KeywordRun r;
     ServerList_AddServer(&r.servers, "www1", "a.log", "", "");
