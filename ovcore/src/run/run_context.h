@@ -16,6 +16,7 @@
 #include "ovcore/profile.h"
 #include "ovcore/report_ini.h"
 #include "ovcore/report_intervals.h"
+#include "report/keyword_state.h"
 #include "report/report_style.h"
 #include "run/accumulate_state.h"
 
@@ -247,6 +248,7 @@ struct RunContext {
 
     // Areas add their own state below this line, one member each.
     AccumulateState Accum; // the hit updaters' caches
+    KeywordRunState Keywords;
 };
 
 // Makes the context zero-filled with its header words and the period

@@ -1,0 +1,158 @@
+// Layout keywords: line, column and description marks, the column count,
+// page switches, the word-processor keywords and the page texts.
+#include <string.h>
+
+#include "ovcore/settings.h"
+#include "report/header_call.h"
+#include "report/keyword_text.h"
+
+static bool ColumnShown(const RunContext* run, char digit) {
+    return strchr(run->Style.TableColumns, digit) != nullptr;
+}
+
+// A database column shows when its profile section exists and is on.
+static bool DatabaseColumnShown(const RunContext* run, bool authUsers) {
+    const AnalysisProfile* profile = run->Profile;
+    const RowmereSettings* section =
+        profile ? (authUsers ? profile->RowmereAuthUser : profile->RowmereIP) : nullptr;
+    return section && section->RowmereEnabled;
+}
+
+static DWORD ServerCount(const RunContext* run) {
+    return run->Servers ? run->Servers->dwCount : 0;
+}
+
+static int EndLine(const HeaderCall& call) {
+    static const char* const kSecondIndexWords[] = {
+        "EndLine_TopClientErrorsDesc", "EndLine_TopServerErrorsDesc", "EndLine_Top404ErrorsDescURL",
+        "EndLine_TopCountriesDesc"};
+    static const char* const kServerNameWords[] = {
+        "EndLine_TopCountriesServerName2Sorted", "EndLine_TopClientErrorsServerName2",
+        "EndLine_Top404ErrorsServerName2", "EndLine_TopServerErrorsServerName2"};
+    for (const char* word : kSecondIndexWords)
+        if (CompareKeywordPrefix(call.keyword, word) == 0 && KeywordSecondIndex(call.keyword))
+            SetHeaderMarker(call, "%%RemoveLine%%");
+    for (const char* word : kServerNameWords)
+        if (CompareKeywordPrefix(call.keyword, word) == 0 && ServerCount(call.run) <= 1)
+            SetHeaderMarker(call, "%%RemoveLine%%");
+    return 1;
+}
+
+static bool ColumnHidden(const RunContext* run, const char* column) {
+    if (KeywordIs(column, "Hits"))
+        return !ColumnShown(run, '0');
+    if (KeywordIs(column, "PercentOfTotal"))
+        return !ColumnShown(run, '1');
+    if (KeywordIs(column, "UserSessions"))
+        return !ColumnShown(run, '2');
+    if (KeywordIs(column, "RowmereAuthUsers"))
+        return !DatabaseColumnShown(run, true);
+    if (KeywordIs(column, "RowmereDomain"))
+        return !DatabaseColumnShown(run, false);
+    return false;
+}
+
+// n less one for each listed column that is hidden: H, P, U, DA, DI.
+static void ColumnCount(const HeaderCall& call) {
+    const RunContext* run = call.run;
+    long count = (long)KeywordIndex(call.keyword);
+    for (const char* p = call.keyword + 12; *p && *p != '['; ++p) {
+        char letter = (char)(*p & ~0x20);
+        const char* column = nullptr;
+        if (letter == 'D' && (p[1] & ~0x20) == 'A')
+            column = "RowmereAuthUsers", ++p;
+        else if (letter == 'D' && (p[1] & ~0x20) == 'I')
+            column = "RowmereDomain", ++p;
+        else if (letter == 'H')
+            column = "Hits";
+        else if (letter == 'P')
+            column = "PercentOfTotal";
+        else if (letter == 'U')
+            column = "UserSessions";
+        if (column && ColumnHidden(run, column))
+            --count;
+    }
+    FormatValueText(call.value, call.size, "%ld", count);
+}
+
+int EvaluateLayoutKeyword(const HeaderCall& call) {
+    const char* k = call.keyword;
+    RunContext* run = call.run;
+    if (CompareKeywordPrefix(k, "BeginLine_") == 0 || CompareKeywordPrefix(k, "BeginColumn_") == 0)
+        SetHeaderMarker(call, CompareKeywordPrefix(k, "BeginLine_") == 0 ? "%%BookMarkLine%%"
+                                                                         : "%%BookMarkColumn%%");
+    else if (CompareKeywordPrefix(k, "EndLine_") == 0)
+        return EndLine(call);
+    else if (CompareKeywordPrefix(k, "EndColumn_") == 0) {
+        if (ColumnHidden(run, k + 10))
+            SetHeaderMarker(call, "%%RemoveColumn%%");
+    } else if (CompareKeywordPrefix(k, "ColumnCount_") == 0)
+        ColumnCount(call);
+    else if (KeywordIs(k, "BeginShortDescription") || KeywordIs(k, "BeginLongDescription"))
+        SetHeaderMarker(call, "%%BookMarkColumn%%");
+    else if (KeywordIs(k, "EndShortDescription")) {
+        if (run->Style.LongDescription)
+            SetHeaderMarker(call, "%%RemoveColumn%%");
+    } else if (KeywordIs(k, "EndLongDescription")) {
+        if (!run->Style.LongDescription)
+            SetHeaderMarker(call, "%%RemoveColumn%%");
+    } else if (CompareKeywordPrefix(k, "TopOfFile_") == 0) {
+        SetValueText(run->NextPageName, sizeof(run->NextPageName), k + 10);
+        SetHeaderMarker(call, "%%TopOfFile%%");
+    } else if (CompareKeywordPrefix(k, "BottomOfFile_") == 0)
+        SetHeaderMarker(call, "");
+    else
+        return 0;
+    return 1;
+}
+
+// The folder of a path: cut behind its last "\" or ":", the "\" dropped.
+static void FolderOf(const char* path, char* out, DWORD size) {
+    SetValueText(out, size, path);
+    char* cut = nullptr;
+    for (char* p = out; *p; ++p)
+        if (*p == '\\' || *p == ':')
+            cut = p;
+    if (cut)
+        cut[*cut == ':' ? 1 : 0] = 0;
+}
+
+int EvaluateDocumentKeyword(const HeaderCall& call) {
+    const char* k = call.keyword;
+    if (KeywordIs(k, "OstrevanePath"))
+        FolderOf(call.run->OutputPath, call.value, call.size);
+    else if (KeywordIs(k, "OstrevaneINIFile")) {
+        char folder[MAX_PATH] = "";
+        ORB_GetMainPath(folder);
+        SetHeaderText(call, folder);
+        AppendValueText(call.value, call.size, "ovdesk.ini");
+    } else if (KeywordIs(k, "MSWordAutoExitOrNot"))
+        SetHeaderText(call, "");
+    else if (KeywordIs(k, "MSWordAutoPrintOrNot"))
+        SetHeaderMarker(call, "");
+    else if (KeywordIs(k, "MSWordProgressWindow")) {
+        // The run's status callback writes its progress caption into the value.
+        if (call.status)
+            call.status(0, call.value, 1);
+    } else
+        return 0;
+    return 1;
+}
+
+// The table-of-contents script of a framed report; built by the writer
+// from the run's page list. Not joined to the writer yet: empty.
+static void TableOfContentsScript(const RunContext*, char* out, DWORD size) {
+    SetValueText(out, size, "");
+}
+
+int EvaluatePageKeyword(const HeaderCall& call) {
+    const RunContext* run = call.run;
+    if (KeywordIs(call.keyword, "ReportHeader"))
+        SetHeaderText(call, run->ProfileTexts[1]);
+    else if (KeywordIs(call.keyword, "TableOfContentsData")) {
+        if (run->Style.FramePage && !run->DocumentOutput)
+            TableOfContentsScript(run, call.value, call.size);
+    } else
+        return 0;
+    return 1;
+}

@@ -1,0 +1,53 @@
+// The user and authenticated-user rows with their descriptions from the
+// profile's Rowmere database.
+#include <stdio.h>
+
+#include "report/header_call.h"
+#include "report/keyword_text.h"
+
+// The database look-up of a user name: its row's columns joined with
+// "<BR>". The report run has no database look-ups yet, so every
+// description is empty.
+static void LookupRowmereText(const RunContext*, bool, const char*, char* out, DWORD size) {
+    SetValueText(out, size, "");
+}
+
+static int UsersFamily(const HeaderCall& call, const char* family, int number, bool authUsers) {
+    char word[64];
+    size_t length = strlen(family);
+    const char* k = call.keyword;
+    if (CompareKeywordPrefix(k, family) != 0)
+        return 0;
+    const char* suffix = k + length;
+    DWORD n = KeywordIndex(k);
+    if (KeywordIsIndexed(suffix, "Desc")) {
+        char name[MAX_PATH] = "";
+        const AnalysisTable* table = RunTable(call.run, number);
+        GetTableItemNameByOrder(table, 0, n, name, sizeof(name));
+        if (name[0])
+            LookupRowmereText(call.run, authUsers, name, call.value, call.size);
+        return 1;
+    }
+    static const char* const kRebuilt[] = {"Hits", "AsPercent", "Users"};
+    for (const char* rebuilt : kRebuilt) {
+        if (!KeywordIsIndexed(suffix, rebuilt))
+            continue;
+        FormatValueText(word, sizeof(word), "%s%s[%d]", family, rebuilt, (int)n);
+        HeaderCall table = call;
+        table.keyword = word;
+        return EvaluateHeaderTable(table, family, number, 0);
+    }
+    return 0;
+}
+
+int EvaluateUsersDatabaseKeyword(const HeaderCall& call) {
+    static const char* const kDatabaseWords[] = {
+        "TopUserRowmereTitle",     "TopUserRowmereData",  "TopAuthUsersRowmereTitle",
+        "TopAuthUsersRowmereData", "Close_RowmereDomain", "Close_RowmereAuthUser",
+    };
+    for (const char* word : kDatabaseWords)
+        if (KeywordIs(call.keyword, word))
+            return 1;
+    return UsersFamily(call, "TopAuthUsers", TopAuthUsers, true) ||
+           UsersFamily(call, "TopUsers", TopUsers, false);
+}

@@ -1,0 +1,84 @@
+// Keyword resolution: values written to the report file, layout markers
+// answered with their action codes, short writes.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "report_keywords_fixture.h"
+
+namespace {
+
+// A temporary report file, read back whole.
+struct ReportFile {
+    char path[MAX_PATH];
+    HANDLE handle;
+    explicit ReportFile(DWORD access = GENERIC_READ | GENERIC_WRITE) {
+        char folder[MAX_PATH];
+        GetTempPathA(MAX_PATH, folder);
+        GetTempFileNameA(folder, "kw", 0, path);
+        handle = CreateFileA(path, access, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    }
+    ~ReportFile() {
+        CloseHandle(handle);
+        DeleteFileA(path);
+    }
+    std::string Text() {
+        char bytes[256];
+        DWORD read = 0;
+        SetFilePointer(handle, 0, nullptr, FILE_BEGIN);
+        ReadFile(handle, bytes, sizeof(bytes), &read, nullptr);
+        return std::string(bytes, read);
+    }
+};
+
+TEST(KeywordResolve, ValuesAreWrittenAndMarkersAnsweredWithTheirCode) {
+    KeywordRun r;
+    r.run->Period.Hits[0] = 12345;
+    lstrcpyA(r.run->ReportTitle, "LANG_STR<Title> stays");
+    g_ReportTableKeywords[TopDocuments].Empty = 1;
+    struct {
+        const char* keyword;
+        WORD result;
+        const char* written;
+        DWORD marker;
+        int action;
+    } cases[] = {
+        {"HeaderTotalHits", 6, "12,345", 0, 0},
+        {"TitleLogDescription", 21, "LANG_STR<Title> stays", 0, 0},
+        {"NoSuchKeyword", 0, "", 0, 0},
+        {"TopDocumentsBeginSection", 0, "", 1, LAYOUT_BOOKMARK},
+        {"TopDocumentsEndSection", 0, "", 1, LAYOUT_REMOVE},
+        {"BeginLine_x", 0, "", 1, LAYOUT_BOOKMARK_LINE},
+        {"EndLine_TopCountriesDesc[1,1]", 0, "", 1, LAYOUT_REMOVE_LINE},
+        {"BeginColumn_x", 0, "", 1, LAYOUT_BOOKMARK_COLUMN},
+        {"EndColumn_Hits", 0, "", 1, LAYOUT_REMOVE_COLUMN},
+        {"TopDocumentsBeginChapter", 0, "", 1, LAYOUT_BOOKMARK_CHAPTER},
+        {"TopDocumentsEndChapter", 0, "", 1, LAYOUT_REMOVE_CHAPTER},
+        {"TopOfFile_next.htm", 0, "", 1, LAYOUT_TOP_OF_FILE},
+        {"GeneralStatsEndChapter", 0, "", 1, LAYOUT_KEEP},
+        {"BottomOfFile_", 0, "", 1, LAYOUT_KEEP},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keyword);
+        ReportFile file;
+        DWORD marker = 0;
+        int action = 0;
+        EXPECT_EQ(c.result, ResolveTemplateKeyword(nullptr, file.handle, c.keyword, r.run, &marker,
+                                                   &action, nullptr));
+        EXPECT_EQ(c.written, file.Text());
+        EXPECT_EQ(c.marker, marker);
+        EXPECT_EQ(c.action, action);
+    }
+}
+
+TEST(KeywordResolve, ShortWriteReturnsFFFF) {
+    KeywordRun r;
+    r.run->Period.Hits[0] = 7;
+    ReportFile file(GENERIC_READ);
+    DWORD marker = 0;
+    int action = 0;
+    EXPECT_EQ(0xFFFF, ResolveTemplateKeyword(nullptr, file.handle, "HeaderTotalHits", r.run,
+                                             &marker, &action, nullptr));
+}
+
+} // namespace
