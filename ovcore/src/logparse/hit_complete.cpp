@@ -108,7 +108,11 @@ void FitClientAddress(HitRecord* rec) {
     }
     if (!rec->szClientAddr[0])
         strcpy(rec->szClientAddr, s->szUnknown);
-    strcpy(rec->szDomain, s->szNumericIP);
-    strcpy(rec->szDomainType, s->szNone);
-    strcpy(rec->szCountry, s->szUnknown);
+    // The texts have the sizes of the fields: whole copies, no length search.
+    static_assert(sizeof(rec->szDomain) == sizeof(s->szNumericIP), "domain text size");
+    static_assert(sizeof(rec->szDomainType) == sizeof(s->szNone), "domain type text size");
+    static_assert(sizeof(rec->szCountry) == sizeof(s->szUnknown), "country text size");
+    memcpy(rec->szDomain, s->szNumericIP, sizeof(rec->szDomain));
+    memcpy(rec->szDomainType, s->szNone, sizeof(rec->szDomainType));
+    memcpy(rec->szCountry, s->szUnknown, sizeof(rec->szCountry));
 }

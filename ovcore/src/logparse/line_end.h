@@ -55,6 +55,25 @@ inline size_t FindLineBreakOrNul(const char* text, size_t length) {
     return FindAnyOf3(text, length, '\r', '\n', '\0');
 }
 
+// Replaces every `from` in text[0, length) by `to`; blocks without one are
+// not written.
+inline void ReplaceByte(char* text, size_t length, char from, char to) {
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i vfrom = _mm_set1_epi8(from), vto = _mm_set1_epi8(to);
+    for (; i + 16 <= length; i += 16) {
+        __m128i block = _mm_loadu_si128((const __m128i*)(text + i));
+        __m128i hit = _mm_cmpeq_epi8(block, vfrom);
+        if (_mm_movemask_epi8(hit))
+            _mm_storeu_si128((__m128i*)(text + i),
+                             _mm_or_si128(_mm_and_si128(hit, vto), _mm_andnot_si128(hit, block)));
+    }
+#endif
+    for (; i < length; ++i)
+        if (text[i] == from)
+            text[i] = to;
+}
+
 // strlen without the C runtime's byte loop: aligned 16-byte loads never
 // cross into a page the text does not reach.
 inline size_t TextLength(const char* text) {

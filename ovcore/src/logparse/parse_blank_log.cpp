@@ -17,7 +17,7 @@ DWORD UrlEnd(const LineScan& s) {
 
 BOOL ParseBlankLogLine(HitRecord* rec, const LineParseContext* ctx, LineParseResult* res) {
     LineScan s(rec, ctx);
-    DWORD consumed = FirstLineLength(rec->lpLine, ctx->dwLength);
+    DWORD consumed = FirstLineLengthFrom(rec->lpLine, s.end, ctx->dwLength);
     if (s.Peek() == '/' || !s.CutField(' ')) // the weekday
         return RejectLine(res, consumed);
     s.SkipBlanks();

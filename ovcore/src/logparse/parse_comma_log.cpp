@@ -138,7 +138,7 @@ bool ReadService(HitRecord* rec, LineScan& s) {
 
 BOOL ParseCommaLogLine(HitRecord* rec, const LineParseContext* ctx, LineParseResult* res) {
     LineScan s(rec, ctx);
-    DWORD consumed = FirstLineLength(rec->lpLine, ctx->dwLength);
+    DWORD consumed = FirstLineLengthFrom(rec->lpLine, s.end, ctx->dwLength);
     res->bRebase = FALSE;
     if (!ReadHead(rec, s))
         return RejectLine(res, consumed);

@@ -101,7 +101,9 @@ static size_t FindTemplateMarker(const char* url, size_t n) {
 
 // "/x/dbml.exe?template=/t/a.dbm&id=3" -> "/t/a.dbm?id=3".
 static void RewriteDatabaseTemplateUrl(HitRecord* rec) {
-    size_t n = strnlen(rec->lpszUrl, 260);
+    size_t n = TextLength(rec->lpszUrl); // the C runtime's strnlen goes a byte at a time
+    if (n > 260)
+        n = 260;
     size_t tpl = FindTemplateMarker(rec->lpszUrl, n);
     if (tpl == n || FindNoCase(rec->lpszUrl, tpl, n, ".dbm") == n)
         return;

@@ -249,7 +249,7 @@ DWORD ReadContinuation(HitRecord* rec, const LineParseContext* ctx, DWORD consum
 
 BOOL ParseCommonLogLine(HitRecord* rec, const LineParseContext* ctx, LineParseResult* res) {
     LineScan s(rec, ctx);
-    DWORD consumed = FirstLineLength(rec->lpLine, ctx->dwLength);
+    DWORD consumed = FirstLineLengthFrom(rec->lpLine, s.end, ctx->dwLength);
     bool proxy = false;
     if (!ReadHead(rec, s))
         return RejectLine(res, consumed);

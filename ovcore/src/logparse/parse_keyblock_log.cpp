@@ -105,7 +105,7 @@ DWORD AfterLogWord(const LineScan& s) {
 
 BOOL ParseKeyBlockLine(HitRecord* rec, const LineParseContext* ctx, LineParseResult* res) {
     LineScan s(rec, ctx);
-    DWORD consumed = FirstLineLength(rec->lpLine, ctx->dwLength);
+    DWORD consumed = FirstLineLengthFrom(rec->lpLine, s.end, ctx->dwLength);
     unsigned seen = 0;
     long long start = -1;
     for (s.pos = AfterLogWord(s);;) {

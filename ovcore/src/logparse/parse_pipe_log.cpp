@@ -5,7 +5,7 @@
 
 BOOL ParsePipeLogLine(HitRecord* rec, const LineParseContext* ctx, LineParseResult* res) {
     LineScan s(rec, ctx);
-    DWORD consumed = FirstLineLength(rec->lpLine, ctx->dwLength);
+    DWORD consumed = FirstLineLengthFrom(rec->lpLine, s.end, ctx->dwLength);
     char* col[9];
     if (!s.CutColumns('|', col, 9)) // a line end before the user agent
         return RejectLine(res, consumed);

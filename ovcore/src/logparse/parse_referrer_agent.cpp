@@ -56,7 +56,7 @@ BOOL FillDefaults(HitRecord* rec, const char* url, const char* referrer, const c
 
 BOOL ParseReferrerLine(HitRecord* rec, const LineParseContext* ctx, LineParseResult* res) {
     LineScan s(rec, ctx);
-    DWORD consumed = FirstLineLength(rec->lpLine, ctx->dwLength);
+    DWORD consumed = FirstLineLengthFrom(rec->lpLine, s.end, ctx->dwLength);
     SkipLeadingDate(s);
     char* referrer = s.line + s.pos;
     DWORD arrow = FindArrow(s);
@@ -72,7 +72,7 @@ BOOL ParseReferrerLine(HitRecord* rec, const LineParseContext* ctx, LineParseRes
 // behind it gives the URL, else the URL is "/".
 BOOL ParseDatedReferrer(HitRecord* rec, const LineParseContext* ctx, LineParseResult* res) {
     LineScan s(rec, ctx);
-    DWORD consumed = FirstLineLength(rec->lpLine, ctx->dwLength);
+    DWORD consumed = FirstLineLengthFrom(rec->lpLine, s.end, ctx->dwLength);
     DWORD quote = s.Find('"');
     char* url = nullptr;
     if (quote < s.end) {
@@ -89,7 +89,7 @@ BOOL ParseDatedReferrer(HitRecord* rec, const LineParseContext* ctx, LineParseRe
 
 BOOL ParseAgentLine(HitRecord* rec, const LineParseContext* ctx, LineParseResult* res) {
     LineScan s(rec, ctx);
-    DWORD consumed = FirstLineLength(rec->lpLine, ctx->dwLength);
+    DWORD consumed = FirstLineLengthFrom(rec->lpLine, s.end, ctx->dwLength);
     SkipLeadingDate(s);
     s.line[s.end] = 0;
     return FillDefaults(rec, nullptr, nullptr, s.line + s.pos, &g_agentClock, res, consumed);

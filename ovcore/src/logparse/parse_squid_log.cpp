@@ -26,7 +26,7 @@ void SplitProxyUrl(HitRecord* rec, char* url) {
 
 BOOL ParseSquidLogLine(HitRecord* rec, const LineParseContext* ctx, LineParseResult* res) {
     LineScan s(rec, ctx);
-    DWORD consumed = FirstLineLength(rec->lpLine, ctx->dwLength);
+    DWORD consumed = FirstLineLengthFrom(rec->lpLine, s.end, ctx->dwLength);
     char* word[8];
     for (int i = 0; i < 8; ++i)
         if (!(word[i] = s.CutField(' ')))

@@ -5,7 +5,7 @@
 
 BOOL ParseTabLogLine(HitRecord* rec, const LineParseContext* ctx, LineParseResult* res) {
     LineScan s(rec, ctx);
-    DWORD consumed = FirstLineLength(rec->lpLine, ctx->dwLength);
+    DWORD consumed = FirstLineLengthFrom(rec->lpLine, s.end, ctx->dwLength);
     // The date-time text runs on into the client column: its tab is not cut.
     rec->lpszDateTime = s.line;
     DWORD tab = s.Find('\t');

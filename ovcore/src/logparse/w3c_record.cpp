@@ -231,9 +231,7 @@ void PointField(HitRecord* rec, int field, char* text) {
         rec->lpszBytesIn = value;
         break;
     case W3C_USER_AGENT:
-        for (size_t n = TextLength(value), i = FindAnyOf3(value, n, '+', '+', '+'); i < n;
-             i += 1 + FindAnyOf3(value + i + 1, n - i - 1, '+', '+', '+'))
-            value[i] = ' ';
+        ReplaceByte(value, TextLength(value), '+', ' ');
         rec->lpszUserAgent = value;
         break;
     case W3C_COOKIE:
@@ -293,7 +291,7 @@ WalkResult WalkColumns(HitRecord* rec, const W3CFieldMap* map, const LineColumns
                     return WALK_TIME_ONLY;
                 if (strlen(out->time) != 10 || !strchr(out->time, '-'))
                     return WALK_SKIP;
-                memcpy(out->date, out->time, sizeof(out->date));
+                CopyBounded(out->date, sizeof(out->date), out->time);
             }
         } else if (field == W3C_URI_STEM) {
             CopyColumn(out->stem, sizeof(out->stem), line, c);
@@ -318,16 +316,19 @@ bool SetUrl(HitRecord* rec, W3CLine* f, DWORD* cursor) {
         f->query[0] = 0;
     if (!f->stem[0])
         return true;
-    char url[604];
-    strcpy(url, f->stem);
-    if (f->query[0]) {
-        strcat(url, "?");
-        strcat(url, f->query);
-    }
-    LimitAndUnescapeUrl(url);
-    char* at = AppendLineText(rec, cursor, url);
-    if (!at)
+    // Put together where it stays, then limited and unescaped in place.
+    size_t stem = strlen(f->stem), query = strlen(f->query);
+    DWORD size = (DWORD)(stem + (query ? 1 + query : 0) + 1);
+    if (!HitRecord_EnsureRoom(rec, *cursor, size))
         return false;
+    char* at = rec->lpLine + *cursor;
+    memcpy(at, f->stem, stem);
+    if (query) {
+        at[stem] = '?';
+        memcpy(at + stem + 1, f->query, query);
+    }
+    at[size - 1] = 0;
+    *cursor += (DWORD)LimitAndUnescapeUrl(at) + 1;
     rec->lpszUrl = at;
     return true;
 }
@@ -346,7 +347,7 @@ void SkipSessionPrefix(HitRecord* rec) {
 BOOL ParseColumns(HitRecord* rec, const W3CFieldMap* map, const LineColumns* cols, DWORD end,
                   BOOL initialRead, LineParseResult* res) {
     W3CLine f;
-    memset(&f, 0, sizeof(f));
+    f.date[0] = f.time[0] = f.stem[0] = f.query[0] = 0; // all that is read of an unset field
     WalkResult walk = WalkColumns(rec, map, cols, initialRead, &f);
     if (walk == WALK_TIME_ONLY)
         return TRUE;

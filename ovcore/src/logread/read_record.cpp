@@ -86,11 +86,21 @@ Attempt ParseLine(ReadState& s, char* text, DWORD length, DWORD* consumed) {
     return ATTEMPT_REJECTED;
 }
 
-void HandOut(HitRecord* r) {
+// A bounded copy without the system's call: one per record.
+void CopyServerAddress(HitRecord* r) {
     const char* server = r->lpszServerAddr;
     r->szServerAddr[0] = 0;
-    if (server && strcmp(server, "-") != 0)
-        lstrcpynA(r->szServerAddr, server, sizeof(r->szServerAddr));
+    if (!server || !server[0] || strcmp(server, "-") == 0)
+        return;
+    size_t n = TextLength(server);
+    if (n > sizeof(r->szServerAddr) - 1)
+        n = sizeof(r->szServerAddr) - 1;
+    memmove(r->szServerAddr, server, n);
+    r->szServerAddr[n] = 0;
+}
+
+void HandOut(HitRecord* r) {
+    CopyServerAddress(r);
     r->dwPending = 0;
 }
 

@@ -63,17 +63,27 @@ bool CountSearched(RunContext* context, int number, char* text, AnalysisItem* en
     return item && LinkItems(item, engine, newVisit);
 }
 
+// Loads the engine list, finds the hit's engine and counts it in the engine
+// table. 0 when the list cannot be loaded, else 1 with *engine the engine's
+// item, or null when the hit is no search (or memory is short).
+int CountEngine(ReportHandle* report, RunContext* context, HitRecord* hit, int table,
+                DWORD interval, int newVisit, SearchPass* pass, AnalysisItem** engine) {
+    *engine = nullptr;
+    if (!LoadSearchEngines(report, context))
+        return 0;
+    if (StartPass(context, hit, pass))
+        *engine = CountName(context, table, pass->Engine->Name, interval, newVisit);
+    return 1;
+}
+
 } // namespace
 
 int CountSearchEngineHit(ReportHandle* report, RunContext* context, HitRecord* hit, DWORD interval,
                          int newVisit) {
-    if (!LoadSearchEngines(report, context))
-        return 0;
     SearchPass pass;
-    if (!StartPass(context, hit, &pass))
-        return 1;
-    AnalysisItem* engine =
-        CountName(context, TopSearchKeywords, pass.Engine->Name, interval, newVisit);
+    AnalysisItem* engine;
+    if (!CountEngine(report, context, hit, TopSearchKeywords, interval, newVisit, &pass, &engine))
+        return 0;
     char word[SEARCH_WORD_MAX + 1];
     while (engine && NextSearchWord(&pass.Words, word, sizeof word))
         if (!CountSearched(context, TopSearchEngines, word, engine, interval, newVisit))
@@ -83,13 +93,11 @@ int CountSearchEngineHit(ReportHandle* report, RunContext* context, HitRecord* h
 
 int CountSearchPhrase(ReportHandle* report, RunContext* context, HitRecord* hit, DWORD interval,
                       int newVisit) {
-    if (!LoadSearchEngines(report, context))
-        return 0;
     SearchPass pass;
-    if (!StartPass(context, hit, &pass))
-        return 1;
-    AnalysisItem* engine =
-        CountName(context, TopSearchPhraseEngines, pass.Engine->Name, interval, newVisit);
+    AnalysisItem* engine;
+    if (!CountEngine(report, context, hit, TopSearchPhraseEngines, interval, newVisit, &pass,
+                     &engine))
+        return 0;
     if (!engine)
         return 1;
     char phrase[SEARCH_PHRASE_MAX];
