@@ -17,6 +17,7 @@
 #include "ovcore/report_ini.h"
 #include "ovcore/report_intervals.h"
 #include "report/report_style.h"
+#include "report/writer_state.h"
 
 #define RUN_CONTEXT_SIZE 31889
 #define RUN_CONTEXT_VERSION 0x301
@@ -245,6 +246,7 @@ struct RunContext {
     DWORD PageListSize;
 
     // Areas add their own state below this line, one member each.
+    ReportWriterState Writer;
 };
 
 // Makes the context zero-filled with its header words and the period
