@@ -111,6 +111,9 @@ const char* const kTwoChapters = "top\r\n"
                                  "more pages\r\n"
                                  "%%P:TableOfContents%%\r\n"
                                  "contents\r\n";
+// kTwoChapters on one page: everything before the contents.
+const char* const kAllChapters =
+    "top\r\n<a name=\"g\"><!--General::Summary-->\r\npages\r\nmore pages\r\n";
 
 TEST(ReportWriter, FrameModeWritesTheFilesOfEachSplit) {
     const struct {
@@ -127,10 +130,7 @@ TEST(ReportWriter, FrameModeWritesTheFilesOfEachSplit) {
          {{"rep_00_b.htm", Page("top\r\n<a name=\"g\"><!--General::Summary-->\r\n")},
           {"rep_01_b.htm", Page("pages\r\nmore pages\r\n")}},
          "rep_00_b.htm"},
-        {"PER_REPORT",
-         {{"rep_b.htm",
-           Page("top\r\n<a name=\"g\"><!--General::Summary-->\r\npages\r\nmore pages\r\n")}},
-         "rep_b.htm"},
+        {"PER_REPORT", {{"rep_b.htm", Page(kAllChapters)}}, "rep_b.htm"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.split);
@@ -164,8 +164,7 @@ TEST(ReportWriter, WithoutFramesTheContentsAndWhatFollowsAreLeftOut) {
     WriterRun r;
     r.Template(kTwoChapters);
     ASSERT_EQ(r.Write(), 1);
-    EXPECT_EQ(r.Out("rep.htm"),
-              Page("top\r\n<a name=\"g\"><!--General::Summary-->\r\npages\r\nmore pages\r\n"));
+    EXPECT_EQ(r.Out("rep.htm"), Page(kAllChapters));
     EXPECT_FALSE(r.Exists("rep_t.htm"));
 }
 
@@ -187,8 +186,7 @@ TEST(ReportWriter, DocumentOutputIsOneFileWithoutImagesOrFrames) {
         r.Output(name);
         r.Template(kTwoChapters);
         ASSERT_EQ(r.Write(), 1);
-        EXPECT_EQ(r.Out(name),
-                  Page("top\r\n<a name=\"g\"><!--General::Summary-->\r\npages\r\nmore pages\r\n"));
+        EXPECT_EQ(r.Out(name), Page(kAllChapters));
         EXPECT_TRUE(r.run->DocumentOutput);
         EXPECT_EQ(r.run->Style.GraphType, 2);
         EXPECT_FALSE(r.Exists("ovlogoss.gif"));
