@@ -195,6 +195,33 @@ TEST(ReportWriter, DocumentOutputIsOneFileWithoutImagesOrFrames) {
     }
 }
 
+TEST(ReportWriter, LogKindsWithoutVisitorsUseTheirOwnTemplate) {
+    const struct {
+        WORD kind;
+        const char* file;
+        RunTable empty;
+    } cases[] = {
+        {7, "referlog.var", TopHours},
+        {8, "agentlog.var", TopReferers},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        WriterRun r;
+        TemplateSection section = {};
+        section.Include = 1;
+        r.report->Sections = &section;
+        r.report->SectionCount = 1;
+        r.run->Hits.LogKind = c.kind;
+        g_ReportTableKeywords[c.empty].Empty = 0;
+        r.install.Write(std::string("ovdesk\\template\\") + c.file, c.file);
+        r.Template("the main template\r\n");
+        ASSERT_EQ(r.Write(), 1);
+        EXPECT_EQ(r.Out("rep.htm"), Page(std::string(c.file) + "\r\n"));
+        EXPECT_EQ(g_ReportTableKeywords[c.empty].Empty, 1u);
+        DeleteFileA(r.run->PreparedTemplate);
+    }
+}
+
 TEST(ReportWriter, MissingTemplateFailsWithItsPath) {
     WriterRun r;
     ASSERT_EQ(r.Write(), 0);
