@@ -178,6 +178,18 @@ TEST(ReportWriter, FramesetWithoutAContentsSectionGetsABlankContentsPage) {
     EXPECT_NE(r.Out("rep.htm").find("<FRAME SRC=\"rep_t.htm\""), std::string::npos);
 }
 
+// Guards the frameset failure: the report stands, but the failure is told.
+TEST(ReportWriter, FramesetThatCannotBeCreatedIsReported) {
+    WriterRun r;
+    r.Style("Frame Page=1\r\n");
+    r.Template("only\r\n");
+    ASSERT_TRUE(CreateDirectoryA(r.run->OutputPath, NULL));
+    EXPECT_EQ(r.Write(), 1);
+    EXPECT_EQ(r.Out("rep_b.htm"), Page("only\r\n"));
+    EXPECT_EQ(std::string(SummaryErrorText()), "Failed to open " + std::string(r.run->OutputPath));
+    RemoveDirectoryA(r.run->OutputPath);
+}
+
 TEST(ReportWriter, DocumentOutputIsOneFileWithoutImagesOrFrames) {
     for (const char* name : {"rep.doc", "REP.XLS"}) {
         SCOPED_TRACE(name);
