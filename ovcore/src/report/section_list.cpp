@@ -8,28 +8,20 @@
 #include <vector>
 
 #include "core/template_io.h"
+#include "ovcore/designer_template.h"
 #include "ovcore/report_template.h"
 #include "ovcore/report_writer.h"
+#include "report/template_markers.h"
 
 namespace {
-
-bool EndsWith(const std::string& text, const char* tail) {
-    size_t n = strlen(tail);
-    return text.size() >= n && _stricmp(text.c_str() + text.size() - n, tail) == 0;
-}
 
 void CopyBounded(char* out, size_t size, const std::string& text) {
     lstrcpynA(out, text.c_str(), (int)size);
 }
 
-// The text between "{" and "}" of the settings, and the name between "<"
-// and ">" within it.
+// The name between "<" and ">" in the field between "{" and "}".
 std::string TitleVariable(const std::string& settings) {
-    size_t open = settings.find('{');
-    size_t close = open == std::string::npos ? open : settings.find('}', open);
-    if (close == std::string::npos)
-        return "";
-    std::string field = settings.substr(open + 1, close - open - 1);
+    std::string field = BracedField(settings);
     size_t lt = field.find('<');
     size_t gt = lt == std::string::npos ? lt : field.find('>', lt);
     return gt == std::string::npos ? "" : field.substr(lt + 1, gt - lt - 1);
@@ -58,46 +50,17 @@ std::vector<int> BracketNumbers(const std::string& settings) {
     return numbers;
 }
 
-// The graph type word of a graph specification ("BARS=50, {...}, 3D, ...").
-const struct {
-    const char* word;
-    WORD type;
-} kGraphWords[] = {{"STACKEDBAR", 0}, {"BAR", 1},     {"ZBAR", 2},
-                   {"PIE", 3},        {"AREA", 4},    {"LINE", 5},
-                   {"TAPE", 5},       {"SIDEBAR", 6}, {"SIDESTACKEDBAR", 7}};
-
-// Graph type, last row and 3D flag of a graph marker's specification.
-void ReadGraphSpec(const std::string& settings, TemplateSection& record) {
-    std::string word = settings.substr(0, settings.find_first_of(",="));
-    while (!word.empty() && word[0] == ' ')
-        word.erase(0, 1);
-    record.GraphType = 2;
-    for (const auto& g : kGraphWords)
-        if (_strnicmp(word.c_str(), g.word, strlen(g.word)) == 0) {
-            record.GraphType = g.type;
-            break;
-        }
-    size_t brace = settings.find('}');
-    size_t dimension = brace == std::string::npos ? brace : settings.find(',', brace);
-    size_t word3 =
-        dimension == std::string::npos ? dimension : settings.find_first_not_of(' ', dimension + 1);
-    record.ThreeD = word3 == std::string::npos || _strnicmp(settings.c_str() + word3, "2D", 2) != 0;
-    size_t dash = settings.find('-', brace == std::string::npos ? 0 : brace);
-    if (dash != std::string::npos)
-        record.Rows = (WORD)strtol(settings.c_str() + dash + 1, NULL, 10);
-}
-
 struct SectionScan {
     std::vector<TemplateSection> records;
     bool open = false;
 
-    void Marker(const std::string& marker, bool lineEndFollows) {
-        size_t bracket = marker.find('[');
-        std::string name = marker.substr(0, bracket);
-        std::string settings = bracket == std::string::npos ? "" : marker.substr(bracket + 1);
+    void Marker(const TemplateMarker& m) {
+        const std::string& name = m.name;
+        const std::string& settings = m.settings;
+        bool lineEndFollows = m.lineEndFollows;
         if (name.size() < 10 || _strnicmp(name.c_str(), "DebugStats", 10) == 0)
             return;
-        if (EndsWith(name, "BeginSection")) {
+        if (MarkerNameEndsWith(name, "BeginSection")) {
             TemplateSection record = {};
             CopyBounded(record.Name, sizeof record.Name, name);
             CopyBounded(record.TitleVariable, sizeof record.TitleVariable, TitleVariable(settings));
@@ -109,11 +72,16 @@ struct SectionScan {
         if (!open)
             return;
         TemplateSection& record = records.back();
-        if (EndsWith(name, "EndSection")) {
+        if (MarkerNameEndsWith(name, "EndSection")) {
             open = !lineEndFollows;
-        } else if (EndsWith(name, "Graph")) {
-            ReadGraphSpec(settings, record);
-        } else if (!EndsWith(name, "%EndRepeat")) {
+        } else if (MarkerNameEndsWith(name, "Graph")) {
+            GraphRequest graph;
+            if (ParseGraphSpec(settings.c_str(), &graph, 0)) {
+                record.GraphType = graph.GraphType;
+                record.Rows = graph.Last;
+                record.ThreeD = graph.ThreeD;
+            }
+        } else if (!MarkerNameEndsWith(name, "%EndRepeat")) {
             std::vector<int> n = BracketNumbers(settings);
             if (n.size() == 1) {
                 record.First = 0, record.Rows = (WORD)n[0], record.Columns = 0;
@@ -125,31 +93,9 @@ struct SectionScan {
     }
 
     void Scan(const std::string& text) {
-        size_t at = 0;
-        for (;;) {
-            size_t open = text.find("%%", at);
-            if (open == std::string::npos)
-                return;
-            size_t close = text.find("%%", open + 2);
-            if (close == std::string::npos)
-                return; // an unclosed marker ends the scan
-            size_t after = close + 2;
-            bool lineEnd = after >= text.size() || text[after] == '\r' || text[after] == '\n';
-            Marker(text.substr(open + 2, close - open - 2), lineEnd);
-            at = after;
-        }
+        ForEachTemplateMarker(text, [this](const TemplateMarker& m) { Marker(m); });
     }
 };
-
-// The text between "<OVHDR>" and "</OVHDR>", without regard to case.
-std::string HeaderText(const std::string& text) {
-    std::string upper = text;
-    for (char& c : upper)
-        c = (char)toupper((unsigned char)c);
-    size_t open = upper.find("<OVHDR>");
-    size_t close = open == std::string::npos ? open : upper.find("</OVHDR>", open);
-    return close == std::string::npos ? "" : text.substr(open + 7, close - open - 7);
-}
 
 } // namespace
 
@@ -167,7 +113,7 @@ ORB_ReadTemplateSectionList(const char* path, WORD* count, HGLOBAL* block, char*
     if (!read)
         return 0;
     if (header)
-        CopyBounded(header, MAX_PATH, HeaderText(text));
+        CopyBounded(header, MAX_PATH, TemplateHeaderText(text));
     SectionScan scan;
     scan.Scan(text);
     if (scan.records.empty())
