@@ -9,22 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "core/template_io.h"
 #include "ovcore/designer_template.h"
 #include "ovcore/report_template.h"
 #include "report/template_markers.h"
 
 namespace {
-
-bool ReadTemplateText(const char* path, std::string& text) {
-    DWORD error = 0;
-    HANDLE file = OpenTemplateFile(path, GENERIC_READ, &error);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bool read = ReadWholeFile(file, text);
-    CloseHandle(file);
-    return read;
-}
 
 struct ItemScan {
     const char* path;

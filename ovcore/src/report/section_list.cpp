@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "core/template_io.h"
 #include "ovcore/designer_template.h"
 #include "ovcore/report_template.h"
 #include "ovcore/report_writer.h"
@@ -103,14 +102,8 @@ ORB_EXPORT(int)
 ORB_ReadTemplateSectionList(const char* path, WORD* count, HGLOBAL* block, char* header) {
     *count = 0;
     *block = NULL;
-    DWORD error = 0;
-    HANDLE file = OpenTemplateFile(path, GENERIC_READ, &error);
-    if (file == INVALID_HANDLE_VALUE)
-        return 0;
     std::string text;
-    bool read = ReadWholeFile(file, text);
-    CloseHandle(file);
-    if (!read)
+    if (!ReadTemplateText(path, text))
         return 0;
     if (header)
         CopyBounded(header, MAX_PATH, TemplateHeaderText(text));

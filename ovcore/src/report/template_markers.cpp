@@ -3,6 +3,8 @@
 #include <ctype.h>
 #include <string.h>
 
+#include "core/template_io.h"
+
 std::string TemplateHeaderText(const std::string& text, size_t* from, size_t* to) {
     std::string upper = text;
     for (char& c : upper)
@@ -27,4 +29,14 @@ std::string BracedField(const std::string& settings) {
     size_t open = settings.find('{');
     size_t close = open == std::string::npos ? open : settings.find('}', open);
     return close == std::string::npos ? "" : settings.substr(open + 1, close - open - 1);
+}
+
+bool ReadTemplateText(const char* path, std::string& text) {
+    DWORD error = 0;
+    HANDLE file = OpenTemplateFile(path, GENERIC_READ, &error);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool read = ReadWholeFile(file, text);
+    CloseHandle(file);
+    return read;
 }

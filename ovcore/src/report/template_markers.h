@@ -43,6 +43,10 @@ template <class Visit> void ForEachTemplateMarker(const std::string& text, Visit
 std::string TemplateHeaderText(const std::string& text, size_t* from = nullptr,
                                size_t* to = nullptr);
 
+// The whole template file (waiting a moment while an editor holds it);
+// false when it cannot be opened or read.
+bool ReadTemplateText(const char* path, std::string& text);
+
 // Whether name ends in tail, without case.
 bool MarkerNameEndsWith(const std::string& name, const char* tail);
 // The field between "{" and "}" of settings; empty when missing.
