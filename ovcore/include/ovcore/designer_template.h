@@ -24,15 +24,15 @@ static_assert(sizeof(GraphRequest) == 326, "GraphRequest is 326 bytes");
 
 // One "BeginSection" marker of a designer template.
 struct TemplateItem {
-    DWORD Include;      // 1 keeps the section when the template is written
-    char Source[100];   // the template the section's text comes from
-    DWORD Edited;       // nonzero: the graph or table marker is rebuilt from this record
-    DWORD SectionStart; // offset of the section's first line in the source
-    WORD SectionLength; // to the end of the "EndSection" line
-    WORD Kind;          // GetTemplateItemKind of the settings
-    char Title[100];    // the settings' field between "{" and "}"
-    WORD SpecOffset;    // graph or table settings, from the section start
-    WORD SpecLength;
+    DWORD Include;       // 1 keeps the section when the template is written
+    char Source[100];    // the template the section's text comes from
+    DWORD Edited;        // nonzero: the graph or table marker is rebuilt from this record
+    DWORD SectionStart;  // offset of the section's first line in the source
+    WORD SectionLength;  // to the end of the "EndSection" line
+    WORD Kind;           // GetTemplateItemKind of the settings
+    char Title[100];     // the settings' field between "{" and "}"
+    WORD SettingsOffset; // graph or table settings, from the section start
+    WORD SettingsLength;
     union {
         GraphRequest Graph; // graph sections
         WORD TopCount;      // table sections
@@ -42,7 +42,7 @@ struct TemplateItem {
 static_assert(sizeof(TemplateItem) == 546, "TemplateItem is 546 bytes");
 #pragma pack(pop)
 
-// Reads a graph specification ("BARS=50, {Title}, 3D, Timeline {Time},
+// Reads a graph settings ("BARS=50, {Title}, 3D, Timeline {Time},
 // Hits {Hits}, 0-9, Total"); log formats 7 and 8 force bars of hits over
 // rows 0 to 9. 1 on success, 0 on a malformed text.
 ORB_EXPORT(int) ParseGraphSpec(const char* text, GraphRequest* out, int logFormat);

@@ -50,15 +50,15 @@ struct ItemScan {
             lstrcpynA(item.Source, path, sizeof item.Source);
             open = false;
         } else if (MarkerNameEndsWith(m.name, "Graph")) {
-            item.SpecOffset = (WORD)(m.settingsStart - item.SectionStart);
-            item.SpecLength = (WORD)(close == std::string::npos ? m.settings.size() : close);
+            item.SettingsOffset = (WORD)(m.settingsStart - item.SectionStart);
+            item.SettingsLength = (WORD)(close == std::string::npos ? m.settings.size() : close);
             ParseGraphSpec(m.settings.c_str(), &item.Graph, 0);
         } else if (!MarkerNameEndsWith(m.name, "%EndRepeat") && close != std::string::npos) {
             size_t comma = m.settings.find(',');
             if (comma == std::string::npos || comma > close)
                 return;
-            item.SpecOffset = (WORD)(m.settingsStart + comma + 1 - item.SectionStart);
-            item.SpecLength = (WORD)(close - comma - 1);
+            item.SettingsOffset = (WORD)(m.settingsStart + comma + 1 - item.SectionStart);
+            item.SettingsLength = (WORD)(close - comma - 1);
             item.TopCount = (WORD)strtoul(m.settings.c_str() + comma + 1, NULL, 10);
         }
     }
@@ -158,14 +158,14 @@ struct TemplateWriter {
         const std::string* text = Source(item.Source);
         if (!text)
             return false;
-        if (!item.Edited || (!item.SpecOffset && !item.SpecLength))
+        if (!item.Edited || (!item.SettingsOffset && !item.SettingsLength))
             return Range(*text, item.SectionStart, item.SectionLength);
-        size_t afterSpec = (size_t)item.SpecOffset + item.SpecLength;
-        if (afterSpec > item.SectionLength)
+        size_t afterSettings = (size_t)item.SettingsOffset + item.SettingsLength;
+        if (afterSettings > item.SectionLength)
             return false;
-        out += text->substr(item.SectionStart, item.SpecOffset);
+        out += text->substr(item.SectionStart, item.SettingsOffset);
         out += RebuiltSettings(item);
-        return Range(*text, item.SectionStart + afterSpec, item.SectionLength - afterSpec);
+        return Range(*text, item.SectionStart + afterSettings, item.SectionLength - afterSettings);
     }
 };
 

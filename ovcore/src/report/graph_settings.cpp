@@ -1,4 +1,4 @@
-// The graph specification of a template's graph marker.
+// The graph settings of a template's graph marker.
 #include <ctype.h>
 #include <stdlib.h>
 #include <string.h>
@@ -122,9 +122,9 @@ ORB_EXPORT(int) ParseGraphSpec(const char* text, GraphRequest* g, int logFormat)
     g->First = g->Last = 0xFFFF;
     g->Size = 100;
     g->Color = 0xFF0F;
-    std::string spec = text ? std::string(text) + "]" : "";
+    std::string settings = text ? std::string(text) + "]" : "";
     bool logOnly = logFormat == 7 || logFormat == 8;
-    Cursor c{spec};
+    Cursor c{settings};
     std::string word, first, last;
     if (!c.Token(",", word) || !ReadType(word, g) || !c.Braced(g->Title))
         return 0;
