@@ -11,7 +11,8 @@ packages=(cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev googl
           python3-aiosmtpd   # the tests' SMTP sink
           python3-pyftpdlib  # the tests' FTP server
           nginx              # the tests' HTTP server
-          xvfb netpbm)       # scripts/screenshot.sh
+          xvfb netpbm        # scripts/screenshot.sh
+          chromium)          # scripts/check-report.sh
 
 missing=()
 for p in "${packages[@]}"; do

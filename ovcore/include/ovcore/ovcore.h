@@ -29,3 +29,5 @@
 #include "ovcore/dns.h"
 #include "ovcore/report_output.h"
 #include "ovcore/report_run.h"
+#include "ovcore/report_writer.h"
+#include "ovcore/designer_template.h"

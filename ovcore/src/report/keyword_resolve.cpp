@@ -3,7 +3,11 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <string>
+
 #include "report/header_keywords.h"
+#include "report/toc_script.h"
+#include "run/run_context.h"
 
 static const char* const kLayoutMarkers[] = {
     "%%Keep%%",          "%%BookMark%%",       "%%Remove%%",       "%%BookMarkLine%%",
@@ -19,11 +23,22 @@ static WORD WriteValue(HANDLE file, const char* text) {
         return 0;
     if (!WriteFile(file, text, length, &written, nullptr) || written != length)
         return 0xFFFF;
-    return (WORD)length;
+    return length < 0xFFFF ? (WORD)length : (WORD)0xFFFE;
+}
+
+// The contents script of a framed report grows with its pages and can
+// outgrow the value buffer: it is written whole.
+static bool IsLongContentsScript(const char* keyword, const RunContext* run) {
+    return run && run->Writer.FrameMode && _stricmp(keyword, "TableOfContentsData") == 0;
 }
 
 WORD ResolveTemplateKeyword(ReportHandle* report, HANDLE file, const char* keyword, RunContext* run,
                             DWORD* markerFlag, int* action, ReportStatusProc status) {
+    if (IsLongContentsScript(keyword, run)) {
+        std::string script;
+        BuildTocScript(run->PageList, script);
+        return WriteValue(file, script.c_str());
+    }
     char* value = (char*)calloc(1, KEYWORD_VALUE_SIZE);
     if (!value)
         return 0xFFFF;

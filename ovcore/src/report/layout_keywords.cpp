@@ -2,9 +2,12 @@
 // page switches, the word-processor keywords and the page texts.
 #include <string.h>
 
+#include <string>
+
 #include "ovcore/settings.h"
 #include "report/header_call.h"
 #include "report/keyword_text.h"
+#include "report/toc_script.h"
 
 static bool ColumnShown(const RunContext* run, char digit) {
     return strchr(run->Style.TableColumns, digit) != nullptr;
@@ -139,10 +142,13 @@ int EvaluateDocumentKeyword(const HeaderCall& call) {
     return 1;
 }
 
-// The table-of-contents script of a framed report; built by the writer
-// from the run's page list. Not joined to the writer yet: empty.
-static void TableOfContentsScript(const RunContext*, char* out, DWORD size) {
-    SetValueText(out, size, "");
+// The table-of-contents script of a framed report, built from the run's
+// page list; a script longer than the value buffer is left out whole.
+static void TableOfContentsScript(const RunContext* run, char* out, DWORD size) {
+    std::string script;
+    if (!BuildTocScript(run->PageList, script) || script.size() >= size)
+        script.clear();
+    SetValueText(out, size, script.c_str());
 }
 
 int EvaluatePageKeyword(const HeaderCall& call) {
@@ -150,7 +156,7 @@ int EvaluatePageKeyword(const HeaderCall& call) {
     if (KeywordIs(call.keyword, "ReportHeader"))
         SetHeaderText(call, run->ProfileTexts[1]);
     else if (KeywordIs(call.keyword, "TableOfContentsData")) {
-        if (run->Style.FramePage && !run->DocumentOutput)
+        if (run->Writer.FrameMode)
             TableOfContentsScript(run, call.value, call.size);
     } else
         return 0;

@@ -1,23 +1,39 @@
 // The run's working copy of the report template.
+#include "report/prepare_template.h"
+
 #include <stdio.h>
 #include <string.h>
 
 #include "ovcore/settings.h"
+#include "report/log_type_tables.h"
 #include "report/run_report_services.h"
 #include "run/run_setup.h"
 
+#define TEMP_NAME_LIMIT 100000
+
+BOOL MakeTempPageName(char* path) {
+    size_t length = strlen(path);
+    for (int n = 0; n < TEMP_NAME_LIMIT; ++n) {
+        int written = snprintf(path + length, MAX_PATH - length, "TEMP%d.HTM", n);
+        if (written <= 0 || (size_t)written >= MAX_PATH - length) {
+            path[length] = 0;
+            return FALSE;
+        }
+        if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+            return TRUE;
+    }
+    path[length] = 0;
+    return FALSE;
+}
+
 namespace {
 
-#define LOG_KIND_REFERRERS 7
-#define LOG_KIND_AGENTS 8
-#define TEMP_NAME_LIMIT 10000
-
-const char* TemplateName(WORD logKind) {
-    if (logKind == LOG_KIND_REFERRERS)
+const char* TemplateNameFor(int logFormat) {
+    if (logFormat == LOG_FORMAT_REFERRER_ONLY)
         return "referlog.var";
-    if (logKind == LOG_KIND_AGENTS)
+    if (logFormat == LOG_FORMAT_AGENT_ONLY)
         return "agentlog.var";
-    return "template.var";
+    return "cluster.var";
 }
 
 // Claims folder + "TEMP<n>.HTM" with the first n whose file does not exist
@@ -40,24 +56,25 @@ BOOL ClaimTempName(const char* folder, char* path) {
 
 } // namespace
 
-int PrepareReportTemplate(ReportHandle* report, RunContext* context) {
-    DeletePreparedTemplate(context);
-    char folder[MAX_PATH];
-    ORB_GetTemplatePath(folder);
-    if (snprintf(context->TemplatePath, MAX_PATH, "%s%s", folder,
-                 TemplateName(context->Hits.LogKind)) >= MAX_PATH ||
-        !FileExists(context->TemplatePath))
+int PrepareReportTemplate(ReportHandle* report, RunContext* run) {
+    DeletePreparedTemplate(run);
+    char folder[MAX_PATH], source[MAX_PATH], path[MAX_PATH];
+    // Only the folder of the support-file path is used: the logo's source.
+    if (!ORB_GetExePath(folder))
         return 0;
-    char workFolder[MAX_PATH];
-    char path[MAX_PATH];
-    if (snprintf(workFolder, MAX_PATH, "%sTemplate\\", report->DataParent) >= MAX_PATH ||
-        !ClaimTempName(workFolder, path))
+    snprintf(run->TemplatePath, MAX_PATH, "%sBase\\Images\\", folder);
+    if (!MakeTempPageName(run->TemplatePath))
         return 0;
-    if (!TrimTemplateFile(path, context->TemplatePath, report->Sections, report->SectionCount)) {
+    if (!ORB_GetTemplatePath(folder))
+        return 0;
+    int n = snprintf(source, sizeof source, "%s%s", folder, TemplateNameFor(run->Hits.LogKind));
+    if (n <= 0 || n >= MAX_PATH || !ClaimTempName(folder, path))
+        return 0;
+    if (!TrimTemplateFile(path, source, report->Sections, report->SectionCount)) {
         DeleteFileA(path);
         return 0;
     }
-    lstrcpynA(context->PreparedTemplate, path, MAX_PATH);
+    lstrcpynA(run->PreparedTemplate, path, MAX_PATH);
     return 1;
 }
 

@@ -19,6 +19,7 @@
 #include "report/keyword_state.h"
 #include "report/report_style.h"
 #include "run/accumulate_state.h"
+#include "report/writer_state.h"
 
 #define RUN_CONTEXT_SIZE 31889
 #define RUN_CONTEXT_VERSION 0x301
@@ -249,6 +250,7 @@ struct RunContext {
     // Areas add their own state below this line, one member each.
     AccumulateState Accum; // the hit updaters' caches
     KeywordRunState Keywords;
+    ReportWriterState Writer;
 };
 
 // Makes the context zero-filled with its header words and the period
