@@ -28,3 +28,4 @@
 #include "ovcore/fileapi.h"
 #include "ovcore/dns.h"
 #include "ovcore/report_output.h"
+#include "ovcore/history.h"
