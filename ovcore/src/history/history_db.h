@@ -118,6 +118,8 @@ void StepBackMasterEntry(HistoryDatabase* handle);
 // Writes entry over the one last read (the cursor's previous entry) and
 // replaces master.dat. 1/0 (on 0 nothing changed, in memory or on disk).
 int RewriteLastMasterEntry(HistoryDatabase* handle, const MasterEntry* entry);
+// Sets entry n's current time and replaces master.dat. 1/0 (unchanged).
+int SetMasterEntryCurrent(HistoryDatabase* handle, DWORD n, ORB_TIME current);
 // Walks the entries: the profile's database first and last times.
 void GetDatabaseTimeRange(AnalysisProfile* profile);
 void ExtendDatabaseTimeRange(AnalysisProfile* profile, const MasterEntry* entry);

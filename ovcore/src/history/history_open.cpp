@@ -133,3 +133,14 @@ void GetDatabaseTimeRange(AnalysisProfile* profile) {
     for (DWORD i = 0; i < g_open->EntryCount; ++i)
         ExtendDatabaseTimeRange(profile, &g_open->Entries[i]);
 }
+
+int SetMasterEntryCurrent(HistoryDatabase* handle, DWORD n, ORB_TIME current) {
+    if (!handle || n >= handle->EntryCount || handle->Type != SWIFTMERE_FILES)
+        return 0;
+    ORB_TIME old = handle->Entries[n].Current;
+    handle->Entries[n].Current = current;
+    if (SaveMasterFile(handle->Folder, handle->Entries, handle->EntryCount))
+        return 1;
+    handle->Entries[n].Current = old;
+    return 0;
+}
