@@ -3,6 +3,7 @@
 #pragma once
 #include "ovcore/dates.h"
 #include "ovcore/profile.h"
+#include "ovcore/registration.h"
 
 // Folder of the profile's history database (see history/history_db.h).
 ORB_EXPORT(int)
@@ -24,3 +25,22 @@ struct RealtimeMonthTable {
     ORB_TIME Bounds[25];
 };
 const RealtimeMonthTable* GetRealtimeMonthTable(void);
+
+// --- History-update exports ---
+
+// Called once when an update that was asked to stop has been left.
+typedef void(CALLBACK* ORB_UPDATEENDPROC)(void);
+
+// Brings the profile's history database a step closer to its logs (one day
+// per call). item is passed on to the progress callback and never looked
+// into. 1 updated (call again for more), 6 nothing (left) to do, 4 stopped.
+ORB_EXPORT(int)
+ORB_UpdateRealtime(DWORD_PTR item, AnalysisProfile* profile, ORB_UPDATEPROGRESSPROC progress);
+// Updates a list of profiles until each is done (passes are bounded). 0.
+ORB_EXPORT(short)
+OLD_UpdateRealtime(int count, AnalysisProfile** profiles, ORB_UPDATEPROGRESSPROC progress);
+// Asks a running update to stop; end (may be null) is called once when the
+// update is left. The number of updates running.
+ORB_EXPORT(int) ORB_AbortRealtimeAnalysis(ORB_UPDATEENDPROC end);
+// Deletes the profile's history database when it keeps one.
+ORB_EXPORT(void) ORB_DeleteRealtimeDatabase(AnalysisProfile* profile);
