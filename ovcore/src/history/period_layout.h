@@ -43,3 +43,5 @@ static_assert(PERIOD_BLOCK_HEAD + 8 == PERIOD_BLOCK_SIZE, "stored period block")
 // The visitor table's kind; the 44 tables take TableKindOfNumber.
 #define VISITOR_TABLE (-1)
 int StoredTableKind(int tableNumber);
+// An empty table: size, version and every list head -1.
+void EmptyPeriodTable(AnalysisTable* table);

@@ -219,14 +219,6 @@ void ReadTable(Image& f, const StoredTable& s, AnalysisTable* table, int kind) {
         f.bad = 1;
 }
 
-void EmptyTableHeader(AnalysisTable* table) {
-    memset(table, 0, sizeof(*table));
-    table->dwSize = ANALYSIS_TABLE_SIZE;
-    table->dwVersion = ANALYSIS_VERSION;
-    table->DeleteListHead = table->DateListHead = table->DateListTail = ANALYSIS_NO_ITEM;
-    table->TopTableListHead = table->TopTableListTail = ANALYSIS_NO_ITEM;
-}
-
 void ReadTables(Image& f, DWORD tablesAt, DWORD count, DWORD usersAt, RunContext* context) {
     PeriodBlock& block = context->Period;
     block.TopTablesCount = RUN_TABLE_COUNT;
@@ -237,8 +229,8 @@ void ReadTables(Image& f, DWORD tablesAt, DWORD count, DWORD usersAt, RunContext
         return;
     }
     for (DWORD i = 0; i < RUN_TABLE_COUNT; ++i)
-        EmptyTableHeader(&block.TopTablesPtr[i]);
-    EmptyTableHeader(block.TopUsersPtr);
+        EmptyPeriodTable(&block.TopTablesPtr[i]);
+    EmptyPeriodTable(block.TopUsersPtr);
     // A file with fewer tables (an older one) keeps the rest empty.
     if (count > RUN_TABLE_COUNT)
         count = RUN_TABLE_COUNT;

@@ -11,7 +11,7 @@ int StoredTableKind(int tableNumber) {
     return tableNumber == VISITOR_TABLE ? TABLE_KIND_VISITOR : TableKindOfNumber(tableNumber);
 }
 
-static void EmptyTable(AnalysisTable* table) {
+void EmptyPeriodTable(AnalysisTable* table) {
     memset(table, 0, sizeof(*table));
     table->dwSize = ANALYSIS_TABLE_SIZE;
     table->dwVersion = ANALYSIS_VERSION;
@@ -28,8 +28,8 @@ int MakeEmptyPeriodTables(RunContext* context) {
         return 0;
     }
     for (int i = 0; i < RUN_TABLE_COUNT; ++i)
-        EmptyTable(&tables[i]);
-    EmptyTable(visitors);
+        EmptyPeriodTable(&tables[i]);
+    EmptyPeriodTable(visitors);
     context->Period.TopTablesCount = RUN_TABLE_COUNT;
     context->Period.TopTablesPtr = tables;
     context->Period.TopUsersPtr = visitors;
