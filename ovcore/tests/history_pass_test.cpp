@@ -12,9 +12,11 @@
 
 #include "analysis/analysis_tables.h"
 #include "analysis/dns_ring.h"
+#include "core/engine_state.h"
 #include "core/message_sink.h"
 #include "history/database_update.h"
 #include "ovcore/ovcore.h"
+#include "settings/install_folder.h"
 #include "temp_install.h"
 
 namespace {
@@ -112,6 +114,9 @@ class HistoryPassTest : public ::testing::Test {
         Engine_SetUnattended(FALSE);
         if (slot_ >= 0)
             ORB_DeRegister((short)slot_);
+        // Registrations are counted per loaded library: start afresh.
+        Engine_ResetLibraryState();
+        InstallFolder_Reset();
     }
     int Update(int* upToDate) {
         return UpdateRealtimeDatabase(&log_.source, &profile_, nullptr, nullptr, upToDate);

@@ -4,8 +4,10 @@
 
 #include <string>
 
+#include "core/engine_state.h"
 #include "core/message_sink.h"
 #include "ovcore/ovcore.h"
+#include "settings/install_folder.h"
 #include "temp_install.h"
 
 namespace {
@@ -35,6 +37,9 @@ class UpdateExportsTest : public ::testing::Test {
     void TearDown() override {
         Engine_SetUnattended(FALSE);
         ORB_DeRegister(slot_);
+        // Registrations are counted per loaded library: start afresh.
+        Engine_ResetLibraryState();
+        InstallFolder_Reset();
     }
 };
 
