@@ -11,6 +11,8 @@
 #include "analysis/analysis_tables.h"
 #include "analysis/item_counters.h"
 #include "analysis/table_slots.h"
+#include "core/message_sink.h"
+#include "history/durable_file.h"
 #include "history/history_db.h"
 #include "history/period_layout.h"
 #include "temp_install.h"
@@ -219,6 +221,23 @@ TEST_F(HistoryPeriodTest, AFileWithFewerTablesGetsEmptyOnes) {
     }
     FreeContext(c);
     FreeContext(read);
+}
+
+TEST_F(HistoryPeriodTest, AShortWriteIsAnErrorAndKeepsTheOldFile) {
+    RunContext* c = MakeFilledContext();
+    ASSERT_EQ(PERIOD_WRITTEN, WritePeriodFileAs(path_.c_str(), c));
+    const std::string good = ovtest::ReadFileBytes(path_);
+    AddTableItem(&c->Period.TopTablesPtr[TopDocuments], "/later.html");
+    Engine_SetUnattended(TRUE);    // the error is reported: as a log line here
+    for (int n = 1; n <= 3; ++n) { // the data, the header offset, the rename
+        DurableFile_FailWrite(n);
+        EXPECT_EQ(PERIOD_WRITE_ERROR, WritePeriodFileAs(path_.c_str(), c)) << n;
+        EXPECT_EQ(good, ovtest::ReadFileBytes(path_)) << n;
+        EXPECT_FALSE(ovtest::FileExistsAt(install_.Path("~period.dat.tmp"))) << n;
+    }
+    DurableFile_FailWrite(0);
+    Engine_SetUnattended(FALSE);
+    FreeContext(c);
 }
 
 // Reads path into a fresh context; the result code.
