@@ -248,7 +248,10 @@ void ReadTables(Image& f, DWORD tablesAt, DWORD count, DWORD usersAt, RunContext
 void UpgradeBandwidth(RunContext* context) {
     PeriodBlock& block = context->Period;
     AnalysisTable& table = block.TopTablesPtr[TopBandwidth];
-    if (block.dwVersion >= RUN_CONTEXT_VERSION || table.ovCount == 0 || !table.lpItems[0])
+    if (block.dwVersion >= RUN_CONTEXT_VERSION)
+        return;
+    block.dwVersion = RUN_CONTEXT_VERSION; // upgraded once: a rewrite stores the new form
+    if (table.ovCount == 0 || !table.lpItems[0])
         return;
     AnalysisItem* item = table.lpItems[0];
     double* bytes = (double*)calloc(ANALYSIS_INTERVALS, sizeof(double));
