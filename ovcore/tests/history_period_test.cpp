@@ -240,6 +240,22 @@ TEST_F(HistoryPeriodTest, AShortWriteIsAnErrorAndKeepsTheOldFile) {
     FreeContext(c);
 }
 
+TEST_F(HistoryPeriodTest, AnOlderPeriodsByteIntervalsMoveIntoTheBandwidthTable) {
+    RunContext* c = MakeFilledContext();
+    c->Period.dwVersion = 0x300;
+    ASSERT_EQ(PERIOD_WRITTEN, WritePeriodFileAs(path_.c_str(), c));
+    RunContext* read = AllocRunContext();
+    ASSERT_EQ(PERIOD_LOADED, ReadPeriodFile(path_.c_str(), read));
+    const AnalysisItem* total = read->Period.TopTablesPtr[TopBandwidth].lpItems[0];
+    ASSERT_EQ((DWORD)ANALYSIS_INTERVALS, total->ovTopNamesCount);
+    EXPECT_EQ(12345.25, ((double*)total->lpExtra)[5]);
+    EXPECT_EQ(0.0, ((double*)total->lpExtra)[31]);
+    EXPECT_STREQ("", total->ovString);
+    EXPECT_EQ((DWORD)RUN_CONTEXT_VERSION, read->Period.dwVersion);
+    FreeContext(c);
+    FreeContext(read);
+}
+
 // Reads path into a fresh context; the result code.
 int ReadBack(const std::string& path) {
     RunContext* c = AllocRunContext();
