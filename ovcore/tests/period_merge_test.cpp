@@ -6,6 +6,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <vector>
+
 #include "analysis/analysis_tables.h"
 #include "analysis/table_slots.h"
 #include "history/history_db.h"
@@ -133,6 +135,41 @@ TEST(PeriodMergeTest, BusiestQuietestAndWeekdays) {
     EXPECT_EQ(2u, report.WeekdaysCounted);
     EXPECT_EQ(30u, report.WeekdayHits);
     EXPECT_EQ(1u, report.WeekendDaysCounted);
+}
+
+} // namespace
+
+namespace {
+
+TEST(PeriodMergeTest, AWholeDayAndTheTablesTheReportShows) {
+    Context report, day;
+    SetReportIntervalsForRange(report.c, At(5, 0), At(5, 23, 59, 59));
+    PeriodPlace place = {0, At(5, 0), 0};
+    TableContext rest{nullptr, nullptr, "(rest)"};
+    InitTable(&rest, day.Table(TopUsers), 1);
+    day.Item(TopUsers, "u1")->ovTotalByHits = 2;
+    day.Item(TopUsers, "u2")->ovTotalByHits = 1;
+    InitTable(&rest, day.Table(TopReferers), 1); // the aggregate row alone
+    day.Item(TopDocuments, "/a")->ovTotalByHits = 3;
+    std::vector<DWORD> seen;
+    static std::vector<DWORD>* g_seen;
+    g_seen = &seen;
+    ASSERT_TRUE(MergePeriodIntoRunContext(report.c, day.c, &place, 10, 20, [](DWORD percent) {
+        g_seen->push_back(percent);
+        return 1;
+    }));
+    ASSERT_EQ((size_t)RUN_TABLE_COUNT, seen.size());
+    EXPECT_EQ(10u, seen.front());
+    EXPECT_LE(seen.back(), 20u);
+    EXPECT_EQ(2u, report.Find(TopUsers, "u1")->ovTotalByHits);
+    EXPECT_EQ(nullptr, report.Find(TopUsers, "(rest)"));
+
+    MarkReportTables(report.c);
+    EXPECT_EQ(1u, g_ReportTableKeywords[TopDocuments].Used);
+    EXPECT_EQ(1u, g_ReportTableKeywords[TopUsers].Used);
+    EXPECT_EQ(0u, g_ReportTableKeywords[TopReferers].Used);
+    EXPECT_EQ(0u, g_ReportTableKeywords[TopCities].Used); // empty
+    EXPECT_EQ(1u, g_ReportTableKeywords[TopCities].Empty);
 }
 
 } // namespace

@@ -28,3 +28,19 @@ int MergeTableItems(RunContext* report, int tableNumber, AnalysisTable* to,
 // The period's TopPaths renumbered into the report's pages and merged (its
 // names are put back afterwards). 1/0.
 int MergeTopPaths(RunContext* report, RunContext* period, const PeriodPlace* place);
+
+// The visitor-like tables (TopCompanies, TopUsers): the period's namesakes
+// folded first; item 0 (the rest) is not merged. 1/0.
+int MergeVisitorTableItems(RunContext* report, AnalysisTable* to, AnalysisTable* from,
+                           const PeriodPlace* place);
+// One stored day into the report: its visits closed, its counters, hour
+// arrays and tables merged; tables past the big-table cutoff are left out of
+// the report. progress (may be null) gets a percent from percentLow to
+// percentHigh after each table and answers 0 to stop. 1, or 0 when stopped
+// or memory is short.
+typedef int (*MergeProgressProc)(DWORD percent);
+int MergePeriodIntoRunContext(RunContext* report, RunContext* period, const PeriodPlace* place,
+                              DWORD percentLow, DWORD percentHigh, MergeProgressProc progress);
+// After the merge: every table used, except the big visitor-like and path
+// tables, the lists that hold only their aggregate row, and empty tables.
+void MarkReportTables(RunContext* report);
