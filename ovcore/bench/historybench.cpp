@@ -69,14 +69,6 @@ ULONGLONG FolderBytes(const char* folder) {
     return total;
 }
 
-void FreeReportHandle(ReportHandle* report) {
-    if (report->Run) {
-        FreePeriodTables(report->Run);
-        free(report->Run);
-    }
-    free(report);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -110,7 +102,7 @@ int main(int argc, char** argv) {
             fprintf(stderr, "day %lu could not be stored\n", (unsigned long)n);
             return 1;
         }
-        FreeReportHandle(report);
+        FreePeriodReport(report);
     }
     double update = Seconds(start);
     ULONGLONG bytes = FolderBytes(db->Folder);
@@ -133,7 +125,7 @@ int main(int argc, char** argv) {
             fprintf(stderr, "day %lu could not be merged\n", (unsigned long)n);
             return 1;
         }
-        FreeReportHandle(day);
+        FreePeriodReport(day);
     }
     double report = Seconds(start);
     printf("days %d, pages a day %d\n", kDays, pages);
@@ -143,7 +135,7 @@ int main(int argc, char** argv) {
     printf("report: %lu documents, %lu visitors\n",
            (unsigned long)total->Run->Period.TopTablesPtr[TopDocuments].ovCount,
            (unsigned long)total->Run->Period.TopTablesPtr[TopUsers].ovCount);
-    FreeReportHandle(total);
+    FreePeriodReport(total);
     CloseHistoryDatabase(db);
     return 0;
 }

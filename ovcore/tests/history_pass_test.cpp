@@ -139,11 +139,7 @@ class HistoryPassTest : public ::testing::Test {
                                   std::to_string(item->ovTotalByHits) + ",";
                 }
             }
-            if (report->Run) {
-                FreePeriodTables(report->Run);
-                free(report->Run);
-            }
-            free(report);
+            FreePeriodReport(report);
         }
         CloseHistoryDatabase(db);
         return out;

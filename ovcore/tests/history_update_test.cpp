@@ -34,14 +34,6 @@ ReportHandle* NewReport() {
     return (ReportHandle*)calloc(1, sizeof(ReportHandle));
 }
 
-void FreeReport(ReportHandle* report) {
-    if (report->Run) {
-        FreePeriodTables(report->Run);
-        free(report->Run);
-    }
-    free(report);
-}
-
 // One update over a log: every open day the log reaches gets the hits after
 // its stored time and is committed. False when the database cannot be
 // opened or a commit fails (the update stops there).
@@ -74,7 +66,7 @@ bool RunUpdate(AnalysisProfile* profile, const std::vector<Hit>& log) {
         if (ok && reached)
             ok = CommitPeriod(db, n, report->Run, reached == e.End ? e.End + 1 : reached,
                               &detail) != 0;
-        FreeReport(report);
+        FreePeriodReport(report);
     }
     CloseHistoryDatabase(db);
     return ok;
@@ -107,7 +99,7 @@ std::map<std::string, std::string> StoredDays(AnalysisProfile* profile) {
             text += "result " + std::to_string(result);
         }
         days[e.Name] = text;
-        FreeReport(report);
+        FreePeriodReport(report);
     }
     CloseHistoryDatabase(db);
     return days;

@@ -145,18 +145,10 @@ static int DrainRing(ReportHandle* report) {
     }
 }
 
-static void FreeReport(ReportHandle* report) {
-    if (report->Run) {
-        FreePeriodTables(report->Run);
-        free(report->Run);
-    }
-    free(report);
-}
-
 static int Fail(ReportHandle* report, int* detail, int code, int abandon) {
     if (abandon)
         AbandonDNSFifo();
-    FreeReport(report);
+    FreePeriodReport(report);
     *detail = code;
     return 0;
 }
@@ -196,6 +188,6 @@ int AddToCurrentDatabase(AnalysisProfile* profile, PeriodHitSource* source, Hist
     } else if (current != entry.Current && !SetMasterEntryCurrent(handle, n, current)) {
         return Fail(report, detail, UPDATE_WRITE_ERROR, 0);
     }
-    FreeReport(report);
+    FreePeriodReport(report);
     return 1;
 }

@@ -152,6 +152,9 @@ int LoadPeriodForUpdate(const MasterEntry* entry, HistoryDatabase* handle, Repor
 int MakeEmptyPeriodTables(RunContext* context);
 // Frees the tables and the visitor table; the pointers become null.
 void FreePeriodTables(RunContext* context);
+// Frees a heap report handle of a period (calloc) with its context and
+// tables. Null is ignored.
+void FreePeriodReport(ReportHandle* report);
 
 // --- Committing a period with its entry (period_commit.cpp) ---
 

@@ -10,23 +10,21 @@
 #include "history/report_grid.h"
 #include "history/top_paths.h"
 
+static void KeepDay(bool better, DWORD value, DWORD* kept, char* label, const char* today) {
+    if (!better)
+        return;
+    *kept = value;
+    lstrcpynA(label, today, RUN_DATE_TEXT);
+}
+
 void MergeTemplateCounters(PeriodBlock* r, const PeriodBlock* p) {
-    if (p->TodaysHits > r->BusiestDayHits) {
-        r->BusiestDayHits = p->TodaysHits;
-        lstrcpynA(r->BusiestDayByHits, p->Today, RUN_DATE_TEXT);
-    }
-    if (p->TodaysHits && p->TodaysHits < r->QuietestDayHits) {
-        r->QuietestDayHits = p->TodaysHits;
-        lstrcpynA(r->QuietestDayByHits, p->Today, RUN_DATE_TEXT);
-    }
-    if (p->TodaysUsers > r->BusiestDayUsers) {
-        r->BusiestDayUsers = p->TodaysUsers;
-        lstrcpynA(r->BusiestDayByUsers, p->Today, RUN_DATE_TEXT);
-    }
-    if (p->TodaysUsers && p->TodaysUsers < r->QuietestDayUsers) {
-        r->QuietestDayUsers = p->TodaysUsers;
-        lstrcpynA(r->QuietestDayByUsers, p->Today, RUN_DATE_TEXT);
-    }
+    DWORD hits = p->TodaysHits, users = p->TodaysUsers;
+    KeepDay(hits > r->BusiestDayHits, hits, &r->BusiestDayHits, r->BusiestDayByHits, p->Today);
+    KeepDay(hits && hits < r->QuietestDayHits, hits, &r->QuietestDayHits, r->QuietestDayByHits,
+            p->Today);
+    KeepDay(users > r->BusiestDayUsers, users, &r->BusiestDayUsers, r->BusiestDayByUsers, p->Today);
+    KeepDay(users && users < r->QuietestDayUsers, users, &r->QuietestDayUsers,
+            r->QuietestDayByUsers, p->Today);
     if (!p->TodayDateTime)
         return;
     ++r->DaysCounted;

@@ -50,3 +50,13 @@ void FreePeriodTables(RunContext* context) {
         block.TopUsersPtr = nullptr;
     }
 }
+
+void FreePeriodReport(ReportHandle* report) {
+    if (!report)
+        return;
+    if (report->Run) {
+        FreePeriodTables(report->Run);
+        free(report->Run);
+    }
+    free(report);
+}
