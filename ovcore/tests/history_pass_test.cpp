@@ -91,6 +91,11 @@ int CALLBACK Pump() {
     return 1;
 }
 
+std::string g_shown; // what the error display was given
+void CALLBACK ShowError(HWND, const char*, const char* text, UINT, UINT, int) {
+    g_shown = text;
+}
+
 class HistoryPassTest : public ::testing::Test {
   protected:
     ovtest::TempInstall install_;
@@ -101,7 +106,8 @@ class HistoryPassTest : public ::testing::Test {
     void SetUp() override {
         DWORD status = 0;
         slot_ = ORB_Register(install_.Data().c_str(), 60, 1, Pump, &status, GetModuleHandleA(NULL),
-                             0, NULL, NULL);
+                             0, NULL, ShowError);
+        g_shown.clear();
         ASSERT_EQ(0, slot_);
         Engine_SetUnattended(TRUE);
         SetUpdateCounter(CountHit);
@@ -169,6 +175,31 @@ TEST_F(HistoryPassTest, EachCallCompletesOneDayAndTheNextTakesOnlyWhatIsNew) {
     log_.lines.push_back({At(7, 13), "/a"});
     ASSERT_EQ(1, Update(&upToDate));
     EXPECT_EQ(std::make_pair(At(7, 13) - 1, std::string("/a=1,/b=1,/c=1,")), Day(7));
+}
+
+TEST_F(HistoryPassTest, TheUserLearnsWhyNothingWasUpdated) {
+    log_.lines = {{At(5, 1), "/a"}, {At(5, 2), "/b"}};
+    int upToDate = 0;
+    ASSERT_EQ(1, Update(&upToDate));
+    // Another program holds the database.
+    std::string lock = std::string(profile_.SwiftmereRepository) + "\\daily\\update.lck";
+    HANDLE held = CreateFileA(lock.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                              FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    log_.lines.push_back({At(5, 3), "/c"});
+    upToDate = 0;
+    EXPECT_EQ(0, Update(&upToDate));
+    EXPECT_EQ(1, upToDate);
+    EXPECT_NE(std::string::npos, g_shown.find("another program")) << g_shown;
+    CloseHandle(held);
+    EXPECT_EQ(std::make_pair(At(5, 2) - 1, std::string("/a=1,")), Day(5)); // nothing lost
+
+    // Logs that cannot be read are said to be so, not passed over in silence.
+    g_shown.clear();
+    log_.lines.clear();
+    EXPECT_EQ(1, Update(&upToDate));
+    EXPECT_EQ(1, upToDate);
+    EXPECT_NE(std::string::npos, g_shown.find("cannot be read")) << g_shown;
 }
 
 TEST_F(HistoryPassTest, DeletingRemovesEveryFileAndBothFolders) {
