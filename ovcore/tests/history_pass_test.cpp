@@ -177,6 +177,18 @@ TEST_F(HistoryPassTest, EachCallCompletesOneDayAndTheNextTakesOnlyWhatIsNew) {
     EXPECT_EQ(std::make_pair(At(7, 13) - 1, std::string("/a=1,/b=1,/c=1,")), Day(7));
 }
 
+TEST_F(HistoryPassTest, ADayTheLogOnlyTouchesAtItsFirstSecondStaysEmpty) {
+    // The newest hit waits for a later update, so day 6 gets nothing yet.
+    log_.lines = {{At(5, 1), "/a"}, {At(6, 0), "/b"}};
+    int upToDate = 0;
+    ASSERT_EQ(1, Update(&upToDate));
+    ASSERT_EQ(1, Update(&upToDate));
+    EXPECT_EQ(0u, Day(6).first);
+    log_.lines.push_back({At(6, 5), "/c"});
+    ASSERT_EQ(1, Update(&upToDate));
+    EXPECT_EQ(std::make_pair(At(6, 5) - 1, std::string("/b=1,")), Day(6));
+}
+
 TEST_F(HistoryPassTest, TheUserLearnsWhyNothingWasUpdated) {
     log_.lines = {{At(5, 1), "/a"}, {At(5, 2), "/b"}};
     int upToDate = 0;

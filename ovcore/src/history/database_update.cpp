@@ -176,6 +176,9 @@ int AddToCurrentDatabase(AnalysisProfile* profile, PeriodHitSource* source, Hist
     if (!DrainRing(report))
         return Fail(report, detail, Engine_IsAborted() ? UPDATE_ABORTED : UPDATE_FAILED, 1);
     ORB_TIME current = reached >= entry.End ? entry.End + 1 : reached;
+    // A day that got nothing stays empty (0) until it is complete.
+    if (result != ANALYZE_ADDED && entry.Current == 0 && current <= entry.End)
+        current = 0;
     // More to add only when the day is complete and the logs go on: a day
     // left open holds all the logs have to give for now.
     int more = current == entry.End + 1 && moreData;
