@@ -103,8 +103,11 @@ int SaveMasterFile(const char* folder, const MasterEntry* entries, DWORD count);
 // --- The open database (history_open.cpp) ---
 
 // Opens the profile's database (Type 1 folder; other types give a handle
-// without a store). Closes the database open before. Null on failure; the
-// cause is kept for HistoryOpenFailure.
+// without a store): takes the folder's lock, undoes unfinished commits and
+// grows master.dat to cover firstTime..lastTime (both 0: opens what is
+// there). Closes the database open before. Null on failure; the cause is
+// kept for HistoryOpenFailure (HISTORY_OPEN_LOCKED while another program
+// holds the database).
 HistoryDatabase* OpenHistoryDatabase(AnalysisProfile* profile, const char* profilePath,
                                      ORB_TIME firstTime, ORB_TIME lastTime, int create);
 HistoryOpenError HistoryOpenFailure(void);
@@ -132,6 +135,8 @@ void ExtendDatabaseTimeRange(AnalysisProfile* profile, const MasterEntry* entry)
 int WritePeriodFileAs(const char* path, RunContext* context);
 // period folder + "\" + the entry's name (MAX_PATH). 1/0.
 int PeriodFilePath(const HistoryDatabase* handle, const MasterEntry* entry, char* path);
+// WritePeriodFileAs for an entry of a folder database; PERIOD_STORE_ERROR
+// for the ODBC form, which stores its rows elsewhere.
 int WritePeriodFile(const MasterEntry* entry, HistoryDatabase* handle, RunContext* context);
 // Loads a period file into the context (its tables must be empty).
 // PERIOD_LOADED, PERIOD_NO_FILE, PERIOD_EMPTY or PERIOD_BAD (nothing left
