@@ -31,3 +31,4 @@
 #include "ovcore/report_run.h"
 #include "ovcore/report_writer.h"
 #include "ovcore/designer_template.h"
+#include "ovcore/history.h"

@@ -42,3 +42,18 @@ ORB_EXPORT(WORD) ORB_UpdateOrbisEntry(AnalysisProfile* lpProfile);
 // Gives lpNew a new unique name and copies the source's file to it (the
 // record of lpNew is not written).
 ORB_EXPORT(WORD) ORB_DuplicateOrbisEntry(const AnalysisProfile* lpSource, AnalysisProfile* lpNew);
+
+// A new record read from registered data folder + fileName, or null when it
+// cannot be read. Free with AnalysisProfile_Free.
+ORB_EXPORT(AnalysisProfile*) ORB_GetSet(const char* fileName);
+// Writes the profile to its file: 0, or 0xFFFF when the write failed.
+ORB_EXPORT(WORD) ORB_PutSet(AnalysisProfile* lpProfile);
+// Deletes registered data folder + fileName (and, for a ".wlp" name, the
+// ".DIR" beside it); with flag 1 the profile's history database first. The
+// profile-list change counter goes up by one. 0.
+ORB_EXPORT(WORD)
+ORB_DeleteSet(AnalysisProfile* lpProfile, const char* fileName, int flag, WORD ignored);
+// The profile-list change counter.
+ORB_EXPORT(DWORD) ORB_QuerySetListChange(void);
+// "cluster.var": the template-variables file of the report settings.
+ORB_EXPORT(const char*) ORB_GetTemplateFilename(void);
