@@ -16,6 +16,14 @@ struct AgentCacheEntry {
     DWORD UsedMask;           // which of the five tables were in use then
 };
 
+// The last name counted in a table and its item (tables that keep every item
+// never move one during the run): a repeated name skips the table's hash.
+#define NAME_MEMO_TEXT 48
+struct NameMemo {
+    LONG ItemPlusOne; // 0: none
+    char Name[NAME_MEMO_TEXT];
+};
+
 struct AccumulateState {
     TableContext Tables;     // aggregate name and the visit closer
     AgentCacheEntry* Agents; // AGENT_CACHE_SIZE slots, made on first use
@@ -28,4 +36,5 @@ struct AccumulateState {
     LONG WeekdayItems[7]; // TopWeekdays items by weekday, made on first use
     LONG HourItems[24];   // TopHours items by hour
     DWORD FixedItemsMade; // bit 1 weekdays, bit 2 hours
+    NameMemo Memo[44];    // by table number
 };

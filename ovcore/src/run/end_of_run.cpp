@@ -5,6 +5,7 @@
 #include "run/hit_updaters.h"
 
 #include <stdlib.h>
+#include <string.h>
 
 #include "analysis/table_select.h"
 
@@ -84,6 +85,7 @@ void SortAndTrimReportTables(RunContext* context, int mergeNamesakes) {
     // Item numbers change from here on: the cached ones are looked up again.
     ForgetAgents(context);
     context->Accum.FixedItemsMade = 0;
+    memset(context->Accum.Memo, 0, sizeof context->Accum.Memo);
     int key = context->SortSetting == 2 ? SORT_BY_USERS : SORT_BY_HITS;
     AnalysisTable* documents = RunTableOf(context, TopDocuments);
     NumberItems(documents);
@@ -112,5 +114,6 @@ void FreeAccumulateState(RunContext* run) {
     run->Accum.CompanyEntries = nullptr;
     run->Accum.CompanyEntriesMade = FALSE;
     run->Accum.FixedItemsMade = 0;
+    memset(run->Accum.Memo, 0, sizeof run->Accum.Memo);
     run->Accum.DayNumber = 0;
 }

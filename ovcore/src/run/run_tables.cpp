@@ -90,6 +90,9 @@ const char* RunText(const char* text) {
 
 LONG RunTableIndex(HitPass* pass, int table, const char* name) {
     RunContext* run = pass->run;
+    NameMemo& memo = run->Accum.Memo[table];
+    if (memo.ItemPlusOne && strcmp(memo.Name, name) == 0)
+        return memo.ItemPlusOne - 1;
     DWORD r = InsertTableItem(TableKindOfNumber(table), nullptr, &run->Accum.Tables,
                               RunTableOf(run, table), name, nullptr, 0, 0, 0, 0, 0);
     if (!r) {
@@ -97,6 +100,10 @@ LONG RunTableIndex(HitPass* pass, int table, const char* name) {
         return ANALYSIS_NO_ITEM;
     }
     g_ReportTableKeywords[table].Empty = 0;
+    size_t n = strlen(name);
+    memo.ItemPlusOne = n < NAME_MEMO_TEXT ? LONG(r) : 0;
+    if (memo.ItemPlusOne)
+        memcpy(memo.Name, name, n + 1);
     return (LONG)r - 1;
 }
 
