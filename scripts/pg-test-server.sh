@@ -4,7 +4,8 @@
 # The tests run under Wine and cannot start host programs, so CTest runs this
 # script as a fixture around them. The server gets its own data folder in
 # DIR/data, listens on 127.0.0.1 only (no Unix socket outside DIR) and trusts
-# local connections; the database "ovtest" belongs to the user "ovtest".
+# local connections. The user "ovtest" owns two databases: "ovtest" (history
+# tables) and "ovlogs" (log tables and look-up tables).
 #   DIR/port     the port it listens on
 #   DIR/server.log
 # The server refuses to run as root: when the script runs as root, the server
@@ -42,7 +43,8 @@ for _ in $(seq 20); do
     port=$((20000 + RANDOM % 40000))
     if as_server "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 30 \
         -o "-c listen_addresses=127.0.0.1 -p $port -k $dir -c fsync=off" start >/dev/null 2>&1; then
-        if as_server "$bin/createdb" -h 127.0.0.1 -p "$port" -U ovtest ovtest >>"$dir/server.log" 2>&1; then
+        if as_server "$bin/createdb" -h 127.0.0.1 -p "$port" -U ovtest ovtest >>"$dir/server.log" 2>&1 &&
+            as_server "$bin/createdb" -h 127.0.0.1 -p "$port" -U ovtest ovlogs >>"$dir/server.log" 2>&1; then
             echo "$port" > "$dir/port"
             exit 0
         fi

@@ -22,16 +22,22 @@ static std::string FixturePath(const char* file, bool windows) {
     return path;
 }
 
-std::string ConnectionText(const Driver& driver, const std::string& test) {
+std::string CurrentTestName() {
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    for (char& c : name)
+        if (c == '/')
+            c = '-';
+    return name;
+}
+
+std::string ConnectionText(const Driver& driver, const std::string& test, const char* database) {
     if (FixturePath("", false).empty()) {
         ADD_FAILURE() << "OV_ODBC_FIXTURE is not set: run the ODBC tests through ctest";
         return "";
     }
     if (std::string(driver.name) == "sqlite") {
         std::string file = test + ".db";
-        for (char& c : file)
-            if (c == '/')
-                c = '-';
         DeleteFileA(FixturePath(file.c_str(), true).c_str());
         return "DRIVER={SQLite3};Database=" + FixturePath(file.c_str(), false) + ";";
     }
@@ -44,7 +50,7 @@ std::string ConnectionText(const Driver& driver, const std::string& test) {
         return "";
     }
     return "DRIVER={PostgreSQL ANSI};Server=127.0.0.1;Port=" + std::to_string(port) +
-           ";Database=ovtest;Uid=ovtest;Pwd=;pqopt={connect_timeout=5};";
+           ";Database=" + database + ";Uid=ovtest;Pwd=;pqopt={connect_timeout=5};";
 }
 
 // Runs fn on a statement of a fresh connection; false when it cannot connect.

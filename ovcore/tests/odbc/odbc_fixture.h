@@ -18,9 +18,13 @@ inline std::string PrintDriver(const testing::TestParamInfo<Driver>& info) {
 extern const Driver kDrivers[2];
 
 // The connection text of the driver for a test (the SQLite file is made
-// afresh for each test name). Empty, with a test failure saying why, when
-// the server is not there.
-std::string ConnectionText(const Driver& driver, const std::string& test);
+// afresh for each test name; PostgreSQL's database is "ovtest", or
+// database when given). Empty, with a test failure saying why, when the
+// server is not there.
+std::string ConnectionText(const Driver& driver, const std::string& test,
+                           const char* database = "ovtest");
+// The current test's name, usable in a file name.
+std::string CurrentTestName();
 // Runs one SQL text on a connection of its own; true when it succeeded.
 bool RunSql(const std::string& connection, const std::string& sql);
 // The first column of the first row of a query as a number; -1 on failure.

@@ -121,8 +121,9 @@ void ExpectSameExtra(const AnalysisItem* a, const AnalysisItem* b, int kind) {
         const TopNameList& y = ((TopNameList*)b->lpExtra)[j];
         ASSERT_EQ(x.wCount, y.wCount) << "slot " << j;
         size_t bytes = j == SUBLIST_PATH_SLOT ? x.wCount * 2u : x.wCount * sizeof(WORD);
-        if (x.wCount)
+        if (x.wCount) {
             EXPECT_EQ(memcmp(x.lpValues, y.lpValues, bytes), 0) << "slot " << j;
+        }
     }
 }
 
@@ -171,8 +172,7 @@ void ExpectSamePeriod(const PeriodBlock* a, const PeriodBlock* b) {
 class OdbcHistoryTest : public testing::TestWithParam<Driver> {
   protected:
     void SetUp() override {
-        connection_ = ConnectionText(GetParam(),
-                                     testing::UnitTest::GetInstance()->current_test_info()->name());
+        connection_ = ConnectionText(GetParam(), CurrentTestName());
         ASSERT_FALSE(connection_.empty());
         for (int t = 0; t < ODBC_TABLE_COUNT; ++t)
             RunSql(connection_, std::string("DROP TABLE ") + OdbcTable(t).name);
