@@ -5,7 +5,8 @@
 # script as a fixture around them. The server gets its own data folder in
 # DIR/data, listens on 127.0.0.1 only (no Unix socket outside DIR) and trusts
 # local connections. The user "ovtest" owns two databases: "ovtest" (history
-# tables) and "ovlogs" (log tables and look-up tables).
+# and look-up tables) and "ovlogs" (only the log table: a log source reads
+# the first table its data source lists).
 #   DIR/port     the port it listens on
 #   DIR/server.log
 # The server refuses to run as root: when the script runs as root, the server
