@@ -75,3 +75,13 @@ ORB_EXPORT(int) ORB_CreateODBCTables(AnalysisProfile* profile) {
 ORB_EXPORT(int) ORB_DoODBCTablesExist(AnalysisProfile* profile) {
     return CreateTablesOfProfile(profile) == ODBC_TABLES_EXISTED;
 }
+
+ORB_EXPORT(void) ORB_DeleteODBCDatabase(AnalysisProfile* profile) {
+    if (!profile || profile->SwiftmereFlag != SWIFTMERE_ODBC)
+        return;
+    OdbcHistory* db = ConnectToODBCDatabase(profile->ODBCSwiftmere);
+    if (!db)
+        return;
+    DropODBCTables(db);
+    DisconnectFromODBCDatabase(db);
+}

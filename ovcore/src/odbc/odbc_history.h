@@ -80,3 +80,5 @@ int EnsureMasterRows(OdbcHistory* db, DWORD firstTime, DWORD lastTime, int creat
 ORB_EXPORT(int) ORB_CreateODBCTables(AnalysisProfile* profile);
 // 1 when the first table already existed (missing tables are made either way).
 ORB_EXPORT(int) ORB_DoODBCTablesExist(AnalysisProfile* profile);
+// Drops the eleven tables of a profile whose history database is an ODBC one.
+ORB_EXPORT(void) ORB_DeleteODBCDatabase(AnalysisProfile* profile);

@@ -1,6 +1,7 @@
 // The ODBC history database against SQLite and PostgreSQL: tables made in
 // the driver's own type names, a period written and read back equal, a
 // rewrite replacing the period, and a failed write leaving it as it was.
+#include <stdio.h>
 #include <string.h>
 
 #include <gtest/gtest.h>
@@ -199,6 +200,21 @@ TEST_P(OdbcHistoryTest, TablesAreMadeOnceAndMissingOnesCompleted) {
     EXPECT_EQ(CreateODBCTables(db_), ODBC_TABLES_EXISTED);
     EXPECT_EQ(Rows("OVLogSortIndexTable"), 0);
     EXPECT_EQ(boxes_.Count(), 0u) << "no table check shows an error";
+}
+
+TEST_P(OdbcHistoryTest, ProfileExportsMakeTestAndDropTheTables) {
+    AnalysisProfile* profile = AnalysisProfile_New();
+    ASSERT_NE(profile, nullptr);
+    snprintf(profile->ODBCSwiftmere, sizeof(profile->ODBCSwiftmere), "%s", connection_.c_str());
+    profile->SwiftmereFlag = SWIFTMERE_ODBC;
+    EXPECT_EQ(ORB_DoODBCTablesExist(profile), 0) << "the test makes the missing tables";
+    EXPECT_EQ(ORB_DoODBCTablesExist(profile), 1);
+    EXPECT_EQ(ORB_CreateODBCTables(profile), 0);
+    EXPECT_EQ(Rows("OVServerCounts"), 0);
+    ORB_DeleteODBCDatabase(profile);
+    EXPECT_EQ(Rows("OVServerCounts"), -1);
+    EXPECT_EQ(ORB_CreateODBCTables(profile), 1);
+    AnalysisProfile_Free(profile);
 }
 
 TEST_P(OdbcHistoryTest, PeriodReadsBackEqualAndRewriteReplacesIt) {
