@@ -5,6 +5,16 @@
 
 #include "odbc/odbc_log_source.h"
 
+void FormatDateInOrder(int order, const char* y, const char* m, const char* d, char* out,
+                       size_t size) {
+    if (order == 1)
+        snprintf(out, size, "%s/%s/%s", d, m, y);
+    else if (order == 2)
+        snprintf(out, size, "%s/%s/%s", y, m, d);
+    else
+        snprintf(out, size, "%s/%s/%s", m, d, y);
+}
+
 // The date part in the engine's order when it is year-month-day, else as it
 // stands (empty when the text has no blank).
 static void DatePart(const char* text, const char* blank, int order, char* out, size_t size) {
@@ -19,12 +29,7 @@ static void DatePart(const char* text, const char* blank, int order, char* out, 
         snprintf(y, sizeof(y), "%.4s", date);
         snprintf(m, sizeof(m), "%.*s", (int)(second - dash - 1), dash + 1);
         snprintf(d, sizeof(d), "%s", second + 1);
-        if (order == 1)
-            snprintf(out, size, "%s/%s/%s", d, m, y);
-        else if (order == 2)
-            snprintf(out, size, "%s/%s/%s", y, m, d);
-        else
-            snprintf(out, size, "%s/%s/%s", m, d, y);
+        FormatDateInOrder(order, y, m, d, out, size);
         return;
     }
     snprintf(out, size, "%s", date);

@@ -29,12 +29,11 @@ int LineDateOrder() {
 }
 
 void FormatDate(int order, int y, int m, int d, char* out, size_t size) {
-    if (order == 1)
-        snprintf(out, size, "%d/%d/%d", d, m, y);
-    else if (order == 2)
-        snprintf(out, size, "%d/%d/%d", y, m, d);
-    else
-        snprintf(out, size, "%d/%d/%d", m, d, y);
+    char texts[3][12];
+    snprintf(texts[0], sizeof(texts[0]), "%d", y);
+    snprintf(texts[1], sizeof(texts[1]), "%d", m);
+    snprintf(texts[2], sizeof(texts[2]), "%d", d);
+    FormatDateInOrder(order, texts[0], texts[1], texts[2], out, size);
 }
 
 // The row's "date, time" text; false when the time is NULL.

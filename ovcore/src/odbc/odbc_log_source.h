@@ -32,3 +32,6 @@ void CloseODBCLogSource(LogSourceHandle* handle);
 // order (0 m/d/y, 1 d/m/y, 2 y/m/d) and a 24-hour clock; result holds at
 // least strlen(text) + 8 bytes.
 void RewriteAccessTimeText(const char* text, int dateOrder, char* result);
+// "y/m/d" texts joined in the date order (0 m/d/y, 1 d/m/y, 2 y/m/d).
+void FormatDateInOrder(int order, const char* y, const char* m, const char* d, char* out,
+                       size_t size);
