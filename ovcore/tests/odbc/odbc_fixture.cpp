@@ -1,0 +1,94 @@
+#include "odbc_fixture.h"
+
+#include <fstream>
+
+#include "odbc/odbc_binding.h"
+
+namespace odbctest {
+
+const Driver kDrivers[2] = {{"sqlite"}, {"postgres"}};
+
+static std::string FixturePath(const char* file, bool windows) {
+    const char* unixPath = getenv("OV_ODBC_FIXTURE");
+    if (!unixPath || !unixPath[0])
+        return "";
+    std::string path = std::string(unixPath) + "/" + file;
+    if (!windows)
+        return path;
+    path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+std::string CurrentTestName() {
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    for (char& c : name)
+        if (c == '/')
+            c = '-';
+    return name;
+}
+
+std::string ConnectionText(const Driver& driver, const std::string& test, const char* database) {
+    if (FixturePath("", false).empty()) {
+        ADD_FAILURE() << "OV_ODBC_FIXTURE is not set: run the ODBC tests through ctest";
+        return "";
+    }
+    if (std::string(driver.name) == "sqlite") {
+        std::string file = test + ".db";
+        DeleteFileA(FixturePath(file.c_str(), true).c_str());
+        return "DRIVER={SQLite3};Database=" + FixturePath(file.c_str(), false) + ";";
+    }
+    std::ifstream in(FixturePath("port", true));
+    int port = 0;
+    in >> port;
+    if (port <= 0) {
+        ADD_FAILURE() << "the PostgreSQL test server is not running (no port file in "
+                      << FixturePath("", false) << "; see scripts/pg-test-server.sh)";
+        return "";
+    }
+    return "DRIVER={PostgreSQL ANSI};Server=127.0.0.1;Port=" + std::to_string(port) +
+           ";Database=" + database + ";Uid=ovtest;Pwd=;pqopt={connect_timeout=5};";
+}
+
+// Runs fn on a statement of a fresh connection; false when it cannot connect.
+template <typename Fn> static bool OnStatement(const std::string& connection, Fn fn) {
+    if (!BindODBC32())
+        return false;
+    const OdbcApi* api = OdbcBound();
+    SQLHDBC dbc = SQL_NULL_HDBC;
+    SQLHSTMT stmt = SQL_NULL_HSTMT;
+    bool ok = OdbcOk(api->SQLAllocConnect(OdbcEnvironment(), &dbc));
+    ok = ok && OdbcOk(api->SQLDriverConnect(dbc, nullptr, (SQLCHAR*)connection.c_str(), SQL_NTS,
+                                            nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT));
+    ok = ok && OdbcOk(api->SQLAllocStmt(dbc, &stmt)) && fn(api, stmt);
+    if (stmt)
+        api->SQLFreeStmt(stmt, SQL_DROP);
+    if (dbc) {
+        api->SQLDisconnect(dbc);
+        api->SQLFreeConnect(dbc);
+    }
+    return ok;
+}
+
+bool RunSql(const std::string& connection, const std::string& sql) {
+    return OnStatement(connection, [&](const OdbcApi* api, SQLHSTMT stmt) {
+        SQLRETURN r = api->SQLExecDirect(stmt, (SQLCHAR*)sql.c_str(), SQL_NTS);
+        return OdbcOk(r) || r == SQL_NO_DATA;
+    });
+}
+
+long QueryNumber(const std::string& connection, const std::string& sql) {
+    SQLINTEGER value = -1;
+    SQLLEN length = 0;
+    bool ok = OnStatement(connection, [&](const OdbcApi* api, SQLHSTMT stmt) {
+        return OdbcOk(api->SQLExecDirect(stmt, (SQLCHAR*)sql.c_str(), SQL_NTS)) &&
+               OdbcOk(api->SQLBindCol(stmt, 1, SQL_C_SLONG, &value, 0, &length)) &&
+               OdbcOk(api->SQLFetch(stmt));
+    });
+    return ok ? (long)value : -1;
+}
+
+} // namespace odbctest

@@ -1,0 +1,312 @@
+// The ODBC history database against SQLite and PostgreSQL: tables made in
+// the driver's own type names, a period written and read back equal, a
+// rewrite replacing the period, and a failed write leaving it as it was.
+#include <stdio.h>
+#include <string.h>
+
+#include <gtest/gtest.h>
+
+#include "analysis/analysis_tables.h"
+#include "analysis/item_counters.h"
+#include "analysis/table_slots.h"
+#include "core/engine_state.h"
+#include "msgbox_watcher.h"
+#include "odbc/odbc_history.h"
+#include "odbc/odbc_period_tables.h"
+#include "odbc/odbc_schema.h"
+#include "odbc_fixture.h"
+
+using namespace odbctest;
+
+namespace {
+
+const DWORD kDay = 1700006400; // 2023-11-15 00:00 UTC
+
+AnalysisItem* Add(AnalysisTable* t, const char* name) {
+    DWORD n = AddTableItem(t, name);
+    EXPECT_NE(n, 0u) << name;
+    return t->lpItems[n - 1];
+}
+
+// A period with every kind of stored data: plain, server, bandwidth and
+// search items, a freed slot, a cut name, -1 links, sub-lists and a path.
+void MakePeriod(PeriodBlock* p, DWORD hits) {
+    memset(p, 0, sizeof(*p));
+    p->dwSize = PERIOD_BLOCK_SIZE;
+    p->dwVersion = RUN_CONTEXT_VERSION;
+    p->TodayDateTime = kDay;
+    strcpy(p->Today, "11/15/23");
+    p->TodaysHits = hits;
+    p->Failed404 = 3;
+    p->TopTablesCount = RUN_TABLE_COUNT;
+    p->Hits[5] = hits;
+    p->NewVisits[0] = 2;
+    p->OtherMethodHits[31] = 1;
+    p->Bytes[5] = 123456789.0;
+    ASSERT_TRUE(MakePeriodTables(p));
+    AnalysisTable* t = p->TopTablesPtr;
+
+    AnalysisItem* page = Add(&t[TopDocuments], "/index.html");
+    page->ovTotalByHits = hits;
+    page->ovHitIntervals[5] = hits;
+    page->ovUserIntervals[6] = 1;
+    page->ovTotalBytes = 4096;
+    page->ovLastDateTime = (DWORD)-1;
+    Add(&t[TopDocuments], std::string(300, 'x').c_str())->ovTotalByHits = 1;
+    Add(&t[TopDocuments], "/gone.html");
+    ReleaseItemSlot(&t[TopDocuments], 2, TABLE_KIND_PLAIN);
+    Add(&t[TopDocuments], "/about.html")->ovTopFlag = 1;
+
+    AnalysisItem* country = Add(&t[TopCountries], "Germany");
+    country->lpExtra = calloc(3, sizeof(DWORD));
+    country->ovTopNamesCount = 3;
+    ((DWORD*)country->lpExtra)[1] = 7;
+
+    AnalysisItem* band = Add(&t[TopBandwidth], "00:00");
+    band->lpExtra = calloc(ANALYSIS_INTERVALS, sizeof(double));
+    band->ovTopNamesCount = ANALYSIS_INTERVALS;
+    ((double*)band->lpExtra)[4] = 5000;
+
+    // The same text in the word table and the phrase table: the detail rows
+    // go to the phrase table's item.
+    const struct {
+        int table;
+        const char* item;
+        const char* detail;
+    } search[] = {{TopSearchEngines, "weather", "Seeker"},
+                  {TopSearchKeyPhrases, "weather today", "Seeker"},
+                  {TopSearchKeywords, "Seeker", "weather"}};
+    for (const auto& s : search) {
+        AnalysisItem* item = Add(&t[s.table], s.item);
+        SearchDetail* d = (SearchDetail*)calloc(1, sizeof(SearchDetail));
+        d->lpName = _strdup(s.detail);
+        d->dwHits = 4;
+        d->dwSessions = 2;
+        item->lpExtra = calloc(1, sizeof(SearchDetail*));
+        ((SearchDetail**)item->lpExtra)[0] = d;
+        item->ovTopNamesCount = 1;
+    }
+
+    AnalysisItem* visitor = Add(p->TopUsersPtr, "10.0.0.1");
+    visitor->ovPrevLink = -1;
+    AddSubItemId(visitor, 0, 9);
+    AddSubItemId(visitor, 0, 2);
+    TopNameList* slots = TableItem_SubLists(visitor);
+    AddLinkPair(&slots[SUBLIST_PATH_SLOT], 3, 0);
+    AddLinkPair(&slots[SUBLIST_PATH_SLOT], 1, 0);
+
+    for (int n = 0; n < RUN_TABLE_COUNT; ++n)
+        MaterialiseSortIndex(&t[n]);
+    MaterialiseSortIndex(p->TopUsersPtr);
+}
+
+void ExpectSameExtra(const AnalysisItem* a, const AnalysisItem* b, int kind) {
+    ASSERT_EQ(a->ovTopNamesCount, b->ovTopNamesCount);
+    if (!a->lpExtra || kind == TABLE_KIND_BANDWIDTH || kind == TABLE_KIND_SERVERS) {
+        size_t unit = kind == TABLE_KIND_BANDWIDTH ? sizeof(double) : sizeof(DWORD);
+        if (a->lpExtra) {
+            EXPECT_EQ(memcmp(a->lpExtra, b->lpExtra, unit * a->ovTopNamesCount), 0);
+        }
+        return;
+    }
+    for (DWORD j = 0; j < a->ovTopNamesCount; ++j) {
+        if (kind == TABLE_KIND_SEARCH) {
+            const SearchDetail* x = ((SearchDetail**)a->lpExtra)[j];
+            const SearchDetail* y = ((SearchDetail**)b->lpExtra)[j];
+            EXPECT_STREQ(x->lpName, y->lpName);
+            EXPECT_EQ(x->dwHits, y->dwHits);
+            EXPECT_EQ(x->dwSessions, y->dwSessions);
+            continue;
+        }
+        const TopNameList& x = ((TopNameList*)a->lpExtra)[j];
+        const TopNameList& y = ((TopNameList*)b->lpExtra)[j];
+        ASSERT_EQ(x.wCount, y.wCount) << "slot " << j;
+        size_t bytes = j == SUBLIST_PATH_SLOT ? x.wCount * 2u : x.wCount * sizeof(WORD);
+        if (x.wCount) {
+            EXPECT_EQ(memcmp(x.lpValues, y.lpValues, bytes), 0) << "slot " << j;
+        }
+    }
+}
+
+void ExpectSameTable(const AnalysisTable* a, const AnalysisTable* b, int kind) {
+    EXPECT_EQ(a->TopCount, b->TopCount);
+    ASSERT_EQ(a->ovCount, b->ovCount);
+    ASSERT_EQ(a->DeleteCount, b->DeleteCount);
+    EXPECT_EQ(a->DeleteListHead, b->DeleteListHead);
+    EXPECT_EQ(a->DateListHead, b->DateListHead);
+    EXPECT_EQ(a->DateListTail, b->DateListTail);
+    EXPECT_EQ(a->TopTableListHead, b->TopTableListHead);
+    ASSERT_EQ(a->SortIndexCount, b->SortIndexCount);
+    for (DWORD j = 0; j < a->SortIndexCount; ++j) {
+        EXPECT_EQ(a->lpSortIndex[j], b->lpSortIndex[j]);
+    }
+    for (DWORD i = 0; i < a->ovCount + a->DeleteCount; ++i) {
+        SCOPED_TRACE(i);
+        const AnalysisItem* x = a->lpItems[i];
+        const AnalysisItem* y = b->lpItems[i];
+        // Names are stored cut to 249 characters.
+        EXPECT_EQ(std::string(x->ovString ? x->ovString : "").substr(0, 249),
+                  std::string(y->ovString ? y->ovString : ""));
+        const size_t counters = offsetof(AnalysisItem, ovString);
+        EXPECT_EQ(memcmp(x, y, counters), 0);
+        EXPECT_EQ(x->ovBanned, y->ovBanned);
+        ExpectSameExtra(x, y, kind);
+    }
+}
+
+void ExpectSamePeriod(const PeriodBlock* a, const PeriodBlock* b) {
+    EXPECT_EQ(a->TodayDateTime, b->TodayDateTime);
+    EXPECT_STREQ(a->Today, b->Today);
+    EXPECT_EQ(a->TodaysHits, b->TodaysHits);
+    EXPECT_EQ(a->Failed404, b->Failed404);
+    EXPECT_EQ(a->TopTablesCount, b->TopTablesCount);
+    EXPECT_EQ(memcmp(a->NewVisits, b->NewVisits,
+                     offsetof(PeriodBlock, FormHits) - offsetof(PeriodBlock, NewVisits)),
+              0);
+    for (int n = 0; n < RUN_TABLE_COUNT; ++n) {
+        SCOPED_TRACE(n);
+        ExpectSameTable(&a->TopTablesPtr[n], &b->TopTablesPtr[n], TableKindOfNumber(n));
+    }
+    ExpectSameTable(a->TopUsersPtr, b->TopUsersPtr, TABLE_KIND_VISITOR);
+}
+
+class OdbcHistoryTest : public testing::TestWithParam<Driver> {
+  protected:
+    void SetUp() override {
+        connection_ = ConnectionText(GetParam(), CurrentTestName());
+        ASSERT_FALSE(connection_.empty());
+        for (int t = 0; t < ODBC_TABLE_COUNT; ++t)
+            RunSql(connection_, std::string("DROP TABLE ") + OdbcTable(t).name);
+        db_ = ConnectToODBCDatabase(connection_.c_str());
+        ASSERT_NE(db_, nullptr) << connection_;
+    }
+    void TearDown() override {
+        DisconnectFromODBCDatabase(db_);
+        Engine_State().progressSlot2 = nullptr;
+    }
+    long Rows(const char* table) {
+        return QueryNumber(connection_, std::string("SELECT COUNT(*) FROM ") + table);
+    }
+    std::string connection_;
+    OdbcHistory* db_ = nullptr;
+    ovtest::MsgBoxWatcher boxes_;
+};
+
+TEST_P(OdbcHistoryTest, TablesAreMadeOnceAndMissingOnesCompleted) {
+    EXPECT_EQ(CreateODBCTables(db_), ODBC_TABLES_CREATED);
+    EXPECT_EQ(CreateODBCTables(db_), ODBC_TABLES_EXISTED);
+    // A half-made schema is completed, not taken as whole.
+    ASSERT_TRUE(RunSql(connection_, "DROP TABLE OVLogSortIndexTable"));
+    EXPECT_EQ(CreateODBCTables(db_), ODBC_TABLES_EXISTED);
+    EXPECT_EQ(Rows("OVLogSortIndexTable"), 0);
+    EXPECT_EQ(boxes_.Count(), 0u) << "no table check shows an error";
+}
+
+TEST_P(OdbcHistoryTest, ProfileExportsMakeTestAndDropTheTables) {
+    AnalysisProfile* profile = AnalysisProfile_New();
+    ASSERT_NE(profile, nullptr);
+    snprintf(profile->ODBCSwiftmere, sizeof(profile->ODBCSwiftmere), "%s", connection_.c_str());
+    profile->SwiftmereFlag = SWIFTMERE_ODBC;
+    EXPECT_EQ(ORB_DoODBCTablesExist(profile), 0) << "the test makes the missing tables";
+    EXPECT_EQ(ORB_DoODBCTablesExist(profile), 1);
+    EXPECT_EQ(ORB_CreateODBCTables(profile), 0);
+    EXPECT_EQ(Rows("OVServerCounts"), 0);
+    ORB_DeleteODBCDatabase(profile);
+    EXPECT_EQ(Rows("OVServerCounts"), -1);
+    EXPECT_EQ(ORB_CreateODBCTables(profile), 1);
+    AnalysisProfile_Free(profile);
+}
+
+TEST_P(OdbcHistoryTest, PeriodReadsBackEqualAndRewriteReplacesIt) {
+    ASSERT_EQ(CreateODBCTables(db_), ODBC_TABLES_CREATED);
+    PeriodBlock written, read = {};
+    MakePeriod(&written, 40);
+    OdbcMasterEntry entry = {kDay, kDay + 86399, kDay + 86400, "11/15/23"};
+    ASSERT_EQ(WritePeriodODBC(db_, &written, &entry), 1);
+    long nameRows = Rows("OVLogNameTable");
+    ASSERT_EQ(WritePeriodODBC(db_, &written, &entry), 1);
+    EXPECT_EQ(Rows("OVLogNameTable"), nameRows) << "a period written twice holds one set";
+    EXPECT_EQ(QueryNumber(connection_, "SELECT ovPrevLink FROM OVLogNameTable WHERE "
+                                       "SummaryTableType = 268435455"),
+              268435453);
+
+    ASSERT_EQ(ReadPeriodODBC(db_, &read, kDay), ODBC_READ_LOADED);
+    ExpectSamePeriod(&written, &read);
+    EXPECT_EQ(ReadPeriodODBC(db_, &read, kDay + 86400), ODBC_READ_NO_TEMPLATE);
+
+    OdbcMasterEntry stored = {};
+    SetODBCEntryPointer(db_, 0);
+    ASSERT_EQ(ReadNextMasterRow(db_, &stored), 1);
+    EXPECT_EQ(stored.currentTime, entry.currentTime);
+    EXPECT_EQ(stored.endTime, entry.endTime);
+    EXPECT_EQ(ReadNextMasterRow(db_, &stored), 0);
+    FreeODBCPeriodTables(&written);
+    FreeODBCPeriodTables(&read);
+    EXPECT_EQ(boxes_.Count(), 0u);
+}
+
+int g_ticksLeft;
+int CALLBACK StopAfterTicks(int) {
+    return --g_ticksLeft > 0;
+}
+
+TEST_P(OdbcHistoryTest, StoppedRewriteLeavesThePeriodAsItWas) {
+    ASSERT_EQ(CreateODBCTables(db_), ODBC_TABLES_CREATED);
+    PeriodBlock first, second, read = {};
+    MakePeriod(&first, 40);
+    MakePeriod(&second, 99);
+    OdbcMasterEntry entry = {kDay, kDay + 86399, kDay + 3600, "11/15/23"};
+    ASSERT_EQ(WritePeriodODBC(db_, &first, &entry), 1);
+    long nameRows = Rows("OVLogNameTable");
+    // Stopped part-way: the old rows were already deleted inside the write.
+    g_ticksLeft = 4;
+    Engine_State().progressSlot2 = StopAfterTicks;
+    OdbcMasterEntry later = {kDay, kDay + 86399, kDay + 86400, "11/15/23"};
+    EXPECT_EQ(WritePeriodODBC(db_, &second, &later), 0);
+    Engine_State().progressSlot2 = nullptr;
+
+    EXPECT_EQ(Rows("OVLogNameTable"), nameRows);
+    ASSERT_EQ(ReadPeriodODBC(db_, &read, kDay), ODBC_READ_LOADED);
+    ExpectSamePeriod(&first, &read);
+    EXPECT_EQ(QueryNumber(connection_, "SELECT CurrentTime FROM OVLogMasterTable"),
+              (long)(kDay + 3600));
+    FreeODBCPeriodTables(&first);
+    FreeODBCPeriodTables(&second);
+    FreeODBCPeriodTables(&read);
+}
+
+INSTANTIATE_TEST_SUITE_P(Drivers, OdbcHistoryTest, testing::ValuesIn(kDrivers), PrintDriver);
+
+// Start times past 2038 are written unsigned, so a rewrite still finds and
+// replaces the period's rows (SQLite keeps 64-bit integers).
+TEST(OdbcHistorySqlite, StartTimesPast2038AreReplacedOnRewrite) {
+    std::string connection = ConnectionText(kDrivers[0], "Past2038");
+    OdbcHistory* db = ConnectToODBCDatabase(connection.c_str());
+    ASSERT_NE(db, nullptr);
+    ASSERT_EQ(CreateODBCTables(db), ODBC_TABLES_CREATED);
+    PeriodBlock p = {};
+    p.TopTablesCount = RUN_TABLE_COUNT;
+    OdbcMasterEntry entry = {2200000000u, 2200086399u, 0, ""};
+    ASSERT_EQ(WritePeriodODBC(db, &p, &entry), 1);
+    ASSERT_EQ(WritePeriodODBC(db, &p, &entry), 1);
+    EXPECT_EQ(QueryNumber(connection, "SELECT COUNT(*) FROM OVLogTemplateTable"), 1);
+    EXPECT_EQ(ReadPeriodODBC(db, &p, 2200000000u), ODBC_READ_LOADED);
+    FreeODBCPeriodTables(&p);
+    DisconnectFromODBCDatabase(db);
+}
+
+TEST(OdbcSchemaText, CreateTableUsesTheDriversTypeNames) {
+    char sql[1024];
+    ASSERT_TRUE(
+        OdbcCreateTableSql(OdbcTable(ODBC_MASTER), "VARCHAR2", "NUMBER(10,0)", sql, sizeof(sql)));
+    EXPECT_STREQ(sql, "CREATE TABLE OVLogMasterTable (StartTime NUMBER(10,0), CurrentTime "
+                      "NUMBER(10,0), EndTime NUMBER(10,0), Today VARCHAR2(60))");
+    ASSERT_TRUE(OdbcCreateIndexSql(OdbcTable(ODBC_TOPNAME), sql, sizeof(sql)));
+    EXPECT_STREQ(sql, "CREATE INDEX IDXOVLogTopNameTable ON OVLogTopNameTable (StartTime ASC, "
+                      "NameTableIndex ASC, NameTableType ASC)");
+    ASSERT_TRUE(OdbcInsertSql(OdbcTable(ODBC_MASTER), sql, sizeof(sql)));
+    EXPECT_STREQ(sql, "INSERT INTO OVLogMasterTable (StartTime, CurrentTime, EndTime, Today) "
+                      "VALUES (?, ?, ?, ?)");
+}
+
+} // namespace

@@ -1,0 +1,114 @@
+// Report look-ups joined from a database table, on SQLite and PostgreSQL.
+#include <string.h>
+
+#include <gtest/gtest.h>
+
+#include "msgbox_watcher.h"
+#include "odbc/odbc_binding.h"
+#include "odbc/odbc_lookup.h"
+#include "odbc_fixture.h"
+
+using namespace odbctest;
+
+namespace {
+
+struct ColumnSpec {
+    DWORD type;
+    DWORD number;
+    DWORD position;
+};
+
+class OdbcLookupTest : public testing::TestWithParam<Driver> {
+  protected:
+    void SetUp() override {
+        connection_ = ConnectionText(GetParam(), CurrentTestName());
+        ASSERT_FALSE(connection_.empty());
+        RunSql(connection_, "DROP TABLE people");
+        ASSERT_TRUE(RunSql(connection_, "CREATE TABLE people (login varchar(40), fullname "
+                                        "varchar(80), age int, score float, team varchar(20))"));
+        ASSERT_TRUE(RunSql(connection_, "INSERT INTO people VALUES ('ann', 'Ann Smith', 41, "
+                                        "2.5, 'blue')"));
+        ASSERT_TRUE(RunSql(connection_, "INSERT INTO people VALUES ('bob', NULL, 30, 1, "
+                                        "'red')"));
+        ASSERT_TRUE(RunSql(connection_, "INSERT INTO people VALUES ('cy', 'Cy Long', 7, 3, "
+                                        "'green')"));
+        profile_ = AnalysisProfile_New();
+        ASSERT_NE(profile_, nullptr);
+    }
+    void TearDown() override {
+        DisconnectLookupDatabase();
+        AnalysisProfile_Free(profile_);
+    }
+    // Section 1 over the people table keyed by login.
+    RowmereSettings* Section(std::initializer_list<ColumnSpec> columns) {
+        RowmereSettings* s = AllocRowmere();
+        strcpy(s->RowmereDSN, connection_.c_str());
+        strcpy(s->RowmereTable, "people");
+        strcpy(s->RowmereKeyColumn, "login");
+        RowmereColumn** tail = &s->lpColumns;
+        for (const ColumnSpec& c : columns) {
+            RowmereColumn* column = AllocRowmereData();
+            column->RowmereDataType = c.type;
+            column->RowmereColumnNumber = c.number;
+            column->RowmereReportSequence = c.position;
+            *tail = column;
+            tail = &column->Next;
+        }
+        FreeRowmere(profile_->RowmereIP);
+        profile_->RowmereIP = s;
+        return s;
+    }
+    std::string Look(const char* key, size_t size = 300, int* result = nullptr) {
+        char out[300];
+        int r = LookupRow(profile_, 1, key, out, size);
+        if (result)
+            *result = r;
+        return out;
+    }
+    std::string connection_;
+    AnalysisProfile* profile_ = nullptr;
+    ovtest::MsgBoxWatcher boxes_;
+};
+
+TEST_P(OdbcLookupTest, ColumnsAreJoinedInDisplayOrder) {
+    // Positions 0, 1 and 3: the gap ends the list.
+    RowmereSettings* s = Section({{SQL_INTEGER, 3, 1}, {SQL_VARCHAR, 2, 0}, {SQL_VARCHAR, 5, 3}});
+    ASSERT_EQ(ConnectLookupDatabase(s), 1);
+    EXPECT_EQ(ConnectLookupDatabase(s), 1);
+    ASSERT_EQ(PrepareLookup(profile_, 1), 1);
+    EXPECT_EQ(Look("ann"), "Ann Smith<BR>41");
+    // A NULL column is empty, not the text the row before left behind.
+    EXPECT_EQ(Look("bob"), "<BR>30");
+    int result = 0;
+    EXPECT_EQ(Look("nobody", 300, &result), "");
+    EXPECT_EQ(result, 1);
+    // The output is cut to the caller's buffer.
+    EXPECT_EQ(Look("ann", 8), "Ann Smi");
+    EXPECT_EQ(boxes_.Count(), 0u);
+}
+
+TEST_P(OdbcLookupTest, NumbersAndCustomSqlAreUsed) {
+    RowmereSettings* s = Section({{SQL_DOUBLE, 1, 0}, {SQL_VARCHAR, 2, 1}});
+    strcpy(s->szCustomSQL, "SELECT score, team FROM people WHERE login = ?");
+    ASSERT_EQ(ConnectLookupDatabase(s), 1);
+    ASSERT_EQ(PrepareLookup(profile_, 1), 1);
+    EXPECT_EQ(Look("ann"), "2.500000<BR>blue");
+    EXPECT_EQ(Look("cy"), "3.000000<BR>green");
+}
+
+TEST_P(OdbcLookupTest, IncompleteSettingsOrAMissingDriverDoNotConnect) {
+    RowmereSettings* s = Section(std::initializer_list<ColumnSpec>());
+    EXPECT_EQ(ConnectLookupDatabase(s), 0) << "no columns";
+    s = Section({{SQL_VARCHAR, 2, 0}});
+    strcpy(s->RowmereDSN, "DRIVER={No Such Driver};");
+    EXPECT_EQ(ConnectLookupDatabase(s), 0);
+    EXPECT_TRUE(boxes_.WaitFor(1));
+    EXPECT_EQ(PrepareLookup(profile_, 1), 0);
+    int result = 1;
+    EXPECT_EQ(Look("ann", 300, &result), "");
+    EXPECT_EQ(result, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Drivers, OdbcLookupTest, testing::ValuesIn(kDrivers), PrintDriver);
+
+} // namespace
