@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -103,26 +104,50 @@ struct BrowseRun {
     std::string address;
 };
 
+BOOL CALLBACK CloseDialogsOfThisProcess(HWND window, LPARAM) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char kind[16] = "";
+    GetClassNameA(window, kind, sizeof(kind));
+    // Both the browser and the message boxes it shows are dialogs.
+    if (process == GetCurrentProcessId() && strcmp(kind, "#32770") == 0)
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
+}
+
 // Runs the browser on this thread while steps drive its dialog from another;
-// steps end by pressing a button or double-clicking a file.
+// steps end by pressing a button or double-clicking a file. A browser that
+// does not end (steps that failed half-way, an error box nobody answers) is
+// closed after a time limit and fails the test instead of holding it.
 BrowseRun Browse(const std::string& address, bool folderOnly, const char* password,
                  std::function<void(HWND)> steps) {
     OVKIT_FtpBrowseRecord record = {};
     lstrcpynA(record.user, "weblogs", sizeof(record.user));
     lstrcpynA(record.password, password, sizeof(record.password));
     lstrcpynA(record.address, address.c_str(), sizeof(record.address));
-    std::atomic<bool> ended{false};
+    std::atomic<bool> ended{false}, closedByTest{false};
     std::thread driver([&] {
         HWND dialog = nullptr;
-        ovtest::WaitUntil([&] { return ended || (dialog = ShownBrowser()) != nullptr; }, 20000);
+        ovtest::WaitUntil([&] { return ended || (dialog = ShownBrowser()) != nullptr; }, 60000);
         if (dialog && !ended)
             steps(dialog);
+        if (ovtest::WaitUntil([&] { return ended.load(); }, 30000))
+            return;
+        closedByTest = true;
+        for (int tries = 0; tries < 30; tries++) {
+            EnumWindows(CloseDialogsOfThisProcess, 0);
+            if (ovtest::WaitUntil([&] { return ended.load(); }, 1000))
+                return;
+        }
+        fprintf(stderr, "the FTP browser could not be closed; the test ends here\n");
+        ExitProcess(1);
     });
     BrowseRun run;
     run.result =
         folderOnly ? OVKIT_FtpBrowseDirectory(nullptr, &record) : OVKIT_FtpBrowse(nullptr, &record);
     ended = true;
     driver.join();
+    EXPECT_FALSE(closedByTest) << "the browser did not end and was closed by the test";
     run.address = record.address;
     return run;
 }
@@ -230,8 +255,8 @@ TEST_F(FtpBrowseTest, ALongPathIsShownCutFromTheLeft) {
     const std::string served = ftptest::ServedPath(path + "/" + deeper);
     const std::wstring wide = L"\\\\?\\" + std::wstring(served.begin(), served.end());
     ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr));
-    HANDLE file = CreateFileW((wide + L"\\g.log").c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, 0, nullptr);
+    HANDLE file = CreateFileW((wide + L"\\g.log").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     CloseHandle(file);
     bool stillOpen = false;

@@ -179,7 +179,7 @@ def start(info):
     stop(info)
     root = tempfile.mkdtemp(prefix="ov-ftp-")
     make_tree(root)
-    log = open(os.path.join(os.path.dirname(os.path.abspath(info)), "ftp_test_server.log"), "w")
+    log = open(os.path.abspath(info) + ".log", "w")  # one log per INFO: several sets may run
     subprocess.Popen([sys.executable, os.path.abspath(__file__), "serve", info, root],
                      stdin=subprocess.DEVNULL, stdout=log, stderr=log, start_new_session=True)
     deadline = time.time() + 20
