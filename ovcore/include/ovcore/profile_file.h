@@ -55,5 +55,7 @@ ORB_EXPORT(WORD)
 ORB_DeleteSet(AnalysisProfile* lpProfile, const char* fileName, int flag, WORD ignored);
 // The profile-list change counter.
 ORB_EXPORT(DWORD) ORB_QuerySetListChange(void);
-// "cluster.var": the template-variables file of the report settings.
+// The main report template, in the template folder.
+#define MAIN_TEMPLATE_NAME "cluster.var"
+// MAIN_TEMPLATE_NAME: the template-variables file of the report settings.
 ORB_EXPORT(const char*) ORB_GetTemplateFilename(void);

@@ -54,5 +54,5 @@ DWORD ORB_CALL ORB_QuerySetListChange(void) {
 }
 
 const char* ORB_CALL ORB_GetTemplateFilename(void) {
-    return "cluster.var";
+    return MAIN_TEMPLATE_NAME;
 }

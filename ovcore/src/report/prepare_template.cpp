@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "ovcore/profile_file.h"
 #include "ovcore/settings.h"
 #include "report/log_type_tables.h"
 #include "report/run_report_services.h"
@@ -33,7 +34,7 @@ const char* TemplateNameFor(int logFormat) {
         return "referlog.var";
     if (logFormat == LOG_FORMAT_AGENT_ONLY)
         return "agentlog.var";
-    return "cluster.var";
+    return MAIN_TEMPLATE_NAME;
 }
 
 // Claims folder + "TEMP<n>.HTM" with the first n whose file does not exist
