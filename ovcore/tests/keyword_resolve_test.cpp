@@ -47,6 +47,9 @@ TEST(KeywordResolve, ValuesAreWrittenAndMarkersAnsweredWithTheirCode) {
         {"TitleLogDescription", 21, "LANG_STR<Title> stays", 0, 0},
         {"NoSuchKeyword", 0, "", 0, 0},
         {"TopDocumentsBeginSection", 0, "", 1, LAYOUT_BOOKMARK},
+        // As templates write them: the settings in brackets behind the marker.
+        {"TopDocumentsBeginSection[TABLE,{<TopDocumentsTC>}]", 0, "", 1, LAYOUT_BOOKMARK},
+        {"GeneralStatsBeginSection[TEXT,{<GeneralStatsTC>}]", 0, "", 1, LAYOUT_BOOKMARK},
         {"TopDocumentsEndSection", 0, "", 1, LAYOUT_REMOVE},
         {"BeginLine_x", 0, "", 1, LAYOUT_BOOKMARK_LINE},
         {"EndLine_TopCountriesDesc[1,1]", 0, "", 1, LAYOUT_REMOVE_LINE},

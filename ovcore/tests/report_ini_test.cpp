@@ -172,7 +172,7 @@ TEST_F(ReportIni, CountryAndStateListsLookUpWithoutCase) {
 TEST_F(ReportIni, ShippedExampleHoldsEveryScale) {
     std::string source = __FILE__;
     size_t cut = source.find_last_of("/\\");
-    std::string root = source.substr(0, cut) + "/../../examples/REPORT.INI";
+    std::string root = source.substr(0, cut) + "/../../install/ovdesk/REPORT.INI";
     if (root[0] == '/')
         root = "Z:" + root;
     for (char& c : root)

@@ -291,7 +291,7 @@ TEST_F(SearchEngines, ListIsKeptOnceRead) {
 TEST(ShippedKeywords, RecognisesCommonEngines) {
     std::string source = __FILE__;
     std::string path =
-        source.substr(0, source.find_last_of("/\\")) + "/../../examples/keywords.ini";
+        source.substr(0, source.find_last_of("/\\")) + "/../../install/ovdesk/datfiles/keywords.ini";
     if (path[0] == '/')
         path = "Z:" + path;
     for (char& c : path)

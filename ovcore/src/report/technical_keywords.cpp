@@ -127,7 +127,8 @@ int EvaluateStatsChapterKeyword(const HeaderCall& call) {
     else if (KeywordIs(k, "GeneralStatsEndChapter") || KeywordIs(k, "GeneralStatsEndSection") ||
              KeywordIs(k, "ActivityStatsEndChapter") || KeywordIs(k, "ActivityStatsEndSection"))
         SetHeaderMarker(call, "%%Keep%%");
-    else if (KeywordIs(k, "GeneralStatsBeginChapter"))
+    else if (KeywordIs(k, "GeneralStatsBeginChapter") ||
+             KeywordIsIndexed(k, "GeneralStatsBeginSection"))
         EvaluateTableKeyword(call.report, call.run, call.value, call.size, k, "GeneralStats",
                              nullptr, GeneralStats, 0, call.markerFlag, call.status);
     else if (CompareKeywordPrefix(k, "ActivityStats") == 0)

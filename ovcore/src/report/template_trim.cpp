@@ -79,14 +79,20 @@ void AddLines(std::string& text, const Lines& lines, size_t begin, size_t end) {
 
 void TrimChapter(const Lines& lines, const Range& chapter, const TemplateSection* sections,
                  int count, std::string& out) {
-    std::string text;
+    // Each kept section's repeat blocks take that section's numbers; the
+    // chapter's own text takes those of its last kept section.
+    struct Piece {
+        const TemplateSection* entry;
+        std::string text;
+    };
+    std::vector<Piece> pieces(1);
     const TemplateSection* kept = nullptr;
     bool anySection = false;
     size_t sectionLimit = chapter.closed ? chapter.end - 1 : chapter.end;
     size_t k = chapter.begin;
     while (k < sectionLimit && !Has(lines[k], kBeginSection))
         ++k;
-    AddLines(text, lines, chapter.begin, k);
+    AddLines(pieces[0].text, lines, chapter.begin, k);
     size_t afterLast = k;
     while (k < sectionLimit) {
         if (!Has(lines[k], kBeginSection)) {
@@ -101,16 +107,22 @@ void TrimChapter(const Lines& lines, const Range& chapter, const TemplateSection
         end = end < sectionLimit ? end + 1 : sectionLimit;
         const TemplateSection* entry = MatchSection(lines[k], sections, count);
         if (entry && entry->Include) {
-            AddLines(text, lines, k, end);
+            pieces.push_back({entry, std::string()});
+            AddLines(pieces.back().text, lines, k, end);
             kept = entry;
         }
         k = afterLast = end;
     }
-    AddLines(text, lines, afterLast, chapter.end);
-    if (kept)
-        ExpandRepeatBlocks(*kept, text, out);
-    else if (!anySection && !chapter.marked)
-        out += text; // a template without chapters or sections stays whole
+    pieces.push_back({nullptr, std::string()});
+    AddLines(pieces.back().text, lines, afterLast, chapter.end);
+    if (kept) {
+        for (const Piece& piece : pieces)
+            if (!piece.text.empty())
+                ExpandRepeatBlocks(piece.entry ? *piece.entry : *kept, piece.text, out);
+    } else if (!anySection && !chapter.marked) {
+        for (const Piece& piece : pieces)
+            out += piece.text; // a template without chapters or sections stays whole
+    }
 }
 
 std::vector<Range> FindChapters(const Lines& lines) {

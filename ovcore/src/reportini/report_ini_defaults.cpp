@@ -81,7 +81,7 @@ const char kDefaultAfterHours[] = "1,2,3,4,5,6,7,17,18,19,20,21,22,23,0";
 const char kDefaultWorkHours[] = "8,9,10,11,12,13,14,15,16";
 
 // Rows 0-8 and 13-16 grow in coverage (count x length) so that the first row
-// covering a report's span is the finest that fits; the examples' REPORT.INI
+// covering a report's span is the finest that fits; the shipped REPORT.INI
 // holds the same table.
 const DefaultScale kDefaultScales[] = {
     {"Minutes", 30, 60, "%H:%M", "%D %T"},         // 0: half an hour

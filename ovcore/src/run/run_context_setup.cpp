@@ -78,6 +78,8 @@ int SetupRunContext(ReportHandle* report, int withTables) {
     if (!context)
         return 0;
     context->CreatedTime = WallClockNow();
+    // The writer writes where the client asked, after normalisation.
+    lstrcpynA(context->OutputPath, report->OutputFolder, MAX_PATH);
     if (!ReadReportIniSettings(nullptr, report->Language, &context->Language) ||
         !RunContext_ReadWordLists(context)) {
         FreeRunContext(context);

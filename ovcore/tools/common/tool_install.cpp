@@ -1,0 +1,147 @@
+#include "common/tool_install.h"
+
+#include <stdio.h>
+
+#include "logread/engine_link.h"
+#include "run/run_setup.h"
+#include "settings/install_folder.h"
+
+#include <shellapi.h> // after windows.h
+
+namespace ovtool {
+
+bool CopyTree(const std::string& from, const std::string& to) {
+    if (!CreateDirectoryA(to.c_str(), NULL) && GetLastError() != ERROR_ALREADY_EXISTS)
+        return false;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((from + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = true;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ok = CopyTree(from + name + "\\", to + name + "\\") && ok;
+        else
+            ok = CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE) && ok;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return ok;
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(NULL, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return ".\\";
+    std::string folder(path, n);
+    return folder.substr(0, folder.find_last_of("\\/") + 1);
+}
+
+bool ToolInstall::Make(const char* name, const std::string& contentFolder) {
+    char temp[MAX_PATH];
+    if (!GetTempPathA(MAX_PATH, temp))
+        return false;
+    root_ = std::string(temp) + name + std::to_string(GetCurrentProcessId()) + "\\";
+    if (!CreateDirectoryA(root_.c_str(), NULL))
+        return false;
+    if (!contentFolder.empty() && !CopyTree(contentFolder, root_))
+        return false;
+    CreateDirectoryA((root_ + "ovdesk").c_str(), NULL);
+    CreateDirectoryA((root_ + "ovdesk\\template").c_str(), NULL);
+    if (!CreateDirectoryA(DataFolder().c_str(), NULL) && GetLastError() != ERROR_ALREADY_EXISTS)
+        return false;
+    Write("ovdesk\\ovdesk.ini", "[Defaults]\r\n");
+    if (contentFolder.empty())
+        Write("ovdesk\\template\\ENGLISH.RPL", "");
+    InstallFolder_SetFromFileName((root_ + name + ".exe").c_str());
+    DWORD network = 0;
+    slot_ = ORB_Register(DataFolder().c_str(), 60, 1, NULL, &network, GetModuleHandleA(NULL), 0,
+                         NULL, NULL);
+    LogRead_SetDatfilesFolder(DataFolder().c_str());
+    return slot_ >= 0;
+}
+
+void ToolInstall::Write(const std::string& relative, const std::string& text) const {
+    FILE* f = fopen((root_ + relative).c_str(), "wb");
+    if (f) {
+        fwrite(text.data(), 1, text.size(), f);
+        fclose(f);
+    }
+}
+
+ToolInstall::~ToolInstall() {
+    if (slot_ >= 0)
+        ORB_DeRegister(slot_);
+    if (root_.empty())
+        return;
+    std::string from = root_.substr(0, root_.size() - 1) + std::string(1, '\0');
+    SHFILEOPSTRUCTA op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&op);
+}
+
+AnalysisProfile* MakeLogProfile(const ToolInstall& install, const char* name, char** logs,
+                                int logCount, BOOL dns) {
+    std::string paths;
+    for (int i = 0; i < logCount; i++) {
+        char full[MAX_PATH];
+        if (!GetFullPathNameA(logs[i], MAX_PATH, full, NULL))
+            lstrcpynA(full, logs[i], MAX_PATH);
+        paths += (paths.empty() ? "" : "|") + std::string(full);
+    }
+    AnalysisProfile* p = AnalysisProfile_New();
+    lstrcpynA(p->BaseName, name, sizeof p->BaseName);
+    lstrcpyA(p->Extension, "wlp");
+    lstrcpynA(p->Description, name, sizeof p->Description);
+    p->DNSLookup = dns ? 1 : 0;
+    ServerList_SetProtocol(&p->Servers, SERVER_PROTOCOL_FILE);
+    ServerList_AddServer(&p->Servers, "LocalMachine", paths.c_str(), "", "");
+    std::string file = install.DataFolder() + name + ".wlp";
+    BOOL written = WriteOrbisFile(file.c_str(), p);
+    AnalysisProfile_Free(p);
+    AnalysisProfile* client = AnalysisProfile_New();
+    if (!written || ReadOrbisFile(file.c_str(), client) != 4) {
+        AnalysisProfile_Free(client);
+        return nullptr;
+    }
+    return client;
+}
+
+ReportHandle* RunLogsToEnd(AnalysisProfile* profile, const RunRequest& request) {
+    std::string set = std::string(request.name) + ".wlp";
+    UrlFetchHandle fetch = nullptr;
+    if (ORB_OpenURL(NULL, set.c_str(), &fetch) == 0)
+        while (ORB_PeekURL() != -1)
+            ;
+    if (ORB_CloseURL(NULL, fetch, profile) != 0)
+        fprintf(stderr, "no readable record in the logs\n");
+    // The report's range is the logs' own: it decides the intervals.
+    ORB_TIME start = profile->LogInfoValid ? profile->FirstLogTime : 0;
+    ORB_TIME end = profile->LogInfoValid ? profile->LastLogTime : 0xFFFFFFFF;
+    char noFolder[MAX_PATH] = "";
+    char* output = request.outputPath ? request.outputPath : noFolder;
+    const char* title = request.title ? request.title : request.name;
+    WORD error = 0;
+    ReportHandle* report = ORB_Cre8Report(NULL, profile, set.c_str(), title, output, 76, 0, start,
+                                          end, REPORT_KIND_TABLES, 0, request.style, "ENGLISH",
+                                          title, request.sections, request.sectionCount, 0, &error);
+    if (error) {
+        char text[256];
+        ADT_GetErrorTxtMsg(error, text, sizeof(text));
+        fprintf(stderr, "%s\n", text);
+    }
+    if (!report)
+        return nullptr;
+    if (request.everyTable)
+        UseEveryReportTable();
+    while (ORB_PeekReport(report, nullptr, nullptr) != -1)
+        ;
+    return report;
+}
+
+} // namespace ovtool

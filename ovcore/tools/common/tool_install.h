@@ -1,0 +1,61 @@
+// What the engine's console programs share: a registered engine over a
+// throw-away install folder beside the system's temporary files, a profile
+// of the logs named on the command line, and a kind-6 run of it to its end.
+#pragma once
+#include <string>
+
+#include "ovcore/ovcore.h"
+
+namespace ovtool {
+
+// A registered engine over <temp>\<name><process id>\, laid out as an
+// install folder; removed with everything in it when the object goes.
+class ToolInstall {
+  public:
+    // Makes the folders and registers the engine. contentFolder, when not
+    // empty, is copied into the install folder first (templates, language
+    // words, styles, images). False when a folder cannot be made, the
+    // content cannot be copied or registration fails.
+    bool Make(const char* name, const std::string& contentFolder);
+    ~ToolInstall();
+
+    const std::string& Root() const { return root_; }
+    std::string DataFolder() const { return root_ + "ovdesk\\datfiles\\"; }
+
+  private:
+    void Write(const std::string& relative, const std::string& text) const;
+
+    std::string root_;
+    short slot_ = -1;
+};
+
+// Writes <name>.wlp into the data folder (one local server whose paths are
+// the logs, made absolute; DNS look-ups as asked) and returns the client's
+// copy of it, to be freed with AnalysisProfile_Free; null on failure.
+AnalysisProfile* MakeLogProfile(const ToolInstall& install, const char* name, char** logs,
+                                int logCount, BOOL dns);
+
+// What a kind-6 run is opened with, beside the profile.
+struct RunRequest {
+    const char* name = "";           // the profile's base name (the set is "<name>.wlp")
+    const char* title = nullptr;     // the run's caller and run texts (null: the name)
+    const char* style = "(Default)"; // the second caller text: the report style
+    char* outputPath = nullptr;      // MAX_PATH; normalised in place
+    const TemplateSection* sections = nullptr;
+    WORD sectionCount = 0;
+    bool everyTable = false; // fill every table, whatever the sections ask for
+};
+
+// Fetches the profile's logs, opens a run over their whole range and peeks
+// it to its end. The open run (closed by the caller with ORB_CloseReport),
+// or null after a message on standard error.
+ReportHandle* RunLogsToEnd(AnalysisProfile* profile, const RunRequest& request);
+
+// Copies the folder tree from into to (both end in a backslash). False when
+// a folder or file could not be made.
+bool CopyTree(const std::string& from, const std::string& to);
+
+// The folder of this program, with a trailing backslash.
+std::string ProgramFolder();
+
+} // namespace ovtool
