@@ -71,6 +71,15 @@ class FtpFetchTest : public fetchtest::RemoteFetchTest {
     std::string folder_;
 };
 
+// The report run reads the fetched copies: every line of both logs.
+TEST_F(FtpFetchTest, TheReportRunReadsTheFetchedCopies) {
+    Serve("logs/a.log", logtest::CommonLog(4, 60, 600));
+    Serve("logs/b.log", logtest::CommonLog(2, 6000, 60, 2));
+    Settings("Always", "30");
+    Profile("runsite", Url("logs/*.log"), "weblogs", "secret");
+    EXPECT_EQ(RunOverFetchedLogs("runsite"), 6);
+}
+
 // Folder items list every file of the folder (not its folders); patterns and
 // file names list what they match.
 TEST_F(FtpFetchTest, FoldersPatternsAndNamesFetchTheirFiles) {

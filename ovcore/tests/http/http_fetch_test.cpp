@@ -92,6 +92,14 @@ TEST_F(HttpFetchTest, EveryListedLogArrivesInTheCopyFolderAndIsKept) {
     EXPECT_EQ(ORB_FreeURL(client_), 0);
 }
 
+// The report run reads the fetched copies: every line of both logs.
+TEST_F(HttpFetchTest, TheReportRunReadsTheFetchedCopies) {
+    Serve("/logs/run.log", logtest::CommonLog(4, 60, 600));
+    Serve("/logs/run.log.1", logtest::CommonLog(2, 6000, 60, 2));
+    Profile("runsite", Url("/logs/run.log|/logs/run.log.1"));
+    EXPECT_EQ(RunOverFetchedLogs("runsite"), 6);
+}
+
 // Detect mode: a grown log is fetched from the copy's last kilobyte on; a
 // log that changed under the copy (rotated shorter, or rewritten longer) is
 // fetched whole again.

@@ -27,6 +27,33 @@ void RemoteFetchTest::SetUpEngine() {
     g_seen.clear();
 }
 
+long RemoteFetchTest::RunOverFetchedLogs(const std::string& name) {
+    install_.Write("ovdesk\\template\\ENGLISH.RPL", ""); // the report words
+    DWORD network = 0;
+    short slot = ORB_Register(install_.Data().c_str(), 60, 1, NULL, &network,
+                              GetModuleHandleA(NULL), 0, NULL, NULL); // the run's DNS ring
+    long records = -1;
+    FetchResult r = Fetch(name);
+    char folder[MAX_PATH] = "";
+    WORD error = 0;
+    std::string set = name + ".wlp";
+    ReportHandle* report = slot < 0 || r.closed != 0
+                               ? nullptr
+                               : ORB_Cre8Report(NULL, client_, set.c_str(), "run", folder, 76, 0,
+                                                client_->FirstLogTime, client_->LastLogTime, 6, 0,
+                                                "(Default)", "ENGLISH", "run", NULL, 0, 0, &error);
+    if (report) {
+        while (ORB_PeekReport(report, nullptr, nullptr) != -1)
+            ;
+        records = (long)ADT_GetReportRecCount(report);
+        ORB_CloseReport(report, nullptr);
+    }
+    ORB_FreeURL(client_);
+    if (slot >= 0)
+        ORB_DeRegister(slot);
+    return records;
+}
+
 void RemoteFetchTest::TearDown() {
     if (!window_)
         return;

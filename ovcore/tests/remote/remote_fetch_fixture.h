@@ -39,6 +39,9 @@ class RemoteFetchTest : public ::testing::Test {
     // The client's loop: open, poll while pumping messages, close.
     FetchResult Fetch(const std::string& name);
     std::string Copy(const std::string& name, const std::string& file);
+    // Fetches name's logs with a registered engine, then runs a statistics
+    // report over the copies; the records the run read (-1: it did not open).
+    long RunOverFetchedLogs(const std::string& name);
     // Temporary files the fetch left in the data folder.
     std::vector<std::string> StrayFiles();
 

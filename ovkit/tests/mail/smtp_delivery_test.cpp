@@ -83,4 +83,12 @@ TEST_F(SmtpDelivery, AttachmentsArriveByteForByteAndDotLinesSurvive) {
     }
     EXPECT_EQ(ovtest::ReadFileBytes(SinkFolder() + "mail-1.rcpt"),
               "one@example.org\ntwo@example.org\n");
+
+    // The plain entry point mails the files it is given the same way.
+    const char* report[] = {pathPointers[2]};
+    ASSERT_EQ(OVKIT_SendMail(nullptr, "three@example.org", 1, report, 2), 0)
+        << OVKIT_GetLastMailError();
+    ASSERT_FALSE(WaitForSinkMail(2).empty());
+    EXPECT_TRUE(ovtest::ReadFileBytes(SinkFolder() + "mail-2.parts\\index.htm") == html);
+    EXPECT_EQ(ovtest::ReadFileBytes(SinkFolder() + "mail-2.rcpt"), "three@example.org\n");
 }
