@@ -269,6 +269,26 @@ TEST_F(HttpFetchTest, FailuresGiveTheirTextsAndKeepTheGoodCopy) {
 
 // Headers over 1,024 bytes used to hang the fetch until its time-out; a
 // length header without a blank lost its first digit.
+// Detect mode: an append cut short leaves the copy as it was before it.
+TEST_F(HttpFetchTest, AnAppendCutShortIsTakenBackOut) {
+    std::string good = LogBytes(3000, 8);
+    Serve("/f.log", good);
+    Profile("cut", Url("/f.log"));
+    ASSERT_EQ(Fetch("cut").closed, 0);
+    httptest::OwnServer cutAppend(
+        "HTTP/1.0 206 Partial Content\r\nContent-Range: bytes 1976-3499/3500\r\n"
+        "Content-Length: 1524\r\n\r\n" +
+        good.substr(1976) + LogBytes(200, 9));
+    Settings("Detect", "1");
+    Profile("cut", Url("/f.log", cutAppend.Port()));
+    FetchResult r = Fetch("cut");
+    EXPECT_EQ(r.closed, -1);
+    EXPECT_EQ(r.error, "The connection closed before all of 127.0.0.1/f.log had arrived.");
+    EXPECT_EQ(Copy("cut", "f.log"), good);
+    EXPECT_TRUE(StrayFiles().empty());
+    ORB_FreeURL(client_);
+}
+
 TEST_F(HttpFetchTest, LongHeadersAndTightLengthHeadersAreRead) {
     std::string log = LogBytes(1500, 8);
     httptest::OwnServer server("HTTP/1.0 200 OK\r\nX-Pad: " + std::string(3000, 'p') +
