@@ -6,6 +6,7 @@
 #include "core/engine_state.h"
 #include "report/output_names.h"
 #include "run/report_handle.h"
+#include "run/run_setup.h"
 #include "settings/install_folder.h"
 
 namespace ovtest {
@@ -67,8 +68,7 @@ WriterRun::WriterRun() {
 
 WriterRun::~WriterRun() {
     g_WriterResolveKeyword = saved_;
-    free(run->PageList);
-    free(run);
+    FreeRunContext(run); // with the writer's page list
     free(report);
     InstallFolder_Reset();
 }

@@ -5,6 +5,7 @@
 #include "ovcore/report_numbers.h"
 #include "report/header_call.h"
 #include "report/keyword_text.h"
+#include "run/run_setup.h"
 #include "report/summary_by_day.h"
 #include "report/table_values.h"
 
@@ -101,7 +102,7 @@ int EvaluateBandwidthKeyword(const HeaderCall& call) {
         return 0;
     if (call.run->Period.TopTablesCount <= TopBandwidth)
         return 1;
-    DWORD n = KeywordIndex(k);
+    DWORD n = GetBracketNumber(k);
     if (KeywordIsIndexed(k, "TopBandwidthInterval")) {
         IntervalLabel(call, n);
         if (!call.value[0])

@@ -11,6 +11,7 @@
 #include "ovcore/registration.h"
 #include "ovcore/report_numbers.h"
 #include "report/keyword_text.h"
+#include "run/run_setup.h"
 #include "report/table_call.h"
 #include "report/table_values.h"
 
@@ -248,8 +249,16 @@ int EvaluateTableKeyword(ReportHandle*, RunContext* run, char* value, DWORD size
     const char* suffix = keyword + strlen(prefix);
     if (EvaluateTableMarker(suffix, tableNumber, value, size, markerFlag) || !table)
         return 0;
-    TableCall call = {run,    table,   tableNumber,           TableKindOfNumber(tableNumber), order,
-                      prefix, keyword, KeywordIndex(keyword), KeywordSecondIndex(keyword),    value,
+    TableCall call = {run,
+                      table,
+                      tableNumber,
+                      TableKindOfNumber(tableNumber),
+                      order,
+                      prefix,
+                      keyword,
+                      GetBracketNumber(keyword),
+                      GetBracketSecondNumber(keyword),
+                      value,
                       size};
     if (EvaluateSearchDetailKeyword(call, suffix) || EvaluateRowNameKeyword(call, suffix))
         return 0;
