@@ -34,6 +34,8 @@ static WORD FakeResolve(ReportHandle*, HANDLE file, const char* keyword, RunCont
         *action = LAYOUT_TOP_OF_FILE;
     } else if (k == "E") {
         *markerFlag = 1;
+    } else if (k == "W") {
+        return 0xFFFF; // a short write
     }
     return 0;
 }

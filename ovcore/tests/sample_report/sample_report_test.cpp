@@ -11,7 +11,9 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "msgbox_watcher.h"
 #include "ovcore/report_writer.h"
@@ -63,14 +65,36 @@ int CALLBACK GoOn(int) {
 const ORB_TIME kFirstDay = 1773014400;
 const ORB_TIME kLastSecond = 1773187199;
 
+// The names of the files in a folder (ending in a backslash), sorted.
+std::string FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return "";
+    do
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    std::string list;
+    for (const std::string& name : names)
+        list += (list.empty() ? "" : " ") + name;
+    return list;
+}
+
 struct StyleCase {
     const char* style;
     const char* folder;
+    const char* output;
+    const char* files; // the folder afterwards
 };
 
 class SampleReport : public ::testing::TestWithParam<StyleCase> {};
 
-// Writes <OV_REPORT_DIR>\<folder>\report.htm in the given style.
+// Writes <OV_REPORT_DIR>\<folder>\<output> in the given style: one page, the
+// frame mode's pages with their contents page and frameset, or a document.
 TEST_P(SampleReport, WritesTheReportOfTheSampleLog) {
     const char* source = getenv("OV_SOURCE_DIR");
     const char* target = getenv("OV_REPORT_DIR");
@@ -104,13 +128,14 @@ TEST_P(SampleReport, WritesTheReportOfTheSampleLog) {
     std::string folder = WindowsPath(target);
     CreateDirectoryA(folder.c_str(), NULL);
     folder += std::string(GetParam().folder) + "\\";
+    ovtest::RemoveTree(folder); // what an earlier run and the browser check left
     CreateDirectoryA(folder.c_str(), NULL);
     runtest::RunOptions options;
     options.start = kFirstDay;
     options.end = kLastSecond;
     options.sections = sections;
     options.sectionCount = count;
-    options.outputFolder = folder + "report.htm";
+    options.outputFolder = folder + GetParam().output;
     options.callerText = "Example site";
     options.secondText = GetParam().style;
     options.runText = "Ostrevane sample report";
@@ -122,7 +147,13 @@ TEST_P(SampleReport, WritesTheReportOfTheSampleLog) {
     EXPECT_NE(ORB_DoSummary(run.report, GoOn, NULL), nullptr);
     char error[512];
     EXPECT_EQ(ORB_GetSummaryErrMsg(error), 1) << error;
-    EXPECT_TRUE(ovtest::FileExistsAt(folder + "report.htm"));
+    EXPECT_EQ(FilesIn(folder), GetParam().files);
+    std::string page = ovtest::ReadFileBytes(folder + GetParam().output);
+    if (strcmp(GetParam().folder, "single") == 0) {
+        EXPECT_EQ(page.rfind("<HTML>\r\n<!-- Ostrevane Web Log Analyzer Report -->\r\n", 0), 0u);
+        EXPECT_EQ(page.substr(page.size() - 9), "</HTML>\r\n");
+        EXPECT_NE(page.find(">32</TD>"), std::string::npos); // the successful hits
+    }
     std::string prepared = run.report->Run->PreparedTemplate;
     EXPECT_EQ(ORB_CloseReport(run.report, nullptr), 0);
     EXPECT_FALSE(ovtest::FileExistsAt(prepared)); // the working copy goes with the run
@@ -132,8 +163,17 @@ TEST_P(SampleReport, WritesTheReportOfTheSampleLog) {
     GlobalFree(block);
 }
 
-INSTANTIATE_TEST_SUITE_P(Styles, SampleReport,
-                         ::testing::Values(StyleCase{"(Default)", "single"},
-                                           StyleCase{"Frames, a page per chapter", "frames"}));
+INSTANTIATE_TEST_SUITE_P(
+    Styles, SampleReport,
+    ::testing::Values(StyleCase{"(Default)", "single", "report.htm",
+                                "loganlz.gif ovlogoss.gif report.htm"},
+                      StyleCase{"Frames, a page per chapter", "frames", "report.htm",
+                                "collall.gif expall.gif false.gif loganlz.gif ovlogoss.gif "
+                                "report.htm report_00_b.htm report_01_b.htm "
+                                "report_02_b.htm report_03_b.htm report_04_b.htm "
+                                "report_05_b.htm report_06_b.htm report_07_b.htm "
+                                "report_08_b.htm report_t.htm tocarw.gif tocclr.gif "
+                                "tocsel.gif true.gif"},
+                      StyleCase{"(Default)", "document", "report.doc", "report.doc"}));
 
 } // namespace
