@@ -8,8 +8,8 @@
 #include "report/header_call.h"
 #include "report/keyword_text.h"
 #include "report/table_values.h"
-#include "run/run_setup.h"
 #include "report/toc_script.h"
+#include "run/run_setup.h"
 
 static bool ColumnShown(const RunContext* run, char digit) {
     return strchr(run->Style.TableColumns, digit) != nullptr;

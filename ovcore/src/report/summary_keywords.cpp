@@ -5,9 +5,9 @@
 #include "ovcore/report_numbers.h"
 #include "report/header_call.h"
 #include "report/keyword_text.h"
-#include "run/run_setup.h"
 #include "report/summary_by_day.h"
 #include "report/table_values.h"
+#include "run/run_setup.h"
 
 // Hits and users of a set of weekdays (indexes into the Sunday-first short
 // names).

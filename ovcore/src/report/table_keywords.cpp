@@ -11,9 +11,9 @@
 #include "ovcore/registration.h"
 #include "ovcore/report_numbers.h"
 #include "report/keyword_text.h"
-#include "run/run_setup.h"
 #include "report/table_call.h"
 #include "report/table_values.h"
+#include "run/run_setup.h"
 
 #define SECTION_STATUS_TEXT 5598
 #define MAX_RANKED_VALUES 256
@@ -249,17 +249,10 @@ int EvaluateTableKeyword(ReportHandle*, RunContext* run, char* value, DWORD size
     const char* suffix = keyword + strlen(prefix);
     if (EvaluateTableMarker(suffix, tableNumber, value, size, markerFlag) || !table)
         return 0;
-    TableCall call = {run,
-                      table,
-                      tableNumber,
-                      TableKindOfNumber(tableNumber),
-                      order,
-                      prefix,
-                      keyword,
-                      GetBracketNumber(keyword),
-                      GetBracketSecondNumber(keyword),
-                      value,
-                      size};
+    DWORD n = GetBracketNumber(keyword), m = GetBracketSecondNumber(keyword);
+    TableCall call = {run,   table,  tableNumber, TableKindOfNumber(tableNumber),
+                      order, prefix, keyword,     n,
+                      m,     value,  size};
     if (EvaluateSearchDetailKeyword(call, suffix) || EvaluateRowNameKeyword(call, suffix))
         return 0;
     for (const SuffixRow& row : kSuffixes) {
