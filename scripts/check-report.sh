@@ -2,8 +2,10 @@
 # Looks at the sample reports as a person would: opens them in headless
 # Chromium from their file:// addresses, checks that every local image, frame
 # and link they name exists beside them, that the pages hold the report's
-# title and words, and that every line ends in CR LF; leaves a picture of the
-# first page (report.png) in the report folder.
+# title and the counts of the sample log (ovcore/tests/sample_report/
+# sample.log, counted by hand below), that every line ends in CR LF and that
+# the pages keep the template's character set (windows-1252); leaves a
+# picture of the first page (report.png) in the report folder.
 #   scripts/check-report.sh <folder holding single/ and frames/>
 set -euo pipefail
 root=$(cd "${1:?report folder}" && pwd)
@@ -74,12 +76,64 @@ for page in single/report.htm frames/report.htm frames/report_t.htm frames/repor
     check_links "$root/$page.dom"
 done
 
+# The table rows of a page's DOM, one a line, cells after "|":
+# "|Successful hits|32".
+rows() { sed -e 's/<\/tr>/\n/gI' -e 's/<t[dh][^>]*>/|/gI' -e 's/<[^>]*>//g' "$1" > "$1.rows"; }
+
+expect_row() {
+    if ! grep -qxE "$2" "$1.rows"; then
+        fail "$1 has no table row matching $2"
+    fi
+}
+
 single=$root/single/report.htm.dom
 expect_text "$single" "<title>Ostrevane Web Log Analyzer Report</title>"
+expect_text "$single" "Ostrevane sample report"
 expect_text "$single" "Web Site Activity Report"
-expect_text "$single" "General Statistics"
-expect_text "$single" "Most requested pages"
 expect_text "$single" "</html>"
+rows "$single"
+# 34 lines: two 404s; seven images (one answered 304); robots.txt and 25
+# pages in all; eleven visits of six clients (a visit ends after 30 idle
+# minutes); six hits from search engines, one of them for "café widgets".
+expect_row "$single" '\|Successful hits\|32'
+expect_row "$single" '\|Visits\|11'
+expect_row "$single" '\|Page views\|25'
+expect_row "$single" '\|Home page hits\|9'
+expect_row "$single" '\|All hits\|34'
+expect_row "$single" '\|Failed hits\|2 \(5\.88%\)'
+expect_row "$single" '\|03/09\|15\|5\|63'
+expect_row "$single" '\|03/10\|17\|6\|79'
+# Most requested pages (index.html is the site's default document)
+expect_row "$single" '\|1\|http://www\.example\.com/ ?\|9\|36%\|9'
+expect_row "$single" '\|2\|http://www\.example\.com/products\.html ?\|7\|28%\|7'
+expect_row "$single" '\|\|Total\|25\|100%\|25'
+# Most active visitors
+expect_row "$single" '\|1\|192\.0\.2\.10\|12\|37\.5%\|3'
+expect_row "$single" '\|6\|198\.51\.100\.23\|1\|3\.12%\|1'
+# Search engines, words and phrases
+expect_row "$single" '\|1\|Google\|4\|66\.66%\|4'
+expect_row "$single" '\|2\|Bing\|2\|33\.33%\|2'
+expect_row "$single" '\|1\|widgets\|4\|30\.76%\|4'
+expect_row "$single" '\|1\|blue widgets\|2\|33\.33%\|2'
+expect_row "$single" '\|4\|café widgets\|1\|16\.66%\|1'
+expect_row "$single" '\|1\|Google\|widgets\|3\|50%'
+# Pages not found and client errors
+expect_row "$single" '\|1\|/old-page\.html.*\|1\|50%\|0'
+expect_row "$single" '\|1\|404 Page or File Not Found\|2\|100%\|0'
+# Rows past a table's items are taken out.
+if grep -qE '^\|[0-9]+\|\|\|' "$single.rows"; then
+    fail "$single holds empty table rows"
+fi
+
+# The pages are windows-1252, as their template declares: the search word
+# "café" is the byte E9 in the file, and the browser reads it back.
+for page in "$root"/single/report.htm "$root"/frames/report_00_b.htm; do
+    expect_text "$page" 'charset=windows-1252'
+done
+if ! LC_ALL=C grep -q $'caf\xe9' "$root/single/report.htm" ||
+    LC_ALL=C grep -q $'caf\xc3\xa9' "$root/single/report.htm"; then
+    fail "$root/single/report.htm does not hold the search word in windows-1252"
+fi
 
 frames=$root/frames/report.htm.dom
 expect_text "$frames" "<title>Ostrevane sample report</title>"
@@ -93,6 +147,9 @@ expect_text "$contents" 'href="report_00_b.htm#GeneralStats"'
 # (pages whose sections all lack data hold no entry)
 expect_pattern "$contents" 'href="report_0[1-9]_b.htm#'
 expect_text "$contents" "General Statistics"
+first=$root/frames/report_00_b.htm.dom
+rows "$first"
+expect_row "$first" '\|Successful hits\|32'
 
 chrome --screenshot="$root/report.png" --window-size=1024,768 "file://$root/single/report.htm" ||
     fail "no picture of the first page"

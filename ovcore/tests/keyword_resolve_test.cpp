@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "report/output_names.h"
 #include "report_keywords_fixture.h"
+#include "temp_install.h"
 
 namespace {
 
@@ -82,6 +84,40 @@ TEST(KeywordResolve, ShortWriteReturnsFFFF) {
     int action = 0;
     EXPECT_EQ(0xFFFF, ResolveTemplateKeyword(nullptr, file.handle, "HeaderTotalHits", r.run,
                                              &marker, &action, nullptr));
+}
+
+// Guards the contents script of a framed report, which grows with the
+// pages: longer than the 8,192-byte value buffer, it is written whole, and
+// the page list it reads grows with the pages.
+TEST(KeywordResolve, LongContentsScriptIsWrittenWhole) {
+    KeywordRun r;
+    ovtest::TempInstall install;
+    std::string page;
+    for (int i = 0; i < 300; ++i)
+        page += "<a name=\"a" + std::to_string(i) + "\"><!--Chapter::Item " + std::to_string(i) +
+                "--></a>\r\n";
+    const int pages = 40;
+    for (int i = 0; i < pages; ++i) {
+        std::string name = "page" + std::to_string(i) + std::string(150, 'x') + ".htm";
+        install.Write(name, i == 0 ? page : "");
+        ASSERT_EQ(AppendPageName(r.run, install.Path(name).c_str()), 1);
+    }
+    int listed = 0;
+    for (const char* p = r.run->PageList; *p; p += strlen(p) + 1)
+        ++listed;
+    EXPECT_EQ(listed, pages);
+
+    r.run->Writer.FrameMode = TRUE;
+    ReportFile file;
+    DWORD marker = 0;
+    int action = 0;
+    WORD written = ResolveTemplateKeyword(nullptr, file.handle, "TableOfContentsData", r.run,
+                                          &marker, &action, nullptr);
+    EXPECT_GT(written, KEYWORD_VALUE_SIZE);
+    EXPECT_EQ(written, GetFileSize(file.handle, nullptr));
+    EXPECT_EQ(marker, 0u);
+    free(r.run->PageList);
+    r.run->PageList = nullptr;
 }
 
 } // namespace

@@ -16,6 +16,7 @@ TEST(TableKeywords, SectionMarkersRemoveTablesWithoutData) {
         const char* value;
     } cases[] = {
         {"TopDocumentsBeginSection", 1, "%%BookMark%%"},
+        {"TopDocumentsBeginSection[TABLE,{<TopDocumentsTC>}]", 1, "%%BookMark%%"},
         {"TopDocumentsEndSection", 1, "%%Remove%%"},
         {"TopDocumentsEndSection", 0, "%%Keep%%"},
         {"TopDocumentsBeginChapter", 0, "%%BookMarkChapter%%"},
@@ -40,6 +41,32 @@ TEST(TableKeywords, ServerStatsChapterNeedsTwoServers) {
     r.Add(TopBandwidth, "www1", 3);
     EXPECT_EQ("%%Keep%%", r.Value("ServerStatsEndChapter", &marker));
     EXPECT_EQ("www1", r.Value("ServerStatsDesc[0]"));
+}
+
+// A template lists a fixed number of rows; a row line past the table's
+// items is taken out, whatever its table's prefix.
+TEST(TableKeywords, RowLinesPastTheItemsAreRemoved) {
+    KeywordRun r;
+    r.Add(TopDocuments, "/a.html", 2);
+    AnalysisItem* engine = r.Add(TopSearchKeywords, "Finder", 1); // the TopSearchEngines rows
+    SearchDetail detail = {0, 0, 1, 1, (char*)"maps"};
+    SearchDetail* links[] = {&detail};
+    engine->lpExtra = links;
+    engine->ovTopNamesCount = 1;
+    const KeywordCase cases[] = {
+        {"EndLine_TopDocuments[0]", ""},
+        {"EndLine_TopDocuments[1]", "%%RemoveLine%%", 1},
+        {"EndLine_TopSearchEngines[0]", ""},
+        {"EndLine_TopSearchEngines[1]", "%%RemoveLine%%", 1},
+        {"EndLine_TopUserSessions[0]", "%%RemoveLine%%", 1},
+        {"EndLine_TopCountriesDesc[0,0]", "%%RemoveLine%%", 1},
+        {"EndLine_TopSearchEnginesKeywordDetail[0,0]", ""},
+        {"EndLine_TopSearchEnginesKeywordDetail[0,1]", "%%RemoveLine%%", 1},
+        {"EndLine_Range", ""},
+    };
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+    engine->lpExtra = nullptr;
+    engine->ovTopNamesCount = 0;
 }
 
 TEST(TableKeywords, RowCellsInOrder) {

@@ -65,10 +65,10 @@ const TrimCase kTrimCases[] = {
      "%%%EndRepeat%%%</tr>\n%%PathsEndSection%%\n%%CEndChapter%%\n",
      "%%CBeginChapter%%\n%%PathsBeginSection[TABLE]%%\n<tr>\n<td>0,0 1</td>\n<td>0,1 1</td>\n"
      "<td>1,0 2</td>\n<td>1,1 2</td>\n</tr>\n%%PathsEndSection%%\n%%CEndChapter%%\n"},
-    {"each section's repeat block takes that section's numbers",
-     "%%CBeginChapter%%\n%%TopDocsBeginSection[TABLE]%%\n%%%BeginRepeat%%%\nd~\n"
-     "%%%EndRepeat%%%\n%%TopDocsEndSection%%\n%%PathsBeginSection[TABLE]%%\n"
-     "%%%BeginRepeat%%%\np~\n%%%EndRepeat%%%\n%%PathsEndSection%%\n%%CEndChapter%%\n",
+    {"each section's repeat block takes its own rows and columns",
+     "%%CBeginChapter%%\n%%TopDocsBeginSection[TABLE]%%\n%%%BeginRepeat%%%\nd~\n%%%EndRepeat%%%\n"
+     "%%TopDocsEndSection%%\n%%PathsBeginSection[TABLE]%%\n%%%BeginRepeat%%%\np~\n"
+     "%%%EndRepeat%%%\n%%PathsEndSection%%\n%%CEndChapter%%\n",
      "%%CBeginChapter%%\n%%TopDocsBeginSection[TABLE]%%\nd5\nd6\nd7\n%%TopDocsEndSection%%\n"
      "%%PathsBeginSection[TABLE]%%\np0,0\np0,1\np1,0\np1,1\n%%PathsEndSection%%\n"
      "%%CEndChapter%%\n"},

@@ -6,6 +6,7 @@
 #include "core/engine_state.h"
 #include "report/output_names.h"
 #include "run/report_handle.h"
+#include "run/run_setup.h"
 #include "settings/install_folder.h"
 
 namespace ovtest {
@@ -33,6 +34,8 @@ static WORD FakeResolve(ReportHandle*, HANDLE file, const char* keyword, RunCont
         *action = LAYOUT_TOP_OF_FILE;
     } else if (k == "E") {
         *markerFlag = 1;
+    } else if (k == "W") {
+        return 0xFFFF; // a short write
     }
     return 0;
 }
@@ -67,8 +70,7 @@ WriterRun::WriterRun() {
 
 WriterRun::~WriterRun() {
     g_WriterResolveKeyword = saved_;
-    free(run->PageList);
-    free(run);
+    FreeRunContext(run); // with the writer's page list
     free(report);
     InstallFolder_Reset();
 }

@@ -4,7 +4,8 @@
 //
 // The fake reads the keyword itself: "T:text" writes text; "M<n>" is the
 // layout marker of action n; "P:name" switches to page name; "E" is a
-// marker matching no layout text; anything else yields nothing.
+// marker matching no layout text; "W" is a short write; anything else
+// yields nothing.
 #pragma once
 #include <string>
 #include <vector>

@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "core/engine_state.h"
 #include "msgbox_watcher.h"
+#include "ovcore/report_run.h"
 #include "ovcore/report_writer.h"
 #include "report/report_files.h"
 #include "report/summary_error.h"
@@ -45,6 +47,9 @@ TEST(ReportWriter, CarriesOutEveryLayoutAction) {
         {"bookmark without remove keeps", "%%M1%%\r\nin\r\n%%M0%%\r\nb\r\n", "in\r\nb\r\n"},
         {"line bookmark and removal", "row %%M3%%cell %%T:v%%%%M4%% end\r\n", "row  end\r\n"},
         {"line removal then drop", "a\r\nrow %%M3%%cell%%M4%% x %%M0%%\r\nb\r\n", "a\r\nrow b\r\n"},
+        // the count of the line's bytes stays at 0 instead of wrapping
+        {"a line removal reaching back over earlier lines",
+         "a\r\n%%M3%%x\r\ny %%M4%% z %%M0%%\r\nb\r\n", "a\r\nb\r\n"},
         {"column bookmark and removal", "<tr>%%M5%%<td>1</td>%%M6%%<td>2</td></tr>\r\n",
          "<tr><td>2</td></tr>\r\n"},
         {"chapter bookmark and removal", "a\r\n%%M7%%\r\nx\r\n%%M1%%\r\ny\r\n%%M8%%\r\nb\r\n",
@@ -158,6 +163,18 @@ TEST(ReportWriter, FrameModeWritesTheFilesOfEachSplit) {
             ++listed;
         EXPECT_EQ(listed, c.pages.size());
     }
+}
+
+// A page that fails part-way is deleted; the pages finished before stay.
+TEST(ReportWriter, FailedWriteDeletesThePageBeingWritten) {
+    WriterRun r;
+    r.Style("Frame Page=1\r\nSeparate Files=PER_CHAPTER\r\n");
+    r.Template("%%P:GeneralStats%%\r\none\r\n%%P:TopPages%%\r\ntwo %%W%%\r\n");
+    EXPECT_EQ(r.Write(), 0);
+    EXPECT_STREQ(SummaryErrorText(), "Failed to write");
+    EXPECT_EQ(r.Out("rep_00_b.htm"), Page("one\r\n"));
+    EXPECT_FALSE(r.Exists("rep_01_b.htm"));
+    EXPECT_FALSE(r.Exists("rep.htm"));
 }
 
 TEST(ReportWriter, WithoutFramesTheContentsAndWhatFollowsAreLeftOut) {
@@ -279,6 +296,8 @@ TEST(DoSummary, EmptiesTheErrorTextAndReportsFailures) {
     EXPECT_STREQ(text, "Out of Memory");
 
     WriterRun r;
+    EXPECT_EQ(ORB_DoSummary(r.report, NULL, NULL), nullptr); // no run context yet
+
     r.report->Run = r.run;
     r.Style("Sort By=2\r\n");
     r.Template("%%T:done%%\r\n");
@@ -291,6 +310,45 @@ TEST(DoSummary, EmptiesTheErrorTextAndReportsFailures) {
     EXPECT_EQ(ORB_DoSummary(r.report, NULL, NULL), r.run); // the run, though writing failed
     ORB_GetSummaryErrMsg(text);
     EXPECT_EQ(std::string(text), "Failed to open " + std::string(r.run->PreparedTemplate));
+}
+
+int g_peeks = 0;
+int CALLBACK GoOn(int) {
+    ++g_peeks;
+    return 1;
+}
+int CALLBACK Stop(int) {
+    ++g_peeks;
+    return 0;
+}
+
+// A stop asked for by the peek callback's answer or by the client's cancel
+// flag does not end the writing: the report is finished without the slow
+// parts (page titles). The callback is the only one while the report is
+// written; the registered pump is back afterwards.
+TEST(DoSummary, StopSkipsPageTitlesAndTheCallbacksAreRestored) {
+    struct Case {
+        ORB_PEEKPROC peek;
+        BOOL cancelFlag;
+        BOOL cancelled;
+    } cases[] = {{GoOn, FALSE, FALSE}, {Stop, FALSE, TRUE}, {GoOn, TRUE, TRUE}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cancelled ? (c.cancelFlag ? "cancel flag" : "callback stops") : "goes on");
+        WriterRun r;
+        r.report->Run = r.run;
+        r.Template("%%T:a%%\r\n%%T:b%%\r\n");
+        ORB_SetCancelBOOL(&c.cancelFlag);
+        g_peeks = 0;
+        EXPECT_EQ(ORB_DoSummary(r.report, c.peek, NULL), r.run);
+        ORB_SetCancelBOOL(NULL);
+        EXPECT_EQ(r.run->Keywords.Cancelled, c.cancelled);
+        EXPECT_EQ(r.Out("rep.htm"), Page("a\r\nb\r\n"));
+        EXPECT_EQ(g_peeks, 2);
+        const EngineState& s = Engine_State();
+        EXPECT_EQ(s.progressSlot1, nullptr);
+        EXPECT_EQ(s.progressSlot2, nullptr);
+        EXPECT_EQ(s.progressSlot3, s.registeredPump);
+    }
 }
 
 } // namespace

@@ -153,6 +153,50 @@ TEST(RunContextSetup, ListsAndHomePageFromSettingsAndProfile) {
     EXPECT_NE(context->RangeText[0], 0);
 }
 
+void ShopOnAPort(AnalysisProfile* p) {
+    lstrcpyA(p->HomePageBaseDir, "http://www.example.com:8080/shop/");
+}
+
+void LocalSite(AnalysisProfile* p) {
+    lstrcpyA(p->HomePageBaseDir, "file:///C:/site/");
+}
+
+// The header keywords show the title the run was given (else the profile
+// title), the home page's host (else the profile's description) and the
+// profile title; the writer writes to the run's output file.
+TEST(RunContextSetup, HeaderTextsFromTheRunsArgumentsAndProfile) {
+    struct Case {
+        void (*edit)(AnalysisProfile*);
+        const char* runText;
+        const char* title;
+        const char* webDomain;
+    } cases[] = {
+        {ShopOnAPort, "Our report", "Our report", "www.example.com"},
+        {LocalSite, "", "Shop logs", "Run test"},
+        {nullptr, "Our report", "Our report", "Run test"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.runText);
+        RunEngine engine;
+        AnalysisProfile* p =
+            engine.WriteProfile("h", {engine.WriteData("h.log", LogLine(1, 60, "/"))}, c.edit);
+        RunOptions o;
+        o.callerText = "Shop logs";
+        o.runText = c.runText;
+        o.outputFolder = "C:\\out\\rep.htm";
+        RunOutcome run = RunReport(p, "h.wlp", o);
+        ASSERT_NE(run.report, nullptr);
+        const RunContext* context = run.report->Run;
+        ASSERT_NE(context, nullptr);
+        EXPECT_STREQ(context->ReportTitle, c.title);
+        EXPECT_STREQ(context->RunText, c.runText);
+        EXPECT_STREQ(context->ProfileTexts[0], c.webDomain);
+        EXPECT_STREQ(context->ProfileTexts[1], "Shop logs");
+        EXPECT_STREQ(context->OutputPath, "C:\\out\\rep.htm");
+        ORB_CloseReport(run.report, nullptr);
+    }
+}
+
 TEST(RunContextSetup, CompanyFileIsTheLargeOneWhenThereElseTheSmall) {
     struct Case {
         bool big, small;

@@ -52,7 +52,8 @@ std::string RunEngine::WriteData(const std::string& name, const std::string& byt
 }
 
 AnalysisProfile* RunEngine::WriteProfile(const std::string& name,
-                                         const std::vector<std::string>& paths) {
+                                         const std::vector<std::string>& paths,
+                                         void (*edit)(AnalysisProfile*)) {
     AnalysisProfile* p = AnalysisProfile_New();
     lstrcpynA(p->BaseName, name.c_str(), sizeof(p->BaseName));
     lstrcpyA(p->Extension, "wlp");
@@ -63,6 +64,8 @@ AnalysisProfile* RunEngine::WriteProfile(const std::string& name,
         joined += (joined.empty() ? "" : "|") + path;
     ServerList_SetProtocol(&p->Servers, SERVER_PROTOCOL_FILE);
     ServerList_AddServer(&p->Servers, "LocalMachine", joined.c_str(), "", "");
+    if (edit)
+        edit(p);
     std::string file = install_.Data() + name + ".wlp";
     WriteOrbisFile(file.c_str(), p);
     AnalysisProfile_Free(p);
@@ -83,10 +86,10 @@ RunOutcome RunReport(AnalysisProfile* profile, const std::string& profileFile,
     out.closeUrl = ORB_CloseURL(NULL, fetch, profile);
     char folder[MAX_PATH];
     lstrcpynA(folder, o.outputFolder.c_str(), MAX_PATH);
-    out.report =
-        ORB_Cre8Report(NULL, profile, profileFile.c_str(), o.callerText.c_str(), folder, 76, 0,
-                       o.start, o.end, o.kind, o.listingOption, o.secondText.c_str(),
-                       o.language.c_str(), "Run text", o.sections, o.sectionCount, 0, &out.error);
+    out.report = ORB_Cre8Report(NULL, profile, profileFile.c_str(), o.callerText.c_str(), folder,
+                                76, 0, o.start, o.end, o.kind, o.listingOption,
+                                o.secondText.c_str(), o.language.c_str(), o.runText.c_str(),
+                                o.sections, o.sectionCount, 0, &out.error);
     out.outputFolder = folder;
     if (!out.report)
         return out;

@@ -25,9 +25,10 @@ class RunEngine {
     // Writes a file into the data folder; its full path.
     std::string WriteData(const std::string& name, const std::string& bytes) const;
     // Writes "<name>.wlp" (one local server, the paths joined by "|", DNS
-    // look-ups off) and returns the client's working copy of it, owned by
-    // this object.
-    AnalysisProfile* WriteProfile(const std::string& name, const std::vector<std::string>& paths);
+    // look-ups off, then edit's changes when given) and returns the client's
+    // working copy of it, owned by this object.
+    AnalysisProfile* WriteProfile(const std::string& name, const std::vector<std::string>& paths,
+                                  void (*edit)(AnalysisProfile*) = nullptr);
 
   private:
     ovtest::TempInstall install_;
@@ -46,8 +47,9 @@ struct RunOptions {
     std::string callerText = "Run test";
     std::string secondText = "(Default)";
     std::string language = "ENGLISH";
-    DWORD stopAfter = 0;       // the client stops after this many peeks (0: runs to -1)
-    bool useEveryTable = true; // else only the tables the template copy names are filled
+    std::string runText = "Run text"; // the report title
+    DWORD stopAfter = 0;              // the client stops after this many peeks (0: runs to -1)
+    bool useEveryTable = true;        // else only the tables the template copy names are filled
 };
 
 struct RunOutcome {

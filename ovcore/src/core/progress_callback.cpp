@@ -28,6 +28,20 @@ int CallProgressTick(void) {
     return answer;
 }
 
+void InstallProgressCallback(ORB_UPDATEPROGRESSPROC updateProgress, ORB_PERCENTPROC percent) {
+    EngineState& s = Engine_State();
+    s.progressSlot1 = updateProgress;
+    s.progressSlot2 = percent;
+    s.progressSlot3 = NULL;
+}
+
+void RestoreProgressCallbacks(void) {
+    EngineState& s = Engine_State();
+    s.progressSlot1 = NULL;
+    s.progressSlot2 = NULL;
+    s.progressSlot3 = s.registeredPump;
+}
+
 void Engine_SetAbort(BOOL abort) {
     InterlockedExchange(&g_abort, abort ? 1 : 0);
 }

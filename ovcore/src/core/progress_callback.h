@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "ovcore/registration.h"
+
 // CallProgressCallback answers.
 #define PROGRESS_NO_CALLBACK 1
 #define PROGRESS_STOP 2
@@ -17,6 +19,13 @@ int CallProgressCallback(BOOL tick, int item, const char* text, int reserved, in
 // Shorthand for the waits between units of work: the tick call, and the
 // abort flag set when the client asks to stop.
 int CallProgressTick(void);
+
+// For the length of one exported call the client's callback is the only
+// one: slot 1 (five arguments) or slot 2 (percent) holds it, the other two
+// are cleared. Restoring clears slots 1 and 2 and puts the registered
+// message pump back in slot 3; every way out of such a call restores.
+void InstallProgressCallback(ORB_UPDATEPROGRESSPROC updateProgress, ORB_PERCENTPROC percent);
+void RestoreProgressCallbacks(void);
 
 void Engine_SetAbort(BOOL abort);
 BOOL Engine_IsAborted(void);

@@ -2,7 +2,6 @@
 // the abort protocol, the result codes) around the update pass.
 #include <string.h>
 
-#include "core/engine_state.h"
 #include "core/progress_callback.h"
 #include "history/database_update.h"
 #include "ovcore/logpath.h"
@@ -19,17 +18,11 @@ static ORB_UPDATEENDPROC g_endCallback;
 static void Enter(ORB_UPDATEPROGRESSPROC progress) {
     ++g_nesting;
     Engine_SetAbort(FALSE);
-    EngineState& s = Engine_State();
-    s.progressSlot1 = progress;
-    s.progressSlot2 = nullptr;
-    s.progressSlot3 = nullptr;
+    InstallProgressCallback(progress, nullptr);
 }
 
 static void Leave(void) {
-    EngineState& s = Engine_State();
-    s.progressSlot1 = nullptr;
-    s.progressSlot2 = nullptr;
-    s.progressSlot3 = s.registeredPump;
+    RestoreProgressCallbacks();
     Engine_SetAbort(FALSE);
     CloseOpenHistoryDatabase();
     ORB_UPDATEENDPROC end = g_endCallback;

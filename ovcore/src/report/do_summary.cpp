@@ -2,7 +2,8 @@
 // report language's words loaded, and the report written.
 #include <string.h>
 
-#include "core/engine_state.h"
+#include "core/progress_callback.h"
+#include "logread/engine_link.h"
 #include "ovcore/report_writer.h"
 #include "ovcore/settings.h"
 #include "report/style_settings.h"
@@ -10,22 +11,6 @@
 #include "report/template_writer.h"
 #include "run/accumulate.h"
 #include "settings/install_folder.h"
-
-// While the report is written the caller's peek callback is the only
-// progress callback; afterwards the registered pump is back in slot 3.
-static void InstallPeekCallback(ORB_PEEKPROC peek) {
-    EngineState& s = Engine_State();
-    s.progressSlot1 = NULL;
-    s.progressSlot2 = peek;
-    s.progressSlot3 = NULL;
-}
-
-static void RestoreCallbacks(void) {
-    EngineState& s = Engine_State();
-    s.progressSlot1 = NULL;
-    s.progressSlot2 = NULL;
-    s.progressSlot3 = s.registeredPump;
-}
 
 static int ReadSortSetting(const char* styleName) {
     char ini[MAX_PATH];
@@ -60,13 +45,18 @@ ORB_EXPORT(void*) ORB_DoSummary(ReportHandle* report, ORB_PEEKPROC peek, ORB_STA
         report->Run->SortSetting = ReadSortSetting(report->SecondCallerText);
     RunContext* run = EndSummaryContext(report);
     if (!run) {
-        RestoreCallbacks();
+        RestoreProgressCallbacks();
         return NULL;
     }
-    InstallPeekCallback(peek);
+    // While the report is written the caller's callback is the only one.
+    InstallProgressCallback(NULL, peek);
     report->Run = run;
+    // A run the user stopped is reported from what was read, without the
+    // slow parts.
+    if (LogRead_IsCancelled())
+        run->Keywords.Cancelled = TRUE;
     LoadLanguageWords(report, run);
     WriteTemplateReport(report, run, status);
-    RestoreCallbacks();
+    RestoreProgressCallbacks();
     return run;
 }

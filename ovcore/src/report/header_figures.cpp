@@ -10,6 +10,7 @@
 #include "ovcore/report_ini.h"
 #include "report/header_call.h"
 #include "report/keyword_text.h"
+#include "run/run_setup.h"
 
 #define SECONDS_PER_DAY 86400
 
@@ -110,7 +111,7 @@ static int HeaderTexts(const HeaderCall& call) {
 static int HeaderTotals(const HeaderCall& call) {
     RunContext* run = call.run;
     const char* k = call.keyword;
-    DWORD n = KeywordIndex(k);
+    DWORD n = GetBracketNumber(k);
     ULONGLONG users = SumIntervals(run, Users);
     if (KeywordIs(k, "HeaderHomePageHits"))
         SetCountOrNA(call, SumIntervals(run, HomePageHits));

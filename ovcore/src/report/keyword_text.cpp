@@ -24,17 +24,6 @@ bool KeywordIsIndexed(const char* keyword, const char* word) {
     return keyword[length] == 0 || keyword[length] == '[';
 }
 
-DWORD KeywordIndex(const char* keyword) {
-    const char* open = keyword ? strrchr(keyword, '[') : nullptr;
-    return open ? strtoul(open + 1, nullptr, 10) : 0;
-}
-
-DWORD KeywordSecondIndex(const char* keyword) {
-    const char* open = keyword ? strrchr(keyword, '[') : nullptr;
-    const char* comma = open ? strchr(open, ',') : nullptr;
-    return comma ? strtoul(comma + 1, nullptr, 10) : 0;
-}
-
 void CopyBeforeTab(const char* text, char* out, DWORD size) {
     if (!out || size == 0)
         return;

@@ -1,5 +1,6 @@
-// Small text routines of the keyword evaluators: prefix tests, the [n] and
-// [n,m] index of a keyword, tab-split row names and bounded value texts.
+// Small text routines of the keyword evaluators: prefix tests, tab-split
+// row names and bounded value texts. A keyword's [n,m] index is read with
+// the run's GetBracketNumber and GetBracketSecondNumber (run/run_setup.h).
 #pragma once
 #include <windows.h>
 
@@ -11,11 +12,6 @@ int CompareKeywordPrefix(const char* keyword, const char* prefix);
 bool KeywordIs(const char* keyword, const char* word);
 // True when keyword equals word up to an optional "[...]" index.
 bool KeywordIsIndexed(const char* keyword, const char* word);
-
-// n of a trailing [n] or [n,m] (the number behind the last "["), and m (the
-// number behind the "," that follows it); 0 when absent.
-DWORD KeywordIndex(const char* keyword);
-DWORD KeywordSecondIndex(const char* keyword);
 
 // The part of text before its first tab (all of it when there is none), and
 // the part after it (empty when there is none); out is always terminated.

@@ -7,7 +7,9 @@
 #include "ovcore/settings.h"
 #include "report/header_call.h"
 #include "report/keyword_text.h"
+#include "report/table_values.h"
 #include "report/toc_script.h"
+#include "run/run_setup.h"
 
 static bool ColumnShown(const RunContext* run, char digit) {
     return strchr(run->Style.TableColumns, digit) != nullptr;
@@ -25,6 +27,22 @@ static DWORD ServerCount(const RunContext* run) {
     return run->Servers ? run->Servers->dwCount : 0;
 }
 
+// A template lists a fixed number of rows (and of search-detail entries
+// [n,m]); those past the table's items are taken out again. Keywords that
+// name no table of the run keep their lines.
+static bool TableRowExists(const HeaderCall& call) {
+    const char* name = call.keyword + sizeof("EndLine_") - 1;
+    int order = 0;
+    const AnalysisTable* table = FindKeywordTable(call.run, name, &order);
+    if (!table)
+        return true;
+    const AnalysisItem* row = GetTableRowItem(table, order, GetBracketNumber(call.keyword));
+    if (!row)
+        return false;
+    bool detail = strstr(name, "Detail") != nullptr;
+    return !detail || GetBracketSecondNumber(call.keyword) < row->ovTopNamesCount;
+}
+
 static int EndLine(const HeaderCall& call) {
     static const char* const kSecondIndexWords[] = {
         "EndLine_TopClientErrorsDesc", "EndLine_TopServerErrorsDesc", "EndLine_Top404ErrorsDescURL",
@@ -33,11 +51,13 @@ static int EndLine(const HeaderCall& call) {
         "EndLine_TopCountriesServerName2Sorted", "EndLine_TopClientErrorsServerName2",
         "EndLine_Top404ErrorsServerName2", "EndLine_TopServerErrorsServerName2"};
     for (const char* word : kSecondIndexWords)
-        if (CompareKeywordPrefix(call.keyword, word) == 0 && KeywordSecondIndex(call.keyword))
+        if (CompareKeywordPrefix(call.keyword, word) == 0 && GetBracketSecondNumber(call.keyword))
             SetHeaderMarker(call, "%%RemoveLine%%");
     for (const char* word : kServerNameWords)
         if (CompareKeywordPrefix(call.keyword, word) == 0 && ServerCount(call.run) <= 1)
             SetHeaderMarker(call, "%%RemoveLine%%");
+    if (!TableRowExists(call))
+        SetHeaderMarker(call, "%%RemoveLine%%");
     return 1;
 }
 
@@ -58,7 +78,7 @@ static bool ColumnHidden(const RunContext* run, const char* column) {
 // n less one for each listed column that is hidden: H, P, U, DA, DI.
 static void ColumnCount(const HeaderCall& call) {
     const RunContext* run = call.run;
-    long count = (long)KeywordIndex(call.keyword);
+    long count = (long)GetBracketNumber(call.keyword);
     for (const char* p = call.keyword + 12; *p && *p != '['; ++p) {
         char letter = (char)(*p & ~0x20);
         const char* column = nullptr;

@@ -4,6 +4,7 @@
 
 #include "report/header_call.h"
 #include "report/keyword_text.h"
+#include "run/run_setup.h"
 
 // The database look-up of a user name: its row's columns joined with
 // "<BR>". The report run has no database look-ups yet, so every
@@ -19,7 +20,7 @@ static int UsersFamily(const HeaderCall& call, const char* family, int number, b
     if (CompareKeywordPrefix(k, family) != 0)
         return 0;
     const char* suffix = k + length;
-    DWORD n = KeywordIndex(k);
+    DWORD n = GetBracketNumber(k);
     if (KeywordIsIndexed(suffix, "Desc")) {
         char name[MAX_PATH] = "";
         const AnalysisTable* table = RunTable(call.run, number);

@@ -3,6 +3,7 @@
 
 #include "report/header_call.h"
 #include "report/keyword_text.h"
+#include "run/run_setup.h"
 
 static const struct {
     const char* word;
@@ -34,7 +35,7 @@ static int RepeatRowColor(const HeaderCall& call, const ReportStyle& style) {
     bool text = KeywordIsIndexed(call.keyword, "Style_RepeatRowTextColor");
     if (!text && !KeywordIsIndexed(call.keyword, "Style_RepeatRowBackgroundColor"))
         return 0;
-    bool odd = (KeywordIndex(call.keyword) + 1) % 2 == 1;
+    bool odd = (GetBracketNumber(call.keyword) + 1) % 2 == 1;
     int color = text ? (odd ? STYLE_ODD_ROW_TEXT : STYLE_EVEN_ROW_TEXT)
                      : (odd ? STYLE_ODD_ROW_BACKGROUND : STYLE_EVEN_ROW_BACKGROUND);
     SetHeaderText(call, style.Colors[color]);

@@ -7,6 +7,7 @@
 #include "report/keyword_text.h"
 #include "report/summary_by_day.h"
 #include "report/table_values.h"
+#include "run/run_setup.h"
 
 // Hits and users of a set of weekdays (indexes into the Sunday-first short
 // names).
@@ -101,7 +102,7 @@ int EvaluateBandwidthKeyword(const HeaderCall& call) {
         return 0;
     if (call.run->Period.TopTablesCount <= TopBandwidth)
         return 1;
-    DWORD n = KeywordIndex(k);
+    DWORD n = GetBracketNumber(k);
     if (KeywordIsIndexed(k, "TopBandwidthInterval")) {
         IntervalLabel(call, n);
         if (!call.value[0])

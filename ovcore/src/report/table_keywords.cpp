@@ -13,6 +13,7 @@
 #include "report/keyword_text.h"
 #include "report/table_call.h"
 #include "report/table_values.h"
+#include "run/run_setup.h"
 
 #define SECTION_STATUS_TEXT 5598
 #define MAX_RANKED_VALUES 256
@@ -248,9 +249,10 @@ int EvaluateTableKeyword(ReportHandle*, RunContext* run, char* value, DWORD size
     const char* suffix = keyword + strlen(prefix);
     if (EvaluateTableMarker(suffix, tableNumber, value, size, markerFlag) || !table)
         return 0;
-    TableCall call = {run,    table,   tableNumber,           TableKindOfNumber(tableNumber), order,
-                      prefix, keyword, KeywordIndex(keyword), KeywordSecondIndex(keyword),    value,
-                      size};
+    DWORD n = GetBracketNumber(keyword), m = GetBracketSecondNumber(keyword);
+    TableCall call = {run,   table,  tableNumber, TableKindOfNumber(tableNumber),
+                      order, prefix, keyword,     n,
+                      m,     value,  size};
     if (EvaluateSearchDetailKeyword(call, suffix) || EvaluateRowNameKeyword(call, suffix))
         return 0;
     for (const SuffixRow& row : kSuffixes) {

@@ -21,7 +21,7 @@ static bool TableHasNoData(int tableNumber) {
 int EvaluateTableMarker(const char* suffix, int tableNumber, char* value, DWORD size,
                         DWORD* markerFlag) {
     const char* marker = nullptr;
-    // A section's begin marker carries its settings in brackets.
+    // A section's begin marker carries its settings: "BeginSection[TABLE,...]".
     if (KeywordIsIndexed(suffix, "BeginSection"))
         marker = "%%BookMark%%";
     else if (KeywordIs(suffix, "EndSection"))

@@ -50,18 +50,36 @@ static int TableOfPrefix(const char* keyword) {
     return best;
 }
 
+// The prefix, table number and order the keyword's table is read with;
+// null when no table prefix begins the keyword.
+static const char* PrefixTable(const char* keyword, int* number, int* order) {
+    for (const auto& row : kPrefixTables) {
+        if (CompareKeywordPrefix(keyword, row.prefix) == 0) {
+            *number = row.number;
+            *order = row.order;
+            return row.prefix;
+        }
+    }
+    *number = TableOfPrefix(keyword);
+    *order = 0;
+    return *number < 0 ? nullptr : g_ReportTableKeywords[*number].Keyword;
+}
+
 int EvaluateTablePrefixKeyword(const HeaderCall& call) {
     if (KeywordIs(call.keyword, "ServerStatsEndChapter") && ServerCount(call.run) <= 1) {
         SetHeaderMarker(call, "%%RemoveChapter%%");
         return 1;
     }
-    for (const auto& row : kPrefixTables)
-        if (CompareKeywordPrefix(call.keyword, row.prefix) == 0)
-            return EvaluateHeaderTable(call, row.prefix, row.number, row.order);
-    int number = TableOfPrefix(call.keyword);
-    if (number < 0)
-        return 0;
-    return EvaluateHeaderTable(call, g_ReportTableKeywords[number].Keyword, number, 0);
+    int number = 0, order = 0;
+    const char* prefix = PrefixTable(call.keyword, &number, &order);
+    return prefix ? EvaluateHeaderTable(call, prefix, number, order) : 0;
+}
+
+const AnalysisTable* FindKeywordTable(const RunContext* run, const char* keyword, int* order) {
+    int number = 0;
+    if (!PrefixTable(keyword, &number, order))
+        return nullptr;
+    return number == NO_TABLE_NUMBER ? RunUserSessionsTable(run) : RunTable(run, number);
 }
 
 static void AddTableFigures(const AnalysisTable* table, ULONGLONG* items, ULONGLONG* nameBytes) {

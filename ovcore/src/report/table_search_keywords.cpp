@@ -2,9 +2,9 @@
 // engine, a keyword or a phrase) and its sub-entry m the other.
 #include "ovcore/report_numbers.h"
 #include "report/keyword_text.h"
-#include "report/search_detail_values.h"
 #include "report/table_call.h"
 #include "report/table_values.h"
+#include "run/search_tables.h"
 
 struct DetailFamily {
     const char* prefix;
@@ -19,25 +19,27 @@ static const DetailFamily kFamilies[] = {
     {"TopSearchKeyPhrasesEngineDetail", "KeyPhraseName", "EngineName"},
 };
 
+// Reads the run's search tables through their own accessors. Naming the
+// row first ranks its sub-entries by count, largest first, so that [n,m]
+// is the m-th of them whichever keyword of the row comes first.
 static void DetailValue(const TableCall& c, const DetailFamily& family, const char* suffix) {
-    if (!GetTableRowItem(c.table, 0, c.n))
+    // The ranking reorders the row's links in place: the table is the run's.
+    AnalysisTable* table = const_cast<AnalysisTable*>(c.table);
+    GetTableItemName(table, c.n, 0, c.value, c.size);
+    if (!c.value[0] || CompareKeywordPrefix(suffix, family.rowWord) == 0)
         return;
-    if (CompareKeywordPrefix(suffix, family.rowWord) == 0) {
-        SetValueText(c.value, c.size, RowName(c));
+    GetTableSubItemName(table, c.n, c.m, c.value, c.size);
+    if (!c.value[0] || CompareKeywordPrefix(suffix, family.subWord) == 0)
         return;
-    }
-    const SearchDetail* detail = GetRankedSearchDetail(c.table, c.n, c.m);
-    if (!detail)
-        return;
-    if (CompareKeywordPrefix(suffix, family.subWord) == 0)
-        SetValueText(c.value, c.size, detail->lpName);
-    else if (CompareKeywordPrefix(suffix, "Hits") == 0)
-        FormatCount(detail->dwHits, c.value, (int)c.size);
+    DWORD hits = GetTableSubItemValue(table, c.n, c.m);
+    if (CompareKeywordPrefix(suffix, "Hits") == 0)
+        FormatCount(hits, c.value, (int)c.size);
     else if (CompareKeywordPrefix(suffix, "AsPercent") == 0)
-        FormatPercent(detail->dwHits, (double)SumTableHits(c.table, 0, TABLE_ALL_ITEMS), c.value,
-                      (int)c.size);
+        FormatPercent(hits, (double)SumTableHits(table, 0, TABLE_ALL_ITEMS), c.value, (int)c.size);
     else if (CompareKeywordPrefix(suffix, "Users") == 0)
-        FormatCount(detail->dwSessions, c.value, (int)c.size);
+        FormatCount(GetTableSubItemSecondValue(table, c.n, c.m), c.value, (int)c.size);
+    else
+        c.value[0] = 0;
 }
 
 int EvaluateSearchDetailKeyword(const TableCall& c, const char* suffix) {

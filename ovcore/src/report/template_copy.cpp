@@ -140,8 +140,12 @@ struct ChunkCopy {
     // A marker opening at i. 0 failure, 1 handled (i moved past it), 2 the
     // chunk ends here and the marker is read again with the next chunk.
     int Marker(DWORD& i, LONGLONG chunkStart, LONGLONG templateSize) {
-        if (templateSize > 0)
-            CallProgressCallback(FALSE, 0, "", 0, (int)((chunkStart + i) * 100 / templateSize), 0);
+        // A stop asked for here does not end the writing: the report is
+        // finished without the slow parts (page titles).
+        if (templateSize > 0 &&
+            CallProgressCallback(FALSE, 0, "", 0, (int)((chunkStart + i) * 100 / templateSize),
+                                 0) == PROGRESS_STOP)
+            w.run->Keywords.Cancelled = TRUE;
         if (!WriteUpTo(i))
             return 0;
         const char* close = strstr(text + i + 2, "%%");

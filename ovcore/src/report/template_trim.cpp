@@ -77,22 +77,34 @@ void AddLines(std::string& text, const Lines& lines, size_t begin, size_t end) {
         text += lines[i] + "\r\n";
 }
 
+// One part of a kept chapter and the entry whose numbers expand its repeat
+// blocks: a kept section's own, or (null) the chapter's last kept one for
+// the text around the sections.
+struct Piece {
+    std::string text;
+    const TemplateSection* entry;
+};
+
+void AddPiece(std::vector<Piece>& pieces, const Lines& lines, size_t begin, size_t end,
+              const TemplateSection* entry) {
+    if (begin >= end)
+        return;
+    pieces.push_back({std::string(), entry});
+    AddLines(pieces.back().text, lines, begin, end);
+}
+
+// Each section's repeat blocks take that section's rows and columns, so that
+// sections of one chapter with different numbers each get their own.
 void TrimChapter(const Lines& lines, const Range& chapter, const TemplateSection* sections,
                  int count, std::string& out) {
-    // Each kept section's repeat blocks take that section's numbers; the
-    // chapter's own text takes those of its last kept section.
-    struct Piece {
-        const TemplateSection* entry;
-        std::string text;
-    };
-    std::vector<Piece> pieces(1);
+    std::vector<Piece> pieces;
     const TemplateSection* kept = nullptr;
     bool anySection = false;
     size_t sectionLimit = chapter.closed ? chapter.end - 1 : chapter.end;
     size_t k = chapter.begin;
     while (k < sectionLimit && !Has(lines[k], kBeginSection))
         ++k;
-    AddLines(pieces[0].text, lines, chapter.begin, k);
+    AddPiece(pieces, lines, chapter.begin, k, nullptr);
     size_t afterLast = k;
     while (k < sectionLimit) {
         if (!Has(lines[k], kBeginSection)) {
@@ -107,18 +119,15 @@ void TrimChapter(const Lines& lines, const Range& chapter, const TemplateSection
         end = end < sectionLimit ? end + 1 : sectionLimit;
         const TemplateSection* entry = MatchSection(lines[k], sections, count);
         if (entry && entry->Include) {
-            pieces.push_back({entry, std::string()});
-            AddLines(pieces.back().text, lines, k, end);
+            AddPiece(pieces, lines, k, end, entry);
             kept = entry;
         }
         k = afterLast = end;
     }
-    pieces.push_back({nullptr, std::string()});
-    AddLines(pieces.back().text, lines, afterLast, chapter.end);
+    AddPiece(pieces, lines, afterLast, chapter.end, nullptr);
     if (kept) {
         for (const Piece& piece : pieces)
-            if (!piece.text.empty())
-                ExpandRepeatBlocks(piece.entry ? *piece.entry : *kept, piece.text, out);
+            ExpandRepeatBlocks(piece.entry ? *piece.entry : *kept, piece.text, out);
     } else if (!anySection && !chapter.marked) {
         for (const Piece& piece : pieces)
             out += piece.text; // a template without chapters or sections stays whole

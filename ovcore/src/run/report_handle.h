@@ -42,8 +42,9 @@ struct ReportHandle {
     int ListingOption;
     WORD CallerWord; // kept, not used (the plug-in's range code)
     char SecondCallerText[MAX_PATH];
-    char Language[REPORT_LANGUAGE_TEXT]; // "ENGLISH" by default
-    char OutputFolder[REPORT_OUTPUT_FOLDER];
+    char Language[REPORT_LANGUAGE_TEXT];     // "ENGLISH" by default
+    char OutputFolder[REPORT_OUTPUT_FOLDER]; // kind 6: the report file to write
+    char ReportTitle[MAX_PATH];              // the run text: the report's title
     int LineWidth;
 
     HitListing Listing; // kinds 2-4

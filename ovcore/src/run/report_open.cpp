@@ -33,7 +33,8 @@ void CopyText(char* to, const char* from, int size) {
 }
 
 void FillHandle(ReportHandle* r, HWND window, AnalysisProfile* profile, const char* profileFile,
-                const char* callerText, const char* secondText, const char* language) {
+                const char* callerText, const char* secondText, const char* language,
+                const char* runText) {
     r->ClientWindow = window;
     r->Profile = profile;
     CopyText(r->Language, language && *language ? language : "ENGLISH", REPORT_LANGUAGE_TEXT);
@@ -46,6 +47,7 @@ void FillHandle(ReportHandle* r, HWND window, AnalysisProfile* profile, const ch
     CopyText(r->ProfileFileName, profileFile, MAX_PATH);
     CopyText(r->CallerText, callerText, REPORT_CALLER_TEXT);
     CopyText(r->SecondCallerText, secondText, MAX_PATH);
+    CopyText(r->ReportTitle, runText, MAX_PATH);
 }
 
 // The folder normalised against the data folder in a local buffer, so that
@@ -111,7 +113,7 @@ ORB_Cre8Report(HWND window, AnalysisProfile* profile, const char* profileFile,
     ReportHandle* r = profile ? (ReportHandle*)calloc(1, sizeof(ReportHandle)) : nullptr;
     if (!r)
         return nullptr;
-    FillHandle(r, window, profile, profileFile, callerText, secondText, language);
+    FillHandle(r, window, profile, profileFile, callerText, secondText, language, runText);
     NormaliseOutputFolder(r, outputFolder);
     r->StartTime = start;
     r->EndTime = end;
@@ -142,7 +144,7 @@ ORB_Cre8Report(HWND window, AnalysisProfile* profile, const char* profileFile,
         return nullptr;
     }
     r->DonePercent = r->RecordCount = 0;
-    if (kind == REPORT_KIND_TABLES && SetupRunContext(r, 1))
-        CopyText(r->Run->RunText, runText, MAX_PATH);
+    if (kind == REPORT_KIND_TABLES)
+        SetupRunContext(r, 1);
     return r;
 }

@@ -19,6 +19,8 @@ void FreeRunContext(RunContext* context) {
     context->SearchEngines = nullptr;
     FreeSummaryArrays(context->Language);
     context->Language = nullptr;
+    free(context->PageList); // the writer's list of finished pages
+    context->PageList = nullptr;
     free(context);
 }
 

@@ -40,8 +40,8 @@ ORB_TIME WallClockNow() {
 }
 
 // The home page as the report shows it (expanded, "/" when none), its
-// prefix as given (one trailing slash removed), the site's default
-// documents and three texts of the profile.
+// prefix as given (one trailing slash removed) and the site's default
+// documents.
 void TakeProfileHomePage(ReportHandle* report, RunContext* context, const AnalysisProfile* p) {
     lstrcpynA(context->HomePage, p->HomePageBaseDir[0] ? p->HomePageBaseDir : "/", MAX_PATH);
     NormalizeLogPathAt(context->HomePage, MAX_PATH, report->DataPath, time(NULL));
@@ -49,9 +49,39 @@ void TakeProfileHomePage(ReportHandle* report, RunContext* context, const Analys
     OVKIT_StripEndSlash(context->HomePagePrefix);
     FilterStringToStruct(p->HomePageDefaults, &context->HomePageList, FILTER_TEXT_LIST);
     context->HomePageIsDocument = RunContext_ListHasDocument(context, context->HomePageList);
-    lstrcpynA(context->ProfileTexts[0], p->Description, MAX_PATH);
-    lstrcpynA(context->ProfileTexts[1], p->HomePageBaseDir, MAX_PATH);
+}
+
+// The host of a home page such as "http://www.example.com/shop" (no port),
+// empty for a local folder.
+void CopyHomePageHost(const char* homePage, char* host, int size) {
+    host[0] = 0;
+    const char* start = strstr(homePage, "://");
+    if (!start || _strnicmp(homePage, "file", 4) == 0)
+        return;
+    start += 3;
+    int length = (int)strcspn(start, "/\\:?");
+    lstrcpynA(host, start, length + 1 < size ? length + 1 : size);
+}
+
+// The texts the report header shows: the web domain (the home page's host,
+// else the profile's description), the report header (the profile title
+// the run was opened with) and the log owner.
+void TakeProfileTexts(const ReportHandle* report, RunContext* context, const AnalysisProfile* p) {
+    CopyHomePageHost(p->HomePageBaseDir, context->ProfileTexts[0], MAX_PATH);
+    if (!context->ProfileTexts[0][0])
+        lstrcpynA(context->ProfileTexts[0], p->Description, MAX_PATH);
+    lstrcpynA(context->ProfileTexts[1], report->CallerText[0] ? report->CallerText : p->Description,
+              MAX_PATH);
     lstrcpynA(context->ProfileTexts[2], p->LogOwner, MAX_PATH);
+}
+
+// The run's own texts: the report title given to the run (the header's
+// title; the profile title when none) and the report file it writes.
+void TakeRunTexts(const ReportHandle* report, RunContext* context) {
+    lstrcpynA(context->RunText, report->ReportTitle, MAX_PATH);
+    lstrcpynA(context->ReportTitle,
+              report->ReportTitle[0] ? report->ReportTitle : report->CallerText, MAX_PATH);
+    lstrcpynA(context->OutputPath, report->OutputFolder, MAX_PATH);
 }
 
 // The stored profile of the run (its file in the data folder); the client's
@@ -64,10 +94,12 @@ void ReadRunProfile(ReportHandle* report, RunContext* context) {
     lstrcpynA(path, report->DataPath, MAX_PATH);
     lstrcatA(path, report->ProfileFileName);
     AnalysisProfile* stored = AnalysisProfile_New();
-    if (stored && ReadOrbisFile(path, stored) == 4)
-        TakeProfileHomePage(report, context, stored);
-    else if (report->Profile)
-        TakeProfileHomePage(report, context, report->Profile);
+    const AnalysisProfile* source =
+        stored && ReadOrbisFile(path, stored) == 4 ? stored : report->Profile;
+    if (source) {
+        TakeProfileHomePage(report, context, source);
+        TakeProfileTexts(report, context, source);
+    }
     AnalysisProfile_Free(stored);
 }
 
@@ -91,6 +123,7 @@ int SetupRunContext(ReportHandle* report, int withTables) {
     context->Period.QuietestDayHits = 0xFFFFFFFF;
     context->Period.QuietestDayUsers = 0xFFFFFFFF;
     ReadRunProfile(report, context);
+    TakeRunTexts(report, context);
     SetReportGeneratedTime(context);
     SetReportRangeText(report);
 

@@ -1,28 +1,29 @@
-// Writes reports from the shipped report content (templates, language file,
-// styles and images) into the build folder, for the browser check that CTest
-// runs next (scripts/check-report.sh). OV_CONTENT_DIR names the content
-// (laid out as an install folder), OV_REPORT_DIR the folder to write into;
+// Writes the report of the project's sample log (sample.log beside this
+// file) as the plug-in does: the shipped content (install/, with its
+// REPORT.INI and keywords.ini) laid out as an install, a profile
+// of the log, ORB_Cre8Report with every section of the main template,
+// ORB_PeekReport to the end, ORB_DoSummary and ORB_CloseReport. The pages
+// go to OV_REPORT_DIR, where the browser check that CTest runs next
+// (scripts/check-report.sh) reads them. OV_SOURCE_DIR names the source tree;
 // both are host paths, reached through Wine's Z: drive.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "msgbox_watcher.h"
 #include "ovcore/report_writer.h"
-#include "report/prepare_template.h"
-#include "report/toc_script.h"
-#include "report/template_writer.h"
 #include "run/report_handle.h"
-#include "settings/install_folder.h"
-#include "temp_install.h"
+#include "run_driver.h"
 
 namespace {
 
-std::string WindowsPath(const char* hostPath) {
-    std::string path = std::string("Z:") + hostPath;
+std::string WindowsPath(const std::string& hostPath) {
+    std::string path = "Z:" + hostPath;
     for (char& c : path)
         if (c == '/')
             c = '\\';
@@ -50,19 +51,67 @@ void CopyTree(const std::string& from, const std::string& to) {
     FindClose(search);
 }
 
-class SampleReport : public ::testing::TestWithParam<const char*> {};
+void SampleSite(AnalysisProfile* p) {
+    lstrcpyA(p->Description, "Example site");
+    lstrcpyA(p->HomePageBaseDir, "http://www.example.com/");
+    lstrcpyA(p->HomePageDefaults, "index.html");
+}
 
-// Writes <OV_REPORT_DIR>\<folder>\report.htm in the given style, with every
-// section of the main template chosen.
-TEST_P(SampleReport, WritesTheShippedTemplate) {
-    const char* content = getenv("OV_CONTENT_DIR");
+int CALLBACK GoOn(int) {
+    return 1;
+}
+
+// The log's two days, 9 and 10 March 2026 (UTC).
+const ORB_TIME kFirstDay = 1773014400;
+const ORB_TIME kLastSecond = 1773187199;
+
+// The names of the files in a folder (ending in a backslash), sorted.
+std::string FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return "";
+    do
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    std::string list;
+    for (const std::string& name : names)
+        list += (list.empty() ? "" : " ") + name;
+    return list;
+}
+
+struct StyleCase {
+    const char* style;
+    const char* folder;
+    const char* output;
+    const char* files; // the folder afterwards
+};
+
+class SampleReport : public ::testing::TestWithParam<StyleCase> {};
+
+// Writes <OV_REPORT_DIR>\<folder>\<output> in the given style: one page, the
+// frame mode's pages with their contents page and frameset, or a document.
+TEST_P(SampleReport, WritesTheReportOfTheSampleLog) {
+    const char* source = getenv("OV_SOURCE_DIR");
     const char* target = getenv("OV_REPORT_DIR");
-    if (!content || !target)
-        GTEST_SKIP() << "OV_CONTENT_DIR and OV_REPORT_DIR name the content and the output";
-    ovtest::TempInstall install;
+    if (!source || !target)
+        GTEST_SKIP() << "OV_SOURCE_DIR and OV_REPORT_DIR name the sources and the output";
+    // No page titles: the sample site's pages are not on this machine.
+    runtest::RunEngine engine("NoHTMLTitles=1\r\n");
     ovtest::MsgBoxWatcher boxes;
-    CopyTree(WindowsPath(content), install.Root());
-    InstallFolder_SetFromFileName((install.Root() + "ovcore.dll").c_str());
+    const ovtest::TempInstall& install = engine.Install();
+    std::string sources = WindowsPath(source);
+    CopyTree(sources + "install\\", install.Root());
+    ASSERT_TRUE(ovtest::FileExistsAt(install.Module() + "REPORT.INI"));
+    ASSERT_TRUE(ovtest::FileExistsAt(install.Data() + "keywords.ini"));
+    std::string log = ovtest::ReadFileBytes(sources + "ovcore\\tests\\sample_report\\sample.log");
+    ASSERT_FALSE(log.empty());
+    AnalysisProfile* profile =
+        engine.WriteProfile("sample", {engine.WriteData("sample.log", log)}, SampleSite);
 
     WORD count = 0;
     HGLOBAL block = NULL;
@@ -74,34 +123,55 @@ TEST_P(SampleReport, WritesTheShippedTemplate) {
     for (WORD i = 0; i < count; ++i)
         sections[i].Include = 1;
 
-    ReportHandle* report = static_cast<ReportHandle*>(calloc(1, sizeof(ReportHandle)));
-    RunContext* run = AllocRunContext();
-    report->Sections = sections;
-    report->SectionCount = count;
-    strcpy(report->Language, "ENGLISH");
-    lstrcpynA(report->SecondCallerText, GetParam(), MAX_PATH);
-    strcpy(run->ReportTitle, "Ostrevane sample report");
     std::string folder = WindowsPath(target);
     CreateDirectoryA(folder.c_str(), NULL);
-    folder += std::string(strchr(GetParam(), ',') ? "frames" : "single") + "\\";
+    folder += std::string(GetParam().folder) + "\\";
+    ovtest::RemoveTree(folder); // what an earlier run and the browser check left
     CreateDirectoryA(folder.c_str(), NULL);
-    lstrcpynA(run->OutputPath, (folder + "report.htm").c_str(), MAX_PATH);
+    runtest::RunOptions options;
+    options.start = kFirstDay;
+    options.end = kLastSecond;
+    options.sections = sections;
+    options.sectionCount = count;
+    options.outputFolder = folder + GetParam().output;
+    options.callerText = "Example site";
+    options.secondText = GetParam().style;
+    options.runText = "Ostrevane sample report";
+    options.useEveryTable = false; // the template decides, as in the plug-in's runs
+    runtest::RunOutcome run = runtest::RunReport(profile, "sample.wlp", options);
+    ASSERT_NE(run.report, nullptr);
+    EXPECT_EQ(run.recordsRead, 34u);
 
-    ASSERT_NE(PrepareReportTemplate(report, run), 0);
-    EXPECT_EQ(WriteTemplateReport(report, run, NULL), 1);
+    EXPECT_NE(ORB_DoSummary(run.report, GoOn, NULL), nullptr);
+    char error[512];
+    EXPECT_EQ(ORB_GetSummaryErrMsg(error), 1) << error;
+    EXPECT_EQ(FilesIn(folder), GetParam().files);
+    std::string page = ovtest::ReadFileBytes(folder + GetParam().output);
+    if (strcmp(GetParam().folder, "single") == 0) {
+        EXPECT_EQ(page.rfind("<HTML>\r\n<!-- Ostrevane Web Log Analyzer Report -->\r\n", 0), 0u);
+        EXPECT_EQ(page.substr(page.size() - 9), "</HTML>\r\n");
+        EXPECT_NE(page.find(">32</TD>"), std::string::npos); // the successful hits
+    }
+    std::string prepared = run.report->Run->PreparedTemplate;
+    EXPECT_EQ(ORB_CloseReport(run.report, nullptr), 0);
+    EXPECT_FALSE(ovtest::FileExistsAt(prepared)); // the working copy goes with the run
     EXPECT_EQ(boxes.Count(), 0u);
-    EXPECT_TRUE(ovtest::FileExistsAt(run->OutputPath));
 
-    DeleteFileA(run->PreparedTemplate);
-    free(run->PageList);
-    free(run);
-    free(report);
     GlobalUnlock(block);
     GlobalFree(block);
-    InstallFolder_Reset();
 }
 
-INSTANTIATE_TEST_SUITE_P(Styles, SampleReport,
-                         ::testing::Values("(Default)", "Frames, a page per chapter"));
+INSTANTIATE_TEST_SUITE_P(
+    Styles, SampleReport,
+    ::testing::Values(StyleCase{"(Default)", "single", "report.htm",
+                                "loganlz.gif ovlogoss.gif report.htm"},
+                      StyleCase{"Frames, a page per chapter", "frames", "report.htm",
+                                "collall.gif expall.gif false.gif loganlz.gif ovlogoss.gif "
+                                "report.htm report_00_b.htm report_01_b.htm "
+                                "report_02_b.htm report_03_b.htm report_04_b.htm "
+                                "report_05_b.htm report_06_b.htm report_07_b.htm "
+                                "report_08_b.htm report_t.htm tocarw.gif tocclr.gif "
+                                "tocsel.gif true.gif"},
+                      StyleCase{"(Default)", "document", "report.doc", "report.doc"}));
 
 } // namespace
