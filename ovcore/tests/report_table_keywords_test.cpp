@@ -127,18 +127,74 @@ TEST(TableKeywords, PerServerCountsAndNames) {
     ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
 }
 
-TEST(TableKeywords, CompaniesAreReadFromTheEndWithoutTheAggregateRow) {
+// The end-of-run sort orders the organisations behind their aggregate row:
+// the rows are read from there (they were once read from the end, out of
+// order), and the aggregate row is never one of them.
+TEST(TableKeywords, CompaniesAreReadBehindTheAggregateRow) {
     KeywordRun r;
     r.WithAggregate(TopCompanies);
-    r.Add(TopCompanies, "small.example", 1);
     r.Add(TopCompanies, "big.example", 5);
+    r.Add(TopCompanies, "middle.example", 3);
+    r.Add(TopCompanies, "small.example", 1);
     r.tables[TopCompanies].lpItems[0]->ovTotalByHits = 100;
     const KeywordCase cases[] = {
         {"TopCompaniesDesc[0]", "big.example"},
-        {"TopCompaniesDesc[1]", "small.example"},
-        {"TopCompaniesDesc[2]", ""},
-        {"TopCompaniesHits[2]", ""},
-        {"TopCompaniesTotalHits", "6"},
+        {"TopCompaniesDesc[1]", "middle.example"},
+        {"TopCompaniesDesc[2]", "small.example"},
+        {"TopCompaniesDesc[3]", ""},
+        {"TopCompaniesHits[3]", ""},
+        {"TopCompaniesTotalHits", "9"},
+    };
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+}
+
+// A template lists a fixed number of rows; the lines of rows (and search
+// detail entries) that a table does not hold are taken back instead of
+// being written as empty rows.
+TEST(TableKeywords, LinesOfMissingRowsAreTakenBack) {
+    KeywordRun r;
+    r.Add(TopDocuments, "/a.htm", 2);
+    r.Add(TopDocuments, "/b.htm", 1);
+    r.WithAggregate(TopCompanies);
+    r.Add(TopCompanies, "big.example", 5);
+    AnalysisItem* engine = r.Add(TopSearchKeywords, "Finder", 9);
+    SearchDetail detail = {0, 0, 2, 1, (char*)"maps"};
+    SearchDetail* list[] = {&detail};
+    engine->lpExtra = list;
+    engine->ovTopNamesCount = 1;
+    const KeywordCase cases[] = {
+        {"EndLine_TopDocuments[1]", ""},
+        {"EndLine_TopDocuments[2]", "%%RemoveLine%%", 1},
+        {"EndLine_TopBottom[1]", ""},
+        {"EndLine_TopBottom[2]", "%%RemoveLine%%", 1},
+        {"EndLine_TopCompanies[0]", ""},
+        {"EndLine_TopCompanies[1]", "%%RemoveLine%%", 1},
+        {"EndLine_TopUserSessions[0]", "%%RemoveLine%%", 1},
+        {"EndLine_TopCountriesDesc[0,0]", "%%RemoveLine%%", 1},
+        {"EndLine_TopSearchEnginesKeywordDetail[0,0]", ""},
+        {"EndLine_TopSearchEnginesKeywordDetail[0,1]", "%%RemoveLine%%", 1},
+        {"EndLine_TopSearchEnginesKeywordDetail[1,0]", "%%RemoveLine%%", 1},
+        {"EndLine_Range", ""},
+    };
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+    engine->lpExtra = nullptr;
+    engine->ovTopNamesCount = 0;
+}
+
+// The end-of-run sort puts the least requested pages at the end of the
+// documents table, least last: the bottom rows are read from there.
+TEST(TableKeywords, LeastRequestedPagesRunFromTheLeast) {
+    KeywordRun r;
+    r.Add(TopDocuments, "/most.htm", 9);
+    r.Add(TopDocuments, "/middle.htm", 4);
+    r.Add(TopDocuments, "/least.htm", 1);
+    const KeywordCase cases[] = {
+        {"TopBottomDesc[0]", "/least.htm"},
+        {"TopBottomHits[0]", "1"},
+        {"TopBottomDesc[1]", "/middle.htm"},
+        {"TopBottomDesc[2]", "/most.htm"},
+        {"TopBottomDesc[3]", ""},
+        {"TopDocumentsDesc[0]", "/most.htm"},
     };
     ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
 }
@@ -306,9 +362,9 @@ TEST(TableKeywords, CompanyTitlesFromTheCompanyList) {
         CreateFileA(stored, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     r.run->CompanyFileSize = sizeof(lines) - 1;
     const KeywordCase cases[] = {
-        {"TopCompaniesTitle[0]", ""},
+        {"TopCompaniesTitle[0]", "Acme Widgets"},
         {"TopCompaniesTitle[1]", "Big Corp"},
-        {"TopCompaniesTitle[2]", "Acme Widgets"},
+        {"TopCompaniesTitle[2]", ""},
     };
     ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
     CloseHandle(r.run->CompanyFile);

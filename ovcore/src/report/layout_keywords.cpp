@@ -7,6 +7,8 @@
 #include "ovcore/settings.h"
 #include "report/header_call.h"
 #include "report/keyword_text.h"
+#include "report/table_keywords.h"
+#include "report/table_values.h"
 #include "report/toc_script.h"
 
 static bool ColumnShown(const RunContext* run, char digit) {
@@ -25,6 +27,34 @@ static DWORD ServerCount(const RunContext* run) {
     return run->Servers ? run->Servers->dwCount : 0;
 }
 
+static bool IsSearchDetail(const char* prefix) {
+    static const char* const kDetails[] = {
+        "TopSearchEnginesKeywordDetail", "TopSearchKeywordsEngineDetail",
+        "TopSearchEnginesKeyPhraseDetail", "TopSearchKeyPhrasesEngineDetail"};
+    for (const char* detail : kDetails)
+        if (KeywordIs(prefix, detail))
+            return true;
+    return false;
+}
+
+// A table line whose row (or, in the search details, whose sub-entry m)
+// does not exist stays empty: it is taken back, so that a template may list
+// more rows than a table holds.
+static bool RowMissing(const HeaderCall& call, const char* rowKeyword) {
+    KeywordTable found;
+    if (!FindKeywordTable(rowKeyword, &found) || KeywordIs(found.prefix, "ServerStats"))
+        return false;
+    const AnalysisTable* table = found.number == NO_TABLE_NUMBER ? RunUserSessionsTable(call.run)
+                                                                 : RunTable(call.run, found.number);
+    if (!table)
+        return false;
+    DWORD n = KeywordIndex(rowKeyword);
+    if (!GetTableRowItem(table, found.order, n))
+        return true;
+    return IsSearchDetail(found.prefix) &&
+           KeywordSecondIndex(rowKeyword) >= GetTableItemSubCount(table, found.order, n);
+}
+
 static int EndLine(const HeaderCall& call) {
     static const char* const kSecondIndexWords[] = {
         "EndLine_TopClientErrorsDesc", "EndLine_TopServerErrorsDesc", "EndLine_Top404ErrorsDescURL",
@@ -38,6 +68,9 @@ static int EndLine(const HeaderCall& call) {
     for (const char* word : kServerNameWords)
         if (CompareKeywordPrefix(call.keyword, word) == 0 && ServerCount(call.run) <= 1)
             SetHeaderMarker(call, "%%RemoveLine%%");
+    if (!(call.markerFlag && *call.markerFlag) &&
+        RowMissing(call, call.keyword + strlen("EndLine_")))
+        SetHeaderMarker(call, "%%RemoveLine%%");
     return 1;
 }
 
