@@ -95,7 +95,8 @@ TEST(TableKeywords, UsersSessionsAndDiagnosticTotals) {
         {"TopUsersHits[0]", "3"},
         {"TopUsersAsPercent[1]", "25%"},
         {"TopUsersUsers[0]", "2"},
-        {"TopUsersDesc[0]", ""},
+        {"TopUsersDesc[0]", ""}, // the database description
+        {"TopUsersDescURL[0]", "host1.example"},
         {"TopAuthUsersHits[0]", "2"},
         {"TopUserSessionsDesc[0]", "visit"},
         {"TopUserRowmereTitle", ""},
