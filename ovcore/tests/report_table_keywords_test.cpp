@@ -91,6 +91,8 @@ TEST(TableKeywords, UsersSessionsAndDiagnosticTotals) {
     r.Add(TopAuthUsers, "anna", 2, 1);
     AddTableItem(&r.sessions, "visit", 1);
     TableItem_CountHit(r.sessions.lpItems[0], 0, 1);
+    r.sessions.lpItems[0]->ovTimeOnPages = 754; // a visit's length, not its average page
+    r.sessions.lpItems[0]->ovTimeOnPagesCount = 3;
     const KeywordCase cases[] = {
         {"TopUsersHits[0]", "3"},
         {"TopUsersAsPercent[1]", "25%"},
@@ -99,6 +101,7 @@ TEST(TableKeywords, UsersSessionsAndDiagnosticTotals) {
         {"TopUsersDescURL[0]", "host1.example"},
         {"TopAuthUsersHits[0]", "2"},
         {"TopUserSessionsDesc[0]", "visit"},
+        {"TopUserSessionsTime[0]", "00:12:34"},
         {"TopUserRowmereTitle", ""},
         {"TopTotalsDebugElemCount", "4"},
         {"TopTotalsDebugElemNameSize", "39"},

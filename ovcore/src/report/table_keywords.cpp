@@ -62,6 +62,8 @@ static int RankedValueIndex(const TableCall& c, DWORD m) {
 
 // Last row the template shows of this table.
 static DWORD LastRowShown(const TableCall& c) {
+    if (c.number == NO_TABLE_NUMBER)
+        return g_UserSessionsKeyword.BracketCount;
     if (c.number < 0 || c.number >= RUN_TABLE_COUNT)
         return 0;
     return g_ReportTableKeywords[c.number].BracketCount;
@@ -125,8 +127,13 @@ static void IntervalHits(const TableCall& c) {
 static void IntervalUsers(const TableCall& c) {
     SetCount(c, SumTableIntervalUsers(c.table, 0, c.n));
 }
+// A visit's length is its summed time on pages; other rows show their
+// average time on a page.
 static void Time(const TableCall& c) {
-    FormatDuration(GetTableItemAverage(c.table, c.order, c.n), c.value, c.size);
+    const AnalysisItem* visit =
+        c.number == NO_TABLE_NUMBER ? GetTableRowItem(c.table, c.order, c.n) : nullptr;
+    FormatDuration(visit ? visit->ovTimeOnPages : GetTableItemAverage(c.table, c.order, c.n),
+                   c.value, c.size);
 }
 static void TotalHits(const TableCall& c) {
     SetCount(c, HitsShown(c));
