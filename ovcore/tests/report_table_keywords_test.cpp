@@ -65,7 +65,7 @@ TEST(TableKeywords, RowCellsInOrder) {
         {"TopDocumentsDescReferrer[0]", ""},
         {"TopDocumentsDesc2[0,2]", "/b.htm"},
         {"TopDocumentsTime[0]", "01:01:32"},
-        {"TopDocumentsBytes[0]", "5,368,709,120"},
+        {"TopDocumentsBytes[0]", "5,242,880"}, // kilobytes, as the byte columns read
         {"TopDocumentsNonCachedAsPercent[0]", "50%"},
         {"TopDocumentsTotalHits", "9"},
         {"TopDocumentsTotalUsers", "5"},
@@ -291,12 +291,20 @@ TEST(TableKeywords, BandwidthIntervalsAndSectionStatus) {
         r.language.LongMonths[i] = (char*)months[i];
     r.run->CountByMonth = 1;
     r.run->Intervals.Count = 3;
+    r.run->Period.Bytes[0] = 1;
     r.run->Period.Bytes[2] = 2049;
+    r.run->Period.Bytes[3] = 4096; // past the report's intervals
+    AnalysisItem* page = r.Add(TopDocuments, "/a.htm", 0);
+    page->ovHitIntervals[2] = 4; // page views of interval 2
+    r.Add(TopDocuments, "/b.htm", 0)->ovHitIntervals[2] = 3;
+    r.Add(TopBandwidth, "www1", 1)->ovTotalBytes = 9999; // failed hits' bytes too
+    // The views are the interval's page views, not its kilobytes again, and
+    // the total is in the rows' unit, their sum (it was once in bytes).
     const KeywordCase cases[] = {
-        {"TopBandwidthInterval[1]", "February", 0},
-        {"TopBandwidthInterval[3]", "", 1},
-        {"TopBandwidthBandwidth[2]", "3", 0},
-        {"TopBandwidthViews[2]", "3", 0},
+        {"TopBandwidthInterval[1]", "February", 0}, {"TopBandwidthInterval[3]", "", 1},
+        {"TopBandwidthBandwidth[0]", "1", 0},       {"TopBandwidthBandwidth[2]", "3", 0},
+        {"TopBandwidthViews[2]", "7", 0},           {"TopBandwidthViews[1]", "0", 0},
+        {"TopBandwidthTotalBytes[0,12]", "4", 0},
     };
     ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
     r.run->Period.TopTablesCount = TopBandwidth;

@@ -86,5 +86,5 @@ void FormatDuration(ULONGLONG seconds, char* out, DWORD size) {
 }
 
 void FormatByteCount(double bytes, char* out, DWORD size) {
-    FormatCount(bytes > 0 ? (ULONGLONG)bytes : 0, out, (int)size);
+    FormatKilobytes(bytes, out, (int)size);
 }

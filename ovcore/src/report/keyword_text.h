@@ -30,5 +30,6 @@ char* FormatValueText(char* out, DWORD size, const char* format, ...);
 
 // "%02ld:%02ld:%02ld" of a number of seconds.
 void FormatDuration(ULONGLONG seconds, char* out, DWORD size);
-// A byte total (a double) as a count, through a 64-bit integer.
+// A byte total (a double) in kilobytes, the unit of every byte column of
+// the report, rounded up as the bandwidth rows are.
 void FormatByteCount(double bytes, char* out, DWORD size);
