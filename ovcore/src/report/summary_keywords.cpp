@@ -95,17 +95,12 @@ static void IntervalLabel(const HeaderCall& call, DWORD n) {
     }
 }
 
-static ULONGLONG Kilobytes(double bytes) {
-    ULONGLONG whole = bytes > 0 ? ULONGLONG(bytes) : 0;
-    return (whole + 1023) / 1024;
-}
-
 // The total of the interval rows, in their unit (kilobytes, each row
 // rounded as shown), so that the rows add up to it.
 static ULONGLONG IntervalKilobytesTotal(const RunContext* run) {
     ULONGLONG total = 0;
     for (DWORD n = 0; n < run->Intervals.Count && n < ANALYSIS_INTERVALS; ++n)
-        total += Kilobytes(run->Period.Bytes[n]);
+        total += KilobytesOf(run->Period.Bytes[n]);
     return total;
 }
 
@@ -121,7 +116,7 @@ int EvaluateBandwidthKeyword(const HeaderCall& call) {
         if (!call.value[0])
             SetHeaderMarker(call, "");
     } else if (KeywordIsIndexed(k, "TopBandwidthBandwidth")) {
-        SetHeaderCount(call, n < ANALYSIS_INTERVALS ? Kilobytes(call.run->Period.Bytes[n]) : 0);
+        SetHeaderCount(call, n < ANALYSIS_INTERVALS ? KilobytesOf(call.run->Period.Bytes[n]) : 0);
     } else if (KeywordIsIndexed(k, "TopBandwidthViews")) {
         // The page views of the interval (the column once repeated the
         // kilobytes).

@@ -149,9 +149,8 @@ static void Bytes(const TableCall& c) {
     FormatByteCount(GetTableItemBytes(c.table, c.order, c.n), c.value, c.size);
 }
 static void TotalBytes(const TableCall& c) {
-    FormatByteCount(
-        SumRowsShown<double>(c, [](const AnalysisItem* item) { return item->ovTotalBytes; }),
-        c.value, c.size);
+    SetCount(c, SumRowsShown<ULONGLONG>(
+                    c, [](const AnalysisItem* item) { return KilobytesOf(item->ovTotalBytes); }));
 }
 static void NonCachedAsPercent(const TableCall& c) {
     SetPercent(c, GetTableItemNonCached(c.table, c.order, c.n),
@@ -163,10 +162,10 @@ static void NonCachedBytes(const TableCall& c) {
 static void TotalNonCachedBytes(const TableCall& c) {
     int kind = c.kind;
     DWORD last = LastRowShown(c);
-    double sum = 0;
+    ULONGLONG sum = 0;
     for (DWORD row = 0; row <= last; ++row)
-        sum += GetTableItemDoubleSum(c.table, kind, c.order, row);
-    FormatByteCount(sum, c.value, c.size);
+        sum += KilobytesOf(GetTableItemDoubleSum(c.table, kind, c.order, row));
+    SetCount(c, sum);
 }
 static void DebugTableName(const TableCall& c) {
     SetValueText(c.value, c.size, c.prefix);
