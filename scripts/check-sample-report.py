@@ -229,6 +229,8 @@ def expected_figures(hits, engines):
             return True
 
         if not h.ok:
+            if h.is_form:
+                t["form results"].count("Failed Forms Submitted")
             if h.status == 404:
                 t["404"].count(h.url)
             t["client errors"].count(str(h.status))
@@ -255,6 +257,7 @@ def expected_figures(hits, engines):
             visit["pages"].append((h.time, h.page, False))
         if h.is_form:
             t["forms"].count(h.page.split("?")[0], once("forms", h.page.split("?")[0]))
+            t["form results"].count("Successful Forms Submitted", once("form results", True))
             if not h.is_document:
                 visit["pages"].append((h.time, h.page.split("?")[0], True))
         if h.status != 304:
@@ -427,6 +430,7 @@ def check(log, report_path, keywords):
     c.table("Most requested directories", t["directories"])
     c.table("Most requested file types", t["types"])
     c.table("Forms", t["forms"])
+    c.table("Form errors", t["form results"], 5)
     c.table("Pages not found", t["404"], visits=False)
     c.table("Most active visitors", t["users"])
     c.table("Most active organisations", t["companies"])

@@ -10,6 +10,7 @@
 #define SLOT_FORMS 3
 #define SLOT_DIRECTORIES 4
 #define SLOT_EXTENSIONS 5
+#define SLOT_FORM_RESULTS 6
 
 namespace {
 
@@ -234,5 +235,6 @@ int CountForm(HitPass* pass) {
     const ReportIniSettings* lang = pass->run->Language;
     const char* text =
         lang ? lang->Generic[hit->bSuccess ? GEN_SUCCESSFULFORMS : GEN_FAILEDFORMS] : nullptr;
-    return CountRunItem(pass, TopFormErrors, RunText(text), pass->newVisit) != nullptr;
+    // Visits that sent a form, not visits that began with one.
+    return CountItemOnce(pass, TopFormErrors, SLOT_FORM_RESULTS, RunText(text)) != nullptr;
 }
