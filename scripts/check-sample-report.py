@@ -242,9 +242,11 @@ def expected_figures(hits, engines):
             for word in words:
                 if word.lower() not in ("and", "or"):
                     t["words"].count(word.lower(), new_visit)
+                    t["word links"].count((engine, word.lower()), new_visit)
             phrase = " ".join(words).lower()
             if phrase and phrase not in ("and", "or"):
                 t["phrases"].count(phrase, new_visit)
+                t["phrase links"].count((engine, phrase), new_visit)
         t["users"].count(h.host, new_visit)
         t["companies"].count(h.host, new_visit)
         if new_visit:
@@ -445,6 +447,12 @@ def check(log, report_path, keywords):
     c.table("Netscape browsers", t["netscape"])
     c.table("Internet Explorer browsers", t["explorer"])
     c.table("Most used platforms", t["platforms"])
+    for title, links, side, table in (
+            ("Search words by search engine", t["word links"], 0, t["engines"]),
+            ("Search engines by search word", t["word links"], 1, t["words"]),
+            ("Search phrases by search engine", t["phrase links"], 0, t["engines"]),
+            ("Search engines by search phrase", t["phrase links"], 1, t["phrases"])):
+        check_details(c, title, links, side, table)
     check_visits(c, visits)
     check_bandwidth(c, days, views)
     check_footer(c, report)
@@ -459,6 +467,25 @@ def check_referrer_cuts(c, referrers):
             referrers.rows[cut][0] += referrers.rows[name][0]
             referrers.rows[cut][1] += referrers.rows[name][1]
             del referrers.rows[name]
+
+
+def check_details(c, title, links, side, table):
+    """Rows of (row name, linked name, hits, percent): each row's three
+    largest links, largest first, as a percentage of the row table's hits."""
+    rows = [r for r in c.report.tables.get(title, []) if r and r[0].isdigit()]
+    if not rows:
+        c.fault(title, "no rows")
+    by_row = collections.defaultdict(list)
+    for row in rows:
+        by_row[row[1]].append(row)
+    for name, shown in by_row.items():
+        mine = {k[1 - side]: v[0] for k, v in links.rows.items() if k[side] == name}
+        best = sorted(mine.values(), reverse=True)[:3]
+        if [number(r[3]) for r in shown] != best:
+            c.fault(title, "%s: hits %s, expected %s" % (name, [r[3] for r in shown], best))
+        for r in shown:
+            if mine.get(r[2]) != number(r[3]) or r[4] != percent(number(r[3]), table.total()):
+                c.fault(title, "%s / %s reads %s, %s" % (name, r[2], r[3], r[4]))
 
 
 def check_visits(c, visits):
