@@ -17,7 +17,6 @@ Prints each difference; the exit status is 1 when there is one.
 import collections
 import configparser
 import html.parser
-import math
 import os
 import re
 import subprocess
@@ -421,32 +420,37 @@ def check(log, report_path, keywords):
     c.summary("Technical summary", "Failed hits", "{:,}".format(len(hits) - len(ok)))
     c.summary("Technical summary", "Hits answered from caches",
               "{:,}".format(sum(1 for h in hits if h.status == 304)))
-    c.table("Activity by day of the week", t["weekdays"], 7, "fixed",
-            key=lambda kv: WEEKDAYS.index(kv[0]))
-    c.table("Activity by hour", t["hours"], 24, "fixed", key=lambda kv: kv[0])
-    c.table("Most requested pages", t["documents"])
-    c.table("Least requested pages", t["documents"], order="least")
-    c.table("Entry pages", t["entry"])
-    c.table("Exit pages", t["exit"])
-    c.table("Single-page visits", t["single"])
-    c.table("Most requested directories", t["directories"])
-    c.table("Most requested file types", t["types"])
-    c.table("Forms", t["forms"])
-    c.table("Form errors", t["form results"], 5)
-    c.table("Pages not found", t["404"], visits=False)
-    c.table("Most active visitors", t["users"])
-    c.table("Most active organisations", t["companies"])
-    check_referrer_cuts(c, t["referrers"])
-    c.table("Most frequent referring pages", t["referrers"], key=lambda kv: -kv[1][0])
-    c.table("Most frequent referring sites", t["sites"], key=lambda kv: -kv[1][1])
-    c.table("Search engines", t["engines"])
-    c.table("Search words", t["words"])
-    c.table("Search phrases", t["phrases"])
-    c.table("Search engines of search phrases", t["engines"])
-    c.table("Most used browsers", t["browsers"])
-    c.table("Netscape browsers", t["netscape"])
-    c.table("Internet Explorer browsers", t["explorer"])
-    c.table("Most used platforms", t["platforms"])
+    cut_long_referrers(t["referrers"])
+    by_name = lambda kv: kv[0]
+    tables = [  # title, expected rows, rows shown, order, sort key, visits column
+        ("Activity by day of the week", "weekdays", 7, "fixed",
+         lambda kv: WEEKDAYS.index(kv[0]), True),
+        ("Activity by hour", "hours", 24, "fixed", by_name, True),
+        ("Most requested pages", "documents", 10, "hits", None, True),
+        ("Least requested pages", "documents", 10, "least", None, True),
+        ("Entry pages", "entry", 10, "hits", None, True),
+        ("Exit pages", "exit", 10, "hits", None, True),
+        ("Single-page visits", "single", 10, "hits", None, True),
+        ("Most requested directories", "directories", 10, "hits", None, True),
+        ("Most requested file types", "types", 10, "hits", None, True),
+        ("Forms", "forms", 10, "hits", None, True),
+        ("Form errors", "form results", 5, "hits", None, True),
+        ("Pages not found", "404", 10, "hits", None, False),
+        ("Most active visitors", "users", 10, "hits", None, True),
+        ("Most active organisations", "companies", 10, "hits", None, True),
+        ("Most frequent referring pages", "referrers", 10, "hits", None, True),
+        ("Most frequent referring sites", "sites", 10, "hits", lambda kv: -kv[1][1], True),
+        ("Search engines", "engines", 10, "hits", None, True),
+        ("Search words", "words", 10, "hits", None, True),
+        ("Search phrases", "phrases", 10, "hits", None, True),
+        ("Search engines of search phrases", "engines", 10, "hits", None, True),
+        ("Most used browsers", "browsers", 10, "hits", None, True),
+        ("Netscape browsers", "netscape", 10, "hits", None, True),
+        ("Internet Explorer browsers", "explorer", 10, "hits", None, True),
+        ("Most used platforms", "platforms", 10, "hits", None, True),
+    ]
+    for title, name, shown, order, key, visits_column in tables:
+        c.table(title, t[name], shown, order, key, visits_column)
     for title, links, side, table in (
             ("Search words by search engine", t["word links"], 0, t["engines"]),
             ("Search engines by search word", t["word links"], 1, t["words"]),
@@ -459,7 +463,7 @@ def check(log, report_path, keywords):
     return c.faults
 
 
-def check_referrer_cuts(c, referrers):
+def cut_long_referrers(referrers):
     # A referrer keeps at most 35 characters behind its '?'.
     for name in list(referrers.rows):
         if "?" in name and len(name.split("?", 1)[1]) > 34:

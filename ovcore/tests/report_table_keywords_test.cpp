@@ -152,6 +152,20 @@ TEST(TableKeywords, CompaniesAreReadBehindTheAggregateRow) {
     ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
 }
 
+// Links a search-engine row to detail entries that the test owns, and
+// detaches them again at the end of the scope.
+struct EngineLinks {
+    AnalysisItem* engine;
+    EngineLinks(AnalysisItem* row, SearchDetail** list, DWORD count) : engine(row) {
+        engine->lpExtra = list;
+        engine->ovTopNamesCount = count;
+    }
+    ~EngineLinks() {
+        engine->lpExtra = nullptr;
+        engine->ovTopNamesCount = 0;
+    }
+};
+
 // A template lists a fixed number of rows; the lines of rows (and search
 // detail entries) that a table does not hold are taken back instead of
 // being written as empty rows.
@@ -161,11 +175,9 @@ TEST(TableKeywords, LinesOfMissingRowsAreTakenBack) {
     r.Add(TopDocuments, "/b.htm", 1);
     r.WithAggregate(TopCompanies);
     r.Add(TopCompanies, "big.example", 5);
-    AnalysisItem* engine = r.Add(TopSearchKeywords, "Finder", 9);
     SearchDetail detail = {0, 0, 2, 1, (char*)"maps"};
     SearchDetail* list[] = {&detail};
-    engine->lpExtra = list;
-    engine->ovTopNamesCount = 1;
+    EngineLinks links(r.Add(TopSearchKeywords, "Finder", 9), list, 1);
     const KeywordCase cases[] = {
         {"EndLine_TopDocuments[1]", ""},
         {"EndLine_TopDocuments[2]", "%%RemoveLine%%", 1},
@@ -181,8 +193,6 @@ TEST(TableKeywords, LinesOfMissingRowsAreTakenBack) {
         {"EndLine_Range", ""},
     };
     ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
-    engine->lpExtra = nullptr;
-    engine->ovTopNamesCount = 0;
 }
 
 // The end-of-run sort puts the least requested pages at the end of the
@@ -205,11 +215,9 @@ TEST(TableKeywords, LeastRequestedPagesRunFromTheLeast) {
 
 TEST(TableKeywords, SearchEngineDetailRowsRankSubEntriesByCount) {
     KeywordRun r;
-    AnalysisItem* engine = r.Add(TopSearchKeywords, "Finder", 9);
     SearchDetail details[] = {{0, 0, 2, 1, (char*)"cheap"}, {0, 0, 5, 4, (char*)"maps"}};
     SearchDetail* list[] = {&details[0], &details[1]};
-    engine->lpExtra = list;
-    engine->ovTopNamesCount = 2;
+    EngineLinks links(r.Add(TopSearchKeywords, "Finder", 9), list, 2);
     const KeywordCase cases[] = {
         {"TopSearchEnginesKeywordDetailEngineName[0,1]", "Finder"},
         {"TopSearchEnginesKeywordDetailKeywordName[0,0]", "maps"},
@@ -221,8 +229,6 @@ TEST(TableKeywords, SearchEngineDetailRowsRankSubEntriesByCount) {
         {"TopSearchEnginesDesc[0]", "Finder"},
     };
     ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
-    engine->lpExtra = nullptr;
-    engine->ovTopNamesCount = 0;
 }
 
 TEST(TableKeywords, AdsAreLookedUpByNameInTheViewAndClickTables) {
