@@ -118,7 +118,7 @@ expect_row "$single" '\|1\|blue widgets\|2\|33\.33%\|2'
 expect_row "$single" '\|4\|café widgets\|1\|16\.66%\|1'
 expect_row "$single" '\|1\|Google\|widgets\|3\|50%'
 # Pages not found and client errors
-expect_row "$single" '\|1\|/old-page\.html.*\|1\|50%\|0'
+expect_row "$single" '\|1\|/old-page\.html\|2\|100%\|0'
 expect_row "$single" '\|1\|404 Page or File Not Found\|2\|100%\|0'
 # Rows past a table's items are taken out.
 if grep -qE '^\|[0-9]+\|\|\|' "$single.rows"; then

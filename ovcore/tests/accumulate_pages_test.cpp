@@ -9,6 +9,7 @@ namespace acctest {
 namespace {
 
 using PageRunTest = RunFixture;
+using RowList = std::vector<std::pair<std::string, DWORD>>;
 
 TEST_F(PageRunTest, PageNames) {
     const std::string longName =
@@ -105,7 +106,6 @@ TEST_F(PageRunTest, DirectoriesDownloadsUploadsFormsAndExtensions) {
               hit(7, HIT_METHOD_GET, "/search?q=a", 200, 30),
               hit(8, HIT_METHOD_POST, "/cgi/form.cgi", 500, 0),
               hit(9, HIT_METHOD_GET, "http://proxy.example/x.html", 200, 5)});
-    using RowList = std::vector<std::pair<std::string, DWORD>>;
     // "/search?q=a" is the page "/search?q=a", in the folder "/".
     EXPECT_EQ(Rows(TopDirectory),
               (RowList{{"/docs", 2}, {"/", 2}, {"/files", 1}, {"/up", 1}, {"/cgi", 1}}));
@@ -120,12 +120,27 @@ TEST_F(PageRunTest, DirectoriesDownloadsUploadsFormsAndExtensions) {
     EXPECT_EQ(Users(TopForms, "/cgi/form.cgi"), 1u);
     EXPECT_EQ(Hits(TopFormErrors, "Successful Forms Submitted"), 2u);
     EXPECT_EQ(Hits(TopFormErrors, "Failed Forms Submitted"), 1u);
+    // The visit sent its forms after its first page: it still counts, once.
+    EXPECT_EQ(Users(TopFormErrors, "Successful Forms Submitted"), 1u);
     EXPECT_EQ(run->Period.FormHits, 3u);
     EXPECT_EQ(run->Period.FailedFormHits, 1u);
     // No extension in "/search": the home-page list's first entry gives one.
     // Neither the 304 nor the upload counts.
     EXPECT_EQ(Rows(TopExtensions), (RowList{{"html", 4}, {"zip", 1}, {"cgi", 1}}));
     EXPECT_EQ(Item(TopExtensions, "html")->ovTotalBytes, 185.0);
+}
+
+// Guards the file types: their visits stayed 0, and a folder of a site
+// without default documents made a row without a name.
+TEST_F(PageRunTest, FileTypesCountVisitsOnceAndFoldersWithoutTypeNot) {
+    FreeFilterStrings(run->HomePageList);
+    run->HomePageList = nullptr;
+    CountAll({At(kMonday + 1, "v1", "/a.html"), At(kMonday + 2, "v1", "/logo.gif"),
+              At(kMonday + 3, "v1", "/b.html"), At(kMonday + 4, "v2", "/a.html"),
+              At(kMonday + 5, "v2", "/shop/"), At(kMonday + 6, "v2", "/")});
+    EXPECT_EQ(Rows(TopExtensions), (RowList{{"html", 3}, {"gif", 1}}));
+    EXPECT_EQ(Users(TopExtensions, "html"), 2u);
+    EXPECT_EQ(Users(TopExtensions, "gif"), 1u);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // spiders, geography with a small company file, suffixes, companies,
 // authenticated users, users and bandwidth.
 #include "accumulate_fixture.h"
+#include "run/search_engines.h"
 
 #include <string>
 
@@ -37,6 +38,34 @@ TEST_F(VisitorRunTest, ReferrersOncePerVisit) {
                                                {"file:///c:/pages/x.html", 1},
                                                {"https://secure.example.org/", 1}}));
     EXPECT_EQ(Users(TopReferingSites, "http://www.google.com/"), 2u);
+}
+
+// Guards the search tables: a missing page reached from a search counted
+// as a second search hit of the visit.
+TEST_F(VisitorRunTest, SearchesCountOnSuccessfulHitsOnly) {
+    lstrcpynA(report.DataPath, install.Data().c_str(), MAX_PATH);
+    install.Write("ovdesk\\datfiles\\keywords.ini", "[SearchEngines]\r\nEngine1=Finder\r\n"
+                                                    "[Finder]\r\nID1=finder.\r\n"
+                                                    "KeywordIndicator1=?q=\r\n");
+    const char* search = "http://www.finder.com/s?q=red+shoes";
+    Hit missing = Referred(1, "v1", search);
+    missing.url = "/gone.html";
+    missing.status = 404;
+    CountAll({missing, Referred(2, "v1", search), Referred(3, "v2", search)});
+    const struct {
+        int table;
+        const char* name;
+    } rows[] = {{TopSearchKeywords, "Finder"},
+                {TopSearchEngines, "red"},
+                {TopSearchKeyPhrases, "red shoes"},
+                {TopSearchPhraseEngines, "Finder"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(Hits(row.table, row.name), 2u);
+        EXPECT_EQ(Users(row.table, row.name), 2u);
+    }
+    FreeSearchEngines(run->SearchEngines);
+    run->SearchEngines = nullptr;
 }
 
 TEST_F(VisitorRunTest, BrowsersPlatformsAndSpiders) {

@@ -74,6 +74,32 @@ TEST_F(EndOfRunTest, TopAndBottomDocuments) {
     EXPECT_EQ(items[4]->ovOriginalIndex, 1u);
 }
 
+// Guards the longest-visits rows: a closed visit once folded into the
+// aggregate row, so that only the visits still open at the end were listed.
+TEST_F(EndOfRunTest, ClosedVisitsStayAndEndLongestFirst) {
+    const struct {
+        DWORD time;
+        const char* host;
+    } pages[] = {
+        {0, "short"},    {10, "long"},    {60, "short"}, // short: 60 s, closed later
+        {200, "long"},   {400, "long"},                  // long: 390 s, closed later
+        {5000, "open"},  {5100, "open"},                 // 100 s, open at the end
+        {5200, "short"}, {5240, "short"},                // the same host again: 40 s
+    };
+    for (const auto& p : pages)
+        ASSERT_EQ(Count(At(kMonday + p.time, p.host, "/a.html")), 1);
+    EndRunTables(run);
+    const AnalysisTable* visits = run->Period.TopUsersPtr;
+    std::vector<std::pair<std::string, DWORD>> rows;
+    for (DWORD i = 1; i < visits->ovCount + visits->DeleteCount; ++i)
+        if (visits->lpItems[i] && !visits->lpItems[i]->ovDeleted)
+            rows.push_back({visits->lpItems[i]->ovString, visits->lpItems[i]->ovTimeOnPages});
+    EXPECT_EQ(rows, (std::vector<std::pair<std::string, DWORD>>{
+                        {"long", 390}, {"open", 100}, {"short", 60}, {"short", 40}}));
+    EXPECT_EQ(visits->lpItems[0]->ovTotalByHits, 0u); // nothing folded away
+    EXPECT_EQ(run->Period.UserSessionsTimeCount, 4u);
+}
+
 // Guards the company selection over the slots behind a freed one.
 TEST_F(EndOfRunTest, CompaniesAfterFreedSlots) {
     AnalysisTable* companies = Table(TopCompanies);

@@ -160,9 +160,9 @@ TEST(HeaderKeywords, LayoutAndDocumentKeywords) {
     lstrcpyA(r.run->Style.TableColumns, "12");
     lstrcpyA(r.run->OutputPath, "C:\\Reports\\site.doc");
     ServerList_AddServer(&r.servers, "www1", "a.log", "", "");
-    for (const char* country : {"us", "de", "fr", "it", "nl"})
-        r.Add(TopCountries, country, 1); // the rows the line keywords name exist
-    r.Add(TopDocuments, "/index.html", 1);
+    for (const char* code : {"US", "DE", "FR", "NL", "SE"})
+        r.Add(TopCountries, code, 1); // the rows that the line keywords name
+    r.Add(TopDocuments, "/a.htm", 1);
     const KeywordCase cases[] = {
         {"BeginLine_TopDocuments", "%%BookMarkLine%%", 1},
         {"EndLine_TopCountriesDesc[4,0]", "", 0},

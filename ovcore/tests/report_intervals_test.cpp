@@ -98,7 +98,9 @@ TEST_F(Intervals, Texts) {
         {"negative interval", &seconds, 1, -1, 0, ""},
         {"period", &days, 2, 0, 1, "03/01/26 - 03/10/26 (Days)"},
         {"range", &hours, 3, 0, 1, "03/01/26 00:30:00 - 03/01/26 23:59:59"},
-        {"generated on, in the row's start format", &days, 4, 0, 1, "Wed 03/04"},
+        // Once the row's start format, which could show only a time of day.
+        {"generated on, in the language's format", &days, 4, 0, 1,
+         "Wednesday March 04, 2026 - 00:00:00"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -92,7 +92,7 @@ TEST(TableKeywords, RowCellsInOrder) {
         {"TopDocumentsDescReferrer[0]", ""},
         {"TopDocumentsDesc2[0,2]", "/b.htm"},
         {"TopDocumentsTime[0]", "01:01:32"},
-        {"TopDocumentsBytes[0]", "5,368,709,120"},
+        {"TopDocumentsBytes[0]", "5,242,880"}, // kilobytes, as the byte columns read
         {"TopDocumentsNonCachedAsPercent[0]", "50%"},
         {"TopDocumentsTotalHits", "9"},
         {"TopDocumentsTotalUsers", "5"},
@@ -118,13 +118,17 @@ TEST(TableKeywords, UsersSessionsAndDiagnosticTotals) {
     r.Add(TopAuthUsers, "anna", 2, 1);
     AddTableItem(&r.sessions, "visit", 1);
     TableItem_CountHit(r.sessions.lpItems[0], 0, 1);
+    r.sessions.lpItems[0]->ovTimeOnPages = 754; // a visit's length, not its average page
+    r.sessions.lpItems[0]->ovTimeOnPagesCount = 3;
     const KeywordCase cases[] = {
         {"TopUsersHits[0]", "3"},
         {"TopUsersAsPercent[1]", "25%"},
         {"TopUsersUsers[0]", "2"},
-        {"TopUsersDesc[0]", ""},
+        {"TopUsersDesc[0]", ""}, // the database description
+        {"TopUsersDescURL[0]", "host1.example"},
         {"TopAuthUsersHits[0]", "2"},
         {"TopUserSessionsDesc[0]", "visit"},
+        {"TopUserSessionsTime[0]", "00:12:34"},
         {"TopUserRowmereTitle", ""},
         {"TopTotalsDebugElemCount", "4"},
         {"TopTotalsDebugElemNameSize", "39"},
@@ -154,29 +158,93 @@ TEST(TableKeywords, PerServerCountsAndNames) {
     ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
 }
 
-TEST(TableKeywords, CompaniesAreReadFromTheEndWithoutTheAggregateRow) {
+// The end-of-run sort orders the organisations behind their aggregate row:
+// the rows are read from there (they were once read from the end, out of
+// order), and the aggregate row is never one of them.
+TEST(TableKeywords, CompaniesAreReadBehindTheAggregateRow) {
     KeywordRun r;
     r.WithAggregate(TopCompanies);
-    r.Add(TopCompanies, "small.example", 1);
     r.Add(TopCompanies, "big.example", 5);
+    r.Add(TopCompanies, "middle.example", 3);
+    r.Add(TopCompanies, "small.example", 1);
     r.tables[TopCompanies].lpItems[0]->ovTotalByHits = 100;
     const KeywordCase cases[] = {
         {"TopCompaniesDesc[0]", "big.example"},
-        {"TopCompaniesDesc[1]", "small.example"},
-        {"TopCompaniesDesc[2]", ""},
-        {"TopCompaniesHits[2]", ""},
-        {"TopCompaniesTotalHits", "6"},
+        {"TopCompaniesDesc[1]", "middle.example"},
+        {"TopCompaniesDesc[2]", "small.example"},
+        {"TopCompaniesDesc[3]", ""},
+        {"TopCompaniesHits[3]", ""},
+        {"TopCompaniesTotalHits", "9"},
+    };
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+}
+
+// Links a search-engine row to detail entries that the test owns, and
+// detaches them again at the end of the scope.
+struct EngineLinks {
+    AnalysisItem* engine;
+    EngineLinks(AnalysisItem* row, SearchDetail** list, DWORD count) : engine(row) {
+        engine->lpExtra = list;
+        engine->ovTopNamesCount = count;
+    }
+    ~EngineLinks() {
+        engine->lpExtra = nullptr;
+        engine->ovTopNamesCount = 0;
+    }
+};
+
+// A template lists a fixed number of rows; the lines of rows (and search
+// detail entries) that a table does not hold are taken back instead of
+// being written as empty rows.
+TEST(TableKeywords, LinesOfMissingRowsAreTakenBack) {
+    KeywordRun r;
+    r.Add(TopDocuments, "/a.htm", 2);
+    r.Add(TopDocuments, "/b.htm", 1);
+    r.WithAggregate(TopCompanies);
+    r.Add(TopCompanies, "big.example", 5);
+    SearchDetail detail = {0, 0, 2, 1, (char*)"maps"};
+    SearchDetail* list[] = {&detail};
+    EngineLinks links(r.Add(TopSearchKeywords, "Finder", 9), list, 1);
+    const KeywordCase cases[] = {
+        {"EndLine_TopDocuments[1]", ""},
+        {"EndLine_TopDocuments[2]", "%%RemoveLine%%", 1},
+        {"EndLine_TopBottom[1]", ""},
+        {"EndLine_TopBottom[2]", "%%RemoveLine%%", 1},
+        {"EndLine_TopCompanies[0]", ""},
+        {"EndLine_TopCompanies[1]", "%%RemoveLine%%", 1},
+        {"EndLine_TopUserSessions[0]", "%%RemoveLine%%", 1},
+        {"EndLine_TopCountriesDesc[0,0]", "%%RemoveLine%%", 1},
+        {"EndLine_TopSearchEnginesKeywordDetail[0,0]", ""},
+        {"EndLine_TopSearchEnginesKeywordDetail[0,1]", "%%RemoveLine%%", 1},
+        {"EndLine_TopSearchEnginesKeywordDetail[1,0]", "%%RemoveLine%%", 1},
+        {"EndLine_Range", ""},
+    };
+    ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
+}
+
+// The end-of-run sort puts the least requested pages at the end of the
+// documents table, least last: the bottom rows are read from there.
+TEST(TableKeywords, LeastRequestedPagesRunFromTheLeast) {
+    KeywordRun r;
+    r.Add(TopDocuments, "/most.htm", 9);
+    r.Add(TopDocuments, "/middle.htm", 4);
+    r.Add(TopDocuments, "/least.htm", 1);
+    const KeywordCase cases[] = {
+        {"TopBottomDesc[0]", "/least.htm"},
+        {"TopBottomHits[0]", "1"},
+        {"TopBottomDesc[1]", "/middle.htm"},
+        {"TopBottomDesc[2]", "/most.htm"},
+        {"TopBottomDesc[3]", ""},
+        {"TopDocumentsDesc[0]", "/most.htm"},
     };
     ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
 }
 
 TEST(TableKeywords, SearchEngineDetailRowsRankSubEntriesByCount) {
     KeywordRun r;
-    AnalysisItem* engine = r.Add(TopSearchKeywords, "Finder", 9);
     SearchDetail details[] = {{0, 0, 2, 1, (char*)"cheap"}, {0, 0, 5, 4, (char*)"maps"}};
     SearchDetail* list[] = {&details[0], &details[1]};
-    engine->lpExtra = list;
-    engine->ovTopNamesCount = 2;
+    EngineLinks links(r.Add(TopSearchKeywords, "Finder", 9), list, 2);
     const KeywordCase cases[] = {
         {"TopSearchEnginesKeywordDetailEngineName[0,1]", "Finder"},
         {"TopSearchEnginesKeywordDetailKeywordName[0,0]", "maps"},
@@ -188,8 +256,6 @@ TEST(TableKeywords, SearchEngineDetailRowsRankSubEntriesByCount) {
         {"TopSearchEnginesDesc[0]", "Finder"},
     };
     ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
-    engine->lpExtra = nullptr;
-    engine->ovTopNamesCount = 0;
 }
 
 TEST(TableKeywords, AdsAreLookedUpByNameInTheViewAndClickTables) {
@@ -258,12 +324,20 @@ TEST(TableKeywords, BandwidthIntervalsAndSectionStatus) {
         r.language.LongMonths[i] = (char*)months[i];
     r.run->CountByMonth = 1;
     r.run->Intervals.Count = 3;
+    r.run->Period.Bytes[0] = 1;
     r.run->Period.Bytes[2] = 2049;
+    r.run->Period.Bytes[3] = 4096; // past the report's intervals
+    AnalysisItem* page = r.Add(TopDocuments, "/a.htm", 0);
+    page->ovHitIntervals[2] = 4; // page views of interval 2
+    r.Add(TopDocuments, "/b.htm", 0)->ovHitIntervals[2] = 3;
+    r.Add(TopBandwidth, "www1", 1)->ovTotalBytes = 9999; // failed hits' bytes too
+    // The views are the interval's page views, not its kilobytes again, and
+    // the total is in the rows' unit, their sum (it was once in bytes).
     const KeywordCase cases[] = {
-        {"TopBandwidthInterval[1]", "February", 0},
-        {"TopBandwidthInterval[3]", "", 1},
-        {"TopBandwidthBandwidth[2]", "3", 0},
-        {"TopBandwidthViews[2]", "3", 0},
+        {"TopBandwidthInterval[1]", "February", 0}, {"TopBandwidthInterval[3]", "", 1},
+        {"TopBandwidthBandwidth[0]", "1", 0},       {"TopBandwidthBandwidth[2]", "3", 0},
+        {"TopBandwidthViews[2]", "7", 0},           {"TopBandwidthViews[1]", "0", 0},
+        {"TopBandwidthTotalBytes[0,12]", "4", 0},
     };
     ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
     r.run->Period.TopTablesCount = TopBandwidth;
@@ -333,9 +407,9 @@ TEST(TableKeywords, CompanyTitlesFromTheCompanyList) {
         CreateFileA(stored, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     r.run->CompanyFileSize = sizeof(lines) - 1;
     const KeywordCase cases[] = {
-        {"TopCompaniesTitle[0]", ""},
+        {"TopCompaniesTitle[0]", "Acme Widgets"},
         {"TopCompaniesTitle[1]", "Big Corp"},
-        {"TopCompaniesTitle[2]", "Acme Widgets"},
+        {"TopCompaniesTitle[2]", ""},
     };
     ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
     CloseHandle(r.run->CompanyFile);

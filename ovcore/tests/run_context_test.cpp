@@ -40,6 +40,11 @@ TEST(TemplateScan, MarksTheTablesItsMarkersName) {
     EXPECT_EQ(Row(TopHours).Used, 0u); // keywords compare with case
     EXPECT_EQ(Row(ObsoleteTopPaths).Used, 0u);
     EXPECT_EQ(Row(ObsoleteTopPaths).BracketCount, 0);
+    // The visits table has no row of its own; its totals need its rows too.
+    EXPECT_EQ(g_UserSessionsKeyword.BracketCount, 0);
+    Scan("%%TopUserSessionsHits[9]%% %%TopUserSessionsTotalHits[0,10]%% %%TopUsersHits[4]%%");
+    EXPECT_EQ(g_UserSessionsKeyword.BracketCount, 9);
+    EXPECT_EQ(Row(TopUsers).BracketCount, 4);
 }
 
 // Guards the loss of a marker cut by the end of a 10,240-byte read.

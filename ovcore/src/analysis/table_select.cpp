@@ -18,6 +18,8 @@ DWORD KeyValue(const AnalysisItem* item, int key) {
         return item->ovTotalByUsers;
     if (key == SORT_BY_PAGE_TIME)
         return item->ovTimeOnPagesCount ? item->ovTimeOnPages / item->ovTimeOnPagesCount : 0;
+    if (key == SORT_BY_VISIT_LENGTH)
+        return item->ovTimeOnPages;
     return item->ovTotalByHits;
 }
 

@@ -7,8 +7,9 @@
 enum TableSortKey {
     SORT_BY_HITS = 0,
     SORT_BY_USERS = 1,
-    SORT_BY_PAGE_TIME = 2, // average seconds on the page, largest first
-    SORT_BY_NAME = 3,      // case-blind ascending; always a full sort
+    SORT_BY_PAGE_TIME = 2,    // average seconds on the page, largest first
+    SORT_BY_NAME = 3,         // case-blind ascending; always a full sort
+    SORT_BY_VISIT_LENGTH = 4, // summed seconds on pages (a visit's length)
 };
 
 // Selection does n passes without allocation up to this n; larger requests

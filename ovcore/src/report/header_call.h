@@ -30,9 +30,15 @@ void SetHeaderPercent(const HeaderCall& call, double part, double whole);
 void SetHeaderMarker(const HeaderCall& call, const char* marker);
 void SetHeaderText(const HeaderCall& call, const char* text);
 
-// The run's table that a keyword beginning with a table prefix reads, and
-// its order flag; null when no prefix matches or the run has no such table.
-const AnalysisTable* FindKeywordTable(const RunContext* run, const char* keyword, int* order);
+// The statistics table that a keyword's prefix names: the prefix, the table
+// number (NO_TABLE_NUMBER: the user-sessions table) and the order of its
+// rows. False when the keyword names no table.
+struct KeywordTable {
+    const char* prefix;
+    int number;
+    int order;
+};
+bool FindKeywordTable(const char* keyword, KeywordTable* found);
 
 // Hands the keyword to the table evaluator with this prefix and table.
 int EvaluateHeaderTable(const HeaderCall& call, const char* prefix, int number, int order);

@@ -102,6 +102,11 @@ FormatGeneratedOnText(const ReportIniSettings* settings, const ReportIntervals* 
                       char* out, int size) {
     if (!Empty(out, size) || !r)
         return 0;
-    FormatTime(settings, RowOf(settings, r).LabelFormat, now, out, size);
+    // The language's own format names the day and the time; an interval
+    // row's start format may hold only one of them.
+    const char* format = settings && settings->GeneratedOnFormat && settings->GeneratedOnFormat[0]
+                             ? settings->GeneratedOnFormat
+                             : RowOf(settings, r).LabelFormat;
+    FormatTime(settings, format, now, out, size);
     return 1;
 }

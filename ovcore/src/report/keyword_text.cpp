@@ -74,6 +74,11 @@ void FormatDuration(ULONGLONG seconds, char* out, DWORD size) {
                     (unsigned long)(seconds / 60 % 60), (unsigned long)(seconds % 60));
 }
 
+ULONGLONG KilobytesOf(double bytes) {
+    ULONGLONG whole = bytes > 0 ? (ULONGLONG)bytes : 0;
+    return (whole + 1023) / 1024;
+}
+
 void FormatByteCount(double bytes, char* out, DWORD size) {
-    FormatCount(bytes > 0 ? (ULONGLONG)bytes : 0, out, (int)size);
+    FormatCount(KilobytesOf(bytes), out, (int)size);
 }

@@ -26,5 +26,8 @@ char* FormatValueText(char* out, DWORD size, const char* format, ...);
 
 // "%02ld:%02ld:%02ld" of a number of seconds.
 void FormatDuration(ULONGLONG seconds, char* out, DWORD size);
-// A byte total (a double) as a count, through a 64-bit integer.
+// A byte total (a double) in kilobytes, the unit of every byte column of
+// the report, rounded up as the bandwidth rows are; the totals of such a
+// column add the rows' kilobytes.
+ULONGLONG KilobytesOf(double bytes);
 void FormatByteCount(double bytes, char* out, DWORD size);

@@ -7,6 +7,7 @@
 #include "ovcore/settings.h"
 #include "report/header_call.h"
 #include "report/keyword_text.h"
+#include "report/table_keywords.h"
 #include "report/table_values.h"
 #include "report/toc_script.h"
 #include "run/run_setup.h"
@@ -27,20 +28,32 @@ static DWORD ServerCount(const RunContext* run) {
     return run->Servers ? run->Servers->dwCount : 0;
 }
 
-// A template lists a fixed number of rows (and of search-detail entries
-// [n,m]); those past the table's items are taken out again. Keywords that
-// name no table of the run keep their lines.
-static bool TableRowExists(const HeaderCall& call) {
-    const char* name = call.keyword + sizeof("EndLine_") - 1;
-    int order = 0;
-    const AnalysisTable* table = FindKeywordTable(call.run, name, &order);
-    if (!table)
-        return true;
-    const AnalysisItem* row = GetTableRowItem(table, order, GetBracketNumber(call.keyword));
-    if (!row)
+static bool IsSearchDetail(const char* prefix) {
+    static const char* const kDetails[] = {
+        "TopSearchEnginesKeywordDetail", "TopSearchKeywordsEngineDetail",
+        "TopSearchEnginesKeyPhraseDetail", "TopSearchKeyPhrasesEngineDetail"};
+    for (const char* detail : kDetails)
+        if (KeywordIs(prefix, detail))
+            return true;
+    return false;
+}
+
+// A table line whose row (or, in the search details, whose sub-entry m)
+// does not exist stays empty: it is taken back, so that a template may list
+// more rows than a table holds.
+static bool RowMissing(const HeaderCall& call, const char* rowKeyword) {
+    KeywordTable found;
+    if (!FindKeywordTable(rowKeyword, &found) || KeywordIs(found.prefix, "ServerStats"))
         return false;
-    bool detail = strstr(name, "Detail") != nullptr;
-    return !detail || GetBracketSecondNumber(call.keyword) < row->ovTopNamesCount;
+    const AnalysisTable* table = found.number == NO_TABLE_NUMBER ? RunUserSessionsTable(call.run)
+                                                                 : RunTable(call.run, found.number);
+    if (!table)
+        return false;
+    DWORD n = GetBracketNumber(rowKeyword);
+    if (!GetTableRowItem(table, found.order, n))
+        return true;
+    return IsSearchDetail(found.prefix) &&
+           GetBracketSecondNumber(rowKeyword) >= GetTableItemSubCount(table, found.order, n);
 }
 
 static int EndLine(const HeaderCall& call) {
@@ -56,7 +69,8 @@ static int EndLine(const HeaderCall& call) {
     for (const char* word : kServerNameWords)
         if (CompareKeywordPrefix(call.keyword, word) == 0 && ServerCount(call.run) <= 1)
             SetHeaderMarker(call, "%%RemoveLine%%");
-    if (!TableRowExists(call))
+    if (!(call.markerFlag && *call.markerFlag) &&
+        RowMissing(call, call.keyword + strlen("EndLine_")))
         SetHeaderMarker(call, "%%RemoveLine%%");
     return 1;
 }

@@ -96,6 +96,15 @@ static void IntervalLabel(const HeaderCall& call, DWORD n) {
     }
 }
 
+// The total of the interval rows, in their unit (kilobytes, each row
+// rounded as shown), so that the rows add up to it.
+static ULONGLONG IntervalKilobytesTotal(const RunContext* run) {
+    ULONGLONG total = 0;
+    for (DWORD n = 0; n < run->Intervals.Count && n < ANALYSIS_INTERVALS; ++n)
+        total += KilobytesOf(run->Period.Bytes[n]);
+    return total;
+}
+
 int EvaluateBandwidthKeyword(const HeaderCall& call) {
     const char* k = call.keyword;
     if (CompareKeywordPrefix(k, "TopBandwidth") != 0)
@@ -107,10 +116,14 @@ int EvaluateBandwidthKeyword(const HeaderCall& call) {
         IntervalLabel(call, n);
         if (!call.value[0])
             SetHeaderMarker(call, "");
-    } else if (KeywordIsIndexed(k, "TopBandwidthBandwidth") ||
-               KeywordIsIndexed(k, "TopBandwidthViews")) {
-        FormatKilobytes(n < ANALYSIS_INTERVALS ? call.run->Period.Bytes[n] : 0, call.value,
-                        (int)call.size);
+    } else if (KeywordIsIndexed(k, "TopBandwidthBandwidth")) {
+        SetHeaderCount(call, n < ANALYSIS_INTERVALS ? KilobytesOf(call.run->Period.Bytes[n]) : 0);
+    } else if (KeywordIsIndexed(k, "TopBandwidthViews")) {
+        // The page views of the interval (the column once repeated the
+        // kilobytes).
+        SetHeaderCount(call, SumTableIntervalHits(RunTable(call.run, TopDocuments), 0, n));
+    } else if (KeywordIsIndexed(k, "TopBandwidthTotalBytes")) {
+        SetHeaderCount(call, IntervalKilobytesTotal(call.run));
     } else {
         EvaluateHeaderTable(call, "TopBandwidth", TopBandwidth, 0);
     }

@@ -9,7 +9,7 @@ struct TableCall {
     const AnalysisTable* table;
     int number; // RunTable, or NO_TABLE_NUMBER
     int kind;   // TableKind of the table's items
-    int order;  // 1: rows counted from the end
+    int order;  // TABLE_ROWS_FROM_START, _FROM_END or _AFTER_AGGREGATE
     const char* prefix;
     const char* keyword;
     DWORD n, m; // the keyword's [n,m]

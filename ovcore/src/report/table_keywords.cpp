@@ -63,6 +63,8 @@ static int RankedValueIndex(const TableCall& c, DWORD m) {
 
 // Last row the template shows of this table.
 static DWORD LastRowShown(const TableCall& c) {
+    if (c.number == NO_TABLE_NUMBER)
+        return g_UserSessionsKeyword.BracketCount;
     if (c.number < 0 || c.number >= RUN_TABLE_COUNT)
         return 0;
     return g_ReportTableKeywords[c.number].BracketCount;
@@ -126,8 +128,13 @@ static void IntervalHits(const TableCall& c) {
 static void IntervalUsers(const TableCall& c) {
     SetCount(c, SumTableIntervalUsers(c.table, 0, c.n));
 }
+// A visit's length is its summed time on pages; other rows show their
+// average time on a page.
 static void Time(const TableCall& c) {
-    FormatDuration(GetTableItemAverage(c.table, c.order, c.n), c.value, c.size);
+    const AnalysisItem* visit =
+        c.number == NO_TABLE_NUMBER ? GetTableRowItem(c.table, c.order, c.n) : nullptr;
+    FormatDuration(visit ? visit->ovTimeOnPages : GetTableItemAverage(c.table, c.order, c.n),
+                   c.value, c.size);
 }
 static void TotalHits(const TableCall& c) {
     SetCount(c, HitsShown(c));
@@ -143,9 +150,8 @@ static void Bytes(const TableCall& c) {
     FormatByteCount(GetTableItemBytes(c.table, c.order, c.n), c.value, c.size);
 }
 static void TotalBytes(const TableCall& c) {
-    FormatByteCount(
-        SumRowsShown<double>(c, [](const AnalysisItem* item) { return item->ovTotalBytes; }),
-        c.value, c.size);
+    SetCount(c, SumRowsShown<ULONGLONG>(
+                    c, [](const AnalysisItem* item) { return KilobytesOf(item->ovTotalBytes); }));
 }
 static void NonCachedAsPercent(const TableCall& c) {
     SetPercent(c, GetTableItemNonCached(c.table, c.order, c.n),
@@ -157,10 +163,10 @@ static void NonCachedBytes(const TableCall& c) {
 static void TotalNonCachedBytes(const TableCall& c) {
     int kind = c.kind;
     DWORD last = LastRowShown(c);
-    double sum = 0;
+    ULONGLONG sum = 0;
     for (DWORD row = 0; row <= last; ++row)
-        sum += GetTableItemDoubleSum(c.table, kind, c.order, row);
-    FormatByteCount(sum, c.value, c.size);
+        sum += KilobytesOf(GetTableItemDoubleSum(c.table, kind, c.order, row));
+    SetCount(c, sum);
 }
 static void DebugTableName(const TableCall& c) {
     SetValueText(c.value, c.size, c.prefix);

@@ -10,8 +10,8 @@
 // Writes the value of keyword (prefix + suffix + optional [n] or [n,m]) into
 // value (size bytes, always terminated; empty when the keyword yields
 // nothing or its row does not exist). table may be null (chapters without a
-// table: only the markers apply). order 1 counts rows from the end of the
-// item array. Sets *markerFlag to 1 for a layout marker. Returns 0.
+// table: only the markers apply). order is one of the TABLE_ROWS_ orders
+// of report/table_values.h. Sets *markerFlag to 1 for a layout marker. Returns 0.
 int EvaluateTableKeyword(ReportHandle* report, RunContext* run, char* value, DWORD size,
                          const char* keyword, const char* prefix, AnalysisTable* table,
                          int tableNumber, int order, DWORD* markerFlag, ReportStatusProc status);

@@ -5,9 +5,12 @@
 #include "report/header_call.h"
 #include "report/keyword_text.h"
 #include "report/table_keywords.h"
+#include "report/table_values.h"
 
-// Prefixes that read another table than their own name says, or read it in
-// reverse order; longer prefixes stand before those they begin with.
+// Prefixes that read another table than their own name says, or read its
+// rows in another order; longer prefixes stand before those they begin with.
+// The visits and the organisations are ordered behind their aggregate row;
+// the least requested pages stand at the end of the documents, least first.
 static const struct {
     const char* prefix;
     int number;
@@ -27,9 +30,9 @@ static const struct {
     {"AgentLogTopSpiders", TopSpiders, 0},
     {"AgentLogTopNetscape", TopNetscape, 0},
     {"AgentLogTopExplorer", TopExplorer, 0},
-    {"TopUserSessions", NO_TABLE_NUMBER, 0},
-    {"TopCompanies", TopCompanies, 1},
-    {"TopBottom", TopDocuments, 0},
+    {"TopUserSessions", NO_TABLE_NUMBER, TABLE_ROWS_AFTER_AGGREGATE},
+    {"TopCompanies", TopCompanies, TABLE_ROWS_AFTER_AGGREGATE},
+    {"TopBottom", TopDocuments, TABLE_ROWS_FROM_END},
 };
 
 static DWORD ServerCount(const RunContext* run) {
@@ -50,19 +53,17 @@ static int TableOfPrefix(const char* keyword) {
     return best;
 }
 
-// The prefix, table number and order the keyword's table is read with;
-// null when no table prefix begins the keyword.
-static const char* PrefixTable(const char* keyword, int* number, int* order) {
-    for (const auto& row : kPrefixTables) {
+bool FindKeywordTable(const char* keyword, KeywordTable* found) {
+    for (const auto& row : kPrefixTables)
         if (CompareKeywordPrefix(keyword, row.prefix) == 0) {
-            *number = row.number;
-            *order = row.order;
-            return row.prefix;
+            *found = {row.prefix, row.number, row.order};
+            return true;
         }
-    }
-    *number = TableOfPrefix(keyword);
-    *order = 0;
-    return *number < 0 ? nullptr : g_ReportTableKeywords[*number].Keyword;
+    int number = TableOfPrefix(keyword);
+    if (number < 0)
+        return false;
+    *found = {g_ReportTableKeywords[number].Keyword, number, TABLE_ROWS_FROM_START};
+    return true;
 }
 
 int EvaluateTablePrefixKeyword(const HeaderCall& call) {
@@ -70,16 +71,10 @@ int EvaluateTablePrefixKeyword(const HeaderCall& call) {
         SetHeaderMarker(call, "%%RemoveChapter%%");
         return 1;
     }
-    int number = 0, order = 0;
-    const char* prefix = PrefixTable(call.keyword, &number, &order);
-    return prefix ? EvaluateHeaderTable(call, prefix, number, order) : 0;
-}
-
-const AnalysisTable* FindKeywordTable(const RunContext* run, const char* keyword, int* order) {
-    int number = 0;
-    if (!PrefixTable(keyword, &number, order))
-        return nullptr;
-    return number == NO_TABLE_NUMBER ? RunUserSessionsTable(run) : RunTable(run, number);
+    KeywordTable table;
+    if (!FindKeywordTable(call.keyword, &table))
+        return 0;
+    return EvaluateHeaderTable(call, table.prefix, table.number, table.order);
 }
 
 static void AddTableFigures(const AnalysisTable* table, ULONGLONG* items, ULONGLONG* nameBytes) {

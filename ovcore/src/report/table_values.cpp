@@ -10,13 +10,21 @@ static const AnalysisItem* ItemAt(const AnalysisTable* table, DWORD index) {
     return table->lpItems[index];
 }
 
+static bool IsAggregate(const AnalysisItem* item) {
+    return item && item->ovOverflow;
+}
+
 const AnalysisItem* GetTableRowItem(const AnalysisTable* table, int order, DWORD n) {
     if (!table || n >= table->ovCount)
         return nullptr;
-    DWORD index = order == 1 ? table->ovCount - n - 1 : n;
-    if (order == 1 && index == 0)
-        return nullptr;
+    DWORD index = n;
+    if (order == TABLE_ROWS_FROM_END)
+        index = table->ovCount - n - 1;
+    else if (order == TABLE_ROWS_AFTER_AGGREGATE && IsAggregate(ItemAt(table, 0)))
+        index = n + 1;
     const AnalysisItem* item = ItemAt(table, index);
+    if (order != TABLE_ROWS_FROM_START && IsAggregate(item))
+        return nullptr;
     return item && item->ovString && item->ovString[0] ? item : nullptr;
 }
 

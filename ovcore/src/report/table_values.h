@@ -2,14 +2,22 @@
 // a report row and its counters, and sums over items. A null table, a table
 // without an item array or a row out of range gives 0 (or null).
 //
-// Rows: row n is item n; with the order flag 1 row n is item ovCount-n-1,
-// and item 0 (the aggregate row) is never a row. Sums run over items from
+// Rows (the order flag): TABLE_ROWS_FROM_START, row n is item n;
+// TABLE_ROWS_FROM_END, row n is item ovCount-n-1 (the bottom rows, which the
+// end-of-run sort puts at the end, least first); TABLE_ROWS_AFTER_AGGREGATE,
+// row n is the item behind item 0 when item 0 is the aggregate row (tables
+// whose selection starts behind it). Except from the start, the aggregate
+// row is never a row. Sums run over items from
 // first up to, not including, end (clamped to the item count; use
 // TABLE_ALL_ITEMS for all).
 #pragma once
 #include "ovcore/analysis_table.h"
 
 #define TABLE_ALL_ITEMS 0xFFFFFFFFu
+
+#define TABLE_ROWS_FROM_START 0
+#define TABLE_ROWS_FROM_END 1
+#define TABLE_ROWS_AFTER_AGGREGATE 2
 
 // The item shown in row n, or null when there is none or it has no name.
 const AnalysisItem* GetTableRowItem(const AnalysisTable* table, int order, DWORD n);

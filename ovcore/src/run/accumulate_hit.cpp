@@ -92,8 +92,11 @@ int AccumulateHit(ReportHandle* report, RunContext* context, HitRecord* hit) {
         return Failed(&pass);
     if (!(hit->bSuccess ? CountHostUser(&pass) : CountFailedHit(&pass)))
         return Failed(&pass);
-    if (!CountSearchEngineHit(report, context, hit, pass.interval, pass.newVisit) ||
-        !CountSearchPhrase(report, context, hit, pass.interval, pass.newVisit))
+    // Searches count on successful hits only, as every other visitor table
+    // does: a missing page reached from a search is not a second search hit.
+    if (hit->bSuccess &&
+        (!CountSearchEngineHit(report, context, hit, pass.interval, pass.newVisit) ||
+         !CountSearchPhrase(report, context, hit, pass.interval, pass.newVisit)))
         return Failed(&pass);
     MatchIntranet(&pass);
     LookupCompany(&pass);

@@ -106,6 +106,11 @@ void SortAndTrimReportTables(RunContext* context, int mergeNamesakes) {
         SelectEach(context, kStep9, key);
     AnalysisTable* hours = RunTableOf(context, TopHours);
     SelectTopItems(hours, SORT_BY_NAME, hours->ovCount, 0, hours->ovCount);
+    // The visits, longest first, behind their aggregate row.
+    AnalysisTable* visitors = context->Period.TopUsersPtr;
+    if (visitors && visitors->lpItems)
+        SelectTopItems(visitors, SORT_BY_VISIT_LENGTH, visitors->ovCount, 1,
+                       visitors->ovCount + visitors->DeleteCount);
 }
 
 void FreeAccumulateState(RunContext* run) {

@@ -11,16 +11,14 @@ static const char* StatusText(const RunContext* run, int index) {
     return RunText(run->Language ? run->Language->ReturnCodes[index] : nullptr);
 }
 
-// "URL<tab>referrer", cut to NOT_FOUND_NAME_MAX characters.
+// One row per missing page, whatever page linked to it: a row per
+// page and referrer showed the same page on many rows, and the rows shown
+// no longer added up to the missing-page count.
 static int CountNotFound(HitPass* pass) {
     const HitRecord* hit = pass->hit;
     const char* url = hit->lpszUrl && hit->lpszUrl[0] ? hit->lpszUrl : "No URL";
-    const char* referrer =
-        hit->lpszReferrer && hit->lpszReferrer[0]
-            ? hit->lpszReferrer
-            : RunText(pass->run->Language ? pass->run->Language->Generic[GEN_NOREFERRER] : nullptr);
     char name[NOT_FOUND_NAME_MAX + 1];
-    snprintf(name, sizeof name, "%s\t%s", url, referrer);
+    lstrcpynA(name, url, sizeof name);
     return CountRunItemWithServer(pass, Top404Errors, name);
 }
 

@@ -9,6 +9,8 @@
 #define SLOT_UPLOADS 2
 #define SLOT_FORMS 3
 #define SLOT_DIRECTORIES 4
+#define SLOT_EXTENSIONS 5
+#define SLOT_FORM_RESULTS 6
 
 namespace {
 
@@ -103,14 +105,20 @@ int CountDocument(HitPass* pass) {
     return 1;
 }
 
-static int CountPageIn(HitPass* pass, int table, int slot) {
-    LONG index = RunTableIndex(pass, table, PageName(pass));
+// The hit on the item of that name, and a user the first time the visit
+// meets it; null when memory is short.
+static AnalysisItem* CountItemOnce(HitPass* pass, int table, int slot, const char* name) {
+    LONG index = RunTableIndex(pass, table, name);
     if (index < 0)
-        return 0;
+        return nullptr;
     AnalysisItem* item = RunTableOf(pass->run, table)->lpItems[index];
     TableItem_CountInterval(item, pass->interval);
     CountUserOnce(pass, slot, item, index);
-    return 1;
+    return item;
+}
+
+static int CountPageIn(HitPass* pass, int table, int slot) {
+    return CountItemOnce(pass, table, slot, PageName(pass)) != nullptr;
 }
 
 int CountDownloadOrUpload(HitPass* pass) {
@@ -146,7 +154,10 @@ int CountExtension(HitPass* pass) {
             lstrcpynA(name, dot + 1, sizeof name);
     }
     name[strcspn(name, "?")] = 0;
-    AnalysisItem* item = CountRunItem(pass, TopExtensions, name, 0);
+    if (!name[0])
+        return 1; // a folder of a site without default documents: no type to tell
+    // Visits as in the other page tables: once per visit and type.
+    AnalysisItem* item = CountItemOnce(pass, TopExtensions, SLOT_EXTENSIONS, name);
     if (!item)
         return 0;
     item->ovTotalBytes += double(hit->dwBytes);
@@ -224,5 +235,6 @@ int CountForm(HitPass* pass) {
     const ReportIniSettings* lang = pass->run->Language;
     const char* text =
         lang ? lang->Generic[hit->bSuccess ? GEN_SUCCESSFULFORMS : GEN_FAILEDFORMS] : nullptr;
-    return CountRunItem(pass, TopFormErrors, RunText(text), pass->newVisit) != nullptr;
+    // Visits that sent a form, not visits that began with one.
+    return CountItemOnce(pass, TopFormErrors, SLOT_FORM_RESULTS, RunText(text)) != nullptr;
 }

@@ -51,6 +51,8 @@ ReportTableKeyword g_ReportTableKeywords[RUN_TABLE_COUNT] = {
     {"TopSearchPhraseEngines"},
 };
 
+ReportTableKeyword g_UserSessionsKeyword = {"TopUserSessions"};
+
 RunContext* AllocRunContext() {
     RunContext* context = (RunContext*)calloc(1, sizeof(RunContext));
     if (!context)

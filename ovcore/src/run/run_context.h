@@ -139,6 +139,9 @@ struct ReportTableKeyword {
     DWORD TopCount; // rows the report shows
 };
 extern ReportTableKeyword g_ReportTableKeywords[RUN_TABLE_COUNT];
+// The keyword of the user-sessions (visits) table, which has no row of its
+// own: its Used and BracketCount come from the same template scan.
+extern ReportTableKeyword g_UserSessionsKeyword;
 
 // A heap word list made from a settings value.
 struct RunWordList {

@@ -10,31 +10,41 @@ namespace {
 #define SECTION_SUFFIX "BeginSection"
 #define KEYWORD_NAME_SIZE 64
 
+void ResetRow(ReportTableKeyword& row) {
+    row.Used = 0;
+    row.Empty = 1;
+    row.BracketCount = 0;
+}
+
 void ResetRows() {
-    for (ReportTableKeyword& row : g_ReportTableKeywords) {
-        row.Used = 0;
-        row.Empty = 1;
-        row.BracketCount = 0;
-    }
+    for (ReportTableKeyword& row : g_ReportTableKeywords)
+        ResetRow(row);
+    ResetRow(g_UserSessionsKeyword);
+}
+
+// Marks the row when the marker's text begins with its keyword.
+bool MarkRow(ReportTableKeyword& row, const char* text, size_t length) {
+    size_t n = strlen(row.Keyword);
+    if (n > length || memcmp(text, row.Keyword, n) != 0)
+        return false;
+    row.Used = 1;
+    char keyword[KEYWORD_NAME_SIZE * 4];
+    size_t copied = length < sizeof(keyword) - 1 ? length : sizeof(keyword) - 1;
+    memcpy(keyword, text, copied);
+    keyword[copied] = 0;
+    WORD brackets = GetBracketNumber(keyword);
+    if (brackets > row.BracketCount)
+        row.BracketCount = brackets;
+    return true;
 }
 
 // The marker's text (between two "%%") against the keywords in row order:
 // the first keyword it begins with is used.
 void MarkKeyword(const char* text, size_t length) {
-    for (ReportTableKeyword& row : g_ReportTableKeywords) {
-        size_t n = strlen(row.Keyword);
-        if (n > length || memcmp(text, row.Keyword, n) != 0)
-            continue;
-        row.Used = 1;
-        char keyword[KEYWORD_NAME_SIZE * 4];
-        size_t copied = length < sizeof(keyword) - 1 ? length : sizeof(keyword) - 1;
-        memcpy(keyword, text, copied);
-        keyword[copied] = 0;
-        WORD brackets = GetBracketNumber(keyword);
-        if (brackets > row.BracketCount)
-            row.BracketCount = brackets;
-        return;
-    }
+    for (ReportTableKeyword& row : g_ReportTableKeywords)
+        if (MarkRow(row, text, length))
+            return;
+    MarkRow(g_UserSessionsKeyword, text, length);
 }
 
 const char* FindMarker(const char* from, const char* end) {

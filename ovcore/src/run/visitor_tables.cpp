@@ -12,9 +12,12 @@ int CountVisitor(HitPass* pass, BOOL* ended) {
     *ended = FALSE;
     int created = 0;
     AnalysisTable* visitors = run->Period.TopUsersPtr;
+    // A closed visit stays on the top list (the visits with the fewest hits
+    // give way to the aggregate row when it is full), so that the report can
+    // list the run's longest visits and not only those still open at its end.
     DWORD r = InsertTableItem(TABLE_KIND_VISITOR, &created, &run->Accum.Tables, visitors,
                               hit->szClientAddr, hit->lpszCookie, hit->dwTime, run->CachedTime,
-                              run->MaxCachedCount, 0, 0);
+                              run->MaxCachedCount, run->MaxTopCount, 0);
     if (!r) {
         pass->failedTable = "visitors";
         return 0;
