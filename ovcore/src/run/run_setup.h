@@ -5,6 +5,9 @@
 #include "ovcore/fileapi.h" // FileExists
 #include "run/report_handle.h"
 
+// The data folder of the engine, its parent and grandparent into the
+// handle; the install folder is made known.
+void SetReportDataPaths(ReportHandle* report);
 // Makes the run context of a kind-6 run into report->Run. withTables: also
 // the 44 tables. 1, or 0 (no context) when memory is short or the language
 // table cannot be read.
