@@ -137,11 +137,8 @@ void ApplyMonthTable(RunContext* run, ORB_TIME start, ORB_TIME end) {
 // The report's handle and run context, as a log run over the range has them.
 int PrepareReport(ReportHandle* report, const char* profilePath, ORB_TIME start, ORB_TIME end,
                   const char* logPath, const char* outputPath) {
-    if (!report->Language[0])
-        strcpy(report->Language, "ENGLISH");
+    SetPeriodReportNames(report, profilePath);
     SetReportDataPaths(report);
-    const char* name = profilePath ? strrchr(profilePath, '\\') : nullptr;
-    lstrcpynA(report->ProfileFileName, name ? name + 1 : profilePath ? profilePath : "", MAX_PATH);
     lstrcpynA(report->LogPath, logPath ? logPath : "", MAX_PATH);
     lstrcpynA(report->OutputFolder, outputPath ? outputPath : "", REPORT_OUTPUT_FOLDER);
     report->StartTime = start;

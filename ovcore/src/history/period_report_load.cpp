@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "history/database_report.h"
+#include "run/accumulate.h"
 #include "run/hit_updaters.h"
 #include "run/run_setup.h"
 
@@ -35,6 +36,7 @@ int LoadPeriodForReport(HistoryDatabase* handle, const MasterEntry* entry, Repor
     if (hasData)
         *hasData = read == PERIOD_LOADED;
     RunContext* run = period->Run;
+    BindRunTables(run);
     lstrcpynA(period->LogPath, logPath ? logPath : "", MAX_PATH);
     SetPeriodIntervals(PERIOD_DAY, &run->Intervals);
     run->Intervals.FirstStart = run->Intervals.RangeStart = entry->Start;
