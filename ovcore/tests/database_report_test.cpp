@@ -140,10 +140,13 @@ class DatabaseReportTest : public ::testing::Test {
     std::string ProfilePath() const { return engine_.Install().Data() + "hist.wlp"; }
 
     // A log run over [start, end], its visits closed as at the end of a run.
-    RunOutcome LogRun(ORB_TIME start, ORB_TIME end) {
+    RunOutcome LogRun(ORB_TIME start, ORB_TIME end, const TemplateSection* sections = nullptr,
+                      WORD count = 0) {
         RunOptions o;
         o.start = start;
         o.end = end;
+        o.sections = sections;
+        o.sectionCount = count;
         RunOutcome run = runtest::RunReport(profile_, "hist.wlp", o);
         RunContext* c = run.report ? run.report->Run : nullptr;
         if (c) {
@@ -195,6 +198,100 @@ TEST_F(DatabaseReportTest, StoredDaysMergeIntoTheTablesOfALogRun) {
         ORB_CloseReport(logs.report, nullptr);
         FreeDatabaseReportContext(report, 1);
         free(report);
+    }
+}
+
+int g_afterRead;
+void CALLBACK AfterRead() {
+    ++g_afterRead;
+}
+int CALLBACK Stop(int) {
+    return 0;
+}
+
+// A template of figures only (no times), so that two writings of the same
+// tables give the same page, in one section that the report includes.
+const char kFigures[] = "%%GeneralStatsBeginSection[TEXT,{<GeneralStatsTC>}]%%\r\n"
+                        "hits %%HeaderTotalHits%% documents %%TopDocumentsTotalHits%% sessions "
+                        "%%TopDocumentsTotalUsers%% busiest %%MostActiveDayEverHits%%\r\n"
+                        "%%GeneralStatsEndSection%%\r\n";
+
+struct Sections {
+    HGLOBAL block = nullptr;
+    WORD count = 0;
+    TemplateSection* list = nullptr;
+    explicit Sections(const std::string& path) {
+        ORB_ReadTemplateSectionList(path.c_str(), &count, &block, nullptr);
+        list = block ? (TemplateSection*)GlobalLock(block) : nullptr;
+        for (WORD i = 0; list && i < count; ++i)
+            list[i].Include = 1;
+    }
+    ~Sections() {
+        if (block) {
+            GlobalUnlock(block);
+            GlobalFree(block);
+        }
+    }
+};
+
+TEST_F(DatabaseReportTest, RealtimeReportIsWrittenAsTheLogRunsSummary) {
+    engine_.Install().Write("ovdesk\\template\\cluster.var", kFigures);
+    Sections sections(engine_.Install().Templates() + "cluster.var");
+    ASSERT_EQ(1, sections.count);
+    std::string fromDatabase = engine_.Install().Data() + "realtime.htm";
+    std::string fromLogs = engine_.Install().Data() + "summary.htm";
+    ORB_TIME start = Oct(13), end = Oct(13);
+    ORB_CalculateRealtimeReportRange(43, &start, &end); // the week of the 13th
+    g_afterRead = 0;
+    EXPECT_EQ(0, ORB_DoRealtime(profile_, fromDatabase.c_str(), "(Default)", nullptr, nullptr, 0,
+                                start, end, AfterRead, "", sections.block, sections.count, "Week",
+                                0, 0));
+    EXPECT_EQ(1, g_afterRead);
+
+    RunOutcome logs = LogRun(start, end, sections.list, sections.count);
+    ASSERT_NE(nullptr, logs.report);
+    lstrcpynA(logs.report->Run->OutputPath, fromLogs.c_str(), MAX_PATH);
+    EXPECT_NE(nullptr, ORB_DoSummary(logs.report, nullptr, nullptr));
+    ORB_CloseReport(logs.report, nullptr);
+
+    std::string page = ovtest::ReadFileBytes(fromDatabase);
+    EXPECT_NE(std::string::npos, page.find("hits 52 documents 11 ")) << page;
+    EXPECT_EQ(ovtest::ReadFileBytes(fromLogs), page);
+}
+
+TEST_F(DatabaseReportTest, RealtimeAnswers) {
+    engine_.Install().Write("ovdesk\\template\\cluster.var", kFigures);
+    Sections sections(engine_.Install().Templates() + "cluster.var");
+    std::string out = engine_.Install().Data() + "out.htm";
+    struct Case {
+        const char* name;
+        ORB_TIME start, end;
+        ORB_PEEKPROC peek;
+        DWORD updateOnly;
+        WORD swiftmere;
+        WORD answer;
+        DWORD storedDays; // days with data in the database afterwards
+    } cases[] = {
+        {"no database", Oct(10), Oct(16, 23, 59, 59), nullptr, 0, SWIFTMERE_NONE, 0, 0},
+        {"stopped", Oct(10), Oct(16, 23, 59, 59), Stop, 0, SWIFTMERE_FILES, 7, 0},
+        {"update only", Oct(10), Oct(12, 23, 59, 59), nullptr, 1, SWIFTMERE_FILES, 0, 3},
+        {"no data", Oct(17), Oct(17, 23, 59, 59), nullptr, 0, SWIFTMERE_FILES, 1, 3},
+        {"stopped after the update", Oct(11), Oct(12, 23, 59, 59), Stop, 0, SWIFTMERE_FILES, 7, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        profile_->SwiftmereFlag = c.swiftmere;
+        EXPECT_EQ(c.answer, ORB_DoRealtime(profile_, out.c_str(), "(Default)", c.peek, nullptr, 0,
+                                           c.start, c.end, nullptr, nullptr, sections.block,
+                                           sections.count, "T", c.updateOnly, 0));
+        EXPECT_FALSE(ovtest::FileExistsAt(out));
+        profile_->SwiftmereFlag = SWIFTMERE_FILES;
+        HistoryDatabase* db = OpenHistoryDatabase(profile_, ProfilePath().c_str(), 0, 0, 0);
+        DWORD stored = 0;
+        for (DWORD i = 0; db && i < db->EntryCount; ++i)
+            stored += db->Entries[i].Current != 0 && db->Entries[i].Start < Oct(17);
+        EXPECT_EQ(c.storedDays, stored);
+        CloseHistoryDatabase(db);
     }
 }
 
