@@ -201,6 +201,43 @@ TEST_F(DatabaseReportTest, StoredDaysMergeIntoTheTablesOfALogRun) {
     }
 }
 
+// With the profile's range grid, a range inside two days gets a slot per
+// hour of the range: the stored hours land by their time and those outside
+// are left out, while the two days' tables are merged whole.
+TEST_F(DatabaseReportTest, RangeGridCountsOnlyTheRangesHours) {
+    ORB_TIME start = Oct(12, 6), end = Oct(13, 1, 59, 59);
+    ReportHandle* report = (ReportHandle*)calloc(1, sizeof(ReportHandle));
+    report->Profile = profile_;
+    report->CallerWord = 1;
+    ASSERT_EQ(DBREPORT_DONE, RunDatabaseReport(profile_, ProfilePath().c_str(), start, end, "", "",
+                                               report, &profile_->Servers, nullptr, 0));
+    const RunContext* db = report->Run;
+    EXPECT_EQ(20, db->Intervals.Count);
+    EXPECT_EQ(3600u, db->Intervals.Length);
+    EXPECT_EQ(start, db->Intervals.FirstStart);
+
+    RunOutcome logs = LogRun(start, end);
+    ASSERT_NE(nullptr, logs.report);
+    const RunContext* run = logs.report->Run;
+    DWORD inRange = 0, merged = 0;
+    for (int i = 0; i < ANALYSIS_INTERVALS; ++i) {
+        inRange += run->Period.Hits[i];
+        merged += db->Period.Hits[i];
+    }
+    EXPECT_GT(inRange, 0u);
+    EXPECT_EQ(inRange, merged);
+    auto total = [](const RunContext* c) {
+        double hits = 0;
+        for (const auto& item : Items(c->Period.TopTablesPtr[TopHours]))
+            hits += item.second.hits;
+        return hits;
+    };
+    EXPECT_GT(total(db), total(run)); // the first and last days' tables whole
+    ORB_CloseReport(logs.report, nullptr);
+    FreeDatabaseReportContext(report, 1);
+    free(report);
+}
+
 int g_afterRead;
 void CALLBACK AfterRead() {
     ++g_afterRead;

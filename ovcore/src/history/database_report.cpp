@@ -3,6 +3,7 @@
 #include "history/database_report.h"
 
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include "core/progress_callback.h"
