@@ -170,6 +170,7 @@ TEST_F(DatabaseReportTest, StoredDaysMergeIntoTheTablesOfALogRun) {
         {"week", 43, Oct(13, 10), 0, 7},
         {"custom", 0, Oct(11), Oct(13, 23, 59, 59), 3},
         {"month", 45, Oct(20), 0, 8},
+        {"year by months", 48, Oct(20), 0, 8},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -194,6 +195,16 @@ TEST_F(DatabaseReportTest, StoredDaysMergeIntoTheTablesOfALogRun) {
         ASSERT_NE(nullptr, logs.report->Run);
         EXPECT_GT(report->Run->Period.TopTablesPtr[TopDocuments].ovCount, 1u);
         ExpectSameTables(report->Run, logs.report->Run);
+        // The year's report counts by month: every stored hour in October's.
+        const RunContext* db = report->Run;
+        EXPECT_EQ(c.code == 48, db->CountByMonth != 0);
+        if (db->CountByMonth) {
+            DWORD hits = 0;
+            for (int i = 0; i < ANALYSIS_INTERVALS; ++i)
+                hits += logs.report->Run->Period.Hits[i];
+            EXPECT_EQ(12, db->Intervals.Count);
+            EXPECT_EQ(hits, db->Period.Hits[9]);
+        }
         EXPECT_EQ(c.days, report->Run->Period.DaysCounted);
         ORB_CloseReport(logs.report, nullptr);
         FreeDatabaseReportContext(report, 1);

@@ -124,11 +124,12 @@ int UpdateDays(AnalysisProfile* profile, const char* profilePath, PeriodHitSourc
     return DBREPORT_DONE;
 }
 
-void ApplyMonthTable(RunContext* run, ORB_TIME start, ORB_TIME end) {
+// The month table is process-wide and stays as the last range computation
+// left it: it serves only the range it was made for (its first second to
+// its last), never a later range that merely lies within it.
+void ApplyMonthTable(RunContext* run, ORB_TIME askedStart, ORB_TIME askedEnd) {
     const RealtimeMonthTable* m = GetRealtimeMonthTable();
-    // The table is left by the last range computed: it serves only a range
-    // that lies within it.
-    if (!m->Months || start < m->Bounds[0] || end >= m->Bounds[m->Months])
+    if (!m->Months || askedStart != m->Bounds[0] || askedEnd != m->Bounds[m->Months] - 1)
         return;
     run->CountByMonth = 1;
     run->Intervals.Count = (WORD)m->Months;
@@ -137,7 +138,7 @@ void ApplyMonthTable(RunContext* run, ORB_TIME start, ORB_TIME end) {
 
 // The report's handle and run context, as a log run over the range has them.
 int PrepareReport(ReportHandle* report, const char* profilePath, ORB_TIME start, ORB_TIME end,
-                  const char* logPath, const char* outputPath) {
+                  const ORB_TIME asked[2], const char* logPath, const char* outputPath) {
     SetPeriodReportNames(report, profilePath);
     SetReportDataPaths(report);
     lstrcpynA(report->LogPath, logPath ? logPath : "", MAX_PATH);
@@ -153,7 +154,7 @@ int PrepareReport(ReportHandle* report, const char* profilePath, ORB_TIME start,
         SetReportIntervalsForRange(run, start, end);
         SetReportRangeText(report);
     }
-    ApplyMonthTable(run, start, end);
+    ApplyMonthTable(run, asked[0], asked[1]);
     return 1;
 }
 
@@ -192,6 +193,7 @@ WORD RunDatabaseReport(AnalysisProfile* profile, const char* profilePath, ORB_TI
                        int updateOnly) {
     if (end % DAY == 0)
         --end;
+    const ORB_TIME asked[2] = {start, end};
     if (!profile || !report || profile->SwiftmereFlag == SWIFTMERE_NONE)
         return DBREPORT_NO_DATABASE;
     g_status = status;
@@ -217,7 +219,7 @@ WORD RunDatabaseReport(AnalysisProfile* profile, const char* profilePath, ORB_TI
         return (WORD)code;
     if (!GoOn(0))
         return (WORD)Close(db, DBREPORT_STOPPED, 1);
-    if (!PrepareReport(report, profilePath, start, end, logPath, outputPath))
+    if (!PrepareReport(report, profilePath, start, end, asked, logPath, outputPath))
         return (WORD)Close(db, DBREPORT_STOPPED, 0);
     ReportHandle* day = (ReportHandle*)calloc(1, sizeof(ReportHandle));
     code = day ? MergeDays(report, day, db, first, last, start, profilePath, logPath)
