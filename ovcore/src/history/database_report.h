@@ -18,14 +18,18 @@
 #define DBREPORT_STOPPED 7     // the user stopped, or memory ran short in a merge
 #define DBREPORT_NO_DATA 22    // no day of the range holds data
 
-// Brings the days of [start, end] (clamped to the logs and the database) up
-// to date from the profile's logs (servers) and, unless updateOnly, merges
+// Brings the days of [start, end] (an end at midnight moved back a second;
+// then clamped to the logs and the database) up to date from the profile's
+// logs (listed from servers when the profile holds no list) and, unless
+// updateOnly, merges
 // them into a new run context in report->Run, whose tables are then marked
 // for the writer. report is zero-filled by the caller, with its profile,
 // sections and range-grid word (CallerWord, 1: a grid of the
 // range itself) set. logPath goes to report->LogPath, outputPath to
 // report->OutputFolder and the run's output path. The run's language is
-// "ENGLISH", the words the days are stored with. A DBREPORT_* code; on
+// "ENGLISH", the words the days are stored with. A range made with the
+// month table of ORB_CalculateRealtimeReportRange (its first second to its
+// last) counts by month. A DBREPORT_* code; on
 // every code the database is closed, and report->Run (when made) is left
 // for FreeDatabaseReportContext.
 WORD RunDatabaseReport(AnalysisProfile* profile, const char* profilePath, ORB_TIME start,
