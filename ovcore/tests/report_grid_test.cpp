@@ -53,10 +53,20 @@ TEST(ReportGridTest, StoredHoursLandInTheirOwnSlots) {
     EXPECT_EQ(19, HourSlotIndex(run, 1, 1, At(6, 0)));
     EXPECT_EQ(-1, HourSlotIndex(run, 1, 2, At(6, 0)));
 
-    // Daily slots: by the day's place in the range.
+    // Daily slots: by the day the hour lies in.
     SetReportIntervalsForRange(run, At(5, 0), At(9, 23, 59, 59));
     EXPECT_EQ(3, HourSlotIndex(run, 3, 17, At(8, 0)));
     EXPECT_EQ(-1, HourSlotIndex(run, 5, 0, At(10, 0)));
+
+    // A grid of six-hour slots from 06:00: the hours of a day spread over
+    // four slots (once all of them fell into the day's one slot).
+    run->Intervals.Length = 6 * 3600;
+    run->Intervals.Count = 8;
+    run->Intervals.FirstStart = At(5, 6);
+    EXPECT_EQ(-1, HourSlotIndex(run, 0, 5, At(5, 0)));
+    EXPECT_EQ(0, HourSlotIndex(run, 0, 11, At(5, 0)));
+    EXPECT_EQ(2, HourSlotIndex(run, 0, 18, At(5, 0)));
+    EXPECT_EQ(4, HourSlotIndex(run, 1, 7, At(6, 0)));
 
     // Month slots: by the month of the day.
     run->CountByMonth = 1;

@@ -8,6 +8,7 @@
 #include "core/progress_callback.h"
 #include "ovcore/registration.h"
 #include "run/accumulate.h"
+#include "run/run_setup.h"
 
 static UpdateCountProc g_count;
 static DWORD g_highestPercent; // only rises within one update
@@ -145,6 +146,21 @@ static int DrainRing(ReportHandle* report) {
     }
 }
 
+// The day's stored tables in a run context made from the settings, as a
+// log run counts with them (document types, language words, limits).
+static int OpenPeriodRun(ReportHandle* report, AnalysisProfile* profile, const MasterEntry* entry,
+                         HistoryDatabase* handle, const char* profilePath) {
+    report->Profile = profile;
+    report->StartTime = entry->Start;
+    report->EndTime = entry->End;
+    SetPeriodReportNames(report, profilePath);
+    SetReportDataPaths(report);
+    if (!SetupCountingContext(report) || !LoadPeriodForUpdate(entry, handle, report, profilePath))
+        return 0;
+    BindRunTables(report->Run);
+    return 1;
+}
+
 static int Fail(ReportHandle* report, int* detail, int code, int abandon) {
     if (abandon)
         AbandonDNSFifo();
@@ -163,7 +179,7 @@ int AddToCurrentDatabase(AnalysisProfile* profile, PeriodHitSource* source, Hist
         return 0;
     }
     MasterEntry entry = handle->Entries[n];
-    if (!LoadPeriodForUpdate(&entry, handle, report, profilePath))
+    if (!OpenPeriodRun(report, profile, &entry, handle, profilePath))
         return Fail(report, detail, UPDATE_FAILED, 0);
     report->Dns.dnsMode = profile ? profile->DNSLookup : 0;
     report->Dns.filters = profile ? profile->Filters : nullptr;

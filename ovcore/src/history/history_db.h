@@ -142,6 +142,9 @@ int WritePeriodFile(const MasterEntry* entry, HistoryDatabase* handle, RunContex
 // PERIOD_LOADED, PERIOD_NO_FILE, PERIOD_EMPTY or PERIOD_BAD (nothing left
 // allocated).
 int ReadPeriodFile(const char* path, RunContext* context);
+// The language ("ENGLISH") and the profile file name (the last part of
+// profilePath, which may be null) of a report over stored days.
+void SetPeriodReportNames(ReportHandle* report, const char* profilePath);
 // ReadPeriodFile for an entry into report->Run (made here when null); an
 // entry with current time 0 is PERIOD_EMPTY. The report takes the language
 // "ENGLISH" and the profile file name from profilePath.

@@ -9,6 +9,11 @@ namespace {
 struct LogFileSource {
     AnalysisProfile* profile;
     HitRecord* last; // handed out by Next, freed on the following call
+    // The span of the whole logs, taken before any positioning: once the
+    // files are opened for a day, they answer for that day only (and the
+    // day's last second would pass for the newest of the logs).
+    int spanKnown;
+    ORB_TIME first, lastTime;
 };
 
 void DropLast(LogFileSource* s) {
@@ -28,11 +33,10 @@ int Position(void* context, ORB_TIME from, ORB_TIME end) {
 
 int TimeRange(void* context, ORB_TIME* first, ORB_TIME* last) {
     LogFileSource* s = (LogFileSource*)context;
-    DWORD a = 0, b = 0;
-    if (!FileInfo_GetTimeRange(s->profile->LogFileFormat, &s->profile->LogFiles, &a, &b))
+    if (!s->spanKnown)
         return 0;
-    *first = a;
-    *last = b;
+    *first = s->first;
+    *last = s->lastTime;
     return 1;
 }
 
@@ -54,8 +58,13 @@ DWORD DonePercent(void* context) {
 
 void MakeLogFileSource(AnalysisProfile* profile, PeriodHitSource* source) {
     LogFileSource* s = (LogFileSource*)calloc(1, sizeof(LogFileSource));
-    if (s)
+    DWORD a = 0, b = 0;
+    if (s) {
         s->profile = profile;
+        s->spanKnown = FileInfo_GetTimeRange(profile->LogFileFormat, &profile->LogFiles, &a, &b);
+        s->first = a;
+        s->lastTime = b;
+    }
     *source = {s, Position, TimeRange, Next, DonePercent};
 }
 

@@ -30,7 +30,7 @@ int MergeTableItems(RunContext* report, int tableNumber, AnalysisTable* to,
 int MergeTopPaths(RunContext* report, RunContext* period, const PeriodPlace* place);
 
 // The visitor-like tables (TopCompanies, TopUsers): the period's namesakes
-// folded first; item 0 (the rest) is not merged. 1/0.
+// folded first; the rest row (when the table has one) is not merged. 1/0.
 int MergeVisitorTableItems(RunContext* report, AnalysisTable* to, AnalysisTable* from,
                            const PeriodPlace* place);
 // One stored day into the report: its visits closed, its counters, hour

@@ -20,15 +20,21 @@ static bool TooBig(const AnalysisTable* table) {
 
 int MergeVisitorTableItems(RunContext* report, AnalysisTable* to, AnalysisTable* from,
                            const PeriodPlace* place) {
-    if (!to->lpItems && !InitTable(nullptr, to, 1))
+    DWORD slots = from->lpItems ? from->ovCount + from->DeleteCount : 0;
+    // The report's table gets a rest row when the day's has one (as a log
+    // run's table of the same kind would), named as a log run names it.
+    int rest = slots && from->lpItems[0] && from->lpItems[0]->ovOverflow == 1;
+    if (!to->lpItems && rest && !InitTable(&report->Accum.Tables, to, 1))
         return 0;
     MergeTopNamesakes(from, TABLE_KIND_VISITOR);
-    DWORD slots = from->lpItems ? from->ovCount + from->DeleteCount : 0;
-    for (DWORD i = 1; i < slots; ++i) {
+    slots = from->lpItems ? from->ovCount + from->DeleteCount : 0;
+    // Every slot but the rest row: a day's table need not have one, and
+    // then its item 0 is a visitor like the others.
+    for (DWORD i = 0; i < slots; ++i) {
         const AnalysisItem* item = from->lpItems[i];
-        if (!item || item->ovDeleted || !item->ovString)
+        if (!item || item->ovDeleted || !item->ovString || item->ovOverflow == 1)
             continue;
-        DWORD n = AddTableItem(to, item->ovString, 1);
+        DWORD n = AddTableItem(to, item->ovString, rest);
         if (!n || !MergeItemCounts(report, to->lpItems[n - 1], item, TABLE_KIND_PLAIN, place))
             return 0;
     }

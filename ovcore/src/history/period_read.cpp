@@ -320,14 +320,18 @@ int ReadPeriodFile(const char* path, RunContext* context) {
     return PERIOD_LOADED;
 }
 
-int ReadPeriod(const MasterEntry* entry, HistoryDatabase* handle, ReportHandle* report,
-               const char* profilePath) {
-    if (!report->Run && (report->Run = AllocRunContext()) == nullptr)
-        return PERIOD_BAD;
+void SetPeriodReportNames(ReportHandle* report, const char* profilePath) {
     strcpy(report->Language, "ENGLISH");
     const char* name = profilePath ? strrchr(profilePath, '\\') : nullptr;
     name = name ? name + 1 : profilePath ? profilePath : "";
     lstrcpynA(report->ProfileFileName, name, MAX_PATH);
+}
+
+int ReadPeriod(const MasterEntry* entry, HistoryDatabase* handle, ReportHandle* report,
+               const char* profilePath) {
+    if (!report->Run && (report->Run = AllocRunContext()) == nullptr)
+        return PERIOD_BAD;
+    SetPeriodReportNames(report, profilePath);
     for (int i = 0; i < RUN_TABLE_COUNT; ++i)
         g_ReportTableKeywords[i].Used = 1;
     if (entry->Current == 0)

@@ -6,6 +6,7 @@
 #include "analysis/analysis_tables.h"
 #include "history/history_db.h"
 #include "history/period_layout.h"
+#include "run/run_setup.h"
 
 int StoredTableKind(int tableNumber) {
     return tableNumber == VISITOR_TABLE ? TABLE_KIND_VISITOR : TableKindOfNumber(tableNumber);
@@ -54,9 +55,6 @@ void FreePeriodTables(RunContext* context) {
 void FreePeriodReport(ReportHandle* report) {
     if (!report)
         return;
-    if (report->Run) {
-        FreePeriodTables(report->Run);
-        free(report->Run);
-    }
+    FreeRunContext(report->Run); // with the settings lists it may hold
     free(report);
 }

@@ -50,19 +50,15 @@ static LONG MonthSlot(const RunContext* run, ORB_TIME periodStart) {
 }
 
 LONG HourSlotIndex(const RunContext* run, DWORD periodIndex, DWORD hour, ORB_TIME periodStart) {
+    (void)periodIndex;
     const ReportIntervals& iv = run->Intervals;
     if (run->CountByMonth)
         return MonthSlot(run, periodStart);
-    if (iv.Length != HOUR) {
-        DWORD hours = (iv.Length + HOUR - 1) / HOUR;
-        DWORD days = hours / 24 ? hours / 24 : 1;
-        LONG slot = (LONG)(periodIndex / days);
-        return slot < iv.Count ? slot : -1;
-    }
-    // Hourly: placed by time, so a range that starts inside a day keeps
-    // each hour in its own slot.
+    // Placed by time, not by the day's place in the range: a range that
+    // starts inside a day, and a grid of a few hours, keep each hour in the
+    // slot its time falls in.
     long long at = (long long)periodStart + hour * HOUR - iv.FirstStart;
-    if (at < 0 || at / HOUR >= iv.Count)
+    if (iv.Length == 0 || at < 0 || at / iv.Length >= iv.Count)
         return -1;
-    return (LONG)(at / HOUR);
+    return (LONG)(at / iv.Length);
 }

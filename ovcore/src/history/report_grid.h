@@ -13,6 +13,7 @@ void SetReportIntervalsForRange(RunContext* run, ORB_TIME start, ORB_TIME end);
 // else 24.
 DWORD FirstHourOffset(ORB_TIME rangeStart, ORB_TIME periodStart);
 // The report slot of hour `hour` of the stored day starting at periodStart
-// (the day's index in the range is periodIndex), or -1 when the hour lies
-// outside every slot.
+// (its month by the month table, else the interval its time falls in), or -1
+// when the hour lies outside every slot. periodIndex, the day's index in the
+// range, is not needed for either.
 LONG HourSlotIndex(const RunContext* run, DWORD periodIndex, DWORD hour, ORB_TIME periodStart);

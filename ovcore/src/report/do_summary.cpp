@@ -6,30 +6,18 @@
 #include "logread/engine_link.h"
 #include "ovcore/report_writer.h"
 #include "ovcore/settings.h"
-#include "report/style_settings.h"
+#include "report/summary_frame.h"
 #include "report/summary_error.h"
 #include "report/template_writer.h"
 #include "run/accumulate.h"
 #include "settings/install_folder.h"
 
-static int ReadSortSetting(const char* styleName) {
-    char ini[MAX_PATH];
-    if (!GetStyleIniPath(ini))
-        return 0;
-    return (int)GetPrivateProfileIntA(styleName, "Sort By", 0, ini);
-}
-
 // The report language's words replace the run's; on failure the run keeps
 // the words it had.
 static void LoadLanguageWords(ReportHandle* report, RunContext* run) {
-    char moduleFolder[MAX_PATH];
-    if (!ORB_GetMainPath(moduleFolder))
+    ReportIniSettings* words = ReadReportLanguageWords(report);
+    if (!words)
         return;
-    ReportIniSettings* words = NULL;
-    if (!ReadReportIniSettings(moduleFolder, report->Language, &words)) {
-        FreeSummaryArrays(words);
-        return;
-    }
     FreeSummaryArrays(run->Language);
     run->Language = words;
 }

@@ -4,6 +4,7 @@
 #include "ovcore/report_intervals.h"
 #include "ovcore/report_numbers.h"
 #include "report/header_call.h"
+#include "report/relabel_words.h"
 #include "report/keyword_text.h"
 #include "report/summary_by_day.h"
 #include "report/table_values.h"
@@ -89,8 +90,9 @@ int EvaluateSummaryKeyword(const HeaderCall& call) {
 static void IntervalLabel(const HeaderCall& call, DWORD n) {
     const RunContext* run = call.run;
     if (run->CountByMonth) {
-        if (run->Language && n < run->Intervals.Count)
-            SetHeaderText(call, run->Language->LongMonths[n % 12]);
+        char month[64];
+        if (n < run->Intervals.Count && GetMonthName((int)n, run, month) > 1)
+            SetHeaderText(call, month);
     } else if (run->Language) {
         FormatIntervalLabelText(run->Language, &run->Intervals, (int)n, call.value, (int)call.size);
     }

@@ -8,6 +8,9 @@
 // that expire idle items); 1, or 0 when memory is short (nothing left
 // allocated).
 int MakeRunTables(RunContext* context);
+// Points the context's table updaters at it (visit closing, the name of the
+// rest): for tables made elsewhere, such as a stored day's.
+void BindRunTables(RunContext* context);
 // Frees every table (with its extra data by kind), the array and the
 // visitor table; the period block's pointers become null.
 void FreeRunTables(RunContext* context);

@@ -38,10 +38,7 @@ void FillHandle(ReportHandle* r, HWND window, AnalysisProfile* profile, const ch
     r->ClientWindow = window;
     r->Profile = profile;
     CopyText(r->Language, language && *language ? language : "ENGLISH", REPORT_LANGUAGE_TEXT);
-    CopyText(r->DataPath, Engine_State().dataFolder, MAX_PATH);
-    ParentFolder(r->DataPath, r->DataParent);
-    ParentFolder(r->DataParent, r->DataGrandParent);
-    InstallFolder_EnsureSet();
+    SetReportDataPaths(r);
     r->DnsTimeoutMs = Engine_State().dnsTimeoutMs;
     r->OverrideMultiHome = profile->OverrideMultiHome;
     CopyText(r->ProfileFileName, profileFile, MAX_PATH);
@@ -89,6 +86,13 @@ BOOL OpenListing(ReportHandle* r) {
 }
 
 } // namespace
+
+void SetReportDataPaths(ReportHandle* r) {
+    CopyText(r->DataPath, Engine_State().dataFolder, MAX_PATH);
+    ParentFolder(r->DataPath, r->DataParent);
+    ParentFolder(r->DataParent, r->DataGrandParent);
+    InstallFolder_EnsureSet();
+}
 
 BOOL ReportKindHasBuffers(int kind) {
     return kind != REPORT_KIND_FILTER_ONLY && kind != REPORT_KIND_TABLES;

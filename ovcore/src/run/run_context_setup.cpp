@@ -105,7 +105,9 @@ void ReadRunProfile(ReportHandle* report, RunContext* context) {
 
 } // namespace
 
-int SetupRunContext(ReportHandle* report, int withTables) {
+// The context from the settings and the profile; the template copy and
+// the report texts only when the context is to be printed.
+static int SetupContext(ReportHandle* report, int withTables, bool forReport) {
     RunContext* context = AllocRunContext();
     if (!context)
         return 0;
@@ -124,11 +126,12 @@ int SetupRunContext(ReportHandle* report, int withTables) {
     context->Period.QuietestDayUsers = 0xFFFFFFFF;
     ReadRunProfile(report, context);
     TakeRunTexts(report, context);
-    SetReportGeneratedTime(context);
-    SetReportRangeText(report);
-
-    PrepareReportTemplate(report, context);
-    ScanTemplateForTables(context->PreparedTemplate);
+    if (forReport) {
+        SetReportGeneratedTime(context);
+        SetReportRangeText(report);
+        PrepareReportTemplate(report, context);
+        ScanTemplateForTables(context->PreparedTemplate);
+    }
     ReadLimits(context);
     RunContext_OpenCompanyFile(context, report->DataPath);
     RunContext_ReadAdViews(context);
@@ -138,4 +141,12 @@ int SetupRunContext(ReportHandle* report, int withTables) {
         return 0;
     }
     return 1;
+}
+
+int SetupRunContext(ReportHandle* report, int withTables) {
+    return SetupContext(report, withTables, true);
+}
+
+int SetupCountingContext(ReportHandle* report) {
+    return SetupContext(report, 0, false);
 }

@@ -5,10 +5,16 @@
 #include "ovcore/fileapi.h" // FileExists
 #include "run/report_handle.h"
 
+// The data folder of the engine, its parent and grandparent into the
+// handle; the install folder is made known.
+void SetReportDataPaths(ReportHandle* report);
 // Makes the run context of a kind-6 run into report->Run. withTables: also
 // the 44 tables. 1, or 0 (no context) when memory is short or the language
 // table cannot be read.
 int SetupRunContext(ReportHandle* report, int withTables);
+// SetupRunContext without tables, template copy or report texts: a context
+// that counts hits into tables made elsewhere (a stored day's).
+int SetupCountingContext(ReportHandle* report);
 // Makes target's context as a deep copy of source's settings lists and
 // values (no tables copied; withTables makes empty ones). 1, or 0 with
 // nothing left allocated.

@@ -32,11 +32,15 @@ int MakeRunTables(RunContext* context) {
     context->Period.TopTablesCount = RUN_TABLE_COUNT;
     context->Period.TopTablesPtr = tables;
     context->Period.TopUsersPtr = visitors;
+    BindRunTables(context);
+    return 1;
+}
+
+void BindRunTables(RunContext* context) {
     TableContext& tc = context->Accum.Tables;
     tc.lpRun = context;
     tc.CloseVisit = CloseVisitOfRun;
     tc.szAggregateName = RunText(context->Language ? context->Language->Generic[GEN_OTHERS] : "");
-    return 1;
 }
 
 void FreeRunTables(RunContext* context) {

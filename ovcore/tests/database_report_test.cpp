@@ -1,0 +1,346 @@
+// Reports from the history database: the days of a range are brought up to
+// date from the logs and merged, and the merged tables equal those of a log
+// run over the same hits; ORB_DoRealtime writes them as the summary of a
+// log run is written, and answers for update-only, empty and stopped runs.
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <array>
+#include <map>
+#include <string>
+
+#include "history/database_report.h"
+#include "ovcore/ovcore.h"
+#include "run/accumulate.h"
+#include "run/hit_updaters.h"
+#include "run/run_setup.h"
+#include "run_driver.h"
+
+namespace {
+
+using runtest::RunEngine;
+using runtest::RunOptions;
+using runtest::RunOutcome;
+
+const int kDay = 86400;
+
+ORB_TIME Oct(int day, int hour = 0, int minute = 0, int second = 0) {
+    return Y2K_mktimeEx((WORD)hour, (WORD)minute, (WORD)second, 9, (WORD)day, 99, nullptr);
+}
+
+// A combined-log line of 10 October 1999 + seconds.
+std::string Line(int client, DWORD seconds, const char* url, int status, const char* referrer,
+                 const char* agent) {
+    char text[400];
+    snprintf(text, sizeof(text),
+             "10.0.0.%d - - [%02lu/Oct/1999:%02lu:%02lu:%02lu +0000] \"GET %s HTTP/1.0\" %d %d "
+             "\"%s\" \"%s\"\n",
+             client, (unsigned long)(10 + seconds / kDay), (unsigned long)(seconds / 3600 % 24),
+             (unsigned long)(seconds / 60 % 60), (unsigned long)(seconds % 60), url, status,
+             100 + (int)seconds % 900, referrer, agent);
+    return text;
+}
+
+// Days 10-16 and 18 October with a few visits each (hours 2-20, so that no
+// visit runs over midnight); the 17th is empty; one last hit on the 25th
+// (the newest second of the logs is left for a later update).
+std::string FixtureLog() {
+    static const char* kUrls[] = {"/",           "/a.html",       "/b.html",
+                                  "/dir/c.html", "/form.cgi?x=1", "/missing.html"};
+    static const char* kReferrers[] = {"-", "http://www.google.com/search?q=blue+widgets",
+                                       "http://other.example.com/links.html"};
+    static const char* kAgents[] = {"Mozilla/4.0 (compatible; MSIE 5.0; Windows 98)",
+                                    "Mozilla/4.7 [en] (X11; I; Linux 2.2.12 i686)"};
+    std::string log;
+    for (int d = 0; d <= 8; ++d) {
+        if (d == 7)
+            continue;
+        for (int k = 0; k < 6 + d; ++k) {
+            DWORD at = d * kDay + 3600 * (2 + k * 18 / (6 + d)) + 60 * (k % 7);
+            int u = (k + d) % 6;
+            log += Line(1 + (k * 5 + d) % 4, at, kUrls[u], u == 5 ? 404 : 200,
+                        kReferrers[(k + d) % 3], kAgents[k % 2]);
+        }
+    }
+    log += Line(1, 15 * kDay + 3600 * 12, "/a.html", 200, "-", kAgents[0]);
+    return log;
+}
+
+struct Counts {
+    double hits = 0, users = 0, bytes = 0, noncached = 0;
+    bool operator==(const Counts& o) const {
+        return hits == o.hits && users == o.users && bytes == o.bytes && noncached == o.noncached;
+    }
+};
+
+// The live named items of a table by name; items of one name (a visitor in
+// the top list and its namesake in the date list) are summed.
+std::map<std::string, Counts> Items(const AnalysisTable& t) {
+    std::map<std::string, Counts> out;
+    DWORD slots = t.lpItems ? t.ovCount + t.DeleteCount : 0;
+    for (DWORD i = 0; i < slots; ++i) {
+        const AnalysisItem* item = t.lpItems[i];
+        if (!item || item->ovDeleted || !item->ovString)
+            continue;
+        Counts& c = out[item->ovString];
+        c.hits += item->ovTotalByHits;
+        c.users += item->ovTotalByUsers;
+        c.bytes += item->ovTotalBytes;
+        c.noncached += item->ovNonCachedTotalByHits;
+    }
+    return out;
+}
+
+std::string Show(const std::map<std::string, Counts>& items) {
+    std::string s;
+    for (const auto& i : items)
+        s += i.first + "=" + std::to_string((int)i.second.hits) + "/" +
+             std::to_string((int)i.second.users) + " ";
+    return s;
+}
+
+// Table by table, and the interval counters when both runs have one grid.
+void ExpectSameTables(const RunContext* db, const RunContext* logs) {
+    for (int t = 0; t < RUN_TABLE_COUNT; ++t) {
+        if (t == ObsoleteTopPaths)
+            continue;
+        SCOPED_TRACE(g_ReportTableKeywords[t].Keyword);
+        auto a = Items(db->Period.TopTablesPtr[t]), b = Items(logs->Period.TopTablesPtr[t]);
+        EXPECT_TRUE(a == b) << "database: " << Show(a) << "\nlogs: " << Show(b);
+    }
+    const PeriodBlock &p = db->Period, &q = logs->Period;
+    EXPECT_EQ(p.DocumentHits, q.DocumentHits);
+    EXPECT_EQ(p.FormHits, q.FormHits);
+    EXPECT_EQ(p.Failed404, q.Failed404);
+    EXPECT_EQ(p.UserSessionsTimeCount, q.UserSessionsTimeCount);
+    const ReportIntervals &g = db->Intervals, &h = logs->Intervals;
+    if (g.Count != h.Count || g.Length != h.Length || g.FirstStart != h.FirstStart)
+        return;
+    for (int i = 0; i < g.Count; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(p.Hits[i], q.Hits[i]);
+        EXPECT_EQ(p.FailedHits[i], q.FailedHits[i]);
+        EXPECT_EQ(p.NewVisits[i], q.NewVisits[i]);
+        EXPECT_EQ(p.Bytes[i], q.Bytes[i]);
+    }
+}
+
+class DatabaseReportTest : public ::testing::Test {
+  protected:
+    RunEngine engine_;
+    AnalysisProfile* profile_ = nullptr;
+
+    void SetUp() override {
+        profile_ = engine_.WriteProfile("hist", {engine_.WriteData("hist.log", FixtureLog())});
+        profile_->SwiftmereFlag = SWIFTMERE_FILES;
+        profile_->RealtimeAnalysis = 1;
+    }
+    std::string ProfilePath() const { return engine_.Install().Data() + "hist.wlp"; }
+
+    // A log run over [start, end], its visits closed as at the end of a run.
+    RunOutcome LogRun(ORB_TIME start, ORB_TIME end, const TemplateSection* sections = nullptr,
+                      WORD count = 0) {
+        RunOptions o;
+        o.start = start;
+        o.end = end;
+        o.sections = sections;
+        o.sectionCount = count;
+        RunOutcome run = runtest::RunReport(profile_, "hist.wlp", o);
+        RunContext* c = run.report ? run.report->Run : nullptr;
+        if (c) {
+            CountDay(c, 0);
+            AnalysisTable* v = c->Period.TopUsersPtr;
+            for (DWORD i = 0; v->lpItems && i < v->ovCount + v->DeleteCount; ++i)
+                CloseVisit(c, v->lpItems[i]);
+        }
+        return run;
+    }
+};
+
+TEST_F(DatabaseReportTest, StoredDaysMergeIntoTheTablesOfALogRun) {
+    struct Case {
+        const char* name;
+        int code; // range code around `at`, or 0 for [at, to]
+        ORB_TIME at, to;
+        DWORD days; // days with data in the range
+    } cases[] = {
+        {"day", 42, Oct(12, 10), 0, 1},
+        {"week", 43, Oct(13, 10), 0, 7},
+        {"custom", 0, Oct(11), Oct(13, 23, 59, 59), 3},
+        {"month", 45, Oct(20), 0, 8},
+        {"year by months", 48, Oct(20), 0, 8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ORB_TIME start = c.at, end = c.code ? c.at : c.to;
+        if (c.code)
+            ORB_CalculateRealtimeReportRange(c.code, &start, &end);
+        ReportHandle* report = (ReportHandle*)calloc(1, sizeof(ReportHandle));
+        report->Profile = profile_;
+        EXPECT_EQ(DBREPORT_DONE,
+                  RunDatabaseReport(profile_, ProfilePath().c_str(), start, end, "hist.log",
+                                    "out.htm", report, &profile_->Servers, nullptr, 0));
+        ASSERT_NE(nullptr, report->Run);
+        EXPECT_STREQ("out.htm", report->Run->OutputPath);
+        EXPECT_STREQ("hist.log", report->LogPath);
+
+        // The data ends with the newest second of the logs, which no update
+        // takes yet.
+        ORB_TIME dataStart = start < Oct(10) ? Oct(10, 2) : start;
+        ORB_TIME dataEnd = end > Oct(25, 12) - 1 ? Oct(25, 12) - 1 : end;
+        RunOutcome logs = LogRun(dataStart, dataEnd);
+        ASSERT_NE(nullptr, logs.report);
+        ASSERT_NE(nullptr, logs.report->Run);
+        EXPECT_GT(report->Run->Period.TopTablesPtr[TopDocuments].ovCount, 1u);
+        ExpectSameTables(report->Run, logs.report->Run);
+        // The year's report counts by month: every stored hour in October's.
+        const RunContext* db = report->Run;
+        EXPECT_EQ(c.code == 48, db->CountByMonth != 0);
+        if (db->CountByMonth) {
+            DWORD hits = 0;
+            for (int i = 0; i < ANALYSIS_INTERVALS; ++i)
+                hits += logs.report->Run->Period.Hits[i];
+            EXPECT_EQ(12, db->Intervals.Count);
+            EXPECT_EQ(hits, db->Period.Hits[9]);
+        }
+        EXPECT_EQ(c.days, report->Run->Period.DaysCounted);
+        ORB_CloseReport(logs.report, nullptr);
+        FreeDatabaseReportContext(report, 1);
+        free(report);
+    }
+}
+
+// With the profile's range grid, a range inside two days gets a slot per
+// hour of the range: the stored hours land by their time and those outside
+// are left out, while the two days' tables are merged whole.
+TEST_F(DatabaseReportTest, RangeGridCountsOnlyTheRangesHours) {
+    ORB_TIME start = Oct(12, 6), end = Oct(13, 1, 59, 59);
+    ReportHandle* report = (ReportHandle*)calloc(1, sizeof(ReportHandle));
+    report->Profile = profile_;
+    report->CallerWord = 1;
+    ASSERT_EQ(DBREPORT_DONE, RunDatabaseReport(profile_, ProfilePath().c_str(), start, end, "", "",
+                                               report, &profile_->Servers, nullptr, 0));
+    const RunContext* db = report->Run;
+    EXPECT_EQ(20, db->Intervals.Count);
+    EXPECT_EQ(3600u, db->Intervals.Length);
+    EXPECT_EQ(start, db->Intervals.FirstStart);
+
+    RunOutcome logs = LogRun(start, end);
+    ASSERT_NE(nullptr, logs.report);
+    const RunContext* run = logs.report->Run;
+    DWORD inRange = 0, merged = 0;
+    for (int i = 0; i < ANALYSIS_INTERVALS; ++i) {
+        inRange += run->Period.Hits[i];
+        merged += db->Period.Hits[i];
+    }
+    EXPECT_GT(inRange, 0u);
+    EXPECT_EQ(inRange, merged);
+    auto total = [](const RunContext* c) {
+        double hits = 0;
+        for (const auto& item : Items(c->Period.TopTablesPtr[TopHours]))
+            hits += item.second.hits;
+        return hits;
+    };
+    EXPECT_GT(total(db), total(run)); // the first and last days' tables whole
+    ORB_CloseReport(logs.report, nullptr);
+    FreeDatabaseReportContext(report, 1);
+    free(report);
+}
+
+int g_afterRead;
+void CALLBACK AfterRead() {
+    ++g_afterRead;
+}
+int CALLBACK Stop(int) {
+    return 0;
+}
+
+// A template of figures only (no times), so that two writings of the same
+// tables give the same page, in one section that the report includes.
+const char kFigures[] = "%%GeneralStatsBeginSection[TEXT,{<GeneralStatsTC>}]%%\r\n"
+                        "hits %%HeaderTotalHits%% documents %%TopDocumentsTotalHits%% sessions "
+                        "%%TopDocumentsTotalUsers%% busiest %%MostActiveDayEverHits%%\r\n"
+                        "%%GeneralStatsEndSection%%\r\n";
+
+struct Sections {
+    HGLOBAL block = nullptr;
+    WORD count = 0;
+    TemplateSection* list = nullptr;
+    explicit Sections(const std::string& path) {
+        ORB_ReadTemplateSectionList(path.c_str(), &count, &block, nullptr);
+        list = block ? (TemplateSection*)GlobalLock(block) : nullptr;
+        for (WORD i = 0; list && i < count; ++i)
+            list[i].Include = 1;
+    }
+    ~Sections() {
+        if (block) {
+            GlobalUnlock(block);
+            GlobalFree(block);
+        }
+    }
+};
+
+TEST_F(DatabaseReportTest, RealtimeReportIsWrittenAsTheLogRunsSummary) {
+    engine_.Install().Write("ovdesk\\template\\cluster.var", kFigures);
+    Sections sections(engine_.Install().Templates() + "cluster.var");
+    ASSERT_EQ(1, sections.count);
+    std::string fromDatabase = engine_.Install().Data() + "realtime.htm";
+    std::string fromLogs = engine_.Install().Data() + "summary.htm";
+    ORB_TIME start = Oct(13), end = Oct(13);
+    ORB_CalculateRealtimeReportRange(43, &start, &end); // the week of the 13th
+    g_afterRead = 0;
+    EXPECT_EQ(0, ORB_DoRealtime(profile_, fromDatabase.c_str(), "(Default)", nullptr, nullptr, 0,
+                                start, end, AfterRead, "", sections.block, sections.count, "Week",
+                                0, 0));
+    EXPECT_EQ(1, g_afterRead);
+
+    RunOutcome logs = LogRun(start, end, sections.list, sections.count);
+    ASSERT_NE(nullptr, logs.report);
+    lstrcpynA(logs.report->Run->OutputPath, fromLogs.c_str(), MAX_PATH);
+    EXPECT_NE(nullptr, ORB_DoSummary(logs.report, nullptr, nullptr));
+    ORB_CloseReport(logs.report, nullptr);
+
+    std::string page = ovtest::ReadFileBytes(fromDatabase);
+    EXPECT_NE(std::string::npos, page.find("hits 52 documents 11 ")) << page;
+    EXPECT_EQ(ovtest::ReadFileBytes(fromLogs), page);
+}
+
+TEST_F(DatabaseReportTest, RealtimeAnswers) {
+    engine_.Install().Write("ovdesk\\template\\cluster.var", kFigures);
+    Sections sections(engine_.Install().Templates() + "cluster.var");
+    std::string out = engine_.Install().Data() + "out.htm";
+    struct Case {
+        const char* name;
+        ORB_TIME start, end;
+        ORB_PEEKPROC peek;
+        DWORD updateOnly;
+        WORD swiftmere;
+        WORD answer;
+        DWORD storedDays; // days with data in the database afterwards
+    } cases[] = {
+        {"no database", Oct(10), Oct(16, 23, 59, 59), nullptr, 0, SWIFTMERE_NONE, 0, 0},
+        {"stopped", Oct(10), Oct(16, 23, 59, 59), Stop, 0, SWIFTMERE_FILES, 7, 0},
+        {"update only", Oct(10), Oct(12, 23, 59, 59), nullptr, 1, SWIFTMERE_FILES, 0, 3},
+        {"no data", Oct(17), Oct(17, 23, 59, 59), nullptr, 0, SWIFTMERE_FILES, 1, 3},
+        {"stopped after the update", Oct(11), Oct(12, 23, 59, 59), Stop, 0, SWIFTMERE_FILES, 7, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        profile_->SwiftmereFlag = c.swiftmere;
+        EXPECT_EQ(c.answer, ORB_DoRealtime(profile_, out.c_str(), "(Default)", c.peek, nullptr, 0,
+                                           c.start, c.end, nullptr, nullptr, sections.block,
+                                           sections.count, "T", c.updateOnly, 0));
+        EXPECT_FALSE(ovtest::FileExistsAt(out));
+        profile_->SwiftmereFlag = SWIFTMERE_FILES;
+        HistoryDatabase* db = OpenHistoryDatabase(profile_, ProfilePath().c_str(), 0, 0, 0);
+        DWORD stored = 0;
+        for (DWORD i = 0; db && i < db->EntryCount; ++i)
+            stored += db->Entries[i].Current != 0 && db->Entries[i].Start < Oct(17);
+        EXPECT_EQ(c.storedDays, stored);
+        CloseHistoryDatabase(db);
+    }
+}
+
+} // namespace
