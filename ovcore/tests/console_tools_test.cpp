@@ -57,6 +57,33 @@ Outcome RunProgram(const std::string& commandLine, const std::string& outputPath
     return result;
 }
 
+// The report program writes the report of a log whose first line is newer
+// than its last (the range runs from the older to the newer), and fails
+// with a message for a log that is not there.
+TEST(ConsoleTools, ReportProgramWritesTheReportOrSaysWhyNot) {
+    ovtest::TempInstall install;
+    std::string log = install.Path("a.log");
+    ASSERT_TRUE(ovtest::WriteFileBytes(log, logtest::CommonLine(1, 7200, "/late.html") +
+                                                CommonLog(5, 0, 60)));
+    std::string program = "\"" + ProgramPath("ovreport.exe") + "\" --out \"";
+    Outcome run = RunProgram(program + install.Path("rep\\index.htm") + "\" \"" + log + "\"",
+                             install.Path("out.txt"), 60000);
+    ASSERT_TRUE(run.ended) << "still running";
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    std::string page = ovtest::ReadFileBytes(install.Path("rep\\index.htm"));
+    EXPECT_NE(page.find("/late.html"), std::string::npos);
+
+    Outcome missing = RunProgram(program + install.Path("none\\index.htm") + "\" \"" +
+                                     install.Path("none.log") + "\"",
+                                 install.Path("missing.txt"), 60000);
+    EXPECT_EQ(missing.exitCode, 1u);
+    EXPECT_FALSE(ovtest::FileExistsAt(install.Path("none\\index.htm")));
+    EXPECT_EQ(
+        RunProgram("\"" + ProgramPath("ovreport.exe") + "\"", install.Path("usage.txt"), 20000)
+            .exitCode,
+        2u);
+}
+
 } // namespace
 
 // Damaged archives used to open a message box that nobody answered, so the
