@@ -29,6 +29,10 @@ enum HostResult {
 };
 
 #pragma pack(push, 1)
+// Records handed to the host (ProfileListEntry, ScheduleListEntry) are
+// zero-filled blocks of the process heap: whoever owns one last frees it with
+// HeapFree(GetProcessHeap(), 0, entry), whichever runtime either side uses.
+
 // One profile as the host lists it. The plug-in allocates it and hands it
 // out; the host owns and frees it afterwards.
 struct ProfileListEntry {

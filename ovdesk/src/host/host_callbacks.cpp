@@ -52,3 +52,12 @@ void ClearHostCallbacks(void) {
     for (HostCallback& slot : g_slots)
         slot = nullptr;
 }
+
+void* AllocHostRecord(size_t size) {
+    return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size);
+}
+
+void FreeHostRecord(void* record) {
+    if (record)
+        HeapFree(GetProcessHeap(), 0, record);
+}

@@ -16,3 +16,10 @@ HostAddProfileProc HostAddProfile(void);
 void ShowHostStatus(const char* text);
 // Forgets every slot (shut-down and tests).
 void ClearHostCallbacks(void);
+
+// A zero-filled record of the process heap for the host (see host_interface.h);
+// null without memory.
+void* AllocHostRecord(size_t size);
+void FreeHostRecord(void* record);
+// The window the host gave with its last profile enumeration.
+HWND GetHostWindow(void);
