@@ -36,20 +36,27 @@ short GetEngineClientSlot(void) {
     return g_engineClientSlot;
 }
 
-int FindModuleDirectory(HINSTANCE instance) {
-    char name[MAX_PATH];
+int SetModuleDirectoryFromName(const char* name, DWORD length) {
     g_moduleDirectory[0] = '\0';
     g_dataFolder[0] = '\0';
-    DWORD length = GetModuleFileNameA(instance, name, sizeof name);
-    // A full buffer means the name was cut: refuse rather than use a wrong folder.
-    if (length == 0 || length >= sizeof name)
+    // A name as long as the buffer was cut: refuse rather than use a wrong folder.
+    if (!name || length == 0 || length >= MAX_PATH || strlen(name) != length)
         return 0;
-    char* slash = strrchr(name, '\\');
+    const char* slash = strrchr(name, '\\');
     if (!slash)
         return 0;
-    slash[1] = '\0';
-    strcpy(g_moduleDirectory, name);
-    return (int)strlen(g_moduleDirectory);
+    size_t directory = slash - name + 1;
+    memcpy(g_moduleDirectory, name, directory);
+    g_moduleDirectory[directory] = '\0';
+    return (int)directory;
+}
+
+int FindModuleDirectory(HINSTANCE instance) {
+    char name[MAX_PATH];
+    DWORD length = GetModuleFileNameA(instance, name, sizeof name);
+    if (length >= sizeof name)
+        name[sizeof name - 1] = '\0';
+    return SetModuleDirectoryFromName(name, length);
 }
 
 const char* GetDataFilesFolder(void) {

@@ -15,6 +15,9 @@ void DetachPlugin(void);
 // directory part, or 0 when the name does not fit in MAX_PATH or has no
 // backslash (the directory is then left empty).
 int FindModuleDirectory(HINSTANCE instance);
+// The same from a module file name of length characters (as GetModuleFileName
+// gave it); a length of MAX_PATH or more means the name was cut.
+int SetModuleDirectoryFromName(const char* name, DWORD length);
 // Loads the language module named by [Language] Program (default ENGLISH)
 // and fills the help paths.
 void LoadLanguageModule(void);
