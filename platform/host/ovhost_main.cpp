@@ -12,6 +12,8 @@
 #include "host_session.h"
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <io.h>
 
 namespace {
 enum { EXIT_OK = 0, EXIT_RUN_FAILED = 1, EXIT_USAGE = 2, EXIT_SETUP = 3 };
