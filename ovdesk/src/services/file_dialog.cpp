@@ -1,5 +1,6 @@
 // The common open and save dialog of the plug-in's file pickers.
 #include "desk_services.h"
+#include "ovkit/filedialog.h"
 #include <commdlg.h>
 #include <cderr.h>
 #include <cstring>
@@ -11,17 +12,15 @@ UINT_PTR CALLBACK FileDialogHook(HWND, UINT, WPARAM, LPARAM) {
     return 0;
 }
 
-// Filter texts separate their parts with 0x01; the dialog wants NULs.
+// Filter texts separate their parts with 0x01; the dialog wants NULs and a
+// double NUL at the end.
 void PrepareFilter(const char* source, char* filter) {
     size_t n = source ? strlen(source) : 0;
     if (n > FILTER_SIZE - 2)
         n = FILTER_SIZE - 2;
     memcpy(filter, source ? source : "", n);
-    filter[n] = '\0';
-    filter[n + 1] = '\0';
-    for (size_t i = 0; i < n; ++i)
-        if (filter[i] == '\x01')
-            filter[i] = '\0';
+    filter[n] = filter[n + 1] = '\0';
+    OVKIT_ConvertFileList(filter);
 }
 
 // The text after the first "*." of the patterns, up to ';' or the part's end.
