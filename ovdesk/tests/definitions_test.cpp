@@ -3,23 +3,20 @@
 #include "definitions/report_definitions.h"
 
 namespace {
-ReportDefinition* NewDefinition(const char* description)
-{
+ReportDefinition* NewDefinition(const char* description) {
     ReportDefinition* d = (ReportDefinition*)calloc(1, sizeof(ReportDefinition));
     strcpy(d->Description, description);
     return d;
 }
 
-std::string DefinitionPath(const ovtest::TempInstall& install, const char* name)
-{
+std::string DefinitionPath(const ovtest::TempInstall& install, const char* name) {
     return install.Data() + name;
 }
 } // namespace
 
 using DefinitionsTest = DeskFixture;
 
-TEST_F(DefinitionsTest, NewNamesCountUpFromTheHighestOfTheKind)
-{
+TEST_F(DefinitionsTest, NewNamesCountUpFromTheHighestOfTheKind) {
     char path[MAX_PATH];
     ASSERT_EQ(NewReportDefinitionName(DEFINITION_SUMMARY, path), 1);
     EXPECT_EQ(std::string(path), install_.Data() + "00000001.MSS");
@@ -32,8 +29,7 @@ TEST_F(DefinitionsTest, NewNamesCountUpFromTheHighestOfTheKind)
     EXPECT_EQ(std::string(path), install_.Data() + "00000021.MR");
 }
 
-TEST_F(DefinitionsTest, ADefinitionRoundTrips)
-{
+TEST_F(DefinitionsTest, ADefinitionRoundTrips) {
     ReportDefinition* d = NewDefinition("Weekly traffic");
     strcpy(d->ReportStyle, "Blue");
     strcpy(d->SaveReportAs, "ftp://host/reports/weekly.htm");
@@ -89,8 +85,7 @@ TEST_F(DefinitionsTest, ADefinitionRoundTrips)
     free(d);
 }
 
-TEST_F(DefinitionsTest, SectionCountsOutsideOneToNinetyNine)
-{
+TEST_F(DefinitionsTest, SectionCountsOutsideOneToNinetyNine) {
     struct Case {
         WORD count;
         WORD readBack;
@@ -117,8 +112,7 @@ TEST_F(DefinitionsTest, SectionCountsOutsideOneToNinetyNine)
     }
 }
 
-TEST_F(DefinitionsTest, LookUpsByDescriptionAndByFileName)
-{
+TEST_F(DefinitionsTest, LookUpsByDescriptionAndByFileName) {
     ReportDefinition* d = NewDefinition("Monthly");
     strcpy(d->SaveReportAs, "c:\\out\\monthly.htm");
     WriteReportDefinition(DefinitionPath(install_, "00000001.MSS").c_str(), d);
@@ -143,9 +137,9 @@ TEST_F(DefinitionsTest, LookUpsByDescriptionAndByFileName)
         SCOPED_TRACE(c.name);
         ReportDefinition* r = NewDefinition("");
         char path[MAX_PATH] = "";
-        EXPECT_EQ(FindReportDefinition(DEFINITION_SUMMARY, "", "", "", c.name, r, path,
-                                       c.byFileName),
-                  c.found);
+        EXPECT_EQ(
+            FindReportDefinition(DEFINITION_SUMMARY, "", "", "", c.name, r, path, c.byFileName),
+            c.found);
         if (c.found) {
             EXPECT_STREQ(r->Description, c.description);
             EXPECT_EQ(std::string(path), DefinitionPath(install_, c.file));
@@ -160,8 +154,7 @@ TEST_F(DefinitionsTest, LookUpsByDescriptionAndByFileName)
     free(d);
 }
 
-TEST_F(DefinitionsTest, ComboListingCarriesTheOutputFormats)
-{
+TEST_F(DefinitionsTest, ComboListingCarriesTheOutputFormats) {
     ReportDefinition* d = NewDefinition("As text");
     strcpy(d->SaveReportAs, "c:\\out\\r.txt");
     WriteReportDefinition(DefinitionPath(install_, "00000001.MSS").c_str(), d);
@@ -169,8 +162,7 @@ TEST_F(DefinitionsTest, ComboListingCarriesTheOutputFormats)
     HWND combo = CreateWindowA("COMBOBOX", "", CBS_DROPDOWNLIST, 0, 0, 100, 100, nullptr, nullptr,
                                nullptr, nullptr);
     ASSERT_NE(combo, nullptr);
-    EXPECT_EQ(ListReportDefinitions(combo, LIST_COMBO_WITH_NONE, DEFINITION_SUMMARY, "As text"),
-              1);
+    EXPECT_EQ(ListReportDefinitions(combo, LIST_COMBO_WITH_NONE, DEFINITION_SUMMARY, "As text"), 1);
     ASSERT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 2);
     char text[64];
     SendMessageA(combo, CB_GETLBTEXT, 0, (LPARAM)text);

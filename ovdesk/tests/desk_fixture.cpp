@@ -126,3 +126,16 @@ std::string DeskFixture::SchedulerLogAdded() const {
     std::string all = ovtest::ReadFileBytes(schedlog_);
     return all.size() > schedlogStart_ ? all.substr(schedlogStart_) : std::string();
 }
+
+HMODULE PointEngineSettingsAt(const ovtest::TempInstall& install) {
+    std::string module = install.Path("CSTCTLS4.dll");
+    char bin[MAX_PATH];
+    GetModuleFileNameA(nullptr, bin, sizeof bin);
+    strcpy(strrchr(bin, '\\') + 1, "CSTCTLS4.dll");
+    if (!CopyFileA(bin, module.c_str(), FALSE))
+        return nullptr;
+    HMODULE library = LoadLibraryA(module.c_str());
+    if (library)
+        ORB_InitApplicationPath(library);
+    return library;
+}

@@ -47,3 +47,8 @@ struct RecordedHost {
 extern RecordedHost g_recordedHost;
 // Supplies slots 1, 8 and 9 that record into g_recordedHost.
 void SupplyRecordingCallbacks();
+
+// Points the engine's settings files at install: the engine takes them from
+// the folder of a module it is given, here a copy of a small DLL of the
+// program's folder. Free the returned module after the test.
+HMODULE PointEngineSettingsAt(const ovtest::TempInstall& install);

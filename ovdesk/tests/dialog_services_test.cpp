@@ -7,6 +7,7 @@
 #include "services/plugin_settings.h"
 #include "startup/plugin_state.h"
 #include "temp_install.h"
+#include "desk_fixture.h"
 #include <commctrl.h>
 #include <cstring>
 
@@ -131,16 +132,9 @@ TEST(WindowServices, CustomTextFitStopsAtHeightOne) {
 }
 
 TEST(PluginSettings, RangeAndBrowser) {
-    // The engine takes its settings files from the folder of the module it is given.
     ovtest::TempInstall install;
-    std::string module = install.Path("CSTCTLS4.dll");
-    char bin[MAX_PATH];
-    GetModuleFileNameA(nullptr, bin, sizeof bin);
-    strcpy(strrchr(bin, '\\') + 1, "CSTCTLS4.dll");
-    ASSERT_TRUE(CopyFileA(bin, module.c_str(), FALSE));
-    HMODULE library = LoadLibraryA(module.c_str());
+    HMODULE library = PointEngineSettingsAt(install);
     ASSERT_NE(library, nullptr);
-    ORB_InitApplicationPath(library);
 
     SetDefaultReportRange(1, nullptr);
     char text[16];
