@@ -9,6 +9,10 @@ bool EndsWith(const std::string& text, const std::string& tail) {
            text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
+}
+
 std::string ItemText(HWND panel, int id) {
     char text[64] = "";
     GetDlgItemTextA(panel, id, text, sizeof text);
@@ -62,4 +66,45 @@ TEST_F(HostEntriesTest, InformationPanelShowsTheEntrysLog) {
     EXPECT_EQ(ItemText(panel, IDC_INFO_SIZE), "1234 K");
     EXPECT_FALSE(IsWindowVisible(panel));
     DestroyWindow(host);
+}
+
+TEST_F(HostEntriesTest, RealtimeUpdateSwitchesOffWhatCannotWorkAndSaysSoWithoutABox) {
+    WriteProfile("00000001", "Zipped", install_.Path("a.log"));
+    std::vector<ProfileListEntry*> found = Enumerate();
+    ASSERT_EQ(found.size(), 1u);
+    AnalysisProfile* profile = found[0]->Profile;
+    profile->RealtimeAnalysis = 1;
+    profile->SourceFlags = SOURCE_ZIP;
+    EXPECT_EQ(HostRealtimeUpdate(nullptr, found[0]), HOST_NOTHING_TO_DO);
+    EXPECT_EQ(profile->RealtimeAnalysis, 0u);
+    EXPECT_NE(SchedulerLogAdded().find("The 'Zipped' real-time log profile\r\nincludes ZIP or GZ "
+                                       "files,\r\nwhich can not be analyzed in 'real-time'."),
+              std::string::npos);
+    AnalysisProfile* saved = AnalysisProfile_New();
+    ASSERT_EQ(ReadOrbisFile((install_.Data() + "00000001.wlp").c_str(), saved), 4);
+    EXPECT_EQ(saved->RealtimeAnalysis, 0u);
+    AnalysisProfile_Free(saved);
+    EXPECT_EQ(HostRealtimeUpdate(nullptr, nullptr), HOST_NO_MEMORY);
+}
+
+TEST_F(HostEntriesTest, ModelessDialogsKeepTheirOwnerDisabledWhileUp) {
+    HWND owner = CreateWindowA("STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                               nullptr, nullptr, nullptr);
+    HWND dialog = RunModelessDialog(owner, QuietDialogProc, IDD_LOG_INFO_PANEL, 0, SW_SHOWNA);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(owner));
+    EXPECT_EQ(CloseModelessDialog(owner, &dialog), 1);
+    EXPECT_EQ(dialog, nullptr);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(CloseModelessDialog(owner, &dialog), 0);
+    EXPECT_EQ(RunModelessDialog(owner, nullptr, 4242, 0, SW_SHOW), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    DestroyWindow(owner);
+
+    PostQuitMessage(0);
+    EXPECT_NE(PumpMessages(), 0);
+    MSG msg;
+    EXPECT_TRUE(
+        PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)); // put back for the caller
+    EXPECT_EQ(PumpMessages(), 0);
 }
