@@ -1,6 +1,7 @@
 // Placeholder until delivery lands: messages go through the plug-in's sink.
 #include "report_run/report_delivery.h"
 #include "desk_services.h"
+#include "host/profile_list.h"
 #include <cstring>
 
 const OutputFormatRow g_OutputFormats[FORMAT_COUNT] = {
@@ -22,6 +23,9 @@ int FormatKindOfName(const char* name) {
 
 void CALLBACK DisplayReportError(HWND owner, const char* caption, const char* text, UINT captionId,
                                  UINT messageId, int) {
+    // Engine messages about single profiles during the host's listing stay quiet.
+    if (IsProfileEnumerationRunning())
+        return;
     char captionText[96];
     char messageText[496];
     if (!caption || !*caption)

@@ -3,6 +3,7 @@
 // to the scheduler log and the box's default answer is taken.
 #include "desk_services.h"
 #include "ovkit/schedlog.h"
+#include "ovcore/ovcore.h"
 #include <cstdio>
 #include <cstdlib>
 
@@ -36,6 +37,8 @@ void SetDeskUnattended(BOOL unattended) {
         ++g_unattended;
     else if (g_unattended > 0)
         --g_unattended;
+    // The engine's own boxes must not wait either.
+    ORB_SetUnattended(IsDeskUnattended());
 }
 
 BOOL IsDeskUnattended(void) {

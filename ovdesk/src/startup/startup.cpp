@@ -52,6 +52,7 @@ BOOL RegisterWithEngine(HINSTANCE instance) {
         return FALSE;
     }
     ORB_InitApplicationPath(instance);
+    ORB_SetUnattended(IsDeskUnattended());
     char author[256], company[256];
     GetAuthorCompanyDefaults(author, sizeof author, company, sizeof company);
     ORB_NotifyIniFileChanged(0);
