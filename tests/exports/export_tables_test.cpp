@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/net_binding.h"
+#include "cstctls4.h"
 #include "dunzip32.h"
 #include "gsw.h"
 #include "pe_image.h"
@@ -23,8 +24,8 @@ const uint16_t kMachineI386 = 0x14C;
 const uint16_t kMachineAmd64 = 0x8664;
 
 // The DLLs of the system, as their callers name them.
-const char* const kOurDlls[] = {"ovkit.dll", "ovcore.dll", "DUNZIP32.dll", "FTP4W32.dll",
-                                "GSWDLL32.dll"};
+const char* const kOurDlls[] = {"ovkit.dll",    "ovcore.dll",   "DUNZIP32.dll", "FTP4W32.dll",
+                                "GSWDLL32.dll", "CSTCTLS4.dll", "ovdesk.dll"};
 
 #define FTP_NAME(fn) #fn,
 const char* const kFtpNames[] = {NET_FTP_FUNCTIONS(FTP_NAME)};
@@ -41,6 +42,8 @@ const struct {
     {"GSWDLL32.dll",
      {},
      {GSW_ORDINAL_OPEN, GSW_ORDINAL_CLOSE, GSW_ORDINAL_ATTACH, GSW_ORDINAL_DETACH}},
+    {"CSTCTLS4.dll", {}, {CSTCTLS4_ORDINAL_REGISTER, CSTCTLS4_ORDINAL_UNREGISTER}},
+    {"ovdesk.dll", {"InitializeSupportLibrary", "SupplyCallback", "IsFunctionSupported"}, {}},
     {"ovkit.dll",
      {"OVKIT_GetBitmapInstance", "OVKIT_GetBitmapResource", "OVKIT_LANGSTRING_MAKEINTRESOURCE",
       "OVKIT_WriteSchedulerLogFile"},

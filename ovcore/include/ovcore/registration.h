@@ -39,6 +39,11 @@ ORB_EXPORT(short)
 ORB_Register(const char* dataFolder, int timeout, int clientId, ORB_PUMPPROC pump,
              DWORD* networkStatus, HINSTANCE resources, DWORD_PTR reserved, HANDLE token,
              ORB_ERRORDISPLAYPROC errorDisplay);
+// Unattended (nonzero): engine messages that would show a box go to the debug
+// output and the standard error instead, and the box's default answer is
+// taken. For clients that run without anyone to answer (scheduled and
+// command-line reports); off again with 0.
+ORB_EXPORT(void) ORB_SetUnattended(BOOL unattended);
 // Releases a slot; engine-wide resources go with the last registered slot.
 // Unknown or free slots are ignored.
 ORB_EXPORT(void) ORB_DeRegister(short slot);

@@ -1,12 +1,17 @@
 #include "core/message_sink.h"
 
 #include "core/engine_state.h"
+#include "ovcore/registration.h"
 
 static BOOL g_unattended = FALSE;
 static LONG g_errorCount = 0;
 
 void Engine_SetUnattended(BOOL unattended) {
     g_unattended = unattended;
+}
+
+void ORB_CALL ORB_SetUnattended(BOOL unattended) {
+    Engine_SetUnattended(unattended);
 }
 
 BOOL Engine_IsUnattended(void) {

@@ -1,0 +1,2 @@
+// Resource ids of the Create Report dialog and its pages.
+#pragma once

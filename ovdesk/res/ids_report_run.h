@@ -1,0 +1,2 @@
+// Resource ids of the report run, progress dialog and delivery.
+#pragma once

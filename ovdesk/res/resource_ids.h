@@ -1,0 +1,6 @@
+// Resource ids of ovdesk.dll, one header per area.
+#pragma once
+#include "ids_startup.h"
+#include "ids_host.h"
+#include "ids_report_dialog.h"
+#include "ids_report_run.h"

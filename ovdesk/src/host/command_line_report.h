@@ -1,0 +1,24 @@
+// Host code 20: a report asked for on the host's command line,
+//   /r "Report Profile Name" "Memorized Name" ["output path"]
+//   /rf "Profile Filename" "Memorized Report Filename or Memorized Name" ["output path"]
+#pragma once
+#include <cstddef>
+
+// Longest quoted arguments, without their zero.
+enum {
+    COMMAND_PROFILE_CHARS = 80,
+    COMMAND_DEFINITION_CHARS = 40,
+    COMMAND_OUTPUT_CHARS = 260,
+};
+
+struct CommandLineRequest {
+    int ByFileName; // "/rf"
+    char Profile[COMMAND_PROFILE_CHARS + 1];
+    char Definition[COMMAND_DEFINITION_CHARS + 1];
+    char Output[COMMAND_OUTPUT_CHARS + 1];
+};
+
+// Reads the quoted arguments that follow a "/r" or "/rf" at text: 1 when the
+// profile and the definition are there and every argument fits, else 0.
+// *next receives where the scan for a further request goes on.
+int ParseCommandLineRequest(const char* text, CommandLineRequest* request, const char** next);

@@ -1,0 +1,26 @@
+// One report run: from the Create Report dialog's Start (or a scheduled
+// event running the dialog hidden) to the delivered file.
+#pragma once
+#include "desk_types.h"
+
+// Destination kinds.
+enum { DESTINATION_FILE = 0, DESTINATION_FTP = 1, DESTINATION_MAIL = 3 };
+
+// Makes one report. outputName: for a file the full path; for FTP and mail
+// the bare destination. style null or empty means "(Default)". Result 1 when
+// the report was made (also after the overlapping-files message and after a
+// realtime request), else 0.
+int RunReport(HWND dialog, HWND rangePage, AnalysisProfile* profile, WORD rangeIndex,
+              WORD destinationKind, const char* outputName, const char* ftpUserName,
+              const char* ftpPassword, const char* styleName, const char* languageName,
+              ReportRunRequest* request);
+
+// Engine callbacks of the summary and realtime writers.
+extern "C" __declspec(dllexport) int CALLBACK SummaryPeekMessageCallback(int percent);
+extern "C" __declspec(dllexport) int CALLBACK
+    UpdateStatusCallback(int kind, const char* text, int value);
+
+// The run under way (null outside a run); read by delivery and the sink.
+ReportRunRequest* GetCurrentRunRequest(void);
+// The last message of the current run (cleared when a run starts).
+const char* GetLastRunMessage(void);

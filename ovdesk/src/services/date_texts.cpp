@@ -1,0 +1,115 @@
+// Date and time texts in the order and with the separators of the Windows
+// [intl] settings.
+#include "services/intl_settings.h"
+#include "desk_services.h"
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+// Splits text at separator into up to three numbers; the count found.
+int SplitNumbers(const char* text, char separator, int out[3]) {
+    int count = 0;
+    const char* p = text;
+    while (p && *p && count < 3) {
+        out[count++] = atoi(p);
+        p = strchr(p, separator);
+        if (p)
+            ++p;
+    }
+    return count;
+}
+} // namespace
+
+IntlSettings MakeIntlSettings(int iDate, const char* sDate, const char* sTime) {
+    IntlSettings s;
+    s.Order = iDate >= 0 && iDate <= 2 ? iDate : 0;
+    // Fields are joined by one character: a longer setting gives its first.
+    s.DateSeparator = sDate && sDate[0] ? sDate[0] : '/';
+    s.TimeSeparator = sTime && sTime[0] ? sTime[0] : ':';
+    return s;
+}
+
+IntlSettings ReadIntlSettings(void) {
+    char sDate[8], sTime[8];
+    GetProfileStringA("intl", "sDate", "/", sDate, sizeof sDate);
+    GetProfileStringA("intl", "sTime", ":", sTime, sizeof sTime);
+    return MakeIntlSettings(GetProfileIntA("intl", "iDate", 0), sDate, sTime);
+}
+
+void FormatIntlTexts(const struct tm* when, const IntlSettings& s, char* timeText, char* dateText) {
+    if (!when) {
+        snprintf(timeText, DATE_TEXT_SIZE, "N/A");
+        snprintf(dateText, DATE_TEXT_SIZE, "N/A");
+        return;
+    }
+    int month = when->tm_mon + 1, day = when->tm_mday, year = when->tm_year % 100;
+    int fields[3][3] = {{month, day, year}, {day, month, year}, {year, month, day}};
+    const int* f = fields[s.Order];
+    snprintf(dateText, DATE_TEXT_SIZE, "%02d%c%02d%c%02d", f[0], s.DateSeparator, f[1],
+             s.DateSeparator, f[2]);
+    snprintf(timeText, DATE_TEXT_SIZE, "%02d%c%02d%c%02d", when->tm_hour, s.TimeSeparator,
+             when->tm_min, s.TimeSeparator, when->tm_sec);
+}
+
+void ParseIntlTexts(const IntlSettings& s, const struct tm& today, const char* timeText,
+                    const char* dateText, int* hour, int* minute, int* second, int* month, int* day,
+                    int* year) {
+    int t[3] = {0, 0, 0};
+    SplitNumbers(timeText, s.TimeSeparator, t);
+    *hour = t[0];
+    *minute = t[1];
+    *second = t[2];
+    int values[3] = {today.tm_mon, today.tm_mday, today.tm_year};    // month, day, year
+    static const int slot[3][3] = {{0, 1, 2}, {1, 0, 2}, {2, 0, 1}}; // field -> value
+    int d[3];
+    int found = SplitNumbers(dateText, s.DateSeparator, d);
+    for (int field = 0; field < found; ++field) {
+        int index = slot[s.Order][field];
+        values[index] = index == 0 ? d[field] - 1 : d[field];
+    }
+    if (values[2] < 70)
+        values[2] += 100;
+    *month = values[0];
+    *day = values[1];
+    *year = values[2];
+}
+
+int IsValidIntlDate(const IntlSettings& s, const char* dateText) {
+    int d[3];
+    if (!dateText || SplitNumbers(dateText, s.DateSeparator, d) < 3)
+        return 0;
+    static const int monthField[3] = {0, 1, 1}, dayField[3] = {1, 0, 2};
+    int month = d[monthField[s.Order]], day = d[dayField[s.Order]];
+    if (month < 1 || month > 12 || day < 1)
+        return 0;
+    return day <= (month == 2 ? 29 : 31);
+}
+
+void desk::FormatUtcDateTime(char* timeText, char* dateText, time_t value) {
+    FormatIntlTexts(value < 0 ? nullptr : gmtime(&value), ReadIntlSettings(), timeText, dateText);
+}
+
+void desk::FormatLocalDateTime(char* timeText, char* dateText, time_t value) {
+    FormatIntlTexts(value < 0 ? nullptr : localtime(&value), ReadIntlSettings(), timeText,
+                    dateText);
+}
+
+void ParseDateTimeText(const char* timeText, const char* dateText, int* hour, int* minute,
+                       int* second, int* month, int* day, int* year) {
+    time_t now = time(nullptr);
+    struct tm today = *localtime(&now);
+    ParseIntlTexts(ReadIntlSettings(), today, timeText, dateText, hour, minute, second, month, day,
+                   year);
+}
+
+int IsValidDateText(const char* dateText) {
+    return IsValidIntlDate(ReadIntlSettings(), dateText);
+}
+
+int IsValidTimeText(const char* timeText) {
+    int t[3];
+    if (!timeText || SplitNumbers(timeText, ReadIntlSettings().TimeSeparator, t) < 3)
+        return 0;
+    return t[0] >= 0 && t[0] < 24 && t[1] >= 0 && t[1] < 60 && t[2] >= 0 && t[2] < 60;
+}

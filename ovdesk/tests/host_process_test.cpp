@@ -1,0 +1,138 @@
+// The plug-in in the stand-in host: ovhost.exe runs in an install folder of
+// its own, loads ovdesk.dll from there, lists the profiles and runs reports
+// unattended. Every run must end by itself.
+#include <gtest/gtest.h>
+#include "temp_install.h"
+#include "definitions/report_definitions.h"
+#include "ovcore/ovcore.h"
+
+namespace {
+const char* const kProgramFiles[] = {"ovhost.exe",   "ovdesk.dll",   "ovkit.dll",   "ovcore.dll",
+                                     "GSWDLL32.dll", "CSTCTLS4.dll", "FTP4W32.dll", "DUNZIP32.dll"};
+const DWORD kRunLimitMs = 60000;
+
+struct RunResult {
+    DWORD exitCode;
+    std::string output;
+};
+
+std::string TestProgramFolder() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string s = path;
+    return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+class HostProcessTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string bin = TestProgramFolder();
+        for (const char* file : kProgramFiles)
+            ASSERT_TRUE(CopyFileA((bin + file).c_str(), install_.Path(file).c_str(), FALSE))
+                << file;
+    }
+
+    void WriteProfile(const char* baseName, const char* description, const std::string& log) {
+        AnalysisProfile* p = AnalysisProfile_New();
+        strcpy(p->BaseName, baseName);
+        strcpy(p->Extension, "wlp");
+        strcpy(p->Description, description);
+        ServerList_AddServer(&p->Servers, "LocalMachine", log.c_str(), "", "");
+        EXPECT_TRUE(WriteOrbisFile((install_.Data() + baseName + ".wlp").c_str(), p));
+        AnalysisProfile_Free(p);
+    }
+
+    // Runs ovhost.exe with arguments; the exit code and everything it printed.
+    RunResult Run(const std::string& arguments) {
+        RunResult result = {~0u, ""};
+        std::string outputPath = install_.Path("ovhost-output.txt");
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+        HANDLE output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        STARTUPINFOA start = {};
+        start.cb = sizeof start;
+        start.dwFlags = STARTF_USESTDHANDLES;
+        start.hStdOutput = start.hStdError = output;
+        PROCESS_INFORMATION process = {};
+        std::string line = "\"" + install_.Path("ovhost.exe") + "\" " + arguments;
+        BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                      install_.Root().c_str(), &start, &process);
+        CloseHandle(output);
+        EXPECT_TRUE(started);
+        if (!started)
+            return result;
+        if (WaitForSingleObject(process.hProcess, kRunLimitMs) == WAIT_TIMEOUT) {
+            TerminateProcess(process.hProcess, 99);
+            ADD_FAILURE() << "ovhost.exe " << arguments << " did not end";
+        }
+        GetExitCodeProcess(process.hProcess, &result.exitCode);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+        // Line ends as the console gives them do not matter here.
+        for (char c : ovtest::ReadFileBytes(outputPath))
+            if (c != '\r')
+                result.output += c;
+        return result;
+    }
+
+    ovtest::TempInstall install_;
+};
+
+bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+} // namespace
+
+TEST_F(HostProcessTest, ListsTheProfilesAndShutsDownCleanly) {
+    WriteProfile("00000001", "Main site", install_.Path("access.log"));
+    WriteProfile("00000002", "Shop", install_.Path("shop.log"));
+    RunResult r = Run("--list");
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    EXPECT_TRUE(Has(r.output, "Main site\t00000001.wlp\n")) << r.output;
+    EXPECT_TRUE(Has(r.output, "Shop\t00000002.wlp\n")) << r.output;
+}
+
+TEST_F(HostProcessTest, BadCommandLinesFailWithOneLine) {
+    std::string log = install_.Path("access.log");
+    ASSERT_TRUE(ovtest::WriteFileBytes(log, "127.0.0.1 - - [01/Mar/2026:10:00:00 +0000] "
+                                            "\"GET / HTTP/1.0\" 200 10\n"));
+    WriteProfile("00000001", "Main site", log);
+    WriteProfile("00000002", "No log", install_.Path("missing.log"));
+    struct Case {
+        const char* arguments;
+        const char* says;
+    } cases[] = {
+        {"", "usage:"},
+        {"/rf", "no profile named"},
+        {"/rf \"00000001.wlp\"", "no saved report named"},
+        {"/rf \"00000009.wlp\" \"Weekly\"", "profile not found: 00000009.wlp"},
+        {"/r \"Nobody\" \"Weekly\"", "profile not found: Nobody"},
+        {"/rf \"00000002.wlp\" \"Weekly\"", "log not found:"},
+        {"/rf \"00000001.wlp\" \"Weekly\"", "the report request was refused"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        RunResult r = Run(c.arguments);
+        EXPECT_NE(r.exitCode, 0u);
+        EXPECT_TRUE(Has(r.output, std::string("ovhost: ") + c.says)) << r.output;
+    }
+}
+
+TEST_F(HostProcessTest, AnUnattendedRunThatMakesNoReportFailsWithItsReason) {
+    std::string log = install_.Path("access.log");
+    ASSERT_TRUE(ovtest::WriteFileBytes(log, "127.0.0.1 - - [01/Mar/2026:10:00:00 +0000] "
+                                            "\"GET / HTTP/1.0\" 200 10\n"));
+    WriteProfile("00000001", "Main site", log);
+    ReportDefinition* d = (ReportDefinition*)calloc(1, sizeof(ReportDefinition));
+    strcpy(d->Description, "Weekly");
+    ASSERT_EQ(WriteReportDefinition((install_.Data() + "00000001.MSS").c_str(), d), 1);
+    free(d);
+    std::string output = install_.Path("week.htm");
+
+    RunResult r = Run("/rf \"00000001.wlp\" \"00000001.MSS\" \"" + output + "\"");
+    EXPECT_EQ(r.exitCode, 1u) << r.output;
+    EXPECT_TRUE(Has(r.output, "status: (Failed)")) << r.output;
+    EXPECT_TRUE(Has(r.output, "\t\t\tMain site")) << r.output;
+    EXPECT_TRUE(Has(r.output, "\tFailed\n\tCould NOT build the summary.\n")) << r.output;
+    EXPECT_TRUE(Has(r.output, "ovhost: the report run failed")) << r.output;
+}

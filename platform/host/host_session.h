@@ -1,0 +1,46 @@
+// The stand-in host's side of the plug-in boundary: loading, callbacks,
+// the profile list and the unattended report.
+#pragma once
+#include "ovdesk/host_interface.h"
+#include <string>
+#include <vector>
+
+// What the host's callbacks store.
+struct HostState {
+    std::vector<ProfileListEntry*> Profiles; // from code 5, freed at the end
+    ScheduleListEntry* Scheduled = nullptr;  // the last entry of slot 9
+};
+HostState& GetHostState(void);
+// Hands the host's callbacks to the plug-in.
+void SupplyHostCallbacks(decltype(&SupplyCallback) supply);
+
+class HostSession {
+  public:
+    HostSession() = default;
+    ~HostSession();
+    HostSession(const HostSession&) = delete;
+    HostSession& operator=(const HostSession&) = delete;
+
+    // Loads folder + "ovdesk.dll", starts it and hands over the callbacks;
+    // false with a one-line reason.
+    bool Open(const std::string& folder, std::string* error);
+    // Enumerates the profiles (code 5) into the host state; false on failure.
+    bool ListProfiles(std::string* error);
+    // Code 20 with the command text, then code 11 for the entry it made.
+    // False with the reason when no event was made.
+    bool RunCommandLineReport(const std::string& command, std::string* error);
+    // Code 14 and the unload.
+    void Close();
+
+  private:
+    HostEntry Entry(int code) const;
+
+    HMODULE plugin_ = nullptr;
+    decltype(&IsFunctionSupported) isSupported_ = nullptr;
+};
+
+// The text after the last '\' of a path.
+std::string FolderOf(const std::string& path);
+// New bytes of a file since offset, and the file's size now.
+std::string ReadFrom(const std::string& path, long long offset);
+long long FileSize(const std::string& path);

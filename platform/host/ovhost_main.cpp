@@ -1,0 +1,136 @@
+// ovhost.exe: a stand-in of the host program that loads ovdesk.dll.
+//
+//   ovhost.exe --list
+//       prints each profile of the data folder: description, tab, file name
+//   ovhost.exe /rf "profile.wlp" "definition" ["output"]
+//   ovhost.exe /r "profile description" "definition" ["output"]
+//       runs that saved report unattended and prints the scheduler log's
+//       new lines; exits 0 only when the run succeeded and, when an output
+//       path was given, that file exists.
+//
+// Every failure is one line on stderr and a non-zero exit; nothing waits.
+#include "host_session.h"
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <io.h>
+
+namespace {
+enum { EXIT_OK = 0, EXIT_RUN_FAILED = 1, EXIT_USAGE = 2, EXIT_SETUP = 3 };
+
+const char kUsage[] = "usage: ovhost.exe --list | /rf \"profile.wlp\" \"definition\" [\"output\"] "
+                      "| /r \"profile description\" \"definition\" [\"output\"]";
+
+int Fail(int code, const std::string& text) {
+    fprintf(stderr, "ovhost: %s\n", text.c_str());
+    return code;
+}
+
+std::string ModuleFolder() {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    return n && n < sizeof path ? FolderOf(path) : std::string();
+}
+
+// The quoted arguments after the "/r" or "/rf" of the command text.
+std::vector<std::string> QuotedArguments(const std::string& command) {
+    std::vector<std::string> args;
+    size_t at = 0;
+    while ((at = command.find('"', at)) != std::string::npos) {
+        size_t end = command.find('"', at + 1);
+        if (end == std::string::npos)
+            break;
+        args.push_back(command.substr(at + 1, end - at - 1));
+        at = end + 1;
+    }
+    return args;
+}
+
+const ProfileListEntry* FindEntry(const std::string& name, bool byFileName) {
+    for (const ProfileListEntry* entry : GetHostState().Profiles) {
+        const char* key = byFileName ? entry->FileName : entry->Description;
+        if (_stricmp(key, name.c_str()) == 0)
+            return entry;
+    }
+    return nullptr;
+}
+
+// The local log of an entry is there (remote logs are not looked at here).
+bool LocalLogExists(const ProfileListEntry& entry, std::string* path) {
+    const char prefix[] = "file:///";
+    if (strncmp(entry.ServerText, prefix, sizeof prefix - 1) != 0)
+        return true;
+    *path = entry.ServerText + sizeof prefix - 1;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path->c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    return true;
+}
+
+int ListProfiles(HostSession& session) {
+    std::string error;
+    if (!session.ListProfiles(&error))
+        return Fail(EXIT_SETUP, error);
+    for (const ProfileListEntry* entry : GetHostState().Profiles)
+        printf("%s\t%s\n", entry->Description, entry->FileName);
+    return EXIT_OK;
+}
+
+int RunReport(HostSession& session, const std::string& folder, const std::string& command) {
+    bool byFileName = command.compare(0, 3, "/rf") == 0;
+    std::vector<std::string> args = QuotedArguments(command);
+    if (args.empty() || args[0].empty())
+        return Fail(EXIT_USAGE, "no profile named; " + std::string(kUsage));
+    if (args.size() < 2 || args[1].empty())
+        return Fail(EXIT_USAGE, "no saved report named; " + std::string(kUsage));
+    std::string error;
+    if (!session.ListProfiles(&error))
+        return Fail(EXIT_SETUP, error);
+    const ProfileListEntry* entry = FindEntry(args[0], byFileName);
+    if (!entry)
+        return Fail(EXIT_USAGE, "profile not found: " + args[0]);
+    std::string log;
+    if (!LocalLogExists(*entry, &log))
+        return Fail(EXIT_USAGE, "log not found: " + log);
+    std::string schedlog = folder + "SCHEDLOG.TXT";
+    long long before = FileSize(schedlog);
+    bool submitted = session.RunCommandLineReport(command, &error);
+    std::string added = ReadFrom(schedlog, before);
+    fputs(added.c_str(), stdout);
+    if (!submitted)
+        return Fail(EXIT_RUN_FAILED, error);
+    if (added.find("Failed") != std::string::npos || added.find("Success") == std::string::npos)
+        return Fail(EXIT_RUN_FAILED, "the report run failed");
+    if (args.size() > 2 && !args[2].empty() &&
+        GetFileAttributesA(args[2].c_str()) == INVALID_FILE_ATTRIBUTES)
+        return Fail(EXIT_RUN_FAILED, "no report was written to " + args[2]);
+    return EXIT_OK;
+}
+
+// The command text from the first "/r" or "/R" of the raw command line on.
+std::string CommandText() {
+    const char* line = GetCommandLineA();
+    for (const char* p = line; *p; ++p)
+        if (p[0] == '/' && (p[1] == 'r' || p[1] == 'R') && (p == line || p[-1] == ' '))
+            return p;
+    return std::string();
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    bool list = argc == 2 && strcmp(argv[1], "--list") == 0;
+    std::string command = list ? std::string() : CommandText();
+    if (!list && command.empty())
+        return Fail(EXIT_USAGE, kUsage);
+    std::string folder = ModuleFolder();
+    HostSession session;
+    std::string error;
+    if (!session.Open(folder, &error))
+        return Fail(EXIT_SETUP, error);
+    int result = list ? ListProfiles(session) : RunReport(session, folder, command);
+    fflush(stdout);
+    session.Close();
+    return result;
+}
