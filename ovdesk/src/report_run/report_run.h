@@ -15,6 +15,11 @@ int RunReport(HWND dialog, HWND rangePage, AnalysisProfile* profile, WORD rangeI
               const char* ftpPassword, const char* styleName, const char* languageName,
               ReportRunRequest* request);
 
+// 1 when the last run wrote its report. A run may answer 1 without a report
+// (after the overlapping-files message or a realtime request): a scheduler
+// log that says "Success" must ask this.
+int LastRunWroteReport(void);
+
 // Engine callbacks of the summary and realtime writers.
 extern "C" __declspec(dllexport) int CALLBACK SummaryPeekMessageCallback(int percent);
 extern "C" __declspec(dllexport) int CALLBACK
