@@ -25,23 +25,12 @@ void HistoryOverlapMessage(const ReportRunJob& job) {
 void CreateFailed(const ReportRunJob& job, WORD error) {
     CloseProgressDialog();
     SetCursor(LoadCursor(nullptr, IDC_ARROW));
-    switch (error) {
-    case REPORT_ERROR_NO_LOGS:
-        RunMessage(job, IDS_NO_DATA_IN_RANGE_CAPTION, IDS_NO_DATA_IN_RANGE);
-        break;
-    case ERROR_NO_HISTORY_OVERLAP:
+    UINT captionId = 0;
+    UINT textId = CreateFailureTextId(error, &captionId);
+    if (textId)
+        RunMessage(job, captionId, textId);
+    else
         HistoryOverlapMessage(job);
-        break;
-    case ERROR_TOO_MANY:
-        RunMessage(job, IDS_TOO_MANY_SERVERS_CAPTION, IDS_TOO_MANY_SERVERS);
-        break;
-    case ERROR_NEED_CLUSTER:
-        RunMessage(job, IDS_NEED_CLUSTER_CAPTION, IDS_NEED_CLUSTER);
-        break;
-    default:
-        RunMessage(job, IDS_NO_DATA_CAPTION, IDS_NO_REPORT);
-        break;
-    }
 }
 
 void ShowLinesRead(ReportHandle* report) {
@@ -125,18 +114,40 @@ StepResult CheckHistoryRun(ReportRunJob& job) {
 }
 } // namespace
 
+UINT CreateFailureTextId(WORD error, UINT* captionId) {
+    static const struct {
+        WORD Error;
+        UINT Caption;
+        UINT Text;
+    } kMessages[] = {
+        {REPORT_ERROR_NO_LOGS, IDS_NO_DATA_IN_RANGE_CAPTION, IDS_NO_DATA_IN_RANGE},
+        {ERROR_NO_HISTORY_OVERLAP, IDS_DISABLE_HISTORY_CAPTION, 0},
+        {ERROR_TOO_MANY, IDS_TOO_MANY_SERVERS_CAPTION, IDS_TOO_MANY_SERVERS},
+        {ERROR_NEED_CLUSTER, IDS_NEED_CLUSTER_CAPTION, IDS_NEED_CLUSTER},
+    };
+    for (const auto& row : kMessages)
+        if (row.Error == error) {
+            *captionId = row.Caption;
+            return row.Text;
+        }
+    *captionId = IDS_NO_DATA_CAPTION;
+    return IDS_NO_REPORT;
+}
+
 StepResult BuildReport(ReportRunJob& job) {
     StepResult history = CheckHistoryRun(job);
     if (history != STEP_GO_ON)
         return history;
+    LoadReportSections(job);
     WORD error = 0;
     WORD rangeCode = job.Profile->LogInfoValid == 1 ? 1 : job.RangeIndex;
     ReportHandle* report = ORB_Cre8Report(
         job.Progress, job.Profile, job.SetName, job.Profile->Description, job.OutputFile,
         LISTING_WIDTH, rangeCode, job.Start, job.End, REPORT_KIND_SUMMARY, 0, job.StyleName,
-        job.LanguageName, g_ReportTitle, nullptr, 0, 0, &error);
+        job.LanguageName, g_ReportTitle, job.Sections, job.SectionCount, 0, &error);
     if (!report) {
         CreateFailed(job, error);
+        FreeReportSections(job);
         return STEP_END_FAILED;
     }
     if (error == REPORT_ERROR_OVERLAP && !job.Profile->DontShowOverlapMsg && !job.Unattended &&
@@ -158,5 +169,6 @@ StepResult BuildReport(ReportRunJob& job) {
         result = STEP_END_DONE;
     }
     ORB_CloseReport(report, nullptr);
+    FreeReportSections(job);
     return result;
 }

@@ -59,7 +59,13 @@ StepResult LogNotOpened(const ReportRunJob& job) {
         RunMessage(job, IDS_TRANSFER_CAPTION, 0, reason);
         return STEP_END_FAILED;
     }
-    char format[LOADTEXT_SLOT_SIZE], path[SERVER_PATH_SIZE], text[LOADTEXT_SLOT_SIZE + SERVER_PATH_SIZE];
+    // Files that were found but hold no readable record are not a missing log.
+    if (job.Profile->LogFiles.wcNumFiles > 0) {
+        RunMessage(job, IDS_INVALID_LOG_CAPTION, IDS_INVALID_LOG);
+        return STEP_END_FAILED;
+    }
+    char format[LOADTEXT_SLOT_SIZE], path[SERVER_PATH_SIZE],
+        text[LOADTEXT_SLOT_SIZE + SERVER_PATH_SIZE];
     FirstLogPath(job.Profile, path);
     snprintf(text, sizeof text, LoadText(IDS_OPEN_LOG_FAILED, format, sizeof format), path);
     RunMessage(job, IDS_OPEN_LOG_CAPTION, 0, text);

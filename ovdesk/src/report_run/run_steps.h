@@ -22,6 +22,9 @@ struct ReportRunJob {
     DWORD End;
     BOOL Unattended;  // a scheduled event or a realtime request: nobody answers
     BOOL ReportWritten;
+    HGLOBAL SectionBlock; // the report's template sections, locked while the run lasts
+    TemplateSection* Sections;
+    WORD SectionCount;
 };
 
 // Step results.
@@ -38,6 +41,14 @@ StepResult FetchLogs(ReportRunJob& job);
 StepResult BuildReport(ReportRunJob& job);
 // Hands the written report to its destination.
 void DeliverReport(ReportRunJob& job);
+// The message of an ORB_Cre8Report error code: its text id, and its caption
+// id in *captionId. 0x8005 has its own message (HistoryOverlapMessage).
+UINT CreateFailureTextId(WORD error, UINT* captionId);
+
+// Every section of the main report template, included, for the engine run
+// (null and 0 when the template cannot be read). Freed by FreeReportSections.
+void LoadReportSections(ReportRunJob& job);
+void FreeReportSections(ReportRunJob& job);
 // Writes the outcome into a remote request's status record.
 void FinishRemoteRequest(ReportRunJob& job);
 
