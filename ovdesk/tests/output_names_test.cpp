@@ -29,8 +29,8 @@ TEST(OutputNames, DateMacrosExpandAgainstTheirBaseTime) {
         {"r%YYYY%%mm%%DD%.htm", "r20260315.htm"},
         {"%year%-%yyear%-%mon%.htm", "26-26-Mar.htm"},
         {"%hour%h.htm", "09h.htm"},
-        {"100%.htm", "100%.htm"},    // a "%" that starts no macro stays
-        {"a%date-2", "a"},           // a shift without its closing "%" runs to the end
+        {"100%.htm", "100%.htm"}, // a "%" that starts no macro stays
+        {"a%date-2", "a"},        // a shift without its closing "%" runs to the end
         {"%unknown%.htm", "%unknown%.htm"},
     };
     for (const Case& c : cases) {
@@ -81,8 +81,10 @@ TEST(OutputNames, ShortNamesAndNumberedCopies) {
         const char* name;
         const char* extension;
         int shortName;
-    } cases[] = {{"REPORT", ".HTM", 1},           {"REPORT.HTML", ".HTM", 0},
-                 {"LONGERNAME.HTM", ".HTM", 0},   {"NOEXT", nullptr, 0},
+    } cases[] = {{"REPORT", ".HTM", 1},
+                 {"REPORT.HTML", ".HTM", 0},
+                 {"LONGERNAME.HTM", ".HTM", 0},
+                 {"NOEXT", nullptr, 0},
                  {"c:\\a.b\\REPORT", "HTM", 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -108,8 +108,8 @@ TEST_F(ProgressFixture, CreatingOutputDisablesCancel) {
 
 TEST(ProgressBar, UnsetMaximumShowsNothingAndRepeatsChangeNothing) {
     desktest::Desk(); // window classes
-    HWND bar = CreateWindowExA(0, PROGRESS_BAR_CLASS, "", WS_POPUP, 0, 0, 100, 16, nullptr,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND bar = CreateWindowExA(0, PROGRESS_BAR_CLASS, "", WS_POPUP, 0, 0, 100, 16, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(SendMessageA(bar, BAR_GET_POSITION, 0, 0), -1);
     SendMessageA(bar, BAR_SET_POSITION, 20, 0);

@@ -20,12 +20,17 @@ TEST(OutputFormats, KindComesFromTheFileNamesExtension) {
         const char* name;
         int kind;
     } cases[] = {
-        {"c:\\r\\report.html", FORMAT_HTML}, {"REPORT.HTM", FORMAT_HTML},
-        {"report.doc", FORMAT_DOC},          {"a.XLS", FORMAT_XLS},
-        {"report.cma", FORMAT_CMA},          {"report.txt", FORMAT_TXT},
-        {"report", FORMAT_UNKNOWN},          {".ht", FORMAT_UNKNOWN},
+        {"c:\\r\\report.html", FORMAT_HTML},
+        {"REPORT.HTM", FORMAT_HTML},
+        {"report.doc", FORMAT_DOC},
+        {"a.XLS", FORMAT_XLS},
+        {"report.cma", FORMAT_CMA},
+        {"report.txt", FORMAT_TXT},
+        {"report", FORMAT_UNKNOWN},
+        {".ht", FORMAT_UNKNOWN},
         {"c:\\x.txt\\report", FORMAT_UNKNOWN}, // a dot in a folder is no extension
-        {"report.pdf", FORMAT_UNKNOWN},      {nullptr, FORMAT_UNKNOWN},
+        {"report.pdf", FORMAT_UNKNOWN},
+        {nullptr, FORMAT_UNKNOWN},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name ? c.name : "(null)");

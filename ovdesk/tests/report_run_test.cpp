@@ -19,8 +19,8 @@ namespace {
 // (branch h-report), the writer fails to open an empty name.
 #define SKIP_WITHOUT_ENGINE_OUTPUT_PATH()                                                          \
     do {                                                                                           \
-        if (std::string(GetLastRunMessage()).rfind("Failed to open \n", 0) == 0)                  \
-            GTEST_SKIP() << "the engine's run context has no output file yet";                   \
+        if (std::string(GetLastRunMessage()).rfind("Failed to open \n", 0) == 0)                   \
+            GTEST_SKIP() << "the engine's run context has no output file yet";                     \
     } while (0)
 
 struct RunFixture : ::testing::Test {
@@ -109,7 +109,7 @@ TEST_F(RunFixture, ScheduledFailuresGoToTheSchedulerLog) {
 struct RemoteCase {
     const char* name;
     bool logPresent;
-    bool history;  // a history-database profile asked for a realtime report
+    bool history; // a history-database profile asked for a realtime report
     int result;
     const char* message;
 };
@@ -143,7 +143,8 @@ TEST_F(RunFixture, RemoteRequestWithoutAReportLeavesFailureInItsStatusRecord) {
         std::string status = ovtest::ReadFileBytes(desk.Install().Root() + folder + "status.rep");
         ASSERT_EQ(status.size(), 1971u);
         EXPECT_EQ((BYTE)status[101] | (BYTE)status[102] << 8, 110);
-        EXPECT_EQ(std::string(status.c_str() + 103).rfind(c.message, 0), 0u) << status.c_str() + 103;
+        EXPECT_EQ(std::string(status.c_str() + 103).rfind(c.message, 0), 0u)
+            << status.c_str() + 103;
         EXPECT_EQ(status[403], 3);
         EXPECT_EQ(ovtest::ReadFileBytes(output).rfind(c.message, 0), 0u);
     }
@@ -189,7 +190,8 @@ TEST_F(RunFixture, CancelWhilePollingStopsCleanlyAndStopStillWritesTheReport) {
         KillTimer(nullptr, timer);
         if (c.written)
             SKIP_WITHOUT_ENGINE_OUTPUT_PATH();
-        EXPECT_EQ(ButtonPress::button, 0) << "the run ended before the button was pressed: " << GetLastRunMessage();
+        EXPECT_EQ(ButtonPress::button, 0)
+            << "the run ended before the button was pressed: " << GetLastRunMessage();
         EXPECT_EQ(result, c.result) << GetLastRunMessage();
         EXPECT_EQ(ovtest::FileExistsAt(output), c.written);
         EXPECT_EQ(GetProgressDialog(), nullptr);

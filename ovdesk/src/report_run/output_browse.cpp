@@ -1,6 +1,7 @@
 // File dialogs that pick report, log and home-page files, and the browser
 // path dialog.
 #include "report_run/output_names.h"
+#include "report_run/file_names.h"
 #include "desk_services.h"
 #include "ids_report_run.h"
 #include "ovcore/ovcore.h"
@@ -8,14 +9,6 @@
 #include <cstring>
 
 namespace {
-const char* FilePart(const char* path) {
-    const char* file = path;
-    for (const char* p = path; *p; ++p)
-        if (*p == '\\' || *p == '/' || *p == ':')
-            file = p + 1;
-    return file;
-}
-
 // "<install>ovdesk\DATFILES" (created) into folder (MAX_PATH).
 void DataFilesStartFolder(char* folder) {
     snprintf(folder, MAX_PATH, "%sovdesk", GetModuleDirectory());
@@ -38,7 +31,7 @@ int RunFileDialog(HWND owner, char* name, char* folder, const char* proposed, UI
 }
 
 bool HoldsDateMacro(const char* name) {
-    static const char* const kMacros[] = {"%month%", "%day%",  "%year%",
+    static const char* const kMacros[] = {"%month%",  "%day%",  "%year%",
                                           "%ymonth%", "%yday%", "%yyear%"};
     char lower[MAX_PATH];
     lstrcpynA(lower, name, sizeof lower);
@@ -54,7 +47,7 @@ int BrowseReportOutputFile(HWND owner, char* name, int keepRelative, int) {
     char folder[MAX_PATH];
     MakeDefaultReportsDir(folder);
     char proposed[MAX_PATH];
-    lstrcpynA(proposed, *FilePart(name) ? FilePart(name) : "REPORT", sizeof proposed);
+    lstrcpynA(proposed, *FileNamePart(name) ? FileNamePart(name) : "REPORT", sizeof proposed);
     if (HoldsDateMacro(name))
         proposed[0] = '\0';
     if (!RunFileDialog(owner, name, folder, proposed, IDS_REPORT_FILTER, IDS_REPORT_TITLE, 0))
@@ -77,14 +70,14 @@ int BrowseLogFile(HWND owner, char* name) {
         if (!*folder)
             DataFilesStartFolder(folder);
     }
-    const char* proposed = *FilePart(name) ? FilePart(name) : "LOGFILE.LOG";
+    const char* proposed = *FileNamePart(name) ? FileNamePart(name) : "LOGFILE.LOG";
     char chosen[MAX_PATH];
     lstrcpynA(chosen, proposed, sizeof chosen);
     if (!RunFileDialog(owner, name, folder, chosen, IDS_LOG_FILTER, IDS_LOG_TITLE, 1))
         return 0;
     char logFolder[MAX_PATH];
     lstrcpynA(logFolder, name, sizeof logFolder);
-    logFolder[FilePart(logFolder) - logFolder] = '\0';
+    logFolder[FileNamePart(logFolder) - logFolder] = '\0';
     WriteModuleProfileString("Defaults", "LogFilePath", logFolder);
     return 1;
 }
@@ -93,9 +86,8 @@ int BrowseHomePageFile(HWND owner, char* name) {
     char folder[MAX_PATH];
     DataFilesStartFolder(folder);
     char proposed[MAX_PATH];
-    lstrcpynA(proposed, *FilePart(name) ? FilePart(name) : "HOMEPAGE.HTM", sizeof proposed);
-    return RunFileDialog(owner, name, folder, proposed, IDS_HOMEPAGE_FILTER, IDS_HOMEPAGE_TITLE,
-                         1);
+    lstrcpynA(proposed, *FileNamePart(name) ? FileNamePart(name) : "HOMEPAGE.HTM", sizeof proposed);
+    return RunFileDialog(owner, name, folder, proposed, IDS_HOMEPAGE_FILTER, IDS_HOMEPAGE_TITLE, 1);
 }
 
 INT_PTR CALLBACK ReportSaveToDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -1,5 +1,6 @@
 // Report output names: the reports folder, relative names and extensions.
 #include "report_run/output_names.h"
+#include "report_run/file_names.h"
 #include "desk_services.h"
 #include <cstdio>
 #include <cstring>
@@ -85,10 +86,7 @@ void ResolveRelativeReportPath(char* name, const char* subFolder) {
 }
 
 int IsShortFileName(char* name, const char* defaultExtension) {
-    const char* file = name;
-    for (const char* p = name; *p; ++p)
-        if (*p == '\\' || *p == '/' || *p == ':')
-            file = p + 1;
+    const char* file = FileNamePart(name);
     const char* dot = strrchr(file, '.');
     if (!dot) {
         if (!defaultExtension || !*defaultExtension)
@@ -102,11 +100,7 @@ int IsShortFileName(char* name, const char* defaultExtension) {
 }
 
 int RotateNumberedFile(const char* path) {
-    const char* file = path;
-    for (const char* p = path; *p; ++p)
-        if (*p == '\\' || *p == '/' || *p == ':')
-            file = p + 1;
-    const char* dot = strrchr(file, '.');
+    const char* dot = strrchr(FileNamePart(path), '.');
     if (!dot)
         return 0;
     char pattern[MAX_PATH];

@@ -1,17 +1,10 @@
 // The run's list of files written by the report writer.
 #include "report_run/processed_files.h"
+#include "report_run/file_names.h"
 #include <cstdlib>
 #include <cstring>
 
 namespace {
-const char* BareFileName(const char* path) {
-    const char* name = path;
-    for (const char* p = path; *p; ++p)
-        if (*p == '\\' || *p == '/' || *p == ':')
-            name = p + 1;
-    return name;
-}
-
 int Grow(ProcessedFileList* list) {
     if (list->Count < list->Capacity)
         return 1;
@@ -30,7 +23,7 @@ int Grow(ProcessedFileList* list) {
 int AddProcessedFile(ProcessedFileList* list, const char* path, int value) {
     if (!path || !Grow(list))
         return 0;
-    const char* name = BareFileName(path);
+    const char* name = FileNamePart(path);
     size_t length = strlen(name);
     char* entry = (char*)malloc(length + 2);
     if (!entry)
@@ -42,7 +35,7 @@ int AddProcessedFile(ProcessedFileList* list, const char* path, int value) {
 }
 
 int ProcessedFilePath(const char* outputFile, const char* entry, char* path) {
-    const char* name = BareFileName(outputFile);
+    const char* name = FileNamePart(outputFile);
     size_t folder = (size_t)(name - outputFile);
     size_t length = strlen(entry);
     if (folder + length + 1 > MAX_PATH)

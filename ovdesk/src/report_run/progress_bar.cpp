@@ -65,8 +65,8 @@ void PaintBar(HWND bar, HDC dc, const ProgressBarState& state) {
     if (!unset && !hidden) {
         snprintf(text, sizeof text, state.Format[0] ? state.Format : "%d%%", (int)state.Position);
         if (state.Maximum && state.Position)
-            fill = MulDiv(client.right, state.Position > state.Maximum ? state.Maximum
-                                                                       : state.Position,
+            fill = MulDiv(client.right,
+                          state.Position > state.Maximum ? state.Maximum : state.Position,
                           state.Maximum);
     }
     HGDIOBJ oldFont = state.Font ? SelectObject(dc, state.Font) : nullptr;

@@ -58,10 +58,10 @@ BOOL CreateBar(HWND dialog) {
     RECT r = {};
     if (frame)
         GetClientRect(frame, &r);
-    g_progress.Bar = frame ? CreateWindowExA(0, PROGRESS_BAR_CLASS, "", WS_CHILD | WS_VISIBLE, 1,
-                                             1, r.right - 2, r.bottom - 2, frame, nullptr,
-                                             GetPluginInstance(), nullptr)
-                           : nullptr;
+    g_progress.Bar =
+        frame ? CreateWindowExA(0, PROGRESS_BAR_CLASS, "", WS_CHILD | WS_VISIBLE, 1, 1, r.right - 2,
+                                r.bottom - 2, frame, nullptr, GetPluginInstance(), nullptr)
+              : nullptr;
     if (!g_progress.Bar)
         return FALSE;
     PostMessageA(g_progress.Bar, BAR_SET_FLAGS, 0, 0);
@@ -83,8 +83,8 @@ BOOL OnInitDialog(HWND dialog, const ProgressDialogParams* params) {
         g_progress.Params = *params;
     SetWindowTextA(dialog, g_progress.Params.Caption ? g_progress.Params.Caption : "");
     ShowStopButton(dialog, FALSE);
-    g_progress.TimeoutSeconds = GetModuleProfileInt("Defaults", "WordTimeout",
-                                                    DEFAULT_OFFICE_TIMEOUT);
+    g_progress.TimeoutSeconds =
+        GetModuleProfileInt("Defaults", "WordTimeout", DEFAULT_OFFICE_TIMEOUT);
     if (g_progress.TimeoutSeconds <= 0)
         g_progress.TimeoutSeconds = DEFAULT_OFFICE_TIMEOUT;
     if (!CreateBar(dialog)) {
@@ -283,8 +283,8 @@ HWND ShowProgressDialog(HWND owner, volatile LONG* cancelFlag, const char* capti
                         int showCommand) {
     g_progress.Params.Caption = caption;
     g_progress.Params.CancelFlag = cancelFlag;
-    HWND dialog = RunModelessDialog(owner, ProgressDlg, IDD_PROGRESS,
-                                    (LPARAM)&g_progress.Params, showCommand);
+    HWND dialog = RunModelessDialog(owner, ProgressDlg, IDD_PROGRESS, (LPARAM)&g_progress.Params,
+                                    showCommand);
     if (!dialog)
         return nullptr;
     ORB_SetProgressHWND(dialog);

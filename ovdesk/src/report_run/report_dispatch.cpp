@@ -68,8 +68,8 @@ void ViewReport(HWND owner, const char* outputFile, const char* textExtension) {
 }
 } // namespace
 
-int DispatchReportOutput(const char* outputFile, HWND progress, int show, char* handoverFile,
-                         WORD, const char* textExtension) {
+int DispatchReportOutput(const char* outputFile, HWND progress, int show, char* handoverFile, WORD,
+                         const char* textExtension) {
     if (handoverFile)
         handoverFile[0] = '\0';
     switch (FormatKindOfName(outputFile)) {

@@ -1,5 +1,6 @@
 // The one reporter of a report run's messages, and the output format table.
 #include "report_run/report_delivery.h"
+#include "report_run/file_names.h"
 #include "report_run/run_state.h"
 #include "desk_services.h"
 #include "ids_report_run.h"
@@ -33,11 +34,7 @@ int FormatKindOfName(const char* name) {
     if (!name || strlen(name) < 4)
         return FORMAT_UNKNOWN;
     // Only the file-name part may hold the extension's dot.
-    const char* file = name;
-    for (const char* p = name; *p; ++p)
-        if (*p == '\\' || *p == '/' || *p == ':')
-            file = p + 1;
-    const char* dot = strrchr(file, '.');
+    const char* dot = strrchr(FileNamePart(name), '.');
     if (!dot)
         return FORMAT_UNKNOWN;
     if (_stricmp(dot, ".HTML") == 0)

@@ -121,8 +121,8 @@ int UploadReport(HWND window, HWND progress, ProcessedFileList* files, const cha
             GetFileAttributesA(source) == INVALID_FILE_ATTRIBUTES)
             continue;
         snprintf(target, sizeof target, "ftp://%s%s", RunState().Destination, entry + 1);
-        ok = UploadOne(progress, target, source, userName ? userName : "",
-                       password ? password : "", error);
+        ok = UploadOne(progress, target, source, userName ? userName : "", password ? password : "",
+                       error);
     }
     ClearProcessedFiles(files, outputFile);
     if (!ok)

@@ -82,7 +82,8 @@ int WriteSummary(const ReportRunJob& job, ReportHandle* report) {
     char text[SUMMARY_ERROR_SIZE + 96];
     if (reason[0]) {
         char tail[96];
-        snprintf(text, sizeof text, "%s%s", reason, LoadText(IDS_DOCUMENT_IN_USE, tail, sizeof tail));
+        snprintf(text, sizeof text, "%s%s", reason,
+                 LoadText(IDS_DOCUMENT_IN_USE, tail, sizeof tail));
         RunMessage(job, IDS_SUMMARY_CAPTION, 0, text);
     } else {
         RunMessage(job, IDS_SUMMARY_CAPTION, IDS_COULD_NOT_BUILD);

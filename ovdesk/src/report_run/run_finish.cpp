@@ -11,7 +11,7 @@ void DeliverReport(ReportRunJob& job) {
     int show = job.Unattended || job.Destination != DESTINATION_FILE ? 0 : 1;
     char handover[MAX_PATH];
     show = DispatchReportOutput(job.OutputFile, GetProgressDialog(), show, handover,
-                               job.Destination, ".TXT");
+                                job.Destination, ".TXT");
     if (job.Destination == DESTINATION_MAIL) {
         MailReport(job.Dialog, GetProgressDialog(), job.OutputFile, &state.Files, job.OutputName,
                    job.Request);

@@ -1,5 +1,6 @@
 // Where the report file goes, and its folder.
 #include "report_run/run_steps.h"
+#include "report_run/file_names.h"
 #include "report_run/output_names.h"
 #include "report_run/report_delivery.h"
 #include "desk_services.h"
@@ -9,14 +10,6 @@
 
 namespace {
 const char kCreatingCaption[] = "Creating Report";
-
-const char* LastSeparator(const char* text) {
-    const char* last = nullptr;
-    for (const char* p = text; *p; ++p)
-        if (*p == '\\' || *p == '/' || *p == ':')
-            last = p;
-    return last;
-}
 
 // Creates each level from the first separator on, then the folder itself.
 BOOL CreateFolderPath(const char* folder) {
@@ -65,14 +58,13 @@ StepResult PrepareOutputFile(ReportRunJob& job) {
         return STEP_GO_ON;
     }
     if (job.Destination == DESTINATION_FTP) {
-        const char* separator = LastSeparator(name);
-        size_t folder = separator ? (size_t)(separator - name) + 1 : 0;
+        const char* file = FileNamePart(name);
+        size_t folder = (size_t)(file - name);
         if (folder >= sizeof state.Destination)
             folder = sizeof state.Destination - 1;
         memcpy(state.Destination, name, folder);
         state.Destination[folder] = '\0';
-        lstrcpynA(job.OutputFile, name + (separator ? separator - name + 1 : 0),
-                  sizeof job.OutputFile);
+        lstrcpynA(job.OutputFile, file, sizeof job.OutputFile);
     } else {
         size_t address = strcspn(name, "\\/:");
         if (address >= sizeof state.Destination)

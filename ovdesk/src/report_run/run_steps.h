@@ -20,7 +20,7 @@ struct ReportRunJob {
     char SetName[MAX_PATH];
     DWORD Start;
     DWORD End;
-    BOOL Unattended;  // a scheduled event or a realtime request: nobody answers
+    BOOL Unattended; // a scheduled event or a realtime request: nobody answers
     BOOL ReportWritten;
     HGLOBAL SectionBlock; // the report's template sections, locked while the run lasts
     TemplateSection* Sections;
