@@ -6,7 +6,8 @@
 // Destination kinds.
 enum { DESTINATION_FILE = 0, DESTINATION_FTP = 1, DESTINATION_MAIL = 3 };
 
-// Makes one report. outputName: for a file the full path; for FTP and mail
+// Makes one report. rangePage: the Range page the range is read from (null:
+// the whole log). outputName: for a file the full path; for FTP and mail
 // the bare destination. style null or empty means "(Default)". Result 1 when
 // the report was made (also after the overlapping-files message and after a
 // realtime request), else 0.

@@ -104,9 +104,8 @@ int MailReport(HWND window, HWND progress, const char* outputFile, ProcessedFile
     }
     if (result == 0)
         return 1;
-    char reason[FETCH_ERROR_SIZE] = "";
-    ORB_GetURLErrMsg(reason);
-    ReportTransferFailure(window, request, reason, IDS_MAIL_CAPTION, IDS_MAIL_FAILED);
+    // The mail code tells its own reason; the run's message stays the general one.
+    ReportTransferFailure(window, request, nullptr, IDS_MAIL_CAPTION, IDS_MAIL_FAILED);
     return 0;
 }
 

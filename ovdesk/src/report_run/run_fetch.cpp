@@ -112,9 +112,12 @@ StepResult FetchLogs(ReportRunJob& job) {
         RunMessage(job, IDS_INVALID_LOG_CAPTION, IDS_INVALID_LOG);
         return STEP_END_FAILED;
     }
-    ShowReportRange(job.RangePage, job.RangeIndex, job.Profile);
     state.CancelWord = RUN_GOING;
-    ReadReportRange(job.RangePage, &job.Start, &job.End, job.Profile);
+    // Without a Range page (a caller with no dialog) the run covers the whole log.
+    if (job.RangePage) {
+        ShowReportRange(job.RangePage, job.RangeIndex, job.Profile);
+        ReadReportRange(job.RangePage, &job.Start, &job.End, job.Profile);
+    }
     if (job.End < job.Start) {
         CloseProgressDialog();
         RunMessage(job, IDS_BAD_RANGE_CAPTION, IDS_BAD_RANGE);
