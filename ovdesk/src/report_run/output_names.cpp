@@ -3,6 +3,7 @@
 #include "report_run/file_names.h"
 #include "desk_services.h"
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {

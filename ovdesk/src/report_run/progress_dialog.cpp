@@ -47,8 +47,7 @@ void ShowStopButton(HWND dialog, BOOL show) {
     ShowWindow(stop, show ? SW_SHOW : SW_HIDE);
 }
 
-void SendBarPercent(HWND dialog, WPARAM percent) {
-    (void)dialog;
+void SendBarPercent(WPARAM percent) {
     if (g_progress.Bar)
         SendMessageA(g_progress.Bar, BAR_SET_POSITION, percent, 0);
 }
@@ -152,7 +151,7 @@ void OnOfficeStep(HWND dialog, WPARAM step, LPARAM count) {
 
 void OnOfficePercent(HWND dialog, WPARAM percent, LPARAM result) {
     g_progress.Ticks = 0;
-    SendBarPercent(dialog, percent);
+    SendBarPercent(percent);
     if (percent > 99) {
         g_DocumentHandOverState = LOWORD(result) ? HANDOVER_FINISHED : HANDOVER_FAILED;
         PostMessageA(dialog, WM_CLOSE, 0, 0);
@@ -232,7 +231,7 @@ INT_PTR CALLBACK ProgressDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     case WM_INITDIALOG:
         return OnInitDialog(dialog, (const ProgressDialogParams*)lParam);
     case PROGRESS_SET_PERCENT:
-        SendBarPercent(dialog, wParam);
+        SendBarPercent(wParam);
         return TRUE;
     case PROGRESS_SET_CAPTION:
         SetWindowTextA(dialog, lParam ? (const char*)lParam : "");
@@ -246,7 +245,7 @@ INT_PTR CALLBACK ProgressDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         return TRUE;
     case PROGRESS_STATUS_AND_PERCENT:
         SetStatusText(dialog, (const char*)lParam);
-        SendBarPercent(dialog, wParam);
+        SendBarPercent(wParam);
         return TRUE;
     case PROGRESS_OFFICE_STEP:
         OnOfficeStep(dialog, wParam, lParam);
