@@ -11,6 +11,22 @@ HANDLE OpenExistingRecord(const char* path) {
                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// Reads (write 0) or writes size bytes at offset of an existing record. 1 when
+// all of them moved, else 0.
+int MoveRecordBytes(const char* path, DWORD offset, BYTE* bytes, DWORD size, int write) {
+    HANDLE file = OpenExistingRecord(path);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    DWORD moved = 0;
+    BOOL ok = SetFilePointer(file, (LONG)offset, nullptr, FILE_BEGIN) == offset &&
+              (write ? WriteFile(file, bytes, size, &moved, nullptr)
+                     : ReadFile(file, bytes, size, &moved, nullptr));
+    if (write)
+        FlushFileBuffers(file);
+    CloseHandle(file);
+    return ok && moved == size;
+}
+
 void PutWord(BYTE* at, WORD value) {
     at[0] = (BYTE)(value & 0xFF);
     at[1] = (BYTE)(value >> 8);
@@ -32,7 +48,7 @@ int RemoteStatusPath(const ScheduleEvent* event, int remoteFolderOnly, char* pat
     static const char kStatusName[] = "\\status.rep";
     if (folder + sizeof kStatusName > MAX_PATH)
         return 0;
-    // The folder as the event names it (the lower-cased copy only served the test).
+    // The folder as the event names it; the lower-cased copy only served the folder check.
     memcpy(path, event->SaveAsFilename, folder);
     memcpy(path + folder, kStatusName, sizeof kStatusName);
     return 1;
@@ -49,28 +65,16 @@ void WriteRemoteRunPercent(const ReportRunRequest* request, int percent) {
     DWORD now = GetTickCount();
     if (g_percentWritten && now - g_lastPercentWrite <= 1000)
         return;
-    HANDLE file = OpenExistingRecord(path);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
     BYTE value[2];
     PutWord(value, (WORD)(percent < 1 ? 1 : percent > 99 ? 99 : percent));
-    DWORD written = 0;
-    if (SetFilePointer(file, STATUS_PERCENT_OFFSET, nullptr, FILE_BEGIN) == STATUS_PERCENT_OFFSET)
-        WriteFile(file, value, sizeof value, &written, nullptr);
-    FlushFileBuffers(file);
-    CloseHandle(file);
+    if (!MoveRecordBytes(path, STATUS_PERCENT_OFFSET, value, sizeof value, 1))
+        return;
     g_lastPercentWrite = now;
     g_percentWritten = TRUE;
 }
 
 int ReadStatusRecord(const char* path, BYTE* record) {
-    HANDLE file = OpenExistingRecord(path);
-    if (file == INVALID_HANDLE_VALUE)
-        return 0;
-    DWORD read = 0;
-    BOOL ok = ReadFile(file, record, STATUS_RECORD_SIZE, &read, nullptr);
-    CloseHandle(file);
-    return ok && read == STATUS_RECORD_SIZE;
+    return MoveRecordBytes(path, 0, record, STATUS_RECORD_SIZE, 0);
 }
 
 int FinishStatusRecord(const char* path, BYTE* record, int success, const char* message) {
@@ -79,11 +83,5 @@ int FinishStatusRecord(const char* path, BYTE* record, int success, const char* 
     // The folder number follows the message field: the zero stays inside the field.
     char* field = (char*)record + STATUS_MESSAGE_OFFSET;
     lstrcpynA(field, message ? message : "", STATUS_MESSAGE_SIZE);
-    HANDLE file = OpenExistingRecord(path);
-    if (file == INVALID_HANDLE_VALUE)
-        return 0;
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, record, STATUS_RECORD_SIZE, &written, nullptr);
-    CloseHandle(file);
-    return ok && written == STATUS_RECORD_SIZE;
+    return MoveRecordBytes(path, 0, record, STATUS_RECORD_SIZE, 1);
 }
