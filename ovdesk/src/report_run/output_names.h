@@ -2,6 +2,7 @@
 // extensions, date macros, and the pickers for report, log and home-page files.
 #pragma once
 #include <windows.h>
+#include <ctime>
 
 #define REPORTS_SUBFOLDER "Web Analysis"
 enum { OUTPUT_NAME_MACRO_SIZE = 350 };
@@ -16,6 +17,8 @@ void PlaceReportInReportsDir(char* name, const char* defaultExtension, const cha
 void ResolveRelativeReportPath(char* name, const char* subFolder);
 // Replaces the date macros of name (OUTPUT_NAME_MACRO_SIZE bytes).
 void ExpandOutputNameMacros(char* name);
+// The same with "now" given (seconds since 1970; macros use local time).
+void ExpandOutputNameMacrosAt(char* name, time_t now);
 // Save dialog for a report file; 1 when a name was chosen.
 int BrowseReportOutputFile(HWND owner, char* name, int keepRelative, int extra);
 // Open dialog for a log file; 1 when chosen.

@@ -2,6 +2,7 @@
 // the one reporter of a run's messages.
 #pragma once
 #include "desk_types.h"
+#include "report_run/processed_files.h"
 
 // Output formats, by extension.
 enum {
@@ -28,6 +29,28 @@ int FormatKindOfName(const char* name);
 extern "C" __declspec(dllexport) void CALLBACK
     DisplayReportError(HWND owner, const char* caption, const char* text, UINT captionId,
                        UINT messageId, int keep);
+
+// Hands a written report to the program of its format. outputFile: the
+// report; progress: the progress dialog (may be null); show: 1 when the user
+// is to see the report; handoverFile (MAX_PATH) receives the spreadsheet
+// hand-over file's path; destinationKind: DESTINATION_*; textExtension: the
+// extension the ASCII view opens (".TXT"). Returns the show flag left for
+// the caller: 0 when the file went to an office program or a viewer here.
+int DispatchReportOutput(const char* outputFile, HWND progress, int show, char* handoverFile,
+                         WORD destinationKind, const char* textExtension);
+// Opens the report in the browser: the output file for a file destination,
+// else "ftp://" and the output name with its date macros expanded.
+void ShowReportOutput(HWND window, WORD destinationKind, const char* outputFile,
+                      const char* outputName, const ReportRunRequest* request);
+// Mails the run's processed files (or the output file alone for formats
+// other than HTML) to the run's destination address. 1 sent, 0 failed (the
+// failure was reported).
+int MailReport(HWND window, HWND progress, const char* outputFile, ProcessedFileList* files,
+               const char* outputName, const ReportRunRequest* request);
+// Uploads the run's processed files to "ftp://" + the run's destination
+// folder. 1 uploaded, 0 failed (the failure was reported).
+int UploadReport(HWND window, HWND progress, ProcessedFileList* files, const char* outputFile,
+                 const ReportRunRequest* request, const char* userName, const char* password);
 
 // The office hand-over state shared with the progress dialog.
 extern volatile DocumentHandOverState g_DocumentHandOverState;

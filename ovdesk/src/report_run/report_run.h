@@ -6,7 +6,8 @@
 // Destination kinds.
 enum { DESTINATION_FILE = 0, DESTINATION_FTP = 1, DESTINATION_MAIL = 3 };
 
-// Makes one report. outputName: for a file the full path; for FTP and mail
+// Makes one report. rangePage: the Range page the range is read from (null:
+// the whole log). outputName: for a file the full path; for FTP and mail
 // the bare destination. style null or empty means "(Default)". Result 1 when
 // the report was made (also after the overlapping-files message and after a
 // realtime request), else 0.
@@ -14,6 +15,11 @@ int RunReport(HWND dialog, HWND rangePage, AnalysisProfile* profile, WORD rangeI
               WORD destinationKind, const char* outputName, const char* ftpUserName,
               const char* ftpPassword, const char* styleName, const char* languageName,
               ReportRunRequest* request);
+
+// 1 when the last run wrote its report. A run may answer 1 without a report
+// (after the overlapping-files message or a realtime request): a scheduler
+// log that says "Success" must ask this.
+int LastRunWroteReport(void);
 
 // Engine callbacks of the summary and realtime writers.
 extern "C" __declspec(dllexport) int CALLBACK SummaryPeekMessageCallback(int percent);

@@ -1,0 +1,44 @@
+// The end of a run: delivery of the written report and the remote status.
+#include "report_run/run_steps.h"
+#include "report_run/progress_dialog.h"
+#include "report_run/remote_status.h"
+#include "report_run/report_delivery.h"
+#include "desk_services.h"
+#include <cstring>
+
+void DeliverReport(ReportRunJob& job) {
+    ReportRunState& state = RunState();
+    int show = job.Unattended || job.Destination != DESTINATION_FILE ? 0 : 1;
+    char handover[MAX_PATH];
+    show = DispatchReportOutput(job.OutputFile, GetProgressDialog(), show, handover,
+                                job.Destination, ".TXT");
+    if (job.Destination == DESTINATION_MAIL) {
+        MailReport(job.Dialog, GetProgressDialog(), job.OutputFile, &state.Files, job.OutputName,
+                   job.Request);
+        show = 0;
+    } else if (job.Destination == DESTINATION_FTP) {
+        UploadReport(job.Dialog, GetProgressDialog(), &state.Files, job.OutputFile, job.Request,
+                     job.FtpUserName, job.FtpPassword);
+        show = 0;
+    }
+    CloseProgressDialog();
+    if (show && !IsDeskUnattended())
+        ShowReportOutput(job.Dialog, job.Destination, job.OutputFile, job.OutputName, job.Request);
+}
+
+void FinishRemoteRequest(ReportRunJob& job) {
+    const ScheduleEvent* event = job.Request ? job.Request->Event : nullptr;
+    char path[MAX_PATH];
+    static BYTE record[STATUS_RECORD_SIZE];
+    if (!RemoteStatusPath(event, 0, path) || !ReadStatusRecord(path, record))
+        return;
+    ReportRunState& state = RunState();
+    const char* mail = (const char*)record + STATUS_MAIL_OFFSET;
+    if (job.ReportWritten && mail[0]) {
+        size_t length = strnlen(mail, STATUS_MAIL_SIZE);
+        memcpy(state.Destination, mail, length);
+        state.Destination[length] = '\0';
+        MailReport(job.Dialog, nullptr, job.OutputFile, &state.Files, job.OutputName, job.Request);
+    }
+    FinishStatusRecord(path, record, job.ReportWritten, state.LastMessage);
+}
