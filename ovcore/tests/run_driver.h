@@ -24,10 +24,11 @@ class RunEngine {
     const ovtest::TempInstall& Install() const { return install_; }
     // Writes a file into the data folder; its full path.
     std::string WriteData(const std::string& name, const std::string& bytes) const;
-    // Writes "<name>.wlp" (one local server, the paths joined by "|", DNS
-    // look-ups off) and returns the client's working copy of it, owned by
-    // this object.
-    AnalysisProfile* WriteProfile(const std::string& name, const std::vector<std::string>& paths);
+    // Writes "<name>.wlp" (one server of the protocol, the paths joined by
+    // "|", DNS look-ups off) and returns the client's working copy of it,
+    // owned by this object.
+    AnalysisProfile* WriteProfile(const std::string& name, const std::vector<std::string>& paths,
+                                  DWORD protocol = SERVER_PROTOCOL_FILE);
 
   private:
     ovtest::TempInstall install_;

@@ -7,14 +7,15 @@
 #include <algorithm>
 
 #include "core/progress_callback.h"
+#include "logparse/parse_settings.h"
 #include "odbc/odbc_log_reader.h"
 #include "ovcore/dates.h"
 #include "ovcore/hittime.h"
 
 namespace {
 
-// The date order the line parser will read (the log date-format code), so
-// that the line is built in the order it is parsed.
+// The date order the line parser will read: the log date-format code's, or
+// the [intl] order the parser falls back on while the code is unknown.
 int LineDateOrder() {
     switch (GetLogDateFormat()) {
     case LOGDATE_DMY:
@@ -24,7 +25,7 @@ int LineDateOrder() {
     case LOGDATE_YMD_GMT:
         return 2;
     default:
-        return 0;
+        return LogParse_Settings()->iIntlDateOrder;
     }
 }
 
@@ -140,12 +141,17 @@ int PrepareODBCLogSource(const char* connection) {
     ULONGLONG position = 0, next = 0;
     // Rows are numbered as the cursor gives them; rows skipped as unreadable
     // keep their numbers.
+    // The client's pump runs by elapsed time, not per row.
+    DWORD lastPump = GetTickCount();
     for (DWORD cursorRow = 1;; ++cursorRow, position = next) {
         size_t before = state.index.size();
         if (ReadODBCLine(handle, line, position, &next) != 3)
             break;
         cursorRow += (DWORD)((next - position) / ODBC_ROW_UNIT) - 1;
         state.index[before].row = cursorRow;
+        if (GetTickCount() - lastPump < 30)
+            continue;
+        lastPump = GetTickCount();
         if (CallProgressCallback(TRUE, 0, "", 0, -1, 0) == PROGRESS_STOP) {
             ORB_CloseODBC(handle);
             free(handle);

@@ -158,6 +158,11 @@ void OpenODBCLogSource(const char* source, LogSourceHandle* handle) {
     handle->hFile = (HANDLE)(LONG_PTR)-3;
 }
 
+DWORD GetPreparedODBCLogSize(void) {
+    const OdbcLogState& state = OdbcLog();
+    return state.prepared ? state.prepared->dwSize : 0;
+}
+
 void GetODBCLogSourceSize(LogSourceHandle* handle) {
     OdbcLogReader* r = (OdbcLogReader*)handle->lpOdbc;
     if (handle->dwSize == 0 && r) {
@@ -185,7 +190,15 @@ ULONGLONG ODBCLineStartBefore(LogSourceHandle* handle, ULONGLONG position) {
     return row ? (row - 1) * ODBC_ROW_UNIT : 0;
 }
 
-void CloseODBCLogSource(LogSourceHandle*) {}
+void CloseODBCLogSource(LogSourceHandle* handle) {
+    // A handle copied from the prepared source shares its reader, which stays
+    // open until ORB_CloseODBC; a handle opened on its own frees its own.
+    OdbcLogState& state = OdbcLog();
+    if (!handle || !handle->lpOdbc || (state.prepared && state.prepared->lpOdbc == handle->lpOdbc))
+        return;
+    FreeOdbcLogReader((OdbcLogReader*)handle->lpOdbc);
+    handle->lpOdbc = nullptr;
+}
 
 ORB_EXPORT(void) ORB_CloseODBC(LogSourceHandle* handle) {
     OdbcLogState& state = OdbcLog();

@@ -13,6 +13,8 @@ void OpenODBCLogSource(const char* source, LogSourceHandle* handle);
 // 1 when the source is prepared (already, or now: opened, read once and its
 // rows ordered by time); 0 on failure or when the user stopped it.
 int PrepareODBCLogSource(const char* connection);
+// The size (rows x 100) of the prepared source; 0 when none is prepared.
+DWORD GetPreparedODBCLogSize(void);
 // Sets dwSize (counting the rows when it is 0).
 void GetODBCLogSourceSize(LogSourceHandle* handle);
 // FILE_BEGIN: row = offset / 100; FILE_END: the row count; FILE_CURRENT:
@@ -25,7 +27,8 @@ int ReadODBCLine(LogSourceHandle* handle, char* line, ULONGLONG position, ULONGL
 ULONGLONG ODBCLineStartBefore(LogSourceHandle* handle, ULONGLONG position);
 // Closes the source and drops the prepared one (null allowed).
 ORB_EXPORT(void) ORB_CloseODBC(LogSourceHandle* handle);
-// The connection stays open until ORB_CloseODBC.
+// A handle copied from the prepared source leaves its connection open until
+// ORB_CloseODBC; one opened on its own is closed.
 void CloseODBCLogSource(LogSourceHandle* handle);
 
 // The time text of an Access driver ("1999-10-10 2:05:09 PM") in the date

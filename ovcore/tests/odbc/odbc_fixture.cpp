@@ -1,5 +1,7 @@
 #include "odbc_fixture.h"
 
+#include <stdio.h>
+
 #include <fstream>
 
 #include "odbc/odbc_binding.h"
@@ -89,6 +91,27 @@ long QueryNumber(const std::string& connection, const std::string& sql) {
                OdbcOk(api->SQLFetch(stmt));
     });
     return ok ? (long)value : -1;
+}
+
+const char kCreateLogTable[] =
+    "CREATE TABLE weblog (ClientHost varchar(255), username varchar(255), LogTime timestamp, "
+    "service varchar(255), machine varchar(255), serverip varchar(255), processingtime int, "
+    "bytesrecvd int, bytessent int, servicestatus int, win32status int, operation "
+    "varchar(255), target varchar(255), parameters varchar(255))";
+
+std::string LogRowSql(const LogRow& row) {
+    return std::string("INSERT INTO weblog VALUES ('") + row.client + "', '-', '" + row.time +
+           "', 'W3SVC1', 'WEB1', '10.0.0.9', 15, 200, 3000, " + std::to_string(row.status) +
+           ", 0, 'GET', '" + row.target + "', NULL)";
+}
+
+std::string LogRowLine(const LogRow& row) {
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+    sscanf(row.time, "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s);
+    char when[40];
+    snprintf(when, sizeof(when), "%d/%d/%d, %d:%02d:%02d", mo, d, y, h, mi, s);
+    return std::string(row.client) + ", -, " + when + ", W3SVC1, WEB1, 10.0.0.9, 15, 200, 3000, " +
+           std::to_string(row.status) + ", 0, GET, " + row.target + ", , \r\n";
 }
 
 } // namespace odbctest

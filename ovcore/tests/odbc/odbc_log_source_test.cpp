@@ -14,15 +14,8 @@ using namespace odbctest;
 
 namespace {
 
-const char kCreateLog[] =
-    "CREATE TABLE weblog (ClientHost varchar(255), username varchar(255), LogTime timestamp, "
-    "service varchar(255), machine varchar(255), serverip varchar(255), processingtime int, "
-    "bytesrecvd int, bytessent int, servicestatus int, win32status int, operation "
-    "varchar(255), target varchar(255), parameters varchar(255))";
-
 std::string Row(const char* client, const char* time, const char* target) {
-    return std::string("INSERT INTO weblog VALUES ('") + client + "', '-', '" + time +
-           "', 'W3SVC1', 'WEB1', '10.0.0.9', 15, 200, 3000, 200, 0, 'GET', '" + target + "', NULL)";
+    return LogRowSql({client, time, target, 200});
 }
 
 class OdbcLogSourceTest : public testing::TestWithParam<Driver> {
@@ -31,7 +24,7 @@ class OdbcLogSourceTest : public testing::TestWithParam<Driver> {
         connection_ = ConnectionText(GetParam(), CurrentTestName(), "ovlogs");
         ASSERT_FALSE(connection_.empty());
         RunSql(connection_, "DROP TABLE weblog");
-        ASSERT_TRUE(RunSql(connection_, kCreateLog));
+        ASSERT_TRUE(RunSql(connection_, kCreateLogTable));
         SetLogDateFormat(0);
     }
     void TearDown() override {
