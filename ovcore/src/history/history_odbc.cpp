@@ -26,8 +26,8 @@ OdbcMasterEntry RowOf(const MasterEntry& e, ORB_TIME current) {
 int LoadEntries(HistoryDatabase* handle, OdbcHistory* db) {
     if (!LoadODBCMasterTimes(db))
         return 0;
-    handle->Entries = (MasterEntry*)calloc(db->masterCount ? db->masterCount : 1,
-                                           sizeof(MasterEntry));
+    handle->Entries =
+        (MasterEntry*)calloc(db->masterCount ? db->masterCount : 1, sizeof(MasterEntry));
     if (!handle->Entries)
         return 0;
     SetODBCEntryPointer(db, 0);

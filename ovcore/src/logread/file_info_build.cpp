@@ -120,7 +120,8 @@ int AddOdbcSource(const BuildArgs& a, const char* part, WORD server) {
     if (a.flags)
         *a.flags |= 32;
     size_t prefix = strlen(ODBC_SOURCE_PREFIX);
-    const char* connection = _strnicmp(part, ODBC_SOURCE_PREFIX, prefix) == 0 ? part + prefix : part;
+    const char* connection =
+        _strnicmp(part, ODBC_SOURCE_PREFIX, prefix) == 0 ? part + prefix : part;
     if (!connection[0] && a.odbcSource)
         connection = a.odbcSource;
     char source[LOGSOURCE_PATH_MAX];
@@ -131,8 +132,7 @@ int AddOdbcSource(const BuildArgs& a, const char* part, WORD server) {
         return 0;
     Seen_Add(a.seen, source);
     a.info->wSourceKind = FILEINFO_KIND_ODBC;
-    return FileInfo_AddFile(a.info, source, (DWORD)time(nullptr), GetPreparedODBCLogSize(),
-                            server)
+    return FileInfo_AddFile(a.info, source, (DWORD)time(nullptr), GetPreparedODBCLogSize(), server)
                ? 1
                : 0;
 }

@@ -23,8 +23,9 @@ static void LookupRowmereText(const RunContext* run, bool authUsers, const char*
     SetValueText(out, size, "");
     AnalysisProfile* profile = run ? run->Profile : nullptr;
     int section = authUsers ? 2 : 1;
-    const RowmereSettings* settings =
-        !profile ? nullptr : authUsers ? profile->RowmereAuthUser : profile->RowmereIP;
+    const RowmereSettings* settings = !profile    ? nullptr
+                                      : authUsers ? profile->RowmereAuthUser
+                                                  : profile->RowmereIP;
     if (!settings || g_lookupFailed[section - 1])
         return;
     if (!ConnectLookupDatabase(settings) || !PrepareLookup(profile, section)) {

@@ -176,6 +176,46 @@ TEST_P(OdbcHistoryTest, PeriodReadsBackEqualAndRewriteReplacesIt) {
     EXPECT_EQ(boxes_.Count(), 0u);
 }
 
+// Two long names that the name rows keep alike come back as one item with
+// both counts (else each update meeting a long name again adds one more).
+TEST_P(OdbcHistoryTest, NamesCutAlikeAreFoldedOnRead) {
+    ASSERT_EQ(CreateODBCTables(db_), ODBC_TABLES_CREATED);
+    PeriodBlock written = {}, read = {};
+    written.TopTablesCount = RUN_TABLE_COUNT;
+    ASSERT_TRUE(MakePeriodTables(&written));
+    AnalysisTable* pages = &written.TopTablesPtr[TopDocuments];
+    const std::string longName(260, 'x');
+    const struct {
+        std::string name;
+        DWORD hits;
+    } items[] = {{"/a.html", 1}, {longName + "1", 2}, {"/b.html", 4}, {longName + "2", 8}};
+    for (const auto& item : items) {
+        AnalysisItem* added = Add(pages, item.name.c_str());
+        added->ovTotalByHits = item.hits;
+        added->ovHitIntervals[3] = item.hits;
+        added->ovLastDateTime = kDay + item.hits;
+        InsertLinkListItem(pages, (LONG)pages->ovCount - 1);
+    }
+    MaterialiseSortIndex(pages);
+    OdbcMasterEntry entry = {kDay, kDay + 86399, kDay + 60, "11/15/23"};
+    ASSERT_EQ(WritePeriodODBC(db_, &written, &entry), 1);
+    ASSERT_EQ(ReadPeriodODBC(db_, &read, kDay), ODBC_READ_LOADED);
+
+    AnalysisTable* back = &read.TopTablesPtr[TopDocuments];
+    EXPECT_EQ(back->ovCount, 3u);
+    EXPECT_EQ(back->SortIndexCount, 3u);
+    LONG found = -1;
+    ASSERT_TRUE(FindTableItem(longName.substr(0, 249).c_str(), back, 0, &found));
+    EXPECT_EQ(back->lpItems[found]->ovTotalByHits, 10u);
+    EXPECT_EQ(back->lpItems[found]->ovHitIntervals[3], 10u);
+    DWORD linked = 0;
+    for (LONG i = back->DateListHead; i >= 0 && linked < 10; i = back->lpItems[i]->ovNextLink)
+        ++linked;
+    EXPECT_EQ(linked, 3u) << "the folded item left the date list";
+    FreeODBCPeriodTables(&written);
+    FreeODBCPeriodTables(&read);
+}
+
 int g_ticksLeft;
 int CALLBACK StopAfterTicks(int) {
     return --g_ticksLeft > 0;

@@ -1,5 +1,7 @@
 // Logs kept in a database table, read through ODBC in time order as
 // comma-separated service-log lines, on SQLite and PostgreSQL.
+#include <string.h>
+
 #include <string>
 #include <vector>
 
@@ -8,6 +10,7 @@
 #include "msgbox_watcher.h"
 #include "odbc/odbc_log_source.h"
 #include "odbc_fixture.h"
+#include "logparse/parse_settings.h"
 #include "ovcore/hittime.h"
 
 using namespace odbctest;
@@ -71,17 +74,32 @@ TEST_P(OdbcLogSourceTest, RowsComeInTimeOrderAsServiceLogLines) {
     EXPECT_EQ(boxes_.Count(), 0u);
 }
 
-// The line's date is built in the order the line parser reads (the log
-// date-format code), not in another order.
-TEST_P(OdbcLogSourceTest, DateFollowsTheLogDateFormat) {
+// The line's date is built in the order the line parser reads: the log
+// date-format code's, or the [intl] order while the code is unknown.
+TEST_P(OdbcLogSourceTest, DateFollowsTheOrderTheParserReads) {
     ASSERT_TRUE(RunSql(connection_, Row("10.0.0.1", "2023-11-05 08:00:00", "/a.html")));
-    SetLogDateFormat(LOGDATE_DMY);
-    ASSERT_EQ(PrepareODBCLogSource(connection_.c_str()), 1);
-    LogSourceHandle h;
-    OpenODBCLogSource(("odbc:" + connection_).c_str(), &h);
-    std::vector<std::string> lines = ReadAll(&h);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].substr(0, 29), "10.0.0.1, -, 5/11/2023, 8:0:0");
+    const struct {
+        DWORD code;
+        int intlOrder;
+        const char* date;
+    } cases[] = {
+        {LOGDATE_DMY, 0, "5/11/2023"}, {LOGDATE_YMD_GMT, 1, "2023/11/5"},
+        {0, 0, "11/5/2023"},           {0, 1, "5/11/2023"},
+        {0, 2, "2023/11/5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.date);
+        SetLogDateFormat(c.code);
+        LogParse_SetIntlDate(c.intlOrder, '/', ':');
+        ASSERT_EQ(PrepareODBCLogSource(connection_.c_str()), 1);
+        LogSourceHandle h;
+        OpenODBCLogSource(("odbc:" + connection_).c_str(), &h);
+        std::vector<std::string> lines = ReadAll(&h);
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0].substr(0, 13 + strlen(c.date)), "10.0.0.1, -, " + std::string(c.date));
+        ORB_CloseODBC(nullptr);
+    }
+    LogParse_SetIntlDate(0, '/', ':');
 }
 
 // 3,000 rows are counted as 3,000 by halving, without a prepared index.

@@ -188,8 +188,7 @@ TEST_P(OdbcReportRunTest, UpdatePassStoresTheDaysOfTheFolderForm) {
         ASSERT_FALSE(a.empty());
         EXPECT_NE(a[0].entry.Current, 0u);
         ExpectSameDays(a, b);
-        EXPECT_EQ(QueryNumber(history, "SELECT COUNT(*) FROM OVLogMasterTable"),
-                  (long)b.size());
+        EXPECT_EQ(QueryNumber(history, "SELECT COUNT(*) FROM OVLogMasterTable"), (long)b.size());
         FreeDays(a);
         FreeDays(b);
     }
