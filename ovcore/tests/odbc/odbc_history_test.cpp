@@ -216,6 +216,25 @@ TEST_P(OdbcHistoryTest, NamesCutAlikeAreFoldedOnRead) {
     FreeODBCPeriodTables(&read);
 }
 
+// A master row that cannot be written anew keeps the old one.
+TEST_P(OdbcHistoryTest, FailedMasterRewriteKeepsTheRow) {
+    ASSERT_EQ(CreateODBCTables(db_), ODBC_TABLES_CREATED);
+    ASSERT_EQ(EnsureMasterRows(db_, kDay + 10, kDay + 20, 1), 1);
+    bool sqlite = std::string(GetParam().name) == "sqlite";
+    ASSERT_TRUE(
+        RunSql(connection_, sqlite ? "CREATE TRIGGER refuse BEFORE INSERT ON OVLogMasterTable WHEN "
+                                     "NEW.CurrentTime = 7 BEGIN SELECT RAISE(ABORT, 'refused'); END"
+                                   : "ALTER TABLE OVLogMasterTable ADD CONSTRAINT refuse CHECK "
+                                     "(CurrentTime <> 7)"));
+    OdbcMasterEntry refused = {kDay, kDay + 86399, 7, "11/15/23"};
+    EXPECT_EQ(RewriteLastODBCEntry(db_, &refused), 0);
+    EXPECT_TRUE(boxes_.WaitFor(1));
+    EXPECT_EQ(Rows("OVLogMasterTable"), 1);
+    OdbcMasterEntry taken = {kDay, kDay + 86399, 8, "11/15/23"};
+    EXPECT_EQ(RewriteLastODBCEntry(db_, &taken), 1);
+    EXPECT_EQ(QueryNumber(connection_, "SELECT CurrentTime FROM OVLogMasterTable"), 8);
+}
+
 int g_ticksLeft;
 int CALLBACK StopAfterTicks(int) {
     return --g_ticksLeft > 0;
