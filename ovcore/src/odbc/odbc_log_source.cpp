@@ -115,9 +115,9 @@ DWORD CountOdbcRows(OdbcLogReader* r) {
     return present;
 }
 
-void FreeOdbcLogReader(OdbcLogReader* r) {
+void ReleaseOdbcLogReader(OdbcLogReader* r) {
     const OdbcApi* api = OdbcBound();
-    if (!r)
+    if (!r || --r->refs > 0)
         return;
     if (api && r->stmt)
         api->SQLFreeStmt(r->stmt, SQL_DROP);
@@ -132,6 +132,8 @@ void OpenODBCLogSource(const char* source, LogSourceHandle* handle) {
     OdbcLogState& state = OdbcLog();
     if (state.prepared) {
         *handle = *state.prepared;
+        if (handle->lpOdbc)
+            ((OdbcLogReader*)handle->lpOdbc)->refs++;
         return;
     }
     memset(handle, 0, sizeof(*handle));
@@ -144,6 +146,7 @@ void OpenODBCLogSource(const char* source, LogSourceHandle* handle) {
     OdbcLogReader* r = (OdbcLogReader*)calloc(1, sizeof(OdbcLogReader));
     if (!r)
         return;
+    r->refs = 1;
     handle->lpOdbc = r;
     if (!OpenReader(r, handle->szPath)) {
         ORB_CloseODBC(handle);
@@ -191,24 +194,19 @@ ULONGLONG ODBCLineStartBefore(LogSourceHandle* handle, ULONGLONG position) {
 }
 
 void CloseODBCLogSource(LogSourceHandle* handle) {
-    // A handle copied from the prepared source shares its reader, which stays
-    // open until ORB_CloseODBC; a handle opened on its own frees its own.
-    OdbcLogState& state = OdbcLog();
-    if (!handle || !handle->lpOdbc || (state.prepared && state.prepared->lpOdbc == handle->lpOdbc))
+    // A copy of the prepared source keeps the shared reader open for the
+    // others; the last handle to go closes it.
+    if (!handle)
         return;
-    FreeOdbcLogReader((OdbcLogReader*)handle->lpOdbc);
+    ReleaseOdbcLogReader((OdbcLogReader*)handle->lpOdbc);
     handle->lpOdbc = nullptr;
 }
 
 ORB_EXPORT(void) ORB_CloseODBC(LogSourceHandle* handle) {
     OdbcLogState& state = OdbcLog();
-    OdbcLogReader* own = handle ? (OdbcLogReader*)handle->lpOdbc : nullptr;
-    OdbcLogReader* kept = state.prepared ? (OdbcLogReader*)state.prepared->lpOdbc : nullptr;
-    FreeOdbcLogReader(own);
-    if (kept != own)
-        FreeOdbcLogReader(kept);
-    if (handle)
-        handle->lpOdbc = nullptr;
+    if (handle != state.prepared)
+        CloseODBCLogSource(handle);
+    CloseODBCLogSource(state.prepared);
     free(state.prepared);
     state.prepared = nullptr;
     state.index.clear();

@@ -25,10 +25,12 @@ ULONGLONG SeekODBCLogSource(LogSourceHandle* handle, LONGLONG offset, DWORD meth
 int ReadODBCLine(LogSourceHandle* handle, char* line, ULONGLONG position, ULONGLONG* next);
 // The position of the row before position.
 ULONGLONG ODBCLineStartBefore(LogSourceHandle* handle, ULONGLONG position);
-// Closes the source and drops the prepared one (null allowed).
+// Closes the source and drops the prepared one (null allowed); copies of it
+// still open read no further rows and close their shared connection last.
 ORB_EXPORT(void) ORB_CloseODBC(LogSourceHandle* handle);
-// A handle copied from the prepared source leaves its connection open until
-// ORB_CloseODBC; one opened on its own is closed.
+// Closes the handle's hold on its connection: the connection of a copy of
+// the prepared source stays open while the prepared source or another copy
+// holds it.
 void CloseODBCLogSource(LogSourceHandle* handle);
 
 // The time text of an Access driver ("1999-10-10 2:05:09 PM") in the date

@@ -111,6 +111,31 @@ TEST_P(OdbcReportRunTest, RangeReadsOnlyItsRows) {
     EXPECT_EQ(ORB_CloseReport(run.report, nullptr), 0);
 }
 
+// A run stopped with the table still open, its source dropped before the
+// run is closed (the plug-in's order): the open rows read no further and
+// the shared connection closes once, with the last of them.
+TEST_P(OdbcReportRunTest, SourceDroppedBeforeAStoppedRunIsClosed) {
+    MakeLogTable(std::vector<LogRow>(std::begin(kRows), std::end(kRows)));
+    RunEngine engine;
+    AnalysisProfile* table =
+        engine.WriteProfile("stop", {"odbc:" + connection_}, SERVER_PROTOCOL_ODBC);
+    runtest::RunOptions o;
+    o.stopAfter = 2;
+    RunOutcome run = RunReport(table, "stop.wlp", o);
+    ASSERT_NE(run.report, nullptr) << "run error " << run.error;
+    ORB_CloseODBC(nullptr);
+    int peeks = 0;
+    while (peeks < 20 && ORB_PeekReport(run.report, nullptr, nullptr) != -1)
+        ++peeks;
+    EXPECT_LT(peeks, 20) << "the run ends with the records it had in hand";
+    EXPECT_EQ(ORB_CloseReport(run.report, nullptr), 0);
+    // A new run prepares the table afresh.
+    RunOutcome again = RunReport(table, "stop.wlp");
+    ASSERT_NE(again.report, nullptr);
+    EXPECT_EQ(again.recordsRead, std::size(kRows));
+    EXPECT_EQ(ORB_CloseReport(again.report, nullptr), 0);
+}
+
 // Every stored day of a history database, read back, with its entry.
 struct StoredDay {
     MasterEntry entry;
