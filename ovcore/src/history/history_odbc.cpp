@@ -22,10 +22,8 @@ OdbcMasterEntry RowOf(const MasterEntry& e, ORB_TIME current) {
     return row;
 }
 
-// The master rows as entries, in start order.
+// The master rows (their start times loaded) as entries, in start order.
 int LoadEntries(HistoryDatabase* handle, OdbcHistory* db) {
-    if (!LoadODBCMasterTimes(db))
-        return 0;
     handle->Entries =
         (MasterEntry*)calloc(db->masterCount ? db->masterCount : 1, sizeof(MasterEntry));
     if (!handle->Entries)

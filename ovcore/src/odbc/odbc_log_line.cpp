@@ -95,13 +95,15 @@ int ReadODBCLine(LogSourceHandle* handle, char* line, ULONGLONG position, ULONGL
     DWORD row = (DWORD)(position / ODBC_ROW_UNIT);
     *next = (ULONGLONG)(row + 1) * ODBC_ROW_UNIT;
     int order = LineDateOrder();
+    // The row order belongs to the prepared source's reader alone.
+    bool ordered = state.prepared && state.prepared->lpOdbc == r;
     for (;; ++row, *next += ODBC_ROW_UNIT) {
         if (!state.scanning && row >= r->rows)
             return 1;
         int fetched;
         if (state.sequential)
             fetched = FetchOdbcRow(r, SQL_FETCH_NEXT, 0);
-        else if (row < state.index.size())
+        else if (ordered && row < state.index.size())
             fetched = FetchOdbcRow(r, SQL_FETCH_ABSOLUTE, state.index[row].row);
         else
             return 1;
@@ -121,8 +123,11 @@ int ReadODBCLine(LogSourceHandle* handle, char* line, ULONGLONG position, ULONGL
 
 int PrepareODBCLogSource(const char* connection) {
     OdbcLogState& state = OdbcLog();
-    if (state.prepared)
+    // Another source prepared before (a run that did not drop it) gives way.
+    if (state.prepared && strcmp(state.prepared->szPath, connection) == 0)
         return 1;
+    if (state.prepared)
+        ORB_CloseODBC(nullptr);
     LogSourceHandle* handle = (LogSourceHandle*)calloc(1, sizeof(LogSourceHandle));
     if (!handle)
         return 0;

@@ -130,7 +130,9 @@ void ReleaseOdbcLogReader(OdbcLogReader* r) {
 
 void OpenODBCLogSource(const char* source, LogSourceHandle* handle) {
     OdbcLogState& state = OdbcLog();
-    if (state.prepared) {
+    // Only the prepared source's own text shares its reader and row order.
+    if (state.prepared && source && strncmp(source, ODBC_SOURCE_PREFIX, 5) == 0 &&
+        strcmp(source + 5, state.prepared->szPath) == 0) {
         *handle = *state.prepared;
         if (handle->lpOdbc)
             ((OdbcLogReader*)handle->lpOdbc)->refs++;

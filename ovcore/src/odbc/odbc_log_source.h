@@ -8,10 +8,14 @@
 #define ODBC_ROW_UNIT 100
 #define ODBC_LINE_SIZE 2048
 
-// Fills the handle (kind 2); hFile -1 when the source cannot be opened.
+// Fills the handle (kind 2); hFile -1 when the source cannot be opened. The
+// text of the prepared source gives a copy of it, which reads its rows in
+// time order; any other text opens a source of its own, which counts its
+// rows but has no order to read them in.
 void OpenODBCLogSource(const char* source, LogSourceHandle* handle);
 // 1 when the source is prepared (already, or now: opened, read once and its
-// rows ordered by time); 0 on failure or when the user stopped it.
+// rows ordered by time; a source of another text prepared before is
+// dropped); 0 on failure or when the user stopped it.
 int PrepareODBCLogSource(const char* connection);
 // The size (rows x 100) of the prepared source; 0 when none is prepared.
 DWORD GetPreparedODBCLogSize(void);

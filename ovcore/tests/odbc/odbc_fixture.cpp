@@ -3,6 +3,7 @@
 #include <stdio.h>
 
 #include <fstream>
+#include <vector>
 
 #include "odbc/odbc_binding.h"
 
@@ -80,6 +81,23 @@ bool RunSql(const std::string& connection, const std::string& sql) {
         SQLRETURN r = api->SQLExecDirect(stmt, (SQLCHAR*)sql.c_str(), SQL_NTS);
         return OdbcOk(r) || r == SQL_NO_DATA;
     });
+}
+
+void DropAllTables(const std::string& connection) {
+    std::vector<std::string> tables;
+    OnStatement(connection, [&](const OdbcApi* api, SQLHSTMT stmt) {
+        char name[256];
+        SQLLEN length = 0;
+        if (!OdbcOk(api->SQLTables(stmt, nullptr, 0, nullptr, 0, nullptr, 0, (SQLCHAR*)"TABLE",
+                                   SQL_NTS)) ||
+            !OdbcOk(api->SQLBindCol(stmt, 3, SQL_C_CHAR, name, sizeof(name), &length)))
+            return false;
+        while (OdbcOk(api->SQLFetch(stmt)))
+            tables.push_back(name);
+        return true;
+    });
+    for (const std::string& table : tables)
+        RunSql(connection, "DROP TABLE " + table);
 }
 
 long QueryNumber(const std::string& connection, const std::string& sql) {

@@ -27,6 +27,8 @@ std::string ConnectionText(const Driver& driver, const std::string& test,
 std::string CurrentTestName();
 // Runs one SQL text on a connection of its own; true when it succeeded.
 bool RunSql(const std::string& connection, const std::string& sql);
+// Drops every table the data source lists.
+void DropAllTables(const std::string& connection);
 // The first column of the first row of a query as a number; -1 on failure.
 long QueryNumber(const std::string& connection, const std::string& sql);
 

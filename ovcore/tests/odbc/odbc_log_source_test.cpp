@@ -102,6 +102,31 @@ TEST_P(OdbcLogSourceTest, DateFollowsTheOrderTheParserReads) {
     LogParse_SetIntlDate(0, '/', ':');
 }
 
+// A second table's source replaces the one prepared before, and a copy is
+// made only for the prepared source's own text: no table is read in
+// another's place.
+TEST_P(OdbcLogSourceTest, EachSourceReadsItsOwnTable) {
+    // Its log table must be the first table the data source lists.
+    std::string other = ConnectionText(GetParam(), CurrentTestName() + "-other");
+    DropAllTables(other);
+    ASSERT_TRUE(RunSql(other, kCreateLogTable));
+    ASSERT_TRUE(RunSql(other, Row("10.0.0.7", "2023-11-15 10:00:00", "/other.html")));
+    ASSERT_TRUE(RunSql(connection_, Row("10.0.0.1", "2023-11-15 08:00:00", "/a.html")));
+    ASSERT_EQ(PrepareODBCLogSource(connection_.c_str()), 1);
+    ASSERT_EQ(PrepareODBCLogSource(other.c_str()), 1);
+    LogSourceHandle h;
+    OpenODBCLogSource(("odbc:" + other).c_str(), &h);
+    std::vector<std::string> lines = ReadAll(&h);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("/other.html"), std::string::npos);
+    CloseODBCLogSource(&h);
+    LogSourceHandle first;
+    OpenODBCLogSource(("odbc:" + connection_).c_str(), &first);
+    EXPECT_EQ(first.dwSize, 100u);
+    EXPECT_TRUE(ReadAll(&first).empty()) << "not the prepared table's rows";
+    ORB_CloseODBC(&first);
+}
+
 // 3,000 rows are counted as 3,000 by halving, without a prepared index.
 TEST_P(OdbcLogSourceTest, RowsAreCounted) {
     std::string fill =
