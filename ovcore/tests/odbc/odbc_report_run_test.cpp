@@ -218,6 +218,9 @@ TEST_P(OdbcReportRunTest, UpdatePassStoresTheDaysOfTheFolderForm) {
         FreeDays(b);
     }
     EXPECT_EQ(boxes_.Count(), 0u);
+    ORB_DeleteRealtimeDatabase(odbc);
+    EXPECT_EQ(QueryNumber(history, "SELECT COUNT(*) FROM OVLogMasterTable"), -1)
+        << "the tables are dropped";
 }
 
 INSTANTIATE_TEST_SUITE_P(Drivers, OdbcReportRunTest, testing::ValuesIn(kDrivers), PrintDriver);
