@@ -181,8 +181,9 @@ int UpdateToTheEnd(AnalysisProfile* profile) {
     return calls + 1;
 }
 
-// The same log updated into a folder database and into an ODBC one, in two
-// steps (the second adds to a day the first stored): the stored days are
+// The same log updated into a folder database from a text file and into an
+// ODBC one from a log table, in two steps (the second adds to a day the
+// first stored, and the table is read afresh for it): the stored days are
 // the same, and the ODBC form holds one row per day in its master table.
 TEST_P(OdbcReportRunTest, UpdatePassStoresTheDaysOfTheFolderForm) {
     // The history tables live apart from the log table, which must stay the
@@ -191,11 +192,13 @@ TEST_P(OdbcReportRunTest, UpdatePassStoresTheDaysOfTheFolderForm) {
     for (int t = 0; t < ODBC_TABLE_COUNT; ++t)
         RunSql(history, std::string("DROP TABLE ") + OdbcTable(t).name);
     RunEngine engine;
-    std::vector<LogRow> firstPart(std::begin(kRows), std::begin(kRows) + 4);
-    std::vector<LogRow> whole(std::begin(kRows), std::end(kRows));
-    std::string log = engine.WriteData("service.log", TextLog(firstPart));
+    const size_t firstPart = 4;
+    std::vector<LogRow> rows(std::begin(kRows), std::begin(kRows) + firstPart);
+    MakeLogTable(rows);
+    std::string log = engine.WriteData("service.log", TextLog(rows));
     AnalysisProfile* folder = engine.WriteProfile("folder", {log});
-    AnalysisProfile* odbc = engine.WriteProfile("odbc", {log});
+    AnalysisProfile* odbc =
+        engine.WriteProfile("odbc", {"odbc:" + connection_}, SERVER_PROTOCOL_ODBC);
     for (AnalysisProfile* p : {folder, odbc})
         p->RealtimeAnalysis = 1;
     folder->SwiftmereFlag = SWIFTMERE_FILES;
@@ -204,8 +207,13 @@ TEST_P(OdbcReportRunTest, UpdatePassStoresTheDaysOfTheFolderForm) {
 
     for (int step = 0; step < 2; ++step) {
         SCOPED_TRACE(step);
-        if (step == 1)
-            engine.WriteData("service.log", TextLog(whole));
+        if (step == 1) {
+            for (size_t i = firstPart; i < std::size(kRows); ++i) {
+                rows.push_back(kRows[i]);
+                ASSERT_TRUE(RunSql(connection_, LogRowSql(kRows[i])));
+            }
+            engine.WriteData("service.log", TextLog(rows));
+        }
         int folderCalls = UpdateToTheEnd(folder);
         EXPECT_EQ(UpdateToTheEnd(odbc), folderCalls);
         std::vector<StoredDay> a = ReadStoredDays(folder, engine.Install().Data() + "folder.wlp");
