@@ -52,7 +52,7 @@ std::string RunEngine::WriteData(const std::string& name, const std::string& byt
 }
 
 AnalysisProfile* RunEngine::WriteProfile(const std::string& name,
-                                         const std::vector<std::string>& paths,
+                                         const std::vector<std::string>& paths, DWORD protocol,
                                          void (*edit)(AnalysisProfile*)) {
     AnalysisProfile* p = AnalysisProfile_New();
     lstrcpynA(p->BaseName, name.c_str(), sizeof(p->BaseName));
@@ -62,7 +62,7 @@ AnalysisProfile* RunEngine::WriteProfile(const std::string& name,
     std::string joined;
     for (const std::string& path : paths)
         joined += (joined.empty() ? "" : "|") + path;
-    ServerList_SetProtocol(&p->Servers, SERVER_PROTOCOL_FILE);
+    ServerList_SetProtocol(&p->Servers, protocol);
     ServerList_AddServer(&p->Servers, "LocalMachine", joined.c_str(), "", "");
     if (edit)
         edit(p);

@@ -24,11 +24,16 @@ class RunEngine {
     const ovtest::TempInstall& Install() const { return install_; }
     // Writes a file into the data folder; its full path.
     std::string WriteData(const std::string& name, const std::string& bytes) const;
-    // Writes "<name>.wlp" (one local server, the paths joined by "|", DNS
-    // look-ups off, then edit's changes when given) and returns the client's
-    // working copy of it, owned by this object.
+    // Writes "<name>.wlp" (one server of the protocol, the paths joined by
+    // "|", DNS look-ups off, then edit's changes when given) and returns the
+    // client's working copy of it, owned by this object.
     AnalysisProfile* WriteProfile(const std::string& name, const std::vector<std::string>& paths,
-                                  void (*edit)(AnalysisProfile*) = nullptr);
+                                  DWORD protocol, void (*edit)(AnalysisProfile*) = nullptr);
+    // The same for one local server.
+    AnalysisProfile* WriteProfile(const std::string& name, const std::vector<std::string>& paths,
+                                  void (*edit)(AnalysisProfile*) = nullptr) {
+        return WriteProfile(name, paths, SERVER_PROTOCOL_FILE, edit);
+    }
 
   private:
     ovtest::TempInstall install_;

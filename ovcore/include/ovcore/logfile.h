@@ -59,9 +59,14 @@ void LogFile_SetW3CMap(LogFile* file, W3CFieldMap* map);
 // Up to two lines at position: 3 with text and length (through the second
 // LF, or all that is buffered), or 1 with both 0 when no line end was found
 // and the text neither fills the buffer nor ends the file (a last line
-// without its line end is handed out).
+// without its line end is handed out). An ODBC source gives the line of the
+// first readable row at position (its positions count rows, not bytes).
 // The text stays valid until the next call on the file.
 int LogFile_ReadLineAt(LogFile* file, ULONGLONG position, char** text, DWORD* length);
+// Where the text after the first consumed bytes of the text that
+// LogFile_ReadLineAt gave at position starts: position + consumed for a
+// file, the row after the one read for an ODBC source.
+ULONGLONG LogFile_PositionAfter(const LogFile* file, ULONGLONG position, DWORD consumed);
 void LogFile_Advance(LogFile* file, DWORD count);
 
 // The first record from position 0: 1 with a new record (caller frees it) and

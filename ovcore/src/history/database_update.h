@@ -78,6 +78,6 @@ int AddToCurrentDatabase(AnalysisProfile* profile, PeriodHitSource* source, Hist
 int UpdateRealtimeDatabase(PeriodHitSource* source, AnalysisProfile* profile,
                            const char* profilePath, void* hostEntry, int* upToDate);
 
-// Removes the profile's folder database: the period files master.dat
-// names, master.dat, and both folders when empty. 1/0.
+// Removes the profile's database: a folder's period files that master.dat
+// names, master.dat, and both folders when empty; an ODBC one's tables. 1/0.
 int DeleteRealtimeDatabase(AnalysisProfile* profile, const char* profilePath);

@@ -102,10 +102,11 @@ int SaveMasterFile(const char* folder, const MasterEntry* entries, DWORD count);
 
 // --- The open database (history_open.cpp) ---
 
-// Opens the profile's database (Type 1 folder; other types give a handle
-// without a store): takes the folder's lock, undoes unfinished commits and
-// grows master.dat to cover firstTime..lastTime (both 0: opens what is
-// there). Closes the database open before. Null on failure; the cause is
+// Opens the profile's database: Type 1 the folder (takes the folder's lock,
+// undoes unfinished commits and grows master.dat to cover
+// firstTime..lastTime; both 0: opens what is there), Type 2 the ODBC data
+// source (its master rows grown likewise when create is set); other types
+// give a handle without a store. Closes the database open before. Null on failure; the cause is
 // kept for HistoryOpenFailure (HISTORY_OPEN_LOCKED while another program
 // holds the database).
 HistoryDatabase* OpenHistoryDatabase(AnalysisProfile* profile, const char* profilePath,
@@ -164,12 +165,32 @@ void FreePeriodTables(RunContext* context);
 // tables. Null is ignored.
 void FreePeriodReport(ReportHandle* report);
 
+// --- The ODBC form (history_odbc.cpp) ---
+// The same entries and periods kept in the profile's ODBCSwiftmere data
+// source; called by the entry points above and below for a type-2 handle.
+
+// Connects (handle->Connection), makes missing tables and master rows for
+// firstTime..lastTime when create is set, and reads the master rows into the
+// handle's entries. 1/0 (the caller closes the handle on 0).
+int OpenOdbcHistory(HistoryDatabase* handle, const AnalysisProfile* profile, ORB_TIME firstTime,
+                    ORB_TIME lastTime, int create);
+void CloseOdbcHistory(HistoryDatabase* handle);
+// The entry's period into the context (its tables must be empty):
+// PERIOD_LOADED, PERIOD_EMPTY (no stored period) or PERIOD_BAD.
+int ReadOdbcPeriod(const HistoryDatabase* handle, const MasterEntry* entry, RunContext* context);
+// Writes entry n's period with its master row at the new current time in
+// one transaction. 1, or 0 with the stored period and row as they were.
+int CommitOdbcPeriod(HistoryDatabase* handle, DWORD n, RunContext* context, ORB_TIME current);
+// Replaces entry n (in memory and its master row) by entry. 1/0.
+int SaveOdbcEntry(HistoryDatabase* handle, DWORD n, const MasterEntry* entry);
+
 // --- Committing a period with its entry (period_commit.cpp) ---
 
 // Writes the period of entry n with the new current time and then its
 // master entry; a failure at any point leaves both as they were. 1, or 0
 // (PERIOD_WRITE_ERROR in *detail when the period could not be written, 2
-// when the master entry could not).
+// when the master entry could not, PERIOD_STORE_ERROR when the ODBC form
+// could not store them).
 int CommitPeriod(HistoryDatabase* handle, DWORD n, RunContext* context, ORB_TIME current,
                  int* detail);
 // Undoes period writes whose master entry was never committed (a crash

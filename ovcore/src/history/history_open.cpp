@@ -54,7 +54,6 @@ static HistoryDatabase* OpenFolder(HistoryDatabase* handle, const AnalysisProfil
 
 HistoryDatabase* OpenHistoryDatabase(AnalysisProfile* profile, const char* profilePath,
                                      ORB_TIME firstTime, ORB_TIME lastTime, int create) {
-    (void)create; // the folder form always grows master.dat to the span
     CloseOpenHistoryDatabase();
     g_openError = HISTORY_OPEN_OK;
     if (!profile)
@@ -65,9 +64,13 @@ HistoryDatabase* OpenHistoryDatabase(AnalysisProfile* profile, const char* profi
     handle->Type = profile->SwiftmereFlag;
     handle->Profile = profile;
     handle->Lock = INVALID_HANDLE_VALUE;
+    // The folder form always grows master.dat to the span.
     if (handle->Type == SWIFTMERE_FILES &&
         !OpenFolder(handle, profile, profilePath, firstTime, lastTime))
         return nullptr;
+    if (handle->Type == SWIFTMERE_ODBC &&
+        !OpenOdbcHistory(handle, profile, firstTime, lastTime, create))
+        return Fail(handle, HISTORY_OPEN_MASTER);
     g_open = handle;
     return handle;
 }
@@ -77,6 +80,7 @@ void CloseHistoryDatabase(HistoryDatabase* handle) {
         return;
     if (handle->Lock != INVALID_HANDLE_VALUE)
         CloseHandle(handle->Lock);
+    CloseOdbcHistory(handle);
     free(handle->Entries);
     if (g_open == handle)
         g_open = nullptr;
@@ -105,6 +109,8 @@ void StepBackMasterEntry(HistoryDatabase* handle) {
 }
 
 int RewriteLastMasterEntry(HistoryDatabase* handle, const MasterEntry* entry) {
+    if (handle && handle->Cursor > 0 && handle->Type == SWIFTMERE_ODBC)
+        return SaveOdbcEntry(handle, handle->Cursor - 1, entry);
     if (!handle || handle->Cursor == 0 || handle->Type != SWIFTMERE_FILES)
         return 0;
     MasterEntry* slot = &handle->Entries[handle->Cursor - 1];
@@ -135,6 +141,11 @@ void GetDatabaseTimeRange(AnalysisProfile* profile) {
 }
 
 int SetMasterEntryCurrent(HistoryDatabase* handle, DWORD n, ORB_TIME current) {
+    if (handle && n < handle->EntryCount && handle->Type == SWIFTMERE_ODBC) {
+        MasterEntry entry = handle->Entries[n];
+        entry.Current = current;
+        return SaveOdbcEntry(handle, n, &entry);
+    }
     if (!handle || n >= handle->EntryCount || handle->Type != SWIFTMERE_FILES)
         return 0;
     ORB_TIME old = handle->Entries[n].Current;

@@ -84,6 +84,11 @@ int CommitPeriod(HistoryDatabase* handle, DWORD n, RunContext* context, ORB_TIME
                  int* detail) {
     char path[MAX_PATH], journal[MAX_PATH];
     *detail = PERIOD_WRITE_ERROR;
+    if (handle && handle->Type == SWIFTMERE_ODBC) {
+        int ok = CommitOdbcPeriod(handle, n, context, current);
+        *detail = ok ? PERIOD_WRITTEN : PERIOD_STORE_ERROR;
+        return ok;
+    }
     if (!handle || n >= handle->EntryCount || !PeriodFilePath(handle, &handle->Entries[n], path) ||
         !DurableFile_SideName(path, ".jnl", journal) || !WriteJournal(path, journal, current))
         return 0;

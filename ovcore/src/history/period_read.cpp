@@ -336,8 +336,10 @@ int ReadPeriod(const MasterEntry* entry, HistoryDatabase* handle, ReportHandle* 
         g_ReportTableKeywords[i].Used = 1;
     if (entry->Current == 0)
         return PERIOD_EMPTY;
+    if (handle && handle->Type == SWIFTMERE_ODBC)
+        return ReadOdbcPeriod(handle, entry, report->Run);
     if (!handle || handle->Type != SWIFTMERE_FILES)
-        return PERIOD_BAD; // the ODBC form reads its rows elsewhere
+        return PERIOD_BAD;
     char path[MAX_PATH];
     if (!PeriodFilePath(handle, entry, path))
         return PERIOD_BAD;

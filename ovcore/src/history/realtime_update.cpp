@@ -5,6 +5,7 @@
 
 #include "core/message_sink.h"
 #include "history/database_update.h"
+#include "odbc/odbc_history.h"
 
 static void TellUser(const char* text) {
     Engine_ReportError(nullptr, "Ostrevane", text, 0, 0, 0);
@@ -66,6 +67,10 @@ int UpdateRealtimeDatabase(PeriodHitSource* source, AnalysisProfile* profile,
 }
 
 int DeleteRealtimeDatabase(AnalysisProfile* profile, const char* profilePath) {
+    if (profile && profile->SwiftmereFlag == SWIFTMERE_ODBC) {
+        ORB_DeleteODBCDatabase(profile);
+        return 1;
+    }
     if (!profile || profile->SwiftmereFlag != SWIFTMERE_FILES)
         return profile && profile->SwiftmereFlag == SWIFTMERE_NONE;
     HistoryDatabase* db = OpenHistoryDatabase(profile, profilePath, 0, 0, 0);

@@ -4,6 +4,7 @@
 
 #include "core/progress_callback.h"
 #include "history/database_update.h"
+#include "odbc/odbc_log_source.h"
 #include "ovcore/logpath.h"
 #include "ovcore/profile_file.h"
 
@@ -51,6 +52,10 @@ static int UpdateProfile(DWORD_PTR item, AnalysisProfile* profile) {
         UpdateRealtimeDatabase(&source, profile, path, (void*)item, &upToDate);
         CloseLogFileSource(&source);
     }
+    // A log table is read and ordered once for a series of updates; once the
+    // database holds all of it, the next series reads it afresh.
+    if (upToDate && ServerList_GetProtocol(&profile->Servers) == SERVER_PROTOCOL_ODBC)
+        ORB_CloseODBC(nullptr);
     profile->RealtimeDone = upToDate;
     if (Engine_IsAborted())
         return 0;

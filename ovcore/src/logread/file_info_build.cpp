@@ -1,8 +1,10 @@
 // Building a FileInfo from server lists: path lists, wildcards and archives.
 #include "ovcore/fileinfo.h"
+#include "odbc/odbc_log_source.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <time.h>
 
 namespace {
 
@@ -111,13 +113,33 @@ BOOL IsFullPath(const char* part) {
     return part[0] == '\\' || part[0] == '/' || (part[0] && part[1] == ':');
 }
 
-int AddPart(const BuildArgs& a, DWORD protocol, const char* part, WORD server) {
-    if (protocol == SERVER_PROTOCOL_ODBC) {
-        if (a.flags)
-            *a.flags |= 32;
-        // The ODBC log source is not part of this build: nothing is added.
+// An ODBC source: its connection text is the path's text behind "odbc:", or
+// the profile's when the path holds none. Listed once its table is read and
+// ordered by time, which only a listing that unpacks does.
+int AddOdbcSource(const BuildArgs& a, const char* part, WORD server) {
+    if (a.flags)
+        *a.flags |= 32;
+    size_t prefix = strlen(ODBC_SOURCE_PREFIX);
+    const char* connection =
+        _strnicmp(part, ODBC_SOURCE_PREFIX, prefix) == 0 ? part + prefix : part;
+    if (!connection[0] && a.odbcSource)
+        connection = a.odbcSource;
+    char source[LOGSOURCE_PATH_MAX];
+    if (!a.unpack || !connection[0] ||
+        snprintf(source, sizeof(source), "%s%s", ODBC_SOURCE_PREFIX, connection) >=
+            (int)sizeof(source) ||
+        Seen_Has(*a.seen, source) || !PrepareODBCLogSource(connection))
         return 0;
-    }
+    Seen_Add(a.seen, source);
+    a.info->wSourceKind = FILEINFO_KIND_ODBC;
+    return FileInfo_AddFile(a.info, source, (DWORD)time(nullptr), GetPreparedODBCLogSize(), server)
+               ? 1
+               : 0;
+}
+
+int AddPart(const BuildArgs& a, DWORD protocol, const char* part, WORD server) {
+    if (protocol == SERVER_PROTOCOL_ODBC)
+        return AddOdbcSource(a, part, server);
     char path[MAX_PATH];
     lstrcpynA(path, part, sizeof(path));
     if (a.pathCallback)

@@ -4,6 +4,7 @@
 #include "logread/log_file_raw.h"
 #include "logread/parser_call.h"
 #include "logparse/line_end.h"
+#include "odbc/odbc_log_source.h"
 #include "ovkit/ovassert.h"
 #include <stdlib.h>
 #include <string.h>
@@ -205,11 +206,34 @@ void LogFile_SetW3CMap(LogFile* f, W3CFieldMap* map) {
     f->lpW3CMap = map;
 }
 
+// The row at position as one line in the buffer (the source keeps the
+// position of the row after it).
+static int ReadOdbcLineAt(LogFile* f, ULONGLONG position, char** text, DWORD* length) {
+    static_assert(LOGFILE_BUFFER_SIZE >= ODBC_LINE_SIZE, "a row's line fits the buffer");
+    ForgetBuffer(f);
+    ULONGLONG next = 0;
+    if (ReadODBCLine(f->hSource, f->abBuffer, position, &next) != 3)
+        return 1;
+    f->qwBufferPos = position;
+    f->dwFill = f->dwRemain = (DWORD)strlen(f->abBuffer);
+    *text = f->lpCurrent;
+    *length = f->dwFill;
+    return 3;
+}
+
+ULONGLONG LogFile_PositionAfter(const LogFile* f, ULONGLONG position, DWORD consumed) {
+    if (LogFile_GetSourceKind(f) == LOGSOURCE_ODBC)
+        return f->hSource->dwPosition;
+    return position + consumed;
+}
+
 int LogFile_ReadLineAt(LogFile* f, ULONGLONG position, char** text, DWORD* length) {
     *text = nullptr;
     *length = 0;
     if (!LogFile_IsOpen(f))
         return 1;
+    if (LogFile_GetSourceKind(f) == LOGSOURCE_ODBC)
+        return ReadOdbcLineAt(f, position, text, length);
     DWORD got = 0;
     int lines = GetLinesAt(f, position, &got);
     // A piece without a line end is handed out when it fills the whole buffer

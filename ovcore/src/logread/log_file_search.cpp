@@ -3,6 +3,7 @@
 #include "ovcore/logread.h"
 #include "logread/log_file_raw.h"
 #include "logread/record_probe.h"
+#include "odbc/odbc_log_source.h"
 
 namespace {
 
@@ -66,6 +67,8 @@ BOOL SearchRecordByTime(LogFile* f, RecordProbe& probe, Direction d, DWORD targe
 ULONGLONG FindLineStartBefore(LogFile* f, ULONGLONG position) {
     if (!LogFile_IsOpen(f))
         return 0;
+    if (LogFile_GetSourceKind(f) == LOGSOURCE_ODBC)
+        return ODBCLineStartBefore(f->hSource, position);
     if (position > f->qwFileSize)
         position = f->qwFileSize;
     ULONGLONG limit = SearchLimit();

@@ -1,7 +1,8 @@
-// The plain-file side of a log source (the ODBC side is not part of this build:
-// an "odbc:" text fails to open).
+// A log source: a plain file, or a table of an ODBC data source whose rows
+// the ODBC side serves as lines.
 #include "ovcore/logsource.h"
 #include "logread/engine_link.h"
+#include "odbc/odbc_log_source.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -25,11 +26,18 @@ LogSourceHandle* OpenLogSource(const char* path, DWORD access, DWORD share,
         return INVALID_LOG_SOURCE;
     if (strncmp(path, ZIPPED_PREFIX, ZIPPED_PREFIX_LEN) == 0)
         path += ZIPPED_PREFIX_LEN;
-    if (strncmp(path, ODBC_SOURCE_PREFIX, 5) == 0 || strlen(path) >= LOGSOURCE_PATH_MAX)
+    if (strlen(path) >= LOGSOURCE_PATH_MAX)
         return INVALID_LOG_SOURCE;
     LogSourceHandle* s = (LogSourceHandle*)calloc(1, sizeof(LogSourceHandle));
     if (!s)
         return INVALID_LOG_SOURCE;
+    if (strncmp(path, ODBC_SOURCE_PREFIX, 5) == 0) {
+        OpenODBCLogSource(path, s);
+        if (s->hFile != INVALID_HANDLE_VALUE)
+            return s;
+        free(s);
+        return INVALID_LOG_SOURCE;
+    }
     s->wKind = LOGSOURCE_FILE;
     strcpy(s->szPath, path);
     s->hFile = CreateFileA(path, access, share, security, disposition, flags, templateFile);
@@ -47,8 +55,10 @@ int GetLogSourceKind(LogSourceHandle* s) {
 ULONGLONG GetLogSourceSize(LogSourceHandle* s) {
     if (!IsValid(s))
         return 0;
-    if (s->wKind == LOGSOURCE_ODBC)
+    if (s->wKind == LOGSOURCE_ODBC) {
+        GetODBCLogSourceSize(s);
         return s->dwSize;
+    }
     LARGE_INTEGER size;
     return GetFileSizeEx(s->hFile, &size) ? (ULONGLONG)size.QuadPart : 0;
 }
@@ -57,7 +67,7 @@ ULONGLONG SeekLogSource(LogSourceHandle* s, LONGLONG offset, DWORD method) {
     if (!IsValid(s))
         return 0;
     if (s->wKind == LOGSOURCE_ODBC)
-        return s->dwPosition;
+        return SeekODBCLogSource(s, offset, method);
     LARGE_INTEGER at, now;
     at.QuadPart = offset;
     if (!SetFilePointerEx(s->hFile, at, &now, method))
@@ -85,6 +95,8 @@ BOOL CloseLogSource(LogSourceHandle* s) {
         result = CloseHandle(s->hFile);
         if (!result)
             ShowPathError("Error closing log file %s.", s->szPath);
+    } else if (s->wKind == LOGSOURCE_ODBC) {
+        CloseODBCLogSource(s);
     }
     free(s);
     return result;

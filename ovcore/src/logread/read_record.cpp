@@ -146,8 +146,11 @@ int LogRecord_ReadNextCounted(LogFile* file, ULONGLONG position, HitRecord* reco
                               ULONGLONG* newPosition, DWORD window, DWORD initialRead,
                               DWORD* skipped, ULONGLONG* recordStart) {
     *newPosition = position;
-    if (!LogFile_IsOpen(file) || LogFile_GetSourceKind(file) != LOGSOURCE_FILE)
+    if (!LogFile_IsOpen(file))
         return LOGREAD_NONE;
+    // An ODBC source counts its positions in rows: a line's start is its
+    // row's position, and the next line is the source's next row.
+    BOOL rows = LogFile_GetSourceKind(file) == LOGSOURCE_ODBC;
     ReadState s = {file, record, initialRead, window, position, 0, skipped};
     ULONGLONG size = file->qwFileSize;
     s.limit = window && position + window < size ? position + window : size;
@@ -157,6 +160,7 @@ int LogRecord_ReadNextCounted(LogFile* file, ULONGLONG position, HitRecord* reco
     for (;;) {
         char* text = nullptr;
         DWORD length = 0;
+        ULONGLONG lineAt = s.position;
         if (LogFile_ReadLineAt(file, s.position, &text, &length) != LOGREAD_RECORD)
             return LOGREAD_NONE;
         DWORD prefix = 0;
@@ -175,14 +179,14 @@ int LogRecord_ReadNextCounted(LogFile* file, ULONGLONG position, HitRecord* reco
                 return LOGREAD_NONE;
             if (a == ATTEMPT_ACCEPTED) {
                 if (recordStart)
-                    *recordStart = s.position;
-                *newPosition = s.position + consumed;
+                    *recordStart = rows ? lineAt : s.position;
+                *newPosition = LogFile_PositionAfter(file, lineAt, prefix + consumed);
                 HandOut(record);
                 return LOGREAD_RECORD;
             }
             CountSkip(s);
         }
-        s.position += consumed;
+        s.position = LogFile_PositionAfter(file, lineAt, (DWORD)(s.position - lineAt) + consumed);
         *newPosition = s.position;
         if (s.position >= s.limit)
             return LOGREAD_NONE;

@@ -7,14 +7,15 @@
 #include <algorithm>
 
 #include "core/progress_callback.h"
+#include "logparse/parse_settings.h"
 #include "odbc/odbc_log_reader.h"
 #include "ovcore/dates.h"
 #include "ovcore/hittime.h"
 
 namespace {
 
-// The date order the line parser will read (the log date-format code), so
-// that the line is built in the order it is parsed.
+// The date order the line parser will read: the log date-format code's, or
+// the [intl] order the parser falls back on while the code is unknown.
 int LineDateOrder() {
     switch (GetLogDateFormat()) {
     case LOGDATE_DMY:
@@ -24,7 +25,7 @@ int LineDateOrder() {
     case LOGDATE_YMD_GMT:
         return 2;
     default:
-        return 0;
+        return LogParse_Settings()->iIntlDateOrder;
     }
 }
 
@@ -94,13 +95,15 @@ int ReadODBCLine(LogSourceHandle* handle, char* line, ULONGLONG position, ULONGL
     DWORD row = (DWORD)(position / ODBC_ROW_UNIT);
     *next = (ULONGLONG)(row + 1) * ODBC_ROW_UNIT;
     int order = LineDateOrder();
+    // The row order belongs to the prepared source's reader alone.
+    bool ordered = state.prepared && state.prepared->lpOdbc == r;
     for (;; ++row, *next += ODBC_ROW_UNIT) {
         if (!state.scanning && row >= r->rows)
             return 1;
         int fetched;
         if (state.sequential)
             fetched = FetchOdbcRow(r, SQL_FETCH_NEXT, 0);
-        else if (row < state.index.size())
+        else if (ordered && row < state.index.size())
             fetched = FetchOdbcRow(r, SQL_FETCH_ABSOLUTE, state.index[row].row);
         else
             return 1;
@@ -120,8 +123,11 @@ int ReadODBCLine(LogSourceHandle* handle, char* line, ULONGLONG position, ULONGL
 
 int PrepareODBCLogSource(const char* connection) {
     OdbcLogState& state = OdbcLog();
-    if (state.prepared)
+    // Another source prepared before (a run that did not drop it) gives way.
+    if (state.prepared && strcmp(state.prepared->szPath, connection) == 0)
         return 1;
+    if (state.prepared)
+        ORB_CloseODBC(nullptr);
     LogSourceHandle* handle = (LogSourceHandle*)calloc(1, sizeof(LogSourceHandle));
     if (!handle)
         return 0;
@@ -140,12 +146,17 @@ int PrepareODBCLogSource(const char* connection) {
     ULONGLONG position = 0, next = 0;
     // Rows are numbered as the cursor gives them; rows skipped as unreadable
     // keep their numbers.
+    // The client's pump runs by elapsed time, not per row.
+    DWORD lastPump = GetTickCount();
     for (DWORD cursorRow = 1;; ++cursorRow, position = next) {
         size_t before = state.index.size();
         if (ReadODBCLine(handle, line, position, &next) != 3)
             break;
         cursorRow += (DWORD)((next - position) / ODBC_ROW_UNIT) - 1;
         state.index[before].row = cursorRow;
+        if (GetTickCount() - lastPump < 30)
+            continue;
+        lastPump = GetTickCount();
         if (CallProgressCallback(TRUE, 0, "", 0, -1, 0) == PROGRESS_STOP) {
             ORB_CloseODBC(handle);
             free(handle);

@@ -9,6 +9,7 @@
 #define ODBC_LOG_NUMBERS 5
 
 struct OdbcLogReader {
+    int refs; // handles holding it: the prepared one and its open copies
     SQLHDBC dbc;
     SQLHSTMT stmt;
     DWORD rows;
@@ -41,5 +42,6 @@ int FetchOdbcRow(OdbcLogReader* r, SQLINTEGER how, DWORD n);
 // Counts the cursor's rows by halving between a row that exists and one
 // that does not.
 DWORD CountOdbcRows(OdbcLogReader* r);
-// Frees the statement and connection of a reader and the reader.
-void FreeOdbcLogReader(OdbcLogReader* r);
+// Drops one handle's hold on a reader; the last one frees its statement,
+// its connection and the reader (null allowed).
+void ReleaseOdbcLogReader(OdbcLogReader* r);

@@ -115,9 +115,9 @@ DWORD CountOdbcRows(OdbcLogReader* r) {
     return present;
 }
 
-void FreeOdbcLogReader(OdbcLogReader* r) {
+void ReleaseOdbcLogReader(OdbcLogReader* r) {
     const OdbcApi* api = OdbcBound();
-    if (!r)
+    if (!r || --r->refs > 0)
         return;
     if (api && r->stmt)
         api->SQLFreeStmt(r->stmt, SQL_DROP);
@@ -130,8 +130,12 @@ void FreeOdbcLogReader(OdbcLogReader* r) {
 
 void OpenODBCLogSource(const char* source, LogSourceHandle* handle) {
     OdbcLogState& state = OdbcLog();
-    if (state.prepared) {
+    // Only the prepared source's own text shares its reader and row order.
+    if (state.prepared && source && strncmp(source, ODBC_SOURCE_PREFIX, 5) == 0 &&
+        strcmp(source + 5, state.prepared->szPath) == 0) {
         *handle = *state.prepared;
+        if (handle->lpOdbc)
+            ((OdbcLogReader*)handle->lpOdbc)->refs++;
         return;
     }
     memset(handle, 0, sizeof(*handle));
@@ -144,6 +148,7 @@ void OpenODBCLogSource(const char* source, LogSourceHandle* handle) {
     OdbcLogReader* r = (OdbcLogReader*)calloc(1, sizeof(OdbcLogReader));
     if (!r)
         return;
+    r->refs = 1;
     handle->lpOdbc = r;
     if (!OpenReader(r, handle->szPath)) {
         ORB_CloseODBC(handle);
@@ -156,6 +161,11 @@ void OpenODBCLogSource(const char* source, LogSourceHandle* handle) {
     }
     handle->dwPosition = 0;
     handle->hFile = (HANDLE)(LONG_PTR)-3;
+}
+
+DWORD GetPreparedODBCLogSize(void) {
+    const OdbcLogState& state = OdbcLog();
+    return state.prepared ? state.prepared->dwSize : 0;
 }
 
 void GetODBCLogSourceSize(LogSourceHandle* handle) {
@@ -185,17 +195,20 @@ ULONGLONG ODBCLineStartBefore(LogSourceHandle* handle, ULONGLONG position) {
     return row ? (row - 1) * ODBC_ROW_UNIT : 0;
 }
 
-void CloseODBCLogSource(LogSourceHandle*) {}
+void CloseODBCLogSource(LogSourceHandle* handle) {
+    // A copy of the prepared source keeps the shared reader open for the
+    // others; the last handle to go closes it.
+    if (!handle)
+        return;
+    ReleaseOdbcLogReader((OdbcLogReader*)handle->lpOdbc);
+    handle->lpOdbc = nullptr;
+}
 
 ORB_EXPORT(void) ORB_CloseODBC(LogSourceHandle* handle) {
     OdbcLogState& state = OdbcLog();
-    OdbcLogReader* own = handle ? (OdbcLogReader*)handle->lpOdbc : nullptr;
-    OdbcLogReader* kept = state.prepared ? (OdbcLogReader*)state.prepared->lpOdbc : nullptr;
-    FreeOdbcLogReader(own);
-    if (kept != own)
-        FreeOdbcLogReader(kept);
-    if (handle)
-        handle->lpOdbc = nullptr;
+    if (handle != state.prepared)
+        CloseODBCLogSource(handle);
+    CloseODBCLogSource(state.prepared);
     free(state.prepared);
     state.prepared = nullptr;
     state.index.clear();

@@ -8,11 +8,17 @@
 #define ODBC_ROW_UNIT 100
 #define ODBC_LINE_SIZE 2048
 
-// Fills the handle (kind 2); hFile -1 when the source cannot be opened.
+// Fills the handle (kind 2); hFile -1 when the source cannot be opened. The
+// text of the prepared source gives a copy of it, which reads its rows in
+// time order; any other text opens a source of its own, which counts its
+// rows but has no order to read them in.
 void OpenODBCLogSource(const char* source, LogSourceHandle* handle);
 // 1 when the source is prepared (already, or now: opened, read once and its
-// rows ordered by time); 0 on failure or when the user stopped it.
+// rows ordered by time; a source of another text prepared before is
+// dropped); 0 on failure or when the user stopped it.
 int PrepareODBCLogSource(const char* connection);
+// The size (rows x 100) of the prepared source; 0 when none is prepared.
+DWORD GetPreparedODBCLogSize(void);
 // Sets dwSize (counting the rows when it is 0).
 void GetODBCLogSourceSize(LogSourceHandle* handle);
 // FILE_BEGIN: row = offset / 100; FILE_END: the row count; FILE_CURRENT:
@@ -23,9 +29,12 @@ ULONGLONG SeekODBCLogSource(LogSourceHandle* handle, LONGLONG offset, DWORD meth
 int ReadODBCLine(LogSourceHandle* handle, char* line, ULONGLONG position, ULONGLONG* next);
 // The position of the row before position.
 ULONGLONG ODBCLineStartBefore(LogSourceHandle* handle, ULONGLONG position);
-// Closes the source and drops the prepared one (null allowed).
+// Closes the source and drops the prepared one (null allowed); copies of it
+// still open read no further rows and close their shared connection last.
 ORB_EXPORT(void) ORB_CloseODBC(LogSourceHandle* handle);
-// The connection stays open until ORB_CloseODBC.
+// Closes the handle's hold on its connection: the connection of a copy of
+// the prepared source stays open while the prepared source or another copy
+// holds it.
 void CloseODBCLogSource(LogSourceHandle* handle);
 
 // The time text of an Access driver ("1999-10-10 2:05:09 PM") in the date

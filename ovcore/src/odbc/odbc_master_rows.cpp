@@ -111,10 +111,23 @@ static int InsertMaster(OdbcHistory* db, const OdbcMasterEntry* e) {
 int RewriteLastODBCEntry(OdbcHistory* db, const OdbcMasterEntry* entry) {
     if (!HasConnection(db, "RewriteLastODBCEntry"))
         return 0;
-    char sql[160];
-    snprintf(sql, sizeof(sql), "DELETE FROM %s WHERE %s = %u", OdbcTable(ODBC_MASTER).name,
-             "StartTime", (unsigned)entry->startTime);
-    return OdbcExec(db->dbc, sql, "Write MasterTable") && InsertMaster(db, entry);
+    // The old row goes only together with the new row's coming.
+    struct Work {
+        OdbcHistory* db;
+        const OdbcMasterEntry* entry;
+    } work = {db, entry};
+    return OdbcTransaction(
+        db->dbc,
+        [](void* context) {
+            Work* k = (Work*)context;
+            char sql[160];
+            snprintf(sql, sizeof(sql), "DELETE FROM %s WHERE %s = %u", OdbcTable(ODBC_MASTER).name,
+                     "StartTime", (unsigned)k->entry->startTime);
+            return OdbcExec(k->db->dbc, sql, "Write MasterTable") && InsertMaster(k->db, k->entry)
+                       ? 1
+                       : 0;
+        },
+        &work);
 }
 
 static int InsertEmptyDay(OdbcHistory* db, DWORD start) {

@@ -233,6 +233,8 @@ int ReadTables(PeriodReader& r) {
         code = ReadSearchDetails(r, ODBC_SEARCH_KEYWORD, TopSearchKeywords, TopSearchPhraseEngines);
     if (code == ODBC_READ_LOADED)
         code = CountSortRows(r);
+    if (code == ODBC_READ_LOADED)
+        FoldCutNames(r.period);
     if (code == ODBC_READ_LOADED && !FinishPeriodTables(r.period))
         code = ODBC_READ_FAILED;
     return code;

@@ -19,5 +19,10 @@ int SetBandwidthSlot(AnalysisItem* item, DWORD n, double value);
 // memory is short (values past a slot's room are dropped).
 int AddStoredSubValue(AnalysisItem* item, DWORD slot, DWORD value);
 int AddStoredSearchDetail(AnalysisItem* item, const char* name, DWORD hits, DWORD sessions);
+// The characters of an item name that the name rows keep.
+#define ODBC_STORED_NAME_CHARS 249
+// Folds the items whose names came back equal (cut to the stored length)
+// into the first of them: counts added, the later slots freed.
+void FoldCutNames(PeriodBlock* period);
 // Puts every table's sort index in name order. 1/0.
 int FinishPeriodTables(PeriodBlock* period);

@@ -227,32 +227,29 @@ int WriteAll(PeriodWriter& w, SQLHDBC dbc, const PeriodBlock* p, const OdbcMaste
 } // namespace
 
 int WritePeriodODBC(OdbcHistory* db, const PeriodBlock* period, const OdbcMasterEntry* entry) {
-    const OdbcApi* api = OdbcBound();
-    if (!db || !db->dbc || !api || !period || !entry)
+    if (!db || !db->dbc || !OdbcBound() || !period || !entry)
         return 0;
     PeriodWriter w = {entry->startTime,
                       (OdbcStatement*)calloc(ODBC_TABLE_COUNT, sizeof(OdbcStatement))};
     if (!w.s)
         return 0;
-    SQLRETURN r = api->SQLSetConnectOption(db->dbc, SQL_AUTOCOMMIT, SQL_AUTOCOMMIT_OFF);
-    if (!OdbcOk(r)) {
-        ReportODBCError(r, "SQLSetConnectOption", OdbcEnvironment(), db->dbc, SQL_NULL_HSTMT);
-        free(w.s);
-        return 0;
-    }
-    int ok = WriteAll(w, db->dbc, period, entry);
-    for (int t = 0; t < ODBC_TABLE_COUNT; ++t)
-        OdbcCloseStatement(&w.s[t]);
+    struct Work {
+        PeriodWriter* w;
+        SQLHDBC dbc;
+        const PeriodBlock* period;
+        const OdbcMasterEntry* entry;
+    } work = {&w, db->dbc, period, entry};
+    int ok = OdbcTransaction(
+        db->dbc,
+        [](void* context) {
+            Work* k = (Work*)context;
+            int done = WriteAll(*k->w, k->dbc, k->period, k->entry);
+            for (int t = 0; t < ODBC_TABLE_COUNT; ++t)
+                OdbcCloseStatement(&k->w->s[t]);
+            return done;
+        },
+        &work);
     free(w.s);
-    r = api->SQLTransact(OdbcEnvironment(), db->dbc,
-                         (SQLUSMALLINT)(ok ? SQL_COMMIT : SQL_ROLLBACK));
-    if (!OdbcOk(r)) {
-        ReportODBCError(r, "SQLTransact", OdbcEnvironment(), db->dbc, SQL_NULL_HSTMT);
-        if (ok)
-            api->SQLTransact(OdbcEnvironment(), db->dbc, SQL_ROLLBACK);
-        ok = 0;
-    }
-    api->SQLSetConnectOption(db->dbc, SQL_AUTOCOMMIT, SQL_AUTOCOMMIT_ON);
     if (ok)
         LoadODBCMasterTimes(db);
     return ok;

@@ -20,6 +20,27 @@ int OdbcExec(SQLHDBC dbc, const char* sql, const char* context, bool quiet) {
     return ok;
 }
 
+int OdbcTransaction(SQLHDBC dbc, int (*work)(void* context), void* context) {
+    const OdbcApi* api = OdbcBound();
+    if (!api || !dbc)
+        return 0;
+    SQLRETURN r = api->SQLSetConnectOption(dbc, SQL_AUTOCOMMIT, SQL_AUTOCOMMIT_OFF);
+    if (!OdbcOk(r)) {
+        ReportODBCError(r, "SQLSetConnectOption", OdbcEnvironment(), dbc, SQL_NULL_HSTMT);
+        return 0;
+    }
+    int ok = work(context);
+    r = api->SQLTransact(OdbcEnvironment(), dbc, (SQLUSMALLINT)(ok ? SQL_COMMIT : SQL_ROLLBACK));
+    if (!OdbcOk(r)) {
+        ReportODBCError(r, "SQLTransact", OdbcEnvironment(), dbc, SQL_NULL_HSTMT);
+        if (ok)
+            api->SQLTransact(OdbcEnvironment(), dbc, SQL_ROLLBACK);
+        ok = 0;
+    }
+    api->SQLSetConnectOption(dbc, SQL_AUTOCOMMIT, SQL_AUTOCOMMIT_ON);
+    return ok;
+}
+
 static int BindColumns(OdbcStatement* s, bool parameters) {
     const OdbcApi* api = OdbcBound();
     for (int c = 0; c < s->def->columnCount; ++c) {

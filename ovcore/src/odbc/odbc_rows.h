@@ -24,6 +24,10 @@ struct OdbcStatement {
 // Runs one statement text. 1/0; the failure is reported with context unless
 // quiet is set.
 int OdbcExec(SQLHDBC dbc, const char* sql, const char* context, bool quiet = false);
+// Runs work(context) with autocommit off and commits what it did when it
+// answers nonzero, else rolls it back; autocommit is on again afterwards.
+// 1 committed, 0 rolled back or failed (reported).
+int OdbcTransaction(SQLHDBC dbc, int (*work)(void* context), void* context);
 // Prepares the table's INSERT with every parameter bound to the row. 1/0.
 int OdbcPrepareInsert(SQLHDBC dbc, int tableId, OdbcStatement* s);
 // Inserts the row. 1/0 (reported with context).

@@ -50,6 +50,9 @@ int EvaluateSummaryKeyword(const HeaderCall& call);
 int EvaluateBandwidthKeyword(const HeaderCall& call);
 int EvaluateAdsKeyword(const HeaderCall& call);
 int EvaluateUsersDatabaseKeyword(const HeaderCall& call);
+// Drops the database connection of the report's look-ups (when the report
+// is written).
+void EndReportLookups(void);
 int EvaluateDebugTotalsKeyword(const HeaderCall& call);
 int EvaluateStyleKeyword(const HeaderCall& call);
 int EvaluateLayoutKeyword(const HeaderCall& call);

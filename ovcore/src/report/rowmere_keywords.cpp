@@ -2,15 +2,43 @@
 // profile's Rowmere database.
 #include <stdio.h>
 
+#include "odbc/odbc_lookup.h"
 #include "report/header_call.h"
 #include "report/keyword_text.h"
 #include "run/run_setup.h"
 
-// The database look-up of a user name: its row's columns joined with
-// "<BR>". The report run has no database look-ups yet, so every
-// description is empty.
-static void LookupRowmereText(const RunContext*, bool, const char*, char* out, DWORD size) {
+namespace {
+
+// Sections whose database could not be reached in this report: asked once,
+// not once per row.
+bool g_lookupFailed[2];
+
+} // namespace
+
+// The database look-up of a user name (section 1, client addresses) or an
+// authenticated user (section 2): its row's columns joined with "<BR>",
+// bounded by the caller's buffer; empty when the profile names no database,
+// no row matches or the database cannot be reached.
+static void LookupRowmereText(const RunContext* run, bool authUsers, const char* name, char* out,
+                              DWORD size) {
     SetValueText(out, size, "");
+    AnalysisProfile* profile = run ? run->Profile : nullptr;
+    int section = authUsers ? 2 : 1;
+    const RowmereSettings* settings = !profile    ? nullptr
+                                      : authUsers ? profile->RowmereAuthUser
+                                                  : profile->RowmereIP;
+    if (!settings || g_lookupFailed[section - 1])
+        return;
+    if (!ConnectLookupDatabase(settings) || !PrepareLookup(profile, section)) {
+        g_lookupFailed[section - 1] = true;
+        return;
+    }
+    LookupRow(profile, section, name, out, size);
+}
+
+void EndReportLookups(void) {
+    DisconnectLookupDatabase();
+    g_lookupFailed[0] = g_lookupFailed[1] = false;
 }
 
 static int UsersFamily(const HeaderCall& call, const char* family, int number, bool authUsers) {

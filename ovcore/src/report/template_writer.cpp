@@ -8,6 +8,7 @@
 #include "ovcore/langvars.h"
 #include "ovcore/settings.h"
 #include "report/caption_key.h"
+#include "report/header_call.h"
 #include "report/log_type_tables.h"
 #include "report/output_names.h"
 #include "report/page_writer.h"
@@ -97,7 +98,7 @@ static BOOL PrepareWriting(PageWriter& w) {
     return TRUE;
 }
 
-int WriteTemplateReport(ReportHandle* report, RunContext* run, ReportStatusProc status) {
+static int WritePages(ReportHandle* report, RunContext* run, ReportStatusProc status) {
     PageWriter w;
     memset(&w, 0, sizeof w);
     w.report = report;
@@ -132,4 +133,10 @@ int WriteTemplateReport(ReportHandle* report, RunContext* run, ReportStatusProc 
     if (w.frameMode)
         WriteFrameset(w);
     return w.literalMarker ? 0 : 1;
+}
+
+int WriteTemplateReport(ReportHandle* report, RunContext* run, ReportStatusProc status) {
+    int written = WritePages(report, run, status);
+    EndReportLookups();
+    return written;
 }

@@ -1,6 +1,9 @@
 #include "odbc_fixture.h"
 
+#include <stdio.h>
+
 #include <fstream>
+#include <vector>
 
 #include "odbc/odbc_binding.h"
 
@@ -80,6 +83,23 @@ bool RunSql(const std::string& connection, const std::string& sql) {
     });
 }
 
+void DropAllTables(const std::string& connection) {
+    std::vector<std::string> tables;
+    OnStatement(connection, [&](const OdbcApi* api, SQLHSTMT stmt) {
+        char name[256];
+        SQLLEN length = 0;
+        if (!OdbcOk(api->SQLTables(stmt, nullptr, 0, nullptr, 0, nullptr, 0, (SQLCHAR*)"TABLE",
+                                   SQL_NTS)) ||
+            !OdbcOk(api->SQLBindCol(stmt, 3, SQL_C_CHAR, name, sizeof(name), &length)))
+            return false;
+        while (OdbcOk(api->SQLFetch(stmt)))
+            tables.push_back(name);
+        return true;
+    });
+    for (const std::string& table : tables)
+        RunSql(connection, "DROP TABLE " + table);
+}
+
 long QueryNumber(const std::string& connection, const std::string& sql) {
     SQLINTEGER value = -1;
     SQLLEN length = 0;
@@ -89,6 +109,27 @@ long QueryNumber(const std::string& connection, const std::string& sql) {
                OdbcOk(api->SQLFetch(stmt));
     });
     return ok ? (long)value : -1;
+}
+
+const char kCreateLogTable[] =
+    "CREATE TABLE weblog (ClientHost varchar(255), username varchar(255), LogTime timestamp, "
+    "service varchar(255), machine varchar(255), serverip varchar(255), processingtime int, "
+    "bytesrecvd int, bytessent int, servicestatus int, win32status int, operation "
+    "varchar(255), target varchar(255), parameters varchar(255))";
+
+std::string LogRowSql(const LogRow& row) {
+    return std::string("INSERT INTO weblog VALUES ('") + row.client + "', '-', '" + row.time +
+           "', 'W3SVC1', 'WEB1', '10.0.0.9', 15, 200, 3000, " + std::to_string(row.status) +
+           ", 0, 'GET', '" + row.target + "', NULL)";
+}
+
+std::string LogRowLine(const LogRow& row) {
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+    sscanf(row.time, "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s);
+    char when[40];
+    snprintf(when, sizeof(when), "%d/%d/%d, %d:%02d:%02d", mo, d, y, h, mi, s);
+    return std::string(row.client) + ", -, " + when + ", W3SVC1, WEB1, 10.0.0.9, 15, 200, 3000, " +
+           std::to_string(row.status) + ", 0, GET, " + row.target + ", , \r\n";
 }
 
 } // namespace odbctest

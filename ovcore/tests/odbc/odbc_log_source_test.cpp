@@ -1,5 +1,7 @@
 // Logs kept in a database table, read through ODBC in time order as
 // comma-separated service-log lines, on SQLite and PostgreSQL.
+#include <string.h>
+
 #include <string>
 #include <vector>
 
@@ -8,21 +10,15 @@
 #include "msgbox_watcher.h"
 #include "odbc/odbc_log_source.h"
 #include "odbc_fixture.h"
+#include "logparse/parse_settings.h"
 #include "ovcore/hittime.h"
 
 using namespace odbctest;
 
 namespace {
 
-const char kCreateLog[] =
-    "CREATE TABLE weblog (ClientHost varchar(255), username varchar(255), LogTime timestamp, "
-    "service varchar(255), machine varchar(255), serverip varchar(255), processingtime int, "
-    "bytesrecvd int, bytessent int, servicestatus int, win32status int, operation "
-    "varchar(255), target varchar(255), parameters varchar(255))";
-
 std::string Row(const char* client, const char* time, const char* target) {
-    return std::string("INSERT INTO weblog VALUES ('") + client + "', '-', '" + time +
-           "', 'W3SVC1', 'WEB1', '10.0.0.9', 15, 200, 3000, 200, 0, 'GET', '" + target + "', NULL)";
+    return LogRowSql({client, time, target, 200});
 }
 
 class OdbcLogSourceTest : public testing::TestWithParam<Driver> {
@@ -31,7 +27,7 @@ class OdbcLogSourceTest : public testing::TestWithParam<Driver> {
         connection_ = ConnectionText(GetParam(), CurrentTestName(), "ovlogs");
         ASSERT_FALSE(connection_.empty());
         RunSql(connection_, "DROP TABLE weblog");
-        ASSERT_TRUE(RunSql(connection_, kCreateLog));
+        ASSERT_TRUE(RunSql(connection_, kCreateLogTable));
         SetLogDateFormat(0);
     }
     void TearDown() override {
@@ -78,17 +74,57 @@ TEST_P(OdbcLogSourceTest, RowsComeInTimeOrderAsServiceLogLines) {
     EXPECT_EQ(boxes_.Count(), 0u);
 }
 
-// The line's date is built in the order the line parser reads (the log
-// date-format code), not in another order.
-TEST_P(OdbcLogSourceTest, DateFollowsTheLogDateFormat) {
+// The line's date is built in the order the line parser reads: the log
+// date-format code's, or the [intl] order while the code is unknown.
+TEST_P(OdbcLogSourceTest, DateFollowsTheOrderTheParserReads) {
     ASSERT_TRUE(RunSql(connection_, Row("10.0.0.1", "2023-11-05 08:00:00", "/a.html")));
-    SetLogDateFormat(LOGDATE_DMY);
+    const struct {
+        DWORD code;
+        int intlOrder;
+        const char* date;
+    } cases[] = {
+        {LOGDATE_DMY, 0, "5/11/2023"}, {LOGDATE_YMD_GMT, 1, "2023/11/5"},
+        {0, 0, "11/5/2023"},           {0, 1, "5/11/2023"},
+        {0, 2, "2023/11/5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.date);
+        SetLogDateFormat(c.code);
+        LogParse_SetIntlDate(c.intlOrder, '/', ':');
+        ASSERT_EQ(PrepareODBCLogSource(connection_.c_str()), 1);
+        LogSourceHandle h;
+        OpenODBCLogSource(("odbc:" + connection_).c_str(), &h);
+        std::vector<std::string> lines = ReadAll(&h);
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0].substr(0, 13 + strlen(c.date)), "10.0.0.1, -, " + std::string(c.date));
+        ORB_CloseODBC(nullptr);
+    }
+    LogParse_SetIntlDate(0, '/', ':');
+}
+
+// A second table's source replaces the one prepared before, and a copy is
+// made only for the prepared source's own text: no table is read in
+// another's place.
+TEST_P(OdbcLogSourceTest, EachSourceReadsItsOwnTable) {
+    // Its log table must be the first table the data source lists.
+    std::string other = ConnectionText(GetParam(), CurrentTestName() + "-other");
+    DropAllTables(other);
+    ASSERT_TRUE(RunSql(other, kCreateLogTable));
+    ASSERT_TRUE(RunSql(other, Row("10.0.0.7", "2023-11-15 10:00:00", "/other.html")));
+    ASSERT_TRUE(RunSql(connection_, Row("10.0.0.1", "2023-11-15 08:00:00", "/a.html")));
     ASSERT_EQ(PrepareODBCLogSource(connection_.c_str()), 1);
+    ASSERT_EQ(PrepareODBCLogSource(other.c_str()), 1);
     LogSourceHandle h;
-    OpenODBCLogSource(("odbc:" + connection_).c_str(), &h);
+    OpenODBCLogSource(("odbc:" + other).c_str(), &h);
     std::vector<std::string> lines = ReadAll(&h);
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].substr(0, 29), "10.0.0.1, -, 5/11/2023, 8:0:0");
+    EXPECT_NE(lines[0].find("/other.html"), std::string::npos);
+    CloseODBCLogSource(&h);
+    LogSourceHandle first;
+    OpenODBCLogSource(("odbc:" + connection_).c_str(), &first);
+    EXPECT_EQ(first.dwSize, 100u);
+    EXPECT_TRUE(ReadAll(&first).empty()) << "not the prepared table's rows";
+    ORB_CloseODBC(&first);
 }
 
 // 3,000 rows are counted as 3,000 by halving, without a prepared index.

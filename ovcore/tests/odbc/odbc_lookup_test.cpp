@@ -7,6 +7,8 @@
 #include "odbc/odbc_binding.h"
 #include "odbc/odbc_lookup.h"
 #include "odbc_fixture.h"
+#include "report/header_call.h"
+#include "report_keywords_fixture.h"
 
 using namespace odbctest;
 
@@ -39,8 +41,8 @@ class OdbcLookupTest : public testing::TestWithParam<Driver> {
         DisconnectLookupDatabase();
         AnalysisProfile_Free(profile_);
     }
-    // Section 1 over the people table keyed by login.
-    RowmereSettings* Section(std::initializer_list<ColumnSpec> columns) {
+    // Section 1 (or 2) over the people table keyed by login.
+    RowmereSettings* Section(std::initializer_list<ColumnSpec> columns, int which = 1) {
         RowmereSettings* s = AllocRowmere();
         strcpy(s->RowmereDSN, connection_.c_str());
         strcpy(s->RowmereTable, "people");
@@ -54,8 +56,9 @@ class OdbcLookupTest : public testing::TestWithParam<Driver> {
             *tail = column;
             tail = &column->Next;
         }
-        FreeRowmere(profile_->RowmereIP);
-        profile_->RowmereIP = s;
+        RowmereSettings*& slot = which == 1 ? profile_->RowmereIP : profile_->RowmereAuthUser;
+        FreeRowmere(slot);
+        slot = s;
         return s;
     }
     std::string Look(const char* key, size_t size = 300, int* result = nullptr) {
@@ -107,6 +110,36 @@ TEST_P(OdbcLookupTest, IncompleteSettingsOrAMissingDriverDoNotConnect) {
     int result = 1;
     EXPECT_EQ(Look("ann", 300, &result), "");
     EXPECT_EQ(result, 0);
+}
+
+// The users' descriptions of a report come from the profile's sections,
+// bounded by the writer's buffer; NULL columns and unmatched users give
+// empty texts, and an unreachable database is asked once per report.
+TEST_P(OdbcLookupTest, ReportDescriptionsOfUsersAreLookedUp) {
+    Section({{SQL_VARCHAR, 2, 0}, {SQL_INTEGER, 3, 1}}, 1);
+    Section({{SQL_VARCHAR, 2, 0}}, 2);
+    KeywordRun r;
+    r.run->Profile = profile_;
+    r.Add(TopUsers, "ann", 2);
+    r.Add(TopUsers, "nobody", 1);
+    r.Add(TopAuthUsers, "bob", 1);
+    EXPECT_EQ(r.Value("TopUsersDesc[0]"), "Ann Smith<BR>41");
+    EXPECT_EQ(r.Value("TopUsersDesc[1]"), "");
+    EXPECT_EQ(r.Value("TopAuthUsersDesc[0]"), "") << "a NULL name";
+    char small[8];
+    DWORD marker = 0;
+    EvaluateHeaderKeyword(nullptr, r.run, "TopUsersDesc[0]", small, sizeof(small), &marker,
+                          nullptr);
+    EXPECT_STREQ(small, "Ann Smi");
+    EndReportLookups();
+
+    strcpy(profile_->RowmereIP->RowmereDSN, "DRIVER={No Such Driver};");
+    EXPECT_EQ(r.Value("TopUsersDesc[0]"), "");
+    EXPECT_TRUE(boxes_.WaitFor(1));
+    EXPECT_EQ(r.Value("TopUsersDesc[0]"), "");
+    EndReportLookups();
+    EXPECT_EQ(boxes_.Count(), 1u) << "one error box for the report, not one per row";
+    r.run->Profile = nullptr;
 }
 
 INSTANTIATE_TEST_SUITE_P(Drivers, OdbcLookupTest, testing::ValuesIn(kDrivers), PrintDriver);
