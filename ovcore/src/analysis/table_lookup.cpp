@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "analysis_tables.h"
+#include "top_list_heap.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ struct TableLookup {
     DWORD filled;   // live entries and tombstones
     Slot* slots;
     ItemBlock* blocks; // newest first
+    TopListHeap* topHeap;
 };
 
 DWORD HashItemName(const char* name) {
@@ -85,19 +87,39 @@ static DWORD CapacityFor(DWORD n) {
     return capacity;
 }
 
-int TableLookup_Build(AnalysisTable* table) {
-    TableLookup* lookup = SideState(table);
-    if (!lookup)
-        return 0;
+// Live entries and tombstones fill three quarters: time to remake the hash
+// at a size for the live items.
+static bool TooFull(const TableLookup* lookup) {
+    return (lookup->filled + 1) * 4 > lookup->capacity * 3;
+}
+
+// Files the live entries of the old slots anew: their hashes are kept, so
+// that no item or name is read.
+static void MoveSlots(TableLookup* lookup, const Slot* old, DWORD oldCapacity) {
+    for (DWORD i = 0; i < oldCapacity; ++i)
+        if (old[i].item >= 0)
+            PutSlot(lookup, old[i].hash, old[i].item);
+}
+
+// A fresh slot array for the table's live items; from the old slots when
+// there are any, else from the items themselves.
+static int Rehash(AnalysisTable* table, TableLookup* lookup) {
     DWORD capacity = CapacityFor(table->ovCount);
     Slot* slots = (Slot*)malloc(capacity * sizeof(Slot));
     if (!slots)
         return 0;
-    DropHash(lookup);
     for (DWORD i = 0; i < capacity; ++i)
         slots[i].item = kEmpty;
+    Slot* old = lookup->slots;
+    DWORD oldCapacity = lookup->capacity;
     lookup->slots = slots;
     lookup->capacity = capacity;
+    lookup->filled = 0;
+    if (old) {
+        MoveSlots(lookup, old, oldCapacity);
+        free(old);
+        return 1;
+    }
     DWORD count = table->ovCount + table->DeleteCount;
     for (DWORD i = 0; i < count && table->lpItems; ++i) {
         const AnalysisItem* item = table->lpItems[i];
@@ -105,6 +127,14 @@ int TableLookup_Build(AnalysisTable* table) {
             PutSlot(lookup, HashItemName(item->ovString), (LONG)i);
     }
     return 1;
+}
+
+int TableLookup_Build(AnalysisTable* table) {
+    TableLookup* lookup = SideState(table);
+    if (!lookup)
+        return 0;
+    DropHash(lookup);
+    return Rehash(table, lookup);
 }
 
 void TableLookup_DropHash(AnalysisTable* table) {
@@ -122,6 +152,7 @@ void TableLookup_Free(AnalysisTable* table) {
         free(lookup->blocks);
         lookup->blocks = next;
     }
+    TopListHeap_Free(lookup->topHeap);
     free(lookup);
     table->lpLookup = nullptr;
 }
@@ -147,6 +178,11 @@ AnalysisItem* TableLookup_NewItem(AnalysisTable* table) {
     return &block->items[block->used++];
 }
 
+TopListHeap** TableLookup_TopListHeap(AnalysisTable* table, int create) {
+    TableLookup* lookup = create ? SideState(table) : table->lpLookup;
+    return lookup ? &lookup->topHeap : nullptr;
+}
+
 int TableLookup_HasHash(const AnalysisTable* table) {
     return table->lpLookup && table->lpLookup->capacity > 0;
 }
@@ -155,10 +191,8 @@ int TableLookup_Add(AnalysisTable* table, LONG item) {
     TableLookup* lookup = table->lpLookup;
     if (!TableLookup_HasHash(table))
         return TableLookup_Build(table);
-    if ((lookup->filled + 1) * 4 > lookup->capacity * 3) {
-        // Too full (tombstones included): rebuild at a size for the live items.
-        return TableLookup_Build(table);
-    }
+    if (TooFull(lookup) && !Rehash(table, lookup))
+        return 0;
     PutSlot(lookup, HashItemName(table->lpItems[item]->ovString), item);
     return 1;
 }

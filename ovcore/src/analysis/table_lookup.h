@@ -4,6 +4,8 @@
 #pragma once
 #include "ovcore/analysis_table.h"
 
+struct TopListHeap;
+
 // Hash of a name with A-Z folded to lower case.
 DWORD HashItemName(const char* name);
 
@@ -22,6 +24,11 @@ AnalysisItem* TableLookup_NewItem(AnalysisTable* table);
 // is short.
 int TableLookup_Add(AnalysisTable* table, LONG item);
 void TableLookup_Remove(AnalysisTable* table, LONG item);
+
+// The slot of the table's top-list heap (top_list_heap.h), freed with the
+// table; null when the side state is missing (and create is 0) or memory is
+// short.
+TopListHeap** TableLookup_TopListHeap(AnalysisTable* table, int create);
 
 // Visits every live item named like name; stops when visit returns non-zero
 // and gives that item, else ANALYSIS_NO_ITEM.
