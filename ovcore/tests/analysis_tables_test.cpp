@@ -131,6 +131,23 @@ TEST(AnalysisTables, ExpiredItemsFillTheTopListThenEvictTheWeakest) {
     EXPECT_EQ(2u, ties.Item(0)->ovTotalByHits);
 }
 
+// A member that gained hits from an expired namesake is weighed with them.
+TEST(AnalysisTables, EvictionWeighsHitsAMemberGainedFromANamesake) {
+    Table table;
+    table.Hit("a", 1000, 100, 3, 1);
+    table.Hit("b", 1010, 100, 3, 2);
+    table.Hit("c", 1020, 100, 3, 4);
+    table.Hit("x", 1121, 100, 3); // a, b, c expire: c evicts a
+    ASSERT_EQ("c,b", table.TopList());
+    table.Hit("B", 1130, 100, 3, 4); // a namesake of member b
+    table.Hit("x", 1200, 100, 3);
+    table.Hit("y", 1235, 100, 3); // the namesake expires: b has 6
+    table.Hit("z", 1305, 100, 3); // x expires and evicts c (4), not b
+    EXPECT_EQ("x,b", table.TopList());
+    EXPECT_EQ(5u, table.Item(0)->ovTotalByHits);
+    EXPECT_EQ(6u, table.HitsOf("b"));
+}
+
 // Guards: an eviction with an empty top list (top limit 1) stopped the run.
 TEST(AnalysisTables, TopLimitOneFoldsExpiredItemsIntoItemZero) {
     Table table;
