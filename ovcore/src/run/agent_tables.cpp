@@ -21,13 +21,15 @@ DWORD HashText(const char* text) {
     return h;
 }
 
-// The agent cut at its first double blank (and at AGENT_KEY_MAX).
+// The agent cut at its first double blank (and at AGENT_KEY_MAX), found in
+// the same pass as the copy.
 void CutAgent(const char* agent, char* out) {
-    const char* blanks = strstr(agent, "  ");
-    size_t n = blanks ? size_t(blanks - agent) : strlen(agent);
-    if (n > AGENT_KEY_MAX)
-        n = AGENT_KEY_MAX;
-    memcpy(out, agent, n);
+    size_t n = 0;
+    for (; n < AGENT_KEY_MAX && agent[n]; ++n) {
+        if (agent[n] == ' ' && agent[n + 1] == ' ')
+            break;
+        out[n] = agent[n];
+    }
     out[n] = 0;
 }
 
