@@ -14,23 +14,19 @@ namespace {
 const int kAgentTables[AGENT_TABLES] = {TopBrowsers, TopPlatforms, TopSpiders, TopNetscape,
                                         TopExplorer};
 
-DWORD HashText(const char* text) {
+// The agent cut at its first double blank (and at AGENT_KEY_MAX) into out,
+// hashed in the same pass as the copy.
+DWORD CutAgent(const char* agent, char* out) {
     DWORD h = 2166136261u;
-    for (; *text; ++text)
-        h = (h ^ (unsigned char)*text) * 16777619u;
-    return h;
-}
-
-// The agent cut at its first double blank (and at AGENT_KEY_MAX), found in
-// the same pass as the copy.
-void CutAgent(const char* agent, char* out) {
     size_t n = 0;
     for (; n < AGENT_KEY_MAX && agent[n]; ++n) {
         if (agent[n] == ' ' && agent[n + 1] == ' ')
             break;
         out[n] = agent[n];
+        h = (h ^ (unsigned char)agent[n]) * 16777619u;
     }
     out[n] = 0;
+    return h;
 }
 
 const char* NameFor(const AgentNames& names, int slot) {
@@ -83,8 +79,7 @@ int CountAgent(HitPass* pass) {
         }
     }
     char agent[AGENT_KEY_MAX + 1];
-    CutAgent(pass->hit->lpszUserAgent ? pass->hit->lpszUserAgent : "", agent);
-    DWORD hash = HashText(agent);
+    DWORD hash = CutAgent(pass->hit->lpszUserAgent ? pass->hit->lpszUserAgent : "", agent);
     AgentCacheEntry* e = &s.Agents[hash % AGENT_CACHE_SIZE];
     if (!e->Agent || e->Hash != hash || e->UsedMask != mask || strcmp(e->Agent, agent) != 0) {
         if (!FillEntry(pass, e, agent, hash))
