@@ -45,7 +45,10 @@ void ExpireItem(int kind, const TableContext* context, AnalysisTable* table, LON
     if (kind == TABLE_KIND_VISITOR && context && context->CloseVisit)
         context->CloseVisit(context->lpRun, item);
     TableItem_FreeDetails(item, kind);
-    LONG member = FindMember(table, item->ovString, 0, 1, index);
+    // Only items on the top list carry the top flag: with the list empty
+    // (tables without a top limit) there is no member to look for.
+    LONG member = table->TopTableListHead >= 0 ? FindMember(table, item->ovString, 0, 1, index)
+                                               : ANALYSIS_NO_ITEM;
     if (member >= 0) {
         FoldItem(table, member, index, kind);
         return;
