@@ -22,6 +22,7 @@
 
 #include "analyser_run.h"
 #include "bench_logs.h"
+#include "bench_options.h"
 #include "bench_passes.h"
 #include "child_process.h"
 #include "core/message_sink.h"
@@ -34,36 +35,23 @@ namespace {
 const char kRunFlag[] = "--run";
 
 struct Options {
-    DWORD lines = 1000000;
-    char folder[MAX_PATH] = "";
+    BenchLogOptions logs;
     char analyser[MAX_PATH] = "/usr/bin/analog";
-    BOOL keep = FALSE;
-    BOOL reuse = FALSE;
 };
 
 BOOL ParseOptions(int argc, char** argv, Options* o) {
-    for (int i = 1; i < argc; i++) {
-        if (strcmp(argv[i], "-n") == 0 && i + 1 < argc)
-            o->lines = strtoul(argv[++i], nullptr, 10);
-        else if (strcmp(argv[i], "-d") == 0 && i + 1 < argc)
-            lstrcpynA(o->folder, argv[++i], MAX_PATH - 32);
-        else if (strcmp(argv[i], "-a") == 0 && i + 1 < argc)
-            lstrcpynA(o->analyser, argv[++i], MAX_PATH);
-        else if (strcmp(argv[i], "-k") == 0)
-            o->keep = TRUE;
-        else if (strcmp(argv[i], "-u") == 0)
-            o->reuse = o->keep = TRUE;
-        else
+    for (int i = 1; i < argc;) {
+        int used = TakeBenchLogOption(argc, argv, i, &o->logs);
+        if (!used && strcmp(argv[i], "-a") == 0 && i + 1 < argc) {
+            lstrcpynA(o->analyser, argv[i + 1], MAX_PATH);
+            used = 2;
+        }
+        if (!used)
             return FALSE;
+        i += used;
     }
-    if (!o->folder[0]) {
-        GetTempPathA(MAX_PATH - 32, o->folder);
-        strcat(o->folder, "ovrunbench");
-    }
-    size_t n = strlen(o->folder);
-    if (n && o->folder[n - 1] == '\\')
-        o->folder[n - 1] = 0;
-    return o->lines > 0 && o->lines <= 400000000;
+    FinishBenchLogOptions(&o->logs, "ovrunbench");
+    return o->logs.lines > 0 && o->logs.lines <= 400000000;
 }
 
 // ---- the child: one whole run ----
@@ -178,7 +166,7 @@ void PrintSize(const char* title, const SizeFigures& f) {
 // that the file is in the page cache) and the run.
 BOOL MeasureSize(const Options& o, const char* path, DWORD lines, SizeFigures* f) {
     ULONGLONG bytes = 0;
-    BOOL reuse = o.reuse && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+    BOOL reuse = o.logs.reuse && BenchLogExists(path);
     if (!reuse && !WriteCombinedLog(path, lines, &bytes)) {
         fprintf(stderr, "cannot write %s\n", path);
         return FALSE;
@@ -201,7 +189,7 @@ BOOL MeasureSize(const Options& o, const char* path, DWORD lines, SizeFigures* f
 
 void PrintAnalyser(const Options& o, const char* log, const RunFigures& run) {
     double seconds = 0;
-    AnalyserOutcome outcome = RunAnalyser(o.analyser, log, o.folder, &seconds);
+    AnalyserOutcome outcome = RunAnalyser(o.analyser, log, o.logs.folder, &seconds);
     if (outcome == ANALYSER_ABSENT)
         printf("  analog: absent (not installed)\n");
     else if (outcome == ANALYSER_FAILED)
@@ -212,22 +200,22 @@ void PrintAnalyser(const Options& o, const char* log, const RunFigures& run) {
 }
 
 int RunParent(const Options& o) {
-    CreateDirectoryA(o.folder, nullptr);
-    const DWORD sizes[2] = {o.lines, o.lines * 10};
+    CreateDirectoryA(o.logs.folder, nullptr);
+    const DWORD sizes[2] = {o.logs.lines, o.logs.lines * 10};
     SizeFigures figures[2];
     printf("ovcore_runbench: whole kind-6 runs (DNS off, every table in use), logs in %s\n",
-           o.folder);
+           o.logs.folder);
     BOOL ok = TRUE;
     for (int i = 0; i < 2 && ok; i++) {
         char path[MAX_PATH], title[64];
-        snprintf(path, sizeof path, "%s\\combined-%lu.log", o.folder, (unsigned long)sizes[i]);
+        snprintf(path, sizeof path, "%s\\combined-%lu.log", o.logs.folder, (unsigned long)sizes[i]);
         snprintf(title, sizeof title, "combined, %lu lines", (unsigned long)sizes[i]);
         ok = MeasureSize(o, path, sizes[i], &figures[i]);
         if (ok) {
             PrintSize(title, figures[i]);
             PrintAnalyser(o, path, figures[i].run);
         }
-        if (!o.keep)
+        if (!o.logs.keep)
             DeleteFileA(path);
         fflush(stdout);
     }
@@ -243,8 +231,8 @@ int RunParent(const Options& o) {
                small.Whole() > 0 ? large.Whole() / small.Whole() : 0,
                small.cpuSeconds > 0 ? large.cpuSeconds / small.cpuSeconds : 0);
     }
-    if (!o.keep)
-        RemoveDirectoryA(o.folder);
+    if (!o.logs.keep)
+        RemoveDirectoryA(o.logs.folder);
     return ok ? 0 : 1;
 }
 
