@@ -36,20 +36,63 @@ struct TableLookup {
     TopListHeap* topHeap;
 };
 
+namespace {
+
+const unsigned long long kOnes = 0x0101010101010101ull;
+const unsigned long long kHighs = 0x8080808080808080ull;
+
+// The eight bytes at p with A-Z folded to lower case (bytes from 0x80 up
+// stay as they are).
+unsigned long long FoldedWord(unsigned long long v) {
+    unsigned long long low7 = v & ~kHighs;
+    unsigned long long fromA = low7 + kOnes * (0x80 - 'A');
+    unsigned long long pastZ = low7 + kOnes * (0x80 - 'Z' - 1);
+    unsigned long long upper = (fromA ^ pastZ) & ~v & kHighs;
+    return v | (upper >> 2);
+}
+
+// Mask of the bytes before the first NUL of v (all of them when none).
+unsigned long long BytesBeforeNul(unsigned long long v) {
+    unsigned long long zero = (v - kOnes) & ~v & kHighs;
+    if (!zero)
+        return ~0ull;
+    int bits = __builtin_ctzll(zero) - 7; // the NUL byte's first bit
+    return bits ? (~0ull >> (64 - bits)) : 0;
+}
+
+DWORD MixDown(unsigned long long h) {
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 29;
+    return DWORD(h);
+}
+
+} // namespace
+
 DWORD HashItemName(const char* name) {
-    DWORD h = 2166136261u;
-    for (const unsigned char* p = (const unsigned char*)name; *p; ++p) {
-        unsigned char c = *p;
-        if (c >= 'A' && c <= 'Z')
-            c = (unsigned char)(c + 32);
-        h = (h ^ c) * 16777619u;
+    // Eight bytes a step. A word is read whole only when it cannot reach
+    // into the next page; near a page end the bytes are taken one by one.
+    unsigned long long h = 0x9e3779b97f4a7c15ull;
+    const char* p = name;
+    for (;;) {
+        unsigned long long v = 0;
+        if (((UINT_PTR)p & 4095) <= 4096 - 8) {
+            memcpy(&v, p, 8);
+        } else {
+            for (int i = 0; i < 8; ++i) {
+                unsigned long long c = (unsigned char)p[i];
+                v |= c << (8 * i);
+                if (!c)
+                    break;
+            }
+        }
+        unsigned long long keep = BytesBeforeNul(v);
+        h = (h ^ FoldedWord(v & keep)) * 0x9e3779b97f4a7c15ull;
+        h ^= h >> 29;
+        if (keep != ~0ull)
+            return MixDown(h);
+        p += 8;
     }
-    // The multiply carries only upwards: mix the high bits into the low
-    // ones that pick the slot.
-    h ^= h >> 16;
-    h *= 0x85ebca6bu;
-    h ^= h >> 13;
-    return h;
 }
 
 static TableLookup* SideState(AnalysisTable* table) {
