@@ -22,7 +22,8 @@ struct TopListHeap {
     DWORD seqSize;
     DWORD nextSeq;
     DWORD members;
-    LONG head; // the list head after the last change the heap saw
+    LONG head;  // the list head after the last change the heap saw
+    bool stale; // a change could not be followed: made again before use
 };
 
 namespace {
@@ -119,6 +120,7 @@ void Clear(TopListHeap* h) {
 // highest seq). false when memory is short or the list looks broken.
 bool Rebuild(TopListHeap* h, AnalysisTable* table) {
     Clear(h);
+    h->stale = true; // until the walk is through
     DWORD slots = table->ovCount + table->DeleteCount;
     DWORD steps = 0;
     for (LONG i = table->TopTableListTail; i >= 0; i = table->lpItems[i]->ovPrevLink) {
@@ -126,11 +128,12 @@ bool Rebuild(TopListHeap* h, AnalysisTable* table) {
             return false;
     }
     h->head = table->TopTableListHead;
+    h->stale = false;
     return true;
 }
 
 bool InStep(const TopListHeap* h, const AnalysisTable* table) {
-    return h->members == table->TopCount && h->head == table->TopTableListHead &&
+    return !h->stale && h->members == table->TopCount && h->head == table->TopTableListHead &&
            h->count <= 4 * h->members + 64;
 }
 
@@ -157,7 +160,7 @@ void TopListHeap_Pushed(AnalysisTable* table, LONG item) {
     if (!h)
         return;
     if (!AddMember(h, table, item))
-        h->members = (DWORD)-1; // out of step: made again on the next question
+        h->stale = true;
     h->head = table->TopTableListHead;
 }
 
@@ -169,7 +172,7 @@ void TopListHeap_Unlinked(AnalysisTable* table, LONG item) {
         SetSeq(h, item, 0);
         --h->members;
     } else {
-        h->members = (DWORD)-1;
+        h->stale = true;
     }
     h->head = table->TopTableListHead;
 }
@@ -195,12 +198,13 @@ LONG TopListHeap_Weakest(AnalysisTable* table) {
         if (hits < top.hits) {
             // Hits only grow while counting; anything else is not the heap's
             // to judge.
-            h->members = (DWORD)-1;
+            h->stale = true;
             return WalkForWeakest(table);
         }
         h->entries[0].hits = hits;
         SiftDown(h, 0);
     }
+    h->stale = true; // members without entries
     return WalkForWeakest(table);
 }
 
