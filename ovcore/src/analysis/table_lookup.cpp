@@ -34,6 +34,8 @@ struct TableLookup {
     Slot* slots;
     ItemBlock* blocks; // newest first
     TopListHeap* topHeap;
+    char* spareName;  // a dropped name's buffer
+    size_t spareSize; // at least the length of the name it held, plus one
 };
 
 namespace {
@@ -196,6 +198,7 @@ void TableLookup_Free(AnalysisTable* table) {
         lookup->blocks = next;
     }
     TopListHeap_Free(lookup->topHeap);
+    free(lookup->spareName);
     free(lookup);
     table->lpLookup = nullptr;
 }
@@ -219,6 +222,29 @@ AnalysisItem* TableLookup_NewItem(AnalysisTable* table) {
         lookup->blocks = block = grown;
     }
     return &block->items[block->used++];
+}
+
+char* TableLookup_CopyName(AnalysisTable* table, const char* name) {
+    TableLookup* lookup = table->lpLookup;
+    size_t size = strlen(name) + 1;
+    if (!lookup || !lookup->spareName || lookup->spareSize < size)
+        return _strdup(name);
+    char* copy = lookup->spareName;
+    lookup->spareName = nullptr;
+    memcpy(copy, name, size);
+    return copy;
+}
+
+void TableLookup_DropName(AnalysisTable* table, char* name) {
+    TableLookup* lookup = table->lpLookup;
+    if (!name)
+        return;
+    if (!lookup || lookup->spareName) {
+        free(name);
+        return;
+    }
+    lookup->spareName = name;
+    lookup->spareSize = strlen(name) + 1;
 }
 
 TopListHeap** TableLookup_TopListHeap(AnalysisTable* table, int create) {
