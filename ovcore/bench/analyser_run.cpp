@@ -79,8 +79,8 @@ AnalyserOutcome RunAnalyser(const char* analyser, const char* log, const char* f
     if (!AnalyserInstalled(analyser))
         return ANALYSER_ABSENT;
     std::string base = std::string(folder) + "\\";
-    std::string script = base + "analog-run.sh", output = base + "analog-out",
-                done = base + "analog-ms.txt";
+    std::string script = base + "run.sh", output = base + "out", done = base + "ms.txt";
+    CreateDirectoryA(folder, NULL);
     CreateDirectoryA(output.c_str(), NULL);
     DeleteFileA(done.c_str());
     std::string unixScript = UnixPath(script.c_str()), unixLog = UnixPath(log),

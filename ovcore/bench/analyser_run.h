@@ -6,9 +6,9 @@
 enum AnalyserOutcome { ANALYSER_ABSENT, ANALYSER_FAILED, ANALYSER_TIMED };
 
 // Runs the analyser at the Unix path `analyser` on `log` (a Windows path)
-// with every report on, its output in "<folder>\analog-out". It is started
+// with every report on, its output in "<folder>\out". It is started
 // through Wine's "start /unix" with a small shell script written into
-// `folder`; start does not wait for a Unix program, so the script times the
+// `folder` (made when missing); start does not wait for a Unix program, so the script times the
 // analyser itself and writes the milliseconds into a file that this
 // function waits for (at most an hour). ANALYSER_TIMED with *seconds;
 // ANALYSER_ABSENT when the analyser is not installed.

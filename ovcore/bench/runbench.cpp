@@ -187,9 +187,14 @@ BOOL MeasureSize(const Options& o, const char* path, DWORD lines, SizeFigures* f
     return TRUE;
 }
 
+// Analog's script, output and time go to "<logs folder>\analog".
+std::string AnalyserFolder(const Options& o) {
+    return std::string(o.logs.folder) + "\\analog";
+}
+
 void PrintAnalyser(const Options& o, const char* log, const RunFigures& run) {
     double seconds = 0;
-    AnalyserOutcome outcome = RunAnalyser(o.analyser, log, o.logs.folder, &seconds);
+    AnalyserOutcome outcome = RunAnalyser(o.analyser, log, AnalyserFolder(o).c_str(), &seconds);
     if (outcome == ANALYSER_ABSENT)
         printf("  analog: absent (not installed)\n");
     else if (outcome == ANALYSER_FAILED)
@@ -231,8 +236,10 @@ int RunParent(const Options& o) {
                small.Whole() > 0 ? large.Whole() / small.Whole() : 0,
                small.cpuSeconds > 0 ? large.cpuSeconds / small.cpuSeconds : 0);
     }
-    if (!o.logs.keep)
+    if (!o.logs.keep) {
+        RemoveFolderTree(AnalyserFolder(o));
         RemoveDirectoryA(o.logs.folder);
+    }
     return ok ? 0 : 1;
 }
 

@@ -39,9 +39,12 @@ void WholeRunInstall::Write(const std::string& relative, const std::string& text
 WholeRunInstall::~WholeRunInstall() {
     if (slot_ >= 0)
         ORB_DeRegister(slot_);
-    if (root_.empty())
-        return;
-    std::string from = root_.substr(0, root_.size() - 1) + std::string(1, '\0');
+    if (!root_.empty())
+        RemoveFolderTree(root_.substr(0, root_.size() - 1));
+}
+
+void RemoveFolderTree(const std::string& folder) {
+    std::string from = folder + std::string(1, '\0'); // the list ends with two NULs
     SHFILEOPSTRUCTA op = {};
     op.wFunc = FO_DELETE;
     op.pFrom = from.c_str();

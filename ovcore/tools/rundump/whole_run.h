@@ -29,6 +29,9 @@ class WholeRunInstall {
     short slot_ = -1;
 };
 
+// Deletes a folder and everything in it (no error shown when it is missing).
+void RemoveFolderTree(const std::string& folder);
+
 // Writes "<name>.wlp" into the data folder (one local server over `paths`,
 // joined by "|") and reads it back as the client would; the client's copy
 // (free with ORB_FreeURL and AnalysisProfile_Free), NULL on failure.
