@@ -37,11 +37,7 @@ ULONGLONG SplitFields(const char* line, const char* end) {
     return sum;
 }
 
-// Marks the start and end of a timed pass: wall clock and thread time.
-struct PassClock {
-    LARGE_INTEGER wall;
-    ULONGLONG cpu; // 100 ns units
-};
+} // namespace
 
 void ReadPassClock(PassClock* clock) {
     FILETIME created, exited, kernel, user;
@@ -58,8 +54,6 @@ void SetPassTimes(const PassClock& from, const PassClock& to, BenchPass* out) {
     out->seconds = (double)(to.wall.QuadPart - from.wall.QuadPart) / (double)freq.QuadPart;
     out->cpuSeconds = (double)(to.cpu - from.cpu) / 1e7;
 }
-
-} // namespace
 
 BOOL RunReportReaderPass(const char* path, BenchPass* out) {
     memset(out, 0, sizeof(*out));

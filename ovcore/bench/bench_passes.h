@@ -19,3 +19,12 @@ BOOL RunReportReaderPass(const char* path, BenchPass* out);
 BOOL RunRecordReaderPass(const char* path, BenchPass* out, DWORD* skipped);
 // Reads the file in 1 MB blocks, splits lines at LF and fields at blanks.
 BOOL RunPlainPass(const char* path, BenchPass* out);
+
+// Marks the start and end of a timed pass: wall clock and thread time.
+struct PassClock {
+    LARGE_INTEGER wall;
+    ULONGLONG cpu; // 100 ns units
+};
+void ReadPassClock(PassClock* clock);
+// Sets out->seconds and out->cpuSeconds from two marks.
+void SetPassTimes(const PassClock& from, const PassClock& to, BenchPass* out);

@@ -12,6 +12,7 @@
 // Prints lines/s and MB/s of each pass and the ratio reader / plain. Runs
 // the engine unattended: its messages go to standard error and fail the run.
 #include "bench_logs.h"
+#include "bench_options.h"
 #include "bench_passes.h"
 #include "core/message_sink.h"
 #include <stdio.h>
@@ -21,42 +22,25 @@
 namespace {
 
 struct Options {
-    DWORD lines = 1000000;
+    BenchLogOptions logs;
     int repeats = 2;
-    char folder[MAX_PATH] = "";
-    BOOL keep = FALSE;
-    BOOL reuse = FALSE;
 };
 
 BOOL ParseOptions(int argc, char** argv, Options* o) {
-    for (int i = 1; i < argc; i++) {
-        if (strcmp(argv[i], "-n") == 0 && i + 1 < argc)
-            o->lines = strtoul(argv[++i], nullptr, 10);
-        else if (strcmp(argv[i], "-r") == 0 && i + 1 < argc)
-            o->repeats = atoi(argv[++i]);
-        else if (strcmp(argv[i], "-d") == 0 && i + 1 < argc)
-            lstrcpynA(o->folder, argv[++i], MAX_PATH - 32);
-        else if (strcmp(argv[i], "-k") == 0)
-            o->keep = TRUE;
-        else if (strcmp(argv[i], "-u") == 0)
-            o->reuse = o->keep = TRUE;
-        else
+    for (int i = 1; i < argc;) {
+        int used = TakeBenchLogOption(argc, argv, i, &o->logs);
+        if (!used && strcmp(argv[i], "-r") == 0 && i + 1 < argc) {
+            o->repeats = atoi(argv[i + 1]);
+            used = 2;
+        }
+        if (!used)
             return FALSE;
+        i += used;
     }
     if (o->repeats < 1)
         o->repeats = 1;
-    if (!o->folder[0]) {
-        GetTempPathA(MAX_PATH - 32, o->folder);
-        strcat(o->folder, "ovreadbench");
-    }
-    size_t n = strlen(o->folder);
-    if (n && o->folder[n - 1] == '\\')
-        o->folder[n - 1] = 0;
-    return o->lines > 0;
-}
-
-BOOL LogExists(const char* path) {
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+    FinishBenchLogOptions(&o->logs, "ovreadbench");
+    return o->logs.lines > 0;
 }
 
 typedef BOOL (*PassFn)(const char* path, BenchPass* out);
@@ -124,23 +108,25 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: ovcore_readbench [-n lines] [-r repeats] [-d folder] [-k] [-u]\n");
         return 2;
     }
-    CreateDirectoryA(o.folder, nullptr);
+    const BenchLogOptions& logs = o.logs;
+    CreateDirectoryA(logs.folder, nullptr);
     char combined[MAX_PATH], w3c[MAX_PATH];
-    snprintf(combined, sizeof(combined), "%s\\combined.log", o.folder);
-    snprintf(w3c, sizeof(w3c), "%s\\w3c.log", o.folder);
+    snprintf(combined, sizeof(combined), "%s\\combined.log", logs.folder);
+    snprintf(w3c, sizeof(w3c), "%s\\w3c.log", logs.folder);
     ULONGLONG bytes = 0;
     printf("ovcore_readbench: %lu lines per log, best of %d runs, logs in %s\n",
-           (unsigned long)o.lines, o.repeats, o.folder);
-    BOOL ok = (o.reuse && LogExists(combined)) || WriteCombinedLog(combined, o.lines, &bytes);
-    ok = ok && ((o.reuse && LogExists(w3c)) || WriteW3CLog(w3c, o.lines, &bytes));
+           (unsigned long)logs.lines, o.repeats, logs.folder);
+    BOOL ok =
+        (logs.reuse && BenchLogExists(combined)) || WriteCombinedLog(combined, logs.lines, &bytes);
+    ok = ok && ((logs.reuse && BenchLogExists(w3c)) || WriteW3CLog(w3c, logs.lines, &bytes));
     if (!ok)
-        fprintf(stderr, "cannot write the logs in %s\n", o.folder);
+        fprintf(stderr, "cannot write the logs in %s\n", logs.folder);
     else
         ok = MeasureLog("combined", combined, o.repeats) && MeasureLog("w3c", w3c, o.repeats);
-    if (!o.keep) {
+    if (!logs.keep) {
         DeleteFileA(combined);
         DeleteFileA(w3c);
-        RemoveDirectoryA(o.folder);
+        RemoveDirectoryA(logs.folder);
     }
     return ok && Engine_ErrorCount() == 0 ? 0 : 1;
 }

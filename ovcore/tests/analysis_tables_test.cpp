@@ -4,6 +4,7 @@
 
 #include "analysis/analysis_tables.h"
 #include "analysis/item_counters.h"
+#include "analysis/table_lookup.h"
 #include "analysis/table_select.h"
 
 namespace {
@@ -129,6 +130,55 @@ TEST(AnalysisTables, ExpiredItemsFillTheTopListThenEvictTheWeakest) {
     ties.Hit("d", 1200, 100, 3); // a, c onto the list; x evicts c
     EXPECT_EQ("x,a", ties.TopList());
     EXPECT_EQ(2u, ties.Item(0)->ovTotalByHits);
+}
+
+// The name hash reads eight bytes a step: letters A-Z fold across word
+// ends, nothing else folds, and a name that ends at the end of a page
+// before an unreadable one hashes as anywhere else.
+TEST(AnalysisTables, NameHashFoldsOnlyLettersAndStaysInsideItsPage) {
+    const char* same[][2] = {
+        {"", ""},
+        {"A", "a"},
+        {"/Index.HTML", "/index.html"},
+        {"/Products/Category-12/ITEM-4711.html?Q=Z", "/products/category-12/item-4711.html?q=z"}};
+    for (const auto& pair : same)
+        EXPECT_EQ(HashItemName(pair[0]), HashItemName(pair[1])) << pair[0];
+    const char* differ[][2] = {
+        {"@", "`"}, {"[", "{"}, {"caf\xc9", "caf\xe9"}, {"abcdefgh", "abcdefghi"}};
+    for (const auto& pair : differ)
+        EXPECT_NE(HashItemName(pair[0]), HashItemName(pair[1])) << pair[0];
+
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    DWORD page = system.dwPageSize;
+    char* pages = (char*)VirtualAlloc(nullptr, 2 * page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    ASSERT_NE(nullptr, pages);
+    DWORD old = 0;
+    ASSERT_TRUE(VirtualProtect(pages + page, page, PAGE_NOACCESS, &old));
+    for (const char* name : {"x", "/Some/Page.HTML", "1234567", "12345678", "123456789"}) {
+        size_t n = strlen(name) + 1;
+        char* atEnd = pages + page - n;
+        memcpy(atEnd, name, n);
+        EXPECT_EQ(HashItemName(name), HashItemName(atEnd)) << name;
+    }
+    VirtualFree(pages, 0, MEM_RELEASE);
+}
+
+// A member that gained hits from an expired namesake is weighed with them.
+TEST(AnalysisTables, EvictionWeighsHitsAMemberGainedFromANamesake) {
+    Table table;
+    table.Hit("a", 1000, 100, 3, 1);
+    table.Hit("b", 1010, 100, 3, 2);
+    table.Hit("c", 1020, 100, 3, 4);
+    table.Hit("x", 1121, 100, 3); // a, b, c expire: c evicts a
+    ASSERT_EQ("c,b", table.TopList());
+    table.Hit("B", 1130, 100, 3, 4); // a namesake of member b
+    table.Hit("x", 1200, 100, 3);
+    table.Hit("y", 1235, 100, 3); // the namesake expires: b has 6
+    table.Hit("z", 1305, 100, 3); // x expires and evicts c (4), not b
+    EXPECT_EQ("x,b", table.TopList());
+    EXPECT_EQ(5u, table.Item(0)->ovTotalByHits);
+    EXPECT_EQ(6u, table.HitsOf("b"));
 }
 
 // Guards: an eviction with an empty top list (top limit 1) stopped the run.

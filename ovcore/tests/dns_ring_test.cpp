@@ -27,7 +27,10 @@ std::vector<Seen>* g_seen = nullptr;
 int g_failOnCall = 0; // hand-on fails on this call (1-based); 0 never
 int g_calls = 0;
 
+int g_pumps = 0;
+
 int CALLBACK Pump() {
+    ++g_pumps;
     ovtest::PumpMessages();
     return 0;
 }
@@ -214,6 +217,17 @@ TEST_F(DnsRingTest, BothModesResolveLoopbackInLogOrderAndCacheIt) {
         EXPECT_EQ(LookupDNSCache(text, &address), DNS_CACHE_FOUND);
         EXPECT_EQ(text, name);
     }
+}
+
+TEST_F(DnsRingTest, ThePumpIsCalledByElapsedTimeNotPerHit) {
+    Register();
+    g_pumps = 0;
+    DWORD start = GetTickCount();
+    for (int i = 0; i < 3000; ++i)
+        Queue("www.example.com"); // a name: handed on at once
+    DWORD elapsed = GetTickCount() - start;
+    EXPECT_EQ(seen.size(), 3000u);
+    EXPECT_LE(g_pumps, int(elapsed / 20 + 2)) << elapsed << " ms";
 }
 
 TEST_F(DnsRingTest, SameAddressIsLookedUpOnceAndServerNamesPassToTheClientHit) {

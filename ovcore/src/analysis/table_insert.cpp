@@ -4,6 +4,7 @@
 #include "item_counters.h"
 #include "table_lookup.h"
 #include "table_slots.h"
+#include "top_list_heap.h"
 
 namespace {
 
@@ -37,17 +38,6 @@ void FoldItem(AnalysisTable* table, LONG dst, LONG src, int kind) {
     ReleaseItemSlot(table, src, kind);
 }
 
-// The top-list member with the fewest hits, the first found among equals.
-LONG WeakestTopMember(AnalysisTable* table) {
-    LONG weakest = ANALYSIS_NO_ITEM;
-    for (LONG i = table->TopTableListHead; i >= 0; i = table->lpItems[i]->ovNextLink) {
-        if (weakest < 0 ||
-            table->lpItems[i]->ovTotalByHits < table->lpItems[weakest]->ovTotalByHits)
-            weakest = i;
-    }
-    return weakest;
-}
-
 void ExpireItem(int kind, const TableContext* context, AnalysisTable* table, LONG index,
                 DWORD topLimit) {
     AnalysisItem* item = table->lpItems[index];
@@ -55,7 +45,10 @@ void ExpireItem(int kind, const TableContext* context, AnalysisTable* table, LON
     if (kind == TABLE_KIND_VISITOR && context && context->CloseVisit)
         context->CloseVisit(context->lpRun, item);
     TableItem_FreeDetails(item, kind);
-    LONG member = FindMember(table, item->ovString, 0, 1, index);
+    // Only items on the top list carry the top flag: with the list empty
+    // (tables without a top limit) there is no member to look for.
+    LONG member = table->TopTableListHead >= 0 ? FindMember(table, item->ovString, 0, 1, index)
+                                               : ANALYSIS_NO_ITEM;
     if (member >= 0) {
         FoldItem(table, member, index, kind);
         return;
@@ -70,7 +63,7 @@ void ExpireItem(int kind, const TableContext* context, AnalysisTable* table, LON
         InsertTopItemIntoList(table, index);
         return;
     }
-    LONG weakest = WeakestTopMember(table);
+    LONG weakest = TopListHeap_Weakest(table);
     if (weakest < 0) {
         // No member to give way (a top limit of 1): the item joins the rest.
         FoldItem(table, 0, index, kind);

@@ -1,6 +1,7 @@
 // The three index-linked lists of a table, linked through each item's
 // ovPrevLink and ovNextLink.
 #include "analysis_tables.h"
+#include "top_list_heap.h"
 
 static AnalysisItem* At(AnalysisTable* table, LONG index) {
     return table->lpItems[index];
@@ -75,8 +76,10 @@ void UnlinkItemFromList(AnalysisTable* table, LONG item) {
 
 void InsertTopItemIntoList(AnalysisTable* table, LONG item) {
     PushHead(table, item, &table->TopTableListHead, &table->TopTableListTail);
+    TopListHeap_Pushed(table, item);
 }
 
 void UnlinkItemFromTopTableList(AnalysisTable* table, LONG item) {
     Unlink(table, item, &table->TopTableListHead, &table->TopTableListTail);
+    TopListHeap_Unlinked(table, item);
 }

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "analysis_tables.h"
+#include "top_list_heap.h"
 
 namespace {
 
@@ -32,22 +33,68 @@ struct TableLookup {
     DWORD filled;   // live entries and tombstones
     Slot* slots;
     ItemBlock* blocks; // newest first
+    TopListHeap* topHeap;
+    char* spareName;  // a dropped name's buffer
+    size_t spareSize; // at least the length of the name it held, plus one
 };
 
+namespace {
+
+const unsigned long long kOnes = 0x0101010101010101ull;
+const unsigned long long kHighs = 0x8080808080808080ull;
+
+// The eight bytes at p with A-Z folded to lower case (bytes from 0x80 up
+// stay as they are).
+unsigned long long FoldedWord(unsigned long long v) {
+    unsigned long long low7 = v & ~kHighs;
+    unsigned long long fromA = low7 + kOnes * (0x80 - 'A');
+    unsigned long long pastZ = low7 + kOnes * (0x80 - 'Z' - 1);
+    unsigned long long upper = (fromA ^ pastZ) & ~v & kHighs;
+    return v | (upper >> 2);
+}
+
+// Mask of the bytes before the first NUL of v (all of them when none).
+unsigned long long BytesBeforeNul(unsigned long long v) {
+    unsigned long long zero = (v - kOnes) & ~v & kHighs;
+    if (!zero)
+        return ~0ull;
+    int bits = __builtin_ctzll(zero) - 7; // the NUL byte's first bit
+    return bits ? (~0ull >> (64 - bits)) : 0;
+}
+
+DWORD MixDown(unsigned long long h) {
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 29;
+    return DWORD(h);
+}
+
+} // namespace
+
 DWORD HashItemName(const char* name) {
-    DWORD h = 2166136261u;
-    for (const unsigned char* p = (const unsigned char*)name; *p; ++p) {
-        unsigned char c = *p;
-        if (c >= 'A' && c <= 'Z')
-            c = (unsigned char)(c + 32);
-        h = (h ^ c) * 16777619u;
+    // Eight bytes a step. A word is read whole only when it cannot reach
+    // into the next page; near a page end the bytes are taken one by one.
+    unsigned long long h = 0x9e3779b97f4a7c15ull;
+    const char* p = name;
+    for (;;) {
+        unsigned long long v = 0;
+        if (((UINT_PTR)p & 4095) <= 4096 - 8) {
+            memcpy(&v, p, 8);
+        } else {
+            for (int i = 0; i < 8; ++i) {
+                unsigned long long c = (unsigned char)p[i];
+                v |= c << (8 * i);
+                if (!c)
+                    break;
+            }
+        }
+        unsigned long long keep = BytesBeforeNul(v);
+        h = (h ^ FoldedWord(v & keep)) * 0x9e3779b97f4a7c15ull;
+        h ^= h >> 29;
+        if (keep != ~0ull)
+            return MixDown(h);
+        p += 8;
     }
-    // The multiply carries only upwards: mix the high bits into the low
-    // ones that pick the slot.
-    h ^= h >> 16;
-    h *= 0x85ebca6bu;
-    h ^= h >> 13;
-    return h;
 }
 
 static TableLookup* SideState(AnalysisTable* table) {
@@ -85,19 +132,39 @@ static DWORD CapacityFor(DWORD n) {
     return capacity;
 }
 
-int TableLookup_Build(AnalysisTable* table) {
-    TableLookup* lookup = SideState(table);
-    if (!lookup)
-        return 0;
+// Live entries and tombstones fill three quarters: time to remake the hash
+// at a size for the live items.
+static bool TooFull(const TableLookup* lookup) {
+    return (lookup->filled + 1) * 4 > lookup->capacity * 3;
+}
+
+// Files the live entries of the old slots anew: their hashes are kept, so
+// that no item or name is read.
+static void MoveSlots(TableLookup* lookup, const Slot* old, DWORD oldCapacity) {
+    for (DWORD i = 0; i < oldCapacity; ++i)
+        if (old[i].item >= 0)
+            PutSlot(lookup, old[i].hash, old[i].item);
+}
+
+// A fresh slot array for the table's live items; from the old slots when
+// there are any, else from the items themselves.
+static int Rehash(AnalysisTable* table, TableLookup* lookup) {
     DWORD capacity = CapacityFor(table->ovCount);
     Slot* slots = (Slot*)malloc(capacity * sizeof(Slot));
     if (!slots)
         return 0;
-    DropHash(lookup);
     for (DWORD i = 0; i < capacity; ++i)
         slots[i].item = kEmpty;
+    Slot* old = lookup->slots;
+    DWORD oldCapacity = lookup->capacity;
     lookup->slots = slots;
     lookup->capacity = capacity;
+    lookup->filled = 0;
+    if (old) {
+        MoveSlots(lookup, old, oldCapacity);
+        free(old);
+        return 1;
+    }
     DWORD count = table->ovCount + table->DeleteCount;
     for (DWORD i = 0; i < count && table->lpItems; ++i) {
         const AnalysisItem* item = table->lpItems[i];
@@ -105,6 +172,14 @@ int TableLookup_Build(AnalysisTable* table) {
             PutSlot(lookup, HashItemName(item->ovString), (LONG)i);
     }
     return 1;
+}
+
+int TableLookup_Build(AnalysisTable* table) {
+    TableLookup* lookup = SideState(table);
+    if (!lookup)
+        return 0;
+    DropHash(lookup);
+    return Rehash(table, lookup);
 }
 
 void TableLookup_DropHash(AnalysisTable* table) {
@@ -122,6 +197,8 @@ void TableLookup_Free(AnalysisTable* table) {
         free(lookup->blocks);
         lookup->blocks = next;
     }
+    TopListHeap_Free(lookup->topHeap);
+    free(lookup->spareName);
     free(lookup);
     table->lpLookup = nullptr;
 }
@@ -147,6 +224,34 @@ AnalysisItem* TableLookup_NewItem(AnalysisTable* table) {
     return &block->items[block->used++];
 }
 
+char* TableLookup_CopyName(AnalysisTable* table, const char* name) {
+    TableLookup* lookup = table->lpLookup;
+    size_t size = strlen(name) + 1;
+    if (!lookup || !lookup->spareName || lookup->spareSize < size)
+        return _strdup(name);
+    char* copy = lookup->spareName;
+    lookup->spareName = nullptr;
+    memcpy(copy, name, size);
+    return copy;
+}
+
+void TableLookup_DropName(AnalysisTable* table, char* name) {
+    TableLookup* lookup = table->lpLookup;
+    if (!name)
+        return;
+    if (!lookup || lookup->spareName) {
+        free(name);
+        return;
+    }
+    lookup->spareName = name;
+    lookup->spareSize = strlen(name) + 1;
+}
+
+TopListHeap** TableLookup_TopListHeap(AnalysisTable* table, int create) {
+    TableLookup* lookup = create ? SideState(table) : table->lpLookup;
+    return lookup ? &lookup->topHeap : nullptr;
+}
+
 int TableLookup_HasHash(const AnalysisTable* table) {
     return table->lpLookup && table->lpLookup->capacity > 0;
 }
@@ -155,10 +260,8 @@ int TableLookup_Add(AnalysisTable* table, LONG item) {
     TableLookup* lookup = table->lpLookup;
     if (!TableLookup_HasHash(table))
         return TableLookup_Build(table);
-    if ((lookup->filled + 1) * 4 > lookup->capacity * 3) {
-        // Too full (tombstones included): rebuild at a size for the live items.
-        return TableLookup_Build(table);
-    }
+    if (TooFull(lookup) && !Rehash(table, lookup))
+        return 0;
     PutSlot(lookup, HashItemName(table->lpItems[item]->ovString), item);
     return 1;
 }

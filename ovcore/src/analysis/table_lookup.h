@@ -4,6 +4,8 @@
 #pragma once
 #include "ovcore/analysis_table.h"
 
+struct TopListHeap;
+
 // Hash of a name with A-Z folded to lower case.
 DWORD HashItemName(const char* name);
 
@@ -22,6 +24,18 @@ AnalysisItem* TableLookup_NewItem(AnalysisTable* table);
 // is short.
 int TableLookup_Add(AnalysisTable* table, LONG item);
 void TableLookup_Remove(AnalysisTable* table, LONG item);
+
+// Item names: a heap copy of name, made in the buffer of the last name the
+// table dropped when it is long enough (items come and go at the pace of
+// the hits where idle ones expire). Null when memory is short. A dropped
+// name is kept for that, or freed.
+char* TableLookup_CopyName(AnalysisTable* table, const char* name);
+void TableLookup_DropName(AnalysisTable* table, char* name);
+
+// The slot of the table's top-list heap (top_list_heap.h), freed with the
+// table; null when the side state is missing (and create is 0) or memory is
+// short.
+TopListHeap** TableLookup_TopListHeap(AnalysisTable* table, int create);
 
 // Visits every live item named like name; stops when visit returns non-zero
 // and gives that item, else ANALYSIS_NO_ITEM.

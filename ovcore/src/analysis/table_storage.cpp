@@ -74,13 +74,13 @@ LONG TakeItemSlot(AnalysisTable* table) {
 }
 
 int NameItem(AnalysisTable* table, LONG index, const char* name) {
-    char* copy = _strdup(name);
+    char* copy = TableLookup_CopyName(table, name);
     if (!copy)
         return 0;
     AnalysisItem* item = table->lpItems[index];
     if (item->ovString) {
         TableLookup_Remove(table, index);
-        free(item->ovString);
+        TableLookup_DropName(table, item->ovString);
     }
     item->ovString = copy;
     return TableLookup_Add(table, index);
@@ -91,7 +91,7 @@ void ReleaseItemSlot(AnalysisTable* table, LONG index, int kind) {
     if (item->ovString)
         TableLookup_Remove(table, index);
     TableItem_FreeDetails(item, kind);
-    free(item->ovString);
+    TableLookup_DropName(table, item->ovString);
     memset(item, 0, sizeof(*item));
     item->ovDeleted = 1;
     item->ovPrevLink = ANALYSIS_NO_ITEM;

@@ -111,16 +111,11 @@ HitRecord* HitRecord_New() {
     return (HitRecord*)calloc(1, sizeof(HitRecord));
 }
 
-BOOL DuplicateHitRecord(HitRecord* source, HitRecord* target, BOOL freeSource,
-                        BOOL freeSourceLine) {
-    OV_ASSERT(source != nullptr);
-    if (!source || !target)
-        return FALSE;
-    char* line = nullptr;
-    if (source->lpLine) {
-        line = (char*)malloc((size_t)source->dwLineSize + 1);
-        if (!line)
-            return FALSE;
+// Copies source into target with `line` (room for source's line and its
+// NUL, or null when source has none) as target's line buffer.
+static void CopyRecord(HitRecord* source, HitRecord* target, char* line, BOOL freeSource,
+                       BOOL freeSourceLine) {
+    if (line) {
         memcpy(line, source->lpLine, source->dwLineSize);
         line[source->dwLineSize] = 0;
     }
@@ -136,13 +131,34 @@ BOOL DuplicateHitRecord(HitRecord* source, HitRecord* target, BOOL freeSource,
     }
     if (freeSource && source != target)
         free(source);
+}
+
+BOOL DuplicateHitRecord(HitRecord* source, HitRecord* target, BOOL freeSource,
+                        BOOL freeSourceLine) {
+    OV_ASSERT(source != nullptr);
+    if (!source || !target)
+        return FALSE;
+    char* line = nullptr;
+    if (source->lpLine && !(line = (char*)malloc((size_t)source->dwLineSize + 1)))
+        return FALSE;
+    CopyRecord(source, target, line, freeSource, freeSourceLine);
     return TRUE;
 }
 
 HitRecord* HitRecord_Clone(HitRecord* source, BOOL freeSource, BOOL freeSourceLine) {
-    HitRecord* rec = HitRecord_New();
+    // A kept record whose buffer holds the line saves the two allocations a
+    // hit would cost on its way through the DNS ring.
+    HitRecord* rec = source ? RecordPool_Take() : nullptr;
     if (!rec)
         return nullptr;
+    char* spare = rec->lpLine;
+    if (source->lpLine && spare && _msize(spare) > source->dwLineSize) {
+        CopyRecord(source, rec, spare, freeSource, freeSourceLine);
+        return rec;
+    }
+    free(spare);
+    rec->lpLine = nullptr;
+    rec->dwLineSize = 0;
     if (!DuplicateHitRecord(source, rec, freeSource, freeSourceLine)) {
         free(rec);
         return nullptr;

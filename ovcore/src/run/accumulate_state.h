@@ -12,6 +12,7 @@
 struct AgentCacheEntry {
     char* Agent; // heap copy of the cut agent text; null: slot empty
     DWORD Hash;
+    DWORD Length;             // of Agent
     LONG Items[AGENT_TABLES]; // browsers, platforms, spiders, Netscape, Explorer
     DWORD UsedMask;           // which of the five tables were in use then
 };

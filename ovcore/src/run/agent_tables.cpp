@@ -14,21 +14,32 @@ namespace {
 const int kAgentTables[AGENT_TABLES] = {TopBrowsers, TopPlatforms, TopSpiders, TopNetscape,
                                         TopExplorer};
 
-DWORD HashText(const char* text) {
+// The agent cut at its first double blank (and at AGENT_KEY_MAX) into out,
+// hashed in the same pass as the copy; *length gets its length.
+DWORD CutAgent(const char* agent, char* out, DWORD* length) {
     DWORD h = 2166136261u;
-    for (; *text; ++text)
-        h = (h ^ (unsigned char)*text) * 16777619u;
+    size_t n = 0;
+    for (; n < AGENT_KEY_MAX && agent[n]; ++n) {
+        if (agent[n] == ' ' && agent[n + 1] == ' ')
+            break;
+        out[n] = agent[n];
+        h = (h ^ (unsigned char)agent[n]) * 16777619u;
+    }
+    out[n] = 0;
+    *length = DWORD(n);
     return h;
 }
 
-// The agent cut at its first double blank (and at AGENT_KEY_MAX).
-void CutAgent(const char* agent, char* out) {
-    const char* blanks = strstr(agent, "  ");
-    size_t n = blanks ? size_t(blanks - agent) : strlen(agent);
-    if (n > AGENT_KEY_MAX)
-        n = AGENT_KEY_MAX;
-    memcpy(out, agent, n);
-    out[n] = 0;
+// Whether n bytes agree, eight at a time (the C runtime compares bytewise).
+bool SameBytes(const char* a, const char* b, size_t n) {
+    for (; n >= 8; a += 8, b += 8, n -= 8) {
+        unsigned long long x, y;
+        memcpy(&x, a, 8);
+        memcpy(&y, b, 8);
+        if (x != y)
+            return false;
+    }
+    return memcmp(a, b, n) == 0;
 }
 
 const char* NameFor(const AgentNames& names, int slot) {
@@ -38,7 +49,7 @@ const char* NameFor(const AgentNames& names, int slot) {
 }
 
 // Works the agent's names out and files their items in the entry.
-bool FillEntry(HitPass* pass, AgentCacheEntry* e, const char* agent, DWORD hash) {
+bool FillEntry(HitPass* pass, AgentCacheEntry* e, const char* agent, DWORD hash, DWORD length) {
     AgentNames names;
     NameAgent(agent, pass->run->Language, &names);
     for (int i = 0; i < AGENT_TABLES; ++i) {
@@ -53,6 +64,7 @@ bool FillEntry(HitPass* pass, AgentCacheEntry* e, const char* agent, DWORD hash)
     free(e->Agent);
     e->Agent = _strdup(agent); // without the copy the next look-up misses: no harm
     e->Hash = hash;
+    e->Length = e->Agent ? length : 0;
     e->UsedMask = 0;
     for (int i = 0; i < AGENT_TABLES; ++i)
         e->UsedMask |= TableUsed(kAgentTables[i]) ? 1u << i : 0;
@@ -81,11 +93,12 @@ int CountAgent(HitPass* pass) {
         }
     }
     char agent[AGENT_KEY_MAX + 1];
-    CutAgent(pass->hit->lpszUserAgent ? pass->hit->lpszUserAgent : "", agent);
-    DWORD hash = HashText(agent);
+    DWORD length = 0;
+    DWORD hash = CutAgent(pass->hit->lpszUserAgent ? pass->hit->lpszUserAgent : "", agent, &length);
     AgentCacheEntry* e = &s.Agents[hash % AGENT_CACHE_SIZE];
-    if (!e->Agent || e->Hash != hash || e->UsedMask != mask || strcmp(e->Agent, agent) != 0) {
-        if (!FillEntry(pass, e, agent, hash))
+    if (!e->Agent || e->Hash != hash || e->UsedMask != mask || e->Length != length ||
+        !SameBytes(e->Agent, agent, length)) {
+        if (!FillEntry(pass, e, agent, hash, length))
             return 0;
     }
     for (int i = 0; i < AGENT_TABLES; ++i) {

@@ -16,9 +16,25 @@ struct SearchPass {
     SearchWords Words;
 };
 
+// Whether the first SEARCH_REFERRER_MAX characters of the referrer hold a
+// '.', then a '/', then a '?': without them no engine can match, and the
+// copy is not needed.
+bool MayBeSearch(const char* referrer) {
+    const char* p = referrer;
+    const char* end = referrer + SEARCH_REFERRER_MAX;
+    for (; p < end && *p && *p != '.'; ++p)
+        ;
+    for (; p < end && *p && *p != '/'; ++p)
+        ;
+    for (; p < end && *p && *p != '?'; ++p)
+        ;
+    return p < end && *p == '?';
+}
+
 // Finds the engine of the hit's referrer; false when it is no search.
 bool StartPass(const RunContext* context, const HitRecord* hit, SearchPass* pass) {
-    if (!hit || !hit->lpszReferrer || !context->Period.TopTablesPtr)
+    if (!hit || !hit->lpszReferrer || !context->Period.TopTablesPtr ||
+        !MayBeSearch(hit->lpszReferrer))
         return false;
     lstrcpynA(pass->Referrer, hit->lpszReferrer, sizeof pass->Referrer);
     const char* text = nullptr;

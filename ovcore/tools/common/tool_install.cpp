@@ -40,7 +40,7 @@ std::string ProgramFolder() {
     return folder.substr(0, folder.find_last_of("\\/") + 1);
 }
 
-bool ToolInstall::Make(const char* name, const std::string& contentFolder) {
+bool ToolInstall::Make(const char* name, const std::string& contentFolder, ORB_PUMPPROC pump) {
     char temp[MAX_PATH];
     if (!GetTempPathA(MAX_PATH, temp))
         return false;
@@ -58,7 +58,7 @@ bool ToolInstall::Make(const char* name, const std::string& contentFolder) {
         Write("ovdesk\\template\\ENGLISH.RPL", "");
     InstallFolder_SetFromFileName((root_ + name + ".exe").c_str());
     DWORD network = 0;
-    slot_ = ORB_Register(DataFolder().c_str(), 60, 1, NULL, &network, GetModuleHandleA(NULL), 0,
+    slot_ = ORB_Register(DataFolder().c_str(), 60, 1, pump, &network, GetModuleHandleA(NULL), 0,
                          NULL, NULL);
     LogRead_SetDatfilesFolder(DataFolder().c_str());
     return slot_ >= 0;
@@ -72,17 +72,24 @@ void ToolInstall::Write(const std::string& relative, const std::string& text) co
     }
 }
 
-ToolInstall::~ToolInstall() {
-    if (slot_ >= 0)
-        ORB_DeRegister(slot_);
-    if (root_.empty())
+void RemoveFolderTree(const std::string& folder) {
+    if (folder.empty())
         return;
-    std::string from = root_.substr(0, root_.size() - 1) + std::string(1, '\0');
+    std::string from = folder;
+    if (from.back() == '\\')
+        from.pop_back();
+    from += std::string(1, '\0');
     SHFILEOPSTRUCTA op = {};
     op.wFunc = FO_DELETE;
     op.pFrom = from.c_str();
     op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
     SHFileOperationA(&op);
+}
+
+ToolInstall::~ToolInstall() {
+    if (slot_ >= 0)
+        ORB_DeRegister(slot_);
+    RemoveFolderTree(root_);
 }
 
 AnalysisProfile* MakeLogProfile(const ToolInstall& install, const char* name, char** logs,
@@ -144,8 +151,16 @@ ReportHandle* RunLogsToEnd(AnalysisProfile* profile, const RunRequest& request) 
         return nullptr;
     if (request.everyTable)
         UseEveryReportTable();
-    while (ORB_PeekReport(report, nullptr, nullptr) != -1)
-        ;
+    DWORD records = 0;
+    for (;;) {
+        WORD record = 0;
+        short answer = ORB_PeekReport(report, nullptr, &record);
+        records += record;
+        if (answer == -1)
+            break;
+    }
+    if (request.records)
+        *request.records = records;
     return report;
 }
 

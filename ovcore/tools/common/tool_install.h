@@ -16,7 +16,8 @@ class ToolInstall {
     // empty, is copied into the install folder first (templates, language
     // words, styles, images). False when a folder cannot be made, the
     // content cannot be copied or registration fails.
-    bool Make(const char* name, const std::string& contentFolder);
+    // pump (may be null) is the message pump the engine is registered with.
+    bool Make(const char* name, const std::string& contentFolder, ORB_PUMPPROC pump = nullptr);
     ~ToolInstall();
 
     const std::string& Root() const { return root_; }
@@ -43,7 +44,8 @@ struct RunRequest {
     char* outputPath = nullptr;      // MAX_PATH; normalised in place
     const TemplateSection* sections = nullptr;
     WORD sectionCount = 0;
-    bool everyTable = false; // fill every table, whatever the sections ask for
+    bool everyTable = false;  // fill every table, whatever the sections ask for
+    DWORD* records = nullptr; // when not null: the records the run read
 };
 
 // Fetches the profile's logs, opens a run over their whole range and peeks
@@ -54,6 +56,10 @@ ReportHandle* RunLogsToEnd(AnalysisProfile* profile, const RunRequest& request);
 // Copies the folder tree from into to (both end in a backslash). False when
 // a folder or file could not be made.
 bool CopyTree(const std::string& from, const std::string& to);
+
+// Deletes a folder and everything in it (nothing is shown when it is
+// missing).
+void RemoveFolderTree(const std::string& folder);
 
 // The folder of this program, with a trailing backslash.
 std::string ProgramFolder();
