@@ -2,13 +2,14 @@
 // measured beside a plain read-and-split loop over the same file in the
 // same run.
 //
-//   ovcore_readbench [-n lines] [-r repeats] [-d folder] [-k] [-u]
+//   ovcore_readbench [-n lines] [-r repeats] [-d folder] [-k] [-u] [-c]
 //
 // -n: lines per generated log (default 1,000,000); -r: runs of each pass,
 // the best one counts (default 2); -d: folder for the generated logs
 // (default: a folder under the system's temporary folder); -k: keep them;
 // -u: use the logs a kept folder holds (written only when missing), so that
-// a profile of the run is not taken up by writing them.
+// a profile of the run is not taken up by writing them; -c: the combined
+// log alone (the W3C log is neither written nor read).
 // Prints lines/s and MB/s of each pass and the ratio reader / plain. Runs
 // the engine unattended: its messages go to standard error and fail the run.
 #include "bench_logs.h"
@@ -26,6 +27,7 @@ struct Options {
     char folder[MAX_PATH] = "";
     BOOL keep = FALSE;
     BOOL reuse = FALSE;
+    BOOL combinedOnly = FALSE;
 };
 
 BOOL ParseOptions(int argc, char** argv, Options* o) {
@@ -40,6 +42,8 @@ BOOL ParseOptions(int argc, char** argv, Options* o) {
             o->keep = TRUE;
         else if (strcmp(argv[i], "-u") == 0)
             o->reuse = o->keep = TRUE;
+        else if (strcmp(argv[i], "-c") == 0)
+            o->combinedOnly = TRUE;
         else
             return FALSE;
     }
@@ -121,7 +125,8 @@ int main(int argc, char** argv) {
     Engine_StartUnattendedProgram();
     Options o;
     if (!ParseOptions(argc, argv, &o)) {
-        fprintf(stderr, "usage: ovcore_readbench [-n lines] [-r repeats] [-d folder] [-k] [-u]\n");
+        fprintf(stderr,
+                "usage: ovcore_readbench [-n lines] [-r repeats] [-d folder] [-k] [-u] [-c]\n");
         return 2;
     }
     CreateDirectoryA(o.folder, nullptr);
@@ -132,11 +137,12 @@ int main(int argc, char** argv) {
     printf("ovcore_readbench: %lu lines per log, best of %d runs, logs in %s\n",
            (unsigned long)o.lines, o.repeats, o.folder);
     BOOL ok = (o.reuse && LogExists(combined)) || WriteCombinedLog(combined, o.lines, &bytes);
-    ok = ok && ((o.reuse && LogExists(w3c)) || WriteW3CLog(w3c, o.lines, &bytes));
+    ok = ok && (o.combinedOnly || (o.reuse && LogExists(w3c)) || WriteW3CLog(w3c, o.lines, &bytes));
     if (!ok)
         fprintf(stderr, "cannot write the logs in %s\n", o.folder);
     else
-        ok = MeasureLog("combined", combined, o.repeats) && MeasureLog("w3c", w3c, o.repeats);
+        ok = MeasureLog("combined", combined, o.repeats) &&
+             (o.combinedOnly || MeasureLog("w3c", w3c, o.repeats));
     if (!o.keep) {
         DeleteFileA(combined);
         DeleteFileA(w3c);
