@@ -89,7 +89,7 @@ fi
 
 per_second() { echo "$1 / $2" | bc -l | xargs printf "%.0f"; }
 row() { printf "%-40s %10s %10s %12s %12s\n" "$@"; }
-echo "report-bench: $lines-line combined log, $(du -m "$log" | cut -f1) MB, $log"
+echo "report-bench: $lines-line combined log, $(($(stat -c %s "$log") / 1000000)) MB, $log"
 echo "load average $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 row "pass" "lines" "seconds" "lines/s" "peak memory"
 row "main job: ovreport --stats (host wall)" "$read_lines" "$(printf %.3f "$report_s")" \
