@@ -10,16 +10,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 builds="${OV_BUILD_DIR:-$root/build}"
 out="${OV_REPORT_OUT:-$builds/report}"
 
-"$root/scripts/setup.sh"
+"$root/scripts/ensure-build.sh" ovreport
 source "$root/scripts/wine-env.sh"
 dir="$builds/win64"
-mkdir -p "$dir"
-cmake -S "$root" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" \
-    >"$dir/configure.log" 2>&1 || { cat "$dir/configure.log"; exit 1; }
-if ! cmake --build "$dir" -j"$(nproc)" --target ovreport >"$dir/report-build.log" 2>&1; then
-    grep -vE '^\[ *[0-9]+%\]' "$dir/report-build.log" | tail -100
-    exit 1
-fi
 
 logs=("$@")
 if [ ${#logs[@]} -eq 0 ]; then

@@ -2,13 +2,14 @@
 // measured beside a plain read-and-split loop over the same file in the
 // same run.
 //
-//   ovcore_readbench [-n lines] [-r repeats] [-d folder] [-k] [-u]
+//   ovcore_readbench [-n lines] [-r repeats] [-d folder] [-k] [-u] [-c]
 //
 // -n: lines per generated log (default 1,000,000); -r: runs of each pass,
 // the best one counts (default 2); -d: folder for the generated logs
 // (default: a folder under the system's temporary folder); -k: keep them;
 // -u: use the logs a kept folder holds (written only when missing), so that
-// a profile of the run is not taken up by writing them.
+// a profile of the run is not taken up by writing them; -c: the combined
+// log alone (the W3C log is neither written nor read).
 // Prints lines/s and MB/s of each pass and the ratio reader / plain. Runs
 // the engine unattended: its messages go to standard error and fail the run.
 #include "bench_logs.h"
@@ -24,6 +25,7 @@ namespace {
 struct Options {
     BenchLogOptions logs;
     int repeats = 2;
+    BOOL combinedOnly = FALSE; // -c: the combined log alone
 };
 
 BOOL ParseOptions(int argc, char** argv, Options* o) {
@@ -32,6 +34,10 @@ BOOL ParseOptions(int argc, char** argv, Options* o) {
         if (!used && strcmp(argv[i], "-r") == 0 && i + 1 < argc) {
             o->repeats = atoi(argv[i + 1]);
             used = 2;
+        }
+        if (!used && strcmp(argv[i], "-c") == 0) {
+            o->combinedOnly = TRUE;
+            used = 1;
         }
         if (!used)
             return FALSE;
@@ -105,7 +111,8 @@ int main(int argc, char** argv) {
     Engine_StartUnattendedProgram();
     Options o;
     if (!ParseOptions(argc, argv, &o)) {
-        fprintf(stderr, "usage: ovcore_readbench [-n lines] [-r repeats] [-d folder] [-k] [-u]\n");
+        fprintf(stderr,
+                "usage: ovcore_readbench [-n lines] [-r repeats] [-d folder] [-k] [-u] [-c]\n");
         return 2;
     }
     const BenchLogOptions& logs = o.logs;
@@ -118,11 +125,13 @@ int main(int argc, char** argv) {
            (unsigned long)logs.lines, o.repeats, logs.folder);
     BOOL ok =
         (logs.reuse && BenchLogExists(combined)) || WriteCombinedLog(combined, logs.lines, &bytes);
-    ok = ok && ((logs.reuse && BenchLogExists(w3c)) || WriteW3CLog(w3c, logs.lines, &bytes));
+    ok = ok && (o.combinedOnly || (logs.reuse && BenchLogExists(w3c)) ||
+                WriteW3CLog(w3c, logs.lines, &bytes));
     if (!ok)
         fprintf(stderr, "cannot write the logs in %s\n", logs.folder);
     else
-        ok = MeasureLog("combined", combined, o.repeats) && MeasureLog("w3c", w3c, o.repeats);
+        ok = MeasureLog("combined", combined, o.repeats) &&
+             (o.combinedOnly || MeasureLog("w3c", w3c, o.repeats));
     if (!logs.keep) {
         DeleteFileA(combined);
         DeleteFileA(w3c);

@@ -1,6 +1,7 @@
 // The system's console programs run the engine unattended: an engine message
 // goes to standard error and fails the run instead of waiting on a box.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include "logread_fixtures.h"
 #include "wait_until.h"
 #include <string>
@@ -82,6 +83,55 @@ TEST(ConsoleTools, ReportProgramWritesTheReportOrSaysWhyNot) {
         RunProgram("\"" + ProgramPath("ovreport.exe") + "\"", install.Path("usage.txt"), 20000)
             .exitCode,
         2u);
+}
+
+// The number after "name: " in a program's output, or -1 when it is missing.
+double Figure(const std::string& output, const std::string& name) {
+    size_t at = output.find(name + ": ");
+    return at == std::string::npos ? -1 : atof(output.c_str() + at + name.size() + 2);
+}
+
+// The page without its lines that name the moment of writing or the
+// program's throw-away install folder, which differ from run to run.
+std::string WithoutRunMarks(const std::string& page) {
+    std::string kept;
+    for (size_t at = 0; at < page.size();) {
+        size_t end = page.find('\n', at);
+        end = end == std::string::npos ? page.size() : end + 1;
+        std::string line = page.substr(at, end - at);
+        if (line.find("generated on") == std::string::npos &&
+            line.find("Written by") == std::string::npos &&
+            line.find("Word processor settings") == std::string::npos)
+            kept += line;
+        at = end;
+    }
+    return kept;
+}
+
+// --stats tells the lines read, the times and the peak working set after
+// the report, and the report is the one written without it.
+TEST(ConsoleTools, ReportProgramStatsTellTheRunAndLeaveTheReportAlone) {
+    ovtest::TempInstall install;
+    std::string log = install.Path("a.log");
+    ASSERT_TRUE(ovtest::WriteFileBytes(log, CommonLog(7, 0, 60)));
+    std::string page = install.Path("rep\\index.htm");
+    std::string tail = " --out \"" + page + "\" \"" + log + "\"";
+    std::string program = "\"" + ProgramPath("ovreport.exe") + "\"";
+    Outcome plain = RunProgram(program + tail, install.Path("plain.txt"), 60000);
+    ASSERT_EQ(plain.exitCode, 0u) << plain.output;
+    EXPECT_EQ(plain.output.find("lines read"), std::string::npos) << plain.output;
+    std::string plainPage = WithoutRunMarks(ovtest::ReadFileBytes(page));
+    ASSERT_NE(plainPage.find("/p6.html"), std::string::npos);
+
+    Outcome counted = RunProgram(program + " --stats" + tail, install.Path("stats.txt"), 60000);
+    ASSERT_EQ(counted.exitCode, 0u) << counted.output;
+    EXPECT_EQ(WithoutRunMarks(ovtest::ReadFileBytes(page)), plainPage);
+    // What the run without the flag prints (the page's path) comes first.
+    EXPECT_EQ(counted.output.rfind(plain.output, 0), 0u) << counted.output;
+    EXPECT_EQ(Figure(counted.output, "lines read"), 7) << counted.output;
+    for (const char* name : {"run", "writing", "program", "lines per second"})
+        EXPECT_GT(Figure(counted.output, name), 0) << name << "\n" << counted.output;
+    EXPECT_GT(Figure(counted.output, "peak working set"), 1 << 20) << counted.output;
 }
 
 } // namespace
