@@ -1,0 +1,226 @@
+// The Create Report dialog driven by messages: opening for a profile, a
+// memorized report applied to the pages, Start handing everything to the
+// run, a scheduled event run hidden, and memorize mode.
+#include "report_dialog_fixture.h"
+#include "report_dialog/contents_page.h"
+#include "report_dialog/range_page.h"
+#include "report_dialog/report_pages.h"
+#include "report_run/report_delivery.h"
+#include "report_run/report_run.h"
+#include "resource_ids.h"
+#include "ovcore/ovcore.h"
+#include <commctrl.h>
+
+namespace {
+const char kWeekly[] = "[General]\r\nDescription=Weekly\r\n\r\n"
+                       "[Range]\r\nOrderBy=0\r\nReportRange=1\r\nStartTime=01:02:03\r\n"
+                       "StopTime=23:00:00\r\nStartDate=01/05/10\r\nStopDate=01/12/10\r\n\r\n"
+                       "[Style]\r\nReportLanguage=ENGLISH\r\nReportStyle=Classic\r\n\r\n"
+                       "[SaveAs]\r\nSaveReportAs=c:\\out\\weekly.CMA\r\nSaveToUserName=\r\n"
+                       "SaveToPassword=\r\n\r\n"
+                       "[Content]\r\nContentCount=1\r\nReportTitle=Weekly title\r\n"
+                       "Section0_Name=TopHoursBeginSection\r\nSection0_ItemType=1\r\n"
+                       "Section0_GraphType=3\r\nSection0_3D=0\r\nSection0_Elements=11\r\n\r\n\r\n";
+
+HWND Page(int index) {
+    return g_ReportPages[index];
+}
+
+// The page's own visibility, whether or not the dialog is on screen yet.
+bool Shown(HWND page) {
+    return (GetWindowLongA(page, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+int TabCount(HWND dialog) {
+    return (int)SendDlgItemMessageA(dialog, IDC_CR_TAB, TCM_GETITEMCOUNT, 0, 0);
+}
+
+void Click(HWND dialog, int id) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
+}
+
+std::string ListRow(int item, int column) {
+    char text[256] = "";
+    LVITEMA cell = {};
+    cell.iSubItem = column;
+    cell.pszText = text;
+    cell.cchTextMax = sizeof text;
+    SendDlgItemMessageA(Page(PAGE_CONTENTS), IDC_CONTENTS_LIST, LVM_GETITEMTEXTA, item,
+                        (LPARAM)&cell);
+    return text;
+}
+
+// Item of the contents list whose section has this name and kind; -1.
+int ContentsItem(const char* name, int kind) {
+    WORD count = 0;
+    HGLOBAL block = GetTemplateSectionBlock(&count);
+    TemplateSection* sections = (TemplateSection*)GlobalLock(block);
+    int item = -1;
+    for (WORD i = 0; sections && i < count; ++i)
+        if (!strcmp(sections[i].Name, name) && sections[i].Kind == kind)
+            item = GetContentsItemMap()[i];
+    GlobalUnlock(block);
+    return item;
+}
+
+int ContentsState(int item) {
+    return (int)((SendDlgItemMessageA(Page(PAGE_CONTENTS), IDC_CONTENTS_LIST, LVM_GETITEMSTATE,
+                                      item, LVIS_STATEIMAGEMASK) &
+                  LVIS_STATEIMAGEMASK) >>
+                 12);
+}
+} // namespace
+
+TEST_F(ReportDialogTest, OpensForAProfileAndCancels) {
+    ovtest::MsgBoxWatcher boxes;
+    RunRecorder recorder(1);
+    ReportRunRequest request = {};
+    request.Profile = MakeProfile(1262349296, 1265029200);
+    CreateReportParams params = {&request, 0, ""};
+    INT_PTR result = RunDialog(&params, [](HWND dialog) {
+        char caption[200];
+        GetWindowTextA(dialog, caption, sizeof caption);
+        EXPECT_STREQ(caption, "Create Report (Shop logs)");
+        EXPECT_EQ(TabCount(dialog), PAGE_COUNT);
+        EXPECT_TRUE(Shown(Page(PAGE_RANGE)));
+        EXPECT_FALSE(Shown(Page(PAGE_STYLE)));
+        EXPECT_EQ(ComboSelection(dialog, IDC_CR_DEFINITIONS), "<< None Selected >>");
+        EXPECT_EQ(ComboSelection(Page(PAGE_RANGE), RANGE_COMBO), "All of Log");
+        EXPECT_EQ(ItemText(Page(PAGE_RANGE), RANGE_START_TIME), "12:34:56");
+        EXPECT_EQ(ItemText(Page(PAGE_SAVEAS), IDC_SAVEAS_PATH), ".\\REPORT.HTM");
+        EXPECT_EQ(ComboSelection(Page(PAGE_SAVEAS), IDC_SAVEAS_KIND), "file:///");
+        EXPECT_EQ(ComboSelection(Page(PAGE_STYLE), IDC_STYLE_STYLE), "(Default)");
+        EXPECT_EQ(ComboSelection(Page(PAGE_STYLE), IDC_STYLE_LANGUAGE), "ENGLISH");
+        // Switching tabs hides one page and shows the other.
+        NMHDR changing = {GetDlgItem(dialog, IDC_CR_TAB), IDC_CR_TAB, (UINT)TCN_SELCHANGING};
+        SendMessageA(dialog, WM_NOTIFY, IDC_CR_TAB, (LPARAM)&changing);
+        SendDlgItemMessageA(dialog, IDC_CR_TAB, TCM_SETCURSEL, 3, 0);
+        NMHDR change = {GetDlgItem(dialog, IDC_CR_TAB), IDC_CR_TAB, (UINT)TCN_SELCHANGE};
+        SendMessageA(dialog, WM_NOTIFY, IDC_CR_TAB, (LPARAM)&change);
+        EXPECT_TRUE(Shown(Page(PAGE_STYLE)));
+        EXPECT_FALSE(Shown(Page(PAGE_RANGE)));
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(recorder.Run().Calls, 0);
+    EXPECT_EQ(boxes.Count(), 0u);
+    for (HWND page : g_ReportPages)
+        EXPECT_EQ(page, nullptr); // the pages go with the dialog
+}
+
+TEST_F(ReportDialogTest, AppliesTheLastMemorizedReportAndStartsTheRun) {
+    WriteDefinition("00000001.MSS", kWeekly);
+    SetModuleSetting("Report", "Last Summary", "Weekly");
+    ovtest::MsgBoxWatcher boxes;
+    RunRecorder recorder(7);
+    ReportRunRequest request = {};
+    request.Profile = MakeProfile(1262349296, 1265029200);
+    CreateReportParams params = {&request, 0, ""};
+    INT_PTR result = RunDialog(&params, [](HWND dialog) {
+        EXPECT_EQ(ComboSelection(dialog, IDC_CR_DEFINITIONS), "Weekly");
+        HWND range = Page(PAGE_RANGE);
+        EXPECT_EQ(ComboSelection(range, RANGE_COMBO), "Specify Date/Time");
+        EXPECT_EQ(ItemText(range, RANGE_START_TIME), "01:02:03");
+        EXPECT_EQ(ItemText(range, RANGE_END_DATE), "01/12/10");
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(range, RANGE_START_DATE)));
+        EXPECT_EQ(GetSelectedFormat(Page(PAGE_FORMAT)), FORMAT_CMA);
+        EXPECT_EQ(ItemText(Page(PAGE_SAVEAS), IDC_SAVEAS_PATH), "c:\\out\\weekly.CMA");
+        EXPECT_EQ(ComboSelection(Page(PAGE_STYLE), IDC_STYLE_STYLE), "Classic");
+        EXPECT_EQ(ComboSelection(Page(PAGE_STYLE), IDC_STYLE_LANGUAGE), "ENGLISH");
+        EXPECT_EQ(ItemText(Page(PAGE_STYLE), IDC_STYLE_TITLE), "Weekly title");
+        // The stored graph is in, with its 11 (12 shown); every other section is out.
+        int hours = ContentsItem("TopHoursBeginSection", SECTION_KIND_GRAPH);
+        int hoursTable = ContentsItem("TopHoursBeginSection", SECTION_KIND_TABLE);
+        ASSERT_GE(hours, 0);
+        EXPECT_EQ(ContentsState(hours), STATE_GRAPH_IN);
+        EXPECT_EQ(ListRow(hours, 1), "12");
+        EXPECT_EQ(ContentsState(hoursTable), STATE_OTHER_OUT);
+        Click(dialog, IDC_CR_START);
+        Click(dialog, IDC_CR_START); // a second Start while running does nothing
+    });
+    EXPECT_EQ(result, 7); // the run's result is the dialog's
+    const RecordedRun& run = recorder.Run();
+    EXPECT_EQ(run.Calls, 1);
+    EXPECT_TRUE(run.HasProfile);
+    EXPECT_NE(run.RangePage, nullptr);
+    EXPECT_EQ(run.RangeIndex, RANGE_SPECIFY);
+    EXPECT_EQ(run.DestinationKind, DESTINATION_FILE);
+    EXPECT_EQ(run.OutputName, "c:\\out\\weekly.CMA");
+    EXPECT_EQ(run.Style, "Classic");
+    EXPECT_EQ(run.Language, "ENGLISH");
+    EXPECT_EQ(run.Request, &request);
+    char last[64];
+    GetModuleProfileString("Report", "Last Summary", "", last, sizeof last);
+    EXPECT_STREQ(last, "Weekly");
+    EXPECT_EQ(boxes.Count(), 0u);
+}
+
+TEST_F(ReportDialogTest, ScheduledEventRunsHiddenAtOnce) {
+    WriteDefinition("00000001.MSS", kWeekly);
+    struct Case {
+        const char* memorized;
+        const char* saveAs;
+        DWORD protocol;
+        int expectedCalls;
+        const char* expectedOutput;
+        const char* expectedStyle;
+    } cases[] = {
+        {"weekly", "c:\\out\\sched.CMA", 0, 1, "c:\\out\\sched.CMA", "Classic"},
+        // The memorized report is gone: the event's own file and the defaults.
+        {"Gone", "c:\\out\\gone.htm", 0, 1, "c:\\out\\gone.htm", "(Default)"},
+        // A refused start (no network for an http:// log) ends the dialog, unseen.
+        {"weekly", "", 2, 0, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.saveAs);
+        ovtest::MsgBoxWatcher boxes;
+        RunRecorder recorder(5);
+        ScheduleEvent event = {};
+        strcpy(event.Memorized, c.memorized);
+        strcpy(event.SaveAsFilename, c.saveAs);
+        ReportRunRequest request = {};
+        request.Event = &event;
+        request.RunMode = RUN_MODE_SCHEDULED;
+        request.Profile = MakeProfile(1262349296, 1265029200);
+        ServerList_SetProtocol(&request.Profile->Servers, c.protocol);
+        CreateReportParams params = {&request, 0, ""};
+        INT_PTR result = RunDialog(&params, [](HWND dialog) { Click(dialog, IDCANCEL); });
+        EXPECT_EQ(result, c.expectedCalls ? 5 : 0);
+        EXPECT_EQ(recorder.Run().Calls, c.expectedCalls);
+        if (c.expectedCalls) {
+            EXPECT_EQ(recorder.Run().OutputName, c.expectedOutput);
+            EXPECT_EQ(recorder.Run().Style, c.expectedStyle);
+        }
+        EXPECT_EQ(boxes.Count(), 0u); // nothing waits on this path
+    }
+}
+
+TEST_F(ReportDialogTest, MemorizeModeSavesADefinition) {
+    ovtest::MsgBoxWatcher boxes;
+    RunRecorder recorder(9);
+    ReportRunRequest request = {};
+    request.Profile = MakeProfile(1262349296, 1265029200);
+    CreateReportParams params = {&request, CREATE_REPORT_OPTION_MEMORIZE, ""};
+    INT_PTR result = RunDialog(&params, [](HWND dialog) {
+        EXPECT_EQ(TabCount(dialog), PAGE_COUNT - 1); // no Save As page
+        EXPECT_FALSE(Shown(GetDlgItem(dialog, IDC_CR_DEFINITIONS)));
+        EXPECT_EQ(ItemText(dialog, IDC_CR_START), "&Memorize");
+        SendDlgItemMessageA(Page(PAGE_RANGE), RANGE_COMBO, CB_SETCURSEL, 5, 0);
+        SendMessageA(Page(PAGE_CONTENTS), WM_COMMAND, IDM_CONTENTS_UNSELECT_ALL, 0);
+        SetDlgItemTextA(Page(PAGE_STYLE), IDC_STYLE_TITLE, "Monthly title");
+        Click(dialog, IDC_CR_START); // no description yet: a box, the dialog stays
+        SetDlgItemTextA(dialog, IDC_CR_DESCRIPTION, "Monthly");
+        Click(dialog, IDC_CR_START);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_STREQ(params.Description, "Monthly");
+    EXPECT_EQ(recorder.Run().Calls, 0);
+    ASSERT_TRUE(boxes.WaitFor(1));
+    EXPECT_EQ(boxes.Seen()[0].text, "Please enter a memorized report name.");
+    std::string saved = install_->Read("ovdesk\\datfiles\\00000001.MSS");
+    EXPECT_NE(saved.find("Description=Monthly\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("ReportRange=5\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("SaveReportAs=\r\n"), std::string::npos); // memorize mode stores none
+    EXPECT_NE(saved.find("ReportLanguage=ENGLISH\r\n"), std::string::npos);
+    EXPECT_EQ(saved.find("ContentCount"), std::string::npos); // nothing chosen
+}
