@@ -184,7 +184,12 @@ TEST_F(ReportDialogTest, ScheduledEventRunsHiddenAtOnce) {
         request.Profile = MakeProfile(1262349296, 1265029200);
         ServerList_SetProtocol(&request.Profile->Servers, c.protocol);
         CreateReportParams params = {&request, 0, ""};
-        INT_PTR result = RunDialog(&params, [](HWND dialog) { Click(dialog, IDCANCEL); });
+        bool waited = false;
+        INT_PTR result = RunDialog(&params, [&waited](HWND dialog) {
+            waited = true;
+            Click(dialog, IDCANCEL);
+        });
+        EXPECT_FALSE(waited) << "the hidden dialog ended on its own";
         EXPECT_EQ(result, c.expectedCalls ? 5 : 0);
         EXPECT_EQ(recorder.Run().Calls, c.expectedCalls);
         if (c.expectedCalls) {
@@ -223,4 +228,28 @@ TEST_F(ReportDialogTest, MemorizeModeSavesADefinition) {
     EXPECT_NE(saved.find("SaveReportAs=\r\n"), std::string::npos); // memorize mode stores none
     EXPECT_NE(saved.find("ReportLanguage=ENGLISH\r\n"), std::string::npos);
     EXPECT_EQ(saved.find("ContentCount"), std::string::npos); // nothing chosen
+}
+
+TEST_F(ReportDialogTest, RealtimeRequestTakesTheRealtimeTemplateAndRange) {
+    WriteDefinition("realtime_HTM.MSS", kWeekly); // the name's case does not matter
+    SetModuleSetting("Defaults", "RTRange", "5");
+    ovtest::MsgBoxWatcher boxes;
+    RunRecorder recorder(1);
+    ScheduleEvent event = {};
+    ReportRunRequest request = {};
+    request.Event = &event;
+    request.RunMode = RUN_MODE_REALTIME;
+    request.Profile = MakeProfile(1262349296, 1265029200);
+    strcpy(request.Profile->ReportSaveToPath, "c:\\rt\\live.htm");
+    CreateReportParams params = {&request, 0, ""};
+    INT_PTR result = RunDialog(&params, [](HWND dialog) { Click(dialog, IDCANCEL); });
+    EXPECT_EQ(result, 1);
+    const RecordedRun& run = recorder.Run();
+    ASSERT_EQ(run.Calls, 1);
+    EXPECT_EQ(run.RangeIndex, 5);
+    EXPECT_EQ(run.OutputName, "c:\\rt\\live.htm");
+    EXPECT_EQ(run.DestinationKind, DESTINATION_FILE);
+    EXPECT_EQ(run.Style, "Classic");
+    EXPECT_EQ(request.Profile->wRangeCode, 5); // the working copy goes back to the request
+    EXPECT_EQ(boxes.Count(), 0u);
 }

@@ -93,7 +93,7 @@ void RunAndEnd(HWND dialog) {
     EndDialog(dialog, result);
 }
 
-void LoadRealtimeTemplate(HWND dialog, ReportRunRequest*) {
+void LoadRealtimeTemplate(void) {
     char name[RT_TEMPLATE_SIZE], path[MAX_PATH * 2];
     GetModuleProfileString("Defaults", "RTTemplate", "REALTIME_htm.mss", name, sizeof name);
     snprintf(path, sizeof path, "%s%s", GetDataFilesFolder(), name);
@@ -111,7 +111,6 @@ void LoadRealtimeTemplate(HWND dialog, ReportRunRequest*) {
     CopyBounded(g_ReportSettings.SaveAsText, sizeof g_ReportSettings.SaveAsText,
                 g_CreateReport.Working->ReportSaveToPath);
     g_DestinationKind = DESTINATION_FILE;
-    (void)dialog;
 }
 
 void LoadEventDefinition(const ScheduleEvent* event) {
@@ -184,7 +183,7 @@ void RunScheduledEvent(HWND dialog) {
     // Nothing on this path may wait for a person.
     SetDeskUnattended(TRUE);
     if (request->RunMode == RUN_MODE_REALTIME)
-        LoadRealtimeTemplate(dialog, request);
+        LoadRealtimeTemplate();
     else
         LoadEventDefinition(event);
     CopyDefinitionLogin(&g_ReportSettings, event);

@@ -30,10 +30,10 @@ void AdaptToKind(HWND page, int kind) {
         button,
         mail ? ""
              : LoadTextSlot(kind == DESTINATION_FTP ? IDS_LOGIN_BUTTON : IDS_BROWSE_BUTTON, 0));
-    UINT example = mail                      ? IDS_EXAMPLE_MAIL_FILE
-                   : kind == DESTINATION_FTP ? IDS_EXAMPLE_FTP
-                                             : IDS_EXAMPLE_FILE;
-    SetDlgItemTextA(page, IDC_SAVEAS_EXAMPLE, LoadTextSlot(example, 0));
+    const char* example = mail                      ? ".\\report.htm"
+                          : kind == DESTINATION_FTP ? "ftp.example.com/reports/report.htm"
+                                                    : "c:\\websrvr\\report.htm";
+    SetDlgItemTextA(page, IDC_SAVEAS_EXAMPLE, example);
     for (int id : kMailItems)
         ShowWindow(GetDlgItem(page, id), mail ? SW_SHOW : SW_HIDE);
 }
