@@ -91,12 +91,19 @@ void LoadEnglishCaptions(void) {
     }
 }
 
+// The locked section records and their block; null when none can be had.
+TemplateSection* LockSections(HGLOBAL* block, WORD* count) {
+    *count = 0;
+    *block = GetTemplateSectionBlock(count);
+    return *block ? (TemplateSection*)GlobalLock(*block) : nullptr;
+}
+
 // Runs change on every listed section with its item's state; the new state
 // and include flag come back from it.
 template <typename Change> int ChangeAllSections(HWND page, Change change) {
     WORD count = 0;
-    HGLOBAL block = GetTemplateSectionBlock(&count);
-    TemplateSection* sections = block ? (TemplateSection*)GlobalLock(block) : nullptr;
+    HGLOBAL block = nullptr;
+    TemplateSection* sections = LockSections(&block, &count);
     int* map = GetContentsItemMap();
     if (!sections)
         return 0;
@@ -157,8 +164,8 @@ void ShowSectionValues(HWND page, int index) {
 int FillContentsList(HWND page, const char*) {
     LoadEnglishCaptions();
     WORD count = 0;
-    HGLOBAL block = GetTemplateSectionBlock(&count);
-    TemplateSection* sections = block ? (TemplateSection*)GlobalLock(block) : nullptr;
+    HGLOBAL block = nullptr;
+    TemplateSection* sections = LockSections(&block, &count);
     int* map = GetContentsItemMap();
     if (!sections)
         return 0;

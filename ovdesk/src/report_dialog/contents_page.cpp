@@ -225,10 +225,7 @@ INT_PTR CALLBACK ContentsPageDlg(HWND page, UINT message, WPARAM wParam, LPARAM 
     }
     case WM_COMBO_ICON_INDEX:
         // Each graph type's icon is the one of its own index.
-        if (lParam)
-            *(int*)lParam = (int)wParam;
-        SetWindowLongPtrA(page, DWLP_MSGRESULT, (LONG_PTR)wParam);
-        return TRUE;
+        return AnswerComboIcon(page, lParam, (int)wParam);
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDM_CONTENTS_SELECT_ALL:
@@ -242,9 +239,6 @@ INT_PTR CALLBACK ContentsPageDlg(HWND page, UINT message, WPARAM wParam, LPARAM 
         }
         OnContentsValueCommand(page, LOWORD(wParam), HIWORD(wParam));
         return TRUE;
-    case WM_REPORT_SHOW_PAGE:
-        ShowWindow(page, (int)wParam);
-        return TRUE;
     }
-    return FALSE;
+    return DefaultPageMessage(page, message, wParam);
 }

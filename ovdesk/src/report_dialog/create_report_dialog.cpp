@@ -230,14 +230,10 @@ INT_PTR OnCommand(HWND dialog, int id, int code) {
     return FALSE;
 }
 
-INT_PTR AnswerComboIcon(HWND dialog, WPARAM item, LPARAM out) {
+// The icon of a memorized report is its output format's.
+int DefinitionIcon(WPARAM item) {
     int kind = GetListedDefinitionFormat((int)item);
-    if (kind > 5)
-        kind = 0;
-    if (out)
-        *(int*)out = kind;
-    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, kind);
-    return TRUE;
+    return kind > 5 ? 0 : kind;
 }
 } // namespace
 
@@ -285,7 +281,7 @@ INT_PTR CALLBACK CreateReportDlg(HWND dialog, UINT message, WPARAM wParam, LPARA
                                  (HFONT)SendMessageA(dialog, WM_GETFONT, 0, 0));
         return TRUE;
     case WM_COMBO_ICON_INDEX:
-        return AnswerComboIcon(dialog, wParam, lParam);
+        return AnswerComboIcon(dialog, lParam, DefinitionIcon(wParam));
     }
     return FALSE;
 }

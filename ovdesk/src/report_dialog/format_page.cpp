@@ -120,19 +120,13 @@ INT_PTR CALLBACK FormatPageDlg(HWND page, UINT message, WPARAM wParam, LPARAM lP
         return TRUE;
     case WM_COMBO_ICON_INDEX:
         // Each format's icon is the one of its own index.
-        if (lParam)
-            *(int*)lParam = (int)wParam;
-        SetWindowLongPtrA(page, DWLP_MSGRESULT, (LONG_PTR)wParam);
-        return TRUE;
+        return AnswerComboIcon(page, lParam, (int)wParam);
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_FORMAT_COMBO && HIWORD(wParam) == CBN_SELCHANGE) {
             ApplyFormatToSaveAsPath(GetSelectedFormat(page));
             return TRUE;
         }
         break;
-    case WM_REPORT_SHOW_PAGE:
-        ShowWindow(page, (int)wParam);
-        return TRUE;
     }
-    return FALSE;
+    return DefaultPageMessage(page, message, wParam);
 }

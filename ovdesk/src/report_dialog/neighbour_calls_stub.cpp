@@ -53,6 +53,28 @@ void DefinitionFolder(char* folder) {
     folder[0] = '\0';
     ORB_GetDatfilesPath(folder);
 }
+
+// Calls visit(path, name, description) for each .mss file of the data
+// folder until it answers false.
+template <typename Visit> void ForEachDefinition(Visit visit) {
+    char folder[MAX_PATH];
+    DefinitionFolder(folder);
+    char pattern[MAX_PATH];
+    snprintf(pattern, sizeof pattern, "%s*.mss", folder);
+    WIN32_FIND_DATAA found;
+    HANDLE walk = FindFirstFileA(pattern, &found);
+    if (walk == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        char file[MAX_PATH];
+        char text[MAX_PATH];
+        snprintf(file, sizeof file, "%s%s", folder, found.cFileName);
+        ReadText(file, "General", "Description", text, sizeof text);
+        if (!visit(file, found.cFileName, text))
+            break;
+    } while (FindNextFileA(walk, &found));
+    FindClose(walk);
+}
 } // namespace
 
 int BuildLogSourceUrl(int type, const char* path, char* address) {
@@ -143,30 +165,17 @@ int WriteReportDefinition(const char* path, const ReportDefinition* r) {
 
 int FindReportDefinition(int, const char* server, const char* setName, const char* extension,
                          const char* description, ReportDefinition* record, char* path, int) {
-    char folder[MAX_PATH];
-    DefinitionFolder(folder);
-    char pattern[MAX_PATH];
-    snprintf(pattern, sizeof pattern, "%s*.mss", folder);
-    WIN32_FIND_DATAA found;
-    HANDLE walk = FindFirstFileA(pattern, &found);
-    if (walk == INVALID_HANDLE_VALUE)
-        return 0;
     int result = 0;
-    do {
-        char file[MAX_PATH];
-        char text[MAX_PATH];
-        snprintf(file, sizeof file, "%s%s", folder, found.cFileName);
-        ReadText(file, "General", "Description", text, sizeof text);
-        if (_stricmp(text, description) == 0) {
-            if (path)
-                strcpy(path, file);
-            ReportDefinition scratch;
-            result = ReadReportDefinition(file, server, setName, extension, nullptr,
-                                          record ? record : &scratch);
-            break;
-        }
-    } while (FindNextFileA(walk, &found));
-    FindClose(walk);
+    ForEachDefinition([&](const char* file, const char*, const char* text) {
+        if (_stricmp(text, description) != 0)
+            return true;
+        if (path)
+            strcpy(path, file);
+        ReportDefinition scratch;
+        result = ReadReportDefinition(file, server, setName, extension, nullptr,
+                                      record ? record : &scratch);
+        return false;
+    });
     return result;
 }
 
@@ -177,47 +186,29 @@ int ListReportDefinitions(HWND control, int mode, int, const char* selectName) {
     g_DefinitionFormatCount = 0;
     if (mode == 0)
         SendMessageA(control, CB_ADDSTRING, 0, (LPARAM)LoadTextSlot(9257, 0));
-    char folder[MAX_PATH];
-    DefinitionFolder(folder);
-    char pattern[MAX_PATH];
-    snprintf(pattern, sizeof pattern, "%s*.mss", folder);
-    WIN32_FIND_DATAA found;
-    HANDLE walk = FindFirstFileA(pattern, &found);
     int listed = 0;
-    if (walk != INVALID_HANDLE_VALUE) {
-        do {
-            char file[MAX_PATH];
-            char text[MAX_PATH];
-            snprintf(file, sizeof file, "%s%s", folder, found.cFileName);
-            ReadText(file, "General", "Description", text, sizeof text);
-            if (text[0]) {
-                SendMessageA(control, CB_ADDSTRING, 0, (LPARAM)text);
-                ++listed;
-            }
-        } while (FindNextFileA(walk, &found));
-        FindClose(walk);
-    }
+    ForEachDefinition([&](const char*, const char*, const char* text) {
+        if (text[0]) {
+            SendMessageA(control, CB_ADDSTRING, 0, (LPARAM)text);
+            ++listed;
+        }
+        return true;
+    });
     int selected = (int)SendMessageA(control, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)selectName);
     SendMessageA(control, CB_SETCURSEL, selected < 0 ? 0 : selected, 0);
     return listed > 0;
 }
 
 int NewReportDefinitionName(int, char* path) {
+    unsigned long highest = 0;
+    ForEachDefinition([&](const char*, const char* name, const char*) {
+        unsigned long n = strtoul(name, nullptr, 16);
+        if (n > highest)
+            highest = n;
+        return true;
+    });
     char folder[MAX_PATH];
     DefinitionFolder(folder);
-    char pattern[MAX_PATH];
-    snprintf(pattern, sizeof pattern, "%s*.mss", folder);
-    unsigned long highest = 0;
-    WIN32_FIND_DATAA found;
-    HANDLE walk = FindFirstFileA(pattern, &found);
-    if (walk != INVALID_HANDLE_VALUE) {
-        do {
-            unsigned long n = strtoul(found.cFileName, nullptr, 16);
-            if (n > highest)
-                highest = n;
-        } while (FindNextFileA(walk, &found));
-        FindClose(walk);
-    }
     snprintf(path, MAX_PATH, "%s%08lX.MSS", folder, highest + 1);
     return 1;
 }

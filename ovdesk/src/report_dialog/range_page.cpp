@@ -178,9 +178,6 @@ INT_PTR CALLBACK RangePageDlg(HWND page, UINT message, WPARAM wParam, LPARAM lPa
             return TRUE;
         }
         break;
-    case WM_REPORT_SHOW_PAGE:
-        ShowWindow(page, (int)wParam);
-        return TRUE;
     }
-    return FALSE;
+    return DefaultPageMessage(page, message, wParam);
 }

@@ -43,3 +43,17 @@ int SelectComboText(HWND window, int id, const char* text) {
     SendDlgItemMessageA(window, id, CB_SETCURSEL, (WPARAM)index, 0);
     return 1;
 }
+
+INT_PTR AnswerComboIcon(HWND window, LPARAM out, int icon) {
+    if (out)
+        *(int*)out = icon;
+    SetWindowLongPtrA(window, DWLP_MSGRESULT, icon);
+    return TRUE;
+}
+
+INT_PTR DefaultPageMessage(HWND page, UINT message, WPARAM wParam) {
+    if (message != WM_REPORT_SHOW_PAGE)
+        return FALSE;
+    ShowWindow(page, (int)wParam);
+    return TRUE;
+}

@@ -39,6 +39,9 @@ INT_PTR CALLBACK StylePageDlg(HWND page, UINT message, WPARAM wParam, LPARAM lPa
 extern "C" __declspec(dllexport) INT_PTR CALLBACK
     ContentsPageDlg(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
+// What every page does with a message it did not handle: shows or hides
+// itself for WM_REPORT_SHOW_PAGE (TRUE), else FALSE.
+INT_PTR DefaultPageMessage(HWND page, UINT message, WPARAM wParam);
 // Sets the bold font on each listed item of a window.
 void SetBoldItems(HWND window, const int* ids, int count);
 // The window's item text into buffer (size bytes, always terminated).
@@ -70,6 +73,10 @@ int GetSaveAsTarget(HWND page, int pathItem, int addressItem, char* text, int ki
 void SetSaveAsPageTarget(int kind, const ReportDefinition* definition);
 // Takes the event's FTP user name and password when they are not empty.
 void CopyDefinitionLogin(ReportSettings* target, const ScheduleEvent* event);
+
+// Answers WM_COMBO_ICON_INDEX with icon (through lParam when given, and as
+// the message's result). TRUE.
+INT_PTR AnswerComboIcon(HWND window, LPARAM out, int icon);
 
 // ---- Style page -------------------------------------------------------------
 // Selects text in the combo when it is listed; 1 when selected.

@@ -49,6 +49,13 @@ void BrowseForFile(HWND page) {
     }
 }
 
+// Refuses the target: a box, and the focus to the field at fault.
+int Refuse(HWND page, int item, UINT textId) {
+    DeskMessageBox(page, LoadTextSlot(textId, 0), OVDESK_CAPTION, MB_OK);
+    SetFocus(GetDlgItem(page, item));
+    return 0;
+}
+
 void InitPage(HWND page) {
     static const int bold[] = {IDC_SAVEAS_LABEL, IDC_SAVEAS_MAIL_LABEL};
     SetBoldItems(page, bold, 2);
@@ -91,11 +98,8 @@ void ShowSaveAsTarget(HWND page, int pathItem, int addressItem, const char* text
 int GetSaveAsTarget(HWND page, int pathItem, int addressItem, char* text, int kind) {
     char path[MAX_PATH];
     GetItemTextBounded(page, pathItem, path, sizeof path);
-    if (!path[0]) {
-        DeskMessageBox(page, LoadTextSlot(IDS_SAVEAS_EMPTY, 0), OVDESK_CAPTION, MB_OK);
-        SetFocus(GetDlgItem(page, pathItem));
-        return 0;
-    }
+    if (!path[0])
+        return Refuse(page, pathItem, IDS_SAVEAS_EMPTY);
     if (kind == DESTINATION_FTP) {
         snprintf(text, MAX_PATH, "ftp://%s", path);
         return 1;
@@ -106,11 +110,8 @@ int GetSaveAsTarget(HWND page, int pathItem, int addressItem, char* text, int ki
     }
     char address[MAIL_ADDRESS_SIZE];
     GetItemTextBounded(page, addressItem, address, sizeof address);
-    if (!address[0]) {
-        DeskMessageBox(page, LoadTextSlot(IDS_ADDRESS_EMPTY, 0), OVDESK_CAPTION, MB_OK);
-        SetFocus(GetDlgItem(page, addressItem));
-        return 0;
-    }
+    if (!address[0])
+        return Refuse(page, addressItem, IDS_ADDRESS_EMPTY);
     const char* file = path;
     if (strncmp(file, ".\\", 2) == 0)
         file += 2;
@@ -170,9 +171,6 @@ INT_PTR CALLBACK SaveAsPageDlg(HWND page, UINT message, WPARAM wParam, LPARAM) {
             return TRUE;
         }
         break;
-    case WM_REPORT_SHOW_PAGE:
-        ShowWindow(page, (int)wParam);
-        return TRUE;
     }
-    return FALSE;
+    return DefaultPageMessage(page, message, wParam);
 }

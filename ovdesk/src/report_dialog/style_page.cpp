@@ -88,9 +88,6 @@ INT_PTR CALLBACK StylePageDlg(HWND page, UINT message, WPARAM wParam, LPARAM) {
             return TRUE;
         }
         break;
-    case WM_REPORT_SHOW_PAGE:
-        ShowWindow(page, (int)wParam);
-        return TRUE;
     }
-    return FALSE;
+    return DefaultPageMessage(page, message, wParam);
 }
