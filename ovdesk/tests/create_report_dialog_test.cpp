@@ -39,17 +39,6 @@ void Click(HWND dialog, int id) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
 }
 
-std::string ListRow(int item, int column) {
-    char text[256] = "";
-    LVITEMA cell = {};
-    cell.iSubItem = column;
-    cell.pszText = text;
-    cell.cchTextMax = sizeof text;
-    SendDlgItemMessageA(Page(PAGE_CONTENTS), IDC_CONTENTS_LIST, LVM_GETITEMTEXTA, item,
-                        (LPARAM)&cell);
-    return text;
-}
-
 // Item of the contents list whose section has this name and kind; -1.
 int ContentsItem(const char* name, int kind) {
     WORD count = 0;
@@ -133,7 +122,7 @@ TEST_F(ReportDialogTest, AppliesTheLastMemorizedReportAndStartsTheRun) {
         int hoursTable = ContentsItem("TopHoursBeginSection", SECTION_KIND_TABLE);
         ASSERT_GE(hours, 0);
         EXPECT_EQ(ContentsState(hours), STATE_GRAPH_IN);
-        EXPECT_EQ(ListRow(hours, 1), "12");
+        EXPECT_EQ(ListViewText(GetDlgItem(Page(PAGE_CONTENTS), IDC_CONTENTS_LIST), hours, 1), "12");
         EXPECT_EQ(ContentsState(hoursTable), STATE_OTHER_OUT);
         Click(dialog, IDC_CR_START);
         Click(dialog, IDC_CR_START); // a second Start while running does nothing

@@ -167,3 +167,13 @@ std::string ComboSelection(HWND window, int id) {
         SendDlgItemMessageA(window, id, CB_GETLBTEXT, (WPARAM)index, (LPARAM)text);
     return text;
 }
+
+std::string ListViewText(HWND list, int item, int column) {
+    char text[256] = "";
+    LVITEMA cell = {};
+    cell.iSubItem = column;
+    cell.pszText = text;
+    cell.cchTextMax = sizeof text;
+    SendMessageA(list, LVM_GETITEMTEXTA, item, (LPARAM)&cell);
+    return text;
+}

@@ -55,3 +55,5 @@ class RunRecorder {
 
 std::string ItemText(HWND window, int id);
 std::string ComboSelection(HWND window, int id);
+// Text of a list-view cell.
+std::string ListViewText(HWND list, int item, int column);

@@ -189,16 +189,6 @@ std::vector<TemplateSection> TemplateSections(const std::string& path) {
     return sections;
 }
 
-std::string RowText(HWND list, int item, int column) {
-    char text[256] = "";
-    LVITEMA cell = {};
-    cell.iSubItem = column;
-    cell.pszText = text;
-    cell.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETITEMTEXTA, item, (LPARAM)&cell);
-    return text;
-}
-
 int RowState(HWND list, int item) {
     return (int)((SendMessageA(list, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK) &
                   LVIS_STATEIMAGEMASK) >>
@@ -242,7 +232,7 @@ TEST_F(ReportDialogTest, ContentsPageListsTheTemplateSectionsAndEditsThem) {
         }
     ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), listed);
     ASSERT_TRUE(graph >= 0 && table >= 0);
-    EXPECT_FALSE(RowText(list, 0, 0).empty()); // captions come from English.rpl
+    EXPECT_FALSE(ListViewText(list, 0, 0).empty()); // captions come from English.rpl
     EXPECT_EQ(RowState(list, graph), STATE_GRAPH_IN);
     EXPECT_EQ(RowState(list, table), STATE_OTHER_IN);
     WORD count = 0;
@@ -250,19 +240,19 @@ TEST_F(ReportDialogTest, ContentsPageListsTheTemplateSectionsAndEditsThem) {
     int graphSection = FindSectionForItem(GetContentsItemMap(), graph, count);
     int tableSection = FindSectionForItem(GetContentsItemMap(), table, count);
     // A graph shows its last row index plus one as its elements.
-    EXPECT_EQ(RowText(list, graph, 1), std::to_string(sections[graphSection].Rows + 1));
-    EXPECT_EQ(RowText(list, table, 1), std::to_string(sections[tableSection].Rows));
+    EXPECT_EQ(ListViewText(list, graph, 1), std::to_string(sections[graphSection].Rows + 1));
+    EXPECT_EQ(ListViewText(list, table, 1), std::to_string(sections[tableSection].Rows));
 
     // Typing 30: a graph stops at 24 (stored as 23), a table keeps 30.
     SelectRow(page, graph);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_CONTENTS_GRAPH_TYPE)));
     SetDlgItemTextA(page, IDC_CONTENTS_ELEMENTS, "30");
     EXPECT_EQ(ItemText(page, IDC_CONTENTS_ELEMENTS), "24");
-    EXPECT_EQ(RowText(list, graph, 1), "24");
+    EXPECT_EQ(ListViewText(list, graph, 1), "24");
     SelectRow(page, table);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_CONTENTS_GRAPH_TYPE)));
     SetDlgItemTextA(page, IDC_CONTENTS_ELEMENTS, "30");
-    EXPECT_EQ(RowText(list, table, 1), "30");
+    EXPECT_EQ(ListViewText(list, table, 1), "30");
 
     // A click on the check box leaves the graph out; further right it only selects.
     ClickRow(page, graph, 5);
