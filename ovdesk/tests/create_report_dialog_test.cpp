@@ -242,3 +242,47 @@ TEST_F(ReportDialogTest, RealtimeRequestTakesTheRealtimeTemplateAndRange) {
     EXPECT_EQ(request.Profile->wRangeCode, 5); // the working copy goes back to the request
     EXPECT_EQ(boxes.Count(), 0u);
 }
+
+TEST_F(ReportDialogTest, MemorizesUnderANewNameAndDeletesAMemorizedReport) {
+    WriteDefinition("00000001.MSS", kWeekly);
+    ovtest::MsgBoxWatcher boxes(IDOK);
+    RunRecorder recorder(1);
+    ReportRunRequest request = {};
+    request.Profile = MakeProfile(1262349296, 1265029200);
+    CreateReportParams params = {&request, 0, ""};
+    HWND nameDialog = nullptr;
+    RunDialog(&params, [&](HWND dialog) {
+        SetDlgItemTextA(Page(PAGE_SAVEAS), IDC_SAVEAS_PATH, "c:\\out\\daily.htm");
+        // The name dialog: a name in use is refused, a new one taken.
+        Later([&] {
+            nameDialog = FindThreadDialog("Memorize Report...");
+            ASSERT_NE(nameDialog, nullptr);
+            SetDlgItemTextA(nameDialog, IDC_MEMO_NAME, "WEEKLY");
+            Click(nameDialog, IDC_MEMO_SAVE);
+            EXPECT_TRUE(IsWindow(nameDialog));
+            SetDlgItemTextA(nameDialog, IDC_MEMO_NAME, "Daily");
+            Click(nameDialog, IDC_MEMO_SAVE);
+        });
+        Click(dialog, IDC_CR_MEMORIZE);
+        EXPECT_EQ(ComboSelection(dialog, IDC_CR_DEFINITIONS), "Daily");
+        // "<< None Selected >>" leaves the pages as they are.
+        SendDlgItemMessageA(dialog, IDC_CR_DEFINITIONS, CB_SETCURSEL, 0, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_CR_DEFINITIONS, CBN_SELCHANGE), 0);
+        EXPECT_EQ(ItemText(Page(PAGE_SAVEAS), IDC_SAVEAS_PATH), "c:\\out\\daily.htm");
+        SelectComboText(dialog, IDC_CR_DEFINITIONS, "Weekly");
+        boxes.SetButton(IDYES); // "Are you sure?"
+        Click(dialog, IDC_CR_DELETE);
+        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_CR_DEFINITIONS, CB_FINDSTRINGEXACT, (WPARAM)-1,
+                                      (LPARAM) "Weekly"),
+                  CB_ERR);
+        Click(dialog, IDCANCEL);
+    });
+    ASSERT_TRUE(boxes.WaitFor(2));
+    EXPECT_EQ(boxes.Seen()[0].text.rfind("Sorry.  That memorized report name is already", 0), 0u);
+    EXPECT_EQ(boxes.Seen()[1].text, "Are you sure?");
+    EXPECT_FALSE(ovtest::FileExistsAt(install_->Data() + "00000001.MSS"));
+    std::string saved = install_->Read("ovdesk\\datfiles\\00000002.MSS");
+    EXPECT_NE(saved.find("Description=Daily\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("SaveReportAs=c:\\out\\daily.htm\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("ContentCount="), std::string::npos); // every section is chosen
+}

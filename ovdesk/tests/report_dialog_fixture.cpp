@@ -7,6 +7,8 @@
 #include "wait_until.h"
 #include <commctrl.h>
 #include <cstdlib>
+#include <cstring>
+#include <map>
 
 namespace {
 std::string WindowsPath(std::string path) {
@@ -39,6 +41,33 @@ INT_PTR CALLBACK DriverProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_INITDIALOG)
         g_dialog = dialog;
     return CreateReportDlg(dialog, message, wParam, lParam);
+}
+
+std::map<UINT_PTR, std::function<void()>> g_later;
+
+void CALLBACK RunLater(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    auto found = g_later.find(timer);
+    if (found == g_later.end())
+        return;
+    std::function<void()> action = found->second;
+    g_later.erase(found);
+    action();
+}
+
+struct DialogSearch {
+    const char* Caption;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchCaption(HWND window, LPARAM data) {
+    DialogSearch* search = (DialogSearch*)data;
+    char caption[128] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    if (strcmp(caption, search->Caption) != 0)
+        return TRUE;
+    search->Found = window;
+    return FALSE;
 }
 
 RecordedRun g_run;
@@ -137,10 +166,12 @@ INT_PTR ReportDialogTest::RunDialog(CreateReportParams* params,
                                     const std::function<void(HWND)>& steps) {
     g_dialog = nullptr;
     g_steps = steps;
-    SetTimer(nullptr, 0, 20, RunSteps);
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, RunSteps);
     INT_PTR result =
         DialogBoxIndirectParamA(GetPluginInstance(), GetDialogTemplate(IDD_CREATE_REPORT), nullptr,
                                 DriverProc, (LPARAM)params);
+    // A dialog that ended on its own leaves its timer: it must not drive the next one.
+    KillTimer(nullptr, timer);
     g_steps = nullptr;
     g_dialog = nullptr;
     return result;
@@ -152,6 +183,17 @@ void ReportDialogTest::WriteDefinition(const std::string& fileName, const std::s
 
 void ReportDialogTest::SetModuleSetting(const char* section, const char* key, const char* value) {
     WriteModuleProfileString(section, key, value);
+}
+
+void Later(const std::function<void()>& action) {
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, RunLater);
+    g_later[timer] = action;
+}
+
+HWND FindThreadDialog(const char* caption) {
+    DialogSearch search = {caption, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchCaption, (LPARAM)&search);
+    return search.Found;
 }
 
 std::string ItemText(HWND window, int id) {

@@ -53,6 +53,12 @@ class RunRecorder {
     const RecordedRun& Run() const;
 };
 
+// Runs action once, after a short delay, inside whatever message loop this
+// thread is in then (a nested modal dialog's, for one).
+void Later(const std::function<void()>& action);
+// The dialog of this thread with this caption, or null.
+HWND FindThreadDialog(const char* caption);
+
 std::string ItemText(HWND window, int id);
 std::string ComboSelection(HWND window, int id);
 // Text of a list-view cell.
