@@ -286,3 +286,21 @@ TEST_F(ReportDialogTest, MemorizesUnderANewNameAndDeletesAMemorizedReport) {
     EXPECT_NE(saved.find("SaveReportAs=c:\\out\\daily.htm\r\n"), std::string::npos);
     EXPECT_NE(saved.find("ContentCount="), std::string::npos); // every section is chosen
 }
+
+TEST_F(ReportDialogTest, WithoutTemplateSectionsTheContentsTabIsLeftOutAndTheRunRefused) {
+    DeleteFileA((install_->Templates() + "cluster.var").c_str());
+    ovtest::MsgBoxWatcher boxes;
+    RunRecorder recorder(1);
+    ReportRunRequest request = {};
+    request.Profile = MakeProfile(1262349296, 1265029200);
+    CreateReportParams params = {&request, 0, ""};
+    INT_PTR result = RunDialog(&params, [](HWND dialog) {
+        EXPECT_EQ(TabCount(dialog), PAGE_COUNT - 1);
+        EXPECT_EQ(Page(PAGE_CONTENTS), nullptr);
+        Click(dialog, IDC_CR_START);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(recorder.Run().Calls, 0);
+    ASSERT_TRUE(boxes.WaitFor(1));
+    EXPECT_EQ(boxes.Seen()[0].text, "Could NOT build the summary.");
+}
