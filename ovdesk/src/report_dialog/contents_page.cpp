@@ -235,6 +235,7 @@ INT_PTR CALLBACK ContentsPageDlg(HWND page, UINT message, WPARAM wParam, LPARAM 
         case IDM_CONTENTS_REVERSE_ALL:
             return ReverseAllSections(page);
         case IDC_CONTENTS_HELP:
+            ShowReportHelp(page, HELP_CREATE_REPORT);
             return TRUE;
         }
         OnContentsValueCommand(page, LOWORD(wParam), HIWORD(wParam));

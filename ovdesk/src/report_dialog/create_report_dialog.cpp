@@ -15,7 +15,7 @@
 CreateReportState g_CreateReport = {};
 
 namespace {
-enum { LAST_SUMMARY_SIZE = 41, TAB_ORDER_SIZE = 16 };
+enum { LAST_SUMMARY_SIZE = 41, TAB_ORDER_SIZE = 16, DIALOG_PICTURE = 19 };
 
 struct PageRow {
     SheetPageRow Row;
@@ -138,6 +138,7 @@ void FinishInteractive(HWND dialog) {
     snprintf(title, sizeof title, "%s (%.80s)", caption, g_CreateReport.Working->Description);
     SetWindowTextA(dialog, title);
     g_CreateReport.Hook = OVKIT_SetKeyboardHook(GetPluginInstance());
+    ShowDecorativePicture(dialog, IDC_CR_PICTURE, DIALOG_PICTURE);
 }
 
 BOOL InitDialog(HWND dialog, CreateReportParams* params) {
@@ -176,7 +177,8 @@ BOOL InitDialog(HWND dialog, CreateReportParams* params) {
     return TRUE;
 }
 
-void DestroyDialog(void) {
+void DestroyDialog(HWND dialog) {
+    RemoveDecorativePicture(dialog, IDC_CR_PICTURE, DIALOG_PICTURE);
     ReleaseTabOrderHook();
     OVKIT_SetTabOrder(0, nullptr);
     for (HWND& page : g_ReportPages)
@@ -225,6 +227,7 @@ INT_PTR OnCommand(HWND dialog, int id, int code) {
         EndDialog(dialog, 0);
         return TRUE;
     case IDC_CR_HELP:
+        ShowReportHelp(dialog, HELP_CREATE_REPORT);
         return TRUE;
     }
     return FALSE;
@@ -263,7 +266,7 @@ INT_PTR CALLBACK CreateReportDlg(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_INITDIALOG:
         return InitDialog(dialog, (CreateReportParams*)lParam);
     case WM_DESTROY:
-        DestroyDialog();
+        DestroyDialog(dialog);
         return FALSE;
     case WM_NOTIFY:
         return OnNotify(dialog, (const NMHDR*)lParam);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 namespace {
+enum { NAME_PICTURE = 9 };
 // The name the dialog started with: keeping it is not a clash.
 char g_startName[DEFINITION_DESCRIPTION_SIZE + 1] = "";
 
@@ -52,8 +53,12 @@ INT_PTR CALLBACK GetMemorizeNameDlg(HWND dialog, UINT message, WPARAM wParam, LP
         CopyBounded(g_startName, sizeof g_startName, params->Description);
         SendDlgItemMessageA(dialog, IDC_MEMO_NAME, EM_LIMITTEXT, DEFINITION_DESCRIPTION_SIZE, 0);
         SetDlgItemTextA(dialog, IDC_MEMO_NAME, params->Description);
+        ShowDecorativePicture(dialog, IDC_MEMO_PICTURE, NAME_PICTURE);
         return TRUE;
     }
+    case WM_DESTROY:
+        RemoveDecorativePicture(dialog, IDC_MEMO_PICTURE, NAME_PICTURE);
+        return FALSE;
     case WM_COMMAND: {
         MemorizeNameParams* params = (MemorizeNameParams*)GetWindowLongPtrA(dialog, DWLP_USER);
         switch (LOWORD(wParam)) {
@@ -69,6 +74,7 @@ INT_PTR CALLBACK GetMemorizeNameDlg(HWND dialog, UINT message, WPARAM wParam, LP
             EndDialog(dialog, IDCANCEL);
             return TRUE;
         case IDC_MEMO_HELP:
+            ShowReportHelp(dialog, HELP_MEMORIZE_NAME);
             return TRUE;
         }
         break;

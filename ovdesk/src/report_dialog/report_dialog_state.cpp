@@ -2,6 +2,10 @@
 // its pages share.
 #include "report_dialog/report_pages.h"
 #include "report_run/report_run.h"
+#include "startup/plugin_state.h"
+#include "ovkit/bitmaps.h"
+#include "ovkit/custom_controls.h"
+#include "ovkit/resources.h"
 #include <cstring>
 
 ReportSettings g_ReportSettings = {"(Default)", ".\\REPORT.HTM", "", ""};
@@ -56,4 +60,18 @@ INT_PTR DefaultPageMessage(HWND page, UINT message, WPARAM wParam) {
         return FALSE;
     ShowWindow(page, (int)wParam);
     return TRUE;
+}
+
+void ShowReportHelp(HWND window, DWORD context) {
+    WinHelpA(window, GetHelpPath(), HELP_CONTEXT, context);
+}
+
+void ShowDecorativePicture(HWND window, int item, int picture) {
+    OVKIT_SubclassFancyBitmap(GetDlgItem(window, item), OVKIT_GetBitmapResource(picture),
+                              OVKIT_GetBitmapInstance());
+}
+
+void RemoveDecorativePicture(HWND window, int item, int picture) {
+    OVKIT_UnsubclassWindow(GetDlgItem(window, item));
+    OVKIT_DestroyDlgBmp(window, OVKIT_GetBitmapResource(picture), OVKIT_GetBitmapInstance());
 }

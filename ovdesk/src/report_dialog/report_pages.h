@@ -2,6 +2,9 @@
 #pragma once
 #include "report_dialog/create_report_dialog.h"
 
+// Help contexts.
+enum { HELP_CREATE_REPORT = 4036, HELP_MEMORIZE_NAME = 4175 };
+
 enum ReportPageIndex {
     PAGE_RANGE = 0,
     PAGE_FORMAT = 1,
@@ -42,6 +45,12 @@ extern "C" __declspec(dllexport) INT_PTR CALLBACK
 // What every page does with a message it did not handle: shows or hides
 // itself for WM_REPORT_SHOW_PAGE (TRUE), else FALSE.
 INT_PTR DefaultPageMessage(HWND page, UINT message, WPARAM wParam);
+// Opens the plug-in's help file at context.
+void ShowReportHelp(HWND window, DWORD context);
+// Shows picture (ovkit's shared bitmap number) in a static item, and takes
+// it away again.
+void ShowDecorativePicture(HWND window, int item, int picture);
+void RemoveDecorativePicture(HWND window, int item, int picture);
 // Sets the bold font on each listed item of a window.
 void SetBoldItems(HWND window, const int* ids, int count);
 // The window's item text into buffer (size bytes, always terminated).
