@@ -304,3 +304,36 @@ TEST_F(ReportDialogTest, WithoutTemplateSectionsTheContentsTabIsLeftOutAndTheRun
     ASSERT_TRUE(boxes.WaitFor(1));
     EXPECT_EQ(boxes.Seen()[0].text, "Could NOT build the summary.");
 }
+
+TEST_F(ReportDialogTest, NetworkCheckRefusesRemoteLogsWithoutTheNetworkLibraries) {
+    struct Case {
+        DWORD protocol;
+        const char* homePage;
+        BYTE dnsLookup;
+        BOOL allowed;
+        const char* box; // null: none
+    } cases[] = {
+        {2, "", 0, FALSE, "You cannot do a report on a http:// URL."},
+        {0, "HTTP://www.example.com/", 0, FALSE, "You cannot do a report on a http:// URL."},
+        {1, "", 0, FALSE, "You cannot do a report on a ftp:// URL."},
+        {0, "ftp://files/", 0, FALSE, "You cannot do a report on a ftp:// URL."},
+        {0, "", 1, TRUE, "NOTE: DNS Lookup will be disabled."},
+        {0, "c:\\web\\", 2, TRUE, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box ? c.box : "silent");
+        ovtest::MsgBoxWatcher boxes;
+        AnalysisProfile* profile = MakeProfile(0, 0);
+        ServerList_SetProtocol(&profile->Servers, c.protocol);
+        strcpy(profile->HomePageBaseDir, c.homePage);
+        profile->DNSLookup = c.dnsLookup;
+        EXPECT_EQ(CheckNetworkForProfile(nullptr, profile), c.allowed);
+        if (!c.box) {
+            EXPECT_EQ(boxes.Count(), 0u);
+            continue;
+        }
+        ASSERT_TRUE(boxes.WaitFor(1));
+        EXPECT_EQ(boxes.Seen()[0].text, c.box);
+        EXPECT_EQ(boxes.Seen()[0].caption, "No Active Winsock");
+    }
+}
