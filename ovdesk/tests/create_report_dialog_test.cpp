@@ -337,3 +337,26 @@ TEST_F(ReportDialogTest, NetworkCheckRefusesRemoteLogsWithoutTheNetworkLibraries
         EXPECT_EQ(boxes.Seen()[0].caption, "No Active Winsock");
     }
 }
+
+extern HINSTANCE g_languageModule;
+
+TEST_F(ReportDialogTest, PagesWhoseTemplatesAreMissingAreLeftOut) {
+    // A language module without the pages' templates.
+    HINSTANCE own = g_languageModule;
+    g_languageModule = anchor_;
+    ovtest::MsgBoxWatcher boxes;
+    RunRecorder recorder(3);
+    ReportRunRequest request = {};
+    request.Profile = MakeProfile(1262349296, 1265029200);
+    CreateReportParams params = {&request, 0, ""};
+    INT_PTR result = RunDialog(&params, [](HWND dialog) {
+        EXPECT_EQ(TabCount(dialog), 0);
+        for (HWND page : g_ReportPages)
+            EXPECT_EQ(page, nullptr);
+        Click(dialog, IDC_CR_START);
+    });
+    g_languageModule = own;
+    EXPECT_EQ(result, 3); // the run still gets the defaults
+    EXPECT_EQ(recorder.Run().OutputName, ".\\REPORT.HTM");
+    EXPECT_EQ(recorder.Run().RangePage, nullptr);
+}

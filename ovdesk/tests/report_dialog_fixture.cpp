@@ -167,9 +167,14 @@ INT_PTR ReportDialogTest::RunDialog(CreateReportParams* params,
     g_dialog = nullptr;
     g_steps = steps;
     UINT_PTR timer = SetTimer(nullptr, 0, 20, RunSteps);
-    INT_PTR result =
-        DialogBoxIndirectParamA(GetPluginInstance(), GetDialogTemplate(IDD_CREATE_REPORT), nullptr,
-                                DriverProc, (LPARAM)params);
+    // The dialog's own template comes from the test program, whatever the
+    // language module is.
+    HRSRC resource = FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CREATE_REPORT),
+                                   (LPCSTR)RT_DIALOG);
+    const DLGTEMPLATE* dialogTemplate =
+        resource ? (const DLGTEMPLATE*)LockResource(LoadResource(nullptr, resource)) : nullptr;
+    INT_PTR result = DialogBoxIndirectParamA(GetPluginInstance(), dialogTemplate, nullptr,
+                                             DriverProc, (LPARAM)params);
     // A dialog that ended on its own leaves its timer: it must not drive the next one.
     KillTimer(nullptr, timer);
     g_steps = nullptr;
