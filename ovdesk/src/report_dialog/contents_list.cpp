@@ -145,20 +145,15 @@ void ShowSectionValues(HWND page, int index) {
     TemplateSection section = sections[index];
     GlobalUnlock(block);
     EnableForSection(page, section);
-    char number[16];
     if (section.Kind == SECTION_KIND_GRAPH) {
         SendDlgItemMessageA(page, IDC_CONTENTS_GRAPH_TYPE, CB_SETCURSEL, section.GraphType, 0);
         CheckRadioButton(page, IDC_CONTENTS_3D, IDC_CONTENTS_2D,
                          section.ThreeD == 1 ? IDC_CONTENTS_3D : IDC_CONTENTS_2D);
     }
-    if (section.Kind == SECTION_KIND_GRAPH || section.Kind == SECTION_KIND_TABLE) {
-        snprintf(number, sizeof number, "%d", ShownElements(section));
-        SetDlgItemTextA(page, IDC_CONTENTS_ELEMENTS, number);
-    }
-    if (section.Kind == SECTION_KIND_TABLE && section.Columns) {
-        snprintf(number, sizeof number, "%d", section.Columns);
-        SetDlgItemTextA(page, IDC_CONTENTS_SUBITEMS, number);
-    }
+    if (section.Kind == SECTION_KIND_GRAPH || section.Kind == SECTION_KIND_TABLE)
+        ShowValueNumber(page, IDC_CONTENTS_ELEMENTS, ShownElements(section));
+    if (section.Kind == SECTION_KIND_TABLE && section.Columns)
+        ShowValueNumber(page, IDC_CONTENTS_SUBITEMS, section.Columns);
 }
 
 int FillContentsList(HWND page, const char*) {

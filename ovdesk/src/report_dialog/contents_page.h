@@ -28,6 +28,8 @@ int UnselectAllSections(HWND page);
 int ReverseAllSections(HWND page);
 // Value controls: a change of the graph type, 3D/2D, elements or sub-items.
 void OnContentsValueCommand(HWND page, int id, int code);
+// Shows a number in a value edit without taking it into the section.
+void ShowValueNumber(HWND page, int id, int value);
 // An up-down control was pressed.
 void OnContentsSpin(HWND page, const NMUPDOWN* change);
 // Section of the selected row, or -1.

@@ -8,6 +8,18 @@
 
 namespace {
 int g_settingText = 0; // set while the page writes an edit itself
+} // namespace
+
+// Shown without re-entering the change handler.
+void ShowValueNumber(HWND page, int id, int value) {
+    char text[16];
+    snprintf(text, sizeof text, "%d", value);
+    ++g_settingText;
+    SetDlgItemTextA(page, id, text);
+    --g_settingText;
+}
+
+namespace {
 
 // Locks the block and hands the selected section to change; the row's item
 // too. Nothing happens without a selected row.
@@ -31,14 +43,9 @@ void SetRowColumn(HWND page, int item, int column, const char* text) {
     SendDlgItemMessageA(page, IDC_CONTENTS_LIST, LVM_SETITEMTEXTA, (WPARAM)item, (LPARAM)&cell);
 }
 
-// Writes a number back into an edit, selected, without re-entering the
-// change handler.
+// Writes a number back into an edit, selected.
 void ShowLimit(HWND page, int id, int value) {
-    char text[16];
-    snprintf(text, sizeof text, "%d", value);
-    ++g_settingText;
-    SetDlgItemTextA(page, id, text);
-    --g_settingText;
+    ShowValueNumber(page, id, value);
     SendDlgItemMessageA(page, id, EM_SETSEL, 0, -1);
 }
 
