@@ -63,9 +63,7 @@ int ContentsState(int item) {
 TEST_F(ReportDialogTest, OpensForAProfileAndCancels) {
     ovtest::MsgBoxWatcher boxes;
     RunRecorder recorder(1);
-    ReportRunRequest request = {};
-    request.Profile = MakeProfile(1262349296, 1265029200);
-    CreateReportParams params = {&request, 0, ""};
+    auto& [request, params] = NewCall();
     INT_PTR result = RunDialog(&params, [](HWND dialog) {
         char caption[200];
         GetWindowTextA(dialog, caption, sizeof caption);
@@ -102,9 +100,7 @@ TEST_F(ReportDialogTest, AppliesTheLastMemorizedReportAndStartsTheRun) {
     SetModuleSetting("Report", "Last Summary", "Weekly");
     ovtest::MsgBoxWatcher boxes;
     RunRecorder recorder(7);
-    ReportRunRequest request = {};
-    request.Profile = MakeProfile(1262349296, 1265029200);
-    CreateReportParams params = {&request, 0, ""};
+    auto& [request, params] = NewCall();
     INT_PTR result = RunDialog(&params, [](HWND dialog) {
         EXPECT_EQ(ComboSelection(dialog, IDC_CR_DEFINITIONS), "Weekly");
         HWND range = Page(PAGE_RANGE);
@@ -167,12 +163,10 @@ TEST_F(ReportDialogTest, ScheduledEventRunsHiddenAtOnce) {
         ScheduleEvent event = {};
         strcpy(event.Memorized, c.memorized);
         strcpy(event.SaveAsFilename, c.saveAs);
-        ReportRunRequest request = {};
+        auto& [request, params] = NewCall();
         request.Event = &event;
         request.RunMode = RUN_MODE_SCHEDULED;
-        request.Profile = MakeProfile(1262349296, 1265029200);
         ServerList_SetProtocol(&request.Profile->Servers, c.protocol);
-        CreateReportParams params = {&request, 0, ""};
         bool waited = false;
         INT_PTR result = RunDialog(&params, [&waited](HWND dialog) {
             waited = true;
@@ -192,9 +186,7 @@ TEST_F(ReportDialogTest, ScheduledEventRunsHiddenAtOnce) {
 TEST_F(ReportDialogTest, MemorizeModeSavesADefinition) {
     ovtest::MsgBoxWatcher boxes;
     RunRecorder recorder(9);
-    ReportRunRequest request = {};
-    request.Profile = MakeProfile(1262349296, 1265029200);
-    CreateReportParams params = {&request, CREATE_REPORT_OPTION_MEMORIZE, ""};
+    auto& [request, params] = NewCall(CREATE_REPORT_OPTION_MEMORIZE);
     INT_PTR result = RunDialog(&params, [](HWND dialog) {
         EXPECT_EQ(TabCount(dialog), PAGE_COUNT - 1); // no Save As page
         EXPECT_FALSE(Shown(GetDlgItem(dialog, IDC_CR_DEFINITIONS)));
@@ -225,12 +217,10 @@ TEST_F(ReportDialogTest, RealtimeRequestTakesTheRealtimeTemplateAndRange) {
     ovtest::MsgBoxWatcher boxes;
     RunRecorder recorder(1);
     ScheduleEvent event = {};
-    ReportRunRequest request = {};
+    auto& [request, params] = NewCall();
     request.Event = &event;
     request.RunMode = RUN_MODE_REALTIME;
-    request.Profile = MakeProfile(1262349296, 1265029200);
     strcpy(request.Profile->ReportSaveToPath, "c:\\rt\\live.htm");
-    CreateReportParams params = {&request, 0, ""};
     INT_PTR result = RunDialog(&params, [](HWND dialog) { Click(dialog, IDCANCEL); });
     EXPECT_EQ(result, 1);
     const RecordedRun& run = recorder.Run();
@@ -247,9 +237,7 @@ TEST_F(ReportDialogTest, MemorizesUnderANewNameAndDeletesAMemorizedReport) {
     WriteDefinition("00000001.MSS", kWeekly);
     ovtest::MsgBoxWatcher boxes(IDOK);
     RunRecorder recorder(1);
-    ReportRunRequest request = {};
-    request.Profile = MakeProfile(1262349296, 1265029200);
-    CreateReportParams params = {&request, 0, ""};
+    auto& [request, params] = NewCall();
     HWND nameDialog = nullptr;
     RunDialog(&params, [&](HWND dialog) {
         SetDlgItemTextA(Page(PAGE_SAVEAS), IDC_SAVEAS_PATH, "c:\\out\\daily.htm");
@@ -291,9 +279,7 @@ TEST_F(ReportDialogTest, WithoutTemplateSectionsTheContentsTabIsLeftOutAndTheRun
     DeleteFileA((install_->Templates() + "cluster.var").c_str());
     ovtest::MsgBoxWatcher boxes;
     RunRecorder recorder(1);
-    ReportRunRequest request = {};
-    request.Profile = MakeProfile(1262349296, 1265029200);
-    CreateReportParams params = {&request, 0, ""};
+    auto& [request, params] = NewCall();
     INT_PTR result = RunDialog(&params, [](HWND dialog) {
         EXPECT_EQ(TabCount(dialog), PAGE_COUNT - 1);
         EXPECT_EQ(Page(PAGE_CONTENTS), nullptr);
@@ -346,9 +332,7 @@ TEST_F(ReportDialogTest, PagesWhoseTemplatesAreMissingAreLeftOut) {
     g_languageModule = anchor_;
     ovtest::MsgBoxWatcher boxes;
     RunRecorder recorder(3);
-    ReportRunRequest request = {};
-    request.Profile = MakeProfile(1262349296, 1265029200);
-    CreateReportParams params = {&request, 0, ""};
+    auto& [request, params] = NewCall();
     INT_PTR result = RunDialog(&params, [](HWND dialog) {
         EXPECT_EQ(TabCount(dialog), 0);
         for (HWND page : g_ReportPages)

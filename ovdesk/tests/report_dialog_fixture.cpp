@@ -149,6 +149,15 @@ AnalysisProfile* ReportDialogTest::MakeProfile(DWORD first, DWORD last) {
     return profile;
 }
 
+DialogCall& ReportDialogTest::NewCall(WORD options) {
+    calls_.emplace_back(new DialogCall());
+    DialogCall& call = *calls_.back();
+    call.Request.Profile = MakeProfile(1262349296, 1265029200);
+    call.Params.Request = &call.Request;
+    call.Params.Options = options;
+    return call;
+}
+
 HWND ReportDialogTest::CreatePage(UINT templateId, DLGPROC procedure, ReportRunRequest* request) {
     // Pages are child windows: a hidden window stands in for the tab control.
     if (!pageParent_)

@@ -11,6 +11,12 @@
 #include "msgbox_watcher.h"
 #include "report_dialog/create_report_dialog.h"
 
+// A run request and the dialog's parameter that points at it.
+struct DialogCall {
+    ReportRunRequest Request = {};
+    CreateReportParams Params = {};
+};
+
 class ReportDialogTest : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -18,6 +24,9 @@ class ReportDialogTest : public ::testing::Test {
 
     // A profile whose logs were probed (first and last log times known).
     AnalysisProfile* MakeProfile(DWORD first, DWORD last);
+    // A request for a profile whose logs run from 2010-01-01 12:34:56 to
+    // 2010-02-01 13:00:00 UTC, with the dialog's options.
+    DialogCall& NewCall(WORD options = 0);
     // Creates a page of the dialog on its own (modeless, hidden).
     HWND CreatePage(UINT templateId, DLGPROC procedure, ReportRunRequest* request);
     // Runs the Create Report dialog modally; steps runs inside its message
@@ -31,6 +40,7 @@ class ReportDialogTest : public ::testing::Test {
     HMODULE anchor_ = nullptr;
     std::vector<AnalysisProfile*> profiles_;
     std::vector<HWND> pages_;
+    std::vector<std::unique_ptr<DialogCall>> calls_;
     HWND pageParent_ = nullptr;
 };
 

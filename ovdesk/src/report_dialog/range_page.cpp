@@ -77,13 +77,6 @@ int CheckSpecifiedTexts(HWND page, char texts[4][DEFINITION_RANGE_TEXT_SIZE]) {
     return 1;
 }
 
-int CodeOfSelection(HWND page) {
-    LRESULT index = SendDlgItemMessageA(page, RANGE_COMBO, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR)
-        return 0;
-    return (int)SendDlgItemMessageA(page, RANGE_COMBO, CB_GETITEMDATA, (WPARAM)index, 0);
-}
-
 ReportRunRequest* RequestOf(HWND page) {
     return (ReportRunRequest*)GetWindowLongPtrA(page, DWLP_USER);
 }
@@ -156,7 +149,10 @@ void ReadReportRange(HWND page, DWORD* start, DWORD* end, AnalysisProfile* profi
 
 // The code shown by the page's combo (the item's data is its range code).
 int GetSelectedRangeCode(HWND page) {
-    return CodeOfSelection(page);
+    LRESULT index = SendDlgItemMessageA(page, RANGE_COMBO, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR)
+        return 0;
+    return (int)SendDlgItemMessageA(page, RANGE_COMBO, CB_GETITEMDATA, (WPARAM)index, 0);
 }
 
 INT_PTR CALLBACK RangePageDlg(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -174,7 +170,8 @@ INT_PTR CALLBACK RangePageDlg(HWND page, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_COMMAND:
         if (LOWORD(wParam) == RANGE_COMBO && HIWORD(wParam) == CBN_SELCHANGE) {
-            ShowReportRange(page, CodeOfSelection(page), GetReportWorkingProfile(RequestOf(page)));
+            ShowReportRange(page, GetSelectedRangeCode(page),
+                            GetReportWorkingProfile(RequestOf(page)));
             return TRUE;
         }
         break;
