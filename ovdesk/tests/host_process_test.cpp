@@ -6,6 +6,8 @@
 #include "definitions/report_definitions.h"
 #include "ovcore/ovcore.h"
 
+#include <shellapi.h> // after windows.h
+
 namespace {
 const char* const kProgramFiles[] = {"ovhost.exe",   "ovdesk.dll",   "ovkit.dll",   "ovcore.dll",
                                      "GSWDLL32.dll", "CSTCTLS4.dll", "FTP4W32.dll", "DUNZIP32.dll"};
@@ -135,4 +137,40 @@ TEST_F(HostProcessTest, AnUnattendedRunThatMakesNoReportFailsWithItsReason) {
     EXPECT_TRUE(Has(r.output, "\t\t\tMain site")) << r.output;
     EXPECT_TRUE(Has(r.output, "\tFailed\n\tCould NOT build the summary.\n")) << r.output;
     EXPECT_TRUE(Has(r.output, "ovhost: the report run failed")) << r.output;
+}
+
+// The whole road: the host asks for the saved report, the plug-in runs the
+// create-report dialog hidden, the engine reads the log and the writer
+// writes the report from the shipped content.
+TEST_F(HostProcessTest, AnUnattendedRunWritesTheReportAndLogsSuccess) {
+    const char* content = getenv("OV_CONTENT_DIR");
+    ASSERT_NE(content, nullptr) << "OV_CONTENT_DIR names the shipped content";
+    std::string from = std::string("Z:") + content + "/*";
+    for (char& c : from)
+        if (c == '/')
+            c = '\\';
+    from += '\0';
+    std::string to = install_.Root() + '\0';
+    SHFILEOPSTRUCTA copy = {};
+    copy.wFunc = FO_COPY;
+    copy.pFrom = from.c_str();
+    copy.pTo = to.c_str();
+    copy.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT | FOF_NOCONFIRMMKDIR;
+    ASSERT_EQ(SHFileOperationA(&copy), 0);
+    std::string log = install_.Path("access.log");
+    ASSERT_TRUE(ovtest::WriteFileBytes(
+        log, "127.0.0.1 - - [01/Mar/2026:10:00:00 +0000] \"GET /index.html HTTP/1.0\" 200 10\n"
+             "127.0.0.2 - - [01/Mar/2026:11:00:00 +0000] \"GET /shop.html HTTP/1.0\" 200 20\n"));
+    WriteProfile("00000001", "Main site", log);
+    ReportDefinition* d = (ReportDefinition*)calloc(1, sizeof(ReportDefinition));
+    strcpy(d->Description, "Weekly");
+    ASSERT_EQ(WriteReportDefinition((install_.Data() + "00000001.MSS").c_str(), d), 1);
+    free(d);
+    std::string output = install_.Path("week.htm");
+
+    RunResult r = Run("/rf \"00000001.wlp\" \"00000001.MSS\" \"" + output + "\"");
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    EXPECT_TRUE(Has(r.output, "Success")) << r.output;
+    std::string page = ovtest::ReadFileBytes(output);
+    EXPECT_TRUE(Has(page, "/shop.html")) << page.size();
 }

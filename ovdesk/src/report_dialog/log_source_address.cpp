@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "desk_services.h"
+#include "report_dialog/report_pages.h"
 
 namespace {
 const char* const kPrefixes[] = {"file:///", "ftp://", "http://", "mailto:", "odbc:"};
