@@ -341,6 +341,7 @@ TEST_F(ReportDialogTest, PagesWhoseTemplatesAreMissingAreLeftOut) {
     });
     g_languageModule = own;
     EXPECT_EQ(result, 3); // the run still gets the defaults
-    EXPECT_EQ(recorder.Run().OutputName, ".\\REPORT.HTM");
+    // The default name, placed in the reports folder.
+    EXPECT_EQ(recorder.Run().OutputName, install_->Root() + "Reports\\Web Analysis\\REPORT.HTM");
     EXPECT_EQ(recorder.Run().RangePage, nullptr);
 }
