@@ -109,19 +109,27 @@ int RunReport(HostSession& session, const std::string& folder, const std::string
     return EXIT_OK;
 }
 
-// The command text from the first "/r" or "/R" of the raw command line on.
-std::string CommandText() {
-    const char* line = GetCommandLineA();
-    for (const char* p = line; *p; ++p)
-        if (p[0] == '/' && (p[1] == 'r' || p[1] == 'R') && (p == line || p[-1] == ' '))
-            return p;
-    return std::string();
+// The command text from the first "/r" or "/R" argument on, each argument
+// after it quoted again: callers quote as their shell does (Wine's start from
+// Linux escapes quotes rather than passing them), and the plug-in reads
+// quoted arguments.
+std::string CommandText(int argc, char** argv) {
+    int first = 1;
+    while (first < argc &&
+           !(argv[first][0] == '/' && (argv[first][1] == 'r' || argv[first][1] == 'R')))
+        ++first;
+    if (first >= argc)
+        return std::string();
+    std::string text = argv[first];
+    for (int i = first + 1; i < argc; ++i)
+        text += std::string(" \"") + argv[i] + "\"";
+    return text;
 }
 } // namespace
 
 int main(int argc, char** argv) {
     bool list = argc == 2 && strcmp(argv[1], "--list") == 0;
-    std::string command = list ? std::string() : CommandText();
+    std::string command = list ? std::string() : CommandText(argc, argv);
     if (!list && command.empty())
         return Fail(EXIT_USAGE, kUsage);
     std::string folder = ModuleFolder();

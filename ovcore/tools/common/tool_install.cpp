@@ -92,8 +92,8 @@ ToolInstall::~ToolInstall() {
     RemoveFolderTree(root_);
 }
 
-AnalysisProfile* MakeLogProfile(const ToolInstall& install, const char* name, char** logs,
-                                int logCount, BOOL dns) {
+BOOL WriteLogProfile(const std::string& dataFolder, const char* name, const char* description,
+                     char** logs, int logCount, BOOL dns) {
     std::string paths;
     for (int i = 0; i < logCount; i++) {
         char full[MAX_PATH];
@@ -102,17 +102,27 @@ AnalysisProfile* MakeLogProfile(const ToolInstall& install, const char* name, ch
         paths += (paths.empty() ? "" : "|") + std::string(full);
     }
     AnalysisProfile* p = AnalysisProfile_New();
+    if (!p)
+        return FALSE;
     lstrcpynA(p->BaseName, name, sizeof p->BaseName);
     lstrcpyA(p->Extension, "wlp");
-    lstrcpynA(p->Description, name, sizeof p->Description);
+    lstrcpynA(p->Description, description, sizeof p->Description);
     p->DNSLookup = dns ? 1 : 0;
     ServerList_SetProtocol(&p->Servers, SERVER_PROTOCOL_FILE);
     ServerList_AddServer(&p->Servers, "LocalMachine", paths.c_str(), "", "");
-    std::string file = install.DataFolder() + name + ".wlp";
+    std::string file = dataFolder + name + ".wlp";
     BOOL written = WriteOrbisFile(file.c_str(), p);
     AnalysisProfile_Free(p);
+    return written;
+}
+
+AnalysisProfile* MakeLogProfile(const ToolInstall& install, const char* name, char** logs,
+                                int logCount, BOOL dns) {
+    if (!WriteLogProfile(install.DataFolder(), name, name, logs, logCount, dns))
+        return nullptr;
+    std::string file = install.DataFolder() + name + ".wlp";
     AnalysisProfile* client = AnalysisProfile_New();
-    if (!written || ReadOrbisFile(file.c_str(), client) != 4) {
+    if (client && ReadOrbisFile(file.c_str(), client) != 4) {
         AnalysisProfile_Free(client);
         return nullptr;
     }

@@ -30,9 +30,12 @@ class ToolInstall {
     short slot_ = -1;
 };
 
-// Writes <name>.wlp into the data folder (one local server whose paths are
-// the logs, made absolute; DNS look-ups as asked) and returns the client's
-// copy of it, to be freed with AnalysisProfile_Free; null on failure.
+// Writes <dataFolder><name>.wlp (one local server whose paths are the logs,
+// made absolute; the description; DNS look-ups as asked). TRUE when written.
+BOOL WriteLogProfile(const std::string& dataFolder, const char* name, const char* description,
+                     char** logs, int logCount, BOOL dns);
+// The same in the install's data folder, read back: the client's copy, to be
+// freed with AnalysisProfile_Free; null on failure.
 AnalysisProfile* MakeLogProfile(const ToolInstall& install, const char* name, char** logs,
                                 int logCount, BOOL dns);
 
