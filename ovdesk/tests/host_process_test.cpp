@@ -44,6 +44,20 @@ class HostProcessTest : public ::testing::Test {
         AnalysisProfile_Free(p);
     }
 
+    // Writes the log, profile 00000001 ("Main site") over it and the saved
+    // report 00000001.MSS ("Weekly") with default settings; then runs that
+    // report into week.htm of the install.
+    RunResult RunWeekly(const std::string& logText) {
+        std::string log = install_.Path("access.log");
+        EXPECT_TRUE(ovtest::WriteFileBytes(log, logText));
+        WriteProfile("00000001", "Main site", log);
+        ReportDefinition* d = (ReportDefinition*)calloc(1, sizeof(ReportDefinition));
+        strcpy(d->Description, "Weekly");
+        EXPECT_EQ(WriteReportDefinition((install_.Data() + "00000001.MSS").c_str(), d), 1);
+        free(d);
+        return Run("/rf \"00000001.wlp\" \"00000001.MSS\" \"" + install_.Path("week.htm") + "\"");
+    }
+
     // Runs ovhost.exe with arguments; the exit code and everything it printed.
     RunResult Run(const std::string& arguments) {
         RunResult result = {~0u, ""};
@@ -121,17 +135,8 @@ TEST_F(HostProcessTest, BadCommandLinesFailWithOneLine) {
 }
 
 TEST_F(HostProcessTest, AnUnattendedRunThatMakesNoReportFailsWithItsReason) {
-    std::string log = install_.Path("access.log");
-    ASSERT_TRUE(ovtest::WriteFileBytes(log, "127.0.0.1 - - [01/Mar/2026:10:00:00 +0000] "
-                                            "\"GET / HTTP/1.0\" 200 10\n"));
-    WriteProfile("00000001", "Main site", log);
-    ReportDefinition* d = (ReportDefinition*)calloc(1, sizeof(ReportDefinition));
-    strcpy(d->Description, "Weekly");
-    ASSERT_EQ(WriteReportDefinition((install_.Data() + "00000001.MSS").c_str(), d), 1);
-    free(d);
-    std::string output = install_.Path("week.htm");
-
-    RunResult r = Run("/rf \"00000001.wlp\" \"00000001.MSS\" \"" + output + "\"");
+    RunResult r =
+        RunWeekly("127.0.0.1 - - [01/Mar/2026:10:00:00 +0000] \"GET / HTTP/1.0\" 200 10\n");
     EXPECT_EQ(r.exitCode, 1u) << r.output;
     EXPECT_TRUE(Has(r.output, "status: (Failed)")) << r.output;
     EXPECT_TRUE(Has(r.output, "\t\t\tMain site")) << r.output;
@@ -157,20 +162,11 @@ TEST_F(HostProcessTest, AnUnattendedRunWritesTheReportAndLogsSuccess) {
     copy.pTo = to.c_str();
     copy.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT | FOF_NOCONFIRMMKDIR;
     ASSERT_EQ(SHFileOperationA(&copy), 0);
-    std::string log = install_.Path("access.log");
-    ASSERT_TRUE(ovtest::WriteFileBytes(
-        log, "127.0.0.1 - - [01/Mar/2026:10:00:00 +0000] \"GET /index.html HTTP/1.0\" 200 10\n"
-             "127.0.0.2 - - [01/Mar/2026:11:00:00 +0000] \"GET /shop.html HTTP/1.0\" 200 20\n"));
-    WriteProfile("00000001", "Main site", log);
-    ReportDefinition* d = (ReportDefinition*)calloc(1, sizeof(ReportDefinition));
-    strcpy(d->Description, "Weekly");
-    ASSERT_EQ(WriteReportDefinition((install_.Data() + "00000001.MSS").c_str(), d), 1);
-    free(d);
-    std::string output = install_.Path("week.htm");
-
-    RunResult r = Run("/rf \"00000001.wlp\" \"00000001.MSS\" \"" + output + "\"");
+    RunResult r = RunWeekly(
+        "127.0.0.1 - - [01/Mar/2026:10:00:00 +0000] \"GET /index.html HTTP/1.0\" 200 10\n"
+        "127.0.0.2 - - [01/Mar/2026:11:00:00 +0000] \"GET /shop.html HTTP/1.0\" 200 20\n");
     EXPECT_EQ(r.exitCode, 0u) << r.output;
     EXPECT_TRUE(Has(r.output, "Success")) << r.output;
-    std::string page = ovtest::ReadFileBytes(output);
+    std::string page = ovtest::ReadFileBytes(install_.Path("week.htm"));
     EXPECT_TRUE(Has(page, "/shop.html")) << page.size();
 }
