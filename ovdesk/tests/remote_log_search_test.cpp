@@ -7,6 +7,8 @@
 #include "temp_install.h"
 #include <cstring>
 #include <string>
+#include <vector>
+#include "host/profile_list.h"
 
 namespace {
 class RemoteLogSearch : public DeskFixture {
@@ -35,12 +37,17 @@ class RemoteLogSearch : public DeskFixture {
     HMODULE settings_ = nullptr;
 };
 
-// Pressing Cancel as soon as the status dialog is up.
-void CALLBACK PressCancel(HWND, UINT, UINT_PTR timer, DWORD) {
-    if (HWND status = GetRemoteStatusDialog()) {
-        KillTimer(nullptr, timer);
-        SendMessageA(status, WM_COMMAND, IDCANCEL, 0);
+// Presses Cancel on the status dialog as soon as it is made: the press waits
+// in the queue for the finder's first progress call to pump it.
+HHOOK g_cancelHook = nullptr;
+LRESULT CALLBACK CancelNewDialog(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && !((CBT_CREATEWNDA*)lParam)->lpcs->hwndParent) {
+        PostMessageA((HWND)wParam, WM_COMMAND, IDCANCEL, 0);
+        UnhookWindowsHookEx(g_cancelHook);
+        g_cancelHook = nullptr;
+        return 0;
     }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 } // namespace
 
@@ -131,14 +138,11 @@ TEST_F(RemoteLogSearch, NothingFoundSwitchedOffOrInstructions) {
 
 TEST_F(RemoteLogSearch, CancelInTheStatusDialogStopsTheFinder) {
     ASSERT_TRUE(logs_.Write("access.log", "x"));
-    UINT_PTR timer = SetTimer(nullptr, 0, 1, PressCancel);
-    // The first progress call shows the dialog and pumps; a later one sees Cancel.
-    int result = REMOTE_LOGS_FOUND;
-    for (int tries = 0; tries < 200 && result != REMOTE_LOGS_CANCELLED; ++tries) {
-        result = Search();
-        Sleep(5);
-    }
-    KillTimer(nullptr, timer);
+    g_cancelHook = SetWindowsHookExA(WH_CBT, CancelNewDialog, nullptr, GetCurrentThreadId());
+    ASSERT_NE(g_cancelHook, nullptr);
+    int result = Search();
+    if (g_cancelHook)
+        UnhookWindowsHookEx(g_cancelHook);
     EXPECT_EQ(result, REMOTE_LOGS_CANCELLED);
     EXPECT_EQ(request_.FoundCount, 0);
     EXPECT_EQ(GetRemoteStatusDialog(), nullptr);
@@ -174,4 +178,44 @@ TEST_F(RemoteLogSearch, ValidLogFileAsksTheFinder) {
     EXPECT_EQ(IsValidLogFile(logs_.Path("full.log").c_str(), 0), 1);
     EXPECT_EQ(IsValidLogFile(logs_.Path("empty.log").c_str(), 0), 0);
     EXPECT_EQ(IsValidLogFile(logs_.Path("missing.log").c_str(), 0), 0);
+}
+
+namespace {
+std::vector<ProfileListEntry*> g_handedOver;
+
+int CALLBACK RecordAddedProfile(ProfileListEntry* entry) {
+    g_handedOver.push_back(entry);
+    return 1;
+}
+} // namespace
+
+TEST_F(RemoteLogSearch, NewProfileTakesTheFirstFoundLogAndHandsOverTheOthers) {
+    ASSERT_TRUE(logs_.Write("access.log", "x"));
+    ASSERT_TRUE(logs_.Write("agent.log", "x"));
+    ASSERT_TRUE(logs_.Write("referer.log", "x"));
+    HostAddProfileProc add = RecordAddedProfile;
+    SupplyCallback(HOST_SLOT_ADD_PROFILE, (HostCallback)add);
+    g_handedOver.clear();
+    ProfileListEntry* made = nullptr;
+    ASSERT_EQ(HostEditProfile(nullptr, nullptr, &made), HOST_DONE);
+    ASSERT_NE(made, nullptr);
+    entries_.push_back(made);
+    EXPECT_STREQ(made->Description, "Access log for www.example.com");
+    ASSERT_EQ(g_handedOver.size(), 2u);
+    EXPECT_STREQ(g_handedOver[0]->Description, "Agent log for www.example.com");
+    EXPECT_STREQ(g_handedOver[1]->Description, "Referrer log for www.example.com");
+    for (ProfileListEntry* entry : g_handedOver)
+        entries_.push_back(entry);
+    EXPECT_NE(SchedulerLogAdded().find("Log Files Found"), std::string::npos);
+    // Every profile was saved: a fresh enumeration finds all three.
+    FreeLoadedProfiles();
+    EXPECT_EQ(Enumerate().size(), 3u);
+}
+
+TEST_F(RemoteLogSearch, NewProfileWithNothingFoundLeavesNoFileBehind) {
+    ProfileListEntry* made = nullptr;
+    // Without logs the profile sheet would open; this build has none.
+    EXPECT_EQ(HostEditProfile(nullptr, nullptr, &made), HOST_NO_MEMORY);
+    EXPECT_EQ(made, nullptr);
+    EXPECT_TRUE(Enumerate().empty());
 }
