@@ -160,8 +160,8 @@ TEST(LocalLogFinders, NetscapeFallsBackToTheVendorKey) {
 }
 
 TEST(LocalLogFinders, ObjConfAccessValues) {
-    const std::string overlong = "Init fn=flex-init format.access=x access=" +
-                                 std::string(5000, 'a') + "\r\n";
+    const std::string overlong =
+        "Init fn=flex-init format.access=x access=" + std::string(5000, 'a') + "\r\n";
     struct Case {
         std::string Text;
         const char* Path; // null: none named
@@ -215,8 +215,8 @@ TEST_F(LocalLogSearch, MakesAProfilePerLogAndSaysHowMany) {
                        ServerList_GetPath(&p->Servers, 0, path));
     }
     std::sort(seen.begin(), seen.end());
-    EXPECT_EQ(seen, (std::vector<std::string>{"IIS Log File|D:\\iis\\in*.log",
-                                              "Shop|D:\\cb\\shop.log"}));
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"IIS Log File|D:\\iis\\in*.log", "Shop|D:\\cb\\shop.log"}));
     std::string log = SchedulerLogAdded();
     EXPECT_NE(log.find("Ostrevane found 2 log files."), std::string::npos) << log;
 }

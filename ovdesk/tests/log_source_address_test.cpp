@@ -18,11 +18,11 @@ const BuildCase kBuildCases[] = {
     {4, "WebLogs", 1, "odbc:WebLogs"},
     {1, "ftp.example.com/logs/a.log", 1, "ftp://ftp.example.com/logs/a.log"},
     {2, "www.example.com/logs/a.log", 1, "http://www.example.com/logs/a.log"},
-    {2, "www.example.com", 0, nullptr},          // a host without a path
-    {2, "/logs/a.log", 0, nullptr},              // no host
-    {1, "ftp.example.com\\logs", 0, nullptr},    // backslash in a remote path
+    {2, "www.example.com", 0, nullptr},       // a host without a path
+    {2, "/logs/a.log", 0, nullptr},           // no host
+    {1, "ftp.example.com\\logs", 0, nullptr}, // backslash in a remote path
     {3, "logs@example.com", 1, "mailto:logs@example.com"},
-    {3, "logs.example.com/x", 0, nullptr},       // mail needs an "@"
+    {3, "logs.example.com/x", 0, nullptr},          // mail needs an "@"
     {2, "ftp://host/a.log", 1, "ftp://host/a.log"}, // already an address
     {0, "mailto:a@b", 1, "mailto:a@b"},
     // Only lower-case schemes count as present: a capital one gets a second.
@@ -98,9 +98,9 @@ struct TypeCase {
 };
 
 const TypeCase kTypeCases[] = {
-    {"odbc:WebLogs", 4, "WebLogs"},   {"file:///C:\\a.log", 0, "C:\\a.log"},
-    {"HTTP://host/a", 2, "host/a"},   {"ftp://host/a", 1, "host/a"},
-    {"mailto:a@b", 0, "mailto:a@b"},  {"gopher://host/a", 0, "gopher://host/a"},
+    {"odbc:WebLogs", 4, "WebLogs"},  {"file:///C:\\a.log", 0, "C:\\a.log"},
+    {"HTTP://host/a", 2, "host/a"},  {"ftp://host/a", 1, "host/a"},
+    {"mailto:a@b", 0, "mailto:a@b"}, {"gopher://host/a", 0, "gopher://host/a"},
     {"C:\\a.log", 0, "C:\\a.log"},
 };
 

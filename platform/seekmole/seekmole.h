@@ -53,7 +53,7 @@ typedef int(CALLBACK* SeekmoleProgressProc)(HWND parent, const char* status);
 #pragma pack(push, 1)
 struct SeekmoleFoundLog {
     char SiteName[SEEKMOLE_SITE_SIZE];
-    WORD Kind; // SEEKMOLE_KIND_*
+    WORD Kind;                           // SEEKMOLE_KIND_*
     char Address[SEEKMOLE_ADDRESS_SIZE]; // with its scheme
     char UserName[SEEKMOLE_CREDENTIAL_SIZE];
     char Password[SEEKMOLE_CREDENTIAL_SIZE];

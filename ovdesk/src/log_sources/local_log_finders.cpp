@@ -22,8 +22,8 @@ bool ExpandSystemRoot(const char* folder, char* path) {
         UINT length = GetWindowsDirectoryA(windows, sizeof windows);
         if (length == 0 || length >= sizeof windows)
             return false;
-        int written = snprintf(path, MAX_PATH, "%.*s%s%s", (int)(at - folder), folder, windows,
-                               at + n);
+        int written =
+            snprintf(path, MAX_PATH, "%.*s%s%s", (int)(at - folder), folder, windows, at + n);
         return written > 0 && written < MAX_PATH;
     }
     return snprintf(path, MAX_PATH, "%s", folder) < MAX_PATH;

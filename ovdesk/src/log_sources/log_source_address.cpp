@@ -17,8 +17,10 @@ const Scheme kTypeOrder[] = {{"odbc:", LOG_SOURCE_ODBC},
                              {"file:///", LOG_SOURCE_FILE},
                              {"http://", LOG_SOURCE_HTTP},
                              {"ftp://", LOG_SOURCE_FTP}};
-const Scheme kSplitOrder[] = {{"file:///", LOG_SOURCE_FILE}, {"ftp://", LOG_SOURCE_FTP},
-                              {"http://", LOG_SOURCE_HTTP},  {"mailto:", LOG_SOURCE_MAIL},
+const Scheme kSplitOrder[] = {{"file:///", LOG_SOURCE_FILE},
+                              {"ftp://", LOG_SOURCE_FTP},
+                              {"http://", LOG_SOURCE_HTTP},
+                              {"mailto:", LOG_SOURCE_MAIL},
                               {"odbc:", LOG_SOURCE_ODBC}};
 
 bool HasPrefix(const char* text, const char* prefix) {

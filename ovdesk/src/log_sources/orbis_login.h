@@ -19,7 +19,7 @@ static_assert(sizeof(OrbisLoginBlock) == 384, "OrbisLoginBlock is 384 bytes");
 // Dialog procedure (template IDD_ORBIS_LOGIN, parameter an OrbisLoginBlock).
 // Ends with 1 when the texts (and, after a browse, the path) were stored, 2
 // on Cancel.
-extern "C" __declspec(dllexport) INT_PTR CALLBACK OrbisLoginDlg(HWND dialog, UINT message,
-                                                                WPARAM wParam, LPARAM lParam);
+extern "C" __declspec(dllexport) INT_PTR CALLBACK
+    OrbisLoginDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Runs the dialog modally; its result, or -1 when it cannot be shown.
 INT_PTR RunOrbisLogin(HWND owner, OrbisLoginBlock* block);

@@ -30,12 +30,12 @@ bool BindFinder(const char* name, HMODULE* library, Function* function) {
 }
 
 void OfferInstructions(HWND window) {
-    int answer = DeskMessageBox(window,
-                                "Your ISP has provided instructions that will help you locate the "
-                                "log files that are generated for your web site. Would you like to "
-                                "view these instructions now?",
-                                "View Instructions for Locating Log Files?",
-                                MB_YESNO | MB_ICONQUESTION);
+    int answer =
+        DeskMessageBox(window,
+                       "Your ISP has provided instructions that will help you locate the "
+                       "log files that are generated for your web site. Would you like to "
+                       "view these instructions now?",
+                       "View Instructions for Locating Log Files?", MB_YESNO | MB_ICONQUESTION);
     if (answer == IDYES)
         ShellExecuteA(window, "open", kInstructionsPage, nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -27,11 +27,11 @@ int IsValidLogFile(const char* path, DWORD second);
 
 // The finder's progress callback: shows the status dialog and its text;
 // 1 once after Cancel was pressed (the finder should stop), else 0.
-extern "C" __declspec(dllexport) int CALLBACK RemoteLogFileCallback(HWND parent,
-                                                                    const char* status);
+extern "C" __declspec(dllexport) int CALLBACK
+    RemoteLogFileCallback(HWND parent, const char* status);
 // Procedure of the search status dialog.
-extern "C" __declspec(dllexport) INT_PTR CALLBACK FindRemoteStatusDlg(HWND dialog, UINT message,
-                                                                      WPARAM wParam, LPARAM lParam);
+extern "C" __declspec(dllexport) INT_PTR CALLBACK
+    FindRemoteStatusDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Closes the status dialog when it is up (the finder may call it too).
 void CALLBACK CloseRemoteStatusDialog(void);
 // The status dialog while it is up, else null.

@@ -62,8 +62,8 @@ int CALLBACK RemoteLogFileCallback(HWND parent, const char* status) {
     if (!g_status.Dialog) {
         g_status.StopAsked = 0;
         g_status.Owner = parent;
-        g_status.Dialog = RunModelessDialog(parent, FindRemoteStatusDlg, IDD_FIND_REMOTE_STATUS, 0,
-                                            SW_SHOW);
+        g_status.Dialog =
+            RunModelessDialog(parent, FindRemoteStatusDlg, IDD_FIND_REMOTE_STATUS, 0, SW_SHOW);
         if (!g_status.Dialog)
             return 1;
     }
