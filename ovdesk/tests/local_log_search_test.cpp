@@ -221,6 +221,10 @@ TEST_F(LocalLogSearch, MakesAProfilePerLogAndSaysHowMany) {
     EXPECT_NE(log.find("Ostrevane found 2 log files."), std::string::npos) << log;
 }
 
+TEST(LocalLogSearchEntry, IsTheHostsCode19) {
+    EXPECT_EQ(IsFunctionSupported(19), reinterpret_cast<HostEntry>(&FindLocalServerLogs));
+}
+
 TEST_F(LocalLogSearch, SaysSoWhenNoServerIsInstalled) {
     ServerKeys keys;
     EXPECT_EQ(FindLocalServerLogsUnder(nullptr, keys.Root()), 2);

@@ -162,6 +162,9 @@ TEST_F(RemoteLogSearch, ProgressCallbackKeepsOneDialogAndReportsCancelOnce) {
     SendMessageA(status, 1044, 0, (LPARAM) "from the finder");
     GetDlgItemTextA(status, 8260, text, sizeof text);
     EXPECT_STREQ(text, "from the finder");
+    SendMessageA(status, 1034, 0, (LPARAM) "Searching the ISP...");
+    GetWindowTextA(status, text, sizeof text);
+    EXPECT_STREQ(text, "Searching the ISP...");
 
     SendMessageA(status, WM_COMMAND, IDCANCEL, 0);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(status, IDCANCEL)));
