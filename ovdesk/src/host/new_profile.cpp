@@ -95,7 +95,11 @@ int NewHostProfile(HWND host, ProfileListEntry** newEntry) {
         return HOST_NO_MEMORY;
     }
     working->SwiftmereFlag = SWIFTMERE_NONE;
-    ORB_CreateOrbisEntry(working);
+    if (ORB_CreateOrbisEntry(working) != 0) {
+        AnalysisProfile_Free(working);
+        delete request;
+        return HOST_NO_MEMORY;
+    }
     PrepareSeekmoleRequest(request);
     int result = FindRemoteLogs(host, request) == REMOTE_LOGS_FOUND
                      ? AddFoundLogProfiles(host, working, request)
