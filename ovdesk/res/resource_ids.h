@@ -4,3 +4,4 @@
 #include "ids_host.h"
 #include "ids_report_dialog.h"
 #include "ids_report_run.h"
+#include "ids_log_sources.h"

@@ -147,8 +147,11 @@ int __cdecl HostLogInfoPanel(HWND host, ProfileListEntry* entry, ProfileListEntr
 int __cdecl HostRealtimeUpdate(HWND host, ProfileListEntry* entry);
 // 14: shuts the plug-in down; 1.
 int __cdecl HostShutDown(void);
-// 15, 17, 18, 19, 21, 22, 23, 25: dialogs and services taking the owner window.
+// 15, 17, 18, 21, 22, 23, 25: dialogs and services taking the owner window.
 int __cdecl HostOwnerCommand(HWND owner);
+// 19: makes profiles of the logs of the web servers found on this machine;
+// 1 when a server was found, 2 when none was.
+int __cdecl FindLocalServerLogs(HWND host);
 // 20: command-line scheduled report ("/r" or "/rf" and quoted arguments).
 int __cdecl HostCommandLineReport(DWORD_PTR unused, const char* command);
 // 24: stops a running realtime update; 1.

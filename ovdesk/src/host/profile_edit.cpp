@@ -1,6 +1,7 @@
 // The host's profile functions: new or edit, delete, copy.
 #include "host/profile_edit.h"
 #include "host/profile_list.h"
+#include "host/new_profile.h"
 #include "host/host_callbacks.h"
 #include "profile_sheet/profile_sheet.h"
 #include <cstdio>
@@ -23,11 +24,12 @@ AnalysisProfile* MakeProfileCopy(const AnalysisProfile* source) {
     return copy;
 }
 
-int __cdecl HostEditProfile(HWND, ProfileListEntry* entry, ProfileListEntry** newEntry) {
+int __cdecl HostEditProfile(HWND host, ProfileListEntry* entry, ProfileListEntry** newEntry) {
     if (newEntry)
         *newEntry = nullptr;
-    // Editing and creating need the profile sheet, which this build lacks.
-    (void)entry;
+    if (!entry && newEntry)
+        return NewHostProfile(host, newEntry);
+    // Editing needs the profile sheet, which this build lacks.
     return HOST_NO_MEMORY;
 }
 

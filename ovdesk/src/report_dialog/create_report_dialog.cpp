@@ -3,7 +3,7 @@
 #include "report_dialog/create_report_internal.h"
 #include "report_dialog/range_page.h"
 #include "definitions/report_definitions.h"
-#include "report_dialog/log_source_address.h"
+#include "log_sources/log_source_address.h"
 #include "report_dialog/contents_sections.h"
 #include "resource_ids.h"
 #include "desk_services.h"

@@ -3,7 +3,7 @@
 #include "report_dialog/contents_sections.h"
 #include "report_dialog/definition_pages.h"
 #include "definitions/report_definitions.h"
-#include "report_dialog/log_source_address.h"
+#include "log_sources/log_source_address.h"
 #include "report_dialog/range_page.h"
 #include "report_run/output_names.h"
 #include "report_run/report_delivery.h"

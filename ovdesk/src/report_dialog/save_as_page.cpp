@@ -1,7 +1,7 @@
 // The Save As / Mail To page: destination kind, path and mail address.
 #include "report_dialog/report_pages.h"
 #include "definitions/report_definitions.h"
-#include "report_dialog/log_source_address.h"
+#include "log_sources/log_source_address.h"
 #include "report_run/output_names.h"
 #include "report_run/report_run.h"
 #include "resource_ids.h"
