@@ -8,7 +8,7 @@ source "$here/wine-env.sh"
 packages=(cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev googletest
           wine wine32:i386 wine64 libodbc2 libsqliteodbc
           libodbc2:i386 libsqliteodbc:i386 odbcinst
-          odbc-postgresql postgresql  # the ODBC tests' second driver and its server
+          odbc-postgresql odbc-postgresql:i386 postgresql  # the ODBC tests' second driver and its server
           python3-aiosmtpd   # the tests' SMTP sink
           python3-pyftpdlib  # the tests' FTP server
           nginx              # the tests' HTTP server

@@ -40,8 +40,15 @@ struct TabFixture {
     }
     // Presses and releases Tab (with Shift when asked) as the keyboard would,
     // and lets this thread's message loop take the keys.
+    // Keys go to the foreground window: another program's window may have
+    // taken it since, so it is taken back first with the focus kept.
     void PressTab(bool shift) {
         g_tabsSeen = 0;
+        HWND focus = GetFocus();
+        if (GetForegroundWindow() != top) {
+            SetForegroundWindow(top);
+            SetFocus(focus);
+        }
         if (shift)
             keybd_event(VK_SHIFT, 0, 0, 0);
         keybd_event(VK_TAB, 0, 0, 0);
