@@ -61,9 +61,9 @@ std::string FixtureLog() {
     return log;
 }
 
-std::string FixtureLine(int client, DWORD seconds) {
-    return Line(client, seconds, "/a.html", 200, "-",
-                "Mozilla/4.0 (compatible; MSIE 5.0; Windows 98)");
+std::string FixtureLine(int client, DWORD seconds, const char* url, const char* referrer,
+                        const char* agent) {
+    return Line(client, seconds, url, 200, referrer, agent);
 }
 
 std::map<std::string, Counts> Items(const AnalysisTable& t) {

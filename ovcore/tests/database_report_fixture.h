@@ -18,9 +18,11 @@ ORB_TIME Oct(int day, int hour = 0, int minute = 0, int second = 0);
 // (the newest second of the logs is left for a later update).
 std::string FixtureLog();
 
-// A combined-log line of client 10.0.0.<client> asking for /a.html at 10
-// October 1999 + seconds.
-std::string FixtureLine(int client, DWORD seconds);
+// A combined-log line of client 10.0.0.<client> at 10 October 1999 +
+// seconds (status 200, no referrer, an Explorer agent by default).
+std::string FixtureLine(int client, DWORD seconds, const char* url = "/a.html",
+                        const char* referrer = "-",
+                        const char* agent = "Mozilla/4.0 (compatible; MSIE 5.0; Windows 98)");
 
 struct Counts {
     double hits = 0, users = 0, bytes = 0, noncached = 0;

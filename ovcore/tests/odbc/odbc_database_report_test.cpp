@@ -52,6 +52,24 @@ std::string WithoutGenerationLine(const std::string& page) {
     return out;
 }
 
+// Names a data source may take apart from a file: quotes, bytes beyond
+// ASCII, a search phrase. On the 18th, outside the page's week.
+std::string AwkwardHits() {
+    const DWORD at = 8 * 86400 + 3600 * 21;
+    return dbtest::FixtureLine(1, at, "/it's.html",
+                               "http://www.google.com/search?q=o%27brien+caf%E9") +
+           dbtest::FixtureLine(2, at + 60, "/caf\xE9/men\xFC.html", "http://x.example.com/a'b",
+                               "Agent 'q' \xE9t\xE9") +
+           dbtest::FixtureLine(3, at + 120, "/a%20b.html?x='1'&y=\xE9", "-");
+}
+
+// The fixture log with the awkward hits before its last line (the 25th's).
+std::string Log() {
+    std::string log = dbtest::FixtureLog();
+    size_t last = log.rfind('\n', log.size() - 2) + 1;
+    return log.substr(0, last) + AwkwardHits() + log.substr(last);
+}
+
 // One profile over the fixture log; its history database is kept in a
 // folder or in the test's data source as the test switches its form.
 class OdbcDatabaseReportTest : public testing::TestWithParam<Driver> {
@@ -61,10 +79,10 @@ class OdbcDatabaseReportTest : public testing::TestWithParam<Driver> {
         ASSERT_FALSE(history.empty());
         for (int t = 0; t < ODBC_TABLE_COUNT; ++t)
             RunSql(history, std::string("DROP TABLE ") + OdbcTable(t).name);
-        profile_ =
-            engine_.WriteProfile("hist", {engine_.WriteData("hist.log", dbtest::FixtureLog())});
+        profile_ = engine_.WriteProfile("hist", {engine_.WriteData("hist.log", Log())});
         profile_->RealtimeAnalysis = 1;
         snprintf(profile_->ODBCSwiftmere, sizeof(profile_->ODBCSwiftmere), "%s", history.c_str());
+        history_ = history;
     }
     void TearDown() override {
         if (profile_) {
@@ -93,8 +111,15 @@ class OdbcDatabaseReportTest : public testing::TestWithParam<Driver> {
         free(report);
     }
 
+    // Days the data source holds data of.
+    long StoredOdbcDays() const {
+        return QueryNumber(history_,
+                           "SELECT COUNT(*) FROM OVLogMasterTable WHERE CurrentTime <> 0");
+    }
+
     runtest::RunEngine engine_;
     AnalysisProfile* profile_ = nullptr;
+    std::string history_;
     ovtest::MsgBoxWatcher boxes_;
 };
 
@@ -132,6 +157,7 @@ TEST_P(OdbcDatabaseReportTest, RangesGiveTheFolderFormsTables) {
         EXPECT_EQ(folder->EndTime, odbc->EndTime);
         dbtest::ExpectSameTables(a, b);
         ExpectSamePeriod(&a->Period, &b->Period);
+        EXPECT_GE(StoredOdbcDays(), (long)c.days);
         Free(folder);
         Free(odbc);
     }
@@ -197,8 +223,7 @@ TEST_P(OdbcDatabaseReportTest, AnswersAndAGrownLogMatchTheFolderForm) {
         // Two more hits on the last day, the newest left for a later update:
         // the hit that was the newest and the first new one are taken.
         if (step == 1)
-            engine_.WriteData("hist.log", dbtest::FixtureLog() +
-                                              dbtest::FixtureLine(2, 15 * 86400 + 3600 * 13) +
+            engine_.WriteData("hist.log", Log() + dbtest::FixtureLine(2, 15 * 86400 + 3600 * 13) +
                                               dbtest::FixtureLine(3, 16 * 86400 - 1));
         ReportHandle* folder = Report(SWIFTMERE_FILES, start, end);
         ReportHandle* odbc = Report(SWIFTMERE_ODBC, start, end);
