@@ -61,6 +61,23 @@ std::string FixtureLog() {
     return log;
 }
 
+void RangeCase::Bounds(ORB_TIME* start, ORB_TIME* end) const {
+    *start = at;
+    *end = code ? at : to;
+    if (code)
+        ORB_CalculateRealtimeReportRange(code, start, end);
+}
+
+std::vector<RangeCase> RangeCases() {
+    return {
+        {"day", 42, Oct(12, 10), 0, 1},
+        {"week", 43, Oct(13, 10), 0, 7},
+        {"custom", 0, Oct(11), Oct(13, 23, 59, 59), 3},
+        {"month", 45, Oct(20), 0, 8},
+        {"year by months", 48, Oct(20), 0, 8},
+    };
+}
+
 std::string FixtureLine(int client, DWORD seconds, const char* url, const char* referrer,
                         const char* agent) {
     return Line(client, seconds, url, 200, referrer, agent);

@@ -4,6 +4,7 @@
 #pragma once
 #include <map>
 #include <string>
+#include <vector>
 
 #include "ovcore/ovcore.h"
 #include "run/run_context.h"
@@ -23,6 +24,17 @@ std::string FixtureLog();
 std::string FixtureLine(int client, DWORD seconds, const char* url = "/a.html",
                         const char* referrer = "-",
                         const char* agent = "Mozilla/4.0 (compatible; MSIE 5.0; Windows 98)");
+
+// A report range: a range code around `at`, or [at, to] for code 0.
+struct RangeCase {
+    const char* name;
+    int code;
+    ORB_TIME at, to;
+    DWORD days; // days of the fixture log with data in the range
+    void Bounds(ORB_TIME* start, ORB_TIME* end) const;
+};
+// A day, a week, a custom range, a month and a year by months.
+std::vector<RangeCase> RangeCases();
 
 struct Counts {
     double hits = 0, users = 0, bytes = 0, noncached = 0;

@@ -58,23 +58,10 @@ class DatabaseReportTest : public ::testing::Test {
 };
 
 TEST_F(DatabaseReportTest, StoredDaysMergeIntoTheTablesOfALogRun) {
-    struct Case {
-        const char* name;
-        int code; // range code around `at`, or 0 for [at, to]
-        ORB_TIME at, to;
-        DWORD days; // days with data in the range
-    } cases[] = {
-        {"day", 42, Oct(12, 10), 0, 1},
-        {"week", 43, Oct(13, 10), 0, 7},
-        {"custom", 0, Oct(11), Oct(13, 23, 59, 59), 3},
-        {"month", 45, Oct(20), 0, 8},
-        {"year by months", 48, Oct(20), 0, 8},
-    };
-    for (const Case& c : cases) {
+    for (const RangeCase& c : RangeCases()) {
         SCOPED_TRACE(c.name);
-        ORB_TIME start = c.at, end = c.code ? c.at : c.to;
-        if (c.code)
-            ORB_CalculateRealtimeReportRange(c.code, &start, &end);
+        ORB_TIME start, end;
+        c.Bounds(&start, &end);
         ReportHandle* report = (ReportHandle*)calloc(1, sizeof(ReportHandle));
         report->Profile = profile_;
         EXPECT_EQ(DBREPORT_DONE,

@@ -1,11 +1,13 @@
 // Reports from a history database kept in a data source, on SQLite and
 // PostgreSQL: the same log updated into a folder database and into an ODBC
-// one gives the same merged tables, counters and grid for a day, a week and
-// a custom range, and the same written page.
+// one (names with quotes and bytes beyond ASCII among them) gives the same
+// merged tables, counters and grid for every kind of range, the same
+// written page and the same answers.
 #include <stdlib.h>
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -75,14 +77,13 @@ std::string Log() {
 class OdbcDatabaseReportTest : public testing::TestWithParam<Driver> {
   protected:
     void SetUp() override {
-        std::string history = ConnectionText(GetParam(), CurrentTestName() + "-history");
-        ASSERT_FALSE(history.empty());
+        history_ = ConnectionText(GetParam(), CurrentTestName() + "-history");
+        ASSERT_FALSE(history_.empty());
         for (int t = 0; t < ODBC_TABLE_COUNT; ++t)
-            RunSql(history, std::string("DROP TABLE ") + OdbcTable(t).name);
+            RunSql(history_, std::string("DROP TABLE ") + OdbcTable(t).name);
         profile_ = engine_.WriteProfile("hist", {engine_.WriteData("hist.log", Log())});
         profile_->RealtimeAnalysis = 1;
-        snprintf(profile_->ODBCSwiftmere, sizeof(profile_->ODBCSwiftmere), "%s", history.c_str());
-        history_ = history;
+        snprintf(profile_->ODBCSwiftmere, sizeof(profile_->ODBCSwiftmere), "%s", history_.c_str());
     }
     void TearDown() override {
         if (profile_) {
@@ -124,23 +125,13 @@ class OdbcDatabaseReportTest : public testing::TestWithParam<Driver> {
 };
 
 TEST_P(OdbcDatabaseReportTest, RangesGiveTheFolderFormsTables) {
-    struct Case {
-        const char* name;
-        int code; // range code around `at`, or 0 for [at, to]
-        ORB_TIME at, to;
-        DWORD days; // days with data in the range
-    } cases[] = {
-        {"day", 42, Oct(12, 10), 0, 1},
-        {"week", 43, Oct(13, 10), 0, 7},
-        {"custom", 0, Oct(11, 6), Oct(18, 23, 59, 59), 7},
-        {"month", 45, Oct(20), 0, 8},
-        {"year by months", 48, Oct(20), 0, 8},
-    };
-    for (const Case& c : cases) {
+    std::vector<dbtest::RangeCase> cases = dbtest::RangeCases();
+    // A range from inside a day, over the awkward names.
+    cases.push_back({"custom from 06:00", 0, Oct(11, 6), Oct(18, 23, 59, 59), 7});
+    for (const dbtest::RangeCase& c : cases) {
         SCOPED_TRACE(c.name);
-        ORB_TIME start = c.at, end = c.code ? c.at : c.to;
-        if (c.code)
-            ORB_CalculateRealtimeReportRange(c.code, &start, &end);
+        ORB_TIME start, end;
+        c.Bounds(&start, &end);
         ReportHandle* folder = Report(SWIFTMERE_FILES, start, end);
         ReportHandle* odbc = Report(SWIFTMERE_ODBC, start, end);
         ASSERT_NE(nullptr, folder);
