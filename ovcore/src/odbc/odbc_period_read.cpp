@@ -184,21 +184,56 @@ int ReadServerCounts(PeriodReader& r) {
     });
 }
 
-// A detail row belongs to the phrase table when its item text names one of
-// that table's items, otherwise to the word table.
-int ReadSearchDetails(PeriodReader& r, int table, int wordTable, int phraseTable) {
+// The item of name in table number, or null.
+AnalysisItem* NamedItem(AnalysisTable* tables, int number, const char* name) {
+    AnalysisTable* t = &tables[number];
+    LONG index = ANALYSIS_NO_ITEM;
+    return t->lpItems && FindTableItem(name, t, 0, &index) ? t->lpItems[index] : nullptr;
+}
+
+bool HasDetail(const AnalysisItem* item, const char* name) {
+    SearchDetail* const* details = (SearchDetail* const*)item->lpExtra;
+    for (DWORD j = 0; details && j < item->ovTopNamesCount; ++j)
+        if (details[j] && details[j]->lpName && strcmp(details[j]->lpName, name) == 0)
+            return true;
+    return false;
+}
+
+// The two search tables whose details one detail table holds, each with the
+// table that lists its detail names.
+struct SearchPair {
+    int table, partner;
+};
+
+// A detail row (item text, detail name) of one of two tables that share a
+// detail table: the word and phrase tables both hold the engine names, and
+// a one-word phrase is a word too. It belongs to the first table (words
+// before phrases, as they are written) whose item of that text does not
+// hold the detail yet and whose partner lists the detail's name; else to
+// the first table that has the item.
+AnalysisItem* DetailOwner(AnalysisTable* tables, const SearchPair (&pair)[2], const char* item,
+                          const char* detail) {
+    AnalysisItem* first = nullptr;
+    for (const SearchPair& p : pair) {
+        AnalysisItem* owner = NamedItem(tables, p.table, item);
+        if (!owner)
+            continue;
+        if (!HasDetail(owner, detail) && NamedItem(tables, p.partner, detail))
+            return owner;
+        if (!first)
+            first = owner;
+    }
+    return first;
+}
+
+int ReadSearchDetails(PeriodReader& r, int table, const SearchPair (&pair)[2]) {
     return EachRow(r, table, [&](const OdbcRow& row) {
         AnalysisTable* tables = r.period->TopTablesPtr;
-        if (!tables)
+        AnalysisItem* owner =
+            tables ? DetailOwner(tables, pair, row.texts[1], row.texts[2]) : nullptr;
+        if (!owner)
             return ODBC_READ_LOADED;
-        LONG index = ANALYSIS_NO_ITEM;
-        AnalysisTable* t = &tables[phraseTable];
-        if (!t->lpItems || !FindTableItem(row.texts[1], t, 0, &index)) {
-            t = &tables[wordTable];
-            if (!t->lpItems || !FindTableItem(row.texts[1], t, 0, &index))
-                return ODBC_READ_LOADED;
-        }
-        return AddStoredSearchDetail(t->lpItems[index], row.texts[2], row.ints[3], row.ints[4])
+        return AddStoredSearchDetail(owner, row.texts[2], row.ints[3], row.ints[4])
                    ? ODBC_READ_LOADED
                    : ODBC_READ_FAILED;
     });
@@ -215,6 +250,12 @@ int CountSortRows(PeriodReader& r) {
     });
 }
 
+// Words and phrases list their engines; the engines their words and phrases.
+const SearchPair kWordsAndPhrases[2] = {{TopSearchEngines, TopSearchKeywords},
+                                        {TopSearchKeyPhrases, TopSearchPhraseEngines}};
+const SearchPair kEnginesOfWordsAndPhrases[2] = {{TopSearchKeywords, TopSearchEngines},
+                                                 {TopSearchPhraseEngines, TopSearchKeyPhrases}};
+
 int ReadTables(PeriodReader& r) {
     int code = ReadSummaries(r);
     if (code == ODBC_READ_LOADED)
@@ -228,9 +269,9 @@ int ReadTables(PeriodReader& r) {
     if (code == ODBC_READ_LOADED)
         code = ReadServerCounts(r);
     if (code == ODBC_READ_LOADED)
-        code = ReadSearchDetails(r, ODBC_SEARCH_ENGINE, TopSearchEngines, TopSearchKeyPhrases);
+        code = ReadSearchDetails(r, ODBC_SEARCH_ENGINE, kWordsAndPhrases);
     if (code == ODBC_READ_LOADED)
-        code = ReadSearchDetails(r, ODBC_SEARCH_KEYWORD, TopSearchKeywords, TopSearchPhraseEngines);
+        code = ReadSearchDetails(r, ODBC_SEARCH_KEYWORD, kEnginesOfWordsAndPhrases);
     if (code == ODBC_READ_LOADED)
         code = CountSortRows(r);
     if (code == ODBC_READ_LOADED)

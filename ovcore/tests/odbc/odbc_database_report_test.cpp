@@ -34,8 +34,9 @@ std::string PageTemplate() {
                        "hits %%HeaderTotalHits%% documents %%TopDocumentsTotalHits%% sessions "
                        "%%TopDocumentsTotalUsers%% busiest %%MostActiveDayEverHits%%\r\n"
                        "%%GeneralStatsEndSection%%\r\n";
-    for (std::string t : {"TopDocuments", "TopReferingSites", "TopUsers", "TopBrowsers",
-                          "TopSearchKeywords", "TopHours"}) {
+    for (std::string t :
+         {"TopDocuments", "TopReferingSites", "TopUsers", "TopBrowsers", "TopSearchEngines",
+          "TopSearchKeywords", "TopSearchKeyPhrases", "TopHours"}) {
         page += "%%" + t + "BeginSection[TABLE,{<" + t + "TC>}]%%\r\n%%%BeginRepeat%%%\r\n" +
                 "%%BeginLine_" + t + "[~]%%^ %%" + t + "Desc[~]%% %%" + t + "Hits[~]%% %%" + t +
                 "Users[~]%%%%EndLine_" + t + "[~]%%\r\n%%%EndRepeat%%%\r\ntotal %%" + t +
@@ -55,14 +56,17 @@ std::string WithoutGenerationLine(const std::string& page) {
 }
 
 // Names a data source may take apart from a file: quotes, bytes beyond
-// ASCII, a search phrase. On the 18th, outside the page's week.
+// ASCII, a search phrase, and a one-word phrase that is also a word (the
+// engine then holds it as a word and as a phrase). On the 18th, outside the
+// page's week.
 std::string AwkwardHits() {
     const DWORD at = 8 * 86400 + 3600 * 21;
     return dbtest::FixtureLine(1, at, "/it's.html",
                                "http://www.google.com/search?q=o%27brien+caf%E9") +
            dbtest::FixtureLine(2, at + 60, "/caf\xE9/men\xFC.html", "http://x.example.com/a'b",
                                "Agent 'q' \xE9t\xE9") +
-           dbtest::FixtureLine(3, at + 120, "/a%20b.html?x='1'&y=\xE9", "-");
+           dbtest::FixtureLine(3, at + 120, "/a%20b.html?x='1'&y=\xE9",
+                               "http://www.google.com/search?q=widgets");
 }
 
 // The fixture log with the awkward hits before its last line (the 25th's).
@@ -72,8 +76,8 @@ std::string Log() {
     return log.substr(0, last) + AwkwardHits() + log.substr(last);
 }
 
-// One profile over the fixture log; its history database is kept in a
-// folder or in the test's data source as the test switches its form.
+// One profile over the fixture log (its Google referrers found as searches); its history database
+// is kept in a folder or in the test's data source as the test switches its form.
 class OdbcDatabaseReportTest : public testing::TestWithParam<Driver> {
   protected:
     void SetUp() override {
@@ -81,6 +85,8 @@ class OdbcDatabaseReportTest : public testing::TestWithParam<Driver> {
         ASSERT_FALSE(history_.empty());
         for (int t = 0; t < ODBC_TABLE_COUNT; ++t)
             RunSql(history_, std::string("DROP TABLE ") + OdbcTable(t).name);
+        engine_.WriteData("keywords.ini", "[SearchEngines]\r\nEngine1=Google\r\n[Google]\r\n"
+                                          "ID1=google.\r\nKeywordIndicator1=q=\r\n");
         profile_ = engine_.WriteProfile("hist", {engine_.WriteData("hist.log", Log())});
         profile_->RealtimeAnalysis = 1;
         snprintf(profile_->ODBCSwiftmere, sizeof(profile_->ODBCSwiftmere), "%s", history_.c_str());
