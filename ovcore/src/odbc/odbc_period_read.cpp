@@ -22,6 +22,9 @@ struct PeriodReader {
     DWORD start;
     PeriodBlock* period;
     OdbcStatement s;
+    // Of the search tables: each slot's stored detail count, which tells
+    // the detail rows of two tables sharing a detail table apart.
+    DWORD* detailCounts[RUN_TABLE_COUNT];
 };
 
 void ShowReadError(const char* text) {
@@ -69,6 +72,10 @@ int ReadSummaries(PeriodReader& r) {
         DWORD slots = row.ints[3] + row.ints[4];
         if (t->lpItems || !MakeTableSlots(t, slots))
             return ODBC_READ_FAILED;
+        DWORD type = row.ints[1];
+        if (type < RUN_TABLE_COUNT && TableKindOfNumber((int)type) == TABLE_KIND_SEARCH && slots &&
+            !(r.detailCounts[type] = (DWORD*)calloc(slots, sizeof(DWORD))))
+            return ODBC_READ_FAILED;
         t->TopCount = row.ints[2];
         t->ovCount = row.ints[3];
         t->DeleteCount = row.ints[4];
@@ -114,6 +121,8 @@ int ReadNames(PeriodReader& r) {
             return ODBC_READ_FAILED;
         if (!PrepareItemExtra(item, kind, row.ints[19]))
             return ODBC_READ_FAILED;
+        if (row.ints[1] < RUN_TABLE_COUNT && r.detailCounts[row.ints[1]])
+            r.detailCounts[row.ints[1]][row.ints[2]] = row.ints[19];
         if (CallProgressCallback(TRUE, 0, "", 0, -1, 0) == PROGRESS_STOP)
             return ODBC_READ_STOPPED;
         return ODBC_READ_LOADED;
@@ -184,53 +193,49 @@ int ReadServerCounts(PeriodReader& r) {
     });
 }
 
-// The item of name in table number, or null.
-AnalysisItem* NamedItem(AnalysisTable* tables, int number, const char* name) {
-    AnalysisTable* t = &tables[number];
-    LONG index = ANALYSIS_NO_ITEM;
-    return t->lpItems && FindTableItem(name, t, 0, &index) ? t->lpItems[index] : nullptr;
-}
-
-bool HasDetail(const AnalysisItem* item, const char* name) {
-    SearchDetail* const* details = (SearchDetail* const*)item->lpExtra;
-    for (DWORD j = 0; details && j < item->ovTopNamesCount; ++j)
-        if (details[j] && details[j]->lpName && strcmp(details[j]->lpName, name) == 0)
-            return true;
-    return false;
-}
-
 // The two search tables whose details one detail table holds, each with the
 // table that lists its detail names.
 struct SearchPair {
     int table, partner;
 };
 
+bool HasItem(AnalysisTable* tables, int number, const char* name) {
+    LONG index = ANALYSIS_NO_ITEM;
+    return tables[number].lpItems && FindTableItem(name, &tables[number], 0, &index);
+}
+
 // A detail row (item text, detail name) of one of two tables that share a
 // detail table: the word and phrase tables both hold the engine names, and
-// a one-word phrase is a word too. It belongs to the first table (words
-// before phrases, as they are written) whose item of that text does not
-// hold the detail yet and whose partner lists the detail's name; else to
-// the first table that has the item.
-AnalysisItem* DetailOwner(AnalysisTable* tables, const SearchPair (&pair)[2], const char* item,
+// a one-word phrase is a word too. It belongs to the first table whose item
+// of that text still lacks details of its stored count and whose partner
+// lists the detail's name; else to the first with room, else to the first
+// that has the item.
+AnalysisItem* DetailOwner(PeriodReader& r, const SearchPair (&pair)[2], const char* item,
                           const char* detail) {
-    AnalysisItem* first = nullptr;
+    AnalysisTable* tables = r.period->TopTablesPtr;
+    AnalysisItem *withRoom = nullptr, *first = nullptr;
     for (const SearchPair& p : pair) {
-        AnalysisItem* owner = NamedItem(tables, p.table, item);
-        if (!owner)
+        AnalysisTable* t = &tables[p.table];
+        LONG index = ANALYSIS_NO_ITEM;
+        if (!t->lpItems || !FindTableItem(item, t, 0, &index))
             continue;
-        if (!HasDetail(owner, detail) && NamedItem(tables, p.partner, detail))
+        AnalysisItem* owner = t->lpItems[index];
+        const DWORD* counts = r.detailCounts[p.table];
+        bool room = counts && owner->ovTopNamesCount < counts[index];
+        if (room && HasItem(tables, p.partner, detail))
             return owner;
+        if (room && !withRoom)
+            withRoom = owner;
         if (!first)
             first = owner;
     }
-    return first;
+    return withRoom ? withRoom : first;
 }
 
 int ReadSearchDetails(PeriodReader& r, int table, const SearchPair (&pair)[2]) {
     return EachRow(r, table, [&](const OdbcRow& row) {
-        AnalysisTable* tables = r.period->TopTablesPtr;
         AnalysisItem* owner =
-            tables ? DetailOwner(tables, pair, row.texts[1], row.texts[2]) : nullptr;
+            r.period->TopTablesPtr ? DetailOwner(r, pair, row.texts[1], row.texts[2]) : nullptr;
         if (!owner)
             return ODBC_READ_LOADED;
         return AddStoredSearchDetail(owner, row.texts[2], row.ints[3], row.ints[4])
@@ -302,6 +307,8 @@ int ReadPeriodODBC(OdbcHistory* db, PeriodBlock* period, DWORD startTime) {
     }
     if (code != ODBC_READ_LOADED)
         FreeODBCPeriodTables(period);
+    for (DWORD* counts : r->detailCounts)
+        free(counts);
     free(r);
     return code;
 }
