@@ -7,8 +7,6 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#include <array>
-#include <map>
 #include <string>
 
 #include "history/database_report.h"
@@ -16,6 +14,7 @@
 #include "run/accumulate.h"
 #include "run/hit_updaters.h"
 #include "run/run_setup.h"
+#include "database_report_fixture.h"
 #include "run_driver.h"
 
 namespace {
@@ -24,108 +23,7 @@ using runtest::RunEngine;
 using runtest::RunOptions;
 using runtest::RunOutcome;
 
-const int kDay = 86400;
-
-ORB_TIME Oct(int day, int hour = 0, int minute = 0, int second = 0) {
-    return Y2K_mktimeEx((WORD)hour, (WORD)minute, (WORD)second, 9, (WORD)day, 99, nullptr);
-}
-
-// A combined-log line of 10 October 1999 + seconds.
-std::string Line(int client, DWORD seconds, const char* url, int status, const char* referrer,
-                 const char* agent) {
-    char text[400];
-    snprintf(text, sizeof(text),
-             "10.0.0.%d - - [%02lu/Oct/1999:%02lu:%02lu:%02lu +0000] \"GET %s HTTP/1.0\" %d %d "
-             "\"%s\" \"%s\"\n",
-             client, (unsigned long)(10 + seconds / kDay), (unsigned long)(seconds / 3600 % 24),
-             (unsigned long)(seconds / 60 % 60), (unsigned long)(seconds % 60), url, status,
-             100 + (int)seconds % 900, referrer, agent);
-    return text;
-}
-
-// Days 10-16 and 18 October with a few visits each (hours 2-20, so that no
-// visit runs over midnight); the 17th is empty; one last hit on the 25th
-// (the newest second of the logs is left for a later update).
-std::string FixtureLog() {
-    static const char* kUrls[] = {"/",           "/a.html",       "/b.html",
-                                  "/dir/c.html", "/form.cgi?x=1", "/missing.html"};
-    static const char* kReferrers[] = {"-", "http://www.google.com/search?q=blue+widgets",
-                                       "http://other.example.com/links.html"};
-    static const char* kAgents[] = {"Mozilla/4.0 (compatible; MSIE 5.0; Windows 98)",
-                                    "Mozilla/4.7 [en] (X11; I; Linux 2.2.12 i686)"};
-    std::string log;
-    for (int d = 0; d <= 8; ++d) {
-        if (d == 7)
-            continue;
-        for (int k = 0; k < 6 + d; ++k) {
-            DWORD at = d * kDay + 3600 * (2 + k * 18 / (6 + d)) + 60 * (k % 7);
-            int u = (k + d) % 6;
-            log += Line(1 + (k * 5 + d) % 4, at, kUrls[u], u == 5 ? 404 : 200,
-                        kReferrers[(k + d) % 3], kAgents[k % 2]);
-        }
-    }
-    log += Line(1, 15 * kDay + 3600 * 12, "/a.html", 200, "-", kAgents[0]);
-    return log;
-}
-
-struct Counts {
-    double hits = 0, users = 0, bytes = 0, noncached = 0;
-    bool operator==(const Counts& o) const {
-        return hits == o.hits && users == o.users && bytes == o.bytes && noncached == o.noncached;
-    }
-};
-
-// The live named items of a table by name; items of one name (a visitor in
-// the top list and its namesake in the date list) are summed.
-std::map<std::string, Counts> Items(const AnalysisTable& t) {
-    std::map<std::string, Counts> out;
-    DWORD slots = t.lpItems ? t.ovCount + t.DeleteCount : 0;
-    for (DWORD i = 0; i < slots; ++i) {
-        const AnalysisItem* item = t.lpItems[i];
-        if (!item || item->ovDeleted || !item->ovString)
-            continue;
-        Counts& c = out[item->ovString];
-        c.hits += item->ovTotalByHits;
-        c.users += item->ovTotalByUsers;
-        c.bytes += item->ovTotalBytes;
-        c.noncached += item->ovNonCachedTotalByHits;
-    }
-    return out;
-}
-
-std::string Show(const std::map<std::string, Counts>& items) {
-    std::string s;
-    for (const auto& i : items)
-        s += i.first + "=" + std::to_string((int)i.second.hits) + "/" +
-             std::to_string((int)i.second.users) + " ";
-    return s;
-}
-
-// Table by table, and the interval counters when both runs have one grid.
-void ExpectSameTables(const RunContext* db, const RunContext* logs) {
-    for (int t = 0; t < RUN_TABLE_COUNT; ++t) {
-        if (t == ObsoleteTopPaths)
-            continue;
-        SCOPED_TRACE(g_ReportTableKeywords[t].Keyword);
-        auto a = Items(db->Period.TopTablesPtr[t]), b = Items(logs->Period.TopTablesPtr[t]);
-        EXPECT_TRUE(a == b) << "database: " << Show(a) << "\nlogs: " << Show(b);
-    }
-    const PeriodBlock &p = db->Period, &q = logs->Period;
-    EXPECT_EQ(p.DocumentHits, q.DocumentHits);
-    EXPECT_EQ(p.FormHits, q.FormHits);
-    EXPECT_EQ(p.Failed404, q.Failed404);
-    EXPECT_EQ(p.UserSessionsTimeCount, q.UserSessionsTimeCount);
-    const ReportIntervals &g = db->Intervals, &h = logs->Intervals;
-    if (g.Count != h.Count || g.Length != h.Length || g.FirstStart != h.FirstStart)
-        return;
-    for (int i = 0; i < g.Count; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(p.Hits[i], q.Hits[i]);
-        EXPECT_EQ(p.FailedHits[i], q.FailedHits[i]);
-        EXPECT_EQ(p.NewVisits[i], q.NewVisits[i]);
-        EXPECT_EQ(p.Bytes[i], q.Bytes[i]);
-    }
-}
+using namespace dbtest;
 
 class DatabaseReportTest : public ::testing::Test {
   protected:
@@ -160,23 +58,10 @@ class DatabaseReportTest : public ::testing::Test {
 };
 
 TEST_F(DatabaseReportTest, StoredDaysMergeIntoTheTablesOfALogRun) {
-    struct Case {
-        const char* name;
-        int code; // range code around `at`, or 0 for [at, to]
-        ORB_TIME at, to;
-        DWORD days; // days with data in the range
-    } cases[] = {
-        {"day", 42, Oct(12, 10), 0, 1},
-        {"week", 43, Oct(13, 10), 0, 7},
-        {"custom", 0, Oct(11), Oct(13, 23, 59, 59), 3},
-        {"month", 45, Oct(20), 0, 8},
-        {"year by months", 48, Oct(20), 0, 8},
-    };
-    for (const Case& c : cases) {
+    for (const RangeCase& c : RangeCases()) {
         SCOPED_TRACE(c.name);
-        ORB_TIME start = c.at, end = c.code ? c.at : c.to;
-        if (c.code)
-            ORB_CalculateRealtimeReportRange(c.code, &start, &end);
+        ORB_TIME start, end;
+        c.Bounds(&start, &end);
         ReportHandle* report = (ReportHandle*)calloc(1, sizeof(ReportHandle));
         report->Profile = profile_;
         EXPECT_EQ(DBREPORT_DONE,
@@ -256,31 +141,6 @@ void CALLBACK AfterRead() {
 int CALLBACK Stop(int) {
     return 0;
 }
-
-// A template of figures only (no times), so that two writings of the same
-// tables give the same page, in one section that the report includes.
-const char kFigures[] = "%%GeneralStatsBeginSection[TEXT,{<GeneralStatsTC>}]%%\r\n"
-                        "hits %%HeaderTotalHits%% documents %%TopDocumentsTotalHits%% sessions "
-                        "%%TopDocumentsTotalUsers%% busiest %%MostActiveDayEverHits%%\r\n"
-                        "%%GeneralStatsEndSection%%\r\n";
-
-struct Sections {
-    HGLOBAL block = nullptr;
-    WORD count = 0;
-    TemplateSection* list = nullptr;
-    explicit Sections(const std::string& path) {
-        ORB_ReadTemplateSectionList(path.c_str(), &count, &block, nullptr);
-        list = block ? (TemplateSection*)GlobalLock(block) : nullptr;
-        for (WORD i = 0; list && i < count; ++i)
-            list[i].Include = 1;
-    }
-    ~Sections() {
-        if (block) {
-            GlobalUnlock(block);
-            GlobalFree(block);
-        }
-    }
-};
 
 TEST_F(DatabaseReportTest, RealtimeReportIsWrittenAsTheLogRunsSummary) {
     engine_.Install().Write("ovdesk\\template\\cluster.var", kFigures);

@@ -31,6 +31,7 @@
     X(SQLParamData)                                                                                \
     X(SQLPutData)                                                                                  \
     X(SQLSetConnectOption)                                                                         \
+    X(SQLGetInfo)                                                                                  \
     X(SQLFetch)
 
 struct OdbcApi {

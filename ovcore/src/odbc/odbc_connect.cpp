@@ -1,11 +1,32 @@
 // Connecting to the ODBC history database and the table exports that
 // connect for one call.
 #include <stdlib.h>
+#include <string.h>
 
 #include "odbc/odbc_history.h"
 
 static void Trace(const char* text) {
     OutputDebugStringA(text);
+}
+
+// Names are stored as the logs have them: bytes of the system code page, or
+// of no code page at all (raw UTF-8 in a URL). A PostgreSQL server would
+// read them in the client encoding its driver chose (UTF-8 mostly) and
+// refuse the day that holds one invalid there; LATIN1 takes every byte as
+// the character of its own value and gives the same byte back on reading.
+static void KeepNameBytes(SQLHDBC dbc) {
+    const OdbcApi* api = OdbcBound();
+    char dbms[64] = "";
+    SQLSMALLINT length = 0;
+    if (!OdbcOk(api->SQLGetInfo(dbc, SQL_DBMS_NAME, dbms, sizeof(dbms), &length)) ||
+        _stricmp(dbms, "PostgreSQL") != 0)
+        return;
+    SQLHSTMT stmt = SQL_NULL_HSTMT;
+    if (!OdbcOk(api->SQLAllocStmt(dbc, &stmt)))
+        return;
+    SQLRETURN r = api->SQLExecDirect(stmt, (SQLCHAR*)"SET client_encoding TO 'LATIN1'", SQL_NTS);
+    ReportODBCError(r, "Set client encoding", SQL_NULL_HENV, SQL_NULL_HDBC, stmt);
+    api->SQLFreeStmt(stmt, SQL_DROP);
 }
 
 OdbcHistory* ConnectToODBCDatabase(const char* connection) {
@@ -39,6 +60,7 @@ OdbcHistory* ConnectToODBCDatabase(const char* connection) {
         return nullptr;
     }
     Trace("ConnectToODBCDatabase - Driver connected");
+    KeepNameBytes(db->dbc);
     LoadODBCMasterTimes(db); // none yet when the tables are still to be made
     Trace("ConnectToODBCDatabase - Leaving");
     return db;

@@ -27,8 +27,10 @@ struct OdbcMasterEntry {
     char label[RUN_DATE_TEXT];
 };
 
-// Binds ODBC when needed and connects without prompting. The new record, or
-// null ("Error allocating SQL connection" / "Error connecting to driver").
+// Binds ODBC when needed and connects without prompting; a PostgreSQL
+// server is told to keep name bytes as they are (client encoding LATIN1).
+// The new record, or null ("Error allocating SQL connection" / "Error
+// connecting to driver").
 OdbcHistory* ConnectToODBCDatabase(const char* connection);
 // Disconnects and frees the record (null allowed).
 void DisconnectFromODBCDatabase(OdbcHistory* db);

@@ -22,6 +22,9 @@ struct PeriodReader {
     DWORD start;
     PeriodBlock* period;
     OdbcStatement s;
+    // Of the search tables: each slot's stored detail count, which tells
+    // the detail rows of two tables sharing a detail table apart.
+    DWORD* detailCounts[RUN_TABLE_COUNT];
 };
 
 void ShowReadError(const char* text) {
@@ -69,6 +72,10 @@ int ReadSummaries(PeriodReader& r) {
         DWORD slots = row.ints[3] + row.ints[4];
         if (t->lpItems || !MakeTableSlots(t, slots))
             return ODBC_READ_FAILED;
+        DWORD type = row.ints[1];
+        if (type < RUN_TABLE_COUNT && TableKindOfNumber((int)type) == TABLE_KIND_SEARCH && slots &&
+            !(r.detailCounts[type] = (DWORD*)calloc(slots, sizeof(DWORD))))
+            return ODBC_READ_FAILED;
         t->TopCount = row.ints[2];
         t->ovCount = row.ints[3];
         t->DeleteCount = row.ints[4];
@@ -114,6 +121,8 @@ int ReadNames(PeriodReader& r) {
             return ODBC_READ_FAILED;
         if (!PrepareItemExtra(item, kind, row.ints[19]))
             return ODBC_READ_FAILED;
+        if (row.ints[1] < RUN_TABLE_COUNT && r.detailCounts[row.ints[1]])
+            r.detailCounts[row.ints[1]][row.ints[2]] = row.ints[19];
         if (CallProgressCallback(TRUE, 0, "", 0, -1, 0) == PROGRESS_STOP)
             return ODBC_READ_STOPPED;
         return ODBC_READ_LOADED;
@@ -184,21 +193,52 @@ int ReadServerCounts(PeriodReader& r) {
     });
 }
 
-// A detail row belongs to the phrase table when its item text names one of
-// that table's items, otherwise to the word table.
-int ReadSearchDetails(PeriodReader& r, int table, int wordTable, int phraseTable) {
-    return EachRow(r, table, [&](const OdbcRow& row) {
-        AnalysisTable* tables = r.period->TopTablesPtr;
-        if (!tables)
-            return ODBC_READ_LOADED;
+// The two search tables whose details one detail table holds, each with the
+// table that lists its detail names.
+struct SearchPair {
+    int table, partner;
+};
+
+bool HasItem(AnalysisTable* tables, int number, const char* name) {
+    LONG index = ANALYSIS_NO_ITEM;
+    return tables[number].lpItems && FindTableItem(name, &tables[number], 0, &index);
+}
+
+// A detail row (item text, detail name) of one of two tables that share a
+// detail table: the word and phrase tables both hold the engine names, and
+// a one-word phrase is a word too. It belongs to the first table whose item
+// of that text still lacks details of its stored count and whose partner
+// lists the detail's name; else to the first with room, else to the first
+// that has the item.
+AnalysisItem* DetailOwner(PeriodReader& r, const SearchPair (&pair)[2], const char* item,
+                          const char* detail) {
+    AnalysisTable* tables = r.period->TopTablesPtr;
+    AnalysisItem *withRoom = nullptr, *first = nullptr;
+    for (const SearchPair& p : pair) {
+        AnalysisTable* t = &tables[p.table];
         LONG index = ANALYSIS_NO_ITEM;
-        AnalysisTable* t = &tables[phraseTable];
-        if (!t->lpItems || !FindTableItem(row.texts[1], t, 0, &index)) {
-            t = &tables[wordTable];
-            if (!t->lpItems || !FindTableItem(row.texts[1], t, 0, &index))
-                return ODBC_READ_LOADED;
-        }
-        return AddStoredSearchDetail(t->lpItems[index], row.texts[2], row.ints[3], row.ints[4])
+        if (!t->lpItems || !FindTableItem(item, t, 0, &index))
+            continue;
+        AnalysisItem* owner = t->lpItems[index];
+        const DWORD* counts = r.detailCounts[p.table];
+        bool room = counts && owner->ovTopNamesCount < counts[index];
+        if (room && HasItem(tables, p.partner, detail))
+            return owner;
+        if (room && !withRoom)
+            withRoom = owner;
+        if (!first)
+            first = owner;
+    }
+    return withRoom ? withRoom : first;
+}
+
+int ReadSearchDetails(PeriodReader& r, int table, const SearchPair (&pair)[2]) {
+    return EachRow(r, table, [&](const OdbcRow& row) {
+        AnalysisItem* owner =
+            r.period->TopTablesPtr ? DetailOwner(r, pair, row.texts[1], row.texts[2]) : nullptr;
+        if (!owner)
+            return ODBC_READ_LOADED;
+        return AddStoredSearchDetail(owner, row.texts[2], row.ints[3], row.ints[4])
                    ? ODBC_READ_LOADED
                    : ODBC_READ_FAILED;
     });
@@ -215,6 +255,12 @@ int CountSortRows(PeriodReader& r) {
     });
 }
 
+// Words and phrases list their engines; the engines their words and phrases.
+const SearchPair kWordsAndPhrases[2] = {{TopSearchEngines, TopSearchKeywords},
+                                        {TopSearchKeyPhrases, TopSearchPhraseEngines}};
+const SearchPair kEnginesOfWordsAndPhrases[2] = {{TopSearchKeywords, TopSearchEngines},
+                                                 {TopSearchPhraseEngines, TopSearchKeyPhrases}};
+
 int ReadTables(PeriodReader& r) {
     int code = ReadSummaries(r);
     if (code == ODBC_READ_LOADED)
@@ -228,9 +274,9 @@ int ReadTables(PeriodReader& r) {
     if (code == ODBC_READ_LOADED)
         code = ReadServerCounts(r);
     if (code == ODBC_READ_LOADED)
-        code = ReadSearchDetails(r, ODBC_SEARCH_ENGINE, TopSearchEngines, TopSearchKeyPhrases);
+        code = ReadSearchDetails(r, ODBC_SEARCH_ENGINE, kWordsAndPhrases);
     if (code == ODBC_READ_LOADED)
-        code = ReadSearchDetails(r, ODBC_SEARCH_KEYWORD, TopSearchKeywords, TopSearchPhraseEngines);
+        code = ReadSearchDetails(r, ODBC_SEARCH_KEYWORD, kEnginesOfWordsAndPhrases);
     if (code == ODBC_READ_LOADED)
         code = CountSortRows(r);
     if (code == ODBC_READ_LOADED)
@@ -261,6 +307,8 @@ int ReadPeriodODBC(OdbcHistory* db, PeriodBlock* period, DWORD startTime) {
     }
     if (code != ODBC_READ_LOADED)
         FreeODBCPeriodTables(period);
+    for (DWORD* counts : r->detailCounts)
+        free(counts);
     free(r);
     return code;
 }
