@@ -8,28 +8,10 @@
 #include "analysis/table_slots.h"
 #include "odbc/odbc_history.h"
 #include "odbc/odbc_schema.h"
-
-static void EmptyTable(AnalysisTable* t) {
-    memset(t, 0, sizeof(*t));
-    t->dwSize = ANALYSIS_TABLE_SIZE;
-    t->dwVersion = ANALYSIS_VERSION;
-    InitTable(nullptr, t, 0);
-}
+#include "run/accumulate.h"
 
 int MakePeriodTables(PeriodBlock* period) {
-    AnalysisTable* tables = (AnalysisTable*)calloc(RUN_TABLE_COUNT, sizeof(AnalysisTable));
-    AnalysisTable* visitors = (AnalysisTable*)calloc(1, sizeof(AnalysisTable));
-    if (!tables || !visitors) {
-        free(tables);
-        free(visitors);
-        return 0;
-    }
-    for (int n = 0; n < RUN_TABLE_COUNT; ++n)
-        EmptyTable(&tables[n]);
-    EmptyTable(visitors);
-    period->TopTablesPtr = tables;
-    period->TopUsersPtr = visitors;
-    return 1;
+    return MakePeriodTableSet(period);
 }
 
 void FreeODBCPeriodTables(PeriodBlock* period) {

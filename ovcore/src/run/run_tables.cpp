@@ -16,9 +16,7 @@ static void ResetHeader(AnalysisTable* table) {
     InitTable(nullptr, table, 0); // list heads only; the first insertion makes the arrays
 }
 
-int MakeRunTables(RunContext* context) {
-    if (!context)
-        return 0;
+int MakePeriodTableSet(PeriodBlock* period) {
     AnalysisTable* tables = (AnalysisTable*)calloc(RUN_TABLE_COUNT, sizeof(AnalysisTable));
     AnalysisTable* visitors = (AnalysisTable*)calloc(1, sizeof(AnalysisTable));
     if (!tables || !visitors) {
@@ -29,9 +27,15 @@ int MakeRunTables(RunContext* context) {
     for (int n = 0; n < RUN_TABLE_COUNT; ++n)
         ResetHeader(tables + n);
     ResetHeader(visitors);
+    period->TopTablesPtr = tables;
+    period->TopUsersPtr = visitors;
+    return 1;
+}
+
+int MakeRunTables(RunContext* context) {
+    if (!context || !MakePeriodTableSet(&context->Period))
+        return 0;
     context->Period.TopTablesCount = RUN_TABLE_COUNT;
-    context->Period.TopTablesPtr = tables;
-    context->Period.TopUsersPtr = visitors;
     BindRunTables(context);
     return 1;
 }
