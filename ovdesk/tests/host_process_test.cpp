@@ -6,8 +6,6 @@
 #include "definitions/report_definitions.h"
 #include "ovcore/ovcore.h"
 
-#include <shellapi.h> // after windows.h
-
 namespace {
 const char* const kProgramFiles[] = {"ovhost.exe",   "ovdesk.dll",   "ovkit.dll",   "ovcore.dll",
                                      "GSWDLL32.dll", "CSTCTLS4.dll", "FTP4W32.dll", "DUNZIP32.dll"};
@@ -150,18 +148,11 @@ TEST_F(HostProcessTest, AnUnattendedRunThatMakesNoReportFailsWithItsReason) {
 TEST_F(HostProcessTest, AnUnattendedRunWritesTheReportAndLogsSuccess) {
     const char* content = getenv("OV_CONTENT_DIR");
     ASSERT_NE(content, nullptr) << "OV_CONTENT_DIR names the shipped content";
-    std::string from = std::string("Z:") + content + "/*";
+    std::string from = std::string("Z:") + content + "/";
     for (char& c : from)
         if (c == '/')
             c = '\\';
-    from += '\0';
-    std::string to = install_.Root() + '\0';
-    SHFILEOPSTRUCTA copy = {};
-    copy.wFunc = FO_COPY;
-    copy.pFrom = from.c_str();
-    copy.pTo = to.c_str();
-    copy.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT | FOF_NOCONFIRMMKDIR;
-    ASSERT_EQ(SHFileOperationA(&copy), 0);
+    ASSERT_TRUE(ovtest::CopyTree(from, install_.Root()));
     RunResult r = RunWeekly(
         "127.0.0.1 - - [01/Mar/2026:10:00:00 +0000] \"GET /index.html HTTP/1.0\" 200 10\n"
         "127.0.0.2 - - [01/Mar/2026:11:00:00 +0000] \"GET /shop.html HTTP/1.0\" 200 20\n");

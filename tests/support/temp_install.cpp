@@ -31,7 +31,9 @@ TempInstall::TempInstall() {
     WriteFileBytes(ModuleIni(), "");
 }
 
-TempInstall::~TempInstall() { RemoveTree(root_); }
+TempInstall::~TempInstall() {
+    RemoveTree(root_);
+}
 
 bool TempInstall::Write(const std::string& relative, const std::string& bytes) const {
     std::string path = root_ + relative;
@@ -56,8 +58,8 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return std::string();
     std::string out;
@@ -71,6 +73,27 @@ std::string ReadFileBytes(const std::string& path) {
 
 bool FileExistsAt(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool CopyTree(const std::string& from, const std::string& to) {
+    if (!CreateDirectoryA(to.c_str(), NULL) && GetLastError() != ERROR_ALREADY_EXISTS)
+        return false;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((from + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = true;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ok = CopyTree(from + name + "\\", to + name + "\\") && ok;
+        else
+            ok = CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE) && ok;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return ok;
 }
 
 void RemoveTree(const std::string& path) {

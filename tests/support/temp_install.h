@@ -41,5 +41,8 @@ std::string ReadFileBytes(const std::string& path);
 bool FileExistsAt(const std::string& path);
 // Deletes a folder and everything in it.
 void RemoveTree(const std::string& path);
+// Copies the folder tree from into to (both end in a backslash), making the
+// folders; an existing file is replaced. False when anything failed.
+bool CopyTree(const std::string& from, const std::string& to);
 
 } // namespace ovtest

@@ -32,25 +32,6 @@ std::string WindowsPath(const std::string& hostPath) {
     return path;
 }
 
-// Copies the folder tree from into to (both end in a backslash).
-void CopyTree(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), NULL);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            CopyTree(from + name + "\\", to + name + "\\");
-        else
-            CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-}
-
 void SampleSite(AnalysisProfile* p) {
     lstrcpyA(p->Description, "Example site");
     lstrcpyA(p->HomePageBaseDir, "http://www.example.com/");
@@ -105,7 +86,7 @@ TEST_P(SampleReport, WritesTheReportOfTheSampleLog) {
     ovtest::MsgBoxWatcher boxes;
     const ovtest::TempInstall& install = engine.Install();
     std::string sources = WindowsPath(source);
-    CopyTree(sources + "install\\", install.Root());
+    ASSERT_TRUE(ovtest::CopyTree(sources + "install\\", install.Root()));
     ASSERT_TRUE(ovtest::FileExistsAt(install.Module() + "REPORT.INI"));
     ASSERT_TRUE(ovtest::FileExistsAt(install.Data() + "keywords.ini"));
     std::string log = ovtest::ReadFileBytes(sources + "ovcore\\tests\\sample_report\\sample.log");

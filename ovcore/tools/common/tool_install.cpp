@@ -1,6 +1,7 @@
 #include "common/tool_install.h"
 
 #include <stdio.h>
+#include <string.h>
 
 #include "logread/engine_link.h"
 #include "run/run_setup.h"
@@ -29,6 +30,11 @@ bool CopyTree(const std::string& from, const std::string& to) {
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return ok;
+}
+
+int TakeDnsOption(int argc, char** argv, BOOL* dns) {
+    *dns = argc > 1 && strcmp(argv[1], "--dns") == 0;
+    return *dns ? 2 : 1;
 }
 
 std::string ProgramFolder() {

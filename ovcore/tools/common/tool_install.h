@@ -64,6 +64,10 @@ bool CopyTree(const std::string& from, const std::string& to);
 // missing).
 void RemoveFolderTree(const std::string& folder);
 
+// The index of the first argument after an optional leading "--dns", which
+// sets *dns.
+int TakeDnsOption(int argc, char** argv, BOOL* dns);
+
 // The folder of this program, with a trailing backslash.
 std::string ProgramFolder();
 

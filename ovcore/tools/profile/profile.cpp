@@ -17,14 +17,11 @@
 
 int main(int argc, char** argv) {
     Engine_StartUnattendedProgram();
-    int first = 1;
     BOOL dns = FALSE;
-    if (first < argc && strcmp(argv[first], "--dns") == 0) {
-        dns = TRUE;
-        first++;
-    }
+    int first = ovtool::TakeDnsOption(argc, argv, &dns);
     if (argc - first < 4) {
-        fprintf(stderr, "usage: ovprofile [--dns] <data folder> <base name> <description> log...\n");
+        fprintf(stderr,
+                "usage: ovprofile [--dns] <data folder> <base name> <description> log...\n");
         return 2;
     }
     std::string folder = argv[first];

@@ -26,12 +26,8 @@
 
 int main(int argc, char** argv) {
     Engine_StartUnattendedProgram();
-    int first = 1;
     BOOL dns = FALSE;
-    if (first < argc && strcmp(argv[first], "--dns") == 0) {
-        dns = TRUE;
-        first++;
-    }
+    int first = ovtool::TakeDnsOption(argc, argv, &dns);
     if (first >= argc) {
         fprintf(stderr, "usage: ovrundump [--dns] log...\n");
         return 2;

@@ -35,25 +35,6 @@ std::string ContentFolder() {
     return path + "\\";
 }
 
-// Copies every file below the content folder's relative folder into the install.
-void CopyContent(const ovtest::TempInstall& install, const std::string& relative) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((ContentFolder() + relative + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            CopyContent(install, relative + name + "\\");
-        else
-            install.Write(relative + name,
-                          ovtest::ReadFileBytes(ContentFolder() + relative + name));
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-}
-
 } // namespace
 
 DeskInstall::DeskInstall() {
@@ -66,7 +47,7 @@ DeskInstall::DeskInstall() {
     SetPluginInstance(GetModuleHandleA(nullptr));
     FindModuleDirectory(anchor_);
     ORB_InitApplicationPath(anchor_);
-    CopyContent(install_, "");
+    ovtest::CopyTree(ContentFolder(), install_.Root());
     DWORD network = 0;
     slot_ = ORB_Register(install_.Data().c_str(), 60, 1, Pump, &network, GetModuleHandleA(nullptr),
                          0, nullptr, &DisplayReportError);
