@@ -181,17 +181,18 @@ int OVKIT_ListViewMakeVisible(HWND listView, WORD index) {
 char* OVKIT_ListViewFitText(HWND listView, const char* text, int width, char* out, int room) {
     if (!out || room <= 0)
         return out;
-    lstrcpynA(out, text ? text : "", room);
+    if (!text)
+        text = "";
+    lstrcpynA(out, text, room);
     int kept = lstrlenA(out);
-    if (StringWidth(listView, out) <= width - 2)
+    // A text cut by the buffer is not whole, however narrow: it needs its dots.
+    if (text[kept] == '\0' && StringWidth(listView, out) <= width - 2)
         return out;
-    // Drop one more leading character each time while "..." still follows.
-    if (kept > room - 4)
-        kept = room - 4;
-    while (kept > 0) {
-        --kept;
+    // Keep one character fewer each time while "..." still follows.
+    kept = kept > room - 4 ? room - 4 : kept - 1;
+    for (; kept >= 0; --kept) {
         lstrcpyA(out + kept, "...");
-        if (StringWidth(listView, out) <= width - 2)
+        if (kept == 0 || StringWidth(listView, out) <= width - 2)
             break;
     }
     return out;
