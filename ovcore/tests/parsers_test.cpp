@@ -374,32 +374,36 @@ TEST(ParserTable, CodesWithoutParser) {
         EXPECT_NE(nullptr, GetLineParser(code)) << code;
 }
 
-TEST(CommonLogParser, ContinuationLineGivesAgentAndReferrer) {
+// A line beginning with "/" continues a line that ends at its bytes; behind
+// a combined line a mangled request was once swallowed as a continuation,
+// neither a hit nor a skipped line.
+TEST(CommonLogParser, ContinuationLineOnlyBehindALineEndingAtItsBytes) {
     SetLogDateFormat(0);
-    const char* text = "1.2.3.4 - - [10/Oct/1999:13:55:36 -0700] \"GET /a HTTP/1.0\" 200 1\n"
-                       "/x Mozilla/4.0 (Win95) http://r/\n"
-                       "1.2.3.5 - - [10/Oct/1999:13:55:37 -0700] \"GET /b HTTP/1.0\" 200 2\n";
-    ParsedLog log;
-    ParseLogText(2, text, nullptr, FALSE, &log);
-    ASSERT_EQ(2u, log.hits.size());
-    EXPECT_STREQ("http://r/", log.hits[0]->lpszReferrer);
-    EXPECT_STREQ("/x Mozilla/4.0 (Win95)", log.hits[0]->lpszUserAgent);
-    EXPECT_STREQ("/b", log.hits[1]->lpszUrl);
-}
-
-// A mangled request line behind a combined line was swallowed as its
-// continuation: neither a hit nor a skipped line.
-TEST(CommonLogParser, LineAfterCombinedLineIsNoContinuation) {
-    SetLogDateFormat(0);
-    const char* text = "1.2.3.4 - - [10/Oct/1999:13:55:36 -0700] \"GET /a HTTP/1.0\" 200 1 "
-                       "\"http://r/\" \"Agent/1\"\n"
-                       "/x?p=1 Bot/2.1; [10/Oct/1999:13:55:40 (\n";
-    ParsedLog log;
-    ParseLogText(2, text, nullptr, FALSE, &log);
-    ASSERT_EQ(1u, log.hits.size());
-    EXPECT_STREQ("http://r/", log.hits[0]->lpszReferrer);
-    EXPECT_STREQ("Agent/1", log.hits[0]->lpszUserAgent);
-    EXPECT_EQ(1, log.skipped);
+    const std::string head = "1.2.3.4 - - [10/Oct/1999:13:55:36 -0700] \"GET /a HTTP/1.0\" 200 1";
+    struct {
+        std::string text;
+        size_t hits;
+        int skipped;
+        const char* referrer;
+        const char* agent;
+    } cases[] = {
+        {head + "\n/x Mozilla/4.0 (Win95) http://r/\n", 1, 0, "http://r/",
+         "/x Mozilla/4.0 (Win95)"},
+        {head + " \"http://r/\" \"Agent/1\"\n/x?p=1 Bot/2.1; [10/Oct/1999:13:55:40 (\n", 1, 1,
+         "http://r/", "Agent/1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        ParsedLog log;
+        ParseLogText(
+            2, c.text + "1.2.3.5 - - [10/Oct/1999:13:55:37 -0700] \"GET /b HTTP/1.0\" 200 2\n",
+            nullptr, FALSE, &log);
+        ASSERT_EQ(c.hits + 1, log.hits.size());
+        EXPECT_EQ(c.skipped, log.skipped);
+        EXPECT_STREQ(c.referrer, log.hits[0]->lpszReferrer);
+        EXPECT_STREQ(c.agent, log.hits[0]->lpszUserAgent);
+        EXPECT_STREQ("/b", log.hits[c.hits]->lpszUrl);
+    }
 }
 
 TEST(ReferrerAndAgentLines, TakeDefaultsAndOneClock) {
