@@ -3,6 +3,7 @@
 // the intervals and in the tables.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,10 @@ struct OrderCase {
     DWORD length;               // the interval length the grid ends with
     std::vector<DWORD> slots;   // the interval of each line, in file order
 };
+
+std::ostream& operator<<(std::ostream& os, const OrderCase& c) {
+    return os << c.name;
+}
 
 const OrderCase kCases[] = {
     // A hit ten seconds before the first line of a one-day log was counted
