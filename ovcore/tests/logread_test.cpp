@@ -133,6 +133,28 @@ TEST_F(LogReadTest, OverLongLineIsOneSkip) {
     EXPECT_EQ(1u, skipped);
 }
 
+// Every non-blank line is a hit or a counted skip, whatever its length, also
+// as the file's last line without a line end (a mangled request behind a
+// combined line was once taken for its continuation line).
+TEST_F(LogReadTest, MangledLinesOfAnyLengthAreCountedSkips) {
+    auto combined = [](DWORD seconds, const char* url) {
+        std::string line = CommonLine(1, seconds, url);
+        return line.substr(0, line.size() - 1) + " \"-\" \"Agent/1\"\n";
+    };
+    std::string a = combined(0, "/a"), b = combined(1, "/b");
+    for (size_t n : {100u, 520u, 4096u, 16384u, 65536u}) {
+        std::string mangled = "/f" + std::string(n, 'b') + "?p=1 Bot/2.1; [22/Jan/2019:03:58:45 (";
+        for (bool last : {false, true}) {
+            SCOPED_TRACE(std::to_string(n) + (last ? " last" : " middle"));
+            std::string log = last ? a + b + mangled : a + mangled + "\n" + b;
+            DWORD skipped = 0;
+            std::vector<Hit> hits = Read(log, &skipped);
+            EXPECT_EQ(2u, hits.size());
+            EXPECT_EQ(1u, skipped);
+        }
+    }
+}
+
 // Blank-line runs and unprintable bytes before a line are passed over alone:
 // the good line behind them was once skipped as the rest of an over-long line.
 // (Directive lines count as skipped lines.)

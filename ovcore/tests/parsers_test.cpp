@@ -114,6 +114,17 @@ const LineCase kLines[] = {
      "1164\n",
      "1.2.3.4", "", "/e?t=<s>alert(\"x\")</s>", HIT_METHOD_GET, 404, 1164, "2021-04-25 06:15:33",
      "", "", "", ""},
+    // Apache writes a quote inside a quoted field as \" and a backslash as \\.
+    {"EscapedQuotesStayInTheirFields", 2,
+     "1.2.3.4 - - [10/Oct/1999:13:55:36 -0700] \"GET /a\\\"b.html HTTP/1.0\" 200 5 "
+     "\"http://r.com/?q=\\\"two words\\\"\" \"Agent \\\"x\\\" 1.0\"\n",
+     "1.2.3.4", "", "/a\"b.html", HIT_METHOD_GET, 200, 5, "1999-10-10 13:55:36",
+     "http://r.com/?q=\"two words\"", "Agent \"x\" 1.0", "", ""},
+    {"EscapedBackslashBeforeClosingQuote", 2,
+     "1.2.3.4 - - [10/Oct/1999:13:55:36 -0700] \"GET /d\\\\ HTTP/1.0\" 200 5 \"http://r/\\\\\" "
+     "\"A\\\\\"\n",
+     "1.2.3.4", "", "/d\\", HIT_METHOD_GET, 200, 5, "1999-10-10 13:55:36", "http://r/\\", "A\\", "",
+     ""},
     {"NoIdentityWords", 2, "10.0.0.1 [20/Jul/2009:22:59:29 +0000] \"GET /v HTTP/1.0\" 404 46\n",
      "10.0.0.1", "", "/v", HIT_METHOD_GET, 404, 46, "2009-07-20 22:59:29", "", "", "", ""},
     {"HostBeforeClient", 2,
@@ -363,17 +374,36 @@ TEST(ParserTable, CodesWithoutParser) {
         EXPECT_NE(nullptr, GetLineParser(code)) << code;
 }
 
-TEST(CommonLogParser, ContinuationLineGivesAgentAndReferrer) {
+// A line beginning with "/" continues a line that ends at its bytes; behind
+// a combined line a mangled request was once swallowed as a continuation,
+// neither a hit nor a skipped line.
+TEST(CommonLogParser, ContinuationLineOnlyBehindALineEndingAtItsBytes) {
     SetLogDateFormat(0);
-    const char* text = "1.2.3.4 - - [10/Oct/1999:13:55:36 -0700] \"GET /a HTTP/1.0\" 200 1\n"
-                       "/x Mozilla/4.0 (Win95) http://r/\n"
-                       "1.2.3.5 - - [10/Oct/1999:13:55:37 -0700] \"GET /b HTTP/1.0\" 200 2\n";
-    ParsedLog log;
-    ParseLogText(2, text, nullptr, FALSE, &log);
-    ASSERT_EQ(2u, log.hits.size());
-    EXPECT_STREQ("http://r/", log.hits[0]->lpszReferrer);
-    EXPECT_STREQ("/x Mozilla/4.0 (Win95)", log.hits[0]->lpszUserAgent);
-    EXPECT_STREQ("/b", log.hits[1]->lpszUrl);
+    const std::string head = "1.2.3.4 - - [10/Oct/1999:13:55:36 -0700] \"GET /a HTTP/1.0\" 200 1";
+    struct {
+        std::string text;
+        size_t hits;
+        int skipped;
+        const char* referrer;
+        const char* agent;
+    } cases[] = {
+        {head + "\n/x Mozilla/4.0 (Win95) http://r/\n", 1, 0, "http://r/",
+         "/x Mozilla/4.0 (Win95)"},
+        {head + " \"http://r/\" \"Agent/1\"\n/x?p=1 Bot/2.1; [10/Oct/1999:13:55:40 (\n", 1, 1,
+         "http://r/", "Agent/1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        ParsedLog log;
+        ParseLogText(
+            2, c.text + "1.2.3.5 - - [10/Oct/1999:13:55:37 -0700] \"GET /b HTTP/1.0\" 200 2\n",
+            nullptr, FALSE, &log);
+        ASSERT_EQ(c.hits + 1, log.hits.size());
+        EXPECT_EQ(c.skipped, log.skipped);
+        EXPECT_STREQ(c.referrer, log.hits[0]->lpszReferrer);
+        EXPECT_STREQ(c.agent, log.hits[0]->lpszUserAgent);
+        EXPECT_STREQ("/b", log.hits[c.hits]->lpszUrl);
+    }
 }
 
 TEST(ReferrerAndAgentLines, TakeDefaultsAndOneClock) {

@@ -84,12 +84,14 @@ RunOutcome RunReport(AnalysisProfile* profile, const std::string& profileFile,
             ovtest::PumpMessages();
     }
     out.closeUrl = ORB_CloseURL(NULL, fetch, profile);
+    ORB_TIME start = o.wholeLog ? profile->FirstLogTime : o.start;
+    ORB_TIME end = o.wholeLog ? profile->LastLogTime : o.end;
     char folder[MAX_PATH];
     lstrcpynA(folder, o.outputFolder.c_str(), MAX_PATH);
     out.report = ORB_Cre8Report(NULL, profile, profileFile.c_str(), o.callerText.c_str(), folder,
-                                76, 0, o.start, o.end, o.kind, o.listingOption,
-                                o.secondText.c_str(), o.language.c_str(), o.runText.c_str(),
-                                o.sections, o.sectionCount, 0, &out.error);
+                                76, 0, start, end, o.kind, o.listingOption, o.secondText.c_str(),
+                                o.language.c_str(), o.runText.c_str(), o.sections, o.sectionCount,
+                                0, &out.error);
     out.outputFolder = folder;
     if (!out.report)
         return out;

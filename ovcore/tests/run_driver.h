@@ -55,6 +55,7 @@ struct RunOptions {
     std::string runText = "Run text"; // the report title
     DWORD stopAfter = 0;              // the client stops after this many peeks (0: runs to -1)
     bool useEveryTable = true;        // else only the tables the template copy names are filled
+    bool wholeLog = false; // start and end are the profile's log times, as "All of log" gives
 };
 
 struct RunOutcome {

@@ -87,6 +87,20 @@ struct LineScan {
     }
 };
 
+// Which quote closes a quoted field: any, one followed by a blank, or one
+// followed by neither a letter nor a digit (the line end closes for all).
+enum QuoteClose { CLOSE_AT_ANY, CLOSE_BEFORE_BLANK, CLOSE_BEFORE_NON_ALNUM };
+// The quote from s.pos that closes the field by the rule, a quote behind a
+// backslash being text (Apache writes a quote inside a field as \" and a
+// backslash as \\); when the line has no such quote, the first that closes
+// with backslashes taken as plain text; s.end when none. *escaped: the
+// field holds backslash escapes to undo.
+DWORD QuotedFieldEnd(const LineScan& s, QuoteClose rule, bool* escaped);
+// Undoes the escapes \" and \\ of a quoted field in place; other
+// backslashes (\xhh and the like, which stand for bytes a report cannot
+// show) stay as written.
+void UnescapeQuotedText(char* text);
+
 // Copies at most size - 1 of the length characters at from into dest (size
 // bytes, at least 1) and terminates it.
 inline void CopyBounded(char* dest, size_t size, const char* from, size_t length) {

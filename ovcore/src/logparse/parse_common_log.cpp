@@ -74,14 +74,6 @@ bool ReadHead(HitRecord* rec, LineScan& s) {
     return true;
 }
 
-// The protocol runs to a double quote that is not followed by a letter or digit.
-DWORD ClosingQuote(const LineScan& s) {
-    for (DWORD i = s.pos; i < s.end; ++i)
-        if (s.line[i] == '"' && (i + 1 >= s.end || !isalnum((unsigned char)s.line[i + 1])))
-            return i;
-    return s.end;
-}
-
 // The comma-and-pipe layout: agent to "|", referrer to ",", the rest of the
 // request to its closing quote, then status and bytes.
 bool ReadAlternativeTail(HitRecord* rec, LineScan& s) {
@@ -116,38 +108,39 @@ bool ReadAlternativeTail(HitRecord* rec, LineScan& s) {
     return true;
 }
 
-// The quote that closes the request: one followed by a blank or the line
-// end (quotes inside a URL are part of it).
-DWORD RequestEndQuote(const LineScan& s) {
-    for (DWORD i = s.pos; i < s.end; ++i) {
-        i += (DWORD)FindAnyOf3(s.line + i, s.end - i, '"', '"', '"');
-        if (i >= s.end || i + 1 >= s.end || s.line[i + 1] == ' ')
-            return i < s.end ? i : s.end;
-    }
-    return s.end;
+// The text from s.pos to stop with its backslash escapes undone when it
+// holds any.
+char* UnescapedCut(LineScan& s, DWORD stop, bool escaped) {
+    char* text = s.CutAt(stop);
+    if (escaped)
+        UnescapeQuotedText(text);
+    return text;
 }
 
 enum RequestResult { REQUEST_BAD, REQUEST_OK, REQUEST_ALTERNATIVE };
 
 // "METHOD URL PROTOCOL" in double quotes; a "-" request has neither URL nor
-// protocol.
+// protocol. The request ends at a quote followed by a blank or the line end
+// (quotes inside a URL are part of it); the protocol runs to a quote that is
+// not followed by a letter or digit.
 RequestResult ReadRequest(HitRecord* rec, LineScan& s, bool* proxy) {
     if (s.Peek() != '"')
         return REQUEST_BAD;
     ++s.pos;
-    DWORD blank = s.Find(' '), quote = RequestEndQuote(s);
+    bool escaped = false;
+    DWORD blank = s.Find(' '), quote = QuotedFieldEnd(s, CLOSE_BEFORE_BLANK, &escaped);
     if (quote >= s.end)
         return REQUEST_BAD;
     if (quote < blank) {
-        rec->lpszMethod = DashOrText(s.CutAt(quote));
+        rec->lpszMethod = DashOrText(UnescapedCut(s, quote, escaped));
         return REQUEST_OK;
     }
     rec->lpszMethod = DashOrText(s.CutAt(blank));
     s.SkipBlanks();
     blank = s.Find(' ');
-    quote = RequestEndQuote(s);
+    quote = QuotedFieldEnd(s, CLOSE_BEFORE_BLANK, &escaped);
     bool alternative = blank < quote && blank > s.pos && s.line[blank - 1] == ',';
-    char* url = s.CutAt(quote <= blank ? quote : blank);
+    char* url = UnescapedCut(s, quote <= blank ? quote : blank, escaped);
     *proxy = strncmp(url, "http://", 7) == 0;
     CleanUrlField(url);
     rec->lpszUrl = DashOrText(url);
@@ -155,10 +148,10 @@ RequestResult ReadRequest(HitRecord* rec, LineScan& s, bool* proxy) {
         return REQUEST_ALTERNATIVE;
     if (quote <= blank)
         return REQUEST_OK;
-    DWORD close = ClosingQuote(s);
+    DWORD close = QuotedFieldEnd(s, CLOSE_BEFORE_NON_ALNUM, &escaped);
     if (close >= s.end)
         return REQUEST_BAD;
-    char* protocol = s.CutAt(close);
+    char* protocol = UnescapedCut(s, close, escaped);
     if (protocol[0] == '"') // some servers write a stray quote before it
         ++protocol;
     rec->lpszProtocol = protocol;
@@ -189,7 +182,9 @@ void ReadTail(HitRecord* rec, LineScan& s, bool proxy) {
         char c = s.Peek();
         if (c == '"') {
             ++s.pos;
-            char* text = s.CutAt(s.Find('"'));
+            bool escaped = false;
+            DWORD close = QuotedFieldEnd(s, CLOSE_AT_ANY, &escaped);
+            char* text = UnescapedCut(s, close, escaped);
             int slot = brackets >= 2 ? 2 : next++;
             if (slot == 0) {
                 CleanUrlField(text);
@@ -267,8 +262,13 @@ BOOL ParseCommonLogLine(HitRecord* rec, const LineParseContext* ctx, LineParseRe
         return RejectLine(res, consumed);
     rec->lpszStatus = status;
     rec->lpszBytesOut = bytes;
+    s.SkipBlanks();
+    // Only a line that ends at its bytes has its agent and referrer on a
+    // continuation line; behind any other the next line is a line of its own.
+    bool endsAtBytes = s.AtEnd();
     ReadTail(rec, s, proxy);
-    consumed = ReadContinuation(rec, ctx, consumed);
+    if (endsAtBytes)
+        consumed = ReadContinuation(rec, ctx, consumed);
     if (!FinishParsedLine(2, rec))
         return RejectLine(res, consumed);
     return AcceptLine(res, consumed);

@@ -39,6 +39,11 @@ BOOL ReadLogTimes(AnalysisProfile* profile, const char* oldestPath, const char* 
     if (!GetLogFileFirstTime(oldestPath, 0, &first, &position) ||
         !GetLogFileLastTime(newestPath, 0, &last, &position))
         return FALSE;
+    if (first && last && last < first) { // a log written out of order
+        DWORD t = first;
+        first = last;
+        last = t;
+    }
     if (first)
         profile->FirstLogTime = first;
     if (last)

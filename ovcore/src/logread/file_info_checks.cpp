@@ -74,6 +74,11 @@ BOOL LogSampleRecords(FileInfo* info, DWORD formatHint, BOOL stopOnError, DWORD*
             return FALSE;
         if (!haveFirst || !haveLast)
             continue;
+        if (b < a) { // the file spans from the earlier of its two records
+            DWORD t = a;
+            a = b;
+            b = t;
+        }
         if (*first == 0 || a < *first)
             *first = a;
         if (*last == 0 || b > *last)

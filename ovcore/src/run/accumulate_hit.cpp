@@ -71,7 +71,7 @@ int AccumulateHit(ReportHandle* report, RunContext* context, HitRecord* hit) {
     pass.report = report;
     pass.run = context;
     pass.hit = hit;
-    pass.interval = RunInterval(context, hit->dwTime);
+    pass.interval = RunHitInterval(context, hit->dwTime);
     pass.newVisit = 0;
     pass.visitor = nullptr;
     pass.hasCompany = FALSE;

@@ -148,7 +148,8 @@ ORB_Cre8Report(HWND window, AnalysisProfile* profile, const char* profileFile,
         return nullptr;
     }
     r->DonePercent = r->RecordCount = 0;
-    if (kind == REPORT_KIND_TABLES)
-        SetupRunContext(r, 1);
+    // The history database's own runs keep their stored grid.
+    if (kind == REPORT_KIND_TABLES && SetupRunContext(r, 1))
+        r->Run->GridFollowsHits = TRUE;
     return r;
 }

@@ -251,6 +251,7 @@ struct RunContext {
     DWORD PageListSize;
 
     // Areas add their own state below this line, one member each.
+    BOOL GridFollowsHits;  // the range and grid widen to every hit counted (RunHitInterval)
     AccumulateState Accum; // the hit updaters' caches
     KeywordRunState Keywords;
     ReportWriterState Writer;
@@ -263,3 +264,9 @@ RunContext* AllocRunContext();
 // interval length); may be ANALYSIS_INTERVALS or more when the time lies
 // outside every interval (callers count nothing then).
 DWORD RunInterval(const RunContext* context, ORB_TIME time);
+// RunInterval for a hit being counted. When the run's grid follows its hits
+// (GridFollowsHits), a time outside the report's range first widens the
+// range (and its text), and a time outside every interval the grid: the same
+// interval length when ANALYSIS_INTERVALS of them reach, else the first scale
+// whose length is a multiple of it, the counts so far moved into it.
+DWORD RunHitInterval(RunContext* context, ORB_TIME time);

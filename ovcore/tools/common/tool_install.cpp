@@ -146,11 +146,6 @@ ReportHandle* RunLogsToEnd(AnalysisProfile* profile, const RunRequest& request) 
     // The report's range is the logs' own: it decides the intervals.
     ORB_TIME start = profile->LogInfoValid ? profile->FirstLogTime : 0;
     ORB_TIME end = profile->LogInfoValid ? profile->LastLogTime : 0xFFFFFFFF;
-    if (start > end) { // a log whose first line is newer than its last
-        ORB_TIME first = end;
-        end = start;
-        start = first;
-    }
     char noFolder[MAX_PATH] = "";
     char* output = request.outputPath ? request.outputPath : noFolder;
     const char* title = request.title ? request.title : request.name;
