@@ -7,10 +7,15 @@
 The expected figures are worked out here from the log alone, by the system's
 counting rules for a run without name look-ups (the visitor is the client
 address): a visit ends after 30 minutes without a successful hit; a page is a
-hit on a document type (htm, html, ...); a visit's length is the time from its
-first page to its last; search words come from the referrers of successful
-hits. Each table is compared row by row: names, hits, visits, percentages,
-the order of the rows and the total line. --make first writes the sample log
+hit on a document type (htm, html, ...) or on a folder (a URL ending in "/",
+or whose last part has no dot, without a query); a visit's length is the time
+from its first page to its last, and its path its first six pages; search
+words come from the referrers of successful hits; the report's intervals are
+its days. Each table is compared row by row: names, hits, visits,
+percentages, the order of the rows and the total line; a row the table
+should show but does not, a row it should not show, and a table the log
+gives no figures for are differences too. The summaries are compared row by
+row, every row with its text. --make first writes the sample log
 (scripts/sample-log.py) and its report with BIN_DIR/ovreport.exe into OUT_DIR.
 Prints each difference; the exit status is 1 when there is one.
 """
@@ -52,6 +57,17 @@ PLATFORMS = [("WIN95", None, "Windows 95"), ("WINDOWS 95", None, "Windows 95"),
              ("SUN", None, "SunOS"), ("HP-UX", None, "Hewlett Packard Unix (HP9000)"),
              ("X WINDOW", None, "X Windows"), ("OS/2", None, "OS/2")]
 WEEKDAYS = ["Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"]
+WORK_HOURS = range(8, 17)  # 08:00 to 16:59, the report language's working hours
+US_DOMAINS = {"com", "edu", "net", "org", "gov", "mil", "int", "arpa"}
+COUNTRY = "US"  # the site's country when the profile names none
+HOME_PAGE = "/"  # the site's home page when the profile names none
+PATH_STEPS = 6
+COUNTRY_NAME = "United States"
+WEB_SITE = "ovreport"  # the description of the profile ovreport makes: its own name
+STATUS_ROWS = [(400, "400 Bad request"), (401, "401 Not authorised"), (402, "402 Payment required"),
+               (403, "403 Forbidden"), (404, "404 Not found"), (500, "500 Server error"),
+               (501, "501 Not implemented"), (502, "502 Bad gateway"),
+               (503, "503 Service unavailable")]
 LINE = re.compile(r'(\S+) \S+ \S+ \[([^\]]+)\] "(\S+) (\S+)[^"]*" (\d+) (\S+) "([^"]*)" "([^"]*)"')
 
 
@@ -72,7 +88,9 @@ class Hit:
         last = path.rsplit("/", 1)[-1]
         self.extension = last.rsplit(".", 1)[1] if "." in last else ""
         self.page = self.url if "?" in self.url else path
-        self.is_document = self.extension.lower() in DOCUMENT_TYPES
+        # A folder (the site's root among them) is a page.
+        self.is_document = self.extension.lower() in DOCUMENT_TYPES or (
+            "?" not in self.url and self.page.endswith(("/", "\\")))
         self.is_form = self.method == "POST" or (self.method == "GET" and "?" in self.url)
 
 
@@ -197,24 +215,67 @@ def directory_of(page):
     return page[:1 + rest.start()] if rest else page[:1]
 
 
-def expected_figures(hits, engines):
-    t = collections.defaultdict(Table)
-    visits = []
+def origin_code(host):
+    """The country code a visit counts under, None for an unknown origin: the
+    visitor's domain (here its address) by its last part."""
+    last = host.rsplit(".", 1)[-1] if "." in host else ""
+    if not last or last.isdigit():
+        return None
+    if last.lower() in US_DOMAINS:
+        return "US"
+    return last.upper() if len(last) < 3 else None
+
+
+def status_name(words, status):
+    """The name a failed hit's status counts under in the error tables."""
+    if status in (400, 401, 402, 403, 404, 500, 501, 502, 503):
+        return words.get("ReturnCodes", str(status))
+    return words.get("ReturnCodes", "UK") % status
+
+
+def path_step(path, step):
+    """A visit's path keeps its first six steps, a step equal to the one
+    before it taken once."""
+    if len(path) < PATH_STEPS and (not path or path[-1] != step):
+        path.append(step)
+
+
+class Expected:
+    """The figures of the report, worked out from the hits."""
+
+    def __init__(self):
+        self.t = collections.defaultdict(Table)
+        self.visits = []
+        self.bytes = collections.Counter()  # by day
+        self.views = collections.Counter()
+        self.ok_hits = collections.Counter()
+        self.new_visits = collections.Counter()
+        self.home_hits = 0
+        self.forms = self.failed_forms = 0
+        self.status = collections.Counter()  # failed hits by status
+
+
+def expected_figures(hits, engines, words):
+    e = Expected()
+    t = e.t
     open_visits = {}
-    days = collections.Counter()
-    views = collections.Counter()
     first_day = min(h.time for h in hits) // 86400 * 86400
     for h in hits:
         day = (h.time - first_day) // 86400
         new_visit = False
         visit = None
+        if h.is_form:
+            e.forms += 1
+            e.failed_forms += 0 if h.ok else 1
         if h.ok:
+            e.ok_hits[day] += 1
             visit = open_visits.get(h.host)
             if visit is None or h.time - visit["last"] > VISIT_IDLE:
                 visit = {"host": h.host, "hits": 0, "bytes": 0, "pages": [], "last": h.time,
-                         "seen": collections.defaultdict(set), "first": h}
+                         "seen": collections.defaultdict(set), "first": h, "path": []}
                 open_visits[h.host] = visit
-                visits.append(visit)
+                e.visits.append(visit)
+                e.new_visits[day] += 1
                 new_visit = True
             visit["last"] = max(visit["last"], h.time)
             visit["hits"] += 1
@@ -228,21 +289,23 @@ def expected_figures(hits, engines):
             return True
 
         if not h.ok:
+            e.status[h.status] += 1
             if h.is_form:
-                t["form results"].count("Failed Forms Submitted")
+                t["form results"].count(words.get("Generic", "FailedForms"))
             if h.status == 404:
                 t["404"].count(h.url)
-            t["client errors"].count(str(h.status))
+            errors = "server errors" if 500 <= h.status <= 503 else "client errors"
+            t[errors].count(status_name(words, h.status))
             continue
         engine, text = find_search(engines, h.referrer)
         if engine:
-            words = search_words(text)
+            found = search_words(text)
             t["engines"].count(engine, new_visit)
-            for word in words:
+            for word in found:
                 if word.lower() not in ("and", "or"):
                     t["words"].count(word.lower(), new_visit)
                     t["word links"].count((engine, word.lower()), new_visit)
-            phrase = " ".join(words).lower()
+            phrase = " ".join(found).lower()
             if phrase and phrase not in ("and", "or"):
                 t["phrases"].count(phrase, new_visit)
                 t["phrase links"].count((engine, phrase), new_visit)
@@ -250,19 +313,29 @@ def expected_figures(hits, engines):
         t["companies"].count(h.host, new_visit)
         if new_visit:
             t["entry"].count(h.page.split("?")[0], True)
-            t["referrers"].count(h.referrer or "No Referrer", True)
-            t["sites"].count(referring_site(h.referrer), True)
+            t["referrers"].count(h.referrer or words.get("Generic", "NoReferrer"), True)
+            t["sites"].count(referring_site(h.referrer) if h.referrer else
+                             words.get("Generic", "NoReferrer"), True)
+            code = origin_code(h.host)
+            t["visitor classes"].count(
+                words.get("Legends", "Unknown") if code is None else
+                code if code == COUNTRY else words.get("Legends", "International"), True)
+        if h.page.lower() == HOME_PAGE:
+            e.home_hits += 1
         if h.is_document:
             t["documents"].count(h.page, once("documents", h.page))
-            views[day] += 1
+            e.views[day] += 1
             visit["pages"].append((h.time, h.page, False))
+            path_step(visit["path"], (h.page, False))
         if h.is_form:
             t["forms"].count(h.page.split("?")[0], once("forms", h.page.split("?")[0]))
-            t["form results"].count("Successful Forms Submitted", once("form results", True))
+            t["form results"].count(words.get("Generic", "SuccessfulForms"),
+                                    once("form results", True))
             if not h.is_document:
                 visit["pages"].append((h.time, h.page.split("?")[0], True))
+                path_step(visit["path"], (h.page.split("?")[0], True))
         if h.status != 304:
-            days[day] += h.bytes
+            e.bytes[day] += h.bytes
             extension = h.extension.split("?")[0]
             if extension:
                 t["types"].count(extension, once("types", extension))
@@ -275,18 +348,22 @@ def expected_figures(hits, engines):
         stamp = datetime.fromtimestamp(h.time, timezone.utc)
         t["weekdays"].count(WEEKDAYS[(stamp.weekday() + 1) % 7], new_visit)
         t["hours"].count("%02d:00-%02d:59" % (stamp.hour, stamp.hour), new_visit)
-    for visit in visits:
+    for visit in e.visits:
         pages = visit["pages"]
         visit["length"] = sum(b[0] - a[0] for a, b in zip(pages, pages[1:]))
         if pages:
             t["exit"].count(pages[-1][1], True)
+            t["paths"].count(" ".join("%d. %s" % (n + 1, step[0])
+                                      for n, step in enumerate(visit["path"])), True)
             documents = {p[1] for p in pages if not p[2]}
             forms = {p[1] for p in pages if p[2]}
             if (len(documents), len(forms)) in ((1, 0), (0, 1)):
                 t["single"].count(pages[-1][1], True)
     for name in WEEKDAYS:
         t["weekdays"].rows[name]  # every weekday has its row
-    return t, visits, days, views
+    for hour in range(24):
+        t["hours"].rows["%02d:00-%02d:59" % (hour, hour)]  # and every hour
+    return e
 
 
 class ReportTables(html.parser.HTMLParser):
@@ -305,6 +382,8 @@ class ReportTables(html.parser.HTMLParser):
             self.heads.append(dict(attrs).get("class") in ("sec", "sub"))
         elif tag in ("td", "th") and self.rows is not None:
             self.cell = []
+        elif tag == "br" and self.cell is not None:
+            self.cell.append(" ")  # the steps of a path, one a line
 
     def handle_endtag(self, tag):
         if tag in ("td", "th") and self.cell is not None and self.rows:
@@ -341,16 +420,20 @@ class Checker:
     def __init__(self, report):
         self.report = report
         self.faults = []
+        self.checked = set()  # titles of the tables compared
 
     def fault(self, where, text):
         self.faults.append("%s: %s" % (where, text))
 
     def table(self, title, expected, shown=10, order="hits", key=None, visits=True):
-        """Rows of a hits / % / visits table against the expected rows."""
+        """Rows of a hits / % / visits table against the expected rows: the
+        rows the table should show are there, once each, and no other."""
         rows = self.report.tables.get(title)
         if rows is None:
-            self.fault(title, "table missing")
+            if expected.rows:
+                self.fault(title, "table missing")
             return
+        self.checked.add(title)
         body = [r for r in rows if r and r[0].isdigit()]
         total = [r for r in rows if len(r) > 1 and r[1] == "Total"]
         whole = expected.total()
@@ -360,6 +443,7 @@ class Checker:
             want = sorted(expected.rows.items(), key=lambda kv: kv[1][0])
         if len(body) != min(shown, len(want)):
             self.fault(title, "%d rows, expected %d" % (len(body), min(shown, len(want))))
+        seen = set()
         for i, row in enumerate(body):
             where = "%s row %s" % (title, row[0])
             if row[0] != str(i + 1):
@@ -368,6 +452,9 @@ class Checker:
             if name is None:
                 self.fault(where, "unexpected name %r" % row[1])
                 continue
+            if name in seen:
+                self.fault(where, "%r shown twice" % row[1])
+            seen.add(name)
             hits, users = expected.rows[name]
             if number(row[2]) != hits:
                 self.fault(where, "%r hits %s, expected %d" % (row[1], row[2], hits))
@@ -376,6 +463,7 @@ class Checker:
                                                                  percent(hits, whole)))
             if visits and len(row) > 4 and number(row[4]) != users:
                 self.fault(where, "%r visits %s, expected %d" % (row[1], row[4], users))
+        self.left_out(title, want[:shown], seen, order)
         if order in ("hits", "least"):
             got = [number(r[2]) for r in body]
             best = [kv[1][0] for kv in want[:len(body)]]
@@ -385,6 +473,8 @@ class Checker:
             got = [r[1].lower() for r in body]
             if got != [kv[0].lower() for kv in want][:len(body)]:
                 self.fault(title, "rows in order %s" % got)
+        if body and not total:
+            self.fault(title, "no total line")
         if total:
             shown_hits = sum(number(r[2]) or 0 for r in body)
             if number(total[0][2]) != shown_hits:
@@ -392,34 +482,153 @@ class Checker:
             if len(total[0]) > 3 and total[0][3] and total[0][3] != percent(shown_hits, whole):
                 self.fault(title, "total percent %s, expected %s" % (total[0][3],
                                                                    percent(shown_hits, whole)))
+            shown_visits = sum(number(r[4]) or 0 for r in body if len(r) > 4)
+            if visits and len(total[0]) > 4 and number(total[0][4]) != shown_visits:
+                self.fault(title, "total visits %s, rows add up to %d" % (total[0][4],
+                                                                        shown_visits))
 
-    def summary(self, title, label, value):
-        rows = self.report.tables.get(title, [])
-        cells = [r for r in rows if r and r[0] == label]
-        got = cells[0][1] if cells else None
-        if got is None or got.split(" ")[0] != value:
-            self.fault(title, "%s reads %r, expected %r" % (label, got, value))
+    def left_out(self, title, best, seen, order):
+        """A row the table should show but does not: one of the best rows
+        whose place no row of equal hits could take."""
+        missing = [name for name, _ in best if name not in seen]
+        if order != "fixed" and best:
+            # A row of the last place's hits may stand for another of them.
+            edge = best[-1][1][0]
+            stand_ins = len(seen - {name for name, _ in best})
+            at_edge = [name for name in missing if dict(best)[name][0] == edge]
+            missing = [name for name in missing if name not in at_edge[:stand_ins]]
+        for name in missing:
+            self.fault(title, "row %r left out" % (name,))
+
+    def rows(self, title, expected):
+        """A table of labelled figures: every label with its text, and no
+        other row."""
+        rows = self.report.tables.get(title)
+        if rows is None:
+            self.fault(title, "table missing")
+            return
+        self.checked.add(title)
+        got = collections.OrderedDict((r[0], r[1] if len(r) > 1 else None) for r in rows if r)
+        for label, value in expected:
+            if label not in got:
+                self.fault(title, "row %r left out" % label)
+            elif got[label] != value:
+                self.fault(title, "%s reads %r, expected %r" % (label, got[label], value))
+        for label in got:
+            if label not in dict(expected):
+                self.fault(title, "unexpected row %r" % label)
 
 
 def kilobytes(n):
     return (n + 1023) // 1024
 
 
+def load_words(path):
+    """The report language's words (REPORT.INI): get(section, key)."""
+    ini = configparser.RawConfigParser(strict=False, interpolation=None)
+    ini.read(path, encoding="latin-1")
+
+    class Words:
+        @staticmethod
+        def get(section, key):
+            return ini.get(section, key)
+
+    return Words
+
+
+def count(n):
+    return "{:,}".format(n)
+
+
+def duration(seconds):
+    return "%02d:%02d:%02d" % (seconds // 3600, seconds // 60 % 60, seconds % 60)
+
+
+def with_share(part, whole, zero="0"):
+    """"N (P)": a count and its share of a whole; a zero count reads "0"."""
+    return "%s (%s)" % (count(part), percent(part, whole) if part else zero)
+
+
+def check_summaries(c, hits, e, days):
+    t = e.t
+    ok = sum(e.ok_hits.values())
+    visits = len(e.visits)
+    views = sum(e.views.values())
+    timed = [v["length"] for v in e.visits if len(v["pages"]) > 1]
+    average = sum(timed) // len(timed) if timed else 0
+    unknown = sum(1 for v in e.visits if origin_code(v["host"]) is None)
+    home = sum(1 for v in e.visits if origin_code(v["host"]) == COUNTRY)
+    c.rows("Summary", [
+        ("Web site", WEB_SITE),
+        ("Country of the site", COUNTRY_NAME),
+        ("Home page", HOME_PAGE),
+        ("Successful hits", count(ok)),
+        ("Visits", count(visits)),
+        ("Page views", count(views)),
+        ("Home page hits", count(e.home_hits) if e.home_hits else "N/A"),
+        ("Average hits per day", count(ok // days if days else 0)),
+        ("Average visits per day", count(visits // days if days else 0)),
+        ("Average page views per day", count(views // days if days else 0)),
+        ("Average visit length", duration(average) if average else "N/A"),
+        ("Visits from the United States", percent(home, visits)),
+        ("International visits", percent(visits - home - unknown, visits)),
+        ("Visits of unknown origin", percent(unknown, visits)),
+        ("Hits from search engines", count(t["engines"].total())),
+        ("Hits from search words", count(t["words"].total())),
+        ("Hits from search engines (phrases)", count(t["engines"].total())),
+        ("Hits from search phrases", count(t["phrases"].total())),
+    ])
+    hours = t["hours"].rows
+    order = ["%02d:00-%02d:59" % (h, h) for h in range(24)]
+    work = [order[h] for h in WORK_HOURS]
+    after = [name for name in order if name not in work]
+    weekdays = t["weekdays"].rows
+    week, weekend = WEEKDAYS[1:6], [WEEKDAYS[6], WEEKDAYS[0]]
+
+    def total(table, names, column):
+        return sum(table[n][column] for n in names)
+
+    c.rows("Activity summary", [
+        ("Busiest hour", max(order, key=lambda n: (hours[n][0], -order.index(n)))),
+        ("Quietest hour", min(order, key=lambda n: (hours[n][0], order.index(n)))),
+        ("Hits on weekdays", with_share(total(weekdays, week, 0), t["weekdays"].total())),
+        ("Visits on weekdays", count(total(weekdays, week, 1))),
+        ("Hits at weekends", with_share(total(weekdays, weekend, 0), t["weekdays"].total())),
+        ("Visits at weekends", count(total(weekdays, weekend, 1))),
+        ("Hits in working hours", with_share(total(hours, work, 0), t["hours"].total())),
+        ("Visits in working hours", count(total(hours, work, 1))),
+        ("Hits after hours", with_share(total(hours, after, 0), t["hours"].total())),
+        ("Visits after hours", count(total(hours, after, 1))),
+    ])
+    failed = len(hits) - ok
+    cached = sum(1 for h in hits if h.status == 304)
+    c.rows("Technical summary", [
+        ("All hits", count(len(hits))),
+        ("Successful hits", count(ok)),
+        ("Failed hits", "%s (%s)" % (count(failed), percent(failed, len(hits)))),
+        ("Hits answered from caches", "%s (%s)" % (count(cached), percent(cached, len(hits)))),
+        ("Forms sent", count(e.forms - e.failed_forms)),
+        ("Forms that failed", "%s (%s)" % (count(e.failed_forms), percent(e.failed_forms,
+                                                                          e.forms))),
+    ] + [(label, count(e.status[code])) for code, label in STATUS_ROWS])
+
+
 def check(log, report_path, keywords):
     hits = read_hits(log)
-    t, visits, days, views = expected_figures(hits, load_engines(keywords))
+    words = load_words(os.path.join(os.path.dirname(os.path.dirname(keywords)), "REPORT.INI"))
+    e = expected_figures(hits, load_engines(keywords), words)
+    t = e.t
     report = ReportTables()
     with open(report_path, encoding="cp1252") as f:
         report.feed(f.read())
     c = Checker(report)
-    ok = [h for h in hits if h.ok]
-    c.summary("Summary", "Successful hits", "{:,}".format(len(ok)))
-    c.summary("Summary", "Visits", "{:,}".format(len(visits)))
-    c.summary("Summary", "Page views", "{:,}".format(sum(views.values())))
-    c.summary("Technical summary", "All hits", "{:,}".format(len(hits)))
-    c.summary("Technical summary", "Failed hits", "{:,}".format(len(hits) - len(ok)))
-    c.summary("Technical summary", "Hits answered from caches",
-              "{:,}".format(sum(1 for h in hits if h.status == 304)))
+    first, last = min(h.time for h in hits), max(h.time for h in hits)
+    grid = day_grid(first, last)
+    if grid is None:
+        c.fault("Log", "spans a range the checker has no interval grid for")
+        return c.faults
+    days = (last - first + 86399) // 86400
+    check_summaries(c, hits, e, days)
     cut_long_referrers(t["referrers"])
     by_name = lambda kv: kv[0]
     tables = [  # title, expected rows, rows shown, order, sort key, visits column
@@ -431,13 +640,17 @@ def check(log, report_path, keywords):
         ("Entry pages", "entry", 10, "hits", None, True),
         ("Exit pages", "exit", 10, "hits", None, True),
         ("Single-page visits", "single", 10, "hits", None, True),
+        ("Most followed paths", "paths", 10, "hits", None, False),
         ("Most requested directories", "directories", 10, "hits", None, True),
         ("Most requested file types", "types", 10, "hits", None, True),
         ("Forms", "forms", 10, "hits", None, True),
         ("Form errors", "form results", 5, "hits", None, True),
         ("Pages not found", "404", 10, "hits", None, False),
+        ("Client errors", "client errors", 10, "hits", None, False),
+        ("Server errors", "server errors", 21, "hits", None, False),
         ("Most active visitors", "users", 10, "hits", None, True),
         ("Most active organisations", "companies", 10, "hits", None, True),
+        ("Visitor classes", "visitor classes", 4, "hits", None, True),
         ("Most frequent referring pages", "referrers", 10, "hits", None, True),
         ("Most frequent referring sites", "sites", 10, "hits", lambda kv: -kv[1][1], True),
         ("Search engines", "engines", 10, "hits", None, True),
@@ -457,10 +670,59 @@ def check(log, report_path, keywords):
             ("Search phrases by search engine", t["phrase links"], 0, t["engines"]),
             ("Search engines by search phrase", t["phrase links"], 1, t["phrases"])):
         check_details(c, title, links, side, table)
-    check_visits(c, visits)
-    check_bandwidth(c, days, views)
+    check_visits(c, e.visits)
+    check_periods(c, grid, e)
     check_footer(c, report)
+    c.rows("", [("", WEB_SITE + " Web Site Activity Report")])  # the report's title
+    for title in report.tables:
+        if title not in c.checked:
+            c.fault(title, "a table the log gives no figures for")
     return c.faults
+
+
+def day_grid(first, last):
+    """The labels of the report's intervals: a day each for a log of one to
+    thirty days, from the first day's midnight."""
+    start = first // 86400 * 86400
+    if last - first < 86401 or last - start >= 31 * 86400:
+        return None
+    return [datetime.fromtimestamp(day, timezone.utc).strftime("%m/%d")
+            for day in range(start, last + 1, 86400)]
+
+
+def check_periods(c, grid, e):
+    """"Activity by period" and "Bandwidth by period": every interval, in
+    order, with its figures."""
+    title = "Activity by period"
+    rows = c.report.tables.get(title)
+    if rows is None:
+        c.fault(title, "table missing")
+    else:
+        c.checked.add(title)
+        want = [[label, count(e.ok_hits[i]), count(e.new_visits[i]), count(kilobytes(e.bytes[i]))]
+                for i, label in enumerate(grid)]
+        compare_rows(c, title, [r for r in rows if r], want)
+    title = "Bandwidth by period"
+    rows = c.report.tables.get(title)
+    if rows is None:
+        c.fault(title, "table missing")
+        return
+    c.checked.add(title)
+    want = [[str(i + 1), label, count(kilobytes(e.bytes[i])), count(e.views[i]), ""]
+            for i, label in enumerate(grid)]
+    want.append(["", "Total", count(sum(kilobytes(e.bytes[i]) for i in range(len(grid)))), "",
+                 ""])
+    compare_rows(c, title, [r for r in rows if r], want)
+
+
+def compare_rows(c, title, got, want):
+    for i in range(max(len(got), len(want))):
+        if i >= len(got):
+            c.fault(title, "row %s left out" % want[i])
+        elif i >= len(want):
+            c.fault(title, "unexpected row %s" % got[i])
+        elif got[i] != want[i]:
+            c.fault(title, "row %s, expected %s" % (got[i], want[i]))
 
 
 def cut_long_referrers(referrers):
@@ -473,27 +735,43 @@ def cut_long_referrers(referrers):
             del referrers.rows[name]
 
 
-def check_details(c, title, links, side, table):
-    """Rows of (row name, linked name, hits, percent): each row's three
-    largest links, largest first, as a percentage of the row table's hits."""
-    rows = [r for r in c.report.tables.get(title, []) if r and r[0].isdigit()]
-    if not rows:
-        c.fault(title, "no rows")
-    by_row = collections.defaultdict(list)
+def check_details(c, title, links, side, table, shown=5, per_row=3):
+    """Rows of (row name, linked name, hits, percent): the first five names
+    of the row table, each with its three largest links, largest first, as a
+    percentage of the row table's hits."""
+    rows = c.report.tables.get(title)
+    if rows is None:
+        if links.rows:
+            c.fault(title, "table missing")
+        return
+    c.checked.add(title)
+    rows = [r for r in rows if r and r[0].isdigit()]
+    by_row = collections.OrderedDict()
     for row in rows:
-        by_row[row[1]].append(row)
-    for name, shown in by_row.items():
+        by_row.setdefault(row[1], []).append(row)
+    best = sorted(table.rows.items(), key=lambda kv: -kv[1][0])[:shown]
+    c.left_out(title, best, set(by_row), "hits")
+    names = {n for n, _ in best} | {n for n, (hits, _) in table.rows.items()
+                                     if best and hits == best[-1][1][0]}
+    for name, group in by_row.items():
+        if name not in names:
+            c.fault(title, "unexpected row %r" % name)
+            continue
         mine = {k[1 - side]: v[0] for k, v in links.rows.items() if k[side] == name}
-        best = sorted(mine.values(), reverse=True)[:3]
-        if [number(r[3]) for r in shown] != best:
-            c.fault(title, "%s: hits %s, expected %s" % (name, [r[3] for r in shown], best))
-        for r in shown:
+        most = sorted(mine.values(), reverse=True)[:per_row]
+        if [number(r[3]) for r in group] != most:
+            c.fault(title, "%s: hits %s, expected %s" % (name, [r[3] for r in group], most))
+        for r in group:
             if mine.get(r[2]) != number(r[3]) or r[4] != percent(number(r[3]), table.total()):
                 c.fault(title, "%s / %s reads %s, %s" % (name, r[2], r[3], r[4]))
+    got = [table.rows[n][0] for n in by_row if n in table.rows]
+    if got != sorted(got, reverse=True):
+        c.fault(title, "rows not in the order of their hits: %s" % list(by_row))
 
 
 def check_visits(c, visits):
     title = "Longest visits"
+    c.checked.add(title)
     rows = [r for r in c.report.tables.get(title, []) if r and r[0].isdigit()]
     lengths = sorted((v["length"] for v in visits), reverse=True)[:10]
     got = []
@@ -509,22 +787,11 @@ def check_visits(c, visits):
                 row[1], row[2], row[4], match[0]["hits"], kilobytes(match[0]["bytes"])))
     if got != lengths:
         c.fault(title, "lengths %s, expected %s" % (got, lengths))
-
-
-def check_bandwidth(c, days, views):
-    title = "Bandwidth by period"
-    rows = c.report.tables.get(title, [])
-    body = [r for r in rows if r and r[0].isdigit()]
-    if len(body) != len(days):
-        c.fault(title, "%d rows, expected %d" % (len(body), len(days)))
-    for i, row in enumerate(body):
-        if number(row[2]) != kilobytes(days[i]) or number(row[3]) != views[i]:
-            c.fault(title, "row %s reads %s KB, %s views; expected %d, %d" % (
-                row[0], row[2], row[3], kilobytes(days[i]), views[i]))
-    total = [r for r in rows if len(r) > 1 and r[1] == "Total"]
-    want = sum(kilobytes(b) for b in days.values())
-    if not total or number(total[0][2]) != want:
-        c.fault(title, "total %s, expected %d" % (total[0][2] if total else None, want))
+    total = [r for r in c.report.tables.get(title, []) if len(r) > 4 and r[1] == "Total"]
+    want = [count(sum(number(r[2]) or 0 for r in rows)), count(sum(number(r[4]) or 0
+                                                                   for r in rows))]
+    if not total or [total[0][2], total[0][4]] != want:
+        c.fault(title, "total line %s, rows add up to %s" % (total[0] if total else None, want))
 
 
 def check_footer(c, report):

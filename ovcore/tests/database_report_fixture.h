@@ -47,7 +47,10 @@ struct Counts {
 // the top list and its namesake in the date list) are summed.
 std::map<std::string, Counts> Items(const AnalysisTable& t);
 
-// Table by table, and the interval counters when both runs have one grid.
+// Table by table, and the interval counters over the coarser of the two
+// runs' grids (a finer interval adds into the one that holds it); an
+// interval outside the other grid must be empty, and one that straddles the
+// other grid's intervals fails.
 void ExpectSameTables(const RunContext* a, const RunContext* b);
 
 // A template of figures only (no times), so that two writings of the same

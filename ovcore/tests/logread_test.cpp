@@ -37,12 +37,25 @@ TEST(DetectLogFormat, CodesOfTypicalLines) {
     }
 }
 
-// Rules 4 and 5 look at the first line only.
+// The dated-line and seconds-stamp rules look at the first line only: each
+// second line, read alone, gives another code.
 TEST(DetectLogFormat, SecondLineDoesNotDecide) {
-    const char* text = "[x] no quote here\n\"http://a/\" -> /c\n";
-    EXPECT_NE(9, DetectLogFormat(nullptr, text, (DWORD)strlen(text)));
-    const char* stamp = "1.2\n936201234.567 x\n";
-    EXPECT_NE(13, DetectLogFormat(nullptr, stamp, (DWORD)strlen(stamp)));
+    struct Case {
+        const char* first;
+        int code;
+        const char* second;
+        int secondAlone;
+    } cases[] = {
+        // a bracket without a quote has the shape of a common line
+        {"[x] no quote here\n", LOGFMT_COMMON, "[x] \"http://a/\" -> /c\n", LOGFMT_DATED_REFERRER},
+        {"1.2\n", LOGFMT_NOT_RECORD, "936201234.567 10 1.2.3.4 x\n", LOGFMT_SECONDS},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.first);
+        std::string text = std::string(c.first) + c.second;
+        EXPECT_EQ(c.code, DetectLogFormat(nullptr, text.c_str(), (DWORD)text.size()));
+        EXPECT_EQ(c.secondAlone, DetectLogFormat(nullptr, c.second, (DWORD)strlen(c.second)));
+    }
 }
 
 TEST(DropBracketedDate, CutsTheDateBeforeTheQuote) {

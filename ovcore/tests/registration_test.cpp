@@ -362,8 +362,24 @@ TEST_F(RegistrationTest, DeregistrationRemovesListingFilesUnlessDetecting) {
     EXPECT_TRUE(ovtest::FileExistsAt(install.Data() + "keep.wlp"));
 }
 
+// The system library lists the account the tests run under, in a buffer it
+// allocated and frees again: an answer of 0 alone lists nobody.
 TEST(NetApiBindingTest, CallsGoThroughToTheLibrary) {
-    EXPECT_EQ(netapi::NetApiBufferFree(NULL), (NET_API_STATUS)NERR_Success);
+    LPBYTE buffer = nullptr;
+    DWORD read = 0, total = 0, resume = 0;
+    ASSERT_EQ(netapi::NetUserEnum(NULL, 0, FILTER_NORMAL_ACCOUNT, &buffer, MAX_PREFERRED_LENGTH,
+                                  &read, &total, &resume),
+              (NET_API_STATUS)NERR_Success);
+    ASSERT_NE(buffer, nullptr);
+    WCHAR me[UNLEN + 1] = L"";
+    DWORD size = UNLEN + 1;
+    ASSERT_TRUE(GetUserNameW(me, &size));
+    const USER_INFO_0* users = reinterpret_cast<const USER_INFO_0*>(buffer);
+    bool listed = false;
+    for (DWORD i = 0; i < read; ++i)
+        listed = listed || lstrcmpiW(users[i].usri0_name, me) == 0;
+    EXPECT_TRUE(listed);
+    EXPECT_EQ(netapi::NetApiBufferFree(buffer), (NET_API_STATUS)NERR_Success);
 }
 
 } // namespace

@@ -253,6 +253,10 @@ LRESULT CALLBACK OvkitSliderProc(HWND slider, UINT message, WPARAM wParam, LPARA
         SliderState* s = StateOf(slider);
         return s ? s->value : 0;
     }
+    case WM_GETFONT: {
+        SliderState* s = StateOf(slider);
+        return s ? reinterpret_cast<LRESULT>(s->font) : 0;
+    }
     case WM_ERASEBKGND:
         return 1;
     case WM_LBUTTONDOWN:

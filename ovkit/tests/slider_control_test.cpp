@@ -111,8 +111,11 @@ TEST_F(SliderTest, DrawsTrackTicksAndValueSplit) {
 }
 
 TEST_F(SliderTest, DestroyFreesTheFont) {
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(slider_, WM_GETFONT, 0, 0));
+    ASSERT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
     DestroyWindow(slider_);
     EXPECT_FALSE(IsWindow(slider_));
+    EXPECT_EQ(GetObjectType(font), 0u); // the handle no longer names a font
     EXPECT_EQ(OVKIT_CreateSliderControl(reinterpret_cast<HWND>(0x1234), 0, 0, 10, 10, "x"),
               nullptr);
 }

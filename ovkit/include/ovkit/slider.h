@@ -1,7 +1,8 @@
 // The percentage slider ("Ostrevane Slider"): a sunken track with ticks, the
 // caption drawn in two colours at the value, and a thumb the user drags. The
 // value runs from 1 to 100 by dragging; the parent reads it with
-// OVKIT_SLIDER_GETVALUE (the slider does not notify).
+// OVKIT_SLIDER_GETVALUE (the slider does not notify). WM_GETFONT answers the
+// caption's font, which the slider owns and deletes when it is destroyed.
 #pragma once
 #include "ovkit/ovkit_base.h"
 
