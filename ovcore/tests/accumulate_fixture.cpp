@@ -107,7 +107,6 @@ void RunFixture::SetUp() {
     run->OrgTypeCodes[1] = SUF_EDU;
     run->OrgTypeCodes[2] = SUF_GOV;
     FilterStringToStruct("index.html", &run->HomePageList, 0);
-    run->HomePageIsDocument = TRUE;
     servers = ServerList_New();
     ServerList_AddServer(servers, "www1", "c:\\logs\\a.log", "", "");
     ServerList_AddServer(servers, "www2", "c:\\logs\\b.log", "", "");

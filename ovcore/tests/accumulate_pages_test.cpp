@@ -130,6 +130,30 @@ TEST_F(PageRunTest, DirectoriesDownloadsUploadsFormsAndExtensions) {
     EXPECT_EQ(Item(TopExtensions, "html")->ovTotalBytes, 185.0);
 }
 
+// Guards folder pages: "/" and other URLs without an extension were pages
+// only when a default document of the site was one, so a site's home page
+// was missing from the page views.
+TEST_F(PageRunTest, UrlsWithoutAnExtensionArePagesUnlessTheyCarryAQuery) {
+    FreeFilterStrings(run->HomePageList);
+    run->HomePageList = nullptr;
+    const struct {
+        const char* url;
+        bool page;
+    } cases[] = {
+        {"/", true},          {"/shop/", true},      {"/about", true},
+        {"/a.html", true},    {"/a.html?x=1", true}, {"/?x=1", false},
+        {"/find?q=a", false}, {"/logo.gif", false},  {"/v1.2/", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.url);
+        DWORD before = run->Period.DocumentHits;
+        ASSERT_EQ(Count(At(kMonday, "v", c.url)), 1);
+        EXPECT_EQ(run->Period.DocumentHits - before, c.page ? 1u : 0u);
+    }
+    EXPECT_EQ(Hits(TopDocuments, "/"), 1u);
+    EXPECT_EQ(Hits(TopDocuments, "/about/"), 1u);
+}
+
 // Guards the file types: their visits stayed 0, and a folder of a site
 // without default documents made a row without a name.
 TEST_F(PageRunTest, FileTypesCountVisitsOnceAndFoldersWithoutTypeNot) {

@@ -78,6 +78,28 @@ TEST_F(LayoutKeywords, MarkAndRemoveByTheRunsSwitches) {
         Check(c);
 }
 
+// Guards the period tables: the template lists rows for the most intervals a
+// run can have, and only the run's own intervals stay.
+TEST_F(LayoutKeywords, PeriodRowsStayForTheRunsIntervalsOnly) {
+    const struct {
+        WORD count;
+        LayoutCase row;
+    } cases[] = {
+        {7, {"BeginLine_Interval[0]", true, "%%BookMarkLine%%"}},
+        {7, {"EndLine_Interval[0]", false, ""}},
+        {7, {"EndLine_Interval[6]", false, ""}},
+        {7, {"EndLine_Interval[7]", true, "%%RemoveLine%%"}},
+        {20, {"EndLine_Interval[19]", false, ""}},
+        {20, {"EndLine_Interval[20]", true, "%%RemoveLine%%"}},
+        {32, {"EndLine_Interval[31]", false, ""}},
+        {0, {"EndLine_Interval[0]", true, "%%RemoveLine%%"}},
+    };
+    for (const auto& c : cases) {
+        run->Intervals.Count = c.count;
+        Check(c.row);
+    }
+}
+
 TEST_F(LayoutKeywords, ServerLinesStayForSeveralServersAndPagesSwitch) {
     profile.Servers.dwCount = 2;
     run->Style.LongDescription = 0;

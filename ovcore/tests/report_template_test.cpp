@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 #include "ovcore/report_template.h"
 #include "report/template_text.h"
+#include "run/report_handle.h"
+#include "settings/install_folder.h"
 #include "msgbox_watcher.h"
 #include "temp_install.h"
+#include <stdlib.h>
 #include <string.h>
 #include <string>
 
@@ -111,6 +114,11 @@ TEST(TemplateTrim, ItemKinds) {
 
 class TemplateFile : public ::testing::Test {
   protected:
+    void SetUp() override {
+        InstallFolder_SetFromFileName((install.Root() + "ovcore.dll").c_str());
+    }
+    void TearDown() override { InstallFolder_Reset(); }
+
     ovtest::TempInstall install;
     ovtest::MsgBoxWatcher watcher;
 };
@@ -123,7 +131,8 @@ TEST_F(TemplateFile, WritesTheTrimmedCopyOfALargeTemplate) {
     std::string text = pad + WithEnds(kTrimCases[0].text, "\r\n") + pad;
     ASSERT_TRUE(install.Write("in.var", text));
     std::string out = install.Path("out.htm");
-    ASSERT_EQ(TrimTemplateFile(out.c_str(), install.Path("in.var").c_str(), kSections, 3), 1);
+    ASSERT_EQ(report::TrimTemplateFile(out.c_str(), install.Path("in.var").c_str(), kSections, 3),
+              1);
     EXPECT_EQ(install.Read("out.htm"), report::TrimTemplateText(text, kSections, 3));
     EXPECT_NE(install.Read("out.htm").find("docs\r\n%%TopDocsEndSection%%\r\nafter"),
               std::string::npos);
@@ -133,16 +142,44 @@ TEST_F(TemplateFile, WritesTheTrimmedCopyOfALargeTemplate) {
 TEST_F(TemplateFile, FailuresSayWhichFileAndLeaveNoCopy) {
     ASSERT_TRUE(install.Write("in.var", "a\r\n"));
     std::string out = install.Path("out.htm");
-    EXPECT_EQ(TrimTemplateFile(out.c_str(), install.Path("none.var").c_str(), kSections, 3), 0);
+    EXPECT_EQ(report::TrimTemplateFile(out.c_str(), install.Path("none.var").c_str(), kSections, 3),
+              0);
     ASSERT_TRUE(watcher.WaitFor(1));
     EXPECT_EQ(watcher.Seen()[0].caption, "Load");
     EXPECT_EQ(GetFileAttributesA(out.c_str()), INVALID_FILE_ATTRIBUTES);
 
     std::string badOut = install.Path("no such folder\\out.htm");
-    EXPECT_EQ(TrimTemplateFile(badOut.c_str(), install.Path("in.var").c_str(), kSections, 3), 0);
+    EXPECT_EQ(
+        report::TrimTemplateFile(badOut.c_str(), install.Path("in.var").c_str(), kSections, 3), 0);
     ASSERT_TRUE(watcher.WaitFor(2));
     EXPECT_EQ(watcher.Seen()[1].caption, "Save");
-    EXPECT_EQ(TrimTemplateFile(out.c_str(), install.Path("in.var").c_str(), kSections, 0), 0);
+    EXPECT_EQ(report::TrimTemplateFile(out.c_str(), install.Path("in.var").c_str(), kSections, 0),
+              0);
+}
+
+// The exported name callers bind: the template is named within the template
+// folder and the sections are the report handle's.
+TEST_F(TemplateFile, TrimSectionsTrimsATemplateOfTheFolderToTheHandlesSections) {
+    const char* text = kTrimCases[0].text;
+    ASSERT_TRUE(install.Write("ovdesk\\template\\t.var", WithEnds(text, "\r\n")));
+    ReportHandle* report = (ReportHandle*)calloc(1, sizeof(ReportHandle));
+    ASSERT_NE(report, nullptr);
+    report->Sections = kSections;
+    report->SectionCount = 3;
+    std::string out = install.Path("out.htm");
+    EXPECT_EQ(TrimSections(out.c_str(), report, "t.var"), 1);
+    EXPECT_EQ(install.Read("out.htm"), WithEnds(kTrimCases[0].copy, "\r\n"));
+    EXPECT_EQ(watcher.Count(), 0u);
+
+    EXPECT_EQ(TrimSections(out.c_str(), nullptr, "t.var"), 0);
+    EXPECT_EQ(TrimSections(out.c_str(), report, nullptr), 0);
+    report->SectionCount = 0;
+    EXPECT_EQ(TrimSections(out.c_str(), report, "t.var"), 0);
+    report->SectionCount = 3;
+    EXPECT_EQ(TrimSections(out.c_str(), report, "none.var"), 0);
+    ASSERT_TRUE(watcher.WaitFor(1));
+    EXPECT_EQ(watcher.Seen()[0].caption, "Load");
+    free(report);
 }
 
 } // namespace

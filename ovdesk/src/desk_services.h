@@ -85,10 +85,12 @@ void FormatLocalDateTime(char* timeText, char* dateText, time_t value);
 } // namespace desk
 // Parses a time and a date text: hour, minute, second start at 0, month
 // (0..11), day and year (since 1900) at today's; fields missing keep those
-// values; two-digit years below 70 count from 2000.
+// values; a year of four digits is read as written, one of two digits below
+// 70 counts from 2000.
 void ParseDateTimeText(const char* timeText, const char* dateText, int* hour, int* minute,
                        int* second, int* month, int* day, int* year);
-// 1 when the date text has month 1..12 and day 1..31 (1..29 in February).
+// 1 when the date text has month 1..12, day 1..31 (1..29 in February) and a
+// year of two digits or from 1970 to 2105.
 int IsValidDateText(const char* dateText);
 // 1 when the time text has hour < 24, minute < 60 and second < 60.
 int IsValidTimeText(const char* timeText);

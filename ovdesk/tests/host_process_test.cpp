@@ -43,17 +43,30 @@ class HostProcessTest : public ::testing::Test {
     }
 
     // Writes the log, profile 00000001 ("Main site") over it and the saved
-    // report 00000001.MSS ("Weekly") with default settings; then runs that
-    // report into week.htm of the install.
-    RunResult RunWeekly(const std::string& logText) {
+    // report 00000001.MSS ("Weekly") with default settings, or with those
+    // shape gives it; then runs that report into week.htm of the install.
+    RunResult RunWeekly(const std::string& logText, void (*shape)(ReportDefinition*) = nullptr) {
         std::string log = install_.Path("access.log");
         EXPECT_TRUE(ovtest::WriteFileBytes(log, logText));
         WriteProfile("00000001", "Main site", log);
         ReportDefinition* d = (ReportDefinition*)calloc(1, sizeof(ReportDefinition));
         strcpy(d->Description, "Weekly");
+        if (shape)
+            shape(d);
         EXPECT_EQ(WriteReportDefinition((install_.Data() + "00000001.MSS").c_str(), d), 1);
         free(d);
         return Run("/rf \"00000001.wlp\" \"00000001.MSS\" \"" + install_.Path("week.htm") + "\"");
+    }
+
+    // The shipped content (templates, report words, styles) in the install.
+    void CopyShippedContent() {
+        const char* content = getenv("OV_CONTENT_DIR");
+        ASSERT_NE(content, nullptr) << "OV_CONTENT_DIR names the shipped content";
+        std::string from = std::string("Z:") + content + "/";
+        for (char& c : from)
+            if (c == '/')
+                c = '\\';
+        ASSERT_TRUE(ovtest::CopyTree(from, install_.Root()));
     }
 
     // Runs ovhost.exe with arguments; the exit code and everything it printed.
@@ -146,13 +159,7 @@ TEST_F(HostProcessTest, AnUnattendedRunThatMakesNoReportFailsWithItsReason) {
 // create-report dialog hidden, the engine reads the log and the writer
 // writes the report from the shipped content.
 TEST_F(HostProcessTest, AnUnattendedRunWritesTheReportAndLogsSuccess) {
-    const char* content = getenv("OV_CONTENT_DIR");
-    ASSERT_NE(content, nullptr) << "OV_CONTENT_DIR names the shipped content";
-    std::string from = std::string("Z:") + content + "/";
-    for (char& c : from)
-        if (c == '/')
-            c = '\\';
-    ASSERT_TRUE(ovtest::CopyTree(from, install_.Root()));
+    CopyShippedContent();
     RunResult r = RunWeekly(
         "127.0.0.1 - - [01/Mar/2026:10:00:00 +0000] \"GET /index.html HTTP/1.0\" 200 10\n"
         "127.0.0.2 - - [01/Mar/2026:11:00:00 +0000] \"GET /shop.html HTTP/1.0\" 200 20\n");
@@ -160,4 +167,62 @@ TEST_F(HostProcessTest, AnUnattendedRunWritesTheReportAndLogsSuccess) {
     EXPECT_TRUE(Has(r.output, "Success")) << r.output;
     std::string page = ovtest::ReadFileBytes(install_.Path("week.htm"));
     EXPECT_TRUE(Has(page, "/shop.html")) << page.size();
+}
+
+namespace {
+void AddSection(ReportDefinition* d, const char* name, WORD kind, WORD rows) {
+    TemplateSection& s = d->Sections[d->ContentCount++];
+    s.Include = 1;
+    strcpy(s.Name, name);
+    s.Kind = kind;
+    s.Rows = rows;
+}
+
+// A range of 20 days written with four-digit years, and two sections: the
+// three most requested pages and the activity of every period.
+void TwoSectionsOverTwentyDays(ReportDefinition* d) {
+    d->ReportRange = 1; // "Specify Date/Time"
+    strcpy(d->StartTime, "00:00:00");
+    strcpy(d->StartDate, "03/01/2026");
+    strcpy(d->StopTime, "23:59:59");
+    strcpy(d->StopDate, "03/20/2026");
+    AddSection(d, "TopDocumentsBeginSection", 2, 3);
+    AddSection(d, "HeaderIntervalsBeginSection", 2, 32);
+}
+
+// The rows of the table behind the anchor name (its lines with a row colour).
+int TableRows(const std::string& page, const std::string& name) {
+    size_t at = page.find("<a name=\"" + name + "\">");
+    size_t end = at == std::string::npos ? at : page.find("</TABLE>", at);
+    int rows = 0;
+    for (size_t p = at; p < end && (p = page.find("<TR BGCOLOR=", p + 1)) < end;)
+        ++rows;
+    return at == std::string::npos ? -1 : rows;
+}
+} // namespace
+
+// Guards a saved report's contents and range: every template section was
+// written with the template's rows whatever the definition named, a range
+// with four-digit years found no data, the period table stopped at 12 rows
+// and the home page "/" was no page.
+TEST_F(HostProcessTest, ASavedReportWritesItsSectionsWithTheirRowsForEveryDayOfItsRange) {
+    CopyShippedContent();
+    const char* pages[] = {"/", "/a.html", "/b.html", "/", "/c.html"};
+    std::string log;
+    for (int day = 1; day <= 20; ++day)
+        for (int i = 0; i < 5; ++i) {
+            char line[160];
+            snprintf(line, sizeof line,
+                     "10.0.%d.%d - - [%02d/Mar/2026:1%d:00:00 +0000] \"GET %s HTTP/1.0\" 200 100\n",
+                     day, i, day, i, pages[(i + day) % 5]);
+            log += line;
+        }
+    RunResult r = RunWeekly(log, TwoSectionsOverTwentyDays);
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    std::string page = ovtest::ReadFileBytes(install_.Path("week.htm"));
+    EXPECT_EQ(TableRows(page, "TopDocuments"), 3) << page;
+    EXPECT_TRUE(Has(page, "<TD>1</TD><TD>/ ")) << "the home page leads the pages";
+    EXPECT_EQ(TableRows(page, "HeaderIntervals"), 20);
+    for (const char* left : {"TopBandwidth", "TopHours", "GeneralStats", "TopBottom"})
+        EXPECT_EQ(TableRows(page, left), -1) << left;
 }

@@ -163,6 +163,16 @@ TEST_F(ReportDialogTest, RangeFieldsShowTheLogTimesAndReadThemBack) {
     EXPECT_EQ(start, first);
     EXPECT_EQ(end, last);
 
+    // Guards four-digit years: they passed the check and were read as 3910.
+    SetDlgItemTextA(page, RANGE_START_DATE, "01/01/2010");
+    SetDlgItemTextA(page, RANGE_END_DATE, "02/01/2010");
+    ShowReportRange(page, RANGE_SPECIFY, profile);
+    EXPECT_EQ(boxes.Count(), 1u);
+    start = end = 0;
+    ReadReportRange(page, &start, &end, profile);
+    EXPECT_EQ(start, first);
+    EXPECT_EQ(end, last);
+
     // Logs not probed yet: every field reads "N/A", and reading leaves the times alone.
     AnalysisProfile* unknown = MakeProfile(0, 0);
     unknown->LogInfoValid = 0;

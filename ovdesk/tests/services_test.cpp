@@ -108,8 +108,15 @@ TEST(DateTexts, ParsingAndValidation) {
         int hour, month, day, year;
     } cases[] = {
         {mdy, "13:14:15", "12/31/05", 13, 11, 31, 105},
-        {mdy, "1", "1/2/1999", 1, 0, 2, 1999},
+        {mdy, "1", "1/2/1999", 1, 0, 2, 99},
         {dmy, "", "05.03.99", 0, 2, 5, 99},
+        // Guards four-digit years, Windows' own short date form: 2024 was
+        // read as years since 1900 (3924).
+        {mdy, "", "12/31/2024", 0, 11, 31, 124},
+        {dmy, "", "01.02.2000", 0, 1, 1, 100},
+        {MakeIntlSettings(2, "-", ":"), "", "2024-03-05", 0, 2, 5, 124},
+        {mdy, "", "3/5/69", 0, 2, 5, 169},
+        {mdy, "", "3/5/70", 0, 2, 5, 70},
         {mdy, "", "", 0, 5, 20, 126}, // missing fields keep today's
     };
     for (const Case& c : cases) {
@@ -126,6 +133,10 @@ TEST(DateTexts, ParsingAndValidation) {
     EXPECT_EQ(IsValidIntlDate(mdy, "13/01/01"), 0);
     EXPECT_EQ(IsValidIntlDate(mdy, "12/01"), 0);
     EXPECT_EQ(IsValidIntlDate(dmy, "31.12.99"), 1);
+    EXPECT_EQ(IsValidIntlDate(mdy, "12/31/2024"), 1);
+    EXPECT_EQ(IsValidIntlDate(MakeIntlSettings(2, "-", ":"), "2024-02-29"), 1);
+    EXPECT_EQ(IsValidIntlDate(mdy, "12/31/1850"), 0); // before the times a report covers
+    EXPECT_EQ(IsValidIntlDate(mdy, "12/31/999"), 0);
 }
 
 TEST(PathServices, ReplaceFileExtensionLooksOnlyAtTheFileName) {

@@ -44,6 +44,7 @@ const struct {
      {GSW_ORDINAL_OPEN, GSW_ORDINAL_CLOSE, GSW_ORDINAL_ATTACH, GSW_ORDINAL_DETACH}},
     {"CSTCTLS4.dll", {}, {CSTCTLS4_ORDINAL_REGISTER, CSTCTLS4_ORDINAL_UNREGISTER}},
     {"ovdesk.dll", {"InitializeSupportLibrary", "SupplyCallback", "IsFunctionSupported"}, {}},
+    {"ovcore.dll", {"TrimSections"}, {}},
     {"ovkit.dll",
      {"OVKIT_GetBitmapInstance", "OVKIT_GetBitmapResource", "OVKIT_LANGSTRING_MAKEINTRESOURCE",
       "OVKIT_WriteSchedulerLogFile"},

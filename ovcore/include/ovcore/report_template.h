@@ -27,12 +27,15 @@ static_assert(sizeof(TemplateSection) == 274, "TemplateSection records are 274 b
 // "TABLE", else 0 (also for null).
 ORB_EXPORT(int) GetTemplateItemKind(const char* text);
 
-// Writes the working copy of templatePath to outputPath (replaced), keeping
-// the chapters and sections that the count records of sections include, with
-// every repeat block written out. Template lines may end in CR LF or LF; the
-// copy's lines end in CR LF. Returns 1 when the copy was written; 0 when the
-// template or the copy cannot be opened (after a "Load" or "Save" message),
-// or on a read or write failure, and then no partial copy is left.
+struct ReportHandle;
+
+// Writes the working copy of the template templateName (a file of the
+// template folder) to outputPath (replaced), keeping the chapters and
+// sections that the report handle's section list includes, with every
+// repeat block written out. Template lines may end in CR LF or LF; the
+// copy's lines end in CR LF. Returns 1 when the copy was written; 0 for a
+// null argument or an empty section list, when the template or the copy
+// cannot be opened (after a "Load" or "Save" message), or on a read or write
+// failure, and then no partial copy is left.
 ORB_EXPORT(int)
-TrimTemplateFile(const char* outputPath, const char* templatePath, const TemplateSection* sections,
-                 int count);
+TrimSections(const char* outputPath, ReportHandle* report, const char* templateName);

@@ -56,7 +56,20 @@ static bool RowMissing(const HeaderCall& call, const char* rowKeyword) {
            GetBracketSecondNumber(rowKeyword) >= GetTableItemSubCount(table, found.order, n);
 }
 
+// A row of the period tables: the template lists as many rows as a run can
+// have intervals, and those past this run's intervals go.
+static bool IntervalRowMissing(const HeaderCall& call) {
+    DWORD count = call.run->Intervals.Count;
+    return GetBracketNumber(call.keyword) >=
+           (count < ANALYSIS_INTERVALS ? count : ANALYSIS_INTERVALS);
+}
+
 static int EndLine(const HeaderCall& call) {
+    if (KeywordIsIndexed(call.keyword, "EndLine_Interval")) {
+        if (IntervalRowMissing(call))
+            SetHeaderMarker(call, "%%RemoveLine%%");
+        return 1;
+    }
     static const char* const kSecondIndexWords[] = {
         "EndLine_TopClientErrorsDesc", "EndLine_TopServerErrorsDesc", "EndLine_Top404ErrorsDescURL",
         "EndLine_TopCountriesDesc"};

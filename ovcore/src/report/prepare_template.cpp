@@ -59,7 +59,7 @@ BOOL ClaimTempName(const char* folder, char* path) {
 
 int PrepareReportTemplate(ReportHandle* report, RunContext* run) {
     DeletePreparedTemplate(run);
-    char folder[MAX_PATH], source[MAX_PATH], path[MAX_PATH];
+    char folder[MAX_PATH], path[MAX_PATH];
     // Only the folder of the support-file path is used: the logo's source.
     if (!ORB_GetExePath(folder))
         return 0;
@@ -68,10 +68,9 @@ int PrepareReportTemplate(ReportHandle* report, RunContext* run) {
         return 0;
     if (!ORB_GetTemplatePath(folder))
         return 0;
-    int n = snprintf(source, sizeof source, "%s%s", folder, TemplateNameFor(run->Hits.LogKind));
-    if (n <= 0 || n >= MAX_PATH || !ClaimTempName(folder, path))
+    if (!ClaimTempName(folder, path))
         return 0;
-    if (!TrimTemplateFile(path, source, report->Sections, report->SectionCount)) {
+    if (!TrimSections(path, report, TemplateNameFor(run->Hits.LogKind))) {
         DeleteFileA(path);
         return 0;
     }

@@ -1,8 +1,11 @@
-// TrimTemplateFile: reads a template whole, trims it in memory and writes
-// the working copy; a copy that could not be written completely is removed.
+// TrimSections: reads a template whole, trims it in memory to a run's
+// sections and writes the working copy; a copy that could not be written
+// completely is removed.
 #include "report/template_text.h"
 #include "core/message_sink.h"
 #include "core/template_io.h"
+#include "ovcore/settings.h"
+#include "run/report_handle.h"
 #include <stdio.h>
 
 namespace {
@@ -21,9 +24,8 @@ void Report(const char* format, DWORD error, const char* caption) {
 
 } // namespace
 
-ORB_EXPORT(int)
-TrimTemplateFile(const char* outputPath, const char* templatePath, const TemplateSection* sections,
-                 int count) {
+int report::TrimTemplateFile(const char* outputPath, const char* templatePath,
+                             const TemplateSection* sections, int count) {
     if (!outputPath || !templatePath || !sections || count <= 0)
         return 0;
     DWORD error = 0;
@@ -46,4 +48,17 @@ TrimTemplateFile(const char* outputPath, const char* templatePath, const Templat
     if (!ok)
         DeleteFileA(outputPath);
     return ok ? 1 : 0;
+}
+
+ORB_EXPORT(int)
+TrimSections(const char* outputPath, ReportHandle* handle, const char* templateName) {
+    if (!handle || !templateName)
+        return 0;
+    char folder[MAX_PATH], path[MAX_PATH];
+    if (!ORB_GetTemplatePath(folder))
+        return 0;
+    int n = snprintf(path, sizeof path, "%s%s", folder, templateName);
+    if (n <= 0 || n >= (int)sizeof path)
+        return 0;
+    return report::TrimTemplateFile(outputPath, path, handle->Sections, handle->SectionCount);
 }

@@ -1,5 +1,5 @@
-// Trimming of a template text held in memory: the work of TrimTemplateFile
-// without the files.
+// Trimming of a template: the text held in memory, and the file to file
+// trimming that TrimSections does for a run.
 #pragma once
 #include "ovcore/report_template.h"
 #include <string>
@@ -19,5 +19,10 @@ int ExpandRepeatBlocks(const TemplateSection& section, const std::string& chapte
 
 // The trimmed copy of a whole template text (lines end in CR LF or LF).
 std::string TrimTemplateText(const std::string& text, const TemplateSection* sections, int count);
+
+// Writes the trimmed copy of the template file templatePath to outputPath,
+// as TrimSections does (same messages, same result).
+int TrimTemplateFile(const char* outputPath, const char* templatePath,
+                     const TemplateSection* sections, int count);
 
 } // namespace report

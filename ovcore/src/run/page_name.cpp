@@ -8,6 +8,7 @@
 #include "core/engine_state.h"
 #include "ovkit/pathutil.h"
 #include "ovkit/urlutil.h"
+#include "report/page_titles.h"
 
 #define PAGE_NAME_MAX 1299 // characters of the page name
 #define PAGE_PART_MAX 259  // characters of its folder, file name and extension
@@ -94,13 +95,6 @@ bool IsDefaultDocument(RunContext* run, const char* name, const char* extension)
     return false;
 }
 
-bool IsTypeOf(FileType** types, WORD count, const char* extension) {
-    for (WORD i = 0; i < count; ++i)
-        if (types[i] && SameText(types[i]->Name, extension))
-            return true;
-    return false;
-}
-
 } // namespace
 
 void BuildPageName(HitPass* pass) {
@@ -147,9 +141,9 @@ void BuildPageName(HitPass* pass) {
     pass->isUpload = hit->wMethod == HIT_METHOD_PUT;
     pass->isForm = hit->wMethod == HIT_METHOD_POST ||
                    (hit->wMethod == HIT_METHOD_GET && hit->lpszUrl && strchr(hit->lpszUrl, '?'));
-    pass->isDocument = pass->extension[0]
-                           ? IsTypeOf(run->DocumentTypes, run->DocumentTypeCount, pass->extension)
-                           : !name[0] && run->HomePageIsDocument;
+    // A page without an extension (a folder such as "/") is a document
+    // unless it carries a query.
+    pass->isDocument = IsDocumentUrl(run, hit->lpszUrl ? hit->lpszUrl : "", pass->extension);
 }
 
 void CountHomePage(HitPass* pass) {

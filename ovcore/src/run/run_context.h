@@ -207,7 +207,6 @@ struct RunContext {
     char HomePage[MAX_PATH];       // expanded; "/" when the profile has none
     char HomePagePrefix[MAX_PATH]; // as given, one trailing slash removed
     FilterString* HomePageList;    // the site's default documents
-    BOOL HomePageIsDocument;
     char Country[40];
     char ProfileTexts[3][MAX_PATH]; // further texts the report shows
     AnalysisProfile* Profile;       // the run's profile (not owned)

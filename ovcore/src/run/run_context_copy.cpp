@@ -74,7 +74,6 @@ BOOL CopyLists(RunContext* to, const RunContext* from) {
 void CopyValues(RunContext* to, const RunContext* from) {
     memcpy(to->HomePage, from->HomePage, sizeof(to->HomePage));
     memcpy(to->HomePagePrefix, from->HomePagePrefix, sizeof(to->HomePagePrefix));
-    to->HomePageIsDocument = from->HomePageIsDocument;
     memcpy(to->Country, from->Country, sizeof(to->Country));
     memcpy(to->ProfileTexts, from->ProfileTexts, sizeof(to->ProfileTexts));
     to->Profile = from->Profile;

@@ -95,17 +95,6 @@ int RunContext_ReadWordLists(RunContext* context) {
     return 1;
 }
 
-BOOL RunContext_ListHasDocument(const RunContext* context, const FilterString* list) {
-    for (; list; list = list->Next) {
-        const char* dot = list->lpszText ? strrchr(list->lpszText, '.') : nullptr;
-        for (WORD i = 0; dot && i < context->DocumentTypeCount; i++)
-            if (context->DocumentTypes[i] &&
-                lstrcmpiA(context->DocumentTypes[i]->Name, dot + 1) == 0)
-                return TRUE;
-    }
-    return FALSE;
-}
-
 void RunContext_FreeWordLists(RunContext* context) {
     FreeFileTypesArray(context->DocumentTypes, context->DocumentTypeCount);
     FreeFileTypesArray(context->DownloadTypes, context->DownloadTypeCount);

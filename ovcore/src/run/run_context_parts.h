@@ -6,8 +6,6 @@
 // the module settings. 0 when memory ran short (the context keeps what was
 // made, for FreeRunContext).
 int RunContext_ReadWordLists(RunContext* context);
-// TRUE when one entry's extension (without its dot) is a document type.
-BOOL RunContext_ListHasDocument(const RunContext* context, const FilterString* list);
 void RunContext_FreeWordLists(RunContext* context);
 
 // COMPANY.BIG in the data folder (large, 1), else COMPANY.SML (0).

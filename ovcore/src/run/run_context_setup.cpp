@@ -48,7 +48,6 @@ void TakeProfileHomePage(ReportHandle* report, RunContext* context, const Analys
     lstrcpynA(context->HomePagePrefix, p->HomePageBaseDir, MAX_PATH);
     OVKIT_StripEndSlash(context->HomePagePrefix);
     FilterStringToStruct(p->HomePageDefaults, &context->HomePageList, FILTER_TEXT_LIST);
-    context->HomePageIsDocument = RunContext_ListHasDocument(context, context->HomePageList);
 }
 
 // The host of a home page such as "http://www.example.com/shop" (no port),

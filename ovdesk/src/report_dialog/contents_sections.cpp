@@ -70,6 +70,26 @@ HGLOBAL GetTemplateSectionBlock(WORD* count) {
     return g_block;
 }
 
+HGLOBAL CopyTemplateSectionBlock(WORD* count) {
+    *count = 0;
+    const void* from = g_block ? GlobalLock(g_block) : nullptr;
+    if (!from)
+        return nullptr;
+    SIZE_T bytes = sizeof(TemplateSection) * g_count;
+    HGLOBAL copy = g_count ? GlobalAlloc(GMEM_MOVEABLE, bytes) : nullptr;
+    void* to = copy ? GlobalLock(copy) : nullptr;
+    if (to) {
+        memcpy(to, from, bytes);
+        GlobalUnlock(copy);
+        *count = g_count;
+    } else if (copy) {
+        GlobalFree(copy);
+        copy = nullptr;
+    }
+    GlobalUnlock(g_block);
+    return copy;
+}
+
 const TemplateSection* GetPristineSection(int index) {
     return g_pristine && index >= 0 && index < g_count ? &g_pristine[index] : nullptr;
 }
@@ -102,7 +122,7 @@ int ApplyStoredSections(const TemplateSection* stored, int count) {
         if (!match) {
             if (g_pristine)
                 section = g_pristine[i];
-            section.Include = 0;
+            section.Include = count == 0 ? 1 : 0;
             continue;
         }
         section.Include = match->Include ? 1 : 0;

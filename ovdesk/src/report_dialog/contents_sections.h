@@ -10,6 +10,10 @@ int LoadTemplateSections(void);
 void FreeTemplateSections(void);
 // The section block and its count (null and 0 when none is loaded).
 HGLOBAL GetTemplateSectionBlock(WORD* count);
+// A copy of the section block for a report run (unlocked, freed by the
+// caller with GlobalFree) and its count; null when none is loaded or memory
+// is short.
+HGLOBAL CopyTemplateSectionBlock(WORD* count);
 // The record as read from the template, or null.
 const TemplateSection* GetPristineSection(int index);
 
@@ -18,8 +22,9 @@ const TemplateSection* GetPristineSection(int index);
 int CopyIncludedSections(TemplateSection* out, int max);
 // Applies a definition's stored sections: each section with a stored match
 // (same kind, same name without regard to case) takes its choices; the
-// others are restored from the template and left out. 1, or 0 when the
-// block cannot be locked.
+// others are restored from the template and left out. A definition that
+// names no section (count 0) holds the whole template: every section is
+// restored and included. 1, or 0 when the block cannot be locked.
 int ApplyStoredSections(const TemplateSection* stored, int count);
 
 // Elements as the page shows them: a graph section keeps its last row index.

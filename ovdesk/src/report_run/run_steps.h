@@ -45,8 +45,10 @@ void DeliverReport(ReportRunJob& job);
 // id in *captionId. 0x8005 has its own message (HistoryOverlapMessage).
 UINT CreateFailureTextId(WORD error, UINT* captionId);
 
-// Every section of the main report template, included, for the engine run
-// (null and 0 when the template cannot be read). Freed by FreeReportSections.
+// The report's template sections for the engine run: a copy of the Contents
+// page's list when one is loaded, else every section of the report template,
+// included (null and 0 when the template cannot be read). Freed by
+// FreeReportSections.
 void LoadReportSections(ReportRunJob& job);
 void FreeReportSections(ReportRunJob& job);
 // Writes the outcome into a remote request's status record.

@@ -19,6 +19,15 @@ int SplitNumbers(const char* text, char separator, int out[3]) {
     }
     return count;
 }
+
+// A year as years since 1900: four digits as written (Windows' own short
+// date form has them), two digits below 70 in the 2000s, 70 to 99 in the
+// 1900s; today's value (already since 1900) stays.
+int YearSince1900(int year) {
+    if (year >= 1900)
+        return year - 1900;
+    return year < 70 ? year + 100 : year;
+}
 } // namespace
 
 IntlSettings MakeIntlSettings(int iDate, const char* sDate, const char* sTime) {
@@ -68,8 +77,7 @@ void ParseIntlTexts(const IntlSettings& s, const struct tm& today, const char* t
         int index = slot[s.Order][field];
         values[index] = index == 0 ? d[field] - 1 : d[field];
     }
-    if (values[2] < 70)
-        values[2] += 100;
+    values[2] = YearSince1900(values[2]);
     *month = values[0];
     *day = values[1];
     *year = values[2];
@@ -79,9 +87,12 @@ int IsValidIntlDate(const IntlSettings& s, const char* dateText) {
     int d[3];
     if (!dateText || SplitNumbers(dateText, s.DateSeparator, d) < 3)
         return 0;
-    static const int monthField[3] = {0, 1, 1}, dayField[3] = {1, 0, 2};
-    int month = d[monthField[s.Order]], day = d[dayField[s.Order]];
+    static const int monthField[3] = {0, 1, 1}, dayField[3] = {1, 0, 2}, yearField[3] = {2, 2, 0};
+    int month = d[monthField[s.Order]], day = d[dayField[s.Order]], year = d[yearField[s.Order]];
     if (month < 1 || month > 12 || day < 1)
+        return 0;
+    // Two digits, or four within the times a report can cover.
+    if (year < 0 || (year > 99 && (year < 1970 || year > 2105)))
         return 0;
     return day <= (month == 2 ? 29 : 31);
 }
