@@ -6,6 +6,7 @@
 
 #include "core/message_sink.h"
 #include "odbc/odbc_binding.h"
+#include "report/html_escape.h"
 
 namespace {
 
@@ -84,10 +85,11 @@ const RowmereColumn* ColumnAt(const RowmereColumn* column, DWORD position) {
     return nullptr;
 }
 
-void Append(char* out, size_t size, const char* text) {
+// Appends mark-up only when it fits whole.
+void AppendMarkup(char* out, size_t size, const char* markup) {
     size_t used = strlen(out);
-    if (used + 1 < size)
-        snprintf(out + used, size - used, "%s", text);
+    if (used + strlen(markup) < size)
+        strcpy(out + used, markup);
 }
 
 } // namespace
@@ -178,8 +180,8 @@ int LookupRow(AnalysisProfile* profile, int section, const char* key, char* out,
                     break;
                 FormatLookupColumn(text, sizeof(text), column);
                 if (at)
-                    Append(out, outSize, "<BR>");
-                Append(out, outSize, text);
+                    AppendMarkup(out, outSize, "<BR>");
+                AppendHtmlText(out, outSize, text);
             }
             result = 1;
         }
