@@ -85,11 +85,13 @@ const RowmereColumn* ColumnAt(const RowmereColumn* column, DWORD position) {
     return nullptr;
 }
 
-// Appends mark-up only when it fits whole.
-void AppendMarkup(char* out, size_t size, const char* markup) {
+// Appends mark-up when it fits whole; false when it does not.
+bool AppendMarkup(char* out, size_t size, const char* markup) {
     size_t used = strlen(out);
-    if (used + strlen(markup) < size)
-        strcpy(out + used, markup);
+    if (used + strlen(markup) >= size)
+        return false;
+    strcpy(out + used, markup);
+    return true;
 }
 
 } // namespace
@@ -179,8 +181,8 @@ int LookupRow(AnalysisProfile* profile, int section, const char* key, char* out,
                 if (!column)
                     break;
                 FormatLookupColumn(text, sizeof(text), column);
-                if (at)
-                    AppendMarkup(out, outSize, "<BR>");
+                if (at && !AppendMarkup(out, outSize, "<BR>"))
+                    break; // the columns after a cut are left out
                 AppendHtmlText(out, outSize, text);
             }
             result = 1;

@@ -16,7 +16,7 @@ int ConnectLookupDatabase(const RowmereSettings* settings);
 int PrepareLookup(AnalysisProfile* profile, int section);
 // Looks key up: 1 when the look-up ran (out holds the columns in display
 // order, escaped, joined by "<BR>" and cut to outSize - 1 characters before
-// a whole reference or "<BR>"; empty when no
+// a whole reference or "<BR>", the columns after a cut left out; empty when no
 // row matched), 0 on failure (out empty). NULL columns give empty texts.
 int LookupRow(AnalysisProfile* profile, int section, const char* key, char* out, size_t outSize);
 // Frees the statements, the connection and the environment; not connected.
