@@ -5,8 +5,11 @@
 # title and the counts of the sample log (ovcore/tests/sample_report/
 # sample.log, counted by hand below), that every line ends in CR LF and that
 # the pages keep the template's character set (windows-1252); leaves a
-# picture of the first page (report.png) in the report folder.
-#   scripts/check-report.sh <folder holding single/ and frames/>
+# picture of the first page (report.png) in the report folder. The reports
+# of a log full of mark-up (markup/ and markup-frames/) must show it as text
+# and run none of it.
+#   scripts/check-report.sh <folder holding single/, frames/, markup/ and
+#   markup-frames/>
 set -euo pipefail
 root=$(cd "${1:?report folder}" && pwd)
 browser=${CHROMIUM:-chromium}
@@ -135,6 +138,14 @@ if ! LC_ALL=C grep -q $'caf\xe9' "$root/single/report.htm" ||
     fail "$root/single/report.htm does not hold the search word in windows-1252"
 fi
 
+# Every chapter page has the style and character set of the first, and
+# holds a section: a page whose chapters were all removed is not left.
+for page in "$root"/frames/report_*_b.htm; do
+    expect_text "$page" 'charset=windows-1252'
+    expect_text "$page" '<STYLE TYPE="text/css">'
+    expect_pattern "$page" '<a name="[A-Za-z]'
+done
+
 frames=$root/frames/report.htm.dom
 expect_text "$frames" "<title>Ostrevane sample report</title>"
 expect_text "$frames" 'name="TOC"'
@@ -150,6 +161,34 @@ expect_text "$contents" "General Statistics"
 first=$root/frames/report_00_b.htm.dom
 rows "$first"
 expect_row "$first" '\|Successful hits\|32'
+
+# A log whose every field holds mark-up (ovcore/tests/sample_report/
+# markup.log), under a title with mark-up: the pages show it as text and run
+# none of it. Each payload would set the page's title to "owned" (written
+# 'ow'+'ned', so that the text itself never holds the word) or leave an
+# element of its own in the page.
+for page in "$root"/markup/*.htm "$root"/markup-frames/*.htm; do
+    [ -f "$page" ] || { fail "no pages in $(dirname "$page")"; continue; }
+    check_line_ends "$page"
+    check_links "$page"
+    chrome --virtual-time-budget=3000 --dump-dom "file://$page" > "$page.dom" ||
+        fail "$page did not load"
+    if grep -q owned "$page.dom"; then
+        fail "$page ran a script of its log"
+    fi
+    if grep -qiE '<img src="x"|<svg|<script>document' "$page.dom"; then
+        fail "$page holds an element of its log"
+    fi
+done
+markup=$root/markup/report.htm.dom
+expect_text "$markup" "&lt;svg/onload=document.title='ow'+'ned'&gt;"
+expect_text "$markup" "&lt;img src=x onerror=document.title='ow'+'ned'&gt;"
+expect_text "$markup" "/c&lt;!--.html"
+expect_text "$markup" "/amp.html?a=1&amp;lt;b&amp;gt;=2"
+# The rest of the page after each of them (a cut <script>, a <!--) is there.
+expect_text "$markup" "Written by the Ostrevane Web Log Analyzer"
+expect_text "$root/markup-frames/report.htm.dom" \
+    "<title>Markup &lt;script&gt;document.title='ow'+'ned'&lt;/script&gt; &amp; co</title>"
 
 chrome --screenshot="$root/report.png" --window-size=1024,768 "file://$root/single/report.htm" ||
     fail "no picture of the first page"

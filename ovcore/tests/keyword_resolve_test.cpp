@@ -25,18 +25,20 @@ struct ReportFile {
         DeleteFileA(path);
     }
     std::string Text() {
-        char bytes[256];
+        std::string text;
+        char bytes[4096];
         DWORD read = 0;
         SetFilePointer(handle, 0, nullptr, FILE_BEGIN);
-        ReadFile(handle, bytes, sizeof(bytes), &read, nullptr);
-        return std::string(bytes, read);
+        while (ReadFile(handle, bytes, sizeof(bytes), &read, nullptr) && read)
+            text.append(bytes, read);
+        return text;
     }
 };
 
 TEST(KeywordResolve, ValuesAreWrittenAndMarkersAnsweredWithTheirCode) {
     KeywordRun r;
     r.run->Period.Hits[0] = 12345;
-    lstrcpyA(r.run->ReportTitle, "LANG_STR<Title> stays");
+    lstrcpyA(r.run->ReportTitle, "LANG_STR<Title> & 'co' stays");
     g_ReportTableKeywords[TopDocuments].Empty = 1;
     struct {
         const char* keyword;
@@ -46,7 +48,8 @@ TEST(KeywordResolve, ValuesAreWrittenAndMarkersAnsweredWithTheirCode) {
         int action;
     } cases[] = {
         {"HeaderTotalHits", 6, "12,345", 0, 0},
-        {"TitleLogDescription", 21, "LANG_STR<Title> stays", 0, 0},
+        // Text is written escaped.
+        {"TitleLogDescription", 46, "LANG_STR&lt;Title&gt; &amp; &#39;co&#39; stays", 0, 0},
         {"NoSuchKeyword", 0, "", 0, 0},
         {"TopDocumentsBeginSection", 0, "", 1, LAYOUT_BOOKMARK},
         // As templates write them: the settings in brackets behind the marker.
@@ -74,6 +77,23 @@ TEST(KeywordResolve, ValuesAreWrittenAndMarkersAnsweredWithTheirCode) {
         EXPECT_EQ(c.marker, marker);
         EXPECT_EQ(c.action, action);
     }
+}
+
+// Guards log text in the report: a row name is written escaped and whole,
+// however far its escaped form outgrows the writer's pieces.
+TEST(KeywordResolve, RowNamesAreWrittenEscapedAndWhole) {
+    KeywordRun r;
+    std::string name = "/a<script>x</script>&" + std::string(3000, '<');
+    r.Add(TopDocuments, name.c_str(), 1);
+    std::string escaped = "/a&lt;script&gt;x&lt;/script&gt;&amp;";
+    for (int i = 0; i < 3000; ++i)
+        escaped += "&lt;";
+    ReportFile file;
+    DWORD marker = 0;
+    int action = 0;
+    EXPECT_EQ(escaped.size(), ResolveTemplateKeyword(nullptr, file.handle, "TopDocumentsDesc[0]",
+                                                     r.run, &marker, &action, nullptr));
+    EXPECT_EQ(escaped, file.Text());
 }
 
 TEST(KeywordResolve, ShortWriteReturnsFFFF) {
@@ -115,7 +135,7 @@ TEST(KeywordResolve, LongContentsScriptIsWrittenWhole) {
                                           &marker, &action, nullptr);
     EXPECT_GT(written, KEYWORD_VALUE_SIZE);
     EXPECT_EQ(written, GetFileSize(file.handle, nullptr));
-    EXPECT_EQ(marker, 0u);
+    EXPECT_EQ(marker, 0u); // the resolver's own flag: not a layout marker
     free(r.run->PageList);
     r.run->PageList = nullptr;
 }

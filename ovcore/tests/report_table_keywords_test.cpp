@@ -124,7 +124,7 @@ TEST(TableKeywords, UsersSessionsAndDiagnosticTotals) {
         {"TopUsersHits[0]", "3"},
         {"TopUsersAsPercent[1]", "25%"},
         {"TopUsersUsers[0]", "2"},
-        {"TopUsersDesc[0]", ""}, // the database description
+        {"TopUsersDesc[0]", "", KEYWORD_VALUE_MARKUP}, // the database description
         {"TopUsersDescURL[0]", "host1.example"},
         {"TopAuthUsersHits[0]", "2"},
         {"TopUserSessionsDesc[0]", "visit"},
@@ -294,7 +294,7 @@ TEST(TableKeywords, RowNamesShownForTheirTable) {
     r.Add(TopDocuments, "file:///../docs/a.htm", 1);
     r.Add(TopDocuments, "FILE://C:/web/b.htm", 1);
     AnalysisItem* page = r.Add(TopDocuments, "/index.htm", 1);
-    AnalysisItem* form = r.Add(TopForms, "/order.cgi", 1);
+    AnalysisItem* form = r.Add(TopForms, "/order<b>.cgi", 1);
     page->ovOriginalIndex = 7;
     form->ovOriginalIndex = 3;
     r.Add(TopPaths, "000000070001000300000009", 1);
@@ -304,8 +304,10 @@ TEST(TableKeywords, RowNamesShownForTheirTable) {
         {"TopStatesDesc[0]", "Ohio"},
         {"TopDocumentsDesc[0]", "C:\\site\\..\\docs\\a.htm"},
         {"TopDocumentsDesc[1]", "C:\\web\\b.htm"},
-        {"TopPathsDesc[0]", "/index.htm\r\n/order.cgi"},
-        {"TopPathsPath[0]", "<B>1. /index.htm</B><BR><I>2. /order.cgi</I><BR>"},
+        {"TopPathsDesc[0]", "/index.htm\r\n/order<b>.cgi"},
+        // Mark-up around the pages, which are escaped in it.
+        {"TopPathsPath[0]", "<B>1. /index.htm</B><BR><I>2. /order&lt;b&gt;.cgi</I><BR>",
+         KEYWORD_VALUE_MARKUP},
         {"TopCompaniesTitle[0]", ""},
     };
     ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));

@@ -148,10 +148,12 @@ TEST(ReportWriter, FrameModeWritesTheFilesOfEachSplit) {
         EXPECT_FALSE(r.Exists("rep_" + std::to_string(c.pages.size()) + "_b.htm"));
         EXPECT_EQ(r.Out("rep_t.htm"), std::string("contents\r\n") + kPageTail);
         EXPECT_EQ(r.Out("rep.htm"),
-                  std::string("<HTML>\r\n<HEAD>\r\n<TITLE>Test Report</TITLE>\r\n</HEAD>\r\n"
-                              "<FRAMESET COLS=\"25%,*\" BORDER=2>\r\n"
-                              "<FRAME SRC=\"rep_t.htm\" NAME=TOC SCROLLING=AUTO>\r\n"
-                              "<FRAME SRC=\"") +
+                  std::string("<HTML>\r\n<HEAD>\r\n<TITLE>Test Report</TITLE>\r\n") +
+                      REPORT_CHARSET_META +
+                      "\r\n</HEAD>\r\n"
+                      "<FRAMESET COLS=\"25%,*\" BORDER=2>\r\n"
+                      "<FRAME SRC=\"rep_t.htm\" NAME=TOC SCROLLING=AUTO>\r\n"
+                      "<FRAME SRC=\"" +
                       c.firstPage +
                       "\" NAME=CONTENT SCROLLING=AUTO>\r\n</FRAMESET>\r\n<BODY>\r\n</BODY>\r\n"
                       "</HTML>");
@@ -163,6 +165,29 @@ TEST(ReportWriter, FrameModeWritesTheFilesOfEachSplit) {
             ++listed;
         EXPECT_EQ(listed, c.pages.size());
     }
+}
+
+// A chapter page after the first starts with the first page's style and
+// <BODY> tag; a page whose chapters were all removed is not left behind.
+TEST(ReportWriter, ChapterPagesKeepTheStyleAndRemovedChaptersLeaveNoPage) {
+    WriterRun r;
+    r.Style("Frame Page=1\r\nSeparate Files=PER_CHAPTER\r\n");
+    // M7 and M8 mark and remove a chapter, M0 keeps it.
+    r.Template("<STYLE>s</STYLE>\r\n<BODY BGCOLOR=\"red\">\r\ntop\r\n"
+               "%%M7%%\r\n%%P:General%%\r\ngeneral\r\n%%M0%%\r\n"
+               "%%M7%%\r\n%%P:Pages%%\r\npages\r\n%%M8%%\r\n"
+               "%%M7%%\r\n%%P:Errors%%\r\nerrors\r\n%%M8%%\r\n"
+               "%%M7%%\r\n%%P:Hosts%%\r\nhosts\r\n%%M0%%\r\n"
+               "%%M7%%\r\n%%P:Footer%%\r\nfooter\r\n%%M8%%\r\n");
+    ASSERT_EQ(r.Write(), 1);
+    const std::string head = "<STYLE>s</STYLE>\r\n<BODY BGCOLOR=\"red\">\r\n";
+    EXPECT_EQ(r.Out("rep_00_b.htm"), Page(head + "top\r\ngeneral\r\n"));
+    EXPECT_EQ(r.Out("rep_01_b.htm"), Page(head + "hosts\r\n"));
+    EXPECT_FALSE(r.Exists("rep_02_b.htm"));
+    size_t listed = 0;
+    for (const char* p = r.run->PageList; *p; p += strlen(p) + 1)
+        ++listed;
+    EXPECT_EQ(listed, 2u);
 }
 
 // A page that fails part-way is deleted; the pages finished before stay.

@@ -6,6 +6,7 @@
 
 #include "core/message_sink.h"
 #include "odbc/odbc_binding.h"
+#include "report/html_escape.h"
 
 namespace {
 
@@ -84,10 +85,13 @@ const RowmereColumn* ColumnAt(const RowmereColumn* column, DWORD position) {
     return nullptr;
 }
 
-void Append(char* out, size_t size, const char* text) {
+// Appends mark-up when it fits whole; false when it does not.
+bool AppendMarkup(char* out, size_t size, const char* markup) {
     size_t used = strlen(out);
-    if (used + 1 < size)
-        snprintf(out + used, size - used, "%s", text);
+    if (used + strlen(markup) >= size)
+        return false;
+    strcpy(out + used, markup);
+    return true;
 }
 
 } // namespace
@@ -177,9 +181,9 @@ int LookupRow(AnalysisProfile* profile, int section, const char* key, char* out,
                 if (!column)
                     break;
                 FormatLookupColumn(text, sizeof(text), column);
-                if (at)
-                    Append(out, outSize, "<BR>");
-                Append(out, outSize, text);
+                if (at && !AppendMarkup(out, outSize, "<BR>"))
+                    break; // the columns after a cut are left out
+                AppendHtmlText(out, outSize, text);
             }
             result = 1;
         }

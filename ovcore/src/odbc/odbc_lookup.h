@@ -1,7 +1,7 @@
 // Look-ups for reports: for a value the report shows (a client address, a
-// user), the matching row of a database table, its chosen columns joined by
-// "<BR>". One connection of its own (apart from the log source), one
-// prepared statement per database-report section of the profile.
+// user), the matching row of a database table, its chosen columns escaped
+// for the report page (report/html_escape.h) and joined by "<BR>". One connection of its own (apart
+// from the log source), one prepared statement per database-report section of the profile.
 #pragma once
 #include "ovcore/profile.h"
 
@@ -15,7 +15,8 @@ int ConnectLookupDatabase(const RowmereSettings* settings);
 // "SELECT * FROM table WHERE key = ?". 1 prepared (now or before), 0 not.
 int PrepareLookup(AnalysisProfile* profile, int section);
 // Looks key up: 1 when the look-up ran (out holds the columns in display
-// order, joined by "<BR>" and cut to outSize - 1 characters; empty when no
+// order, escaped, joined by "<BR>" and cut to outSize - 1 characters before
+// a whole reference or "<BR>", the columns after a cut left out; empty when no
 // row matched), 0 on failure (out empty). NULL columns give empty texts.
 int LookupRow(AnalysisProfile* profile, int section, const char* key, char* out, size_t outSize);
 // Frees the statements, the connection and the environment; not connected.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "report/header_keywords.h"
+#include "report/html_escape.h"
 #include "report/toc_script.h"
 #include "run/run_context.h"
 
@@ -15,15 +16,34 @@ static const char* const kLayoutMarkers[] = {
     "%%RemoveChapter%%", "%%TopOfFile%%",
 };
 
-// The whole text, or 0xFFFF when fewer bytes were written.
-static WORD WriteValue(HANDLE file, const char* text) {
-    DWORD length = (DWORD)strlen(text);
-    DWORD written = 0;
-    if (length == 0)
-        return 0;
-    if (!WriteFile(file, text, length, &written, nullptr) || written != length)
-        return 0xFFFF;
+// The bytes written, or 0xFFFF when fewer bytes were written.
+static WORD Counted(DWORD length) {
     return length < 0xFFFF ? (WORD)length : (WORD)0xFFFE;
+}
+
+static BOOL WriteAll(HANDLE file, const char* text, DWORD length) {
+    DWORD written = 0;
+    return length == 0 || (WriteFile(file, text, length, &written, nullptr) && written == length);
+}
+
+// Mark-up, written as it stands.
+static WORD WriteMarkup(HANDLE file, const char* text) {
+    DWORD length = (DWORD)strlen(text);
+    return WriteAll(file, text, length) ? Counted(length) : (WORD)0xFFFF;
+}
+
+// Text, written escaped a piece at a time.
+static WORD WriteText(HANDLE file, const char* text) {
+    char piece[1024];
+    DWORD total = 0;
+    while (*text) {
+        text += EscapeHtmlText(text, piece, sizeof(piece));
+        DWORD length = (DWORD)strlen(piece);
+        if (!WriteAll(file, piece, length))
+            return 0xFFFF;
+        total += length;
+    }
+    return Counted(total);
 }
 
 // The contents script of a framed report grows with its pages and can
@@ -37,22 +57,22 @@ WORD ResolveTemplateKeyword(ReportHandle* report, HANDLE file, const char* keywo
     if (IsLongContentsScript(keyword, run)) {
         std::string script;
         BuildTocScript(run->PageList, script);
-        return WriteValue(file, script.c_str());
+        return WriteMarkup(file, script.c_str());
     }
     char* value = (char*)calloc(1, KEYWORD_VALUE_SIZE);
     if (!value)
         return 0xFFFF;
-    DWORD marker = 0;
+    DWORD marker = KEYWORD_VALUE_TEXT;
     EvaluateHeaderKeyword(report, run, keyword, value, KEYWORD_VALUE_SIZE, &marker, status);
     WORD result = 0;
-    if (marker == 1) {
+    if (marker == KEYWORD_VALUE_MARKER) {
         for (int code = 0; code <= LAYOUT_TOP_OF_FILE; ++code)
             if (action && _stricmp(value, kLayoutMarkers[code]) == 0)
                 *action = code;
         if (markerFlag)
             *markerFlag = 1;
     } else {
-        result = WriteValue(file, value);
+        result = marker == KEYWORD_VALUE_MARKUP ? WriteMarkup(file, value) : WriteText(file, value);
     }
     free(value);
     return result;

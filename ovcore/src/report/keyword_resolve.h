@@ -27,6 +27,13 @@ enum LayoutAction {
 
 #define KEYWORD_VALUE_SIZE 8192
 
+// What an evaluator's value is (the marker flag it sets): text, written
+// escaped (report/html_escape.h); a layout marker, not written; or mark-up
+// the evaluator built itself around escaped text, written as it is.
+#define KEYWORD_VALUE_TEXT 0
+#define KEYWORD_VALUE_MARKER 1
+#define KEYWORD_VALUE_MARKUP 2
+
 // Evaluates the keyword and writes its value to file. The bytes written, or
 // 0xFFFF when the write fell short. When the value is a layout marker,
 // *markerFlag is 1, *action its code and nothing is written (0).

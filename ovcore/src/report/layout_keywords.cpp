@@ -99,6 +99,9 @@ static bool ColumnHidden(const RunContext* run, const char* column) {
         return !DatabaseColumnShown(run, true);
     if (KeywordIs(column, "RowmereDomain"))
         return !DatabaseColumnShown(run, false);
+    // The page's background attribute, for a style that names a picture.
+    if (KeywordIs(column, "BackgroundPicture"))
+        return !run->Style.BackgroundFilename[0];
     return false;
 }
 
@@ -205,6 +208,8 @@ int EvaluatePageKeyword(const HeaderCall& call) {
     else if (KeywordIs(call.keyword, "TableOfContentsData")) {
         if (run->Writer.FrameMode)
             TableOfContentsScript(run, call.value, call.size);
+        if (call.markerFlag)
+            *call.markerFlag = KEYWORD_VALUE_MARKUP;
     } else
         return 0;
     return 1;

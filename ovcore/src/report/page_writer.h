@@ -2,6 +2,8 @@
 // opening, finishing and switching pages, the frameset, and the copy of
 // the template with its layout actions.
 #pragma once
+#include <string>
+
 #include "report/output_names.h"
 #include "report/template_writer.h"
 
@@ -22,6 +24,10 @@ struct PageWriter {
     BOOL frameMode;
     HANDLE out; // the page being written
     char outName[MAX_PATH];
+    DWORD headBytes;      // the page head's length (WriteReportHead)
+    LONGLONG pageStart;   // where the page's own content starts (after its heads)
+    BOOL pageHeadTaken;   // pageHead was read from the first page
+    std::string pageHead; // the first page's text up to its <BODY> tag
     char firstPage[MAX_PATH];
     char tocPage[MAX_PATH];
     BOOL onTocPage;
@@ -41,6 +47,9 @@ BOOL OpenContentPage(PageWriter& w, const char* name);
 // Writes the tail, ends and closes the page, tells the status callback and,
 // when listed, adds it to the run's page list. FALSE on a short write.
 BOOL FinishPage(PageWriter& w, BOOL listed);
+// Finishes the page being written; a content page after the first that
+// holds nothing of its own (its chapters were removed) is deleted instead.
+BOOL FinishCurrentPage(PageWriter& w);
 // Closes and deletes the page being written.
 void AbandonPage(PageWriter& w);
 // Carries out a "%%TopOfFile%%" page switch. FALSE on failure.

@@ -3,6 +3,11 @@
 #pragma once
 #include "report/keyword_resolve.h"
 
+// The character set of every page, as the templates declare it: the code
+// page of the texts the pages show (report/html_escape.h).
+#define REPORT_CHARSET_META                                                                        \
+    "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=windows-1252\">"
+
 // Writes text; its length, or 0xFFFF on a short write.
 DWORD WriteReportText(HANDLE file, const char* text);
 // The page head (three CR LF lines); the bytes written, 0 on a short write.

@@ -16,9 +16,9 @@ bool g_lookupFailed[2];
 } // namespace
 
 // The database look-up of a user name (section 1, client addresses) or an
-// authenticated user (section 2): its row's columns joined with "<BR>",
-// bounded by the caller's buffer; empty when the profile names no database,
-// no row matches or the database cannot be reached.
+// authenticated user (section 2): its row's columns escaped and joined
+// with "<BR>", bounded by the caller's buffer; empty when the profile names
+// no database, no row matches or the database cannot be reached.
 static void LookupRowmereText(const RunContext* run, bool authUsers, const char* name, char* out,
                               DWORD size) {
     SetValueText(out, size, "");
@@ -55,6 +55,8 @@ static int UsersFamily(const HeaderCall& call, const char* family, int number, b
         GetTableItemNameByOrder(table, 0, n, name, sizeof(name));
         if (name[0])
             LookupRowmereText(call.run, authUsers, name, call.value, call.size);
+        if (call.markerFlag)
+            *call.markerFlag = KEYWORD_VALUE_MARKUP; // escaped columns and "<BR>"
         return 1;
     }
     static const char* const kRebuilt[] = {"Hits", "AsPercent", "Users"};

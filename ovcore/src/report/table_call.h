@@ -15,6 +15,7 @@ struct TableCall {
     DWORD n, m; // the keyword's [n,m]
     char* value;
     DWORD size;
+    DWORD* markerFlag; // the value's kind (KEYWORD_VALUE_ of report/keyword_resolve.h)
 };
 
 // Name of row n (empty when the row does not exist).

@@ -258,7 +258,7 @@ int EvaluateTableKeyword(ReportHandle*, RunContext* run, char* value, DWORD size
     DWORD n = GetBracketNumber(keyword), m = GetBracketSecondNumber(keyword);
     TableCall call = {run,   table,  tableNumber, TableKindOfNumber(tableNumber),
                       order, prefix, keyword,     n,
-                      m,     value,  size};
+                      m,     value,  size,        markerFlag};
     if (EvaluateSearchDetailKeyword(call, suffix) || EvaluateRowNameKeyword(call, suffix))
         return 0;
     for (const SuffixRow& row : kSuffixes) {

@@ -4,6 +4,8 @@
 
 #include "ovcore/company.h"
 #include "ovcore/report_ini.h"
+#include "report/html_escape.h"
+#include "report/keyword_resolve.h"
 #include "report/keyword_text.h"
 #include "report/page_path_text.h"
 #include "report/page_titles.h"
@@ -50,13 +52,15 @@ static void CompanyTitle(const TableCall& c) {
         SetValueText(c.value, c.size, record.Name);
 }
 
-// The page's own title, unless the run was cancelled.
+// The page's own title, unless the run was cancelled: the page writes it as
+// HTML, the report shows it as text (escaped again when written).
 static void PageTitle(const TableCall& c) {
     if (!c.run || c.run->Keywords.Cancelled)
         return;
     char url[MAX_PATH];
     CompletePageUrl(c.run, RowName(c), url, sizeof(url));
     FetchItemPageTitle(c.run, url, c.value, c.size);
+    DecodeHtmlReferences(c.value);
 }
 
 static void Title(const TableCall& c) {
@@ -107,20 +111,27 @@ static void Desc(const TableCall& c) {
         SetValueText(c.value, c.size, name);
 }
 
-// Each step numbered; the entry page in bold, the pages after it in italics.
+// Each step numbered; the entry page in bold, the pages after it in
+// italics. The value is mark-up around the escaped pages; a step that does
+// not fit whole is left out with those after it.
 static void Path(const TableCall& c) {
     char text[PATH_TEXT_SIZE];
     PathText(c, text, sizeof(text));
+    if (c.markerFlag)
+        *c.markerFlag = KEYWORD_VALUE_MARKUP;
     int step = 0;
     for (char* line = text; *line;) {
         char* end = strstr(line, "\r\n");
         if (end)
             *end = 0;
-        char cell[40];
+        char cell[PATH_TEXT_SIZE + 64];
         FormatValueText(cell, sizeof(cell), "%s%d. ", step == 0 ? "<B>" : "<I>", step + 1);
+        const char* close = step == 0 ? "</B><BR>" : "</I><BR>";
+        AppendHtmlText(cell, sizeof(cell) - strlen(close), line);
+        AppendValueText(cell, sizeof(cell), close);
+        if (strlen(c.value) + strlen(cell) >= c.size)
+            break;
         AppendValueText(c.value, c.size, cell);
-        AppendValueText(c.value, c.size, line);
-        AppendValueText(c.value, c.size, step == 0 ? "</B><BR>" : "</I><BR>");
         ++step;
         line = end ? end + 2 : line + strlen(line);
     }

@@ -99,8 +99,7 @@ static BOOL PrepareWriting(PageWriter& w) {
 }
 
 static int WritePages(ReportHandle* report, RunContext* run, ReportStatusProc status) {
-    PageWriter w;
-    memset(&w, 0, sizeof w);
+    PageWriter w{};
     w.report = report;
     w.run = run;
     w.status = status;
@@ -128,7 +127,7 @@ static int WritePages(ReportHandle* report, RunContext* run, ReportStatusProc st
         AbandonPage(w);
         return 0;
     }
-    if (!FinishPage(w, !w.onTocPage))
+    if (!FinishCurrentPage(w))
         return 0;
     if (w.frameMode)
         WriteFrameset(w);

@@ -34,6 +34,8 @@ class OdbcLookupTest : public testing::TestWithParam<Driver> {
                                         "'red')"));
         ASSERT_TRUE(RunSql(connection_, "INSERT INTO people VALUES ('cy', 'Cy Long', 7, 3, "
                                         "'green')"));
+        ASSERT_TRUE(RunSql(connection_, "INSERT INTO people VALUES ('dee', '<b>Dee</b> & co', "
+                                        "9, 4, 'red')"));
         profile_ = AnalysisProfile_New();
         ASSERT_NE(profile_, nullptr);
     }
@@ -87,6 +89,12 @@ TEST_P(OdbcLookupTest, ColumnsAreJoinedInDisplayOrder) {
     EXPECT_EQ(result, 1);
     // The output is cut to the caller's buffer.
     EXPECT_EQ(Look("ann", 8), "Ann Smi");
+    // The columns are text for the report page: escaped, and cut only
+    // before a whole reference or "<BR>".
+    EXPECT_EQ(Look("dee"), "&lt;b&gt;Dee&lt;/b&gt; &amp; co<BR>9");
+    EXPECT_EQ(Look("dee", 4), "");
+    EXPECT_EQ(Look("dee", 29), "&lt;b&gt;Dee&lt;/b&gt; &amp;");
+    EXPECT_EQ(Look("dee", 34), "&lt;b&gt;Dee&lt;/b&gt; &amp; co");
     EXPECT_EQ(boxes_.Count(), 0u);
 }
 

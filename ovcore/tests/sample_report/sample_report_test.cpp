@@ -65,12 +65,45 @@ std::string FilesIn(const std::string& folder) {
     return list;
 }
 
+// The text of every page in a folder, one after the other.
+std::string PagesIn(const std::string& folder) {
+    std::string text;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*.htm").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return text;
+    do
+        text += ovtest::ReadFileBytes(folder + found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return text;
+}
+
 struct StyleCase {
     const char* style;
     const char* folder;
     const char* output;
-    const char* files; // the folder afterwards
+    const char* files;              // the folder afterwards (null: not compared)
+    const char* log = "sample.log"; // beside this file
+    const char* title = "Ostrevane sample report";
 };
+
+// The mark-up of markup.log, which every field of its lines holds: none of
+// it may reach a page as mark-up.
+void ExpectNoLogMarkup(const std::string& page) {
+    std::string upper = page;
+    for (char& c : upper)
+        c = (char)toupper((unsigned char)c);
+    for (const char* tag : {"<IMG SRC=X", "<IMG/", "<SVG", "<SCRIPT>", "<!--.HTML"}) {
+        SCOPED_TRACE(tag);
+        EXPECT_EQ(upper.find(tag), std::string::npos);
+    }
+    EXPECT_NE(page.find("/c&lt;!--.html"), std::string::npos);
+    EXPECT_NE(page.find("/amp.html?a=1&amp;lt;b&amp;gt;=2"), std::string::npos);
+    EXPECT_NE(page.find("/caf\xe9.html"), std::string::npos); // windows-1252 as the page says
+    EXPECT_NE(page.find("&lt;svg/onload=document.title=&#39;ow&#39;+&#39;ned&#39;&gt;"),
+              std::string::npos);
+}
 
 class SampleReport : public ::testing::TestWithParam<StyleCase> {};
 
@@ -89,10 +122,11 @@ TEST_P(SampleReport, WritesTheReportOfTheSampleLog) {
     ASSERT_TRUE(ovtest::CopyTree(sources + "install\\", install.Root()));
     ASSERT_TRUE(ovtest::FileExistsAt(install.Module() + "REPORT.INI"));
     ASSERT_TRUE(ovtest::FileExistsAt(install.Data() + "keywords.ini"));
-    std::string log = ovtest::ReadFileBytes(sources + "ovcore\\tests\\sample_report\\sample.log");
+    std::string log =
+        ovtest::ReadFileBytes(sources + "ovcore\\tests\\sample_report\\" + GetParam().log);
     ASSERT_FALSE(log.empty());
     AnalysisProfile* profile =
-        engine.WriteProfile("sample", {engine.WriteData("sample.log", log)}, SampleSite);
+        engine.WriteProfile("sample", {engine.WriteData(GetParam().log, log)}, SampleSite);
 
     WORD count = 0;
     HGLOBAL block = NULL;
@@ -117,21 +151,32 @@ TEST_P(SampleReport, WritesTheReportOfTheSampleLog) {
     options.outputFolder = folder + GetParam().output;
     options.callerText = "Example site";
     options.secondText = GetParam().style;
-    options.runText = "Ostrevane sample report";
+    options.runText = GetParam().title;
     options.useEveryTable = false; // the template decides, as in the plug-in's runs
     runtest::RunOutcome run = runtest::RunReport(profile, "sample.wlp", options);
     ASSERT_NE(run.report, nullptr);
-    EXPECT_EQ(run.recordsRead, 34u);
+    bool sample = strcmp(GetParam().log, "sample.log") == 0;
+    EXPECT_EQ(run.recordsRead, sample ? 34u : 12u);
 
     EXPECT_NE(ORB_DoSummary(run.report, GoOn, NULL), nullptr);
     char error[512];
     EXPECT_EQ(ORB_GetSummaryErrMsg(error), 1) << error;
-    EXPECT_EQ(FilesIn(folder), GetParam().files);
+    if (GetParam().files) {
+        EXPECT_EQ(FilesIn(folder), GetParam().files);
+    }
     std::string page = ovtest::ReadFileBytes(folder + GetParam().output);
-    if (strcmp(GetParam().folder, "single") == 0) {
+    if (!sample) {
+        ExpectNoLogMarkup(PagesIn(folder));
+    } else if (strcmp(GetParam().folder, "single") == 0) {
         EXPECT_EQ(page.rfind("<HTML>\r\n<!-- Ostrevane Web Log Analyzer Report -->\r\n", 0), 0u);
         EXPECT_EQ(page.substr(page.size() - 9), "</HTML>\r\n");
         EXPECT_NE(page.find(">32</TD>"), std::string::npos); // the successful hits
+        // A report handed to others shows no folder of this machine, and a
+        // style without a background picture names none.
+        EXPECT_EQ(page.find(folder.substr(0, folder.size() - 1)), std::string::npos);
+        EXPECT_EQ(page.find(install.Root().substr(0, install.Root().size() - 1)),
+                  std::string::npos);
+        EXPECT_EQ(page.find("BACKGROUND="), std::string::npos);
     }
     std::string prepared = run.report->Run->PreparedTemplate;
     EXPECT_EQ(ORB_CloseReport(run.report, nullptr), 0);
@@ -144,15 +189,21 @@ TEST_P(SampleReport, WritesTheReportOfTheSampleLog) {
 
 INSTANTIATE_TEST_SUITE_P(
     Styles, SampleReport,
-    ::testing::Values(StyleCase{"(Default)", "single", "report.htm",
-                                "loganlz.gif ovlogoss.gif report.htm"},
-                      StyleCase{"Frames, a page per chapter", "frames", "report.htm",
-                                "collall.gif expall.gif false.gif loganlz.gif ovlogoss.gif "
-                                "report.htm report_00_b.htm report_01_b.htm "
-                                "report_02_b.htm report_03_b.htm report_04_b.htm "
-                                "report_05_b.htm report_06_b.htm report_07_b.htm "
-                                "report_08_b.htm report_t.htm tocarw.gif tocclr.gif "
-                                "tocsel.gif true.gif"},
-                      StyleCase{"(Default)", "document", "report.doc", "report.doc"}));
+    ::testing::Values(
+        StyleCase{"(Default)", "single", "report.htm", "loganlz.gif ovlogoss.gif report.htm"},
+        StyleCase{"Frames, a page per chapter", "frames", "report.htm",
+                  "collall.gif expall.gif false.gif loganlz.gif ovlogoss.gif "
+                  "report.htm report_00_b.htm report_01_b.htm "
+                  "report_02_b.htm report_03_b.htm report_04_b.htm "
+                  "report_05_b.htm report_06_b.htm "
+                  "report_t.htm tocarw.gif tocclr.gif "
+                  "tocsel.gif true.gif"},
+        StyleCase{"(Default)", "document", "report.doc", "report.doc"},
+        // Every field of the log's lines holds mark-up, and so
+        // does the report's title.
+        StyleCase{"(Default)", "markup", "report.htm", "loganlz.gif ovlogoss.gif report.htm",
+                  "markup.log", "Markup <script>document.title='ow'+'ned'</script> & co"},
+        StyleCase{"Frames, a page per chapter", "markup-frames", "report.htm", nullptr,
+                  "markup.log", "Markup <script>document.title='ow'+'ned'</script> & co"}));
 
 } // namespace
