@@ -179,7 +179,8 @@ TEST(ConsoleTools, DumpToolReportsDamagedArchivesAndEnds) {
 // The engine loads its texts from its client's module: a program that uses
 // the engine carries them, or its messages read "String Not Found!".
 TEST(ConsoleTools, ProgramsCarryTheEngineTexts) {
-    for (const char* program : {"ovlogdump.exe", "ovrundump.exe", "ovcore_readbench.exe"}) {
+    for (const char* program : {"ovlogdump.exe", "ovrundump.exe", "ovreport.exe", "ovprofile.exe",
+                                "ovcore_readbench.exe"}) {
         SCOPED_TRACE(program);
         HMODULE module =
             LoadLibraryExA(ProgramPath(program).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);

@@ -69,7 +69,10 @@ struct SheetPageRow {
 
 // Field sizes of a saved report definition.
 enum {
-    DEFINITION_DESCRIPTION_SIZE = 40,
+    // A saved report's name: at most 40 characters wherever it is typed,
+    // stored, listed or looked up (a longer stored one is known by its first 40).
+    DEFINITION_DESCRIPTION_CHARS = 40,
+    DEFINITION_DESCRIPTION_SIZE = DEFINITION_DESCRIPTION_CHARS + 1,
     DEFINITION_MAX_SECTIONS = 100,
     DEFINITION_RANGE_TEXT_SIZE = 12,
     DEFINITION_TITLE_SIZE = 128,

@@ -14,6 +14,8 @@ const char kSyntaxRf[] =
     "\"Profile Filename\" \"Memorized Report Filename or Memorized Name\" [\"output path\"]";
 const char kSyntaxNone[] =
     "One of the supplied schedule options is invalid or missing.  Two options exist: /r and /rf.";
+const char kNameTooLong[] =
+    "The saved report name given is longer than 40 characters: no saved report has such a name.";
 } // namespace
 
 class CommandLineReportTest : public DeskFixture {
@@ -46,7 +48,7 @@ TEST_F(CommandLineReportTest, BadRequestsAreLoggedAndRefusedWithoutABox) {
         {"/r \"Main site\" \"Monthly\"", kSyntaxR},
         {"/rf \"Main site\" \"Weekly\"", kSyntaxRf},
         {"/r \"" + tooLong + "\" \"Weekly\"", kSyntaxR},
-        {"/r \"Main site\" \"" + std::string(41, 'w') + "\"", kSyntaxR},
+        {"/r \"Main site\" \"" + std::string(41, 'w') + "\"", kNameTooLong},
         {"/r \"Main site\" \"Weekly\" \"" + std::string(261, 'o') + "\"", kSyntaxR},
     };
     for (const Case& c : cases) {
@@ -90,6 +92,35 @@ TEST_F(CommandLineReportTest, AGoodRequestHandsTheHostAnImmediateEvent) {
         EXPECT_STREQ(entry->Event->SetDescription, "Main site");
         EXPECT_STREQ(entry->Event->SaveAsFilename, c.output);
         EXPECT_STREQ(entry->Event->SaveAsUsername, "anna");
+    }
+}
+
+// A saved report's name is at most 40 characters wherever it is kept; one
+// stored longer (by hand, or by an older version) is known by its first 40.
+// Guards against a look-up that kept one more character than the record.
+TEST_F(CommandLineReportTest, SavedReportNamesOfFortyCharactersAndMoreAreFound) {
+    const std::string forty(40, 'f');
+    const std::string sixty = std::string(40, 's') + std::string(20, 't');
+    ReportDefinition* d = (ReportDefinition*)calloc(1, sizeof(ReportDefinition));
+    strcpy(d->Description, forty.c_str());
+    ASSERT_EQ(WriteReportDefinition((install_.Data() + "00000002.MSS").c_str(), d), 1);
+    free(d);
+    ASSERT_TRUE(install_.Write("ovdesk\\datfiles\\00000003.MSS",
+                               "[General]\r\nDescription=" + sixty + "\r\n"));
+    struct Case {
+        std::string command;
+        std::string memorized;
+    } cases[] = {
+        {"/r \"Main site\" \"" + forty + "\"", forty},
+        {"/r \"Main site\" \"" + sixty.substr(0, 40) + "\"", sixty.substr(0, 40)},
+        {"/rf \"00000001.wlp\" \"00000003.MSS\"", sixty.substr(0, 40)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        g_recordedHost.Reset();
+        ASSERT_EQ(HostCommandLineReport(0, c.command.c_str()), HOST_DONE);
+        ASSERT_EQ(g_recordedHost.Scheduled.size(), 1u);
+        EXPECT_EQ(std::string(g_recordedHost.Scheduled[0]->Event->Memorized), c.memorized);
     }
 }
 

@@ -5,6 +5,8 @@
 #include "temp_install.h"
 #include "definitions/report_definitions.h"
 #include "ovcore/ovcore.h"
+#include "test_server.h"
+#include <winsock2.h>
 
 namespace {
 const char* const kProgramFiles[] = {"ovhost.exe",   "ovdesk.dll",   "ovkit.dll",   "ovcore.dll",
@@ -32,14 +34,47 @@ class HostProcessTest : public ::testing::Test {
                 << file;
     }
 
-    void WriteProfile(const char* baseName, const char* description, const std::string& log) {
+    // logs: one path, or several joined by "|".
+    void WriteProfile(const char* baseName, const char* description, const std::string& logs) {
         AnalysisProfile* p = AnalysisProfile_New();
         strcpy(p->BaseName, baseName);
         strcpy(p->Extension, "wlp");
         strcpy(p->Description, description);
-        ServerList_AddServer(&p->Servers, "LocalMachine", log.c_str(), "", "");
+        ServerList_AddServer(&p->Servers, "LocalMachine", logs.c_str(), "", "");
         EXPECT_TRUE(WriteOrbisFile((install_.Data() + baseName + ".wlp").c_str(), p));
         AnalysisProfile_Free(p);
+    }
+
+    // The shipped report content (templates, styles, images) into the install.
+    void CopyContent() {
+        const char* content = getenv("OV_CONTENT_DIR");
+        ASSERT_NE(content, nullptr) << "OV_CONTENT_DIR names the shipped content";
+        std::string from = std::string("Z:") + content + "/";
+        for (char& c : from)
+            if (c == '/')
+                c = '\\';
+        ASSERT_TRUE(ovtest::CopyTree(from, install_.Root()));
+    }
+
+    // The saved report 00000001.MSS ("Weekly"): where it goes, and its range
+    // when start and stop dates are given.
+    void WriteWeekly(const std::string& saveAs, const char* startDate = nullptr,
+                     const char* stopDate = nullptr,
+                     void (*shape)(ReportDefinition*) = nullptr) {
+        ReportDefinition* d = (ReportDefinition*)calloc(1, sizeof(ReportDefinition));
+        strcpy(d->Description, "Weekly");
+        strcpy(d->SaveReportAs, saveAs.c_str());
+        if (startDate) {
+            d->ReportRange = 1; // the dates given
+            strcpy(d->StartTime, "00:00:00");
+            strcpy(d->StopTime, "23:59:59");
+            strcpy(d->StartDate, startDate);
+            strcpy(d->StopDate, stopDate);
+        }
+        if (shape)
+            shape(d);
+        EXPECT_EQ(WriteReportDefinition((install_.Data() + "00000001.MSS").c_str(), d), 1);
+        free(d);
     }
 
     // Writes the log, profile 00000001 ("Main site") over it and the saved
@@ -49,24 +84,8 @@ class HostProcessTest : public ::testing::Test {
         std::string log = install_.Path("access.log");
         EXPECT_TRUE(ovtest::WriteFileBytes(log, logText));
         WriteProfile("00000001", "Main site", log);
-        ReportDefinition* d = (ReportDefinition*)calloc(1, sizeof(ReportDefinition));
-        strcpy(d->Description, "Weekly");
-        if (shape)
-            shape(d);
-        EXPECT_EQ(WriteReportDefinition((install_.Data() + "00000001.MSS").c_str(), d), 1);
-        free(d);
+        WriteWeekly("", nullptr, nullptr, shape);
         return Run("/rf \"00000001.wlp\" \"00000001.MSS\" \"" + install_.Path("week.htm") + "\"");
-    }
-
-    // The shipped content (templates, report words, styles) in the install.
-    void CopyShippedContent() {
-        const char* content = getenv("OV_CONTENT_DIR");
-        ASSERT_NE(content, nullptr) << "OV_CONTENT_DIR names the shipped content";
-        std::string from = std::string("Z:") + content + "/";
-        for (char& c : from)
-            if (c == '/')
-                c = '\\';
-        ASSERT_TRUE(ovtest::CopyTree(from, install_.Root()));
     }
 
     // Runs ovhost.exe with arguments; the exit code and everything it printed.
@@ -145,6 +164,92 @@ TEST_F(HostProcessTest, BadCommandLinesFailWithOneLine) {
     }
 }
 
+const char kTwoHits[] =
+    "127.0.0.1 - - [01/Mar/2026:10:00:00 +0000] \"GET /index.html HTTP/1.0\" 200 10\n"
+    "127.0.0.2 - - [01/Mar/2026:11:00:00 +0000] \"GET /shop.html HTTP/1.0\" 200 20\n";
+
+struct OutcomeCase {
+    const char* name;
+    std::string saveAs; // the saved report's destination
+    std::string output; // the command line's output path ("" none)
+    bool outsideRange;  // the saved report's range holds no hit
+    bool twoLogs;       // the profile reads two logs of the same hours
+    bool noLogo;        // the style's logo picture is missing
+    DWORD exitCode;
+    const char* logLine; // the outcome line of the scheduler log
+    const char* reason;  // a text the log must show ("" none)
+    std::string report;  // the report file left behind ("" none)
+};
+
+// The scheduler log's outcome and the host's exit status come from the run
+// itself: "Success" only when the report was written and delivered.
+TEST_F(HostProcessTest, TheLogLineAndTheExitStatusFollowTheRunsOutcome) {
+    CopyContent();
+    WSADATA wsa;
+    ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &wsa), 0);
+    std::string refused = "127.0.0.1:" + std::to_string(ftptest::ClosedPort());
+    WSACleanup();
+    // Mail goes by SMTP to a port where nothing listens.
+    std::string ini = install_.Path("OSTREVAN.INI");
+    WritePrivateProfileStringA("eMail", "eMailType", "SMTP", ini.c_str());
+    WritePrivateProfileStringA("eMail", "SMTPServer", refused.c_str(), ini.c_str());
+    WritePrivateProfileStringA("eMail", "From", "reports@example.org", ini.c_str());
+    WritePrivateProfileStringA("eMail", "ReplyTo", "admin@example.org", ini.c_str());
+    WritePrivateProfileStringA("eMail", "MailTimeout", "10", ini.c_str());
+    std::string kept = install_.Path("Reports\\Web Analysis\\");
+    std::string logo = install_.Path("Base\\Images\\ovlogoss.gif");
+    std::string logoBytes = ovtest::ReadFileBytes(logo);
+    ASSERT_FALSE(logoBytes.empty());
+
+    const OutcomeCase cases[] = {
+        {"written", "", install_.Path("week.htm"), false, false, false, 0, "Success", "",
+         install_.Path("week.htm")},
+        // A bare name goes to the reports folder; a name without extension takes the format's.
+        {"relative name", "", "rel.htm", false, false, false, 0, "Success", "", kept + "rel.htm"},
+        {"no extension", "", install_.Path("plain"), false, false, false, 0, "Success", "",
+         install_.Path("plain.htm")},
+        {"two logs", "", install_.Path("both.htm"), false, true, false, 0, "Success", "",
+         install_.Path("both.htm")},
+        {"missing logo", "", install_.Path("nologo.htm"), false, false, true, 0, "Success",
+         "ovlogoss.gif", install_.Path("nologo.htm")},
+        {"nothing in range", "", install_.Path("empty.htm"), true, false, false, 1, "\tFailed",
+         "no data in the given date range", ""},
+        {"upload refused", "ftp://" + refused + "/site/up.htm", "", false, false, false, 1,
+         "\tFailed", "Unable to FTP upload the final report.", kept + "up.htm"},
+        {"mail refused", "mailto:boss@example.org/mailed.htm", "", false, false, false, 1,
+         "\tFailed", "Unable to e-Mail the final report.", kept + "mailed.htm"},
+    };
+    for (const OutcomeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string log = install_.Path("access.log");
+        ASSERT_TRUE(ovtest::WriteFileBytes(log, kTwoHits));
+        std::string logs = log;
+        if (c.twoLogs) {
+            ASSERT_TRUE(ovtest::WriteFileBytes(install_.Path("second.log"), kTwoHits));
+            logs += "|" + install_.Path("second.log");
+        }
+        WriteProfile("00000001", "Main site", logs);
+        WriteWeekly(c.saveAs, c.outsideRange ? "01/05/25" : nullptr,
+                    c.outsideRange ? "01/06/25" : nullptr);
+        if (c.noLogo)
+            DeleteFileA(logo.c_str());
+        std::string command = "/rf \"00000001.wlp\" \"00000001.MSS\"";
+        if (!c.output.empty())
+            command += " \"" + c.output + "\"";
+        RunResult r = Run(command);
+        if (c.noLogo)
+            ASSERT_TRUE(ovtest::WriteFileBytes(logo, logoBytes));
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.output;
+        bool success = c.exitCode == 0;
+        EXPECT_TRUE(Has(r.output, success ? "status: (Success)" : "status: (Failed)")) << r.output;
+        EXPECT_TRUE(Has(r.output, std::string(c.logLine) + "\n")) << r.output;
+        EXPECT_EQ(Has(r.output, "Success"), success) << r.output;
+        EXPECT_TRUE(Has(r.output, c.reason)) << r.output;
+        if (!c.report.empty())
+            EXPECT_TRUE(Has(ovtest::ReadFileBytes(c.report), "/shop.html")) << c.report;
+    }
+}
+
 TEST_F(HostProcessTest, AnUnattendedRunThatMakesNoReportFailsWithItsReason) {
     RunResult r =
         RunWeekly("127.0.0.1 - - [01/Mar/2026:10:00:00 +0000] \"GET / HTTP/1.0\" 200 10\n");
@@ -153,20 +258,6 @@ TEST_F(HostProcessTest, AnUnattendedRunThatMakesNoReportFailsWithItsReason) {
     EXPECT_TRUE(Has(r.output, "\t\t\tMain site")) << r.output;
     EXPECT_TRUE(Has(r.output, "\tFailed\n\tCould NOT build the summary.\n")) << r.output;
     EXPECT_TRUE(Has(r.output, "ovhost: the report run failed")) << r.output;
-}
-
-// The whole road: the host asks for the saved report, the plug-in runs the
-// create-report dialog hidden, the engine reads the log and the writer
-// writes the report from the shipped content.
-TEST_F(HostProcessTest, AnUnattendedRunWritesTheReportAndLogsSuccess) {
-    CopyShippedContent();
-    RunResult r = RunWeekly(
-        "127.0.0.1 - - [01/Mar/2026:10:00:00 +0000] \"GET /index.html HTTP/1.0\" 200 10\n"
-        "127.0.0.2 - - [01/Mar/2026:11:00:00 +0000] \"GET /shop.html HTTP/1.0\" 200 20\n");
-    EXPECT_EQ(r.exitCode, 0u) << r.output;
-    EXPECT_TRUE(Has(r.output, "Success")) << r.output;
-    std::string page = ovtest::ReadFileBytes(install_.Path("week.htm"));
-    EXPECT_TRUE(Has(page, "/shop.html")) << page.size();
 }
 
 namespace {
@@ -206,7 +297,7 @@ int TableRows(const std::string& page, const std::string& name) {
 // with four-digit years found no data, the period table stopped at 12 rows
 // and the home page "/" was no page.
 TEST_F(HostProcessTest, ASavedReportWritesItsSectionsWithTheirRowsForEveryDayOfItsRange) {
-    CopyShippedContent();
+    CopyContent();
     const char* pages[] = {"/", "/a.html", "/b.html", "/", "/c.html"};
     std::string log;
     for (int day = 1; day <= 20; ++day)

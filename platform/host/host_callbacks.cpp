@@ -2,13 +2,22 @@
 // from the listed entries, schedule entries kept for the run.
 #include "host_session.h"
 #include <cstdio>
+#include <cstring>
 
 namespace {
 HostState g_state;
 
+// The plug-in ends each scheduled run with "(Success)" or "(Failed)" on the
+// status line: the outcome of that run alone, whatever else shares the
+// install's scheduler log.
 void CALLBACK ShowStatus(const char* text) {
-    printf("status: %s\n", text ? text : "");
+    text = text ? text : "";
+    printf("status: %s\n", text);
     fflush(stdout);
+    if (strcmp(text, "(Success)") == 0)
+        g_state.Outcome = OUTCOME_SUCCESS;
+    else if (strcmp(text, "(Failed)") == 0)
+        g_state.Outcome = OUTCOME_FAILED;
 }
 
 int CALLBACK OnRefresh(const char*) {

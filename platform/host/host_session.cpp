@@ -66,6 +66,7 @@ bool HostSession::RunCommandLineReport(const std::string& command, std::string* 
         return false;
     }
     HostState& state = GetHostState();
+    state.Outcome = OUTCOME_UNTOLD;
     if (submit(0, command.c_str()) != HOST_DONE || !state.Scheduled) {
         *error = "the report request was refused";
         return false;

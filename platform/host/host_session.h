@@ -5,10 +5,14 @@
 #include <string>
 #include <vector>
 
+// A run's outcome as the plug-in told it on the status line (slot 1).
+enum HostRunOutcome { OUTCOME_UNTOLD, OUTCOME_SUCCESS, OUTCOME_FAILED };
+
 // What the host's callbacks store.
 struct HostState {
     std::vector<ProfileListEntry*> Profiles; // from code 5, freed at the end
     ScheduleListEntry* Scheduled = nullptr;  // the last entry of slot 9
+    HostRunOutcome Outcome = OUTCOME_UNTOLD; // of the last scheduled run
 };
 HostState& GetHostState(void);
 // Hands the host's callbacks to the plug-in.
@@ -26,8 +30,9 @@ class HostSession {
     bool Open(const std::string& folder, std::string* error);
     // Enumerates the profiles (code 5) into the host state; false on failure.
     bool ListProfiles(std::string* error);
-    // Code 20 with the command text, then code 11 for the entry it made.
-    // False with the reason when no event was made.
+    // Code 20 with the command text, then code 11 for the entry it made;
+    // the run's outcome is then in the host state. False with the reason
+    // when no event was made.
     bool RunCommandLineReport(const std::string& command, std::string* error);
     // Code 14 and the unload.
     void Close();

@@ -5,11 +5,12 @@
 //   ovhost.exe /rf "profile.wlp" "definition" ["output"]
 //   ovhost.exe /r "profile description" "definition" ["output"]
 //       runs that saved report unattended and prints the scheduler log's
-//       new lines; exits 0 only when the run succeeded and, when an output
-//       path was given, that file exists.
+//       new lines; exits 0 only when the plug-in tells that run a success:
+//       its report written, and mailed or uploaded where it was to go.
 //
 // Every failure is one line on stderr and a non-zero exit; nothing waits.
 #include "host_session.h"
+#include "ovcore/serverlist.h"
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -55,17 +56,31 @@ const ProfileListEntry* FindEntry(const std::string& name, bool byFileName) {
     return nullptr;
 }
 
-// The local log of an entry is there (remote logs are not looked at here).
-bool LocalLogExists(const ProfileListEntry& entry, std::string* path) {
+// Each local log of an entry is there; the first missing one into *path.
+// The entry's text holds the first server's logs joined by "|"; the plug-in
+// cuts it to the display size, so a last log that fills it is not looked
+// at. Remote logs are not looked at here.
+bool LocalLogsExist(const ProfileListEntry& entry, std::string* path) {
     const char prefix[] = "file:///";
     if (strncmp(entry.ServerText, prefix, sizeof prefix - 1) != 0)
         return true;
-    *path = entry.ServerText + sizeof prefix - 1;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(path->c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(search);
+    std::string logs = entry.ServerText + sizeof prefix - 1;
+    bool mayBeCut = strlen(entry.ServerText) >= SERVERLIST_DISPLAYNAME_SIZE - 1;
+    for (size_t start = 0; start <= logs.size();) {
+        size_t end = logs.find('|', start);
+        bool last = end == std::string::npos;
+        *path = logs.substr(start, last ? std::string::npos : end - start);
+        if (!path->empty() && !(last && mayBeCut)) {
+            WIN32_FIND_DATAA found;
+            HANDLE search = FindFirstFileA(path->c_str(), &found);
+            if (search == INVALID_HANDLE_VALUE)
+                return false;
+            FindClose(search);
+        }
+        if (last)
+            break;
+        start = end + 1;
+    }
     return true;
 }
 
@@ -92,7 +107,7 @@ int RunReport(HostSession& session, const std::string& folder, const std::string
     if (!entry)
         return Fail(EXIT_USAGE, "profile not found: " + args[0]);
     std::string log;
-    if (!LocalLogExists(*entry, &log))
+    if (!LocalLogsExist(*entry, &log))
         return Fail(EXIT_USAGE, "log not found: " + log);
     std::string schedlog = folder + "SCHEDLOG.TXT";
     long long before = FileSize(schedlog);
@@ -101,11 +116,10 @@ int RunReport(HostSession& session, const std::string& folder, const std::string
     fputs(added.c_str(), stdout);
     if (!submitted)
         return Fail(EXIT_RUN_FAILED, error);
-    if (added.find("Failed") != std::string::npos || added.find("Success") == std::string::npos)
+    // The run's own word, not the shared log's lines: another run in this
+    // install may write "Success" or "Failed" there meanwhile.
+    if (GetHostState().Outcome != OUTCOME_SUCCESS)
         return Fail(EXIT_RUN_FAILED, "the report run failed");
-    if (args.size() > 2 && !args[2].empty() &&
-        GetFileAttributesA(args[2].c_str()) == INVALID_FILE_ATTRIBUTES)
-        return Fail(EXIT_RUN_FAILED, "no report was written to " + args[2]);
     return EXIT_OK;
 }
 

@@ -12,8 +12,6 @@ extern WORD* g_DefinitionFormatKinds;
 extern int g_DefinitionFormatCount;
 
 namespace {
-enum { DESCRIPTION_READ_SIZE = MAX_PATH };
-
 struct ListContext {
     HWND Control;
     int Mode;
@@ -35,7 +33,7 @@ void AddFormatKind(WORD kind) {
 
 int ListOne(const char* path, const char*, void* context) {
     ListContext* c = (ListContext*)context;
-    char description[DESCRIPTION_READ_SIZE];
+    char description[DEFINITION_DESCRIPTION_SIZE];
     ReadDefinitionDescription(path, description, sizeof description);
     if (!description[0])
         return 0;
@@ -45,7 +43,7 @@ int ListOne(const char* path, const char*, void* context) {
         return 0;
     ++c->Listed;
     if (c->Mode == LIST_COMBO_WITH_NONE) {
-        char target[DESCRIPTION_READ_SIZE];
+        char target[MAX_PATH];
         GetPrivateProfileStringA("SaveAs", "SaveReportAs", "", target, sizeof target, path);
         AddFormatKind((WORD)FormatKindOfName(target));
     }
@@ -62,7 +60,7 @@ struct FindContext {
 };
 
 int TakeFile(FindContext* c, const char* path, const char* required) {
-    char description[DEFINITION_DESCRIPTION_SIZE + 1];
+    char description[DEFINITION_DESCRIPTION_SIZE];
     snprintf(description, sizeof description, "%s", required);
     c->Result = ReadReportDefinition(path, c->Server, "", "", description, c->Record);
     if (c->Result && c->Path)
@@ -72,7 +70,8 @@ int TakeFile(FindContext* c, const char* path, const char* required) {
 
 int FindOne(const char* path, const char* name, void* context) {
     FindContext* c = (FindContext*)context;
-    char description[DESCRIPTION_READ_SIZE];
+    // Read as the record keeps it, so that the look-up and the record agree.
+    char description[DEFINITION_DESCRIPTION_SIZE];
     ReadDefinitionDescription(path, description, sizeof description);
     if (c->ByFileName && _stricmp(name, c->Description) == 0)
         return TakeFile(c, path, description);

@@ -134,7 +134,7 @@ int ReadReportDefinition(const char* path, const char* server, const char* setNa
                  !Differs(extension, record->SetExtension) &&
                  !Differs(description, record->Description);
         if (result && description)
-            snprintf(description, DEFINITION_DESCRIPTION_SIZE + 1, "%s", record->Description);
+            snprintf(description, DEFINITION_DESCRIPTION_SIZE, "%s", record->Description);
     }
     free(scratch);
     return result;

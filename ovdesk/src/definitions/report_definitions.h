@@ -25,7 +25,8 @@ int WriteReportDefinition(const char* path, const ReportDefinition* record);
 // Reads path into record (a scratch record when null). With server, set
 // name and extension all null the result is 1; otherwise each non-empty one
 // given and a non-empty description must equal (without case) the record's,
-// and description (41 bytes) then receives the record's Description. 1 or 0.
+// and description (DEFINITION_DESCRIPTION_SIZE bytes) then receives the record's Description. 1 or
+// 0.
 int ReadReportDefinition(const char* path, const char* server, const char* setName,
                          const char* extension, char* description, ReportDefinition* record);
 // Fills a combo or list box with the Descriptions of the kind's files and

@@ -22,6 +22,9 @@ const char kSyntaxRf[] =
     "\"Profile Filename\" \"Memorized Report Filename or Memorized Name\" [\"output path\"]";
 const char kSyntaxNone[] =
     "One of the supplied schedule options is invalid or missing.  Two options exist: /r and /rf.";
+const char kNameTooLong[] =
+    "The saved report name given is longer than 40 characters: no saved report has such a name.";
+static_assert(COMMAND_DEFINITION_CHARS == 40, "kNameTooLong names the longest saved report name");
 
 enum ArgumentResult { ARGUMENT_NONE, ARGUMENT_TOO_LONG, ARGUMENT_OK };
 
@@ -110,8 +113,11 @@ int ParseCommandLineRequest(const char* text, CommandLineRequest* request, const
     request->ByFileName = text[2] == 'f';
     const char* p = text + (request->ByFileName ? 3 : 2);
     *next = p;
-    if (NextQuoted(&p, request->Profile, COMMAND_PROFILE_CHARS) != ARGUMENT_OK ||
-        NextQuoted(&p, request->Definition, COMMAND_DEFINITION_CHARS) != ARGUMENT_OK)
+    if (NextQuoted(&p, request->Profile, COMMAND_PROFILE_CHARS) != ARGUMENT_OK)
+        return 0;
+    ArgumentResult definition = NextQuoted(&p, request->Definition, COMMAND_DEFINITION_CHARS);
+    request->DefinitionTooLong = definition == ARGUMENT_TOO_LONG;
+    if (definition != ARGUMENT_OK)
         return 0;
     const char* rest = p;
     ArgumentResult output = NextQuoted(&p, request->Output, COMMAND_OUTPUT_CHARS);
@@ -131,11 +137,17 @@ int __cdecl HostCommandLineReport(DWORD_PTR, const char* command) {
     const char* syntax = byFileName ? kSyntaxRf : strstr(command, "/r") ? kSyntaxR : kSyntaxNone;
     ReportDefinition* definition = (ReportDefinition*)calloc(1, sizeof(ReportDefinition));
     const char* scan = command;
+    const char* problem = syntax;
     while (definition && syntax != kSyntaxNone && (scan = strchr(scan, '/')) != nullptr) {
         const char* at = scan++;
         CommandLineRequest request;
-        if ((at[1] != 'r' && at[1] != 'R') || !ParseCommandLineRequest(at, &request, &scan))
+        if (at[1] != 'r' && at[1] != 'R')
             continue;
+        if (!ParseCommandLineRequest(at, &request, &scan)) {
+            if (request.DefinitionTooLong)
+                problem = kNameTooLong;
+            continue;
+        }
         request.ByFileName = byFileName;
         AnalysisProfile* profile = FindRequestedProfile(request);
         if (!profile ||
@@ -150,6 +162,6 @@ int __cdecl HostCommandLineReport(DWORD_PTR, const char* command) {
         }
     }
     free(definition);
-    LogFailure(command, syntax);
+    LogFailure(command, problem);
     return HOST_NO_MEMORY;
 }

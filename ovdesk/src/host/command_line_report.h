@@ -2,12 +2,13 @@
 //   /r "Report Profile Name" "Memorized Name" ["output path"]
 //   /rf "Profile Filename" "Memorized Report Filename or Memorized Name" ["output path"]
 #pragma once
+#include "desk_types.h"
 #include <cstddef>
 
 // Longest quoted arguments, without their zero.
 enum {
     COMMAND_PROFILE_CHARS = 80,
-    COMMAND_DEFINITION_CHARS = 40,
+    COMMAND_DEFINITION_CHARS = DEFINITION_DESCRIPTION_CHARS,
     COMMAND_OUTPUT_CHARS = 260,
 };
 
@@ -16,9 +17,11 @@ struct CommandLineRequest {
     char Profile[COMMAND_PROFILE_CHARS + 1];
     char Definition[COMMAND_DEFINITION_CHARS + 1];
     char Output[COMMAND_OUTPUT_CHARS + 1];
+    int DefinitionTooLong; // the saved report's name was longer than it can be
 };
 
 // Reads the quoted arguments that follow a "/r" or "/rf" at text: 1 when the
-// profile and the definition are there and every argument fits, else 0.
+// profile and the definition are there and every argument fits, else 0
+// (DefinitionTooLong set when the saved report's name did not fit).
 // *next receives where the scan for a further request goes on.
 int ParseCommandLineRequest(const char* text, CommandLineRequest* request, const char** next);

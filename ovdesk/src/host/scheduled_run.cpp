@@ -43,7 +43,10 @@ INT_PTR RunHiddenReportDialog(HWND host, ReportRunRequest* request) {
                                    (LPARAM)&params);
 }
 
-// Runs the event's activity; 1 when a report was written, else 0 with reason.
+// Runs the event's activity; 1 when its report was written and delivered,
+// else 0 with the reason. A run that ends well without a report (a realtime
+// request, overlapping logs of a history database) or whose mail or upload
+// failed has failed for whoever scheduled it.
 int RunActivity(HWND host, ReportRunRequest* request, char* reason, size_t reasonSize) {
     snprintf(reason, reasonSize, "%s", kCouldNotBuild);
     if (request->Event->ActivityType != DEFINITION_SUMMARY)
@@ -51,7 +54,7 @@ int RunActivity(HWND host, ReportRunRequest* request, char* reason, size_t reaso
     ShowHostStatus("Building Scheduled Report...");
     INT_PTR result = RunHiddenReportDialog(host, request);
     ShowHostStatus("Complete.");
-    if (result == 1)
+    if (result == 1 && LastRunOutcome() == RUN_REPORT_DELIVERED)
         return 1;
     if (result != -1 && GetLastRunMessage()[0])
         snprintf(reason, reasonSize, "%s", GetLastRunMessage());

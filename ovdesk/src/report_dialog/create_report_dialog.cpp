@@ -111,7 +111,7 @@ void SetUpMemorizeMode(HWND dialog) {
     int hidden[] = {IDC_CR_DEFINITIONS, IDC_CR_MEMORIZE, IDC_CR_DELETE};
     for (int id : hidden)
         ShowWindow(GetDlgItem(dialog, id), SW_HIDE);
-    SendDlgItemMessageA(dialog, IDC_CR_DESCRIPTION, EM_LIMITTEXT, MEMORIZE_DESCRIPTION_SIZE - 1, 0);
+    SendDlgItemMessageA(dialog, IDC_CR_DESCRIPTION, EM_LIMITTEXT, DEFINITION_DESCRIPTION_CHARS, 0);
     RECT tab, button;
     GetWindowRect(GetDlgItem(dialog, IDC_CR_TAB), &tab);
     GetWindowRect(GetDlgItem(dialog, IDC_CR_MEMORIZE), &button);

@@ -35,7 +35,7 @@ int AskDescription(HWND dialog, char* description) {
         SetFocus(GetDlgItem(dialog, IDC_CR_DESCRIPTION));
         return 0;
     }
-    char name[DEFINITION_DESCRIPTION_SIZE + 1];
+    char name[DEFINITION_DESCRIPTION_SIZE];
     SelectedName(dialog, name, sizeof name);
     MemorizeNameParams params = {dialog, IDC_CR_DEFINITIONS, name};
     const DLGTEMPLATE* nameTemplate = GetDialogTemplate(IDD_MEMORIZE_NAME);
@@ -107,7 +107,7 @@ int OnMemorize(HWND dialog) {
 }
 
 void OnDelete(HWND dialog) {
-    char name[DEFINITION_DESCRIPTION_SIZE + 1];
+    char name[DEFINITION_DESCRIPTION_SIZE];
     SelectedName(dialog, name, sizeof name);
     char path[MAX_PATH] = "";
     ReportDefinition* definition = new (std::nothrow) ReportDefinition();
@@ -127,7 +127,7 @@ void OnDelete(HWND dialog) {
 }
 
 void OnDefinitionChosen(HWND dialog) {
-    char name[DEFINITION_DESCRIPTION_SIZE + 1];
+    char name[DEFINITION_DESCRIPTION_SIZE];
     SelectedName(dialog, name, sizeof name);
     if (!name[0])
         return;

@@ -8,7 +8,7 @@
 namespace {
 enum { NAME_PICTURE = 9 };
 // The name the dialog started with: keeping it is not a clash.
-char g_startName[DEFINITION_DESCRIPTION_SIZE + 1] = "";
+char g_startName[DEFINITION_DESCRIPTION_SIZE] = "";
 
 BOOL NameInUse(const MemorizeNameParams* params, const char* name) {
     if (_stricmp(name, g_startName) == 0)
@@ -28,7 +28,7 @@ BOOL NameInUse(const MemorizeNameParams* params, const char* name) {
 }
 
 void TakeName(HWND dialog, MemorizeNameParams* params) {
-    char name[DEFINITION_DESCRIPTION_SIZE + 1];
+    char name[DEFINITION_DESCRIPTION_SIZE];
     GetItemTextBounded(dialog, IDC_MEMO_NAME, name, sizeof name);
     if (!name[0]) {
         char caption[LOADTEXT_SLOT_SIZE];
@@ -40,7 +40,7 @@ void TakeName(HWND dialog, MemorizeNameParams* params) {
         DeskMessageBox(dialog, LoadTextSlot(IDS_NAME_IN_USE, 0), OVDESK_CAPTION, MB_OK);
         return;
     }
-    CopyBounded(params->Description, DEFINITION_DESCRIPTION_SIZE + 1, name);
+    CopyBounded(params->Description, DEFINITION_DESCRIPTION_SIZE, name);
     EndDialog(dialog, 1);
 }
 } // namespace
@@ -51,7 +51,7 @@ INT_PTR CALLBACK GetMemorizeNameDlg(HWND dialog, UINT message, WPARAM wParam, LP
         MemorizeNameParams* params = (MemorizeNameParams*)lParam;
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         CopyBounded(g_startName, sizeof g_startName, params->Description);
-        SendDlgItemMessageA(dialog, IDC_MEMO_NAME, EM_LIMITTEXT, DEFINITION_DESCRIPTION_SIZE, 0);
+        SendDlgItemMessageA(dialog, IDC_MEMO_NAME, EM_LIMITTEXT, DEFINITION_DESCRIPTION_CHARS, 0);
         SetDlgItemTextA(dialog, IDC_MEMO_NAME, params->Description);
         ShowDecorativePicture(dialog, IDC_MEMO_PICTURE, NAME_PICTURE);
         return TRUE;

@@ -34,6 +34,14 @@ int AddProcessedFile(ProcessedFileList* list, const char* path, int value) {
     return 1;
 }
 
+int HasProcessedFile(const ProcessedFileList* list, const char* path) {
+    const char* name = FileNamePart(path);
+    for (WORD i = 0; i < list->Count; ++i)
+        if (list->Entries[i] && lstrcmpiA(list->Entries[i] + 1, name) == 0)
+            return 1;
+    return 0;
+}
+
 int ProcessedFilePath(const char* outputFile, const char* entry, char* path) {
     const char* name = FileNamePart(outputFile);
     size_t folder = (size_t)(name - outputFile);

@@ -13,6 +13,9 @@ struct ProcessedFileList {
 // Appends an entry for path (only its bare file name is kept). 1, or 0 when
 // memory runs out (the list is unchanged).
 int AddProcessedFile(ProcessedFileList* list, const char* path, int value);
+// 1 when the list holds the bare file name of path (without case), whatever
+// its mark: the writer names a page only once it finished it.
+int HasProcessedFile(const ProcessedFileList* list, const char* path);
 // "<folder of outputFile><entry name>" into path (MAX_PATH). 1, or 0 when it
 // does not fit.
 int ProcessedFilePath(const char* outputFile, const char* entry, char* path);

@@ -9,7 +9,7 @@
 
 namespace {
 enum { PUMP_INTERVAL_MS = 30 };
-BOOL g_lastRunWroteReport = FALSE;
+RunOutcome g_lastRunOutcome = RUN_NO_REPORT;
 char g_progressCaption[LOADTEXT_SLOT_SIZE];
 
 BOOL NobodyAnswers(const ReportRunRequest* request) {
@@ -53,15 +53,19 @@ void PumpWhenDue(void) {
     PumpMessages();
 }
 
+RunOutcome LastRunOutcome(void) {
+    return g_lastRunOutcome;
+}
+
 int LastRunWroteReport(void) {
-    return g_lastRunWroteReport;
+    return g_lastRunOutcome != RUN_NO_REPORT;
 }
 
 int RunReport(HWND dialog, HWND rangePage, AnalysisProfile* profile, WORD rangeIndex,
               WORD destinationKind, const char* outputName, const char* ftpUserName,
               const char* ftpPassword, const char* styleName, const char* languageName,
               ReportRunRequest* request) {
-    g_lastRunWroteReport = FALSE;
+    g_lastRunOutcome = RUN_NO_REPORT;
     if (!profile)
         return 0;
     BeginRunState(request, profile);
@@ -88,7 +92,8 @@ int RunReport(HWND dialog, HWND rangePage, AnalysisProfile* profile, WORD rangeI
     ORB_FreeURL(profile);
     FinishRemoteRequest(job);
     ORB_DeleteTempZIPFiles(profile->BaseName);
-    g_lastRunWroteReport = job.ReportWritten;
+    if (job.ReportWritten)
+        g_lastRunOutcome = job.DeliveryFailed ? RUN_NOT_DELIVERED : RUN_REPORT_DELIVERED;
     EndRunState();
     return result == STEP_END_DONE ? 1 : 0;
 }

@@ -16,9 +16,17 @@ int RunReport(HWND dialog, HWND rangePage, AnalysisProfile* profile, WORD rangeI
               const char* ftpPassword, const char* styleName, const char* languageName,
               ReportRunRequest* request);
 
-// 1 when the last run wrote its report. A run may answer 1 without a report
-// (after the overlapping-files message or a realtime request): a scheduler
-// log that says "Success" must ask this.
+// What the last run left behind. A run may answer 1 without a report (after
+// the overlapping-files message or a realtime request) or with a report its
+// mail or upload did not deliver (the local copy is kept): a scheduler log
+// that says "Success" must ask this.
+enum RunOutcome {
+    RUN_NO_REPORT = 0,        // nothing written; the last run message says why
+    RUN_REPORT_DELIVERED = 1, // written, and mailed or uploaded where asked
+    RUN_NOT_DELIVERED = 2,    // written, but its mail or upload failed
+};
+RunOutcome LastRunOutcome(void);
+// 1 when the last run wrote its report, delivered or not.
 int LastRunWroteReport(void);
 
 // Engine callbacks of the summary and realtime writers.

@@ -51,12 +51,18 @@ void FreePaths(char** paths, int count) {
     free(paths);
 }
 
-void ReportTransferFailure(HWND window, const ReportRunRequest* request, const char* reason,
-                           UINT captionId, UINT messageId) {
-    if (!IsInteractive(request))
-        return;
-    DisplayReportError(window, nullptr, reason && *reason ? reason : nullptr, captionId, messageId,
-                       0);
+// Reports a failed mail or upload in every kind of run: scheduled runs log
+// it, and it becomes the run's last message, the reason the run failed. The
+// general text comes first, the transfer's own reason (when there is one)
+// after it. The report is kept, so a remote request's output is not replaced.
+void ReportTransferFailure(HWND window, const char* reason, UINT captionId, UINT messageId) {
+    char text[LOADTEXT_SLOT_SIZE + FETCH_ERROR_SIZE + 2];
+    LoadText(messageId, text, LOADTEXT_SLOT_SIZE);
+    if (reason && *reason) {
+        size_t used = strlen(text);
+        snprintf(text + used, sizeof text - used, "%s%s", used ? " " : "", reason);
+    }
+    DisplayReportError(window, nullptr, text, captionId, messageId, 1);
 }
 
 // One upload through the engine; an error text, when the engine gives one,
@@ -97,20 +103,22 @@ int MailReport(HWND window, HWND progress, const char* outputFile, ProcessedFile
                        : -1;
         if (paths)
             FreePaths(paths, count);
-        ClearProcessedFiles(files, outputFile);
     } else {
         const char* single[1] = {outputFile};
         result = OVKIT_SendMail(progress, RunState().Destination, 1, single, mode);
     }
-    if (result == 0)
+    if (result == 0) {
+        ClearProcessedFiles(files, outputFile);
         return 1;
-    // The mail code tells its own reason; the run's message stays the general one.
-    ReportTransferFailure(window, request, nullptr, IDS_MAIL_CAPTION, IDS_MAIL_FAILED);
+    }
+    // Nothing was sent: every file of the report stays where it was written.
+    FreeProcessedFiles(files);
+    ReportTransferFailure(window, OVKIT_GetLastMailError(), IDS_MAIL_CAPTION, IDS_MAIL_FAILED);
     return 0;
 }
 
 int UploadReport(HWND window, HWND progress, ProcessedFileList* files, const char* outputFile,
-                 const ReportRunRequest* request, const char* userName, const char* password) {
+                 const ReportRunRequest*, const char* userName, const char* password) {
     char error[FETCH_ERROR_SIZE] = "";
     int ok = 1;
     for (WORD i = 0; ok && i < files->Count; ++i) {
@@ -123,8 +131,12 @@ int UploadReport(HWND window, HWND progress, ProcessedFileList* files, const cha
         ok = UploadOne(progress, target, source, userName ? userName : "", password ? password : "",
                        error);
     }
-    ClearProcessedFiles(files, outputFile);
-    if (!ok)
-        ReportTransferFailure(window, request, error, IDS_FTP_CAPTION, IDS_FTP_FAILED);
-    return ok;
+    if (ok) {
+        ClearProcessedFiles(files, outputFile);
+        return 1;
+    }
+    // The report did not reach its folder: its local files stay.
+    FreeProcessedFiles(files);
+    ReportTransferFailure(window, error, IDS_FTP_CAPTION, IDS_FTP_FAILED);
+    return 0;
 }

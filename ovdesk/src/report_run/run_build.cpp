@@ -3,6 +3,7 @@
 #include "report_run/overlap_notice.h"
 #include "report_run/progress_dialog.h"
 #include "report_run/progress_messages.h"
+#include "report_run/report_delivery.h"
 #include "report_dialog/create_report_dialog.h"
 #include "desk_services.h"
 #include "ids_host.h"
@@ -61,7 +62,16 @@ void PollReport(ReportHandle* report) {
     }
 }
 
-// 1 when the writer wrote the report; else the failure was reported.
+// A report whose writer left a reason although it finished the output file
+// (a style's logo or background picture missing): the report is complete,
+// the reason a warning. Kept, so that a remote request's report is not replaced.
+void WarnOfWriterReason(const ReportRunJob& job, const char* reason) {
+    DisplayReportError(job.Dialog, nullptr, reason, 0, 0, 1);
+}
+
+// 1 when the writer finished the report's output file (the writer names it
+// among its files only then); any reason it left is a warning. Else 0, the
+// failure reported.
 int WriteSummary(const ReportRunJob& job, ReportHandle* report) {
     HWND progress = GetProgressDialog();
     UpdateProgressPercent(0);
@@ -75,8 +85,11 @@ int WriteSummary(const ReportRunJob& job, ReportHandle* report) {
     void* written = ORB_DoSummary(report, SummaryPeekMessageCallback, UpdateStatusCallback);
     char reason[SUMMARY_ERROR_SIZE] = "";
     ORB_GetSummaryErrMsg(reason);
-    if (written && !reason[0])
+    if (written && HasProcessedFile(&RunState().Files, job.OutputFile)) {
+        if (reason[0])
+            WarnOfWriterReason(job, reason);
         return 1;
+    }
     CloseProgressDialog();
     PumpMessages();
     char text[SUMMARY_ERROR_SIZE + 96];

@@ -13,12 +13,13 @@ void DeliverReport(ReportRunJob& job) {
     show = DispatchReportOutput(job.OutputFile, GetProgressDialog(), show, handover,
                                 job.Destination, ".TXT");
     if (job.Destination == DESTINATION_MAIL) {
-        MailReport(job.Dialog, GetProgressDialog(), job.OutputFile, &state.Files, job.OutputName,
-                   job.Request);
+        job.DeliveryFailed = !MailReport(job.Dialog, GetProgressDialog(), job.OutputFile,
+                                         &state.Files, job.OutputName, job.Request);
         show = 0;
     } else if (job.Destination == DESTINATION_FTP) {
-        UploadReport(job.Dialog, GetProgressDialog(), &state.Files, job.OutputFile, job.Request,
-                     job.FtpUserName, job.FtpPassword);
+        job.DeliveryFailed =
+            !UploadReport(job.Dialog, GetProgressDialog(), &state.Files, job.OutputFile,
+                          job.Request, job.FtpUserName, job.FtpPassword);
         show = 0;
     }
     CloseProgressDialog();
@@ -38,7 +39,9 @@ void FinishRemoteRequest(ReportRunJob& job) {
         size_t length = strnlen(mail, STATUS_MAIL_SIZE);
         memcpy(state.Destination, mail, length);
         state.Destination[length] = '\0';
-        MailReport(job.Dialog, nullptr, job.OutputFile, &state.Files, job.OutputName, job.Request);
+        if (!MailReport(job.Dialog, nullptr, job.OutputFile, &state.Files, job.OutputName,
+                        job.Request))
+            job.DeliveryFailed = TRUE;
     }
-    FinishStatusRecord(path, record, job.ReportWritten, state.LastMessage);
+    FinishStatusRecord(path, record, job.ReportWritten && !job.DeliveryFailed, state.LastMessage);
 }

@@ -20,8 +20,9 @@ struct ReportRunJob {
     char SetName[MAX_PATH];
     DWORD Start;
     DWORD End;
-    BOOL Unattended; // a scheduled event or a realtime request: nobody answers
-    BOOL ReportWritten;
+    BOOL Unattended;      // a scheduled event or a realtime request: nobody answers
+    BOOL ReportWritten;   // the writer finished the output file
+    BOOL DeliveryFailed;  // its mail or upload failed; the local report stays
     HGLOBAL SectionBlock; // the report's template sections, locked while the run lasts
     TemplateSection* Sections;
     WORD SectionCount;
@@ -39,7 +40,8 @@ StepResult CheckOutputFolder(ReportRunJob& job);
 StepResult FetchLogs(ReportRunJob& job);
 // Makes the report from the logs, polls it, has the summary written and delivers it.
 StepResult BuildReport(ReportRunJob& job);
-// Hands the written report to its destination.
+// Hands the written report to its destination; sets DeliveryFailed when a
+// mail or upload failed (the failure was reported).
 void DeliverReport(ReportRunJob& job);
 // The message of an ORB_Cre8Report error code: its text id, and its caption
 // id in *captionId. 0x8005 has its own message (HistoryOverlapMessage).
