@@ -4,6 +4,8 @@
 #include <stdlib.h>
 #include "logread_fixtures.h"
 #include "wait_until.h"
+#include <functional>
+#include <memory>
 #include <string>
 
 using namespace logtest;
@@ -25,8 +27,10 @@ struct Outcome {
 };
 
 // Runs a program with its output in a file; stops it when it takes longer
-// than timeoutMs.
-Outcome RunProgram(const std::string& commandLine, const std::string& outputPath, DWORD timeoutMs) {
+// than timeoutMs. prepare, when given, gets the process id before the
+// program's first instruction runs.
+Outcome RunProgram(const std::string& commandLine, const std::string& outputPath, DWORD timeoutMs,
+                   const std::function<void(DWORD)>& prepare = nullptr) {
     Outcome result;
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE out = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
@@ -41,11 +45,16 @@ Outcome RunProgram(const std::string& commandLine, const std::string& outputPath
     start.hStdError = out;
     PROCESS_INFORMATION process = {};
     std::string line = commandLine;
-    BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                  &start, &process);
+    BOOL started =
+        CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, prepare ? CREATE_SUSPENDED : 0,
+                       nullptr, nullptr, &start, &process);
     CloseHandle(out);
     if (!started)
         return result;
+    if (prepare) {
+        prepare(process.dwProcessId);
+        ResumeThread(process.hThread);
+    }
     result.ended = ovtest::WaitUntil(
         [&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
     if (!result.ended)
@@ -210,4 +219,54 @@ TEST(ConsoleTools, RunDumpPrintsThePeriodBlockAndEveryTable) {
     Outcome usage = RunProgram("\"" + ProgramPath("ovrundump.exe") + "\" --dns",
                                install.Path("usage.txt"), 20000);
     EXPECT_EQ(usage.exitCode, 2u);
+}
+
+namespace {
+
+// An install folder of a run in the temporary folder, made here; its lock
+// file held open (a running program's) or not (a killed one's).
+struct RunFolder {
+    RunFolder(const std::string& name, bool held) {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        path = std::string(temp) + name + "\\";
+        CreateDirectoryA(path.c_str(), nullptr);
+        lock = CreateFileA((path + "owner.lock").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (!held) {
+            CloseHandle(lock);
+            lock = INVALID_HANDLE_VALUE;
+        }
+    }
+    ~RunFolder() {
+        if (lock != INVALID_HANDLE_VALUE)
+            CloseHandle(lock);
+        ovtest::RemoveTree(path);
+    }
+    bool Exists() const { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    std::string path;
+    HANDLE lock = INVALID_HANDLE_VALUE;
+};
+
+} // namespace
+
+// A killed run leaves its install folder, named after its process id; a
+// later run given the same id used to fail to make its own.
+TEST(ConsoleTools, InstallFoldersOfKilledRunsNeitherStopNorOutliveLaterRuns) {
+    ovtest::TempInstall install;
+    std::string log = install.Path("a.log");
+    ASSERT_TRUE(ovtest::WriteFileBytes(log, CommonLog(3, 0, 60)));
+    RunFolder killed("ovrundump999999", false), running("ovrundump999998", true);
+    std::unique_ptr<RunFolder> sameId;
+    Outcome run = RunProgram(
+        "\"" + ProgramPath("ovrundump.exe") + "\" \"" + log + "\"", install.Path("out.txt"), 60000,
+        [&](DWORD id) { sameId.reset(new RunFolder("ovrundump" + std::to_string(id), true)); });
+    ASSERT_TRUE(run.ended) << "still running";
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_FALSE(killed.Exists());
+    EXPECT_TRUE(running.Exists());
+    ASSERT_TRUE(sameId);
+    EXPECT_TRUE(sameId->Exists());
+    std::string own = sameId->path.substr(0, sameId->path.size() - 1) + "-1";
+    EXPECT_EQ(GetFileAttributesA(own.c_str()), INVALID_FILE_ATTRIBUTES) << "not removed at the end";
 }

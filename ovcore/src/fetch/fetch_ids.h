@@ -13,7 +13,9 @@
 #define IDS_FETCH_PROFILE_UNREADABLE 5610
 #define IDS_FETCH_NO_MEMORY 5611
 
-// Errors of the HTTP road (one %s each: the profile, or the remote name).
+// Errors of the HTTP and FTP roads (one %s each: the profile, or the remote
+// name).
+#define IDS_FETCH_FILE_FAILED 5740 // the remote name, then the reason
 #define IDS_FETCH_ONE_SERVER 5741
 #define IDS_FETCH_HTTP_STATUS 5742 // %d then %s
 #define IDS_FETCH_CUT_SHORT 5743

@@ -23,11 +23,23 @@ BOOL ReadLine(FILE* file, char* out, DWORD size) {
 
 } // namespace
 
+namespace {
+
+BOOL EveryLineKnown(const FetchList* list) {
+    for (DWORD i = 0; i < list->dwCount; i++)
+        if (!list->lpEntries[i].szListing[0])
+            return FALSE;
+    return TRUE;
+}
+
+} // namespace
+
 BOOL Fetch_WriteArrived(const FetchList* list, DWORD arrived, const char* path) {
     FILE* file = fopen(path, "w");
     if (!file)
         return FALSE;
-    fprintf(file, "%s\n", arrived >= list->dwCount ? list->szHeader : "");
+    BOOL complete = arrived >= list->dwCount && EveryLineKnown(list);
+    fprintf(file, "%s\n", complete ? list->szHeader : "");
     for (DWORD i = 0; i < list->dwCount; i++) {
         const FetchEntry* e = &list->lpEntries[i];
         // A line only for a copy that is whole: "Detect" trusts it next time.

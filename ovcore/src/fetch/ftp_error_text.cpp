@@ -8,9 +8,13 @@ namespace {
 const UINT kFirstTextId = 5540;
 } // namespace
 
-void FtpErrorText(int code) {
+const char* Fetch_CodeText(int code) {
     int index = Ftp4w32_ErrorTextIndex(code);
-    if (index >= 0)
-        lstrcpynA(Fetch_State().errorText, LoadCachedString(kFirstTextId + index),
-                  FETCH_ERROR_SIZE);
+    return index >= 0 ? LoadCachedString(kFirstTextId + index) : nullptr;
+}
+
+void FtpErrorText(int code) {
+    const char* text = Fetch_CodeText(code);
+    if (text)
+        lstrcpynA(Fetch_State().errorText, text, FETCH_ERROR_SIZE);
 }

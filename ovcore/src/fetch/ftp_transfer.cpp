@@ -6,12 +6,17 @@
 // is whole; in "Detect" mode the temporary file starts as a copy of the
 // earlier one, so that the library fetches only what grew behind it. The
 // list file records an entry's listing line only once its copy is whole.
+// A file that does not arrive (refused, or shorter than its listing says)
+// keeps its earlier copy and names itself in the error text, and the other
+// files are still fetched while the session lasts.
 #include "core/net_binding.h"
 #include "fetch/fetch_ids.h"
 #include "fetch/fetch_state.h"
 #include "fetch/ftp_fetch.h"
 #include "fetch/url_window.h"
+#include "ftp4w32.h"
 #include "ovcore/netsettings.h"
+#include "ovcore/registration.h"
 
 namespace {
 
@@ -21,6 +26,7 @@ struct Transfer {
     char current[FETCH_NAME_SIZE]; // the remote name of the running transfer
     char tempPath[MAX_PATH];
     DWORD idleSeconds;
+    BOOL fileFailed; // an entry did not arrive: the fetch ends in error
 };
 
 Transfer g_t = {};
@@ -68,6 +74,23 @@ void SetCodeError(int code) {
         Fetch_SetErrorId(IDS_FETCH_CUT_SHORT, g_t.current);
 }
 
+// The current entry did not arrive (code: the library's reason): its copy
+// stays as it was and its listing line is not recorded, so that "Detect"
+// fetches it again. The first such file names itself in the error text.
+void FileFailed(int code) {
+    FetchEntry& e = Fetch_CurrentList()->lpEntries[g_t.entry];
+    if (!g_t.fileFailed) {
+        const char* reason = code ? Fetch_CodeText(code) : nullptr;
+        if (reason)
+            Fetch_SetError(LoadCachedString(IDS_FETCH_FILE_FAILED), e.szRemoteName, reason);
+        else
+            Fetch_SetErrorId(IDS_FETCH_CUT_SHORT, e.szRemoteName);
+    }
+    g_t.fileFailed = TRUE;
+    e.szListing[0] = 0;
+    DiscardTemporary();
+}
+
 // The next entry that is not skipped, from index on; FALSE when none is left.
 BOOL SeekEntry(DWORD index) {
     g_t.entry = FetchList_NextToTransfer(Fetch_CurrentList(), index);
@@ -85,7 +108,10 @@ BOOL MakeTemporary() {
     return CopyFileA(copy, g_t.tempPath, FALSE);
 }
 
-BOOL StartEntry() {
+// Starts the current entry's receive. FALSE when it did not start: *code is
+// the library's reason, or 0 when the temporary file could not be made (the
+// error text then says so).
+BOOL StartEntry(int* code) {
     FetchState& s = Fetch_State();
     const FetchEntry& e = Entry();
     lstrcpynA(g_t.current, e.szRemoteName, sizeof(g_t.current));
@@ -94,39 +120,57 @@ BOOL StartEntry() {
     s.received = 0;
     s.busy = TRUE;
     g_t.idleSeconds = 0;
+    *code = 0;
     if (!MakeTemporary()) {
         Fetch_SetErrorId(IDS_FETCH_WRITE_FAILED, e.szRemoteName);
         return FALSE;
     }
-    int code = Ftp().FtpRecvFile(e.szRemoteName, g_t.tempPath, 'I', 1, UrlWindow_Get(),
-                                 FETCH_MSG_FTP_RECEIVE);
-    if (code != 0) {
-        SetCodeError(code);
+    *code = Ftp().FtpRecvFile(e.szRemoteName, g_t.tempPath, 'I', 1, UrlWindow_Get(),
+                              FETCH_MSG_FTP_RECEIVE);
+    if (*code != 0)
         return FALSE;
-    }
     long size = Ftp().FtpBytesToBeTransferred();
     if (size > 0)
         s.expected = (ULONGLONG)(unsigned long)size;
     return TRUE;
 }
 
-// Every copy has arrived: the list file now says so.
+// Every entry was tried: the list file now says which copies arrived.
 void CompleteFetch() {
     WriteFetchList(Fetch_CurrentList(), g_t.target.listPath);
     FetchState& s = Fetch_State();
     s.expected = s.received;
-    EndFetch(TRUE);
+    EndFetch(!g_t.fileFailed);
 }
 
-void StartFrom(DWORD index) {
-    if (!SeekEntry(index))
-        CompleteFetch();
-    else if (!StartEntry())
-        Fail();
+// Starts the entries from index on until one runs; a file the server
+// refuses is passed over, a lost session or a local failure ends the fetch
+// (FALSE).
+BOOL StartFrom(DWORD index) {
+    for (; SeekEntry(index); index = g_t.entry + 1) {
+        int code = 0;
+        if (StartEntry(&code))
+            return TRUE;
+        if (code != 0)
+            FileFailed(code);
+        if (code == 0 || code == FTPERR_NOTCONNECTED) {
+            Fail();
+            return FALSE;
+        }
+    }
+    CompleteFetch();
+    return TRUE;
 }
 
-// The entry's file is whole: it becomes the copy.
+// The entry's file ended without an error from the server: it becomes the
+// copy when it holds at least the size its listing line gave, since a
+// server that answers no SIZE may end a transfer early and call it done.
 void Arrived() {
+    if (Fetch_FileSize(g_t.tempPath) < FtpListing_Size(Entry().szListing)) {
+        FileFailed(0); // cut short
+        StartFrom(g_t.entry + 1);
+        return;
+    }
     if (!MoveFileExA(g_t.tempPath, Entry().szLocalPath, MOVEFILE_REPLACE_EXISTING)) {
         Fetch_SetErrorId(IDS_FETCH_WRITE_FAILED, Entry().szRemoteName);
         Fail();
@@ -155,6 +199,7 @@ void AbortTransfer() {
 BOOL FtpTransfer_Start(const FetchTarget* target) {
     g_t.target = *target;
     g_t.tempPath[0] = 0;
+    g_t.fileFailed = FALSE;
     if (!SeekEntry(0)) {
         CompleteFetch();
         Fetch_State().downloadMode = -1;
@@ -165,11 +210,7 @@ BOOL FtpTransfer_Start(const FetchTarget* target) {
         return FALSE;
     }
     Ftp().FtpSetAsynchronousMode();
-    if (!StartEntry()) {
-        Fail();
-        return FALSE;
-    }
-    return TRUE;
+    return StartFrom(0);
 }
 
 void FtpFetch_End(void) {
@@ -194,8 +235,8 @@ void FtpFetch_OnReceive(WPARAM wParam, LPARAM lParam) {
         return;
     }
     if (lParam != 0) {
-        SetCodeError((int)lParam);
-        Fail();
+        FileFailed((int)lParam);
+        StartFrom(g_t.entry + 1);
         return;
     }
     Arrived();

@@ -10,8 +10,9 @@
 // the download mode says the copies are current). 1, or 0 with the error
 // text set and nothing left running.
 BOOL HttpFetch_Open(const AnalysisProfile* profile, const char* name);
-// Ends a transfer that still runs: its socket and window are closed, and an
-// unfinished copy is removed (a good earlier copy stays).
+// Ends a transfer that still runs: its socket and window are closed, an
+// unfinished copy is removed (a good earlier copy stays), and a transfer cut
+// off this way leaves the aborted text.
 void HttpFetch_End(void);
 
 // Notifications of the hidden window.

@@ -7,6 +7,12 @@
 // follows; when those bytes match, the rest is appended, otherwise (a rotated
 // log, or 416 for a log now shorter than the copy) the log is fetched whole.
 // A failed append is cut back to the copy's earlier size.
+//
+// The connect does not wait: the request goes out when it completes, so the
+// client's messages keep flowing, its cancel (closing the fetch) is heard,
+// and the timer bounds a connect that never completes. A body without a
+// length ends only at the server's orderly close; a connection that breaks
+// (a reset) fails the entry.
 #include "core/net_binding.h"
 #include "fetch/fetch_ids.h"
 #include "fetch/fetch_state.h"
@@ -26,6 +32,8 @@ const ULONGLONG kUnknownSize = 0xFFFFFFFFULL;
 
 enum BodyMode { BODY_NONE, BODY_WHOLE, BODY_COMPARE, BODY_APPEND };
 
+enum ReceiveResult { RECEIVED, NOTHING_MORE, BROKEN };
+
 struct Transfer {
     FetchTarget target;
     SOCKET sock;
@@ -34,6 +42,9 @@ struct Transfer {
     char credentials[NETSETTINGS_AUTH_SIZE];
     DWORD entry;
     // The entry in flight.
+    char request[HTTP_REQUEST_SIZE];
+    int requestLength;
+    BOOL connected;
     ULONGLONG copySize;
     BOOL ranged;
     char head[HTTP_HEAD_MAX + 1];
@@ -119,20 +130,14 @@ void Fail(UINT id) {
     EndFetch(FALSE);
 }
 
-ULONGLONG FileSize(const char* path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
-        return 0;
-    return (ULONGLONG)data.nFileSizeHigh << 32 | data.nFileSizeLow;
-}
-
 BOOL WriteAll(const char* data, DWORD n) {
     DWORD written = 0;
     return WriteFile(g_t.out, data, n, &written, nullptr) && written == n;
 }
 
-// Connects to the kept address and sends the entry's request.
-BOOL SendRequest() {
+// Starts the connect to the kept address; the entry's request goes out once
+// it completes (Connected).
+BOOL StartConnect() {
     const FetchEntry& e = Entry();
     const char* path = e.szRemoteName + strlen(g_t.target.host);
     HttpRequestParts parts = {};
@@ -144,9 +149,8 @@ BOOL SendRequest() {
     parts.userAgent = GetUserAgentText();
     parts.rangeMode = g_t.ranged ? HTTP_RANGE_TAIL : HTTP_RANGE_NONE;
     parts.copySize = g_t.copySize;
-    char request[HTTP_REQUEST_SIZE];
-    int length = Http_BuildRequest(&parts, request, sizeof(request));
-    if (length < 0) {
+    g_t.requestLength = Http_BuildRequest(&parts, g_t.request, sizeof(g_t.request));
+    if (g_t.requestLength < 0) {
         SetEntryError(IDS_FETCH_REQUEST_TOO_LONG);
         return FALSE;
     }
@@ -155,19 +159,18 @@ BOOL SendRequest() {
         FtpErrorText(5004);
         return FALSE;
     }
-    if (Ws().connect(g_t.sock, (const sockaddr*)&g_t.address, sizeof(g_t.address)) != 0) {
+    // Registering makes the socket non-blocking: the connect returns at once.
+    if (Ws().WSAAsyncSelect(g_t.sock, UrlWindow_Get(), FETCH_MSG_SOCKET,
+                            FD_CONNECT | FD_READ | FD_CLOSE) != 0) {
+        FtpErrorText(5002);
+        return FALSE;
+    }
+    if (Ws().connect(g_t.sock, (const sockaddr*)&g_t.address, sizeof(g_t.address)) != 0 &&
+        Ws().WSAGetLastError() != WSAEWOULDBLOCK) {
         SetEntryError(IDS_FETCH_NO_CONNECTION);
         return FALSE;
     }
     Fetch_State().connectionOpen = TRUE;
-    if (Ws().WSAAsyncSelect(g_t.sock, UrlWindow_Get(), FETCH_MSG_SOCKET, FD_READ | FD_CLOSE) != 0) {
-        FtpErrorText(5002);
-        return FALSE;
-    }
-    if (Ws().send(g_t.sock, request, length, 0) != length) {
-        FtpErrorText(2005);
-        return FALSE;
-    }
     return TRUE;
 }
 
@@ -176,7 +179,7 @@ BOOL StartEntry(BOOL allowRange) {
     FetchState& s = Fetch_State();
     CloseSocket();
     const FetchEntry& e = Entry();
-    g_t.copySize = FileSize(e.szLocalPath);
+    g_t.copySize = Fetch_FileSize(e.szLocalPath);
     g_t.ranged =
         allowRange && s.downloadMode == DOWNLOAD_DETECT && g_t.copySize >= HTTP_COMPARE_SIZE;
     g_t.headFill = 0;
@@ -186,11 +189,12 @@ BOOL StartEntry(BOOL allowRange) {
     g_t.bodyLength = g_t.bodyBytes = 0;
     g_t.compareFill = 0;
     g_t.idleSeconds = 0;
+    g_t.connected = FALSE;
     s.expected = kUnknownSize;
     s.received = 0;
     s.busy = TRUE;
     Fetch_SendStatus(IDS_FETCH_RETRIEVING, e.szRemoteName);
-    if (SendRequest())
+    if (StartConnect())
         return TRUE;
     CloseSocket();
     return FALSE;
@@ -371,27 +375,47 @@ void Bytes(const char* data, DWORD n) {
         Body(data + take, n - take);
 }
 
-// Reads what the socket holds; FALSE at its end (or on an error).
-BOOL Receive() {
-    char buffer[4096];
-    int n = Ws().recv(g_t.sock, buffer, sizeof(buffer), 0);
-    if (n <= 0)
-        return FALSE;
+// The connect completed (error 0) or failed: the request goes out.
+void Connected(int error) {
+    if (error) {
+        Fail(IDS_FETCH_NO_CONNECTION);
+        return;
+    }
+    g_t.connected = TRUE;
     g_t.idleSeconds = 0;
-    Bytes(buffer, (DWORD)n);
-    return TRUE;
+    if (Ws().send(g_t.sock, g_t.request, g_t.requestLength, 0) != g_t.requestLength) {
+        FtpErrorText(2005);
+        Fail(0);
+    }
 }
 
-// The connection closed: the entry is done when its body arrived whole.
-void Closed() {
+// Reads what the socket holds: RECEIVED, NOTHING_MORE at its orderly end or
+// when nothing is there yet, BROKEN when the connection failed.
+ReceiveResult Receive() {
+    char buffer[4096];
+    int n = Ws().recv(g_t.sock, buffer, sizeof(buffer), 0);
+    if (n < 0)
+        return Ws().WSAGetLastError() == WSAEWOULDBLOCK ? NOTHING_MORE : BROKEN;
+    if (n == 0)
+        return NOTHING_MORE;
+    g_t.idleSeconds = 0;
+    Bytes(buffer, (DWORD)n);
+    return RECEIVED;
+}
+
+// The connection ended, orderly or broken: the entry is done when its body
+// arrived whole. Only an orderly close ends a body without a length.
+void Closed(BOOL broken) {
     SOCKET sock = g_t.sock;
-    while (g_t.sock == sock && Fetch_State().busy && Receive()) {
+    ReceiveResult last = RECEIVED;
+    while (g_t.sock == sock && Fetch_State().busy && (last = Receive()) == RECEIVED) {
     }
     if (g_t.sock != sock || !Fetch_State().busy)
         return; // the data ended or restarted the entry
+    broken = broken || last == BROKEN;
     CloseSocket();
     BOOL whole = g_t.headDone && g_t.mode != BODY_NONE && g_t.mode != BODY_COMPARE &&
-                 (!g_t.lengthKnown || g_t.bodyBytes >= g_t.bodyLength);
+                 (g_t.lengthKnown ? g_t.bodyBytes >= g_t.bodyLength : !broken);
     if (!whole) {
         Fail(IDS_FETCH_CUT_SHORT);
         return;
@@ -438,6 +462,9 @@ BOOL HttpTransfer_Start(const FetchTarget* target) {
 }
 
 void HttpFetch_End(void) {
+    FetchState& s = Fetch_State();
+    if (s.busy && !s.errorText[0])
+        FtpErrorText(-1); // cancelled: the copies are not what the server holds
     CloseSocket();
     DiscardOutput();
     UrlWindow_Destroy();
@@ -448,18 +475,25 @@ void HttpFetch_OnSocket(WPARAM socket, LPARAM event) {
     if ((SOCKET)socket != g_t.sock || !Fetch_State().busy)
         return;
     WORD what = WSAGETSELECTEVENT(event);
-    if (what == FD_READ)
-        Receive();
+    int error = WSAGETSELECTERROR(event);
+    if (what == FD_CONNECT)
+        Connected(error);
+    else if (what == FD_READ && Receive() == BROKEN)
+        Closed(TRUE);
     else if (what == FD_CLOSE)
-        Closed();
+        Closed(error != 0);
 }
 
 void HttpFetch_OnTimer(void) {
     FetchState& s = Fetch_State();
     if (!s.busy)
         return;
-    if (++g_t.idleSeconds > NetSettings_Get()->FetchTimeoutSeconds) {
-        FtpErrorText(2007);
-        Fail(0);
+    if (++g_t.idleSeconds <= NetSettings_Get()->FetchTimeoutSeconds)
+        return;
+    if (!g_t.connected) {
+        Fail(IDS_FETCH_NO_CONNECTION);
+        return;
     }
+    FtpErrorText(2007);
+    Fail(0);
 }

@@ -11,10 +11,6 @@
 
 namespace {
 
-ULONGLONG AsNumber(FILETIME t) {
-    return (ULONGLONG)t.dwHighDateTime << 32 | t.dwLowDateTime;
-}
-
 // Reads the previous list and the list file's last write (zero when the
 // file could not be made).
 FILETIME ReadPreviousList(const char* path) {
@@ -44,7 +40,7 @@ BOOL CopiesAreCurrent(const FetchTarget& t, FILETIME listWritten) {
     return Fetch_State().downloadMode == DOWNLOAD_ONCE && previous->dwCount &&
            (listWritten.dwLowDateTime || listWritten.dwHighDateTime) &&
            strcmp(previous->szHeader, t.header) == 0 &&
-           AsNumber(listWritten) > AsNumber(Fetch_State().firstFetchTime);
+           Fetch_TimeNumber(listWritten) > Fetch_TimeNumber(Fetch_State().firstFetchTime);
 }
 
 void MarkNothingToTransfer() {
@@ -133,6 +129,7 @@ RemoteStart RemoteFetch_Begin(const AnalysisProfile* profile, const char* name, 
         return REMOTE_START_FAILED;
     s.downloadMode = (int)profile->IncrementalUpdate;
     SetFirstFetchTime();
+    Fetch_RemoveStaleTemporaries();
     FILETIME listWritten = ReadPreviousList(target->listPath);
     if (!CopiesAreCurrent(*target, listWritten))
         return REMOTE_START_TRANSFER;

@@ -19,6 +19,9 @@ struct TitleTransfer {
     SOCKET sock;
     HANDLE file;
     BOOL busy;
+    BOOL connected; // the connect completed and the request went out
+    char request[HTTP_REQUEST_SIZE];
+    int requestLength;
     BOOL page; // a 200 answer whose body goes to the file
     char head[HTTP_HEAD_MAX + 1];
     DWORD headFill;
@@ -75,9 +78,20 @@ BOOL Receive() {
     return TRUE;
 }
 
+// The connect completed (error 0) or failed: the request goes out.
+void Connected(int error) {
+    g_tt.idleSeconds = 0;
+    g_tt.connected =
+        !error && Ws().send(g_tt.sock, g_tt.request, g_tt.requestLength, 0) == g_tt.requestLength;
+    if (!g_tt.connected)
+        g_tt.busy = FALSE;
+}
+
 LRESULT CALLBACK HTML_URL_WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kSocketMessage && (SOCKET)wParam == g_tt.sock && g_tt.busy) {
-        if (WSAGETSELECTEVENT(lParam) == FD_READ) {
+        if (WSAGETSELECTEVENT(lParam) == FD_CONNECT) {
+            Connected(WSAGETSELECTERROR(lParam));
+        } else if (WSAGETSELECTEVENT(lParam) == FD_READ) {
             Receive();
         } else if (WSAGETSELECTEVENT(lParam) == FD_CLOSE) {
             while (g_tt.busy && Receive()) {
@@ -139,20 +153,22 @@ void Wait(TITLESTATUSPROC status) {
     }
 }
 
-// Connects and sends the request; FALSE when the server cannot be reached.
-BOOL Connect(const char* host, int port, const char* path, const char* user, const char* password,
-             HWND window) {
+// Starts the connect; the request goes out when it completes. The connect
+// does not wait, so that the wait pumps the caller's messages and the timer
+// bounds a connect that never completes. FALSE when it cannot start.
+BOOL StartConnect(const char* host, int port, const char* path, const char* user,
+                  const char* password, HWND window) {
     sockaddr_in address;
-    char request[HTTP_REQUEST_SIZE];
-    int length = Http_PrepareGet(host, port, path, user, password, GetUserAgentText(), nullptr,
-                                 &address, request, sizeof(request));
-    if (length <= 0)
+    g_tt.requestLength = Http_PrepareGet(host, port, path, user, password, GetUserAgentText(),
+                                         nullptr, &address, g_tt.request, sizeof(g_tt.request));
+    if (g_tt.requestLength <= 0)
         return FALSE;
     g_tt.sock = Ws().socket(AF_INET, SOCK_STREAM, 0);
     return g_tt.sock != INVALID_SOCKET &&
-           Ws().connect(g_tt.sock, (const sockaddr*)&address, sizeof(address)) == 0 &&
-           Ws().WSAAsyncSelect(g_tt.sock, window, kSocketMessage, FD_READ | FD_CLOSE) == 0 &&
-           Ws().send(g_tt.sock, request, length, 0) == length;
+           Ws().WSAAsyncSelect(g_tt.sock, window, kSocketMessage,
+                               FD_CONNECT | FD_READ | FD_CLOSE) == 0 &&
+           (Ws().connect(g_tt.sock, (const sockaddr*)&address, sizeof(address)) == 0 ||
+            Ws().WSAGetLastError() == WSAEWOULDBLOCK);
 }
 
 } // namespace
@@ -167,13 +183,14 @@ int TitleFetch_Http(const char* host, int port, const char* path, const char* us
         CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     HWND window = g_tt.file != INVALID_HANDLE_VALUE ? CreateTitleWindow() : nullptr;
     Status(status, "Retrieving Document...");
-    BOOL reached = window && Connect(host, port, path, user, password, window);
-    if (reached) {
+    BOOL started = window && StartConnect(host, port, path, user, password, window);
+    if (started) {
         g_tt.busy = TRUE;
         Status(status, "Retrieving File...");
         Wait(status);
         Status(status, "Disconnecting...");
     }
+    BOOL reached = started && g_tt.connected;
     if (g_tt.sock != INVALID_SOCKET)
         Ws().closesocket(g_tt.sock);
     if (window) {

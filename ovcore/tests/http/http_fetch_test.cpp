@@ -233,7 +233,7 @@ TEST_F(HttpFetchTest, FailuresGiveTheirTextsAndKeepTheGoodCopy) {
         const char* error;
     } cases[] = {
         {"missing file", 0, false, 0, "The server answered with status 404 for 127.0.0.1/f.log."},
-        {"refused connection", httptest::ClosedPort(), true, -1,
+        {"refused connection", httptest::ClosedPort(), true, 0,
          "No connection could be made to the server of 127.0.0.1/f.log."},
         {"no answer", silent.Port(), true, 0, "FTP Timeout occured."},
         {"closed mid-transfer", cutShort.Port(), true, 0,
@@ -265,6 +265,76 @@ TEST_F(HttpFetchTest, FailuresGiveTheirTextsAndKeepTheGoodCopy) {
         EXPECT_TRUE(StrayFiles().empty());
         ORB_FreeURL(client_);
     }
+}
+
+// A connect that never completed used to block ORB_OpenURL for minutes,
+// deaf to the client's messages and its cancel.
+TEST_F(HttpFetchTest, AConnectThatNeverCompletesEndsByTheTimeOutOrTheCancel) {
+    std::string good = LogBytes(3000, 6);
+    httptest::StuckConnects stuck;
+    ASSERT_TRUE(stuck.Stuck()) << "no connect could be made to hang";
+    Settings("Always", "2");
+    Profile("stuck", Url("/f.log"));
+    Serve("/f.log", good);
+    ASSERT_EQ(Fetch("stuck").closed, 0);
+    Profile("stuck", Url("/f.log", stuck.Port()));
+    DWORD start = GetTickCount();
+    FetchResult r = Fetch("stuck");
+    EXPECT_LT(GetTickCount() - start, 6000u);
+    EXPECT_EQ(r.opened, 0);
+    EXPECT_EQ(r.error, "No connection could be made to the server of 127.0.0.1/f.log.");
+    ORB_FreeURL(client_);
+
+    Settings("Always", "60");
+    UrlFetchHandle handle = nullptr;
+    start = GetTickCount();
+    ASSERT_EQ(ORB_OpenURL(window_, "stuck.wlp", &handle), 0);
+    EXPECT_LT(GetTickCount() - start, 1000u) << "the open waited for the connect";
+    EXPECT_EQ(ORB_PeekURL(), 0);
+    // The client cancels: it closes the fetch.
+    ExpectCancelKeeps(handle, "stuck", "f.log", good, 1000);
+}
+
+// A fetch killed mid-transfer used to leave its temporary file in the data
+// folder for good.
+TEST_F(HttpFetchTest, AFetchRemovesTheTemporariesOfKilledFetches) {
+    struct Case {
+        const char* name;
+        bool old, held, removed;
+    } cases[] = {
+        {"ovf1A.tmp", true, false, true},   // a killed fetch's
+        {"ovf2B.tmp", false, false, false}, // just made by a fetch that runs
+        {"ovf3C.tmp", true, true, false},   // written by a fetch that runs
+        {"other.tmp", true, false, false},  // not a fetch's
+    };
+    std::vector<HANDLE> held;
+    for (const Case& c : cases) {
+        std::string path = install_.Data() + c.name;
+        ASSERT_TRUE(ovtest::WriteFileBytes(path, "partial"));
+        HANDLE file =
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        FILETIME written;
+        GetSystemTimeAsFileTime(&written);
+        ULARGE_INTEGER t = {{written.dwLowDateTime, written.dwHighDateTime}};
+        t.QuadPart -= c.old ? 3600ULL * 10000000ULL : 0;
+        written = {t.LowPart, t.HighPart};
+        SetFileTime(file, nullptr, nullptr, &written);
+        if (c.held)
+            held.push_back(file);
+        else
+            CloseHandle(file);
+    }
+    Serve("/t.log", LogBytes(500, 1));
+    Profile("temps", Url("/t.log"));
+    EXPECT_EQ(Fetch("temps").closed, 0);
+    for (HANDLE file : held)
+        CloseHandle(file);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ovtest::FileExistsAt(install_.Data() + c.name), !c.removed);
+    }
+    ORB_FreeURL(client_);
 }
 
 // Headers over 1,024 bytes used to hang the fetch until its time-out; a

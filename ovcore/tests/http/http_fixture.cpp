@@ -76,6 +76,46 @@ void OwnServer::Serve() {
     }
 }
 
+namespace {
+
+// Connects without waiting; true when the connect completed within
+// waitMs (false: it still hangs).
+bool ConnectCompletes(SOCKET s, int port, DWORD waitMs) {
+    u_long nonBlocking = 1;
+    ioctlsocket(s, FIONBIO, &nonBlocking);
+    sockaddr_in a = {};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_port = htons((u_short)port);
+    connect(s, (sockaddr*)&a, sizeof(a));
+    fd_set writable;
+    FD_ZERO(&writable);
+    FD_SET(s, &writable);
+    timeval limit = {(long)(waitMs / 1000), (long)(waitMs % 1000) * 1000};
+    return select(0, nullptr, &writable, nullptr, &limit) == 1;
+}
+
+} // namespace
+
+StuckConnects::StuckConnects() {
+    const int kMaxFillers = 16;
+    listener_ = BindLoopback(&port_);
+    listen(listener_, 0);
+    // The queue takes one or a few connections; the first connect that
+    // does not complete shows it full (that one stays, hanging, too).
+    while (!stuck_ && (int)fillers_.size() < kMaxFillers) {
+        SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+        fillers_.push_back(s);
+        stuck_ = !ConnectCompletes(s, port_, 1000);
+    }
+}
+
+StuckConnects::~StuckConnects() {
+    for (SOCKET s : fillers_)
+        closesocket(s);
+    closesocket(listener_);
+}
+
 int ClosedPort() {
     int port = 0;
     closesocket(BindLoopback(&port));

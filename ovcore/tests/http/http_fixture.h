@@ -36,6 +36,23 @@ class OwnServer {
     std::thread thread_;
 };
 
+// A port on 127.0.0.1 where a connect never completes: its listener's queue
+// is full (it never accepts), so the SYNs of a new connect are dropped.
+class StuckConnects {
+  public:
+    StuckConnects();
+    ~StuckConnects();
+    int Port() const { return port_; }
+    // True once a connect is seen to hang.
+    bool Stuck() const { return stuck_; }
+
+  private:
+    SOCKET listener_ = INVALID_SOCKET;
+    std::vector<SOCKET> fillers_;
+    int port_ = 0;
+    bool stuck_ = false;
+};
+
 // A port on 127.0.0.1 where nothing listens.
 int ClosedPort();
 

@@ -108,6 +108,23 @@ TEST_F(PageTitleTest, RedirectsHaveNoTitleAndTheWaitPumpsItself) {
     EXPECT_EQ(failed, 0);
 }
 
+// A connect that never completed used to block the title fetch for minutes,
+// with no call to the caller's pump.
+TEST_F(PageTitleTest, AConnectThatNeverCompletesEndsByTheTimeOutAndPumps) {
+    httptest::StuckConnects stuck;
+    ASSERT_TRUE(stuck.Stuck()) << "no connect could be made to hang";
+    std::string title;
+    int failed = 0;
+    g_pumps = 0;
+    DWORD start = GetTickCount();
+    EXPECT_EQ(Title("http://127.0.0.1:" + std::to_string(stuck.Port()) + "/", &title, &failed,
+                    PumpingStatus),
+              0);
+    EXPECT_LT(GetTickCount() - start, 6000u);
+    EXPECT_EQ(failed, 1);
+    EXPECT_GT(g_pumps, 10);
+}
+
 TEST_F(PageTitleTest, FailuresAreCachedAndUnreachableServersFlagged) {
     std::string title;
     int failed = 0;

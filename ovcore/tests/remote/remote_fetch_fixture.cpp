@@ -115,6 +115,20 @@ FetchResult RemoteFetchTest::Fetch(const std::string& name) {
     return r;
 }
 
+void RemoteFetchTest::ExpectCancelKeeps(UrlFetchHandle handle, const std::string& name,
+                                        const std::string& file, const std::string& good,
+                                        DWORD limitMs) {
+    DWORD start = GetTickCount();
+    EXPECT_EQ(ORB_CloseURL(window_, handle, client_), -1);
+    EXPECT_LT(GetTickCount() - start, limitMs);
+    char text[FETCH_ERROR_SIZE];
+    ORB_GetURLErrMsg(text);
+    EXPECT_STREQ(text, "FTP Transfer aborted by user.");
+    EXPECT_EQ(Copy(name, file), good);
+    EXPECT_TRUE(StrayFiles().empty());
+    ORB_FreeURL(client_);
+}
+
 std::string RemoteFetchTest::Copy(const std::string& name, const std::string& file) {
     return ovtest::ReadFileBytes(install_.Data() + name + ".ftp\\" + file);
 }

@@ -42,6 +42,11 @@ class RemoteFetchTest : public ::testing::Test {
     // Fetches name's logs with a registered engine, then runs a statistics
     // report over the copies; the records the run read (-1: it did not open).
     long RunOverFetchedLogs(const std::string& name);
+    // Closes a running fetch as a cancelling client does: within limitMs,
+    // with the aborted text, the copy of name's file still good and no
+    // temporary file left.
+    void ExpectCancelKeeps(UrlFetchHandle handle, const std::string& name, const std::string& file,
+                           const std::string& good, DWORD limitMs);
     // Temporary files the fetch left in the data folder.
     std::vector<std::string> StrayFiles();
 

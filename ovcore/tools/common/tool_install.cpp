@@ -46,12 +46,83 @@ std::string ProgramFolder() {
     return folder.substr(0, folder.find_last_of("\\/") + 1);
 }
 
-bool ToolInstall::Make(const char* name, const std::string& contentFolder, ORB_PUMPPROC pump) {
+namespace {
+
+const char kLockFile[] = "owner.lock";
+// A folder without its lock this old is no install being made.
+const ULONGLONG kLocklessAfter = 60ULL * 10000000ULL; // FILETIME units
+const int kMaxSuffix = 100;
+
+// <name><digits>, optionally followed by "-<digits>": an install folder's name.
+bool IsInstallName(const char* folder, const char* name) {
+    size_t length = strlen(name);
+    if (_strnicmp(folder, name, length) != 0)
+        return false;
+    const char* rest = folder + length;
+    size_t digits = strspn(rest, "0123456789");
+    if (!digits)
+        return false;
+    rest += digits;
+    return !*rest || (rest[0] == '-' && rest[1] && !rest[1 + strspn(rest + 1, "0123456789")]);
+}
+
+ULONGLONG AgeOf(const FILETIME& written) {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULONGLONG t = (ULONGLONG)written.dwHighDateTime << 32 | written.dwLowDateTime;
+    ULONGLONG n = (ULONGLONG)now.dwHighDateTime << 32 | now.dwLowDateTime;
+    return n > t ? n - t : 0;
+}
+
+// A killed run's folder: its lock file can be deleted (nobody holds it), or
+// it has none and has not been written for a while.
+bool IsLeftOver(const std::string& folder, const FILETIME& written) {
+    std::string lock = folder + "\\" + kLockFile;
+    if (GetFileAttributesA(lock.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return DeleteFileA(lock.c_str()) != 0;
+    return AgeOf(written) >= kLocklessAfter;
+}
+
+void RemoveLeftOvers(const std::string& temp, const char* name) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((temp + name + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            IsInstallName(found.cFileName, name) &&
+            IsLeftOver(temp + found.cFileName, found.ftLastWriteTime))
+            RemoveFolderTree(temp + found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+} // namespace
+
+// A new folder of this run's own, holding its lock file open.
+bool ToolInstall::MakeRoot(const char* name) {
     char temp[MAX_PATH];
     if (!GetTempPathA(MAX_PATH, temp))
         return false;
-    root_ = std::string(temp) + name + std::to_string(GetCurrentProcessId()) + "\\";
-    if (!CreateDirectoryA(root_.c_str(), NULL))
+    RemoveLeftOvers(temp, name);
+    std::string base = std::string(temp) + name + std::to_string(GetCurrentProcessId());
+    for (int suffix = 0; suffix < kMaxSuffix; suffix++) {
+        root_ = base + (suffix ? "-" + std::to_string(suffix) : "") + "\\";
+        if (CreateDirectoryA(root_.c_str(), NULL)) {
+            lock_ = CreateFileA((root_ + kLockFile).c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, NULL);
+            if (lock_ == INVALID_HANDLE_VALUE)
+                RemoveFolderTree(root_);
+            return lock_ != INVALID_HANDLE_VALUE;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
+    }
+    return false;
+}
+
+bool ToolInstall::Make(const char* name, const std::string& contentFolder, ORB_PUMPPROC pump) {
+    if (!MakeRoot(name))
         return false;
     if (!contentFolder.empty() && !CopyTree(contentFolder, root_))
         return false;
@@ -95,6 +166,10 @@ void RemoveFolderTree(const std::string& folder) {
 ToolInstall::~ToolInstall() {
     if (slot_ >= 0)
         ORB_DeRegister(slot_);
+    // Only a folder this run made (and locked) is its own to remove.
+    if (lock_ == INVALID_HANDLE_VALUE)
+        return;
+    CloseHandle(lock_);
     RemoveFolderTree(root_);
 }
 

@@ -8,8 +8,12 @@
 
 namespace ovtool {
 
-// A registered engine over <temp>\<name><process id>\, laid out as an
-// install folder; removed with everything in it when the object goes.
+// A registered engine over <temp>\<name><process id>\ (with "-<n>" behind
+// when a killed run of a program with the same id left that folder), laid
+// out as an install folder; removed with everything in it when the object
+// goes. The program holds the folder's lock file open while it runs; folders
+// of the same name whose lock nobody holds are a killed run's leftovers and
+// are removed when the next install is made.
 class ToolInstall {
   public:
     // Makes the folders and registers the engine. contentFolder, when not
@@ -26,7 +30,10 @@ class ToolInstall {
   private:
     void Write(const std::string& relative, const std::string& text) const;
 
+    bool MakeRoot(const char* name);
+
     std::string root_;
+    HANDLE lock_ = INVALID_HANDLE_VALUE;
     short slot_ = -1;
 };
 

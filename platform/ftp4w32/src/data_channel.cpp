@@ -6,20 +6,18 @@ namespace ftp {
 
 namespace {
 
-// Reads "h1,h2,h3,h4,p1,p2" from a 227 reply text.
-bool ParsePassiveAddress(const std::string& text, sockaddr_in* address) {
+// The port of a 227 reply's "h1,h2,h3,h4,p1,p2"; 0 when the text holds none.
+// The address part is read only to check the form: it is never connected to.
+u_short ParsePassivePort(const std::string& text) {
     size_t start = text.find_first_of("0123456789", 4);
     unsigned v[6];
     if (start == std::string::npos || sscanf(text.c_str() + start, "%u,%u,%u,%u,%u,%u", &v[0],
                                              &v[1], &v[2], &v[3], &v[4], &v[5]) != 6)
-        return false;
+        return 0;
     for (unsigned x : v)
         if (x > 255)
-            return false;
-    address->sin_family = AF_INET;
-    address->sin_addr.s_addr = htonl((v[0] << 24) | (v[1] << 16) | (v[2] << 8) | v[3]);
-    address->sin_port = htons(static_cast<u_short>((v[4] << 8) | v[5]));
-    return true;
+            return 0;
+    return static_cast<u_short>((v[4] << 8) | v[5]);
 }
 
 } // namespace
@@ -53,13 +51,13 @@ int DataChannel::PreparePassive(ControlChannel& control) {
     int result = control.Command("PASV", &reply);
     if (result != FTPERR_OK)
         return result;
-    sockaddr_in address = {};
-    if (reply.code != 227 || !ParsePassiveAddress(reply.text, &address))
+    // The data connection goes to the server the control connection reached:
+    // a reply naming another host would make us connect wherever it points.
+    u_short port = reply.code == 227 ? ParsePassivePort(reply.text) : 0;
+    sockaddr_in address;
+    if (!port || !control.PeerAddress(&address))
         return FTPERR_DATACONNECTION;
-    // A server that names no address (0.0.0.0) means its own.
-    sockaddr_in peer;
-    if (address.sin_addr.s_addr == 0 && control.PeerAddress(&peer))
-        address.sin_addr = peer.sin_addr;
+    address.sin_port = htons(port);
     result = ConnectSocket(address, control.Timeout(), &data_);
     return result == FTPERR_OK || result == FTPERR_NOSOCKET ? result : FTPERR_DATACONNECTION;
 }

@@ -83,6 +83,14 @@ int SendData(Job& job) {
     }
 }
 
+// A transfer the server refused at its end: a lost data connection (425,
+// 426), or the file itself (a receive), or the upload.
+int EndRefused(const Job& job, int code) {
+    if (code == 425 || code == 426)
+        return FTPERR_DATACONNECTION;
+    return job.receive ? FTPERR_NOREMOTEFILE : FTPERR_TRANSFERREFUSED;
+}
+
 // Settles the control connection after the data has stopped flowing.
 int Finish(Job& job, int result) {
     Session& s = TheSession();
@@ -95,19 +103,24 @@ int Finish(Job& job, int result) {
         s.control.Drain(kAbortQuietMs);
         return result;
     }
-    if (result == FTPERR_OK) {
-        Reply reply;
-        result = s.control.ReadReply(&reply);
-        if (result == FTPERR_OK && reply.code != 226 && reply.code != 250)
-            result = job.receive ? FTPERR_DATACONNECTION : FTPERR_TRANSFERREFUSED;
-        // A binary file that arrived shorter than announced was cut off.
-        if (result == FTPERR_OK && job.receive && job.type == 'I' && job.expected >= 0 &&
-            job.done < job.expected)
-            result = FTPERR_DATACONNECTION;
-    }
-    if (result != FTPERR_OK)
+    if (result != FTPERR_OK) {
         s.control.Close(); // replies may be out of step: the session is over
-    return result;
+        return result;
+    }
+    // The server's last word on the file: whatever it says, the replies are
+    // in step and the session serves the next file.
+    Reply reply;
+    result = s.control.ReadReply(&reply);
+    if (result != FTPERR_OK) {
+        s.control.Close();
+        return result;
+    }
+    if (reply.code != 226 && reply.code != 250)
+        return EndRefused(job, reply.code);
+    // A binary file that arrived shorter than announced was cut off.
+    if (job.receive && job.type == 'I' && job.expected >= 0 && job.done < job.expected)
+        return FTPERR_DATACONNECTION;
+    return FTPERR_OK;
 }
 
 int Run(Job& job) {

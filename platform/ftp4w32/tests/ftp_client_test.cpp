@@ -316,6 +316,24 @@ TEST_F(FtpSession, MisbehavingServersEndWithinTheTimeOut) {
     }
 }
 
+// A passive reply that named another host used to send the data
+// connection there; a 550 after a file's data used to end the session.
+TEST_F(FtpSession, PassiveRepliesAndRefusedFilesKeepToTheServer) {
+    FtpSetPassiveMode(TRUE);
+    ASSERT_EQ(LoginAs("elsewhere", "x", Server().rogue), 0);
+    std::string target = local + "f.log";
+    EXPECT_EQ(FtpRecvFile("f.log", target.c_str(), 'I', 0, nullptr, 0), 0)
+        << "the data connection went where the reply pointed";
+    EXPECT_EQ(long(ReadBytes(target).size()), FtpBytesToBeTransferred());
+    EXPECT_EQ(FtpCloseConnection(), 0);
+
+    ASSERT_EQ(LoginAs("refuse", "x", Server().rogue), 0);
+    EXPECT_EQ(FtpRecvFile("b.log", (local + "b.log").c_str(), 'I', 0, nullptr, 0), 1010);
+    EXPECT_EQ(FtpRecvFile("c.log", (local + "c.log").c_str(), 'I', 0, nullptr, 0), 0)
+        << "the session goes on";
+    EXPECT_EQ(long(ReadBytes(local + "c.log").size()), FtpBytesToBeTransferred());
+}
+
 // Logs in to the misbehaving server as user and starts an asynchronous receive.
 void StartRogueReceive(const char* user, int timeOut, const std::string& target, MessageLog& log) {
     FtpSetDefaultTimeOut(timeOut);

@@ -9,8 +9,11 @@ Three servers listen on 127.0.0.1, each on a free port:
   port    pyftpdlib: user "weblogs"/"secret" (may write), anonymous (read only)
   rogue   misbehaves by user name: "close" drops both connections mid-file,
           "stall" stops sending mid-file, "mute" never answers PWD, "split"
-          answers PWD in pieces over several lines; every folder lists one
-          file, f.log
+          answers PWD in pieces over several lines, "short" answers no SIZE
+          and ends f.log early with 226, "refuse" lists a.log, b.log and
+          c.log and refuses b.log with 550 once it is sent, "elsewhere"
+          names another loopback address in its PASV reply; every folder
+          lists f.log (a.log to c.log for "refuse")
   silent  accepts connections and never says a word
 The served folder holds logs/ (three .log files, error.txt, sub/), empty/
 and upload/. The servers end themselves after LIFETIME seconds.
@@ -28,6 +31,7 @@ import time
 
 LIFETIME = 900
 ROGUE_SIZE = 100000
+LOG_LINE = b'127.0.0.1 - - [10/Dec/2026:10:00:00 +0000] "GET / HTTP/1.0" 200 10\n'
 
 
 def make_tree(root):
@@ -54,6 +58,27 @@ def free_listener():
     return s
 
 
+def served_file(lines):
+    return (LOG_LINE * lines)[: len(LOG_LINE) * lines]
+
+
+def rogue_files(user):
+    """What a user's folder holds: name -> (listed size, bytes sent, last reply).
+
+    None for the bytes: the user's misbehaviour decides what is sent."""
+    if user == "short":
+        return {"f.log": (29000, served_file(29000 // len(LOG_LINE))[:14500], "226 done")}
+    if user == "refuse":
+        files = {name: served_file(lines) for name, lines in (("a.log", 30), ("b.log", 40),
+                                                              ("c.log", 50))}
+        return {name: (len(data), data, "550 refused" if name == "b.log" else "226 done")
+                for name, data in files.items()}
+    if user == "elsewhere":
+        data = served_file(100)
+        return {"f.log": (len(data), data, "226 done")}
+    return {"f.log": (ROGUE_SIZE, None, None)}
+
+
 def rogue_session(conn):
     reader = conn.makefile("rb")
     held = []
@@ -62,20 +87,23 @@ def rogue_session(conn):
         conn.sendall((text + "\r\n").encode())
 
     say("220 rogue ready")
-    user, listener = "", None
+    user, listener, files = "", None, {}
     try:
         for raw in reader:
             cmd, _, arg = raw.decode("latin-1").strip().partition(" ")
             cmd = cmd.upper()
             if cmd == "USER":
                 user = arg
+                files = rogue_files(user)
                 say("331 password please")
             elif cmd == "PASS":
                 say("230 logged in")
             elif cmd == "TYPE":
                 say("200 type set")
+            elif cmd == "SIZE" and user == "short":
+                say("502 not here")
             elif cmd == "SIZE":
-                say("213 %d" % ROGUE_SIZE)
+                say("213 %d" % files.get(arg.rsplit("/", 1)[-1], (ROGUE_SIZE,))[0])
             elif cmd == "PWD" and user == "split":
                 # One reply over several lines and packets.
                 for piece in ("257-the", " folder\r\n257-is\r", "\n257 \"/ro", 'gue" here\r\n'):
@@ -87,17 +115,28 @@ def rogue_session(conn):
             elif cmd == "PASV":
                 listener = free_listener()
                 port = listener.getsockname()[1]
-                say("227 Entering Passive Mode (127,0,0,1,%d,%d)" % (port >> 8, port & 255))
+                # The listener is on 127.0.0.1 alone: a client that connects
+                # where the reply points fails.
+                host = "127,0,0,2" if user == "elsewhere" else "127,0,0,1"
+                say("227 Entering Passive Mode (%s,%d,%d)" % (host, port >> 8, port & 255))
             elif cmd == "CWD":
                 say("550 no such folder" if arg.endswith(".log") else "250 folder changed")
             elif cmd in ("NLST", "LIST") and listener:
-                # One file, whatever is asked: the engine's fetch lists before it receives.
+                # The same files, whatever is asked: the engine's fetch lists before it receives.
                 say("150 listing")
                 data, _ = listener.accept()
-                line = "-rw-r--r--   1 rogue rogue %9d Dec 10 10:00 f.log" % ROGUE_SIZE
-                data.sendall(((line if cmd == "LIST" else "f.log") + "\r\n").encode())
+                for name, (size, _, _) in sorted(files.items()):
+                    line = "-rw-r--r--   1 rogue rogue %9d Dec 10 10:00 %s" % (size, name)
+                    data.sendall(((line if cmd == "LIST" else name) + "\r\n").encode())
                 data.close()
                 say("226 listed")
+            elif cmd == "RETR" and listener and files.get(arg.rsplit("/", 1)[-1], (0, None))[1]:
+                _, sent, last = files[arg.rsplit("/", 1)[-1]]
+                say("150 sending")
+                data, _ = listener.accept()
+                data.sendall(sent)
+                data.close()
+                say(last)
             elif cmd == "RETR" and listener:
                 say("150 sending")
                 data, _ = listener.accept()
