@@ -13,6 +13,8 @@ packages=(cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev googl
           python3-pyftpdlib  # the tests' FTP server
           nginx              # the tests' HTTP server
           xvfb netpbm        # scripts/screenshot.sh
+          fonts-wine         # Wine's own fonts: the caption buttons' symbols, the dialog font
+          fonts-liberation   # the Arial, Times and Courier faces of reports and charts
           chromium)          # scripts/check-report.sh
 
 missing=()

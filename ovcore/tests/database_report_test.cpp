@@ -167,6 +167,37 @@ TEST_F(DatabaseReportTest, RealtimeReportIsWrittenAsTheLogRunsSummary) {
     EXPECT_EQ(ovtest::ReadFileBytes(fromLogs), page);
 }
 
+// While another program updates the database, a report reads the days
+// stored so far. Guards a lock that refused every second program.
+TEST_F(DatabaseReportTest, AReportReadsTheStoredDaysWhileAnotherProgramUpdates) {
+    ReportHandle* update = (ReportHandle*)calloc(1, sizeof(ReportHandle));
+    update->Profile = profile_;
+    ASSERT_EQ(DBREPORT_DONE,
+              RunDatabaseReport(profile_, ProfilePath().c_str(), Oct(10), Oct(12, 23, 59, 59),
+                                "hist.log", "out.htm", update, &profile_->Servers, nullptr, 1));
+    FreeDatabaseReportContext(update, 1);
+    free(update);
+    std::string lock = engine_.Install().Data() + "hist.dat\\daily\\update.lck";
+    HANDLE updater = CreateFileA(lock.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                 nullptr, OPEN_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, updater);
+
+    ReportHandle* report = (ReportHandle*)calloc(1, sizeof(ReportHandle));
+    report->Profile = profile_;
+    EXPECT_EQ(DBREPORT_DONE,
+              RunDatabaseReport(profile_, ProfilePath().c_str(), Oct(10), Oct(16, 23, 59, 59),
+                                "hist.log", "out.htm", report, &profile_->Servers, nullptr, 0));
+    CloseHandle(updater);
+    ASSERT_NE(nullptr, report->Run);
+    RunOutcome logs = LogRun(Oct(10, 2), Oct(12, 23, 59, 59));
+    ASSERT_NE(nullptr, logs.report);
+    ExpectSameTables(report->Run, logs.report->Run);
+    EXPECT_EQ(3u, report->Run->Period.DaysCounted);
+    ORB_CloseReport(logs.report, nullptr);
+    FreeDatabaseReportContext(report, 1);
+    free(report);
+}
+
 TEST_F(DatabaseReportTest, RealtimeAnswers) {
     engine_.Install().Write("ovdesk\\template\\cluster.var", kFigures);
     Sections sections(engine_.Install().Templates() + "cluster.var");

@@ -3,9 +3,11 @@
 // new. Hits are counted here by a small counter of the test's own.
 #include <gtest/gtest.h>
 
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -212,6 +214,125 @@ TEST_F(HistoryPassTest, TheUserLearnsWhyNothingWasUpdated) {
     EXPECT_EQ(1, Update(&upToDate));
     EXPECT_EQ(1, upToDate);
     EXPECT_NE(std::string::npos, g_shown.find("cannot be read")) << g_shown;
+}
+
+// A damaged or unreadable store: said so through the error display and
+// left as it is; an index too short to hold an entry is built again. Guards
+// updates that answered "done" over a damaged database and stored nothing.
+TEST_F(HistoryPassTest, ADamagedDatabaseIsToldAndLeftAsItIsOrBuiltAgain) {
+    enum Outcome { KEPT, REBUILT };
+    const std::string daily = "\\daily\\";
+    char dayName[20];
+    sprintf(dayName, "%08x.dat", (unsigned)At(6, 0));
+    // Each case damages the folder; a file it holds open is closed after.
+    const struct {
+        const char* name;
+        std::function<HANDLE(const std::string& master, const std::string& day)> damage;
+        Outcome outcome;
+        const char* told;
+    } cases[] = {
+        {"wrong format word",
+         [](const std::string& m, const std::string&) {
+             std::string bytes = ovtest::ReadFileBytes(m);
+             bytes[0] = 5;
+             ovtest::WriteFileBytes(m, bytes);
+             return INVALID_HANDLE_VALUE;
+         },
+         KEPT, "master.dat\" is damaged"},
+        {"an entry that names another file",
+         [](const std::string& m, const std::string&) {
+             std::string bytes = ovtest::ReadFileBytes(m);
+             bytes.replace(448, 12, "..\\..\\x.dat\0", 12);
+             ovtest::WriteFileBytes(m, bytes);
+             return INVALID_HANDLE_VALUE;
+         },
+         KEPT, "master.dat\" is damaged"},
+        {"master.dat held by another program",
+         [](const std::string& m, const std::string&) {
+             return CreateFileA(m.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+         },
+         KEPT, "master.dat\" cannot be read"},
+        {"a stored day that is not one",
+         [](const std::string&, const std::string& d) {
+             ovtest::WriteFileBytes(d, std::string(600, '\x7f'));
+             return INVALID_HANDLE_VALUE;
+         },
+         KEPT, "stored day"},
+        {"a stored day held by another program",
+         [](const std::string&, const std::string& d) {
+             return CreateFileA(d.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+         },
+         KEPT, "stored day"},
+        {"empty master.dat",
+         [](const std::string& m, const std::string&) {
+             ovtest::WriteFileBytes(m, "");
+             return INVALID_HANDLE_VALUE;
+         },
+         REBUILT, nullptr},
+        {"master.dat cut inside its header",
+         [](const std::string& m, const std::string&) {
+             ovtest::WriteFileBytes(m, ovtest::ReadFileBytes(m).substr(0, 100));
+             return INVALID_HANDLE_VALUE;
+         },
+         REBUILT, nullptr},
+        {"master.dat cut inside its second entry",
+         [](const std::string& m, const std::string&) {
+             ovtest::WriteFileBytes(m, ovtest::ReadFileBytes(m).substr(0, 448 + 64 + 30));
+             return INVALID_HANDLE_VALUE;
+         },
+         REBUILT, nullptr},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string folder = install_.Root() + "db" + std::to_string(++n);
+        strcpy(profile_.SwiftmereRepository, folder.c_str());
+        std::string master = folder + daily + "master.dat", day = folder + daily + dayName;
+        log_.lines = {{At(5, 1), "/a"}, {At(5, 2), "/b"}, {At(6, 3), "/a"}, {At(6, 4), "/c"}};
+        int upToDate = 0;
+        ASSERT_EQ(1, Update(&upToDate));
+        ASSERT_EQ(1, Update(&upToDate));
+        ASSERT_EQ(std::make_pair(At(6, 4) - 1, std::string("/a=1,")), Day(6));
+        const std::string masterBefore = ovtest::ReadFileBytes(master);
+        const std::string dayBefore = ovtest::ReadFileBytes(day);
+        HANDLE held = c.damage(master, day);
+        // A file held by another program keeps what it had.
+        const bool holds = held != INVALID_HANDLE_VALUE;
+        const std::string masterDamaged = holds ? masterBefore : ovtest::ReadFileBytes(master);
+        const std::string dayDamaged = holds ? dayBefore : ovtest::ReadFileBytes(day);
+        log_.lines.push_back({At(6, 5), "/d"});
+        g_shown.clear();
+        if (c.outcome == KEPT) {
+            EXPECT_EQ(0, Update(&upToDate));
+            EXPECT_EQ(1, upToDate);
+            EXPECT_NE(std::string::npos, g_shown.find(c.told)) << g_shown;
+            if (holds)
+                CloseHandle(held);
+            EXPECT_TRUE(masterDamaged == ovtest::ReadFileBytes(master));
+            EXPECT_TRUE(dayDamaged == ovtest::ReadFileBytes(day));
+            continue;
+        }
+        for (int i = 0; i < 4 && Update(&upToDate) && !upToDate; ++i) {
+        }
+        EXPECT_EQ("", g_shown);
+        EXPECT_EQ(masterBefore.size(), ovtest::ReadFileBytes(master).size());
+        EXPECT_EQ(std::make_pair(At(5, 23, 59, 59) + 1, std::string("/a=1,/b=1,")), Day(5));
+        EXPECT_EQ(std::make_pair(At(6, 5) - 1, std::string("/a=1,/c=1,")), Day(6));
+    }
+}
+
+// A damaged index cannot be read either: a report from the database says so.
+TEST_F(HistoryPassTest, ADamagedIndexIsNotOpenedToRead) {
+    log_.lines = {{At(5, 1), "/a"}, {At(5, 2), "/b"}};
+    int upToDate = 0;
+    ASSERT_EQ(1, Update(&upToDate));
+    std::string master = std::string(profile_.SwiftmereRepository) + "\\daily\\master.dat";
+    ovtest::WriteFileBytes(master, std::string(600, '\x7f'));
+    EXPECT_EQ(nullptr, OpenHistoryDatabaseToRead(&profile_, nullptr));
+    EXPECT_EQ(HISTORY_OPEN_MASTER, HistoryOpenFailure());
+    EXPECT_EQ(MASTER_DAMAGED, HistoryOpenMasterState());
+    TellHistoryOpenFailure();
+    EXPECT_NE(std::string::npos, g_shown.find("master.dat\" is damaged")) << g_shown;
 }
 
 TEST_F(HistoryPassTest, DeletingRemovesEveryFileAndBothFolders) {

@@ -1,7 +1,7 @@
 // Durability of the history database: an update that fails at any disk
 // write leaves every stored day readable and as it was (or wholly updated),
-// and a second update then completes; a second program is refused while
-// one holds the database.
+// and a second update then completes; a second program is refused an
+// update while one updates the database, and readers share it.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
@@ -75,7 +75,7 @@ bool RunUpdate(AnalysisProfile* profile, const std::vector<Hit>& log) {
 // Each stored day as text: its time, its pages' hits and its hour counts.
 std::map<std::string, std::string> StoredDays(AnalysisProfile* profile) {
     std::map<std::string, std::string> days;
-    HistoryDatabase* db = OpenHistoryDatabase(profile, nullptr, 0, 0, 0);
+    HistoryDatabase* db = OpenHistoryDatabaseToRead(profile, nullptr);
     EXPECT_NE(nullptr, db);
     if (!db)
         return days;
@@ -160,15 +160,19 @@ TEST_F(HistoryUpdateTest, AFailureAtAnyWriteLeavesEveryStoredDayWhole) {
     EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileA(leftovers.c_str(), &found));
 }
 
-// The other program of the lock test: holds the database until told to let go.
+// The other program of the lock tests: holds the database, to update it or
+// (OV_HISTORY_LOCK_MODE "read") to read it, until told to let go.
 TEST(HistoryLockChild, HoldsTheDatabase) {
     const char* folder = getenv("OV_HISTORY_LOCK_CHILD");
     if (!folder)
-        GTEST_SKIP() << "run by HistoryUpdateTest.ASecondProgramIsRefused";
+        GTEST_SKIP() << "run by the lock tests of HistoryUpdateTest";
+    const char* mode = getenv("OV_HISTORY_LOCK_MODE");
     AnalysisProfile profile = {};
     profile.SwiftmereFlag = SWIFTMERE_FILES;
     strcpy(profile.SwiftmereRepository, folder);
-    HistoryDatabase* db = OpenHistoryDatabase(&profile, nullptr, At(5, 0), At(5, 1), 1);
+    HistoryDatabase* db = mode && strcmp(mode, "read") == 0
+                              ? OpenHistoryDatabaseToRead(&profile, nullptr)
+                              : OpenHistoryDatabase(&profile, nullptr, At(5, 0), At(5, 1), 1);
     ASSERT_NE(nullptr, db);
     std::string base = folder;
     ovtest::WriteFileBytes(base + "\\ready", "1");
@@ -176,38 +180,103 @@ TEST(HistoryLockChild, HoldsTheDatabase) {
     CloseHistoryDatabase(db);
 }
 
+// A second copy of this program holding the database in folder; what it
+// prints goes to a file beside the folder.
+class OtherProgram {
+  public:
+    OtherProgram(const std::string& folder, const char* mode) : folder_(folder) {
+        char exe[MAX_PATH];
+        GetModuleFileNameA(nullptr, exe, MAX_PATH);
+        std::string command = std::string("\"") + exe + "\" --gtest_filter=HistoryLockChild.*";
+        SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+        HANDLE output = CreateFileA((folder + "-child.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                    &inherit, CREATE_ALWAYS, 0, nullptr);
+        STARTUPINFOA startup = {sizeof(startup)};
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = startup.hStdError = output;
+        SetEnvironmentVariableA("OV_HISTORY_LOCK_CHILD", folder.c_str());
+        SetEnvironmentVariableA("OV_HISTORY_LOCK_MODE", mode);
+        started_ = output != INVALID_HANDLE_VALUE &&
+                   CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                  &startup, &child_);
+        SetEnvironmentVariableA("OV_HISTORY_LOCK_CHILD", nullptr);
+        SetEnvironmentVariableA("OV_HISTORY_LOCK_MODE", nullptr);
+        if (output != INVALID_HANDLE_VALUE)
+            CloseHandle(output);
+    }
+    ~OtherProgram() {
+        if (started_)
+            Release();
+    }
+    // True once the other program holds the database.
+    bool Holds() {
+        return started_ &&
+               ovtest::WaitUntil([&] { return ovtest::FileExistsAt(folder_ + "\\ready"); }, 60000);
+    }
+    // Lets it go; its exit code (1 when it did not end in time).
+    DWORD Release() {
+        ovtest::WriteFileBytes(folder_ + "\\release", "1");
+        DWORD code = 1;
+        if (ovtest::WaitUntil(
+                [&] { return WaitForSingleObject(child_.hProcess, 0) == WAIT_OBJECT_0; }, 60000))
+            GetExitCodeProcess(child_.hProcess, &code);
+        CloseHandle(child_.hProcess);
+        CloseHandle(child_.hThread);
+        started_ = false;
+        return code;
+    }
+
+  private:
+    std::string folder_;
+    PROCESS_INFORMATION child_ = {};
+    bool started_ = false;
+};
+
 TEST_F(HistoryUpdateTest, ASecondProgramIsRefusedAndNothingIsLost) {
     UseFolder("locked");
     ASSERT_TRUE(RunUpdate(&profile_, before_));
     const auto held = StoredDays(&profile_);
-    std::string base = profile_.SwiftmereRepository;
-
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string command = std::string("\"") + exe + "\" --gtest_filter=HistoryLockChild.*";
-    SetEnvironmentVariableA("OV_HISTORY_LOCK_CHILD", base.c_str());
-    STARTUPINFOA startup = {sizeof(startup)};
-    PROCESS_INFORMATION child = {};
-    BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                  nullptr, &startup, &child);
-    SetEnvironmentVariableA("OV_HISTORY_LOCK_CHILD", nullptr);
-    ASSERT_TRUE(started);
-    EXPECT_TRUE(ovtest::WaitUntil([&] { return ovtest::FileExistsAt(base + "\\ready"); }, 60000));
+    OtherProgram other(profile_.SwiftmereRepository, "update");
+    ASSERT_TRUE(other.Holds());
 
     EXPECT_EQ(nullptr, OpenHistoryDatabase(&profile_, nullptr, At(5, 0), At(7, 1), 1));
     EXPECT_EQ(HISTORY_OPEN_LOCKED, HistoryOpenFailure());
     EXPECT_FALSE(RunUpdate(&profile_, after_));
 
-    ovtest::WriteFileBytes(base + "\\release", "1");
-    EXPECT_TRUE(ovtest::WaitUntil(
-        [&] { return WaitForSingleObject(child.hProcess, 0) == WAIT_OBJECT_0; }, 60000));
-    DWORD code = 1;
-    GetExitCodeProcess(child.hProcess, &code);
-    EXPECT_EQ(0u, code);
-    CloseHandle(child.hProcess);
-    CloseHandle(child.hThread);
+    EXPECT_EQ(0u, other.Release());
     EXPECT_EQ(held, StoredDays(&profile_));
     EXPECT_TRUE(RunUpdate(&profile_, after_));
+}
+
+// Readers share the database with each other and with one updater. Guards a
+// lock that refused every second program, readers too.
+TEST_F(HistoryUpdateTest, ReadersShareTheDatabaseWithReadersAndAnUpdater) {
+    UseFolder("clean");
+    ASSERT_TRUE(RunUpdate(&profile_, before_));
+    const auto held = StoredDays(&profile_);
+    ASSERT_TRUE(RunUpdate(&profile_, after_));
+    const auto updated = StoredDays(&profile_);
+    for (const char* mode : {"update", "read"}) {
+        SCOPED_TRACE(mode);
+        const bool otherUpdates = strcmp(mode, "update") == 0;
+        UseFolder(std::string("held-") + mode);
+        ASSERT_TRUE(RunUpdate(&profile_, before_));
+        OtherProgram other(profile_.SwiftmereRepository, mode);
+        ASSERT_TRUE(other.Holds());
+        EXPECT_EQ(held, StoredDays(&profile_)); // read while the other holds it
+        HistoryDatabase* reader = OpenHistoryDatabaseToRead(&profile_, nullptr);
+        ASSERT_NE(nullptr, reader);
+        MasterEntry entry;
+        ASSERT_TRUE(ReadNextMasterEntry(reader, &entry));
+        EXPECT_FALSE(RewriteLastMasterEntry(reader, &entry)); // a reader writes nothing
+        CloseHistoryDatabase(reader);
+        // An update goes on beside a reader, never beside another update.
+        EXPECT_EQ(!otherUpdates, RunUpdate(&profile_, after_));
+        EXPECT_EQ(otherUpdates ? held : updated, StoredDays(&profile_));
+        EXPECT_EQ(0u, other.Release());
+        EXPECT_FALSE(ovtest::FileExistsAt(std::string(profile_.SwiftmereRepository) +
+                                          "\\daily\\update.lck"));
+    }
 }
 
 } // namespace

@@ -9,9 +9,7 @@ const int kPictureSide = 32;
 const DWORD kKeepDest = 0x00AA0029;
 
 void DrawCaption(HDC dc, const char* caption, int width, int height, bool hover) {
-    HFONT font = CreateFontA(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH, "Arial");
+    HFONT font = CBitmapButton::CreateCaptionFont();
     HGDIOBJ old = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(hover ? COLOR_BTNTEXT : COLOR_HIGHLIGHT));
@@ -22,6 +20,14 @@ void DrawCaption(HDC dc, const char* caption, int width, int height, bool hover)
 }
 
 } // namespace
+
+// The caption is drawn on the key colour: smoothed edges would blend with it
+// into fringes that the key no longer removes.
+HFONT CBitmapButton::CreateCaptionFont() {
+    return CreateFontA(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                       DEFAULT_PITCH, "Arial");
+}
 
 void CBitmapButton::DrawFace(HDC dc, int width, int height) {
     RECT all = {0, 0, width, height};

@@ -6,11 +6,14 @@ namespace {
 
 const int kDragMarkWidth = 3;
 
-// A colour lighter by 20 in each component, wrapping at 256 as the band's
-// background pattern always has.
+// A component lighter by 20, held at white: a wrap past 255 would turn a
+// light face black.
+BYTE Lighter(BYTE component) {
+    return (BYTE)(component > 235 ? 255 : component + 20);
+}
+
 COLORREF Lighter(COLORREF colour) {
-    return RGB((GetRValue(colour) + 20) & 0xFF, (GetGValue(colour) + 20) & 0xFF,
-               (GetBValue(colour) + 20) & 0xFF);
+    return RGB(Lighter(GetRValue(colour)), Lighter(GetGValue(colour)), Lighter(GetBValue(colour)));
 }
 
 void FillWith(HDC dc, const RECT& rect, COLORREF colour) {

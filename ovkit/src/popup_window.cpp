@@ -11,6 +11,11 @@ using namespace ovkit_detail;
 namespace {
 
 const UINT kTextFormat = DT_WORDBREAK | DT_CENTER | DT_NOPREFIX;
+// The face's pattern is a one-bit picture: its two colours are the DC's
+// text and background colours, both light so that dark text reads on it.
+const COLORREF kPatternLight = RGB(255, 255, 255);
+const COLORREF kPatternTint = RGB(255, 255, 225);
+const COLORREF kText = RGB(0, 0, 0);
 
 OvkitPopupRecord* RecordOf(HWND popup) {
     return reinterpret_cast<OvkitPopupRecord*>(GetWindowLongPtrA(popup, 0));
@@ -44,11 +49,13 @@ void Paint(HWND popup, HDC dc) {
     RECT shadow = {client.left + 1, client.top + 1, client.right, client.bottom};
     OVKIT_DrawBlackFrame(dc, &shadow);
     RECT face = {client.left, client.top, client.right - 1, client.bottom - 1};
+    SetTextColor(dc, kPatternLight);
+    SetBkColor(dc, kPatternTint);
     FillRect(dc, &face, record->brush ? record->brush : GetSysColorBrush(COLOR_INFOBK));
     OVKIT_DrawBlackFrame(dc, &face);
     InflateRect(&face, -2, -2);
     HGDIOBJ oldFont = record->font ? SelectObject(dc, record->font) : nullptr;
-    SetTextColor(dc, RGB(0, 0, 0));
+    SetTextColor(dc, kText);
     SetBkMode(dc, TRANSPARENT);
     DrawTextA(dc, record->text, -1, &face, kTextFormat);
     if (oldFont)

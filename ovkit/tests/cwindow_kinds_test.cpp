@@ -3,6 +3,7 @@
 #include "canvas.h"
 #include "ovkit/cbitmapbutton.h"
 #include "ovkit/ctoolbar.h"
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -159,6 +160,41 @@ TEST(CBitmapButton, DrawShowsThePictureAndLeavesKeyColourTransparent) {
     DeleteObject(picture);
 }
 
+// The caption is drawn on the key colour without smoothing: every pixel
+// below the picture is the background or the caption's colour (on a desktop
+// that smooths text, smoothed letters showed magenta fringes), and the
+// caption font asks for no smoothing whatever the desktop does. Guards
+// magenta fringes around smoothed caption letters.
+TEST(CBitmapButton, CaptionLeavesNoKeyColouredFringe) {
+    HFONT font = CBitmapButton::CreateCaptionFont();
+    LOGFONTA description = {};
+    ASSERT_NE(0, GetObjectA(font, sizeof description, &description));
+    EXPECT_EQ(NONANTIALIASED_QUALITY, description.lfQuality);
+    DeleteObject(font);
+
+    CWindow top;
+    CWindow bar(&top);
+    CBitmapButton button(&bar);
+    MoveWindow(button.GetHandle(), 0, 0, 80, 60, FALSE);
+    button.SetCaption("Open Weekly");
+    const int savedText = CBitmapButton::fText;
+    CBitmapButton::fText = 1;
+    const COLORREF background = RGB(0, 128, 0);
+    ovkittest::Canvas canvas(80, 60, background);
+    button.Draw(canvas.dc());
+    CBitmapButton::fText = savedText;
+    const COLORREF caption = GetSysColor(COLOR_HIGHLIGHT);
+    int captionPixels = 0, others = 0;
+    for (int y = 36; y < 60; ++y)
+        for (int x = 0; x < 80; ++x) {
+            const COLORREF at = canvas.At(x, y);
+            captionPixels += at == caption;
+            others += at != caption && at != background;
+        }
+    EXPECT_GT(captionPixels, 20);
+    EXPECT_EQ(0, others);
+}
+
 TEST(CToolbar, ChildrenStandInARowAfterTheGripper) {
     CWindow top;
     CToolbar toolbar(&top, nullptr);
@@ -246,14 +282,16 @@ TEST(CToolbar, DrawFillsGrippersAndBackground) {
     EXPECT_EQ(canvas.At(2, 10), GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(canvas.At(6, 10), GetSysColor(COLOR_BTNHIGHLIGHT));
 
-    // A black background picture, inverted, lightens the band right of the gripper.
+    // A black background picture, inverted, lightens the band right of the
+    // gripper: by 20 a component, held at 255. Guards a band that a light
+    // face (0xF5 + 20 wrapped to 0x09) turned black.
     HBITMAP black = SolidBitmap(4, 4, RGB(0, 0, 0));
     toolbar.SetBackground(black);
     toolbar.Draw(canvas.dc());
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const COLORREF lighter = RGB((GetRValue(face) + 20) & 0xFF, (GetGValue(face) + 20) & 0xFF,
-                                 (GetBValue(face) + 20) & 0xFF);
-    EXPECT_EQ(canvas.At(30, 10), lighter);
+    auto lighter = [](int c) { return std::min(c + 20, 255); };
+    EXPECT_EQ(canvas.At(30, 10),
+              RGB(lighter(GetRValue(face)), lighter(GetGValue(face)), lighter(GetBValue(face))));
     EXPECT_EQ(canvas.At(12, 10), face);
     DeleteObject(black);
 }

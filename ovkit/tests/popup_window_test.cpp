@@ -1,10 +1,28 @@
 #include "control_fixture.h"
 #include "ovkit/popup.h"
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace {
 
 using PopupWindowTest = ovtest::ControlTest;
+
+// The relative luminance of a colour and the contrast ratio of two, as
+// readability guidelines measure them (7 or more reads well).
+double Luminance(COLORREF c) {
+    auto linear = [](int v) {
+        double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(GetRValue(c)) + 0.7152 * linear(GetGValue(c)) +
+           0.0722 * linear(GetBValue(c));
+}
+
+double Contrast(COLORREF a, COLORREF b) {
+    double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 RECT WindowRect(HWND window) {
     RECT rect;
@@ -73,8 +91,21 @@ TEST_F(PopupWindowTest, DrawsShadowFrameAndPatternFace) {
     EXPECT_EQ(picture.At(0, 0), RGB(0, 0, 0));         // frame
     EXPECT_EQ(picture.At(w - 1, h - 1), RGB(0, 0, 0)); // shadow corner
     EXPECT_EQ(picture.At(w - 2, h - 2), RGB(0, 0, 0)); // frame corner
-    // The pattern brush alternates black and white inside the frame.
-    EXPECT_NE(picture.At(1, 1), picture.At(2, 1));
+    // The face is a pattern of two light colours (no text in row 1), and
+    // the text, the darkest thing inside the frame, reads well on both.
+    // Guards black text on a black-and-white dither.
+    const COLORREF faceA = picture.At(1, 1), faceB = picture.At(2, 1);
+    EXPECT_NE(faceA, faceB);
+    COLORREF text = faceA;
+    for (int y = 2; y < h - 2; ++y)
+        for (int x = 2; x < w - 2; ++x)
+            if (Luminance(picture.At(x, y)) < Luminance(text))
+                text = picture.At(x, y);
+    for (int x = 1; x < w - 2; ++x) {
+        EXPECT_GE(Contrast(picture.At(x, 1), text), 7.0) << x;
+    }
+    EXPECT_GE(Contrast(faceA, text), 7.0);
+    EXPECT_GE(Contrast(faceB, text), 7.0);
     DestroyWindow(popup);
 }
 

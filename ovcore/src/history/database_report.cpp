@@ -115,13 +115,31 @@ int UpdateDays(AnalysisProfile* profile, const char* profilePath, PeriodHitSourc
             continue;
         }
         // A day that failed is left as it was; the report cannot go on
-        // without it when it was stopped or could not be stored.
+        // without it when it was stopped, could not be read or stored.
         if (detail == UPDATE_ABORTED)
             return Close(db, DBREPORT_STOPPED, 0);
-        if (detail == UPDATE_WRITE_ERROR)
+        if (detail == UPDATE_WRITE_ERROR || detail == UPDATE_BAD_PERIOD)
             return Close(db, DBREPORT_BAD_PERIOD, 0);
     }
     return DBREPORT_DONE;
+}
+
+// The database opened to update it; while another program updates it, a
+// report reads the days stored so far. Null (the user told) on failure.
+HistoryDatabase* OpenDatabase(AnalysisProfile* profile, const char* profilePath, const Span& logs,
+                              int updateOnly) {
+    HistoryDatabase* db = OpenHistoryDatabase(profile, profilePath, logs.first, logs.last, 1);
+    if (!db && !updateOnly && HistoryOpenFailure() == HISTORY_OPEN_LOCKED) {
+        db = OpenHistoryDatabaseToRead(profile, profilePath);
+        if (db && g_status)
+            g_status(0,
+                     "The history database is being updated by another program: the report "
+                     "shows the days stored so far.",
+                     0);
+    }
+    if (!db)
+        TellHistoryOpenFailure();
+    return db;
 }
 
 // The month table is process-wide and stays as the last range computation
@@ -200,7 +218,7 @@ WORD RunDatabaseReport(AnalysisProfile* profile, const char* profilePath, ORB_TI
     PeriodHitSource source;
     Span logs;
     OpenLogs(profile, servers, &source, &logs);
-    HistoryDatabase* db = OpenHistoryDatabase(profile, profilePath, logs.first, logs.last, 1);
+    HistoryDatabase* db = OpenDatabase(profile, profilePath, logs, updateOnly);
     DWORD first = 0, last = 0;
     int code = DBREPORT_NO_MASTER;
     if (db) {
@@ -208,6 +226,8 @@ WORD RunDatabaseReport(AnalysisProfile* profile, const char* profilePath, ORB_TI
         ClampRange(profile, logs, &start, &end);
         if (!FindEntries(db, start, end, &first, &last))
             code = Close(db, updateOnly ? DBREPORT_DONE : DBREPORT_NO_DATA, 0);
+        else if (db->ReadOnly)
+            code = DBREPORT_DONE; // the days as they are stored
         else if ((code = UpdateDays(profile, profilePath, &source, logs, db, first, last)) ==
                      DBREPORT_DONE &&
                  updateOnly)

@@ -12,7 +12,7 @@
 
 // RunDatabaseReport results.
 #define DBREPORT_DONE 0
-#define DBREPORT_NO_MASTER 2   // master.dat could not be made or read
+#define DBREPORT_NO_MASTER 2   // master.dat could not be made or read (the user is told)
 #define DBREPORT_NO_DATABASE 4 // the profile keeps no history database
 #define DBREPORT_BAD_PERIOD 5  // a stored day could not be read or stored
 #define DBREPORT_STOPPED 7     // the user stopped, or memory ran short in a merge
@@ -20,8 +20,9 @@
 
 // Brings the days of [start, end] (an end at midnight moved back a second;
 // then clamped to the logs and the database) up to date from the profile's
-// logs (listed from servers when the profile holds no list) and, unless
-// updateOnly, merges
+// logs (listed from servers when the profile holds no list; not while
+// another program updates the database: the report then reads the days
+// stored so far) and, unless updateOnly, merges
 // them into a new run context in report->Run, whose tables are then marked
 // for the writer. report is zero-filled by the caller, with its profile,
 // sections and range-grid word (CallerWord, 1: a grid of the
@@ -41,7 +42,8 @@ WORD RunDatabaseReport(AnalysisProfile* profile, const char* profilePath, ORB_TI
 // context is then made from source's settings; later calls reuse it): a
 // missing or empty day gives empty tables; the run's grid is the day's
 // hours. *hasData (may be null) 1 when the day's file was loaded. 0 loaded,
-// DBREPORT_BAD_PERIOD when the day cannot be read or memory is short.
+// DBREPORT_BAD_PERIOD when the day cannot be read (the user is told) or
+// memory is short.
 int LoadPeriodForReport(HistoryDatabase* handle, const MasterEntry* entry, ReportHandle* period,
                         const ReportHandle* source, const char* profilePath, const char* logPath,
                         int* hasData);

@@ -148,6 +148,7 @@ static int DrainRing(ReportHandle* report) {
 
 // The day's stored tables in a run context made from the settings, as a
 // log run counts with them (document types, language words, limits).
+// UPDATE_WRITTEN, or UPDATE_BAD_PERIOD (told to the user) or UPDATE_FAILED.
 static int OpenPeriodRun(ReportHandle* report, AnalysisProfile* profile, const MasterEntry* entry,
                          HistoryDatabase* handle, const char* profilePath) {
     report->Profile = profile;
@@ -155,10 +156,17 @@ static int OpenPeriodRun(ReportHandle* report, AnalysisProfile* profile, const M
     report->EndTime = entry->End;
     SetPeriodReportNames(report, profilePath);
     SetReportDataPaths(report);
-    if (!SetupCountingContext(report) || !LoadPeriodForUpdate(entry, handle, report, profilePath))
-        return 0;
+    if (!SetupCountingContext(report))
+        return UPDATE_FAILED;
+    int read = ReadPeriod(entry, handle, report, profilePath);
+    if (read == PERIOD_BAD) {
+        TellUnreadablePeriod(handle, entry);
+        return UPDATE_BAD_PERIOD;
+    }
+    if (read != PERIOD_LOADED && !MakeEmptyPeriodTables(report->Run))
+        return UPDATE_FAILED;
     BindRunTables(report->Run);
-    return 1;
+    return UPDATE_WRITTEN;
 }
 
 static int Fail(ReportHandle* report, int* detail, int code, int abandon) {
@@ -179,8 +187,9 @@ int AddToCurrentDatabase(AnalysisProfile* profile, PeriodHitSource* source, Hist
         return 0;
     }
     MasterEntry entry = handle->Entries[n];
-    if (!OpenPeriodRun(report, profile, &entry, handle, profilePath))
-        return Fail(report, detail, UPDATE_FAILED, 0);
+    int opened = OpenPeriodRun(report, profile, &entry, handle, profilePath);
+    if (opened != UPDATE_WRITTEN)
+        return Fail(report, detail, opened, 0);
     report->Dns.dnsMode = profile ? profile->DNSLookup : 0;
     report->Dns.filters = profile ? profile->Filters : nullptr;
     ORB_TIME reached;

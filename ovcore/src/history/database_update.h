@@ -48,6 +48,7 @@ void ResetUpdateProgress(void);
 #define UPDATE_MORE_DATA 5
 #define UPDATE_WRITE_ERROR 6
 #define UPDATE_WRITTEN 7
+#define UPDATE_BAD_PERIOD 8 // the stored day cannot be read (the user is told)
 
 // The last time to take into the period [start, end] whose data reach
 // current: 0 when the source has nothing after it. *moreData 1 when the
@@ -64,8 +65,9 @@ int AnalyzeLogIntoDatabase(void* hostEntry, const MasterEntry* entry, PeriodHitS
 
 // Loads entry n's period, counts its new hits and commits it with its new
 // current time. 1 (detail UPDATE_NOTHING_NEW, UPDATE_MORE_DATA or
-// UPDATE_WRITTEN) or 0 (UPDATE_FAILED, UPDATE_ABORTED, UPDATE_WRITE_ERROR);
-// after 0 the stored period and its entry are as they were.
+// UPDATE_WRITTEN) or 0 (UPDATE_FAILED, UPDATE_ABORTED, UPDATE_WRITE_ERROR,
+// UPDATE_BAD_PERIOD); after 0 the stored period and its entry are as they
+// were.
 int AddToCurrentDatabase(AnalysisProfile* profile, PeriodHitSource* source, HistoryDatabase* handle,
                          DWORD n, void* hostEntry, DWORD periodCount, DWORD periodIndex,
                          const char* profilePath, int* detail, UpdateStatusProc status);
@@ -73,8 +75,8 @@ int AddToCurrentDatabase(AnalysisProfile* profile, PeriodHitSource* source, Hist
 // One call of the update export: brings the first open day of the database
 // up to date. 1 done, 0 failure or nothing to do; *upToDate 1 when nothing
 // is left to add or an error makes further calls useless. Failures the user
-// must know of (the database held by another program, a log that cannot be
-// read) go through the error display.
+// must know of (the database held by another program or damaged, a stored
+// day or a log that cannot be read) go through the error display.
 int UpdateRealtimeDatabase(PeriodHitSource* source, AnalysisProfile* profile,
                            const char* profilePath, void* hostEntry, int* upToDate);
 

@@ -65,6 +65,7 @@ struct HistoryDatabase {
     MasterEntry* Entries;
     DWORD EntryCount;
     DWORD Cursor; // the entry the next read gives
+    int ReadOnly; // opened to read: shares the folder with an updater; writes fail
 };
 
 // --- Folder and periods (history_folder.cpp, period_time.cpp) ---
@@ -90,28 +91,56 @@ void MakeDayEntry(ORB_TIME time, MasterEntry* entry);
 
 // --- master.dat (master_file.cpp) ---
 
+// What a folder's master.dat holds.
+enum MasterState {
+    MASTER_LOADED,     // whole entries in time order without gaps
+    MASTER_MISSING,    // no file, or one too short to hold an entry: made afresh
+    MASTER_DAMAGED,    // another format word, or entries out of order or misnamed
+    MASTER_UNREADABLE, // the file cannot be opened or read
+    MASTER_UNWRITABLE, // a new or grown index could not be written
+};
+
 // Makes or grows master.dat in the period folder so that its days cover
-// firstTime..lastTime; growth writes a new file and replaces the old one.
-// 1, or 0 on failure (the old file unchanged).
+// firstTime..lastTime; growth writes a new file and replaces the old one,
+// and a file that ends inside an entry is written back without that part.
+// A damaged or unreadable file is left as it is. MASTER_LOADED, or the
+// cause of the failure (the old file unchanged).
+MasterState PrepareMasterFile(const char* folder, ORB_TIME firstTime, ORB_TIME lastTime);
+// PrepareMasterFile as 1 (MASTER_LOADED) or 0.
 int EnsureMasterFile(const char* folder, ORB_TIME firstTime, ORB_TIME lastTime);
-// Reads master.dat whole. 1 with *entries (free()) and *count, or 0 when
-// the file is missing, damaged or unreadable.
+// Reads master.dat whole: MASTER_LOADED with *entries (free()) and *count,
+// else no entries and the cause (a part entry at the end is not read).
+MasterState ReadMasterFile(const char* folder, MasterEntry** entries, DWORD* count);
+// ReadMasterFile as 1 (MASTER_LOADED) or 0.
 int LoadMasterFile(const char* folder, MasterEntry** entries, DWORD* count);
 // Writes the entries as a new master.dat and replaces the old one. 1/0.
 int SaveMasterFile(const char* folder, const MasterEntry* entries, DWORD count);
 
 // --- The open database (history_open.cpp) ---
 
-// Opens the profile's database: Type 1 the folder (takes the folder's lock,
-// undoes unfinished commits and grows master.dat to cover
-// firstTime..lastTime; both 0: opens what is there), Type 2 the ODBC data
-// source (its master rows grown likewise when create is set); other types
-// give a handle without a store. Closes the database open before. Null on failure; the cause is
-// kept for HistoryOpenFailure (HISTORY_OPEN_LOCKED while another program
-// holds the database).
+// Opens the profile's database to update it: Type 1 the folder (takes the
+// folder's update lock, undoes unfinished commits and grows master.dat to
+// cover firstTime..lastTime; both 0: opens what is there), Type 2 the ODBC
+// data source (its master rows grown likewise when create is set); other
+// types give a handle without a store. Closes the database open before.
+// Null on failure; the cause is kept for HistoryOpenFailure
+// (HISTORY_OPEN_LOCKED while another program updates the database) and
+// TellHistoryOpenFailure.
 HistoryDatabase* OpenHistoryDatabase(AnalysisProfile* profile, const char* profilePath,
                                      ORB_TIME firstTime, ORB_TIME lastTime, int create);
+// Opens the database as it is, to read it: other readers and one updater
+// may hold it at the same time. Nothing is made, grown or recovered (a
+// folder without master.dat opens with no entries; a missing folder is
+// HISTORY_OPEN_NO_FOLDER), and the handle's writes fail. Null on failure,
+// as OpenHistoryDatabase.
+HistoryDatabase* OpenHistoryDatabaseToRead(AnalysisProfile* profile, const char* profilePath);
 HistoryOpenError HistoryOpenFailure(void);
+// After HISTORY_OPEN_MASTER of a folder database: what master.dat holds.
+MasterState HistoryOpenMasterState(void);
+// The period folder of the last failed open ("" when not known).
+const char* HistoryOpenFolder(void);
+// Tells the user, through the error display, why the last open failed.
+void TellHistoryOpenFailure(void);
 void CloseHistoryDatabase(HistoryDatabase* handle);
 // Closes the database in the global slot, if any.
 void CloseOpenHistoryDatabase(void);
@@ -151,6 +180,9 @@ void SetPeriodReportNames(ReportHandle* report, const char* profilePath);
 // "ENGLISH" and the profile file name from profilePath.
 int ReadPeriod(const MasterEntry* entry, HistoryDatabase* handle, ReportHandle* report,
                const char* profilePath);
+// Tells the user, through the error display, that the entry's stored day
+// cannot be read (ReadPeriod gave PERIOD_BAD); the ODBC form has told it.
+void TellUnreadablePeriod(const HistoryDatabase* handle, const MasterEntry* entry);
 // ReadPeriod where a missing or empty period gives empty tables. 1/0.
 int LoadPeriodForUpdate(const MasterEntry* entry, HistoryDatabase* handle, ReportHandle* report,
                         const char* profilePath);

@@ -15,44 +15,68 @@ static int MasterPath(const char* folder, char* path) {
     return 1;
 }
 
-// 1 read, 0 no file or no entry, -1 unreadable or damaged.
-static int ReadMaster(const char* folder, MasterEntry** entries, DWORD* count) {
+// An entry as the days are made: its name and times those of its day.
+static int EntryIsWhole(const MasterEntry* entry) {
+    MasterEntry day;
+    MakeDayEntry(entry->Start, &day);
+    return entry->Start == day.Start && entry->End == day.End &&
+           memchr(entry->Name, 0, sizeof(entry->Name)) && strcmp(entry->Name, day.Name) == 0;
+}
+
+// The entries of a master.dat image that holds at least one whole entry.
+// *cut 1 when the file ends inside an entry (the part is dropped).
+static MasterState TakeEntries(const BYTE* data, DWORD size, MasterEntry** entries, DWORD* count,
+                               int* cut) {
+    DWORD n = (size - MASTER_HEADER_SIZE) / MASTER_ENTRY_SIZE;
+    const MasterEntry* stored = (const MasterEntry*)(data + MASTER_HEADER_SIZE);
+    for (DWORD i = 0; i < n; ++i)
+        if (!EntryIsWhole(&stored[i]) || (i > 0 && stored[i].Start != stored[i - 1].End + 1))
+            return MASTER_DAMAGED;
+    *entries = (MasterEntry*)malloc(n * sizeof(MasterEntry));
+    if (!*entries)
+        return MASTER_UNREADABLE;
+    memcpy(*entries, stored, n * sizeof(MasterEntry));
+    *count = n;
+    *cut = size != MASTER_HEADER_SIZE + n * MASTER_ENTRY_SIZE;
+    return MASTER_LOADED;
+}
+
+// What the file holds; a file too short for an entry holds no index yet.
+static MasterState ReadMaster(const char* folder, MasterEntry** entries, DWORD* count, int* cut) {
     *entries = nullptr;
     *count = 0;
+    *cut = 0;
     char path[MAX_PATH];
     if (!MasterPath(folder, path))
-        return -1;
+        return MASTER_UNREADABLE;
     HANDLE file =
         CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return GetLastError() == ERROR_FILE_NOT_FOUND ? 0 : -1;
-    DWORD high = 0, size = GetFileSize(file, &high);
-    int result = -1;
-    BYTE* data = nullptr;
-    if (high == 0 && size != INVALID_FILE_SIZE && size >= MASTER_HEADER_SIZE)
-        data = (BYTE*)malloc(size);
-    DWORD got = 0;
-    if (data && ReadFile(file, data, size, &got, nullptr) && got == size &&
-        *(DWORD*)data == MASTER_FORMAT) {
-        DWORD n = (size - MASTER_HEADER_SIZE) / MASTER_ENTRY_SIZE;
-        result = 0;
-        if (n > 0) {
-            *entries = (MasterEntry*)malloc(n * sizeof(MasterEntry));
-            result = *entries ? 1 : -1;
-        }
-        if (result == 1) {
-            memcpy(*entries, data + MASTER_HEADER_SIZE, n * sizeof(MasterEntry));
-            *count = n;
-        }
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? MASTER_MISSING : MASTER_UNREADABLE;
+    DWORD high = 0, size = GetFileSize(file, &high), got = 0;
+    BYTE* data = high == 0 && size != INVALID_FILE_SIZE ? (BYTE*)malloc(size + 1) : nullptr;
+    MasterState state = MASTER_UNREADABLE;
+    if (data && ReadFile(file, data, size, &got, nullptr) && got == size) {
+        if (size >= sizeof(DWORD) && *(const DWORD*)data != MASTER_FORMAT)
+            state = MASTER_DAMAGED;
+        else if (size < MASTER_HEADER_SIZE + MASTER_ENTRY_SIZE)
+            state = MASTER_MISSING;
+        else
+            state = TakeEntries(data, size, entries, count, cut);
     }
     free(data);
     CloseHandle(file);
-    return result;
+    return state;
+}
+
+MasterState ReadMasterFile(const char* folder, MasterEntry** entries, DWORD* count) {
+    int cut;
+    return ReadMaster(folder, entries, count, &cut);
 }
 
 int LoadMasterFile(const char* folder, MasterEntry** entries, DWORD* count) {
-    return ReadMaster(folder, entries, count) == 1;
+    return ReadMasterFile(folder, entries, count) == MASTER_LOADED;
 }
 
 int SaveMasterFile(const char* folder, const MasterEntry* entries, DWORD count) {
@@ -85,14 +109,15 @@ static void FillDays(MasterEntry* entries, ORB_TIME from, DWORD n) {
         MakeDayEntry(start + i * HISTORY_DAY, &entries[i]);
 }
 
-int EnsureMasterFile(const char* folder, ORB_TIME firstTime, ORB_TIME lastTime) {
+MasterState PrepareMasterFile(const char* folder, ORB_TIME firstTime, ORB_TIME lastTime) {
     MasterEntry* old;
     DWORD count;
-    int state = ReadMaster(folder, &old, &count);
-    if (state < 0)
-        return 0; // a damaged index is never overwritten
+    int cut;
+    MasterState state = ReadMaster(folder, &old, &count, &cut);
+    if (state != MASTER_LOADED && state != MASTER_MISSING)
+        return state; // a damaged or unreadable index is never overwritten
     DWORD before = 0, after = 0;
-    if (state == 0) {
+    if (state == MASTER_MISSING) {
         after = DaysBetween(firstTime, 0, lastTime);
     } else {
         before = firstTime < old[0].Start ? DaysBetween(firstTime, old[0].Start, 0) : 0;
@@ -100,9 +125,9 @@ int EnsureMasterFile(const char* folder, ORB_TIME firstTime, ORB_TIME lastTime) 
         if (lastTime > end)
             after = (lastTime - end + HISTORY_DAY - 1) / HISTORY_DAY;
     }
-    if (before == 0 && after == 0) {
+    if (before == 0 && after == 0 && !cut) {
         free(old);
-        return 1;
+        return MASTER_LOADED;
     }
     DWORD total = before + count + after;
     MasterEntry* grown = (MasterEntry*)malloc(total * sizeof(MasterEntry));
@@ -115,5 +140,9 @@ int EnsureMasterFile(const char* folder, ORB_TIME firstTime, ORB_TIME lastTime) 
     }
     free(grown);
     free(old);
-    return ok;
+    return ok ? MASTER_LOADED : MASTER_UNWRITABLE;
+}
+
+int EnsureMasterFile(const char* folder, ORB_TIME firstTime, ORB_TIME lastTime) {
+    return PrepareMasterFile(folder, firstTime, lastTime) == MASTER_LOADED;
 }

@@ -84,12 +84,14 @@ int CommitPeriod(HistoryDatabase* handle, DWORD n, RunContext* context, ORB_TIME
                  int* detail) {
     char path[MAX_PATH], journal[MAX_PATH];
     *detail = PERIOD_WRITE_ERROR;
-    if (handle && handle->Type == SWIFTMERE_ODBC) {
+    if (!handle || handle->ReadOnly)
+        return 0;
+    if (handle->Type == SWIFTMERE_ODBC) {
         int ok = CommitOdbcPeriod(handle, n, context, current);
         *detail = ok ? PERIOD_WRITTEN : PERIOD_STORE_ERROR;
         return ok;
     }
-    if (!handle || n >= handle->EntryCount || !PeriodFilePath(handle, &handle->Entries[n], path) ||
+    if (n >= handle->EntryCount || !PeriodFilePath(handle, &handle->Entries[n], path) ||
         !DurableFile_SideName(path, ".jnl", journal) || !WriteJournal(path, journal, current))
         return 0;
     if (WritePeriodFileAs(path, context) != PERIOD_WRITTEN) {
@@ -168,7 +170,12 @@ void RecoverPeriodJournals(HistoryDatabase* handle) {
         return;
     MasterEntry* entries = nullptr;
     DWORD count = 0;
-    LoadMasterFile(handle->Folder, &entries, &count);
+    // Without a readable index nothing tells which commits were made.
+    MasterState state = ReadMasterFile(handle->Folder, &entries, &count);
+    if (state != MASTER_LOADED && state != MASTER_MISSING) {
+        FindClose(search);
+        return;
+    }
     do
         RecoverOne(handle, entries, count, found.cFileName);
     while (FindNextFileA(search, &found));

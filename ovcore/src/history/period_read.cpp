@@ -268,15 +268,22 @@ void UpgradeBandwidth(RunContext* context) {
     }
 }
 
+// An updater may replace the file while a reader holds it. A file that is
+// there but cannot be opened is no missing day: an update would count the
+// day afresh over it.
 int ReadImage(const char* path, BYTE** data, DWORD* size) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return PERIOD_NO_FILE;
+    *data = nullptr;
+    HANDLE file =
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PERIOD_NO_FILE
+                                                                              : PERIOD_BAD;
+    }
     DWORD high = 0;
     *size = GetFileSize(file, &high);
     int result = PERIOD_BAD;
-    *data = nullptr;
     if (high == 0 && *size == 0)
         result = PERIOD_EMPTY;
     else if (high == 0 && *size != INVALID_FILE_SIZE && (*data = (BYTE*)malloc(*size)) != nullptr) {

@@ -31,6 +31,8 @@ int LoadPeriodForReport(HistoryDatabase* handle, const MasterEntry* entry, Repor
     if (!ReadyPeriodContext(period, source))
         return DBREPORT_BAD_PERIOD;
     int read = ReadPeriod(entry, handle, period, profilePath);
+    if (read == PERIOD_BAD)
+        TellUnreadablePeriod(handle, entry);
     if (read == PERIOD_BAD || (read != PERIOD_LOADED && !MakeEmptyPeriodTables(period->Run)))
         return DBREPORT_BAD_PERIOD;
     if (hasData)

@@ -37,9 +37,7 @@ int UpdateRealtimeDatabase(PeriodHitSource* source, AnalysisProfile* profile,
     }
     HistoryDatabase* db = OpenHistoryDatabase(profile, profilePath, first, last, 1);
     if (!db) {
-        if (HistoryOpenFailure() == HISTORY_OPEN_LOCKED)
-            TellUser("The history database is being updated by another program; try again "
-                     "when it has finished.");
+        TellHistoryOpenFailure();
         *upToDate = 1;
         return 0;
     }
@@ -74,8 +72,10 @@ int DeleteRealtimeDatabase(AnalysisProfile* profile, const char* profilePath) {
     if (!profile || profile->SwiftmereFlag != SWIFTMERE_FILES)
         return profile && profile->SwiftmereFlag == SWIFTMERE_NONE;
     HistoryDatabase* db = OpenHistoryDatabase(profile, profilePath, 0, 0, 0);
-    if (!db)
+    if (!db) {
+        TellHistoryOpenFailure();
         return 0;
+    }
     char path[MAX_PATH], folder[MAX_PATH], daily[MAX_PATH];
     int ok = 1;
     for (DWORD i = 0; i < db->EntryCount; ++i)

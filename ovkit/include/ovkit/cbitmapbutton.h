@@ -42,6 +42,10 @@ class OVKIT_API CBitmapButton : public CWindow {
     // Draws the button into the DC, magenta parts left as they were.
     virtual void Draw(void* dc);
 
+    // The font captions are drawn with (the caller deletes it): unsmoothed,
+    // since smoothed edges would blend with the key colour into fringes.
+    static HFONT CreateCaptionFont();
+
     // Switches the captions of all bitmap buttons on (1, the start) or off.
     static int fText;
     static ATOM atomRegisteredClass;
