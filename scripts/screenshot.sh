@@ -58,6 +58,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$OV_WINE" wineboot -i >/dev/null 2>&1 || true
     wineserver -w
 fi
+ov_install_wine_fonts
 
 # A Windows path for a Unix one (Wine's Z: drive is the root).
 to_windows() { printf 'Z:%s' "${1//\//\\}"; }

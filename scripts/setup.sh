@@ -51,3 +51,5 @@ REG
     "$OV_WINE" wineboot -i >/dev/null 2>&1 || true
     wineserver -w
 fi
+ov_install_wine_fonts
+

@@ -9,3 +9,14 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe=
 export OV_WINE="${OV_WINE:-/usr/lib/wine/wine64}"
 export OV_WINE32="${OV_WINE32:-/usr/lib/wine/wine}"
 unset DISPLAY
+
+# Puts Wine's own fonts (caption-button glyphs, MS Sans Serif and the rest)
+# into the prefix: this Wine does not look for them where Debian installs them,
+# so captions showed "0 1 r" and dialogs fell back to another face.
+ov_install_wine_fonts() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts" f
+    [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] || return 0
+    for f in /usr/share/wine/fonts/*.ttf; do
+        [ -f "$fonts/${f##*/}" ] || cp "$f" "$fonts/"
+    done
+}
