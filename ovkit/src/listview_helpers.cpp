@@ -183,7 +183,9 @@ char* OVKIT_ListViewFitText(HWND listView, const char* text, int width, char* ou
         return out;
     lstrcpynA(out, text ? text : "", room);
     int kept = lstrlenA(out);
-    if (StringWidth(listView, out) <= width - 2)
+    // A text cut by out's room is never shown as if whole.
+    bool cut = text && text[kept] != 0;
+    if (!cut && StringWidth(listView, out) <= width - 2)
         return out;
     // Drop one more leading character each time while "..." still follows.
     if (kept > room - 4)
