@@ -1,4 +1,5 @@
 #include "logread_fixtures.h"
+#include "msgbox_watcher.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <string.h>
@@ -243,23 +244,30 @@ TEST_F(FileInfoTest, SourceTextIsOneServer) {
         int files;
         std::string given; // to the path callback; empty: not called
         DWORD flags;
+        size_t boxes;
     } cases[] = {
-        {g_localCopy, 1, g_localCopy, 0},
-        {ZIPPED_PREFIX + g_localCopy, 1, g_localCopy, 0},
-        {"file:///" + g_localCopy, 1, g_localCopy, 0},
-        {url, 1, g_localCopy, 0},
-        {"ftp://host/logs/s.log", 1, "ftp://host/logs/s.log", 0},
-        {"http://host/s.log", 1, "http://host/s.log", 0},
-        {"odbc:MyDSN", 0, "", 32},
+        {g_localCopy, 1, g_localCopy, 0, 0},
+        {ZIPPED_PREFIX + g_localCopy, 1, g_localCopy, 0, 0},
+        {"file:///" + g_localCopy, 1, g_localCopy, 0, 0},
+        {url, 1, g_localCopy, 0, 0},
+        {"ftp://host/logs/s.log", 1, "ftp://host/logs/s.log", 0, 0},
+        {"http://host/s.log", 1, "http://host/s.log", 0, 0},
+        // No such data source: the ODBC error is shown.
+        {"odbc:MyDSN", 0, "", 32, 1},
         // A list that a server entry would cut to "s.log|t.l": refused, never read short.
-        {longList, 0, "", 0},
+        {longList, 0, "", 0, 0},
     };
+    ovtest::MsgBoxWatcher boxes;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         g_givenPaths.clear();
+        boxes.Clear();
         DWORD flags = 0;
         EXPECT_EQ(c.files, OpenLogSourceText(nullptr, "site.wlp", &flags, nullptr, c.text.c_str(),
                                              info, TRUE, FetchedCopy));
+        EXPECT_EQ(c.boxes, boxes.Count());
+        if (c.boxes && boxes.Count())
+            EXPECT_EQ("ODBC Error", boxes.Seen()[0].caption);
         EXPECT_EQ(c.given.empty() ? 0u : 1u, g_givenPaths.size());
         if (!c.given.empty() && !g_givenPaths.empty())
             EXPECT_EQ(c.given, g_givenPaths[0]);

@@ -28,8 +28,8 @@ class HttpFetchTest : public fetchtest::RemoteFetchTest {
   protected:
     HttpFetchTest() : RemoteFetchTest(SERVER_PROTOCOL_HTTP) {}
     void SetUp() override {
-        if (httptest::FixtureFolder().empty())
-            GTEST_SKIP() << "run through ctest: the nginx fixture is not up";
+        ASSERT_FALSE(httptest::FixtureFolder().empty())
+            << "run through ctest: the nginx fixture is not up";
         port_ = httptest::FixtureNumber("port");
         ASSERT_NE(port_, 0) << "no nginx port in " << httptest::FixtureFolder();
         SetUpEngine();

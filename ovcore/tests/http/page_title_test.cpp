@@ -26,8 +26,8 @@ void CALLBACK PumpingStatus(DWORD, const char* text, DWORD) {
 class PageTitleTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (httptest::FixtureFolder().empty())
-            GTEST_SKIP() << "run through ctest: the nginx fixture is not up";
+        ASSERT_FALSE(httptest::FixtureFolder().empty())
+            << "run through ctest: the nginx fixture is not up";
         base_ = "http://127.0.0.1:" + std::to_string(httptest::FixtureNumber("port"));
         ASSERT_TRUE(InstallFolder_SetFromFileName((install_.Root() + "ovcore.dll").c_str()));
         saved_ = Engine_State().dataFolder;

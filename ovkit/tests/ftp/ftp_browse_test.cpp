@@ -155,8 +155,7 @@ BrowseRun Browse(const std::string& address, bool folderOnly, const char* passwo
 class FtpBrowseTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!ftptest::Server().ok)
-            GTEST_SKIP() << "run through ctest: the FTP test servers are not up";
+        ASSERT_TRUE(ftptest::Server().ok) << "run through ctest: the FTP test servers are not up";
         host_ = "127.0.0.1:" + std::to_string(ftptest::Server().port);
     }
     std::string host_;
