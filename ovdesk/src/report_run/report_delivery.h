@@ -36,8 +36,10 @@ extern "C" __declspec(dllexport) void CALLBACK
 // hand-over file's path; destinationKind: DESTINATION_*; textExtension: the
 // extension the ASCII view opens (".TXT"). Returns the show flag left for
 // the caller: 0 when the file went to an office program or a viewer here.
+// *failed (may be null) is set when the conversion or the office program
+// failed (the failure was reported).
 int DispatchReportOutput(const char* outputFile, HWND progress, int show, char* handoverFile,
-                         WORD destinationKind, const char* textExtension);
+                         WORD destinationKind, const char* textExtension, BOOL* failed);
 // Opens the report in the browser: the output file for a file destination,
 // else "ftp://" and the output name with its date macros expanded.
 void ShowReportOutput(HWND window, WORD destinationKind, const char* outputFile,

@@ -1,7 +1,6 @@
-// Hands a finished report to the program that suits its format. The office
-// programs are not driven by this build: their formats answer as when the
-// program is missing.
+// Hands a finished report to the program that suits its format.
 #include "report_run/report_delivery.h"
+#include "office/office_handover.h"
 #include "report_run/output_names.h"
 #include "report_run/report_run.h"
 #include "desk_services.h"
@@ -69,24 +68,33 @@ void ViewReport(HWND owner, const char* outputFile, const char* textExtension) {
 } // namespace
 
 int DispatchReportOutput(const char* outputFile, HWND progress, int show, char* handoverFile, WORD,
-                         const char* textExtension) {
+                         const char* textExtension, BOOL* failed) {
     if (handoverFile)
         handoverFile[0] = '\0';
-    switch (FormatKindOfName(outputFile)) {
+    int kind = FormatKindOfName(outputFile);
+    BOOL delivered = TRUE;
+    switch (kind) {
     case FORMAT_DOC:
-        DisplayReportError(progress, OVDESK_CAPTION, nullptr, 0, IDS_WORD_MISSING, 0);
-        return 0;
+        delivered = HandToWordProcessor(outputFile, progress, show);
+        break;
     case FORMAT_XLS:
-        DisplayReportError(progress, OVDESK_CAPTION, nullptr, 0, IDS_EXCEL_MISSING, 0);
-        return 0;
     case FORMAT_CMA:
-    case FORMAT_TXT:
-        if (show)
+    case FORMAT_TXT: {
+        int next = ConvertHtmlReport(progress, outputFile, kind, show, handoverFile);
+        if (next == FORMAT_XLS)
+            delivered = StartSpreadsheetHandover(progress);
+        else if (next == FORMAT_UNKNOWN)
+            delivered = FALSE;
+        else if (show)
             ViewReport(progress, outputFile, textExtension ? textExtension : ".TXT");
-        return 0;
+        break;
+    }
     default:
         return show;
     }
+    if (failed && !delivered)
+        *failed = TRUE;
+    return 0;
 }
 
 void ShowReportOutput(HWND window, WORD destinationKind, const char* outputFile,

@@ -11,13 +11,13 @@ void DeliverReport(ReportRunJob& job) {
     int show = job.Unattended || job.Destination != DESTINATION_FILE ? 0 : 1;
     char handover[MAX_PATH];
     show = DispatchReportOutput(job.OutputFile, GetProgressDialog(), show, handover,
-                                job.Destination, ".TXT");
+                                job.Destination, ".TXT", &job.DeliveryFailed);
     if (job.Destination == DESTINATION_MAIL) {
-        job.DeliveryFailed = !MailReport(job.Dialog, GetProgressDialog(), job.OutputFile,
-                                         &state.Files, job.OutputName, job.Request);
+        job.DeliveryFailed |= !MailReport(job.Dialog, GetProgressDialog(), job.OutputFile,
+                                          &state.Files, job.OutputName, job.Request);
         show = 0;
     } else if (job.Destination == DESTINATION_FTP) {
-        job.DeliveryFailed =
+        job.DeliveryFailed |=
             !UploadReport(job.Dialog, GetProgressDialog(), &state.Files, job.OutputFile,
                           job.Request, job.FtpUserName, job.FtpPassword);
         show = 0;

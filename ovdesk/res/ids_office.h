@@ -1,0 +1,8 @@
+// Resource ids of the office hand-overs.
+#pragma once
+
+#define IDS_WORD_DOCUMENT_COPY_FAILED 10034
+#define IDS_WORD_TEMPLATE_COPY_FAILED 10035
+#define IDS_LAUNCHING_EXCEL 10170
+#define IDS_EXCEL_REPORT 10171
+#define IDS_WORD_REPORT 10172
