@@ -317,3 +317,170 @@ TEST_F(HostProcessTest, ASavedReportWritesItsSectionsWithTheirRowsForEveryDayOfI
     for (const char* left : {"TopBandwidth", "TopHours", "GeneralStats", "TopBottom"})
         EXPECT_EQ(TableRows(page, left), -1) << left;
 }
+
+// ---- Remote requests: "ovhost --remote KEYWORD ..." -------------------------
+
+namespace {
+const char kRemoteLog[] =
+    "127.0.0.1 - - [01/Mar/2026:10:00:00 +0000] \"GET /index.html HTTP/1.0\" 200 10\n";
+
+std::string ReadIni(const std::string& file, const char* section, const char* key) {
+    char value[256] = "";
+    GetPrivateProfileStringA(section, key, "", value, sizeof value, file.c_str());
+    return value;
+}
+} // namespace
+
+TEST_F(HostProcessTest, RemoteProfileKeywordsLoadSaveAddAndDelete) {
+    std::string log = install_.Path("access.log");
+    WriteProfile("00000001", "Main site", log);
+    // Any case, and a keyword text that goes on behind the keyword.
+    RunResult r = Run("--remote %LOADLOGPROFILE%more --profile 00000001.WLP");
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    for (const std::string& line : std::vector<std::string>{
+             "result: 16\n", "page: LogDesc=Main site\n", "page: LogURLType=0\n",
+             "page: ServerCount=1\n", "page: ServerName0=LocalMachine\n",
+             "page: LogURL0=" + log + "\n", "page: LogDNS="})
+        EXPECT_TRUE(Has(r.output, line)) << line << "\n" << r.output;
+
+    // A server without a log path is skipped; the FTP type is the engine's FTP.
+    r = Run("--remote %SaveLogProfile% --profile 00000001.wlp \"LogDesc=Renamed site\" "
+            "LogURLType=2 ServerName0=one LogURL0=/logs/a.log ServerName1=nopath LogDB=on "
+            "LogRT=on");
+    EXPECT_TRUE(Has(r.output, "result: 16\nstatus: 0")) << r.output;
+    AnalysisProfile* saved = AnalysisProfile_New();
+    ASSERT_TRUE(ReadOrbisFile((install_.Data() + "00000001.wlp").c_str(), saved));
+    EXPECT_STREQ(saved->Description, "Renamed site");
+    EXPECT_EQ(ServerList_GetProtocol(&saved->Servers), (DWORD)SERVER_PROTOCOL_FTP);
+    EXPECT_EQ(ServerList_Count(&saved->Servers), 1u);
+    EXPECT_NE(saved->SwiftmereFlag, 0);
+    EXPECT_EQ(saved->RealtimeAnalysis, 1u);
+    AnalysisProfile_Free(saved);
+    r = Run("--remote %LoadLogProfile% --profile 00000001.wlp");
+    EXPECT_TRUE(Has(r.output, "page: LogURLType=2\n")) << r.output;
+    EXPECT_TRUE(Has(r.output, "page: LogDB=on\n")) << r.output;
+
+    r = Run("--remote %AddLogProfile% LogDesc=Fresh ServerName0=s LogURL0=c:\\x.log");
+    EXPECT_TRUE(Has(r.output, "result: 15\nstatus: 0")) << r.output;
+    r = Run("--list");
+    EXPECT_TRUE(Has(r.output, "Fresh\t")) << r.output;
+
+    r = Run("--remote %DeleteLogProfile% --profile 00000001.wlp");
+    EXPECT_TRUE(Has(r.output, "result: 18\nstatus: 0")) << r.output;
+    EXPECT_FALSE(ovtest::FileExistsAt(install_.Data() + "00000001.wlp"));
+    r = Run("--remote %DeleteLogProfile% --profile 00000001.wlp");
+    EXPECT_TRUE(Has(r.output, "status: 1")) << r.output;
+    r = Run("--remote %NoSuchKeyword%");
+    EXPECT_TRUE(Has(r.output, "result: 0\n")) << r.output;
+    EXPECT_NE(r.exitCode, 0u);
+}
+
+TEST_F(HostProcessTest, RemoteOptionKeywordsStoreTheirSettings) {
+    RunResult r = Run("--remote %SaveLogOptGeneral% DNSCacheSize=0 UserSessionTimeout=0 "
+                      "LogRefreshRate=2 HTMLTitlePage=ON GifImage=1");
+    EXPECT_TRUE(Has(r.output, "result: 19\n")) << r.output;
+    std::string module = install_.ModuleIni();
+    EXPECT_EQ(ReadIni(module, "Defaults", "DNSCacheEntries"), "50000");
+    EXPECT_EQ(ReadIni(module, "Defaults", "CachedTime"), "1800");
+    EXPECT_EQ(ReadIni(module, "Defaults", "NoHTMLTitles"), "0");
+    EXPECT_EQ(ReadIni(module, "Report", "Graph Type"), "1");
+    EXPECT_EQ(ReadIni(install_.BaseIni(), "Defaults", "ListRefreshRate"), "120");
+    r = Run("--remote %SaveLogOptGeneral% DNSCacheSize=251");
+    EXPECT_EQ(ReadIni(module, "Defaults", "DNSCacheEntries"), "50000");
+    r = Run("--remote %SaveLogOptGeneral% DNSCacheSize=7 UserSessionTimeout=3");
+    r = Run("--remote %LoadLogOptGeneral%");
+    EXPECT_TRUE(Has(r.output, "page: DNSCacheSize=7\n")) << r.output;
+    EXPECT_TRUE(Has(r.output, "page: UserSessionTimeout=3\n")) << r.output;
+
+    r = Run("--remote %SaveLogOptLogCache% LogCache=2");
+    EXPECT_EQ(ReadIni(module, "Defaults", "FTPDownload"), "Detect");
+    r = Run("--remote %LoadLogOptLogCache%");
+    EXPECT_TRUE(Has(r.output, "page: LogCache=2\n")) << r.output;
+    r = Run("--remote %SaveLogOptCookie% CookieEnable=off CookieValidate=on");
+    EXPECT_EQ(ReadIni(module, "Cookie", "Enable"), "0");
+    EXPECT_EQ(ReadIni(module, "Cookie", "Validate"), "1");
+    r = Run("--remote %LoadLogOptMicrosoft%");
+    EXPECT_TRUE(Has(r.output, "page: MSExcelGraph=1\n")) << r.output;
+}
+
+struct RemoteSubmitTest : HostProcessTest {
+    void SetUp() override {
+        HostProcessTest::SetUp();
+        CopyContent();
+        std::string log = install_.Path("access.log");
+        ASSERT_TRUE(ovtest::WriteFileBytes(log, kRemoteLog));
+        WriteProfile("00000001", "Main site", log);
+        WriteProfile("00000002", "No log", install_.Path("missing.log"));
+        ReportDefinition* d = (ReportDefinition*)calloc(1, sizeof(ReportDefinition));
+        strcpy(d->Description, "Remote template");
+        EXPECT_EQ(WriteReportDefinition((install_.Data() + "REMOTE.MSS").c_str(), d), 1);
+        free(d);
+    }
+    std::string UserFolder(const std::string& user) {
+        return install_.Path("remote reports\\" + user);
+    }
+};
+
+TEST_F(RemoteSubmitTest, ASubmittedReportRunsThroughTheHostAndItsStatusEndsAt100) {
+    RunResult r = Run("--remote %SubmitLogReport% --profile 00000001.wlp --user alice "
+                      "Format=7 EMail= Username=alice Password=secret Range=0");
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    EXPECT_TRUE(Has(r.output, "result: 17\nstatus: 0")) << r.output;
+    EXPECT_TRUE(Has(r.output, "status.rep: 100 ")) << r.output;
+    size_t at = r.output.find("report folder: ");
+    ASSERT_NE(at, std::string::npos) << r.output;
+    std::string folder = r.output.substr(at + 15, r.output.find('\n', at) - at - 15);
+    // Format 7 is no format: the HTML report.
+    EXPECT_TRUE(Has(ovtest::ReadFileBytes(folder + "\\rep.htm"), "<HTML")) << folder;
+    std::string record = ovtest::ReadFileBytes(folder + "\\status.rep");
+    ASSERT_EQ(record.size(), 1971u);
+    EXPECT_EQ(record.compare(0, 17, "Main site [alice "), 0) << record.substr(0, 100);
+    EXPECT_EQ(record[100], 'R');
+    EXPECT_EQ(record[101], 100);
+    EXPECT_EQ(std::string(record.c_str() + 415), "7");
+    EXPECT_EQ(std::string(record.c_str() + 615), folder + "\\rep.htm");
+    EXPECT_EQ(std::string(record.c_str() + 875), "alice");
+    EXPECT_EQ(std::string(record.c_str() + 911), "secret");
+    // The run's saved definition and event are gone with it.
+    EXPECT_FALSE(Has(Run("--remote %LoadLogProfile% --profile 00000001.wlp").output, "~alice"));
+
+    r = Run("--remote %SubmitLogReport% --profile 00000002.wlp --user alice Format=0");
+    EXPECT_NE(r.exitCode, 0u);
+    EXPECT_TRUE(Has(r.output, "status.rep: 110 ")) << r.output;
+}
+
+TEST_F(RemoteSubmitTest, SubmissionsAreRefusedForUnsafeNamesLimitsAndMissingProfiles) {
+    CreateDirectoryA(install_.Path("remote reports").c_str(), nullptr);
+    CreateDirectoryA(UserFolder("bob").c_str(), nullptr);
+    CreateDirectoryA((UserFolder("bob") + "\\1").c_str(), nullptr);
+    struct Case {
+        const char* options;
+        const char* says;
+    } cases[] = {
+        {"--user ..\\evil", "status: 1 User Name Refused"},
+        {"--user a/b", "status: 1 User Name Refused"},
+        {"--user c:d", "status: 1 User Name Refused"},
+        {"--user ..", "status: 1 User Name Refused"},
+        {"--user alice --disabled", "status: 1 Report Disable"},
+        {"--user bob --limit 1", "status: 1 Server Limit Exceeded"},
+        {"--user alice --profile 00000001.WLP", "status: 1 Profile Not Found"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options);
+        RunResult r = Run(std::string("--remote %SubmitLogReport% --profile 00000001.wlp ") +
+                          c.options + " Format=0");
+        EXPECT_TRUE(Has(r.output, c.says)) << r.output;
+        EXPECT_NE(r.exitCode, 0u);
+    }
+    EXPECT_FALSE(ovtest::FileExistsAt(install_.Path("evil")));
+    EXPECT_FALSE(ovtest::FileExistsAt(UserFolder("alice")));
+    // The user's record lifts the limit.
+    RunResult r = Run("--remote %SubmitLogReport% --profile 00000001.wlp --user bob --limit 1 "
+                      "--unlimited Format=0");
+    EXPECT_TRUE(Has(r.output, "result: 17\nstatus: 0")) << r.output;
+    // The token keyword answers whether a request is that run.
+    r = Run("--remote ~ALICE/5 --token ~alice/5");
+    EXPECT_TRUE(Has(r.output, "result: 1\n")) << r.output;
+    r = Run("--remote ~alice/6 --token ~alice/5");
+    EXPECT_TRUE(Has(r.output, "result: 0\n")) << r.output;
+}

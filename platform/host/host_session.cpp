@@ -38,7 +38,7 @@ HostEntry HostSession::Entry(int code) const {
     return isSupported_ ? isSupported_(code) : nullptr;
 }
 
-bool HostSession::ListProfiles(std::string* error) {
+bool HostSession::ListProfiles(std::string* error, HWND window) {
     auto find = reinterpret_cast<decltype(&LogFindProfile)>(Entry(5));
     if (!find) {
         *error = "the plug-in cannot list profiles";
@@ -47,7 +47,7 @@ bool HostSession::ListProfiles(std::string* error) {
     HostState& state = GetHostState();
     for (;;) {
         ProfileListEntry* entry = nullptr;
-        int result = find(nullptr, 0, 0, &entry);
+        int result = find(window, 0, 0, &entry);
         if (result == HOST_END)
             return true;
         if (result != HOST_DONE || !entry) {
@@ -75,15 +75,35 @@ bool HostSession::RunCommandLineReport(const std::string& command, std::string* 
     return true;
 }
 
+void HostSession::ForgetProfiles() {
+    HostState& state = GetHostState();
+    for (ProfileListEntry* entry : state.Profiles)
+        HeapFree(GetProcessHeap(), 0, entry);
+    state.Profiles.clear();
+}
+
+bool HostSession::RunScheduledEntry() {
+    auto run = reinterpret_cast<decltype(&HostRunScheduledEvent)>(Entry(11));
+    HostState& state = GetHostState();
+    if (!run || !state.Scheduled)
+        return false;
+    state.Outcome = OUTCOME_UNTOLD;
+    run(nullptr, state.Scheduled);
+    return true;
+}
+
+int HostSession::HandleRemoteKeyword(const char* keyword, RemoteRequest* request) {
+    auto handle = reinterpret_cast<decltype(&RemoteCommandHandler)>(Entry(25));
+    return handle ? handle(keyword, request) : 0;
+}
+
 void HostSession::Close() {
     if (!plugin_)
         return;
     if (auto shutDown = reinterpret_cast<decltype(&HostShutDown)>(Entry(14)))
         shutDown();
+    ForgetProfiles();
     HostState& state = GetHostState();
-    for (ProfileListEntry* entry : state.Profiles)
-        HeapFree(GetProcessHeap(), 0, entry);
-    state.Profiles.clear();
     if (state.Scheduled)
         HeapFree(GetProcessHeap(), 0, state.Scheduled);
     state.Scheduled = nullptr;

@@ -2,6 +2,7 @@
 // the profile list and the unattended report.
 #pragma once
 #include "ovdesk/host_interface.h"
+#include "ovdesk/remote_request.h"
 #include <string>
 #include <vector>
 
@@ -28,8 +29,15 @@ class HostSession {
     // Loads folder + "ovdesk.dll", starts it and hands over the callbacks;
     // false with a one-line reason.
     bool Open(const std::string& folder, std::string* error);
-    // Enumerates the profiles (code 5) into the host state; false on failure.
-    bool ListProfiles(std::string* error);
+    // Enumerates the profiles (code 5, with the host's window when given)
+    // into the host state; false on failure.
+    bool ListProfiles(std::string* error, HWND window = nullptr);
+    // Frees the listed profiles (before they are listed again).
+    void ForgetProfiles();
+    // Code 11 for the entry slot 9 was given last; false when there is none.
+    bool RunScheduledEntry();
+    // Code 25 with one keyword of a remote page; its result (0 without the code).
+    int HandleRemoteKeyword(const char* keyword, RemoteRequest* request);
     // Code 20 with the command text, then code 11 for the entry it made;
     // the run's outcome is then in the host state. False with the reason
     // when no event was made.

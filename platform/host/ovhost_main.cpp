@@ -7,9 +7,16 @@
 //       runs that saved report unattended and prints the scheduler log's
 //       new lines; exits 0 only when the plug-in tells that run a success:
 //       its report written, and mailed or uploaded where it was to go.
+//   ovhost.exe --remote KEYWORD [--user NAME] [--profile FILE] [--token T]
+//              [--root FOLDER] [--limit N] [--unlimited] [--disabled] [name=value ...]
+//       hands one keyword of a remote page to the plug-in, the values as
+//       its form and page fields; prints the result, the request's status
+//       and the page fields it set. A submitted report is run, and its
+//       status record's end printed; exits 0 when it ends at 100.
 //
 // Every failure is one line on stderr and a non-zero exit; nothing waits.
 #include "host_session.h"
+#include "remote_host.h"
 #include "ovcore/serverlist.h"
 #include <cstdio>
 #include <cstring>
@@ -20,7 +27,8 @@ namespace {
 enum { EXIT_OK = 0, EXIT_RUN_FAILED = 1, EXIT_USAGE = 2, EXIT_SETUP = 3 };
 
 const char kUsage[] = "usage: ovhost.exe --list | /rf \"profile.wlp\" \"definition\" [\"output\"] "
-                      "| /r \"profile description\" \"definition\" [\"output\"]";
+                      "| /r \"profile description\" \"definition\" [\"output\"] "
+                      "| --remote KEYWORD [options] [name=value ...]";
 
 int Fail(int code, const std::string& text) {
     fprintf(stderr, "ovhost: %s\n", text.c_str());
@@ -142,6 +150,20 @@ std::string CommandText(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && strcmp(argv[1], "--remote") == 0) {
+        RemoteCommand remote;
+        std::string error;
+        if (!ParseRemoteCommand(argc, argv, 2, &remote, &error))
+            return Fail(EXIT_USAGE, error + "; " + kUsage);
+        std::string folder = ModuleFolder();
+        HostSession session;
+        if (!session.Open(folder, &error))
+            return Fail(EXIT_SETUP, error);
+        int result = RunRemoteCommand(session, folder, remote);
+        fflush(stdout);
+        session.Close();
+        return result;
+    }
     bool list = argc == 2 && strcmp(argv[1], "--list") == 0;
     std::string command = list ? std::string() : CommandText(argc, argv);
     if (!list && command.empty())

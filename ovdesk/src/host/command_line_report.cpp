@@ -79,8 +79,19 @@ void FillEvent(ScheduleEvent* event, const AnalysisProfile* profile,
     snprintf(event->SaveAsPassword, sizeof event->SaveAsPassword, "%s", definition.SaveToPassword);
 }
 
-// Adds the event and hands the host its entry; HOST_DONE or HOST_NO_MEMORY.
-int SubmitEvent(AnalysisProfile* profile, const ScheduleEvent& event) {
+void LogFailure(const char* command, const char* text) {
+    char timeText[DATE_TEXT_SIZE], dateText[DATE_TEXT_SIZE];
+    desk::FormatLocalDateTime(timeText, dateText, time(nullptr));
+    char line[80];
+    snprintf(line, sizeof line, "%s %s\t\tCommand Line Scheduled Report", dateText, timeText);
+    HINSTANCE module = GetLanguageModule();
+    OVKIT_WriteSchedulerLogFile(module, line, nullptr);
+    OVKIT_WriteSchedulerLogFile(module, "\tFailed", command);
+    OVKIT_WriteSchedulerLogFile(module, nullptr, text);
+}
+} // namespace
+
+int SubmitScheduleEvent(AnalysisProfile* profile, const ScheduleEvent& event) {
     DWORD_PTR handle = 0;
     HostFindProfileProc find = HostFindProfile();
     HostAddScheduleProc add = HostAddSchedule();
@@ -95,18 +106,6 @@ int SubmitEvent(AnalysisProfile* profile, const ScheduleEvent& event) {
     add(entry);
     return HOST_DONE;
 }
-
-void LogFailure(const char* command, const char* text) {
-    char timeText[DATE_TEXT_SIZE], dateText[DATE_TEXT_SIZE];
-    desk::FormatLocalDateTime(timeText, dateText, time(nullptr));
-    char line[80];
-    snprintf(line, sizeof line, "%s %s\t\tCommand Line Scheduled Report", dateText, timeText);
-    HINSTANCE module = GetLanguageModule();
-    OVKIT_WriteSchedulerLogFile(module, line, nullptr);
-    OVKIT_WriteSchedulerLogFile(module, "\tFailed", command);
-    OVKIT_WriteSchedulerLogFile(module, nullptr, text);
-}
-} // namespace
 
 int ParseCommandLineRequest(const char* text, CommandLineRequest* request, const char** next) {
     memset(request, 0, sizeof *request);
@@ -156,7 +155,7 @@ int __cdecl HostCommandLineReport(DWORD_PTR, const char* command) {
             continue; // a further request may follow
         ScheduleEvent event;
         FillEvent(&event, profile, request, *definition);
-        if (SubmitEvent(profile, event) == HOST_DONE) {
+        if (SubmitScheduleEvent(profile, event) == HOST_DONE) {
             free(definition);
             return HOST_DONE;
         }

@@ -25,3 +25,7 @@ struct CommandLineRequest {
 // (DefinitionTooLong set when the saved report's name did not fit).
 // *next receives where the scan for a further request goes on.
 int ParseCommandLineRequest(const char* text, CommandLineRequest* request, const char** next);
+
+// Adds the event to the list and hands the host its entry (slots 8 and 9);
+// HOST_DONE, or HOST_NO_MEMORY when nothing was scheduled.
+int SubmitScheduleEvent(AnalysisProfile* profile, const ScheduleEvent& event);

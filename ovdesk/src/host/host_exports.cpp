@@ -1,5 +1,6 @@
 // The host's way in: start, callbacks, and the entry function of each code.
 #include "ovdesk/host_interface.h"
+#include "ovdesk/remote_request.h"
 #include "ovcore/ovcore.h"
 #include <cstring>
 
@@ -23,7 +24,7 @@ const CodeRow kCodes[] = {
     {18, ENTRY(HostOwnerCommand)},      {19, ENTRY(FindLocalServerLogs)},
     {20, ENTRY(HostCommandLineReport)}, {21, ENTRY(HostOwnerCommand)},
     {22, ENTRY(HostOwnerCommand)},      {23, ENTRY(HostOwnerCommand)},
-    {24, ENTRY(HostStopRealtime)},      {25, ENTRY(HostOwnerCommand)},
+    {24, ENTRY(HostStopRealtime)},      {25, ENTRY(RemoteCommandHandler)},
     {26, ENTRY(LogGetProfileHelp)},     {28, ENTRY(LogRefreshProfile)},
     {33, ENTRY(HostTemplateFolder)},    {34, ENTRY(HostReturnZero)},
     {37, ENTRY(HostClusterFlag)},
