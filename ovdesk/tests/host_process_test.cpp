@@ -359,6 +359,16 @@ TEST_F(HostProcessTest, RemoteProfileKeywordsLoadSaveAddAndDelete) {
     r = Run("--remote %LoadLogProfile% --profile 00000001.wlp");
     EXPECT_TRUE(Has(r.output, "page: LogURLType=2\n")) << r.output;
     EXPECT_TRUE(Has(r.output, "page: LogDB=on\n")) << r.output;
+    r = Run("--remote %logcheckclusterprofile% --profile 00000001.wlp");
+    EXPECT_TRUE(Has(r.output, "result: 24\nstatus: 0 \npage: LogCluster=off\n")) << r.output;
+    // A page text longer than every buffer on its way is cut, not overrun.
+    Run("--remote %SaveLogProfile% --profile 00000001.wlp LogDesc=" + std::string(3000, 'd'));
+    saved = AnalysisProfile_New();
+    ASSERT_TRUE(ReadOrbisFile((install_.Data() + "00000001.wlp").c_str(), saved));
+    size_t kept = strlen(saved->Description); // as long as the profile file keeps
+    EXPECT_GT(kept, 0u);
+    EXPECT_EQ(std::string(saved->Description), std::string(kept, 'd'));
+    AnalysisProfile_Free(saved);
 
     r = Run("--remote %AddLogProfile% LogDesc=Fresh ServerName0=s LogURL0=c:\\x.log");
     EXPECT_TRUE(Has(r.output, "result: 15\nstatus: 0")) << r.output;
