@@ -467,6 +467,7 @@ TEST_F(RemoteSubmitTest, SubmissionsAreRefusedForUnsafeNamesLimitsAndMissingProf
         const char* options;
         const char* says;
     } cases[] = {
+        // Guards the user name that made a report folder outside the reports root.
         {"--user ..\\evil", "status: 1 User Name Refused"},
         {"--user a/b", "status: 1 User Name Refused"},
         {"--user c:d", "status: 1 User Name Refused"},

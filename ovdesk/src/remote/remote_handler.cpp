@@ -69,8 +69,14 @@ int Act(const KeywordRow& row, RemoteRequest* request) {
     return 1;
 }
 
-// Copies a host text into scratch of REMOTE_TEXT_MAX, then bounded into text.
-void CopyBounded(const char* scratch, char* text, size_t size) {
+// A host text read into scratch of REMOTE_TEXT_MAX, then copied bounded into text.
+void ReadHostText(int(CALLBACK* read)(RemoteRequest*, const char*, char*), RemoteRequest* request,
+                  const char* name, char* text, size_t size) {
+    static char scratch[REMOTE_TEXT_MAX];
+    scratch[0] = '\0';
+    if (read && !read(request, name, scratch))
+        scratch[0] = '\0';
+    scratch[REMOTE_TEXT_MAX - 1] = '\0';
     if (!size)
         return;
     size_t length = strnlen(scratch, REMOTE_TEXT_MAX - 1);
@@ -82,23 +88,11 @@ void CopyBounded(const char* scratch, char* text, size_t size) {
 } // namespace
 
 void ReadRemoteForm(RemoteRequest* request, const char* name, char* text, size_t size) {
-    static char scratch[REMOTE_TEXT_MAX];
-    scratch[0] = '\0';
-    if (request->Ops && request->Ops->ReadFormField &&
-        !request->Ops->ReadFormField(request, name, scratch))
-        scratch[0] = '\0';
-    scratch[REMOTE_TEXT_MAX - 1] = '\0';
-    CopyBounded(scratch, text, size);
+    ReadHostText(request->Ops ? request->Ops->ReadFormField : nullptr, request, name, text, size);
 }
 
 void ReadRemotePage(RemoteRequest* request, const char* name, char* text, size_t size) {
-    static char scratch[REMOTE_TEXT_MAX];
-    scratch[0] = '\0';
-    if (request->Ops && request->Ops->ReadPageText &&
-        !request->Ops->ReadPageText(request, name, scratch))
-        scratch[0] = '\0';
-    scratch[REMOTE_TEXT_MAX - 1] = '\0';
-    CopyBounded(scratch, text, size);
+    ReadHostText(request->Ops ? request->Ops->ReadPageText : nullptr, request, name, text, size);
 }
 
 DWORD ReadRemotePageNumber(RemoteRequest* request, const char* name) {

@@ -13,6 +13,9 @@ void DeliverReport(ReportRunJob& job) {
     show = DispatchReportOutput(job.OutputFile, GetProgressDialog(), show, handover,
                                 job.Destination, ".TXT", &job.DeliveryFailed);
     if (job.Destination == DESTINATION_MAIL) {
+        // A comma-delimited report goes by mail as its text overview.
+        if (FormatKindOfName(job.OutputFile) == FORMAT_CMA)
+            ReplaceFileExtension(job.OutputFile, sizeof job.OutputFile, ".TXT");
         job.DeliveryFailed |= !MailReport(job.Dialog, GetProgressDialog(), job.OutputFile,
                                           &state.Files, job.OutputName, job.Request);
         show = 0;
