@@ -302,6 +302,15 @@ TEST_F(OfficeFixture, ScheduledRunsDeliverEachFormat) {
                                 "1, /index.html , 10, 33.33%, 7\r\n"),
                   std::string::npos);
     }
+    // With the spreadsheet program registered the hidden run's dialog hears it.
+    std::string program = RegisterSpreadsheet();
+    std::string output = root + "out\\handed.xls";
+    EXPECT_EQ(RunReport(nullptr, nullptr, profile, 0, 0, output.c_str(), "", "", "", "ENGLISH",
+                        &scheduled),
+              1);
+    EXPECT_EQ(LastRunOutcome(), RUN_REPORT_DELIVERED) << DeskInstall::SchedulerLog();
+    EXPECT_NE(ovtest::ReadFileBytes(program + ".calls").find(" /e\r\n"), std::string::npos);
+    EXPECT_NE(ovtest::ReadFileBytes(program + ".ini").find("Output=" + output), std::string::npos);
     EXPECT_EQ(boxes.Count(), 0u);
 }
 
