@@ -39,8 +39,13 @@ LRESULT FindText(ViewState& view, bool goOn, const char* text) {
             return CSTV_FIND_FOUND;
         }
     }
+    // Going on past the end: "end reached" only when the text is there above.
+    long searched = fromTop ? 0 : view.FindLine;
     view.FindLine = view.FindColumn = -1;
-    return fromTop ? CSTV_FIND_NOT_FOUND : CSTV_FIND_END;
+    for (line = 0; line <= searched && line < buffer->LineCount(); ++line)
+        if (Lower(buffer->PlainLine(line)).find(needle) != std::string::npos)
+            return CSTV_FIND_END;
+    return CSTV_FIND_NOT_FOUND;
 }
 
 void CopySelection(const ViewState& view) {

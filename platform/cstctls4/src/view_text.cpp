@@ -31,32 +31,46 @@ long ViewText::ReadMore() {
     if (lastOpen_) {
         from = starts_.back();
         starts_.pop_back();
+        ends_.pop_back();
     }
     AddLines(from);
     return LineCount() - before;
 }
 
+// Cuts the bytes from offset from into lines. An LF that is the byte of a
+// code (the file-name mark is 1 followed by 10) ends no line; nor does a CR
+// that is one belong to the line end.
 void ViewText::AddLines(size_t from) {
     size_t at = from;
     while (at < bytes_.size()) {
         starts_.push_back(at);
-        size_t end = bytes_.find('\n', at);
-        lastOpen_ = end == std::string::npos;
-        size_t stop = lastOpen_ ? bytes_.size() : end;
-        if ((long)(stop - at) > longest_)
-            longest_ = (long)(stop - at);
-        at = lastOpen_ ? bytes_.size() : end + 1;
+        size_t content = std::string::npos; // where the line's text ends
+        size_t i = at;
+        for (; i < bytes_.size(); ++i) {
+            char c = bytes_[i];
+            if (c == CSTV_CODE_ATTRIBUTE || c == CSTV_CODE_TAB) {
+                ++i;
+            } else if (c == '\n') {
+                content = i > at && bytes_[i - 1] == '\r' && content == i - 1 ? i - 1 : i;
+                break;
+            } else if (c == '\r') {
+                content = i; // a plain CR: the end if an LF follows at once
+            }
+        }
+        lastOpen_ = i >= bytes_.size();
+        if (lastOpen_)
+            content = bytes_.size();
+        ends_.push_back(content);
+        if ((long)(content - at) > longest_)
+            longest_ = (long)(content - at);
+        at = lastOpen_ ? bytes_.size() : i + 1;
     }
 }
 
 std::string ViewText::RawLine(long n) const {
     if (n < 0 || n >= LineCount())
         return std::string();
-    size_t start = starts_[n];
-    size_t end = n + 1 < LineCount() ? starts_[n + 1] : bytes_.size();
-    while (end > start && (bytes_[end - 1] == '\n' || bytes_[end - 1] == '\r'))
-        --end;
-    return bytes_.substr(start, end - start);
+    return bytes_.substr(starts_[n], ends_[n] - starts_[n]);
 }
 
 std::string ViewText::Plain(const std::string& raw) {

@@ -25,6 +25,7 @@ class ViewText {
     HANDLE file_;
     std::string bytes_;
     std::vector<size_t> starts_;
-    bool lastOpen_ = false; // the last line has no line end yet
+    std::vector<size_t> ends_; // end of each line's text (before CR LF)
+    bool lastOpen_ = false;    // the last line has no line end yet
     long longest_ = 0;
 };

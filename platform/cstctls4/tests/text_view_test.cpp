@@ -83,14 +83,21 @@ int TextView::notices_ = 0;
 
 TEST_F(TextView, LinesComeWithAndWithoutTheirAttributeCodes) {
     ASSERT_NE(0, Send(CSTV_NEWBUFFER, (WPARAM)File("\x01\x0EHello\x01\x01 world\r\n"
-                                                   "\tTab\r\n\r\nlast")));
-    EXPECT_EQ(4, Send(CSTV_GETLINECOUNT));
+                                                   "\tTab\r\n\r\nlast\r\n"
+                                                   "/dir/\x01\x0A"
+                                                   "file\x01\x0D\r\n")));
+    // The file-name mark is 1 and 10, and attribute 13 is 1 and 13: no line ends.
+    EXPECT_EQ(5, Send(CSTV_GETLINECOUNT));
+    EXPECT_EQ("/dir/file", Line(4));
+    EXPECT_EQ("/dir/\x01\x0A"
+              "file\x01\x0D",
+              Line(4, CSTV_GETRAWLINE));
     EXPECT_EQ("Hello world", Line(0));
     EXPECT_EQ("\x01\x0EHello\x01\x01 world", Line(0, CSTV_GETRAWLINE));
     EXPECT_EQ("\tTab", Line(1));
     EXPECT_EQ("", Line(2));
     EXPECT_EQ("last", Line(3));
-    EXPECT_EQ(0, Send(CSTV_SETCURLINE, 0, 4)) << "past the end";
+    EXPECT_EQ(0, Send(CSTV_SETCURLINE, 0, 5)) << "past the end";
 }
 
 TEST_F(TextView, ALineLongerThanTheBufferIsCutNeverInsideACode) {
@@ -157,6 +164,8 @@ TEST_F(TextView, FindGoesOnFromTheLastFindAndSaysWhenItReachedTheEnd) {
     EXPECT_GT(top - 1 + 10, 30) << "the view scrolled to line 30";
     EXPECT_EQ(CSTV_FIND_END, Send(CSTV_FIND, 1, (LPARAM) "needle"));
     EXPECT_EQ(CSTV_FIND_FOUND, Send(CSTV_FIND, 0, (LPARAM) "needle"));
+    EXPECT_EQ(CSTV_FIND_NOT_FOUND, Send(CSTV_FIND, 1, (LPARAM) "straw"))
+        << "text that is nowhere is not found, also when going on";
     EXPECT_EQ(CSTV_FIND_NOT_FOUND, Send(CSTV_FIND, 0, (LPARAM) "straw"));
     EXPECT_EQ(CSTV_FIND_NOT_FOUND, Send(CSTV_FIND, 0, (LPARAM) ""));
 }
