@@ -83,18 +83,15 @@ struct PrintRun {
 };
 
 // Prints pages [firstPage, lastPage] (1-based); stops when a page change fails.
-void PrintPages(PrintRun& run, long firstPage, long lastPage, long pages) {
-    long perPage = run.Layout.LinesPerPage;
+void PrintPages(PrintRun& run, long firstPage, long lastPage) {
     BOOL fontWarned = FALSE;
     for (long page = firstPage; page <= lastPage && !g_cancelled; ++page) {
         if (StartPage(run.Dc) <= 0)
             break;
         if (g_printingDialog)
             SendMessageA(g_printingDialog, WM_USER, 0, MAKELPARAM(page, lastPage));
-        PrintPage spec = {&run.Layout,          run.Attributes, ControlLine, run.Text,
-                          (page - 1) * perPage, page * perPage, page,        pages};
-        if (spec.EndLine > run.Lines)
-            spec.EndLine = run.Lines;
+        PrintPage spec =
+            PageOfPrint(&run.Layout, run.Attributes, ControlLine, run.Text, run.Lines, page);
         if (!DrawPrintPage(run.Dc, spec) && !fontWarned) {
             fontWarned = TRUE;
             DeskMessageBox(run.Text, "Font recreating failed.", kErrorCaption, MB_OK);
@@ -128,7 +125,7 @@ int PrintOnDevice(HDC dc, HWND text, PrintAttribute* attributes, int tabCount,
     } else {
         OpenPrintingDialog(GetParent(text), first, last, request && request->Event);
         EnableWindow(text, FALSE);
-        PrintPages(run, first, last, pages);
+        PrintPages(run, first, last);
         if (g_cancelled)
             AbortDoc(dc);
         else

@@ -105,6 +105,22 @@ void DrawFooter(HDC dc, const PrintPage& page) {
 }
 } // namespace
 
+PrintPage PageOfPrint(const PrintLayout* layout, PrintAttribute* attributes, PrintLineSource source,
+                      void* context, long lines, long page) {
+    long perPage = layout->LinesPerPage > 0 ? layout->LinesPerPage : 1;
+    PrintPage spec = {layout,
+                      attributes,
+                      source,
+                      context,
+                      (page - 1) * perPage,
+                      page * perPage,
+                      page,
+                      PageCount(lines, perPage)};
+    if (spec.EndLine > lines)
+        spec.EndLine = lines;
+    return spec;
+}
+
 int DrawPrintPage(HDC dc, const PrintPage& page) {
     const PrintLayout& layout = *page.Layout;
     SelectObject(dc, layout.BaseFont);

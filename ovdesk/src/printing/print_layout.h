@@ -47,6 +47,10 @@ struct PrintPage {
     long PageNumber, PageTotal;
 };
 
+// Page number page (1-based) of a print of lines: its line range and the
+// page count.
+PrintPage PageOfPrint(const PrintLayout* layout, PrintAttribute* attributes, PrintLineSource source,
+                      void* context, long lines, long page);
 // Draws one page: the footer, then its lines. 0 when a line's attribute
 // font could not be made (the line went on in the base font), else 1.
 int DrawPrintPage(HDC dc, const PrintPage& page);
