@@ -5,6 +5,7 @@
 #include "resource_ids.h"
 #include "ovcore/ovcore.h"
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -20,6 +21,20 @@ struct PitchSearch {
 void SelectText(HWND combo, const char* text) {
     LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)text);
     SendMessageA(combo, CB_SETCURSEL, index == CB_ERR ? 0 : index, 0);
+}
+
+// A remembered face this machine lacks: a plain text face, rather than the
+// list's first entry (which may be a symbol or math face).
+void SelectFace(HWND combo, const char* face) {
+    static const char* const kFallbacks[] = {"Arial", "Liberation Sans", "DejaVu Sans", "Tahoma",
+                                             "MS Sans Serif"};
+    if (SendMessageA(combo, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)face) == CB_ERR)
+        for (const char* fallback : kFallbacks)
+            if (SendMessageA(combo, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)fallback) != CB_ERR) {
+                face = fallback;
+                break;
+            }
+    SelectText(combo, face);
 }
 
 // The tab stops of the text: codes 2 in its first line, else every eight
@@ -87,7 +102,7 @@ void FillFaceList(HWND dialog, const char* face) {
     all.lfCharSet = DEFAULT_CHARSET;
     EnumFontFamiliesExA(dc, &all, (FONTENUMPROCA)FontFamilyFunc, (LPARAM)combo, 0);
     ReleaseDC(dialog, dc);
-    SelectText(combo, face);
+    SelectFace(combo, face);
 }
 
 void FillSizeList(HWND dialog, const char* face, int size) {

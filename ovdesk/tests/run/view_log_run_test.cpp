@@ -60,17 +60,16 @@ int LinesNaming(const std::string& text, const std::string& url) {
     return count;
 }
 
+BOOL CALLBACK CountViewer(HWND window, LPARAM found) {
+    if (GetDlgItem(window, IDC_VIEW_TEXT))
+        ++*(int*)found;
+    return TRUE;
+}
+
 // The windows of this thread that hold a viewer's text view.
 int ViewerWindows() {
     int count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) -> BOOL {
-            if (GetDlgItem(window, IDC_VIEW_TEXT))
-                ++*(int*)found;
-            return TRUE;
-        },
-        (LPARAM)&count);
+    EnumThreadWindows(GetCurrentThreadId(), CountViewer, (LPARAM)&count);
     return count;
 }
 
