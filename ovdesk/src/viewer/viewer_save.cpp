@@ -5,6 +5,7 @@
 #include "report_run/run_steps.h"
 #include "desk_services.h"
 #include "cstctls4.h"
+#include "ovkit/filedialog.h"
 #include <commdlg.h>
 #include <cstring>
 
@@ -19,9 +20,7 @@ int AskFileName(HWND owner, char* fileName, int* fileType) {
     OPENFILENAMEA dialog = {};
     char filter[sizeof kFilter];
     memcpy(filter, kFilter, sizeof kFilter);
-    for (char& c : filter)
-        if (c == '\x01')
-            c = '\0';
+    OVKIT_ConvertFileList(filter);
     fileName[0] = 0;
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
