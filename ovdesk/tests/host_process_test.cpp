@@ -59,7 +59,8 @@ class HostProcessTest : public ::testing::Test {
     // The saved report 00000001.MSS ("Weekly"): where it goes, and its range
     // when start and stop dates are given.
     void WriteWeekly(const std::string& saveAs, const char* startDate = nullptr,
-                     const char* stopDate = nullptr, void (*shape)(ReportDefinition*) = nullptr) {
+                     const char* stopDate = nullptr,
+                     void (*shape)(ReportDefinition*) = nullptr) {
         ReportDefinition* d = (ReportDefinition*)calloc(1, sizeof(ReportDefinition));
         strcpy(d->Description, "Weekly");
         strcpy(d->SaveReportAs, saveAs.c_str());
