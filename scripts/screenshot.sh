@@ -3,13 +3,14 @@
 # with Wine's X11 driver, in a Wine prefix of its own, and writes a PNG of the
 # screen. Names: progress, popup, slider, clickable, propsheet, buttonbar,
 # buttons (the table in ovkit/tools/showwindow/shown_windows.cpp; run with no
-# name to list them).
+# name to list them), and viewlog and viewer: the View Log File dialog and the
+# report viewer over a sample log, opened through the stand-in host.
 # The tests keep using the null driver in the project's prefix.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 if [ $# -ne 2 ]; then
     echo "usage: scripts/screenshot.sh NAME OUT.png" >&2
-    echo "names: progress, popup, slider, clickable, propsheet, buttonbar, buttons" >&2
+    echo "names: progress, popup, slider, clickable, propsheet, buttonbar, buttons, viewlog, viewer" >&2
     exit 2
 fi
 name=$1
@@ -26,7 +27,10 @@ done
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" >/dev/null
 fi
-cmake --build "$build" --target ovkit_show -j3 >/dev/null
+case "$name" in
+viewlog | viewer) "$root/scripts/ensure-build.sh" ovhost ovdesk ovkit ovcore gsw cstctls4 ftp4w32 dunzip32 ovprofile >/dev/null ;;
+*) cmake --build "$build" --target ovkit_show -j3 >/dev/null ;;
+esac
 
 # A free display number.
 display=90
@@ -67,14 +71,37 @@ to_windows() { printf 'Z:%s' "${1//\//\\}"; }
 # manager). The picture is read from Wine's screen rather than with xwd: the
 # X root window shows Wine's pop-up windows black.
 picture="$work/screen.bmp"
-"$OV_WINE" explorer "/desktop=shot,800x600" "$(to_windows "$tool")" "$name" "$(to_windows "$picture")" \
-    >"$work/log" 2>&1 &
+case "$name" in
+viewlog | viewer)
+    # An install with a profile of a sample log; the host opens the dialog,
+    # takes its picture, presses Start and takes one of the finished viewer.
+    install="$work/install"
+    mkdir -p "$install/ovdesk/datfiles"
+    for program in ovhost.exe ovdesk.dll ovkit.dll ovcore.dll GSWDLL32.dll CSTCTLS4.dll FTP4W32.dll DUNZIP32.dll; do
+        cp "$build/bin/$program" "$install/"
+    done
+    cp -r "$root/install/." "$install/"
+    python3 "$root/scripts/sample-log.py" 300 >"$work/access.log"
+    "$OV_WINE" "$build/bin/ovprofile.exe" "$(to_windows "$install/ovdesk/datfiles")" 00000001 \
+        access.log "$(to_windows "$work/access.log")" >/dev/null 2>&1
+    dialog_picture="$work/dialog.bmp"
+    viewer_picture="$work/viewer.bmp"
+    [ "$name" = viewlog ] && picture="$dialog_picture" || picture="$viewer_picture"
+    (cd "$install" && exec "$OV_WINE" explorer "/desktop=shot,800x600" "$(to_windows "$install/ovhost.exe")" \
+        --view 00000001.wlp "$(to_windows "$dialog_picture")" "$(to_windows "$viewer_picture")") \
+        >"$work/log" 2>&1 &
+    ;;
+*)
+    "$OV_WINE" explorer "/desktop=shot,800x600" "$(to_windows "$tool")" "$name" "$(to_windows "$picture")" \
+        >"$work/log" 2>&1 &
+    ;;
+esac
 tool_pid=$!
 for _ in $(seq 600); do
     [ -e "$picture" ] && break
     if ! kill -0 "$tool_pid" 2>/dev/null; then
         cat "$work/log" >&2
-        echo "screenshot: ovkit_show ended before its window was ready" >&2
+        echo "screenshot: the program ended before its window was ready" >&2
         exit 1
     fi
     sleep 0.1

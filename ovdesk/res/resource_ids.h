@@ -6,3 +6,4 @@
 #include "ids_report_run.h"
 #include "ids_log_sources.h"
 #include "ids_office.h"
+#include "ids_viewer.h"

@@ -20,6 +20,9 @@ struct ReportRunRequest {
     AnalysisProfile** Profiles; // the plug-in's loaded list
     DWORD ProfileCount;
     WORD RunMode; // host code 1's argument, or a RunMode
+    // The caller's keep-viewer word (null counts as 0): a scheduled view
+    // run saves and closes its viewer unless the word is set.
+    WORD* KeepViewer;
 };
 
 // Kinds of saved report definitions (ActivityType of an event).

@@ -495,3 +495,23 @@ TEST_F(RemoteSubmitTest, SubmissionsAreRefusedForUnsafeNamesLimitsAndMissingProf
     r = Run("--remote ~alice/6 --token ~alice/5");
     EXPECT_TRUE(Has(r.output, "result: 0\n")) << r.output;
 }
+
+TEST_F(HostProcessTest, TheViewLogFileDialogListsTheLogInTheViewerAndCloses) {
+    std::string log = install_.Path("access.log");
+    ASSERT_TRUE(ovtest::WriteFileBytes(
+        log, "10.0.0.1 - - [10/Oct/1999:13:55:36 +0000] \"GET /index.html HTTP/1.0\" 200 2326\n"
+             "10.0.0.2 - - [10/Oct/1999:13:56:01 +0000] \"GET /a.gif HTTP/1.0\" 404 0\n"));
+    WriteProfile("00000001", "Main site", log);
+    // The host takes a picture of the dialog, presses Start, takes one of the
+    // finished viewer and closes it: code 15 ends by itself.
+    RunResult r = Run("--view 00000001.wlp \"" + install_.Path("dialog.bmp") + "\" \"" +
+                      install_.Path("viewer.bmp") + "\"");
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    EXPECT_TRUE(ovtest::FileExistsAt(install_.Path("dialog.bmp")));
+    EXPECT_TRUE(ovtest::FileExistsAt(install_.Path("viewer.bmp")));
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(install_.Path("~*.TMP").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "a view buffer file was left behind";
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+}

@@ -1,13 +1,11 @@
 // Stand-in of the viewer's custom-control library: one window class.
 #include "cstctls4.h"
+#include "src/view_window.h"
 
 namespace {
 HINSTANCE g_library = nullptr;
 LONG g_registrations = 0;
 
-LRESULT CALLBACK ViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
-}
 } // namespace
 
 int WINAPI CstRegisterControls(HINSTANCE) {
@@ -17,10 +15,11 @@ int WINAPI CstRegisterControls(HINSTANCE) {
     }
     WNDCLASSA wc = {};
     wc.style = CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS;
-    wc.lpfnWndProc = ViewProc;
+    wc.lpfnWndProc = TextViewProc;
+    wc.cbWndExtra = sizeof(LONG_PTR);
     wc.hInstance = g_library;
     wc.hCursor = LoadCursor(nullptr, IDC_IBEAM);
-    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    wc.hbrBackground = nullptr; // painted whole
     wc.lpszClassName = CSTCTLS4_VIEW_CLASS;
     if (!RegisterClassA(&wc))
         return 0;

@@ -5,9 +5,9 @@ HostSession::~HostSession() {
     Close();
 }
 
-bool HostSession::Open(const std::string& folder, std::string* error) {
+bool HostSession::Open(const std::string& folder, std::string* error, bool unattended) {
     // No box may wait in an unattended host: the plug-in logs instead.
-    SetEnvironmentVariableA("OVDESK_UNATTENDED", "1");
+    SetEnvironmentVariableA("OVDESK_UNATTENDED", unattended ? "1" : nullptr);
     std::string path = folder + "ovdesk.dll";
     plugin_ = LoadLibraryA(path.c_str());
     if (!plugin_) {

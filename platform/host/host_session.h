@@ -27,8 +27,8 @@ class HostSession {
     HostSession& operator=(const HostSession&) = delete;
 
     // Loads folder + "ovdesk.dll", starts it and hands over the callbacks;
-    // false with a one-line reason.
-    bool Open(const std::string& folder, std::string* error);
+    // false with a one-line reason. An unattended plug-in shows no box.
+    bool Open(const std::string& folder, std::string* error, bool unattended = true);
     // Enumerates the profiles (code 5, with the host's window when given)
     // into the host state; false on failure.
     bool ListProfiles(std::string* error, HWND window = nullptr);
@@ -45,9 +45,10 @@ class HostSession {
     // Code 14 and the unload.
     void Close();
 
-  private:
+    // The plug-in's entry function of code, or null.
     HostEntry Entry(int code) const;
 
+  private:
     HMODULE plugin_ = nullptr;
     decltype(&IsFunctionSupported) isSupported_ = nullptr;
 };

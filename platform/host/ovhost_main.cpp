@@ -2,6 +2,10 @@
 //
 //   ovhost.exe --list
 //       prints each profile of the data folder: description, tab, file name
+//   ovhost.exe --view "profile.wlp" [DIALOG.bmp VIEWER.bmp]
+//       opens the View Log File dialog of that profile (host code 15); with
+//       picture files, takes a picture of the dialog, presses Start, takes
+//       one of the finished viewer and closes it
 //   ovhost.exe /rf "profile.wlp" "definition" ["output"]
 //   ovhost.exe /r "profile description" "definition" ["output"]
 //       runs that saved report unattended and prints the scheduler log's
@@ -16,6 +20,7 @@
 //
 // Every failure is one line on stderr and a non-zero exit; nothing waits.
 #include "host_session.h"
+#include "host_view.h"
 #include "remote_host.h"
 #include "ovcore/serverlist.h"
 #include <cstdio>
@@ -26,7 +31,8 @@
 namespace {
 enum { EXIT_OK = 0, EXIT_RUN_FAILED = 1, EXIT_USAGE = 2, EXIT_SETUP = 3 };
 
-const char kUsage[] = "usage: ovhost.exe --list | /rf \"profile.wlp\" \"definition\" [\"output\"] "
+const char kUsage[] = "usage: ovhost.exe --list | --view \"profile.wlp\" [DIALOG.bmp VIEWER.bmp] "
+                      "| /rf \"profile.wlp\" \"definition\" [\"output\"] "
                       "| /r \"profile description\" \"definition\" [\"output\"] "
                       "| --remote KEYWORD [options] [name=value ...]";
 
@@ -101,6 +107,21 @@ int ListProfiles(HostSession& session) {
     return EXIT_OK;
 }
 
+int ViewProfile(HostSession& session, int argc, char** argv) {
+    std::string error;
+    if (argc < 3 || argc == 4)
+        return Fail(EXIT_USAGE, kUsage);
+    if (!session.ListProfiles(&error))
+        return Fail(EXIT_SETUP, error);
+    const ProfileListEntry* entry = FindEntry(argv[2], true);
+    if (!entry)
+        return Fail(EXIT_USAGE, std::string("profile not found: ") + argv[2]);
+    return ViewLogFile(session, *entry, argc > 3 ? argv[3] : nullptr,
+                       argc > 4 ? argv[4] : nullptr) == 0
+               ? EXIT_OK
+               : EXIT_RUN_FAILED;
+}
+
 int RunReport(HostSession& session, const std::string& folder, const std::string& command) {
     bool byFileName = command.compare(0, 3, "/rf") == 0;
     std::vector<std::string> args = QuotedArguments(command);
@@ -165,15 +186,18 @@ int main(int argc, char** argv) {
         return result;
     }
     bool list = argc == 2 && strcmp(argv[1], "--list") == 0;
-    std::string command = list ? std::string() : CommandText(argc, argv);
-    if (!list && command.empty())
+    bool view = argc >= 2 && strcmp(argv[1], "--view") == 0;
+    std::string command = list || view ? std::string() : CommandText(argc, argv);
+    if (!list && !view && command.empty())
         return Fail(EXIT_USAGE, kUsage);
     std::string folder = ModuleFolder();
     HostSession session;
     std::string error;
-    if (!session.Open(folder, &error))
+    if (!session.Open(folder, &error, !view))
         return Fail(EXIT_SETUP, error);
-    int result = list ? ListProfiles(session) : RunReport(session, folder, command);
+    int result = list   ? ListProfiles(session)
+                 : view ? ViewProfile(session, argc, argv)
+                        : RunReport(session, folder, command);
     fflush(stdout);
     session.Close();
     return result;

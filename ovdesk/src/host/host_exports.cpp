@@ -20,7 +20,7 @@ const CodeRow kCodes[] = {
     {8, ENTRY(DeleteScheduleEvent)},    {9, ENTRY(LogFindScheduleEvent)},
     {11, ENTRY(HostRunScheduledEvent)}, {12, ENTRY(HostLogInfoPanel)},
     {13, ENTRY(HostRealtimeUpdate)},    {14, ENTRY(HostShutDown)},
-    {15, ENTRY(HostOwnerCommand)},      {17, ENTRY(HostOwnerCommand)},
+    {15, ENTRY(HostViewLogFile)},       {17, ENTRY(HostOwnerCommand)},
     {18, ENTRY(HostOwnerCommand)},      {19, ENTRY(FindLocalServerLogs)},
     {20, ENTRY(HostCommandLineReport)}, {21, ENTRY(HostOwnerCommand)},
     {22, ENTRY(HostOwnerCommand)},      {23, ENTRY(HostOwnerCommand)},

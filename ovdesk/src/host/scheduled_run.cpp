@@ -10,6 +10,8 @@
 #include "report_dialog/create_report_dialog.h"
 #include "report_run/report_run.h"
 #include "schedule/schedule_events.h"
+#include "view_log/view_log.h"
+#include "resource_ids.h"
 #include "ovkit/schedlog.h"
 #include <cstdio>
 #include <cstring>
@@ -43,14 +45,26 @@ INT_PTR RunHiddenReportDialog(HWND host, ReportRunRequest* request) {
                                    (LPARAM)&params);
 }
 
+// Runs the View Log File dialog hidden over the event's memorized view; its
+// result, or -1 when it cannot be made.
+INT_PTR RunHiddenViewDialog(HWND host, ReportRunRequest* request) {
+    const DLGTEMPLATE* dialogTemplate = GetDialogTemplate(IDD_VIEW_LOG);
+    if (!dialogTemplate)
+        return -1;
+    return DialogBoxIndirectParamA(GetPluginInstance(), dialogTemplate, host, SetReportDlg,
+                                   (LPARAM)request);
+}
+
 // Runs the event's activity; 1 when its report was written and delivered,
 // else 0 with the reason. A run that ends well without a report (a realtime
 // request, overlapping logs of a history database) or whose mail or upload
 // failed has failed for whoever scheduled it.
 int RunActivity(HWND host, ReportRunRequest* request, char* reason, size_t reasonSize) {
     snprintf(reason, reasonSize, "%s", kCouldNotBuild);
+    if (request->Event->ActivityType == DEFINITION_VIEW)
+        return RunHiddenViewDialog(host, request) == 1 ? 1 : 0;
     if (request->Event->ActivityType != DEFINITION_SUMMARY)
-        return 0; // the View Log File dialog is not part of this build
+        return 0;
     ShowHostStatus("Building Scheduled Report...");
     INT_PTR result = RunHiddenReportDialog(host, request);
     ShowHostStatus("Complete.");
