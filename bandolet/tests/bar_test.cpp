@@ -156,7 +156,7 @@ TEST_F(BarTest, ShowsTooltipsAfterADelay) {
         SetCursorPos(screen.x, screen.y); // the tracking timer follows the real mouse
         SendMessageA(BarWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
         ASSERT_TRUE(ovtest::WaitUntil([&] { return Bar()->tooltip != nullptr; }, 3000));
-        char text[256] = {};
+        char text[1024] = {};
         GetWindowTextA(Bar()->tooltip, text, sizeof text);
         EXPECT_EQ(c.shown, text);
         RECT tip = {}, bar = {};

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <cwchar>
 #include <thread>
 
 #include "bandolet_fixture.h"
@@ -28,11 +29,14 @@ class SplashCloser {
     static BOOL CALLBACK Find(HWND w, LPARAM lp) {
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
-        char cls[32] = {}, caption[32] = {};
+        char cls[32] = {};
+        WCHAR caption[32] = {};
         GetClassNameA(w, cls, sizeof cls);
-        GetWindowTextA(w, caption, sizeof caption);
+        // Not GetWindowText: it would wait on the window's thread, which may
+        // be waiting for this one to end.
+        InternalGetWindowText(w, caption, 32);
         if (pid == GetCurrentProcessId() && IsWindowVisible(w) && !strcmp(cls, "#32770") &&
-            !strcmp(caption, "Ostrevane")) {
+            !wcscmp(caption, L"Ostrevane")) {
             *reinterpret_cast<HWND*>(lp) = w;
             return FALSE;
         }
