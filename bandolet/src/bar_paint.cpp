@@ -35,16 +35,27 @@ void DrawEdges(BandoletBar* bar, HDC dc, RECT rc) {
     }
 }
 
-void DrawArrow(BandoletBar* bar, HDC dc, const BandoletButton& b, bool down) {
+// The arrow of a scroll button, drawn in the size of its bitmap: black when
+// it can scroll, grey when it cannot.
+void DrawArrow(HDC dc, const BandoletButton& b, bool down) {
     int w = 0, h = 0;
     OVKIT_GetBitmapSize(b.normal, &w, &h);
-    int x = (b.rect.left + b.rect.right - w) / 2 - (down ? 0 : 2) + 2;
-    int y = (b.rect.top + b.rect.bottom - h) / 2 - (down ? 0 : 2) + 2;
-    if (b.enabled)
-        OVKIT_DrawTransparentBitmap(dc, b.normal, nullptr, x, y, 0, 0, w, h, kKey);
-    else
-        DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(b.normal), 0, x, y, w, h,
-                   DST_BITMAP | DSS_DISABLED);
+    int cx = (b.rect.left + b.rect.right) / 2 - (down ? 0 : 1);
+    int cy = (b.rect.top + b.rect.bottom) / 2 - (down ? 0 : 1);
+    int half = (h < w ? h : w) / 4 + 1;
+    int dir = b.command == BANDOLET_CMD_SCROLL_LEFT ? -1 : 1;
+    POINT tri[3] = {{cx - dir * half / 2, cy - half},
+                    {cx - dir * half / 2, cy + half},
+                    {cx + dir * half / 2 + dir, cy}};
+    COLORREF c = b.enabled ? RGB(0, 0, 0) : GetSysColor(COLOR_GRAYTEXT);
+    HBRUSH brush = CreateSolidBrush(c);
+    HPEN pen = CreatePen(PS_SOLID, 1, c);
+    HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, pen);
+    Polygon(dc, tri, 3);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
 }
 
 void DrawCaption(BandoletBar* bar, HDC dc, const BandoletButton& b, int shift) {
@@ -90,7 +101,7 @@ void DrawButton(BandoletBar* bar, HDC dc, int index) {
         return;
     }
     if (b.scroll) {
-        DrawArrow(bar, dc, b, down);
+        DrawArrow(dc, b, down);
     } else {
         int shift = down ? 2 : 0;
         HBITMAP picture = PictureFor(bar, b, hot);

@@ -120,7 +120,7 @@ void OnTrackTimer(BandoletBar* bar) {
 void OnTimer(BandoletBar* bar, UINT_PTR id) {
     if (id == kTipTimer) {
         OVKIT_KillTimerEx(bar->window, kTipTimer);
-        if (bar->hot >= 0 && !bar->buttons[bar->hot].separator)
+        if (bar->hot >= 0 && bar->pressed < 0 && !bar->buttons[bar->hot].separator)
             ShowTooltip(bar, bar->hot);
     } else if (id == kRepeatTimer) {
         int i = bar->pressed;
