@@ -21,6 +21,16 @@ constexpr size_t kMaxIds = kMaxRootIds + kSuffixSize / 2;
 
 enum Match { kNoMatch = 0, kAnswered = 1, kRefused = 2 };
 
+// The 32-bit import library lacks SnmpUtilAsnAnyFree: bound by name from
+// snmpapi.dll, which the agent links anyway.
+void FreeValue(AsnAny* value) {
+    static const auto free =
+        reinterpret_cast<decltype(&SnmpUtilAsnAnyFree)>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("snmpapi.dll"), "SnmpUtilAsnAnyFree")));
+    if (free)
+        free(value);
+}
+
 AsnObjectIdentifier RootOid() {
     return AsnObjectIdentifier{static_cast<UINT>(Agent().rootCount), Agent().rootIds};
 }
@@ -121,13 +131,13 @@ int StoreValue(const AgentRequestBlock& block, AsnAny* value) {
         if (!bytes)
             return kGenErr;
         memcpy(bytes, block.value, n);
-        SnmpUtilAsnAnyFree(value);
+        FreeValue(value);
         value->asnType = ASN_OCTETSTRING;
         value->asnValue.string = AsnOctetString{bytes, static_cast<UINT>(n), TRUE};
         return 0;
     }
     if (block.valueType == ASN_INTEGER) {
-        SnmpUtilAsnAnyFree(value);
+        FreeValue(value);
         value->asnType = ASN_INTEGER;
         value->asnValue.number = atoi(block.value);
         return 0;
