@@ -130,7 +130,7 @@ TEST_F(AgentTest, WalkVisitsTheServersObjectsInNumericOrder) {
                                                          : at);
     }
     std::vector<std::string> expected = {".1.0=Ostrevane", ".2.0=42",   ".3.1=running", ".3.2=7",
-                                         ".10.0=ten",      ".10.1=101", Past()};
+                                         ".3.3=vvvvvvvvv", ".10.0=ten", ".10.1=101",    Past()};
     EXPECT_EQ(expected, seen);
 }
 
@@ -142,6 +142,14 @@ TEST_F(AgentTest, GetsFromTheServerAndNamesTheFailingBinding) {
     EXPECT_EQ(2, r.status);
     EXPECT_EQ(3, r.index);
     EXPECT_EQ("running", r.bindings[1].text);
+}
+
+// A server value that filled its field was read on past the block.
+TEST_F(AgentTest, CutsAServerValueThatFillsItsField) {
+    Start();
+    StartServer();
+    ASSERT_TRUE(WaitConnected());
+    EXPECT_EQ(std::string(1023, 'v'), f.host.Get(root + ".3.3").text);
 }
 
 // Any type but SET used to go to the server as a write.

@@ -104,6 +104,7 @@ Table StartTable() {
     return Table{{"2.0", {kInteger, "42"}},
                  {"3.1", {kOctets, "running"}},
                  {"3.2", {kInteger, "7"}},
+                 {"3.3", {kOctets, std::string(2000, 'v')}}, // fills the field, unterminated
                  {"10.0", {kOctets, "ten"}},
                  {"10.1", {kInteger, "101"}}};
 }
@@ -126,7 +127,9 @@ void Answer(Table& table, AgentRequestBlock* b) {
         return;
     }
     snprintf(b->suffix, kSuffixSize, "%s", it->first.c_str());
-    snprintf(b->value, kValueSize, "%s", it->second.text.c_str());
+    const std::string& text = it->second.text;
+    // A value as long as the field or longer fills it with no terminator.
+    memcpy(b->value, text.c_str(), std::min(text.size() + 1, kValueSize));
     b->valueType = it->second.type;
 }
 
