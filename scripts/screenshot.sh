@@ -3,14 +3,17 @@
 # with Wine's X11 driver, in a Wine prefix of its own, and writes a PNG of the
 # screen. Names: progress, popup, slider, clickable, propsheet, buttonbar,
 # buttons (the table in ovkit/tools/showwindow/shown_windows.cpp; run with no
-# name to list them), and viewlog and viewer: the View Log File dialog and the
-# report viewer over a sample log, opened through the stand-in host.
+# name to list them), viewlog and viewer: the View Log File dialog and the
+# report viewer over a sample log, opened through the stand-in host, and the
+# toolbar library's: toolbar, toolbar-hot, toolbar-pressed, toolbar-scrolled,
+# tooltip, tip, splash (bandolet/tools).
 # The tests keep using the null driver in the project's prefix.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 if [ $# -ne 2 ]; then
     echo "usage: scripts/screenshot.sh NAME OUT.png" >&2
-    echo "names: progress, popup, slider, clickable, propsheet, buttonbar, buttons, viewlog, viewer" >&2
+    echo "names: progress, popup, slider, clickable, propsheet, buttonbar, buttons, viewlog, viewer," >&2
+    echo "       toolbar, toolbar-hot, toolbar-pressed, toolbar-scrolled, tooltip, tip, splash" >&2
     exit 2
 fi
 name=$1
@@ -18,7 +21,11 @@ out=$(realpath -m "$2")
 source "$root/scripts/wine-env.sh"
 export WINEPREFIX="${OV_SHOT_PREFIX:-$HOME/.wine-ostrevane-x11}"
 build="${OV_BUILD_DIR:-$root/build}/win64"
-tool="$build/bin/ovkit_show.exe"
+tool_target=ovkit_show
+case "$name" in
+toolbar* | tooltip | tip | splash) tool_target=bandolet_show ;;
+esac
+tool="$build/bin/$tool_target.exe"
 
 for p in xvfb netpbm; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
@@ -29,7 +36,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 case "$name" in
 viewlog | viewer) "$root/scripts/ensure-build.sh" ovhost ovdesk ovkit ovcore gsw cstctls4 ftp4w32 dunzip32 ovprofile >/dev/null ;;
-*) cmake --build "$build" --target ovkit_show -j3 >/dev/null ;;
+*) cmake --build "$build" --target "$tool_target" -j3 >/dev/null ;;
 esac
 
 # A free display number.
@@ -101,7 +108,7 @@ for _ in $(seq 600); do
     [ -e "$picture" ] && break
     if ! kill -0 "$tool_pid" 2>/dev/null; then
         cat "$work/log" >&2
-        echo "screenshot: the program ended before its window was ready" >&2
+        echo "screenshot: $tool_target ended before its window was ready" >&2
         exit 1
     fi
     sleep 0.1

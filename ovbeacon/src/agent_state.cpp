@@ -1,0 +1,10 @@
+#include "agent_state.h"
+
+namespace ovbeacon {
+
+AgentState& Agent() {
+    static AgentState state;
+    return state;
+}
+
+} // namespace ovbeacon
