@@ -190,7 +190,7 @@ void DrawLinesOrAreas(const Canvas& c, const Plot& p, const Chart& chart, bool a
     if (area) {
         points[n] = {points[n - 1].x, p.face.bottom};
         points[n + 1] = {points[0].x, p.face.bottom};
-        FillShape(c, points, n + 2, Shade(colour, 1.25), edge);
+        FillShape(c, points, n + 2, colour, edge);
     }
     for (int i = 0; d && i + 1 < n; ++i) {
         POINT ribbon[] = {points[i],
@@ -201,7 +201,8 @@ void DrawLinesOrAreas(const Canvas& c, const Plot& p, const Chart& chart, bool a
     }
     int width = d ? 2 : 3;
     for (int i = 0; i + 1 < n; ++i)
-        Line(c, points[i].x, points[i].y, points[i + 1].x, points[i + 1].y, edge, width);
+        Line(c, points[i].x, points[i].y, points[i + 1].x, points[i + 1].y,
+             area ? edge : colour, width);
     if (!area && (chart.flags & GSW_FLAG_MARKERS) && !d)
         for (int i = 0; i < n; ++i)
             FillBox(c, {points[i].x - 3, points[i].y - 3, points[i].x + 3, points[i].y + 3}, colour,
