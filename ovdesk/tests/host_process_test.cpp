@@ -9,8 +9,9 @@
 #include <winsock2.h>
 
 namespace {
-const char* const kProgramFiles[] = {"ovhost.exe",   "ovdesk.dll",   "ovkit.dll",   "ovcore.dll",
-                                     "GSWDLL32.dll", "CSTCTLS4.dll", "FTP4W32.dll", "DUNZIP32.dll"};
+const char* const kProgramFiles[] = {"ovhost.exe",   "ovdesk.dll",   "ovkit.dll",
+                                     "ovcore.dll",   "GSWDLL32.dll", "VIC32.dll",
+                                     "CSTCTLS4.dll", "FTP4W32.dll",  "DUNZIP32.dll"};
 const DWORD kRunLimitMs = 60000;
 
 struct RunResult {
@@ -248,6 +249,37 @@ TEST_F(HostProcessTest, TheLogLineAndTheExitStatusFollowTheRunsOutcome) {
         if (!c.report.empty())
             EXPECT_TRUE(Has(ovtest::ReadFileBytes(c.report), "/shop.html")) << c.report;
     }
+}
+
+// The report's graphs go to the server with its pages, as written.
+TEST_F(HostProcessTest, AnUploadedReportCarriesItsGraphs) {
+    ASSERT_TRUE(ftptest::Server().ok) << "no FTP test server: run through ctest";
+    CopyContent();
+    std::string log = install_.Path("access.log");
+    ASSERT_TRUE(ovtest::WriteFileBytes(log, kTwoHits));
+    WriteProfile("00000001", "Main site", log);
+    std::string site = "ftp://127.0.0.1:" + std::to_string(ftptest::Server().port) + "/";
+    WriteWeekly(site + "graphs/up.htm", nullptr, nullptr, [](ReportDefinition* d) {
+        strcpy(d->SaveToUserName, "weblogs");
+        strcpy(d->SaveToPassword, "secret");
+    });
+    CreateDirectoryA(ftptest::ServedPath("graphs").c_str(), NULL);
+    RunResult r = Run("/rf \"00000001.wlp\" \"00000001.MSS\"");
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    EXPECT_TRUE(Has(ftptest::ReadBytes(ftptest::ServedPath("graphs/up.htm")), "up01.gif"));
+    std::string kept = install_.Path("Reports\\Web Analysis\\");
+    int graphs = 0;
+    for (int n = 1; n <= 9; ++n) {
+        std::string name = "up0" + std::to_string(n) + ".gif";
+        std::string local = ovtest::ReadFileBytes(kept + name);
+        if (local.empty())
+            break;
+        SCOPED_TRACE(name);
+        ++graphs;
+        EXPECT_EQ(local.substr(0, 6), "GIF89a");
+        EXPECT_EQ(ftptest::ReadBytes(ftptest::ServedPath("graphs/" + name)), local);
+    }
+    EXPECT_GE(graphs, 3);
 }
 
 TEST_F(HostProcessTest, AnUnattendedRunThatMakesNoReportFailsWithItsReason) {
