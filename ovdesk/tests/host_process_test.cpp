@@ -282,6 +282,57 @@ TEST_F(HostProcessTest, AnUploadedReportCarriesItsGraphs) {
     EXPECT_GE(graphs, 3);
 }
 
+// The sink's folder (OV_SMTP_SINK) as this program sees it, ending in '\\'.
+std::string SinkFolder() {
+    const char* folder = getenv("OV_SMTP_SINK");
+    std::string path = folder ? folder : "";
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path.empty() ? path : path + "\\";
+}
+
+// A mailed report carries its graphs as attachments, as written.
+TEST_F(HostProcessTest, AMailedReportCarriesItsGraphs) {
+    std::string sink = SinkFolder();
+    int port = atoi(ovtest::ReadFileBytes(sink + "port").c_str());
+    ASSERT_NE(port, 0) << "no SMTP sink: run through ctest";
+    CopyContent();
+    std::string ini = install_.Path("OSTREVAN.INI");
+    WritePrivateProfileStringA("eMail", "eMailType", "SMTP", ini.c_str());
+    WritePrivateProfileStringA("eMail", "SMTPServer", ("127.0.0.1:" + std::to_string(port)).c_str(),
+                               ini.c_str());
+    WritePrivateProfileStringA("eMail", "From", "reports@example.org", ini.c_str());
+    WritePrivateProfileStringA("eMail", "ReplyTo", "admin@example.org", ini.c_str());
+    WritePrivateProfileStringA("eMail", "MailTimeout", "10", ini.c_str());
+    std::string log = install_.Path("access.log");
+    ASSERT_TRUE(ovtest::WriteFileBytes(log, kTwoHits));
+    WriteProfile("00000001", "Main site", log);
+    WriteWeekly("mailto:boss@example.org/graphs.htm");
+    RunResult r = Run("/rf \"00000001.wlp\" \"00000001.MSS\"");
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    // The sink keeps each message's attachments in mail-N.parts.
+    std::string parts;
+    for (int n = 1; n <= 20 && parts.empty(); ++n) {
+        std::string folder = sink + "mail-" + std::to_string(n) + ".parts\\";
+        if (ovtest::FileExistsAt(folder + "graphs.htm"))
+            parts = folder;
+    }
+    ASSERT_FALSE(parts.empty()) << "no mail of graphs.htm in " << sink;
+    std::string kept = install_.Path("Reports\\Web Analysis\\");
+    int graphs = 0;
+    for (int n = 1; n <= 9; ++n) {
+        std::string name = "graphs0" + std::to_string(n) + ".gif";
+        std::string local = ovtest::ReadFileBytes(kept + name);
+        if (local.empty())
+            break;
+        SCOPED_TRACE(name);
+        ++graphs;
+        EXPECT_EQ(ovtest::ReadFileBytes(parts + name), local);
+    }
+    EXPECT_GE(graphs, 3);
+}
+
 TEST_F(HostProcessTest, AnUnattendedRunThatMakesNoReportFailsWithItsReason) {
     RunResult r =
         RunWeekly("127.0.0.1 - - [01/Mar/2026:10:00:00 +0000] \"GET / HTTP/1.0\" 200 10\n");
