@@ -47,27 +47,34 @@ check_links() {
     rm -f "$page.missing"
 }
 
-# Every <img> of a page loads in the browser: a page opened in a frame of a
-# probe page lists the images that have no source or did not decode.
+# Every <img> of the pages loads in the browser: the pages, opened in frames
+# of one probe page, list their images that have no source or did not decode.
 check_images() {
-    local page=$1 probe="$profile/probe.htm" result
-    cat > "$probe" <<PROBE
-<html><body><pre id="out">not loaded</pre><iframe id="f" src="file://$page"></iframe><script>
-document.getElementById('f').onload = function () {
-  var d = this.contentDocument, bad = [];
-  if (!d) { document.getElementById('out').textContent = 'no access'; return; }
-  for (var i = 0; i < d.images.length; i++) {
-    var im = d.images[i];
-    if (!im.getAttribute('src') || !im.complete || im.naturalWidth === 0)
-      bad.push(im.getAttribute('src') || '(no source)');
+    local probe="$profile/probe.htm" result page
+    {
+        echo '<html><body><pre id="out">not loaded</pre>'
+        for page in "$@"; do echo "<iframe src=\"file://$page\"></iframe>"; done
+        cat <<'PROBE'
+<script>
+window.onload = function () {
+  var bad = [], frames = document.getElementsByTagName('iframe');
+  for (var f = 0; f < frames.length; f++) {
+    var d = frames[f].contentDocument;
+    if (!d) { bad.push(frames[f].src + ' (no access)'); continue; }
+    for (var i = 0; i < d.images.length; i++) {
+      var im = d.images[i];
+      if (!im.getAttribute('src') || !im.complete || im.naturalWidth === 0)
+        bad.push(frames[f].src + ': ' + (im.getAttribute('src') || '(no source)'));
+    }
   }
   document.getElementById('out').textContent = 'broken:[' + bad.join(' ') + ']';
 };
 </script></body></html>
 PROBE
-    result=$(chrome --allow-file-access-from-files --virtual-time-budget=5000 --dump-dom \
+    } > "$probe"
+    result=$(chrome --allow-file-access-from-files --virtual-time-budget=10000 --dump-dom \
         "file://$probe" | grep -o '<pre id="out">[^<]*' | sed 's/^<pre id="out">//')
-    [ "$result" = "broken:[]" ] || fail "$page has images that do not load: $result"
+    [ "$result" = "broken:[]" ] || fail "images that do not load: $result"
 }
 
 # Windows line ends: no line feed without its carriage return.
@@ -102,9 +109,7 @@ for page in single/report.htm frames/report.htm frames/report_t.htm frames/repor
     dump "$root/$page"
     check_links "$root/$page.dom"
 done
-for page in "$root"/single/report.htm "$root"/frames/report_*_b.htm; do
-    check_images "$page"
-done
+check_images "$root"/single/report.htm "$root"/frames/report_*_b.htm
 
 # The table rows of a page's DOM, one a line, cells after "|":
 # "|Successful hits|32".

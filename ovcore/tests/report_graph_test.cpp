@@ -199,8 +199,7 @@ struct GraphRun {
     std::string Value(const char* keyword) {
         char value[KEYWORD_VALUE_SIZE];
         DWORD flag = 0;
-        EvaluateHeaderKeyword(nullptr, r.run, keyword, value, sizeof value, &flag,
-                              StatusLog::Hear);
+        EvaluateHeaderKeyword(nullptr, r.run, keyword, value, sizeof value, &flag, StatusLog::Hear);
         return value;
     }
     bool TempIsEmpty() {
@@ -292,8 +291,7 @@ TEST(GraphKeyword, WithoutTheLibrariesTheReportGoesOnWithTheirErrors) {
         GraphRun g;
         EXPECT_EQ(g.Value(kPages), "week01.gif");
         Vic32_SetLibraryName(NULL);
-        EXPECT_NE(std::string(SummaryErrorText()).find(g.folder + "week01.gif"),
-                  std::string::npos)
+        EXPECT_NE(std::string(SummaryErrorText()).find(g.folder + "week01.gif"), std::string::npos)
             << SummaryErrorText();
         EXPECT_EQ(GetFileAttributesA((g.folder + "week01.gif").c_str()), INVALID_FILE_ATTRIBUTES);
         EXPECT_TRUE(g.TempIsEmpty());

@@ -60,8 +60,7 @@ class HostProcessTest : public ::testing::Test {
     // The saved report 00000001.MSS ("Weekly"): where it goes, and its range
     // when start and stop dates are given.
     void WriteWeekly(const std::string& saveAs, const char* startDate = nullptr,
-                     const char* stopDate = nullptr,
-                     void (*shape)(ReportDefinition*) = nullptr) {
+                     const char* stopDate = nullptr, void (*shape)(ReportDefinition*) = nullptr) {
         ReportDefinition* d = (ReportDefinition*)calloc(1, sizeof(ReportDefinition));
         strcpy(d->Description, "Weekly");
         strcpy(d->SaveReportAs, saveAs.c_str());
@@ -251,6 +250,25 @@ TEST_F(HostProcessTest, TheLogLineAndTheExitStatusFollowTheRunsOutcome) {
     }
 }
 
+// The graph images of report name kept in the reports folder kept
+// (name01.gif on) reached folder byte for byte; a report of the shipped
+// template has several.
+void ExpectGraphsDelivered(const std::string& kept, const std::string& name,
+                           const std::string& folder) {
+    int graphs = 0;
+    for (int n = 1; n <= 9; ++n) {
+        std::string image = name + "0" + std::to_string(n) + ".gif";
+        std::string local = ovtest::ReadFileBytes(kept + image);
+        if (local.empty())
+            break;
+        SCOPED_TRACE(image);
+        ++graphs;
+        EXPECT_EQ(local.substr(0, 6), "GIF89a");
+        EXPECT_EQ(ovtest::ReadFileBytes(folder + image), local);
+    }
+    EXPECT_GE(graphs, 3);
+}
+
 // The report's graphs go to the server with its pages, as written.
 TEST_F(HostProcessTest, AnUploadedReportCarriesItsGraphs) {
     ASSERT_TRUE(ftptest::Server().ok) << "no FTP test server: run through ctest";
@@ -267,34 +285,13 @@ TEST_F(HostProcessTest, AnUploadedReportCarriesItsGraphs) {
     RunResult r = Run("/rf \"00000001.wlp\" \"00000001.MSS\"");
     EXPECT_EQ(r.exitCode, 0u) << r.output;
     EXPECT_TRUE(Has(ftptest::ReadBytes(ftptest::ServedPath("graphs/up.htm")), "up01.gif"));
-    std::string kept = install_.Path("Reports\\Web Analysis\\");
-    int graphs = 0;
-    for (int n = 1; n <= 9; ++n) {
-        std::string name = "up0" + std::to_string(n) + ".gif";
-        std::string local = ovtest::ReadFileBytes(kept + name);
-        if (local.empty())
-            break;
-        SCOPED_TRACE(name);
-        ++graphs;
-        EXPECT_EQ(local.substr(0, 6), "GIF89a");
-        EXPECT_EQ(ftptest::ReadBytes(ftptest::ServedPath("graphs/" + name)), local);
-    }
-    EXPECT_GE(graphs, 3);
-}
-
-// The sink's folder (OV_SMTP_SINK) as this program sees it, ending in '\\'.
-std::string SinkFolder() {
-    const char* folder = getenv("OV_SMTP_SINK");
-    std::string path = folder ? folder : "";
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path.empty() ? path : path + "\\";
+    ExpectGraphsDelivered(install_.Path("Reports\\Web Analysis\\"), "up",
+                          ftptest::ServedPath("graphs") + "\\");
 }
 
 // A mailed report carries its graphs as attachments, as written.
 TEST_F(HostProcessTest, AMailedReportCarriesItsGraphs) {
-    std::string sink = SinkFolder();
+    std::string sink = ovtest::EnvironmentFolder("OV_SMTP_SINK");
     int port = atoi(ovtest::ReadFileBytes(sink + "port").c_str());
     ASSERT_NE(port, 0) << "no SMTP sink: run through ctest";
     CopyContent();
@@ -319,18 +316,7 @@ TEST_F(HostProcessTest, AMailedReportCarriesItsGraphs) {
             parts = folder;
     }
     ASSERT_FALSE(parts.empty()) << "no mail of graphs.htm in " << sink;
-    std::string kept = install_.Path("Reports\\Web Analysis\\");
-    int graphs = 0;
-    for (int n = 1; n <= 9; ++n) {
-        std::string name = "graphs0" + std::to_string(n) + ".gif";
-        std::string local = ovtest::ReadFileBytes(kept + name);
-        if (local.empty())
-            break;
-        SCOPED_TRACE(name);
-        ++graphs;
-        EXPECT_EQ(ovtest::ReadFileBytes(parts + name), local);
-    }
-    EXPECT_GE(graphs, 3);
+    ExpectGraphsDelivered(install_.Path("Reports\\Web Analysis\\"), "graphs", parts);
 }
 
 TEST_F(HostProcessTest, AnUnattendedRunThatMakesNoReportFailsWithItsReason) {

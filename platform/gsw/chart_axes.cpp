@@ -89,8 +89,7 @@ void LayOutUpright(const Canvas& c, const ChartFonts& f, const Chart& chart, Box
     p.face.bottom = area.bottom - (p.labelsUp ? p.labelRoom : p.textH) - p.pad / 2;
 }
 
-void LayOutSideways(const Canvas& c, const ChartFonts& f, const Chart& chart, Box area,
-                    Plot& p) {
+void LayOutSideways(const Canvas& c, const ChartFonts& f, const Chart& chart, Box area, Plot& p) {
     UseFont(c, f.label);
     bool whole = AllWhole(chart);
     int widest = WidestLabel(c, chart), most = (area.right - area.left) * 3 / 10;
@@ -113,9 +112,13 @@ void DrawGrid(const Canvas& c, const Plot& p) {
     const Box& b = p.face;
     FillBox(c, {b.left + d, b.top - d, b.right + d, b.bottom - d}, kWall, kGrid);
     if (d) {
-        POINT side[] = {{b.left, b.top}, {b.left + d, b.top - d}, {b.left + d, b.bottom - d},
+        POINT side[] = {{b.left, b.top},
+                        {b.left + d, b.top - d},
+                        {b.left + d, b.bottom - d},
                         {b.left, b.bottom}};
-        POINT floor[] = {{b.left, b.bottom}, {b.right, b.bottom}, {b.right + d, b.bottom - d},
+        POINT floor[] = {{b.left, b.bottom},
+                         {b.right, b.bottom},
+                         {b.right + d, b.bottom - d},
                          {b.left + d, b.bottom - d}};
         if (p.sideways)
             FillShape(c, side, 4, RGB(236, 236, 236), kGrid);
@@ -201,8 +204,8 @@ void DrawLinesOrAreas(const Canvas& c, const Plot& p, const Chart& chart, bool a
     }
     int width = d ? 2 : 3;
     for (int i = 0; i + 1 < n; ++i)
-        Line(c, points[i].x, points[i].y, points[i + 1].x, points[i + 1].y,
-             area ? edge : colour, width);
+        Line(c, points[i].x, points[i].y, points[i + 1].x, points[i + 1].y, area ? edge : colour,
+             width);
     if (!area && (chart.flags & GSW_FLAG_MARKERS) && !d)
         for (int i = 0; i < n; ++i)
             FillBox(c, {points[i].x - 3, points[i].y - 3, points[i].x + 3, points[i].y + 3}, colour,

@@ -54,11 +54,11 @@ void PutText(const Canvas& c, int x, int y, const char* text, UINT align, COLORR
     TextOutA(c.dc, x, y, text, lstrlenA(text));
 }
 
-static const COLORREF kPalette[] = {
-    RGB(78, 121, 167),  RGB(242, 142, 43),  RGB(225, 87, 89),   RGB(118, 183, 178),
-    RGB(89, 161, 79),   RGB(237, 201, 72),  RGB(176, 122, 161), RGB(255, 157, 167),
-    RGB(156, 117, 95),  RGB(186, 176, 172), RGB(188, 189, 34),  RGB(23, 190, 207),
-    RGB(44, 62, 110),   RGB(152, 223, 138), RGB(197, 176, 213)};
+static const COLORREF kPalette[] = {RGB(78, 121, 167),  RGB(242, 142, 43),  RGB(225, 87, 89),
+                                    RGB(118, 183, 178), RGB(89, 161, 79),   RGB(237, 201, 72),
+                                    RGB(176, 122, 161), RGB(255, 157, 167), RGB(156, 117, 95),
+                                    RGB(186, 176, 172), RGB(188, 189, 34),  RGB(23, 190, 207),
+                                    RGB(44, 62, 110),   RGB(152, 223, 138), RGB(197, 176, 213)};
 
 COLORREF PaletteColour(int n) {
     const int count = (int)(sizeof kPalette / sizeof kPalette[0]);
@@ -83,8 +83,8 @@ COLORREF ColourOf(DWORD rrggbb) {
 }
 
 // Runs draw with a solid brush and pen selected, then frees them.
-template <typename Draw> static void WithBrush(const Canvas& c, COLORREF fill, COLORREF edge,
-                                              Draw draw) {
+template <typename Draw>
+static void WithBrush(const Canvas& c, COLORREF fill, COLORREF edge, Draw draw) {
     HBRUSH brush = CreateSolidBrush(fill);
     HPEN pen = CreatePen(PS_SOLID, 1, edge);
     HGDIOBJ oldBrush = SelectObject(c.dc, brush);

@@ -24,7 +24,7 @@ SIZE TextSize(const Canvas& c, const char* text);
 void FitText(const Canvas& c, const char* text, int width, char* out, int size);
 // Draws text with its top-left corner at x, y (TA_ flags for other anchors).
 void PutText(const Canvas& c, int x, int y, const char* text, UINT align = TA_LEFT | TA_TOP,
-              COLORREF colour = RGB(40, 40, 40));
+             COLORREF colour = RGB(40, 40, 40));
 
 COLORREF PaletteColour(int n);
 COLORREF Shade(COLORREF colour, double factor); // < 1 darker, > 1 lighter

@@ -103,8 +103,7 @@ static void DrawTitle(const Canvas& c, const ChartFonts& f, const Chart& chart, 
     char text[GSW_TEXT_MAX + 4];
     FitText(c, chart.title, area.right - area.left, text, sizeof text);
     SIZE size = TextSize(c, text);
-    PutText(c, (area.left + area.right) / 2, area.top, text, TA_CENTER | TA_TOP,
-            RGB(20, 20, 20));
+    PutText(c, (area.left + area.right) / 2, area.top, text, TA_CENTER | TA_TOP, RGB(20, 20, 20));
     area.top += size.cy + size.cy / 2;
 }
 

@@ -35,8 +35,8 @@ static bool SizeFits(double size) {
     return size >= 80.0 && size <= 4000.0;
 }
 
-GSW_API int WINAPI GswOpenGraph(int, int, int, int, double width, double height, double scale,
-                                int, int, char* errorText) {
+GSW_API int WINAPI GswOpenGraph(int, int, int, int, double width, double height, double scale, int,
+                                int, char* errorText) {
     Chart& chart = CurrentChart();
     if (errorText)
         errorText[0] = 0;
@@ -115,8 +115,7 @@ GSW_API int WINAPI GswSetData(DWORD colour, int count, const double* values) {
 }
 
 // Copies up to most texts; null entries become empty texts.
-static int CopyTexts(char (*out)[GSW_TEXT_MAX + 1], int most, int count,
-                     const char* const* texts) {
+static int CopyTexts(char (*out)[GSW_TEXT_MAX + 1], int most, int count, const char* const* texts) {
     if (count < 0 || (count > 0 && !texts))
         return 0;
     int kept = count < most ? count : most;

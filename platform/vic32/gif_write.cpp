@@ -140,8 +140,8 @@ VIC32_API int WINAPI savegif(const char* path, VicImage* image) {
     if (!Compress(indexed.indices, (size_t)image->width * (size_t)image->height, minSize, codes))
         result = VIC_ERR_MEMORY;
     if (result == VIC_OK) {
-        FileOut f{CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              NULL)};
+        FileOut f{
+            CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL)};
         if (f.handle == INVALID_HANDLE_VALUE) {
             result = VIC_ERR_OPEN;
         } else {

@@ -23,8 +23,8 @@ struct FileOut {
 void Write(void* context, void* data, int size) {
     FileOut* f = (FileOut*)context;
     DWORD written = 0;
-    f->ok = f->ok && WriteFile(f->handle, data, (DWORD)size, &written, NULL) &&
-            written == (DWORD)size;
+    f->ok =
+        f->ok && WriteFile(f->handle, data, (DWORD)size, &written, NULL) && written == (DWORD)size;
 }
 
 // The image as packed red, green, blue rows; null when memory is short.
@@ -53,9 +53,9 @@ VIC32_API int WINAPI savejpg(const char* path, VicImage* image, int quality) {
     BYTE* rgb = RgbRows(image);
     if (!rgb)
         return VIC_ERR_MEMORY;
-    FileOut f = {CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                             NULL),
-                 true};
+    FileOut f = {
+        CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL),
+        true};
     int result = VIC_OK;
     if (f.handle == INVALID_HANDLE_VALUE) {
         result = VIC_ERR_OPEN;

@@ -1,5 +1,6 @@
 #include "graphs/graph_draw.h"
 
+#include <shlwapi.h>
 #include <string.h>
 
 #include "core/gsw_binding.h"
@@ -56,8 +57,7 @@ bool BindCalls(GswCalls& g) {
            Bind(m, GSW_ORDINAL_SET_DATA, g.data) && Bind(m, GSW_ORDINAL_SET_LABELS, g.labels) &&
            Bind(m, GSW_ORDINAL_SET_LEGEND, g.legend) && Bind(m, GSW_ORDINAL_SET_TITLE, g.title) &&
            Bind(m, GSW_ORDINAL_SET_X_TITLE, g.xTitle) &&
-           Bind(m, GSW_ORDINAL_SET_Y_TITLE, g.yTitle) &&
-           Bind(m, GSW_ORDINAL_SET_STYLE, g.style) &&
+           Bind(m, GSW_ORDINAL_SET_Y_TITLE, g.yTitle) && Bind(m, GSW_ORDINAL_SET_STYLE, g.style) &&
            Bind(m, GSW_ORDINAL_SET_TEXT_STYLE, g.textStyle) &&
            Bind(m, GSW_ORDINAL_SET_LEGEND_STYLE, g.legendStyle);
 }
@@ -184,14 +184,6 @@ bool DrawAndExport(const GswCalls& g, const GraphRequest& r, const GraphPoints& 
     return written;
 }
 
-const char* NameOf(const char* path) {
-    const char* name = path;
-    for (const char* p = path; *p; ++p)
-        if (*p == '\\' || *p == '/')
-            name = p + 1;
-    return name;
-}
-
 } // namespace
 
 int ParseDocGraphSpec(const char* prefix, const char* text, GraphRequest* out, int logFormat,
@@ -222,14 +214,16 @@ void EvaluateGraphKeyword(const TableCall& c, ReportHandle* report, ReportStatus
     GraphRequest request;
     GraphPoints points;
     if (!ParseDocGraphSpec(c.prefix, open + 1, &request, run->Hits.LogKind,
-                           report ? report->Sections : nullptr, report ? report->SectionCount : 0) ||
+                           report ? report->Sections : nullptr,
+                           report ? report->SectionCount : 0) ||
         !BuildGraphPoints(c, request, &points))
         return;
     int format = run->Style.GraphType <= GRAPH_FORMAT_METAFILE ? run->Style.GraphType : 0;
     GraphFiles files;
     if (!GetTempGraphFolder(run->OutputPath, ++run->Keywords.GraphCount, format, &files))
         return;
-    SetValueText(c.value, c.size, run->Style.FullPath ? files.final : NameOf(files.final));
+    SetValueText(c.value, c.size,
+                 run->Style.FullPath ? files.final : PathFindFileNameA(files.final));
     ShowProgress(status, c.prefix, c.value);
     const char* target = format == GRAPH_FORMAT_METAFILE ? files.temporary : files.bitmap;
     if (!DrawAndExport(g, request, points, run, target, format)) {

@@ -161,8 +161,8 @@ bool BuildGraphPoints(const TableCall& c, const GraphRequest& g, GraphPoints* ou
     bool pie = g.GraphType == 3;
     out->hasTotal = g.Total && last > first; // one row and its total: the row alone
     if (out->hasTotal) {
-        const char* word = pie ? GenericWord(c, GEN_OTHERS, "Others")
-                               : LegendWord(c, LEG_TOTAL, "Total");
+        const char* word =
+            pie ? GenericWord(c, GEN_OTHERS, "Others") : LegendWord(c, LEG_TOTAL, "Total");
         snprintf(out->labels[0], sizeof out->labels[0], "%s%s", pie ? " " : "", word);
         out->count = 1;
     }

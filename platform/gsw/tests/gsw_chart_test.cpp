@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gsw.h"
+#include "temp_install.h"
 
 namespace {
 
@@ -36,10 +37,8 @@ struct Gsw {
 };
 
 std::string OutFolder() {
-    const char* out = getenv("OV_GRAPH_OUT");
-    std::string folder = out ? out : ".";
-    CreateDirectoryA(folder.c_str(), NULL);
-    return folder + "\\";
+    std::string folder = ovtest::EnvironmentFolder("OV_GRAPH_OUT");
+    return folder.empty() ? ".\\" : folder;
 }
 
 // A 24-bit BMP file's pixels as 0x00RRGGBB, rows top-down; empty when the
@@ -58,13 +57,9 @@ struct Picture {
 
 Picture ReadBmp(const std::string& path) {
     Picture p;
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-    if (f == INVALID_HANDLE_VALUE)
-        return p;
-    DWORD size = GetFileSize(f, NULL), got = 0;
-    std::vector<BYTE> bytes(size);
-    ReadFile(f, bytes.data(), size, &got, NULL);
-    CloseHandle(f);
+    std::string file = ovtest::ReadFileBytes(path);
+    std::vector<BYTE> bytes(file.begin(), file.end());
+    size_t got = bytes.size();
     if (got < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || bytes[0] != 'B')
         return p;
     auto* info = (BITMAPINFOHEADER*)(bytes.data() + sizeof(BITMAPFILEHEADER));
@@ -78,7 +73,8 @@ Picture ReadBmp(const std::string& path) {
     for (int y = p.height - 1; y >= 0; --y) {
         const BYTE* row = bytes.data() + head->bfOffBits + stride * y;
         for (int x = 0; x < p.width; ++x)
-            p.pixels.push_back((DWORD)row[3 * x + 2] << 16 | (DWORD)row[3 * x + 1] << 8 | row[3 * x]);
+            p.pixels.push_back((DWORD)row[3 * x + 2] << 16 | (DWORD)row[3 * x + 1] << 8 |
+                               row[3 * x]);
     }
     return p;
 }
@@ -108,9 +104,18 @@ const DWORD kSeries = 0x3060C0; // the colour the charts are asked for
 
 // Describes a chart of twelve points with long labels (open already).
 void Describe(Gsw& g, const KindCase& k) {
-    const char* labels[12] = {"1. /index.html", "2. /products/coffee.html", "3. /about.html",
-                              "4. /contact.html", "5. /news/2024-spring.html", "6. /",
-                              "7. /a", "8. /b", "9. /c", "10. /d", "11. /e", "12. /f"};
+    const char* labels[12] = {"1. /index.html",
+                              "2. /products/coffee.html",
+                              "3. /about.html",
+                              "4. /contact.html",
+                              "5. /news/2024-spring.html",
+                              "6. /",
+                              "7. /a",
+                              "8. /b",
+                              "9. /c",
+                              "10. /d",
+                              "11. /e",
+                              "12. /f"};
     double values[12] = {1200, 950, 700, 640, 500, 420, 300, 220, 150, 90, 40, 0};
     g.reset();
     g.title("Most requested pages");
@@ -165,12 +170,9 @@ TEST(GswChart, AMetafileExportPlaysBackAsTheSameChart) {
     ASSERT_EQ(g.exportTo(0, 0, 0, 0, 0, 0, 0, 0, GSW_EXPORT_BITMAP, 0, bmp.c_str()), 0);
     g.close(chart);
 
-    HANDLE f = CreateFileA(wmf.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
-    std::vector<BYTE> bytes(GetFileSize(f, NULL));
-    DWORD got = 0;
-    ReadFile(f, bytes.data(), (DWORD)bytes.size(), &got, NULL);
-    CloseHandle(f);
+    std::string file = ovtest::ReadFileBytes(wmf);
+    std::vector<BYTE> bytes(file.begin(), file.end());
+    UINT got = (UINT)bytes.size();
     ASSERT_GT(got, 22u);
     EXPECT_EQ(*(DWORD*)bytes.data(), 0x9AC6CDD7u); // a placeable metafile
     HMETAFILE metafile = SetMetaFileBitsEx(got - 22, bytes.data() + 22);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "temp_install.h"
 #include "vic32.h"
 
 namespace {
@@ -32,20 +33,8 @@ struct Vic {
 };
 
 std::string OutFolder() {
-    const char* out = getenv("OV_GRAPH_OUT");
-    std::string folder = out ? out : ".";
-    CreateDirectoryA(folder.c_str(), NULL);
-    return folder + "\\";
-}
-
-bool WriteBytes(const std::string& path, const void* data, size_t size) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    DWORD written = 0;
-    bool ok = f != INVALID_HANDLE_VALUE && WriteFile(f, data, (DWORD)size, &written, NULL) &&
-              written == size;
-    if (f != INVALID_HANDLE_VALUE)
-        CloseHandle(f);
-    return ok;
+    std::string folder = ovtest::EnvironmentFolder("OV_GRAPH_OUT");
+    return folder.empty() ? ".\\" : folder;
 }
 
 // A bottom-up 24-bit BMP (or 8-bit with a grey palette: colour's low byte).
@@ -73,7 +62,7 @@ bool WriteBmp(const std::string& path, int w, int h, int bits,
             else
                 p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
         }
-    return WriteBytes(path, file.data(), file.size());
+    return ovtest::WriteFileBytes(path, std::string(file.begin(), file.end()));
 }
 
 struct ImageCase {
@@ -92,8 +81,7 @@ TEST(Vic32, ConvertsBitmapsToGifAndJpegFiles) {
         // Few colours: the GIF keeps them exactly (odd width: padded rows).
         {"exact-stripes", 97, 41, 24, [&](int x, int y) { return stripes[(x / 24 + y / 12) % 5]; }},
         // More than 256 colours: the most used, the rest the nearest.
-        {"gradient", 256, 160, 24,
-         [](int x, int y) { return RGB(x, y, (x + y) / 2); }},
+        {"gradient", 256, 160, 24, [](int x, int y) { return RGB(x, y, (x + y) / 2); }},
         // A palette file: every index of it.
         {"exact-palette", 64, 33, 8, [](int x, int y) { return (DWORD)((x * 4 + y) & 0xFF); }},
         // One pixel.
@@ -125,8 +113,9 @@ TEST(Vic32, RefusesWhatItCannotReadOrWrite) {
     std::string folder = OutFolder();
     std::string text = folder + "not-a-bitmap.bmp", rle = folder + "rle.bmp",
                 good = folder + "small.bmp";
-    ASSERT_TRUE(WriteBytes(text, "hello, this is text", 19));
-    ASSERT_TRUE(WriteBmp(rle, 8, 8, 8, [](int, int) { return 1u; }, BI_RLE8));
+    ASSERT_TRUE(ovtest::WriteFileBytes(text, "hello, this is text"));
+    ASSERT_TRUE(WriteBmp(
+        rle, 8, 8, 8, [](int, int) { return 1u; }, BI_RLE8));
     ASSERT_TRUE(WriteBmp(good, 8, 8, 24, [](int, int) { return 0u; }));
     BITMAPINFOHEADER info;
     EXPECT_EQ(v.info((folder + "missing.bmp").c_str(), &info), VIC_ERR_OPEN);
