@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Looks at the sample reports as a person would: opens them in headless
 # Chromium from their file:// addresses, checks that every local image, frame
-# and link they name exists beside them, that the pages hold the report's
+# and link they name exists beside them, that every image (the graphs too)
+# loads, that the pages hold the report's
 # title and the counts of the sample log (ovcore/tests/sample_report/
 # sample.log, counted by hand below), that every line ends in CR LF and that
 # the pages keep the template's character set (windows-1252); leaves a
@@ -46,6 +47,36 @@ check_links() {
     rm -f "$page.missing"
 }
 
+# Every <img> of the pages loads in the browser: the pages, opened in frames
+# of one probe page, list their images that have no source or did not decode.
+check_images() {
+    local probe="$profile/probe.htm" result page
+    {
+        echo '<html><body><pre id="out">not loaded</pre>'
+        for page in "$@"; do echo "<iframe src=\"file://$page\"></iframe>"; done
+        cat <<'PROBE'
+<script>
+window.onload = function () {
+  var bad = [], frames = document.getElementsByTagName('iframe');
+  for (var f = 0; f < frames.length; f++) {
+    var d = frames[f].contentDocument;
+    if (!d) { bad.push(frames[f].src + ' (no access)'); continue; }
+    for (var i = 0; i < d.images.length; i++) {
+      var im = d.images[i];
+      if (!im.getAttribute('src') || !im.complete || im.naturalWidth === 0)
+        bad.push(frames[f].src + ': ' + (im.getAttribute('src') || '(no source)'));
+    }
+  }
+  document.getElementById('out').textContent = 'broken:[' + bad.join(' ') + ']';
+};
+</script></body></html>
+PROBE
+    } > "$probe"
+    result=$(chrome --allow-file-access-from-files --virtual-time-budget=10000 --dump-dom \
+        "file://$probe" | grep -o '<pre id="out">[^<]*' | sed 's/^<pre id="out">//')
+    [ "$result" = "broken:[]" ] || fail "images that do not load: $result"
+}
+
 # Windows line ends: no line feed without its carriage return.
 check_line_ends() {
     if LC_ALL=C grep -c $'[^\r]$' <(sed '$d' "$1") | grep -qv '^0$'; then
@@ -78,6 +109,7 @@ for page in single/report.htm frames/report.htm frames/report_t.htm frames/repor
     dump "$root/$page"
     check_links "$root/$page.dom"
 done
+check_images "$root"/single/report.htm "$root"/frames/report_*_b.htm
 
 # The table rows of a page's DOM, one a line, cells after "|":
 # "|Successful hits|32".
@@ -190,7 +222,7 @@ expect_text "$markup" "Written by the Ostrevane Web Log Analyzer"
 expect_text "$root/markup-frames/report.htm.dom" \
     "<title>Markup &lt;script&gt;document.title='ow'+'ned'&lt;/script&gt; &amp; co</title>"
 
-chrome --screenshot="$root/report.png" --window-size=1024,768 "file://$root/single/report.htm" ||
+chrome --screenshot="$root/report.png" --window-size=1024,4200 "file://$root/single/report.htm" ||
     fail "no picture of the first page"
 if [ ! -s "$root/report.png" ]; then
     fail "no picture of the first page"

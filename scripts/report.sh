@@ -12,9 +12,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 builds="${OV_BUILD_DIR:-$root/build}"
 out="${OV_REPORT_OUT:-$builds/report}"
-programs=(ovhost.exe ovdesk.dll ovkit.dll ovcore.dll GSWDLL32.dll CSTCTLS4.dll FTP4W32.dll DUNZIP32.dll)
+programs=(ovhost.exe ovdesk.dll ovkit.dll ovcore.dll GSWDLL32.dll VIC32.dll CSTCTLS4.dll FTP4W32.dll DUNZIP32.dll)
 
-"$root/scripts/ensure-build.sh" ovhost ovdesk ovkit ovcore gsw cstctls4 ftp4w32 dunzip32 ovprofile
+"$root/scripts/ensure-build.sh" ovhost ovdesk ovkit ovcore gsw vic32 cstctls4 ftp4w32 dunzip32 ovprofile
 source "$root/scripts/wine-env.sh"
 bin="$builds/win64/bin"
 winpath() { echo "Z:$(realpath -m "$1" | tr / '\\')"; }

@@ -15,6 +15,8 @@ packages=(cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev googl
           xvfb netpbm        # scripts/screenshot.sh
           fonts-wine         # Wine's own fonts: the caption buttons' symbols, the dialog font
           fonts-liberation   # the Arial, Times and Courier faces of reports and charts
+          libstb-dev         # stb_image_write.h: the imaging library's JPEG encoder
+          python3-pil        # the graph tests decode GIF, JPEG and WMF files
           chromium)          # scripts/check-report.sh
 
 missing=()

@@ -9,8 +9,9 @@
 #include <winsock2.h>
 
 namespace {
-const char* const kProgramFiles[] = {"ovhost.exe",   "ovdesk.dll",   "ovkit.dll",   "ovcore.dll",
-                                     "GSWDLL32.dll", "CSTCTLS4.dll", "FTP4W32.dll", "DUNZIP32.dll"};
+const char* const kProgramFiles[] = {"ovhost.exe",   "ovdesk.dll",   "ovkit.dll",
+                                     "ovcore.dll",   "GSWDLL32.dll", "VIC32.dll",
+                                     "CSTCTLS4.dll", "FTP4W32.dll",  "DUNZIP32.dll"};
 const DWORD kRunLimitMs = 60000;
 
 struct RunResult {
@@ -59,8 +60,7 @@ class HostProcessTest : public ::testing::Test {
     // The saved report 00000001.MSS ("Weekly"): where it goes, and its range
     // when start and stop dates are given.
     void WriteWeekly(const std::string& saveAs, const char* startDate = nullptr,
-                     const char* stopDate = nullptr,
-                     void (*shape)(ReportDefinition*) = nullptr) {
+                     const char* stopDate = nullptr, void (*shape)(ReportDefinition*) = nullptr) {
         ReportDefinition* d = (ReportDefinition*)calloc(1, sizeof(ReportDefinition));
         strcpy(d->Description, "Weekly");
         strcpy(d->SaveReportAs, saveAs.c_str());
@@ -248,6 +248,75 @@ TEST_F(HostProcessTest, TheLogLineAndTheExitStatusFollowTheRunsOutcome) {
         if (!c.report.empty())
             EXPECT_TRUE(Has(ovtest::ReadFileBytes(c.report), "/shop.html")) << c.report;
     }
+}
+
+// The graph images of report name kept in the reports folder kept
+// (name01.gif on) reached folder byte for byte; a report of the shipped
+// template has several.
+void ExpectGraphsDelivered(const std::string& kept, const std::string& name,
+                           const std::string& folder) {
+    int graphs = 0;
+    for (int n = 1; n <= 9; ++n) {
+        std::string image = name + "0" + std::to_string(n) + ".gif";
+        std::string local = ovtest::ReadFileBytes(kept + image);
+        if (local.empty())
+            break;
+        SCOPED_TRACE(image);
+        ++graphs;
+        EXPECT_EQ(local.substr(0, 6), "GIF89a");
+        EXPECT_EQ(ovtest::ReadFileBytes(folder + image), local);
+    }
+    EXPECT_GE(graphs, 3);
+}
+
+// The report's graphs go to the server with its pages, as written.
+TEST_F(HostProcessTest, AnUploadedReportCarriesItsGraphs) {
+    ASSERT_TRUE(ftptest::Server().ok) << "no FTP test server: run through ctest";
+    CopyContent();
+    std::string log = install_.Path("access.log");
+    ASSERT_TRUE(ovtest::WriteFileBytes(log, kTwoHits));
+    WriteProfile("00000001", "Main site", log);
+    std::string site = "ftp://127.0.0.1:" + std::to_string(ftptest::Server().port) + "/";
+    WriteWeekly(site + "graphs/up.htm", nullptr, nullptr, [](ReportDefinition* d) {
+        strcpy(d->SaveToUserName, "weblogs");
+        strcpy(d->SaveToPassword, "secret");
+    });
+    CreateDirectoryA(ftptest::ServedPath("graphs").c_str(), NULL);
+    RunResult r = Run("/rf \"00000001.wlp\" \"00000001.MSS\"");
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    EXPECT_TRUE(Has(ftptest::ReadBytes(ftptest::ServedPath("graphs/up.htm")), "up01.gif"));
+    ExpectGraphsDelivered(install_.Path("Reports\\Web Analysis\\"), "up",
+                          ftptest::ServedPath("graphs") + "\\");
+}
+
+// A mailed report carries its graphs as attachments, as written.
+TEST_F(HostProcessTest, AMailedReportCarriesItsGraphs) {
+    std::string sink = ovtest::EnvironmentFolder("OV_SMTP_SINK");
+    int port = atoi(ovtest::ReadFileBytes(sink + "port").c_str());
+    ASSERT_NE(port, 0) << "no SMTP sink: run through ctest";
+    CopyContent();
+    std::string ini = install_.Path("OSTREVAN.INI");
+    WritePrivateProfileStringA("eMail", "eMailType", "SMTP", ini.c_str());
+    WritePrivateProfileStringA("eMail", "SMTPServer", ("127.0.0.1:" + std::to_string(port)).c_str(),
+                               ini.c_str());
+    WritePrivateProfileStringA("eMail", "From", "reports@example.org", ini.c_str());
+    WritePrivateProfileStringA("eMail", "ReplyTo", "admin@example.org", ini.c_str());
+    WritePrivateProfileStringA("eMail", "MailTimeout", "10", ini.c_str());
+    std::string log = install_.Path("access.log");
+    ASSERT_TRUE(ovtest::WriteFileBytes(log, kTwoHits));
+    WriteProfile("00000001", "Main site", log);
+    WriteWeekly("mailto:boss@example.org/graphs.htm");
+    RunResult r = Run("/rf \"00000001.wlp\" \"00000001.MSS\"");
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    // The sink keeps each message's attachments in mail-N.parts.
+    std::string parts;
+    for (int n = 1; n <= 20 && parts.empty(); ++n) {
+        std::string folder = sink + "mail-" + std::to_string(n) + ".parts\\";
+        if (ovtest::FileExistsAt(folder + "graphs.htm"))
+            parts = folder;
+    }
+    ASSERT_FALSE(parts.empty()) << "no mail of graphs.htm in " << sink;
+    ExpectGraphsDelivered(install_.Path("Reports\\Web Analysis\\"), "graphs", parts);
 }
 
 TEST_F(HostProcessTest, AnUnattendedRunThatMakesNoReportFailsWithItsReason) {

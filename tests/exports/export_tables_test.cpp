@@ -24,8 +24,8 @@ const uint16_t kMachineI386 = 0x14C;
 const uint16_t kMachineAmd64 = 0x8664;
 
 // The DLLs of the system, as their callers name them.
-const char* const kOurDlls[] = {"ovkit.dll",    "ovcore.dll",   "DUNZIP32.dll", "FTP4W32.dll",
-                                "GSWDLL32.dll", "CSTCTLS4.dll", "ovdesk.dll"};
+const char* const kOurDlls[] = {"ovkit.dll",    "ovcore.dll", "DUNZIP32.dll", "FTP4W32.dll",
+                                "GSWDLL32.dll", "VIC32.dll",  "CSTCTLS4.dll", "ovdesk.dll"};
 
 #define FTP_NAME(fn) #fn,
 const char* const kFtpNames[] = {NET_FTP_FUNCTIONS(FTP_NAME)};
@@ -41,7 +41,14 @@ const struct {
     {"DUNZIP32.dll", {DUNZIP_ENTRY_NAME}, {}},
     {"GSWDLL32.dll",
      {},
-     {GSW_ORDINAL_OPEN, GSW_ORDINAL_CLOSE, GSW_ORDINAL_ATTACH, GSW_ORDINAL_DETACH}},
+     {GSW_ORDINAL_OPEN,          GSW_ORDINAL_CLOSE,          GSW_ORDINAL_OPEN_GRAPH,
+      GSW_ORDINAL_CLOSE_GRAPH,   GSW_ORDINAL_SERIES_COUNT,   GSW_ORDINAL_PALETTE_SIZE,
+      GSW_ORDINAL_GET_BASE_SIZE, GSW_ORDINAL_SET_BASE_SIZE,  GSW_ORDINAL_EXPORT,
+      GSW_ORDINAL_ATTACH,        GSW_ORDINAL_DETACH,         GSW_ORDINAL_RESET,
+      GSW_ORDINAL_SET_DATA,      GSW_ORDINAL_SET_LABELS,     GSW_ORDINAL_SET_LEGEND,
+      GSW_ORDINAL_SET_TITLE,     GSW_ORDINAL_SET_X_TITLE,    GSW_ORDINAL_SET_Y_TITLE,
+      GSW_ORDINAL_SET_STYLE,     GSW_ORDINAL_SET_TEXT_STYLE, GSW_ORDINAL_SET_LEGEND_STYLE}},
+    {"VIC32.dll", {"bmpinfo", "allocimage", "loadbmp", "savegif", "savejpg", "freeimage"}, {}},
     {"CSTCTLS4.dll", {}, {CSTCTLS4_ORDINAL_REGISTER, CSTCTLS4_ORDINAL_UNREGISTER}},
     {"ovdesk.dll", {"InitializeSupportLibrary", "SupplyCallback", "IsFunctionSupported"}, {}},
     {"ovcore.dll", {"TrimSections"}, {}},

@@ -1,4 +1,6 @@
 #include "temp_install.h"
+
+#include <stdlib.h>
 #include <windows.h>
 #include <atomic>
 #include <cstdio>
@@ -73,6 +75,18 @@ std::string ReadFileBytes(const std::string& path) {
 
 bool FileExistsAt(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string EnvironmentFolder(const char* variable) {
+    const char* value = getenv(variable);
+    std::string folder = value ? value : "";
+    if (folder.empty())
+        return folder;
+    for (char& c : folder)
+        if (c == '/')
+            c = '\\';
+    CreateDirectoryA(folder.c_str(), NULL);
+    return folder.back() == '\\' ? folder : folder + "\\";
 }
 
 bool CopyTree(const std::string& from, const std::string& to) {

@@ -44,5 +44,8 @@ void RemoveTree(const std::string& path);
 // Copies the folder tree from into to (both end in a backslash), making the
 // folders; an existing file is replaced. False when anything failed.
 bool CopyTree(const std::string& from, const std::string& to);
+// The folder an environment variable names, with backslashes, made when
+// missing and ending in a backslash; "" when the variable is not set.
+std::string EnvironmentFolder(const char* variable);
 
 } // namespace ovtest

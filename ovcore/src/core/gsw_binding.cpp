@@ -2,6 +2,7 @@
 
 #include "core/engine_state.h"
 #include "core/message_sink.h"
+#include "graphs/vic32_binding.h"
 #include "gsw.h"
 #include "ovcore/registration.h"
 
@@ -87,6 +88,12 @@ void ReleaseGSWLibrary(int mode) {
         FreeLibrary(g_gsw);
         g_gsw = NULL;
     }
+    if (mode == 1)
+        Vic32_Release();
+}
+
+HMODULE GswBinding_Library(void) {
+    return g_startResult == 0 ? g_gsw : NULL;
 }
 
 void GswBinding_SetLibraryName(const char* name) {

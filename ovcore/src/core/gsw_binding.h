@@ -9,3 +9,6 @@ void ReleaseGSWLibrary(int mode);
 // The library file to load ("GSWDLL32.dll"); another name lets tests see a
 // failed start.
 void GswBinding_SetLibraryName(const char* name);
+
+// The started library, or null when graphing is off.
+HMODULE GswBinding_Library(void);

@@ -8,6 +8,7 @@
 
 #include "analysis/analysis_tables.h"
 #include "core/text_cache.h"
+#include "graphs/graph_draw.h"
 #include "ovcore/registration.h"
 #include "ovcore/report_numbers.h"
 #include "report/keyword_text.h"
@@ -186,9 +187,6 @@ static void DebugElemNameSize(const TableCall& c) {
 static void DebugElemSize(const TableCall& c) {
     SetCount(c, (ULONGLONG)c.table->ovCount * ANALYSIS_ITEM_SIZE);
 }
-// The charting library is not part of this build: a graph keyword leaves
-// its place empty, as when the library could not be started.
-static void Graph(const TableCall&) {}
 
 struct SuffixRow {
     const char* word;
@@ -224,8 +222,6 @@ static const SuffixRow kSuffixes[] = {
     {"DebugElemDelCount", false, DebugElemDelCount},
     {"DebugElemNameSize", false, DebugElemNameSize},
     {"DebugElemSize", false, DebugElemSize},
-    {"Graph", false, Graph},
-    {"NoeditGraph", false, Graph},
 };
 
 // The first keyword of a table tells the status callback which section the
@@ -245,7 +241,7 @@ static void ReportSectionStart(RunContext* run, const char* prefix, ReportStatus
     status(0, text, 0);
 }
 
-int EvaluateTableKeyword(ReportHandle*, RunContext* run, char* value, DWORD size,
+int EvaluateTableKeyword(ReportHandle* report, RunContext* run, char* value, DWORD size,
                          const char* keyword, const char* prefix, AnalysisTable* table,
                          int tableNumber, int order, DWORD* markerFlag, ReportStatusProc status) {
     SetValueText(value, size, "");
@@ -261,6 +257,11 @@ int EvaluateTableKeyword(ReportHandle*, RunContext* run, char* value, DWORD size
                       m,     value,  size,        markerFlag};
     if (EvaluateSearchDetailKeyword(call, suffix) || EvaluateRowNameKeyword(call, suffix))
         return 0;
+    if (CompareKeywordPrefix(suffix, "Graph") == 0 ||
+        CompareKeywordPrefix(suffix, "NoeditGraph") == 0) {
+        EvaluateGraphKeyword(call, report, status);
+        return 0;
+    }
     for (const SuffixRow& row : kSuffixes) {
         if (CompareKeywordPrefix(suffix, row.word) != 0)
             continue;

@@ -15,7 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "core/gsw_binding.h"
 #include "msgbox_watcher.h"
+#include "ovcore/registration.h"
 #include "ovcore/report_writer.h"
 #include "run/report_handle.h"
 #include "run_driver.h"
@@ -117,6 +119,8 @@ TEST_P(SampleReport, WritesTheReportOfTheSampleLog) {
     // No page titles: the sample site's pages are not on this machine.
     runtest::RunEngine engine("NoHTMLTitles=1\r\n");
     ovtest::MsgBoxWatcher boxes;
+    InitGSWLibrary(1, NULL); // the charting library beside this program draws the graphs
+    ASSERT_TRUE(ORB_IsGraphingAvailable());
     const ovtest::TempInstall& install = engine.Install();
     std::string sources = WindowsPath(source);
     ASSERT_TRUE(ovtest::CopyTree(sources + "install\\", install.Root()));
@@ -182,6 +186,7 @@ TEST_P(SampleReport, WritesTheReportOfTheSampleLog) {
     EXPECT_EQ(ORB_CloseReport(run.report, nullptr), 0);
     EXPECT_FALSE(ovtest::FileExistsAt(prepared)); // the working copy goes with the run
     EXPECT_EQ(boxes.Count(), 0u);
+    ReleaseGSWLibrary(1);
 
     GlobalUnlock(block);
     GlobalFree(block);
@@ -190,18 +195,24 @@ TEST_P(SampleReport, WritesTheReportOfTheSampleLog) {
 INSTANTIATE_TEST_SUITE_P(
     Styles, SampleReport,
     ::testing::Values(
-        StyleCase{"(Default)", "single", "report.htm", "loganlz.gif ovlogoss.gif report.htm"},
+        StyleCase{"(Default)", "single", "report.htm",
+                  "loganlz.gif ovlogoss.gif report.htm report01.gif report02.gif report03.gif "
+                  "report04.gif report05.gif"},
         StyleCase{"Frames, a page per chapter", "frames", "report.htm",
                   "collall.gif expall.gif false.gif loganlz.gif ovlogoss.gif "
-                  "report.htm report_00_b.htm report_01_b.htm "
+                  "report.htm report01.gif report02.gif report03.gif report04.gif "
+                  "report05.gif report_00_b.htm report_01_b.htm "
                   "report_02_b.htm report_03_b.htm report_04_b.htm "
                   "report_05_b.htm report_06_b.htm "
                   "report_t.htm tocarw.gif tocclr.gif "
                   "tocsel.gif true.gif"},
-        StyleCase{"(Default)", "document", "report.doc", "report.doc"},
+        StyleCase{"(Default)", "document", "report.doc",
+                  "report.doc report01.wmf report02.wmf report03.wmf report04.wmf report05.wmf"},
         // Every field of the log's lines holds mark-up, and so
         // does the report's title.
-        StyleCase{"(Default)", "markup", "report.htm", "loganlz.gif ovlogoss.gif report.htm",
+        StyleCase{"(Default)", "markup", "report.htm",
+                  "loganlz.gif ovlogoss.gif report.htm report01.gif report02.gif report03.gif "
+                  "report04.gif report05.gif",
                   "markup.log", "Markup <script>document.title='ow'+'ned'</script> & co"},
         StyleCase{"Frames, a page per chapter", "markup-frames", "report.htm", nullptr,
                   "markup.log", "Markup <script>document.title='ow'+'ned'</script> & co"}));
