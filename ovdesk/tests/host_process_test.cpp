@@ -35,12 +35,18 @@ class HostProcessTest : public ::testing::Test {
                 << file;
     }
 
-    // logs: one path, or several joined by "|".
-    void WriteProfile(const char* baseName, const char* description, const std::string& logs) {
+    // logs: one path, or several joined by "|"; history: the profile keeps
+    // a history database.
+    void WriteProfile(const char* baseName, const char* description, const std::string& logs,
+                      bool history = false) {
         AnalysisProfile* p = AnalysisProfile_New();
         strcpy(p->BaseName, baseName);
         strcpy(p->Extension, "wlp");
         strcpy(p->Description, description);
+        if (history) {
+            p->SwiftmereFlag = SWIFTMERE_FILES;
+            p->RealtimeAnalysis = 1;
+        }
         ServerList_AddServer(&p->Servers, "LocalMachine", logs.c_str(), "", "");
         EXPECT_TRUE(WriteOrbisFile((install_.Data() + baseName + ".wlp").c_str(), p));
         AnalysisProfile_Free(p);
@@ -583,4 +589,47 @@ TEST_F(HostProcessTest, TheViewLogFileDialogListsTheLogInTheViewerAndCloses) {
     EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "a view buffer file was left behind";
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
+}
+
+// A profile with a history database over logs that overlap: the plug-in
+// refuses such logs and writes no report, so an unattended run says
+// "Failed" and why; logs that overlap no more than a rotation leaves are
+// reported, and the run says "Success". Guards runs that logged "Success"
+// without a report.
+TEST_F(HostProcessTest, AHistoryProfileOverOverlappingLogsFailsWithItsReason) {
+    CopyContent();
+    // Three hours each: more than the overlap a rotation may leave.
+    const char threeHours[] =
+        "127.0.0.1 - - [01/Mar/2026:10:00:00 +0000] \"GET /index.html HTTP/1.0\" 200 10\n"
+        "127.0.0.2 - - [01/Mar/2026:13:00:00 +0000] \"GET /shop.html HTTP/1.0\" 200 20\n";
+    const std::string first = install_.Path("access.log"), second = install_.Path("second.log");
+    const struct {
+        const char* name;
+        const char* hits; // of both logs
+        std::string logs;
+        bool written;
+    } cases[] = {
+        {"two logs of the same three hours", threeHours, first + "|" + second, false},
+        {"one log named twice, read once", threeHours, first + "|" + first, true},
+        {"an overlap a rotation leaves", kTwoHits, first + "|" + second, true},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(ovtest::WriteFileBytes(first, c.hits));
+        ASSERT_TRUE(ovtest::WriteFileBytes(second, c.hits));
+        WriteProfile("00000001", "Main site", c.logs, true);
+        WriteWeekly("");
+        std::string report = install_.Path("history" + std::to_string(++n) + ".htm");
+        RunResult r = Run("/rf \"00000001.wlp\" \"00000001.MSS\" \"" + report + "\"");
+        EXPECT_EQ(r.exitCode, c.written ? 0u : 1u) << r.output;
+        EXPECT_TRUE(Has(r.output, c.written ? "status: (Success)" : "status: (Failed)"))
+            << r.output;
+        EXPECT_EQ(Has(r.output, "Success"), c.written) << r.output;
+        EXPECT_EQ(Has(r.output, "\tFailed\n\tThe 'Main site' log profile specifies log files "
+                                "that have starting and ending times that overlap."),
+                  !c.written)
+            << r.output;
+        EXPECT_EQ(ovtest::FileExistsAt(report), c.written);
+    }
 }

@@ -114,6 +114,10 @@ int FileInfo_ReadNext(void* context, FileInfo* info, HitRecord** record);
 void FileInfo_CloseAll(FileInfo* info);
 // Earliest first and latest last record time of the files. 1, or 0 when none.
 BOOL FileInfo_GetTimeRange(DWORD formatHint, FileInfo* info, DWORD* first, DWORD* last);
+// The same; *outOfOrder (may be null) TRUE when a file's last record is
+// older than its first (files already open answer with their open range).
+BOOL FileInfo_GetTimeSpan(DWORD formatHint, FileInfo* info, DWORD* first, DWORD* last,
+                          BOOL* outOfOrder);
 ULONGLONG FileInfo_GetBytesRead(const FileInfo* info);
 // 0-100, computed in 64 bits; 100 when there is nothing to read.
 DWORD FileInfo_GetDonePercent(const FileInfo* info);

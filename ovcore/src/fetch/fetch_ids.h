@@ -15,12 +15,12 @@
 
 // Errors of the HTTP and FTP roads (one %s each: the profile, or the remote
 // name).
-#define IDS_FETCH_FILE_FAILED 5740 // the remote name, then the reason
-#define IDS_FETCH_ONE_SERVER 5741
-#define IDS_FETCH_HTTP_STATUS 5742 // %d then %s
-#define IDS_FETCH_CUT_SHORT 5743
-#define IDS_FETCH_HEAD_TOO_LONG 5744
-#define IDS_FETCH_REQUEST_TOO_LONG 5745
-#define IDS_FETCH_NO_CONNECTION 5746
-#define IDS_FETCH_WRITE_FAILED 5747
-#define IDS_FETCH_BAD_ANSWER 5748
+#define IDS_FETCH_FILE_FAILED 5570 // the remote name, then the reason
+#define IDS_FETCH_ONE_SERVER 5571
+#define IDS_FETCH_HTTP_STATUS 5572 // %d then %s
+#define IDS_FETCH_CUT_SHORT 5573
+#define IDS_FETCH_HEAD_TOO_LONG 5574
+#define IDS_FETCH_REQUEST_TOO_LONG 5575
+#define IDS_FETCH_NO_CONNECTION 5576
+#define IDS_FETCH_WRITE_FAILED 5577
+#define IDS_FETCH_BAD_ANSWER 5578

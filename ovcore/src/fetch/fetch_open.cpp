@@ -8,6 +8,7 @@
 #include "fetch/fetch_state.h"
 #include "fetch/ftp_fetch.h"
 #include "fetch/http_fetch.h"
+#include "logparse/w3c_warning.h"
 #include <stdio.h>
 #include <string.h>
 
@@ -114,6 +115,7 @@ BOOL Fetch_HasFetchedLogs(void) {
 }
 
 ORB_EXPORT(short) ORB_OpenURL(HWND statusWindow, const char* profileFile, UrlFetchHandle* handle) {
+    W3C_ForgetWarnedFiles(); // a report run starts with its logs' listing
     FetchState& s = Fetch_State();
     s.statusWindow = statusWindow;
     s.errorText[0] = 0;

@@ -10,6 +10,10 @@
 #include "run/accumulate.h"
 #include "run/run_setup.h"
 
+// How far out of time order a log's lines may be: a server writes a line when
+// its request ends, stamped with the time it began.
+static const ORB_TIME kLineDisorder = 600;
+
 static UpdateCountProc g_count;
 static DWORD g_highestPercent; // only rises within one update
 static DWORD g_lines;
@@ -92,7 +96,12 @@ int AnalyzeLogIntoDatabase(void* hostEntry, const MasterEntry* entry, PeriodHitS
     ORB_TIME from = entry->Current ? entry->Current : entry->Start;
     *reached = from;
     *moreData = 0;
-    if (!source->Position(source->Context, from, entry->End))
+    // Servers write lines out of order: the period's hits may lie a little
+    // before its first line or behind its last one.
+    ORB_TIME readFrom = from > kLineDisorder ? from - kLineDisorder : 0;
+    ORB_TIME readEnd =
+        entry->End < (ORB_TIME)-1 - kLineDisorder ? entry->End + kLineDisorder : (ORB_TIME)-1;
+    if (!source->Position(source->Context, readFrom, readEnd))
         return ANALYZE_FAILED;
     ORB_TIME limit = GetPeriodDataLimit(source, entry->Current, entry->Start, entry->End, moreData);
     char label[64];
@@ -107,21 +116,18 @@ int AnalyzeLogIntoDatabase(void* hostEntry, const MasterEntry* entry, PeriodHitS
     HitRecord* hit;
     while (limit && source->Next(source->Context, &hit)) {
         ORB_TIME time = HitTime(hit, lastSeen);
-        // An empty period takes its first second too.
+        // An empty period takes its first second too. Hits of other periods,
+        // and those past the limit (a later update takes them), are passed
+        // over: a line behind them may still belong here.
         bool stored = entry->Current ? time <= from : time < from;
-        if (time == 0 || stored)
+        if (time == 0 || stored || time > limit)
             continue;
-        if (time > limit) {
-            *reached = limit;
-            break;
-        }
         lastSeen = time;
         if (hit->lpszServerAddr && strcmp(hit->lpszServerAddr, "-") != 0)
             lstrcpynA(hit->szServerAddr, hit->lpszServerAddr, sizeof(hit->szServerAddr));
         if (QueueHitForDNS(&report->Dns, hit) != 1 || CheckDNS(&report->Dns) == DNS_CHECK_FAILED)
             return ANALYZE_FAILED;
         result = ANALYZE_ADDED;
-        *reached = time;
         if (++g_lines % 500 == 0)
             Status(status, label);
         if (!AskToGoOn(hostEntry, label, DonePercent(source, periodCount, periodIndex)))

@@ -14,6 +14,9 @@ struct LogFileSource {
     // day's last second would pass for the newest of the logs).
     int spanKnown;
     ORB_TIME first, lastTime;
+    // A file whose last line is older than its first is out of order beyond
+    // what finding a time's place by halves can follow: it is read whole.
+    BOOL outOfOrder;
 };
 
 void DropLast(LogFileSource* s) {
@@ -27,6 +30,10 @@ int Position(void* context, ORB_TIME from, ORB_TIME end) {
     DropLast(s);
     FileInfo_CloseAll(&s->profile->LogFiles);
     int stop = 0;
+    if (s->outOfOrder) {
+        from = 0;
+        end = (ORB_TIME)-1;
+    }
     return FileInfo_Open(s->profile->LogFileFormat, &s->profile->LogFiles, from, end, nullptr,
                          &stop, nullptr) > 0;
 }
@@ -61,7 +68,8 @@ void MakeLogFileSource(AnalysisProfile* profile, PeriodHitSource* source) {
     DWORD a = 0, b = 0;
     if (s) {
         s->profile = profile;
-        s->spanKnown = FileInfo_GetTimeRange(profile->LogFileFormat, &profile->LogFiles, &a, &b);
+        s->spanKnown = FileInfo_GetTimeSpan(profile->LogFileFormat, &profile->LogFiles, &a, &b,
+                                            &s->outOfOrder);
         s->first = a;
         s->lastTime = b;
     }

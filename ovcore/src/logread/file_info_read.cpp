@@ -161,8 +161,11 @@ void FileInfo_CloseAll(FileInfo* info) {
     }
 }
 
-BOOL FileInfo_GetTimeRange(DWORD formatHint, FileInfo* info, DWORD* first, DWORD* last) {
+BOOL FileInfo_GetTimeSpan(DWORD formatHint, FileInfo* info, DWORD* first, DWORD* last,
+                          BOOL* outOfOrder) {
     OV_ASSERT(info);
+    if (outOfOrder)
+        *outOfOrder = FALSE;
     if (!info)
         return FALSE;
     if (info->wcNumOpen) {
@@ -178,6 +181,13 @@ BOOL FileInfo_GetTimeRange(DWORD formatHint, FileInfo* info, DWORD* first, DWORD
         if (!GetLogFileFirstTime(path, formatHint, &a, &pos) ||
             !GetLogFileLastTime(path, formatHint, &b, &pos))
             continue;
+        if (b < a) { // a log whose last line is older than its first
+            DWORD t = a;
+            a = b;
+            b = t;
+            if (outOfOrder)
+                *outOfOrder = TRUE;
+        }
         if (!any || a < *first)
             *first = a;
         if (!any || b > *last)
@@ -185,6 +195,10 @@ BOOL FileInfo_GetTimeRange(DWORD formatHint, FileInfo* info, DWORD* first, DWORD
         any = TRUE;
     }
     return any;
+}
+
+BOOL FileInfo_GetTimeRange(DWORD formatHint, FileInfo* info, DWORD* first, DWORD* last) {
+    return FileInfo_GetTimeSpan(formatHint, info, first, last, nullptr);
 }
 
 ULONGLONG FileInfo_GetBytesRead(const FileInfo* info) {

@@ -1,5 +1,6 @@
 #include "logread/parser_call.h"
 #include "logparse/parsers.h"
+#include "logparse/w3c_warning.h"
 #include <string.h>
 
 namespace {
@@ -21,7 +22,9 @@ BOOL ParserCall_Run(int code, LogFile* file, HitRecord* record, DWORD initialRea
     LineParseContext ctx = {record->dwLineSize - HIT_LINE_SPARE, &file->lpW3CMap, initialRead != 0};
     LineParseResult res = {};
     LineParserFn parse = GetLineParser((DWORD)code);
+    W3C_SetWarningSource(file->szPath);
     BOOL ok = parse && parse(record, &ctx, &res);
+    W3C_SetWarningSource(nullptr);
     outcome->consumed = res.dwConsumed;
     outcome->notRecord = res.bNotRecord;
     outcome->rebase = res.bRebase;
@@ -46,8 +49,10 @@ void ParserCall_FileOpened(LogFile* file) {
     char text[kOpeningText];
     const char* start = nullptr;
     DWORD length = ReadOpeningText(file, text, &start);
+    W3C_SetWarningSource(file->szPath);
     if (W3C_ScanOpeningText(&file->lpW3CMap, start, length))
         file->dwFormatHint = 11;
+    W3C_SetWarningSource(nullptr);
 }
 
 void ParserCall_FileClosed(LogFile* file) {

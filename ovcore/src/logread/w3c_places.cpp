@@ -3,6 +3,7 @@
 #include "logread/parser_call.h"
 #include "logparse/line_end.h"
 #include "logparse/w3c_map.h"
+#include "logparse/w3c_warning.h"
 #include <algorithm>
 #include <new>
 #include <string.h>
@@ -127,7 +128,10 @@ BOOL W3CPlaces::ApplyLine(ULONGLONG at, BOOL quiet) {
         if (!ReadLine(at, want, &end))
             return FALSE;
     }
-    return W3C_ApplyDirective(&file_->lpW3CMap, buffer_.data(), end, quiet);
+    W3C_SetWarningSource(file_->szPath);
+    BOOL applied = W3C_ApplyDirective(&file_->lpW3CMap, buffer_.data(), end, quiet);
+    W3C_SetWarningSource(nullptr);
+    return applied;
 }
 
 BOOL W3CPlaces::ApplyUnguarded(ULONGLONG position, BOOL quiet) {

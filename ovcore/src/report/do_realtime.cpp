@@ -8,6 +8,7 @@
 #include "core/engine_state.h"
 #include "core/progress_callback.h"
 #include "history/database_report.h"
+#include "logparse/w3c_warning.h"
 #include "ovcore/logpath.h"
 #include "ovcore/profile_file.h"
 #include "report/relabel_words.h"
@@ -76,6 +77,7 @@ ORB_DoRealtime(AnalysisProfile* profile, const char* outputPath, const char* sty
                DWORD sectionCount, const char* title, DWORD updateOnly, DWORD reserved) {
     (void)reserved;
     ClearSummaryError();
+    W3C_ForgetWarnedFiles();
     RealtimeCall call = {(ReportHandle*)calloc(1, sizeof(ReportHandle)), nullptr};
     InstallProgressCallback(NULL, peek);
     Engine_SetAbort(FALSE);

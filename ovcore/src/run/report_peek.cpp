@@ -5,6 +5,7 @@
 #include "analysis/dns_ring.h"
 #include "ovcore/fileinfo.h"
 #include "ovcore/logread.h"
+#include "logparse/w3c_warning.h"
 #include "ovcore/report_run.h"
 #include "run/report_dns_stage.h"
 #include "run/run_setup.h"
@@ -92,5 +93,6 @@ ORB_EXPORT(short) ORB_CloseReport(ReportHandle* report, void*) {
         HitListing_Close(&report->Listing);
     FinishReport(report);
     ReportRun_Release(report);
+    W3C_ForgetWarnedFiles();
     return 0;
 }
