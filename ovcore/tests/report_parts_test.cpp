@@ -4,9 +4,9 @@
 
 #include "msgbox_watcher.h"
 #include "ovcore/report_writer.h"
-#include "report/caption_key.h"
-#include "report/log_type_tables.h"
-#include "report/toc_script.h"
+#include "keywords/caption_key.h"
+#include "keywords/log_type_tables.h"
+#include "write/toc_script.h"
 #include "run/report_handle.h"
 #include "temp_install.h"
 

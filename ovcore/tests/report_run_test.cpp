@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "analysis/dns_ring.h"
+#include "dns/dns_ring.h"
 #include "logread/engine_link.h"
 #include "logread_fixtures.h"
 #include "run/report_handle.h"

@@ -4,7 +4,7 @@
 #include <string.h>
 
 #include "core/engine_state.h"
-#include "report/output_names.h"
+#include "write/output_names.h"
 #include "run/report_handle.h"
 #include "run/run_setup.h"
 #include "settings/install_folder.h"

@@ -7,7 +7,7 @@
 #include "core/message_sink.h"
 #include "core/progress_callback.h"
 #include "ovcore/registration.h"
-#include "run/accumulate.h"
+#include "count/accumulate.h"
 #include "run/run_setup.h"
 
 static UpdateCountProc g_count;

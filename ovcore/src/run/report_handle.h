@@ -3,8 +3,8 @@
 // 2-4) and the run context (kind 6). Owned by the engine; the client holds
 // it as an opaque pointer.
 #pragma once
-#include "analysis/dns_ring.h"
-#include "analysis/hit_listing.h"
+#include "dns/dns_ring.h"
+#include "listing/hit_listing.h"
 #include "ovcore/logfile.h"
 #include "ovcore/profile.h"
 #include "ovcore/report_template.h"
