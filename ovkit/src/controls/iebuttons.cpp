@@ -1,13 +1,13 @@
-#include "color_depth.h"
+#include "bitmaps/color_depth.h"
 #include "iebuttons_draw.h"
 #include "iebuttons_proc.h"
-#include "library_resources.h"
+#include "base/library_resources.h"
 #include "ovkit/bitmaps.h"
 #include "ovkit/iebuttons.h"
 #include "ovkit/startup.h"
 #include "ovkit/strutil.h"
 #include "ovkit/timers.h"
-#include "quick_help.h"
+#include "windows/quick_help.h"
 #include <initializer_list>
 
 namespace {

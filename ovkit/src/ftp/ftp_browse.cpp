@@ -2,7 +2,7 @@
 // address of the file or folder the user picks.
 #include "ftp_browse_list.h"
 #include "ftp_client.h"
-#include "library_resources.h"
+#include "base/library_resources.h"
 #include "ovkit/ftp.h"
 #include "ovkit/startup.h"
 #include "ovkit/wait_cursor.h"

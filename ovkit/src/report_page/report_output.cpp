@@ -1,5 +1,5 @@
 #include "report_output.h"
-#include "whole_file.h"
+#include "files/whole_file.h"
 #include <cstdio>
 
 void OvkitReportBox(const char* format, const char* path, const char* caption) {

@@ -1,5 +1,5 @@
 #include "mail_run.h"
-#include "module_folder.h"
+#include "files/module_folder.h"
 #include "ovkit/mail.h"
 #include <cstdio>
 #include <cstring>

@@ -2,7 +2,7 @@
 #include "ovkit/ftp.h"
 #include "ovkit/pathutil.h"
 #include "ovkit/progress.h"
-#include "control_support.h"
+#include "controls/control_support.h"
 #include <wininet.h>
 #include <stdio.h>
 #include <stdlib.h>

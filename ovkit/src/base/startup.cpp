@@ -1,9 +1,9 @@
 #include "ovkit/startup.h"
 #include "library_resources.h"
-#include "mail_winsock.h"
-#include "module_folder.h"
+#include "mail/mail_winsock.h"
+#include "files/module_folder.h"
 #include "ovkit/resources.h"
-#include "window_classes.h"
+#include "windows/window_classes.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "ovkit/bitmaps.h"
-#include "subclass_table.h"
+#include "windows/subclass_table.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "color_depth.h"
+#include "bitmaps/color_depth.h"
 #include "iebuttons_draw.h"
 #include "ovkit/bitmaps.h"
 #include "ovkit/startup.h"

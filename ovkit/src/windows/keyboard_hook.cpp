@@ -1,6 +1,6 @@
 // The tab-order keyboard hook.
 #include "ovkit/keyboard_hook.h"
-#include "module_folder.h"
+#include "files/module_folder.h"
 
 namespace {
 

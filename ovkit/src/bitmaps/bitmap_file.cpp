@@ -1,6 +1,6 @@
 #include "ovkit/bitmaps.h"
 #include "packed_dib.h"
-#include "whole_file.h"
+#include "files/whole_file.h"
 
 HBITMAP OVKIT_CALL OVKIT_Load256ColorBitmap(const char* path, HPALETTE* palette) {
     if (palette)

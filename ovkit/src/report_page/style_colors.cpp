@@ -1,5 +1,5 @@
 #include "ovkit/report_page.h"
-#include "textbound.h"
+#include "text/textbound.h"
 #include <cstring>
 
 using ovkit_detail::CopyPart;

@@ -1,7 +1,7 @@
 // The library's modeless progress dialog: a banner picture, a message line, a
 // progress bar and Cancel. One at a time: its values are process-wide.
 #include "control_support.h"
-#include "library_resources.h"
+#include "base/library_resources.h"
 #include "ovkit/progress.h"
 #include "ovkit/resources.h"
 #include "ovkit/startup.h"

@@ -1,5 +1,5 @@
 #include "ovkit/handle_obj.h"
-#include "menu_copy.h"
+#include "windows/menu_copy.h"
 #include <cstdlib>
 
 CHandleObj::CHandleObj() : m_handle(nullptr) {}

@@ -1,4 +1,4 @@
-#include "library_resources.h"
+#include "base/library_resources.h"
 #include "ovkit/bitmaps.h"
 #include "ovkit/custom_controls.h"
 #include "ovkit/startup.h"

@@ -1,5 +1,5 @@
 #include "ftp_client.h"
-#include "library_resources.h"
+#include "base/library_resources.h"
 #include "ovkit/startup.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "ovkit/pathutil.h"
 #include "ovkit/ovassert.h"
-#include "textbound.h"
+#include "text/textbound.h"
 #include <cstring>
 #include <initializer_list>
 

@@ -1,7 +1,7 @@
 #include "window_classes.h"
-#include "control_procs.h"
-#include "iebuttons_proc.h"
-#include "library_resources.h"
+#include "controls/control_procs.h"
+#include "controls/iebuttons_proc.h"
+#include "base/library_resources.h"
 #include "ovkit/startup.h"
 
 const char* const OVKIT_ClassNames[5] = {

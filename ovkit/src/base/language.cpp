@@ -1,4 +1,4 @@
-#include "module_folder.h"
+#include "files/module_folder.h"
 #include "ovkit/resources.h"
 
 int OVKIT_CALL OVKIT_ReadRuntimeLanguage(HINSTANCE module, char* buffer) {

@@ -1,6 +1,6 @@
 #include "browser_dde.h"
 #include "ovkit/ui_helpers.h"
-#include "textbound.h"
+#include "text/textbound.h"
 #include <ddeml.h>
 #include <cstdio>
 #include <cstring>

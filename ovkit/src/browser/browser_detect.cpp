@@ -2,7 +2,7 @@
 #include "ovkit/browser.h"
 #include "ovkit/pathutil.h"
 #include "ovkit/settings_file.h"
-#include "textbound.h"
+#include "text/textbound.h"
 #include <cstring>
 
 using ovkit_detail::CopyPart;

@@ -1,8 +1,8 @@
 // The clickable picture window: pages of a picture with hot rectangles.
-#include "color_depth.h"
+#include "bitmaps/color_depth.h"
 #include "control_procs.h"
 #include "control_support.h"
-#include "library_resources.h"
+#include "base/library_resources.h"
 #include "ovkit/clickable.h"
 #include "ovkit/startup.h"
 #include "ovkit/strutil.h"

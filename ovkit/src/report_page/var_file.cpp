@@ -1,8 +1,8 @@
 #include "ovkit/cstring.h"
 #include "ovkit/report_page.h"
 #include "ovkit/ui_helpers.h"
-#include "textbound.h"
-#include "whole_file.h"
+#include "text/textbound.h"
+#include "files/whole_file.h"
 #include <algorithm>
 #include <string>
 #include <vector>
