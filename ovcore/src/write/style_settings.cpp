@@ -4,22 +4,10 @@
 #include <string.h>
 
 #include "ovcore/settings.h"
+#include "ovkit/style_keys.h"
 
-static const struct {
-    const char* key;
-    const char* fallback;
-} kColorKeys[STYLE_COLOR_COUNT] = {
-    {"Page Background Color", "80FFFF"},      {"Page Text Color", "000000"},
-    {"Section Background Color", "800080"},   {"Section Text Color", "FFFFFF"},
-    {"Title Background Color", "0000FF"},     {"Title Text Color", "00FF00"},
-    {"Sub Title Background Color", "408080"}, {"Sub Title Text Color", "FFFF00"},
-    {"Odd Row Background Color", "C0C0C0"},   {"Odd Row Text Color", "000000"},
-    {"Even Row Background Color", "FFFFFF"},  {"Even Row Text Color", "000000"},
-    {"Table Frame Color", "000000"},
-};
-
-static const char* const kFontKeys[STYLE_FONT_COUNT] = {
-    "Standard Font", "Section Font", "Title Font", "Sub Title Font", "Table Data Font"};
+static_assert(STYLE_COLOR_COUNT == OVKIT_STYLE_COLOR_COUNT, "one colour per style.ini key");
+static_assert(STYLE_FONT_COUNT == OVKIT_STYLE_FONT_COUNT, "one font per style.ini key");
 
 BOOL GetStyleIniPath(char* path) {
     if (!ORB_GetExePath(path))
@@ -39,12 +27,13 @@ void ReadReportStyle(const char* styleName, ReportStyle* style) {
     const char* section = styleName ? styleName : "";
     for (int i = 0; i < STYLE_COLOR_COUNT; ++i) {
         char value[STYLE_COLOR_SIZE];
-        GetPrivateProfileStringA(section, kColorKeys[i].key, kColorKeys[i].fallback, value,
-                                 sizeof value, ini);
+        GetPrivateProfileStringA(section, kOvkitStyleColorKeys[i].key,
+                                 kOvkitStyleColorKeys[i].fallback, value, sizeof value, ini);
         snprintf(style->Colors[i], sizeof style->Colors[i], "#%s", value);
     }
     for (int i = 0; i < STYLE_FONT_COUNT; ++i)
-        GetPrivateProfileStringA(section, kFontKeys[i], "Arial", style->Fonts[i], STYLE_FONT_SIZE,
+        GetPrivateProfileStringA(section, kOvkitStyleFontKeys[i].key,
+                                 kOvkitStyleFontKeys[i].fallback, style->Fonts[i], STYLE_FONT_SIZE,
                                  ini);
     GetPrivateProfileStringA(section, "Background Filename", "", style->BackgroundFilename,
                              MAX_PATH, ini);

@@ -1,42 +1,30 @@
 #include "ovkit/report_page.h"
+#include "ovkit/style_keys.h"
 #include "text/textbound.h"
+#include <cstddef>
 #include <cstring>
 
 using ovkit_detail::CopyPart;
 
 namespace {
 
-struct ColourKey {
-    const char* key;
-    const char* fallback;
-    size_t offset;
-};
-#define OV_COLOUR(key, fallback, field)                                                            \
-    { key, fallback, offsetof(OVKIT_ReportStyle, field) }
-const ColourKey kColours[] = {
-    OV_COLOUR("Page Background Color", "80FFFF", pageBackground),
-    OV_COLOUR("Page Text Color", "000000", pageText),
-    OV_COLOUR("Section Background Color", "800080", sectionBackground),
-    OV_COLOUR("Section Text Color", "FFFFFF", sectionText),
-    OV_COLOUR("Title Background Color", "0000FF", titleBackground),
-    OV_COLOUR("Title Text Color", "00FF00", titleText),
-    OV_COLOUR("Sub Title Background Color", "408080", subTitleBackground),
-    OV_COLOUR("Sub Title Text Color", "FFFF00", subTitleText),
-    OV_COLOUR("Odd Row Background Color", "C0C0C0", oddRowBackground),
-    OV_COLOUR("Odd Row Text Color", "000000", oddRowText),
-    OV_COLOUR("Even Row Background Color", "FFFFFF", evenRowBackground),
-    OV_COLOUR("Even Row Text Color", "000000", evenRowText),
-    OV_COLOUR("Table Frame Color", "000000", tableFrame),
-};
-#undef OV_COLOUR
+const size_t kColourSize = sizeof(OVKIT_ReportStyle::pageBackground);
+const DWORD kFontSize = sizeof(OVKIT_ReportStyle::standardFont);
+// The colour fields follow each other in the order of the key table.
+static_assert(offsetof(OVKIT_ReportStyle, tableFrame) ==
+                  offsetof(OVKIT_ReportStyle, pageBackground) +
+                      (OVKIT_STYLE_COLOR_COUNT - 1) * kColourSize,
+              "colour fields in key order");
+static_assert(offsetof(OVKIT_ReportStyle, tableFont) ==
+                  offsetof(OVKIT_ReportStyle, standardFont) +
+                      (OVKIT_STYLE_FONT_COUNT - 1) * kFontSize,
+              "font fields in key order");
 
 // A colour value is read with room for 9 characters; "#" and at most 6 of
 // them fit the 8 bytes kept.
-void ReadColour(const ColourKey& c, OVKIT_ReportStyle* style, const char* section,
-                const char* file) {
+void ReadColour(const OVKIT_StyleKey& c, char* out, const char* section, const char* file) {
     char value[10];
     GetPrivateProfileStringA(section, c.key, c.fallback, value, sizeof value, file);
-    char* out = reinterpret_cast<char*>(style) + c.offset;
     out[0] = '#';
     CopyPart(out + 1, 7, value, std::strlen(value));
 }
@@ -57,13 +45,15 @@ void OVKIT_CALL OVKIT_ReadStyleColors(OVKIT_ReportStyle* style, const char* sect
     if (!style)
         return;
     *style = OVKIT_ReportStyle();
-    for (const ColourKey& c : kColours)
-        ReadColour(c, style, section, file);
-    ReadText(section, "Standard Font", "Arial", style->standardFont, 64, file);
-    ReadText(section, "Section Font", "Arial", style->sectionFont, 64, file);
-    ReadText(section, "Title Font", "Arial", style->titleFont, 64, file);
-    ReadText(section, "Sub Title Font", "Arial", style->subTitleFont, 64, file);
-    ReadText(section, "Table Data Font", "Arial", style->tableFont, 64, file);
+    char* fields = reinterpret_cast<char*>(style);
+    for (int i = 0; i < OVKIT_STYLE_COLOR_COUNT; ++i)
+        ReadColour(kOvkitStyleColorKeys[i],
+                   fields + offsetof(OVKIT_ReportStyle, pageBackground) + i * kColourSize, section,
+                   file);
+    for (int i = 0; i < OVKIT_STYLE_FONT_COUNT; ++i)
+        ReadText(section, kOvkitStyleFontKeys[i].key, kOvkitStyleFontKeys[i].fallback,
+                 fields + offsetof(OVKIT_ReportStyle, standardFont) + i * kFontSize, kFontSize,
+                 file);
     ReadText(section, "Background Filename", "", style->backgroundFile, 260, file);
     ReadText(section, "Logo Filename", "", style->logoFile, 260, file);
     if (!style->logoFile[0])
