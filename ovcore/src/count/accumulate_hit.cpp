@@ -3,6 +3,7 @@
 #include "accumulate.h"
 #include "hit_updaters.h"
 #include "search_engines.h"
+#include "ovcore/logread.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -12,19 +13,21 @@ namespace {
 const int kReferrerLogTables[] = {TopReferingSites, TopReferers};
 const int kAgentLogTables[] = {TopBrowsers, TopPlatforms, TopSpiders, TopNetscape, TopExplorer};
 
-// Referrer (7) and agent (8) logs are counted only while the run has seen no
+// Referrer and agent logs are counted only while the run has seen no
 // other kind of line, and switch their tables on.
 bool TakesLogKind(RunContext* run, WORD format) {
     RunHitState& h = run->Hits;
-    if (format != 7 && format != 8) {
+    if (format != LOGFMT_REFERRER && format != LOGFMT_AGENT) {
         h.LogKind = format;
         return true;
     }
     if (h.LogKind && h.LogKind != format)
         return false;
     h.LogKind = format;
-    const int* tables = format == 7 ? kReferrerLogTables : kAgentLogTables;
-    size_t count = format == 7 ? 2 : 5;
+    bool referrers = format == LOGFMT_REFERRER;
+    const int* tables = referrers ? kReferrerLogTables : kAgentLogTables;
+    size_t count = referrers ? sizeof kReferrerLogTables / sizeof *kReferrerLogTables
+                             : sizeof kAgentLogTables / sizeof *kAgentLogTables;
     for (size_t i = 0; i < count; ++i)
         g_ReportTableKeywords[tables[i]].Used = 1;
     return true;

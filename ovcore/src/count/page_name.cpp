@@ -2,6 +2,7 @@
 // in one buffer of the run (valid until the next hit), and the home-page
 // counter that compares it with the run's home page.
 #include "hit_updaters.h"
+#include "ovcore/logread.h"
 
 #include <string.h>
 
@@ -153,7 +154,7 @@ void CountHomePage(HitPass* pass) {
         return;
     const char* page = run->Hits.PageName;
     bool home;
-    if (hit->wFormat == 3 && !Engine_State().overrideIISHomePage) {
+    if (hit->wFormat == LOGFMT_COMMA && !Engine_State().overrideIISHomePage) {
         const char* path = page + run->Hits.PathPosition;
         while (*path == '/' || *path == '\\')
             ++path;

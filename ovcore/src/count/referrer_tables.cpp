@@ -1,6 +1,7 @@
 // Referrers and referring sites, counted once per visit (or per line of a
 // referrer log).
 #include "hit_updaters.h"
+#include "ovcore/logread.h"
 
 #include <string.h>
 
@@ -12,7 +13,7 @@ static const char* NoReferrer(const RunContext* run) {
 }
 
 static bool CountsReferrer(const HitPass* pass, int table) {
-    return TableUsed(table) && (pass->newVisit || pass->hit->wFormat == 7);
+    return TableUsed(table) && (pass->newVisit || pass->hit->wFormat == LOGFMT_REFERRER);
 }
 
 int CountReferrer(HitPass* pass) {

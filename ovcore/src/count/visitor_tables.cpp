@@ -1,6 +1,7 @@
 // The visitor table (visits and their filter), the users and authenticated
 // users, and bandwidth by server.
 #include "hit_updaters.h"
+#include "ovcore/logread.h"
 
 #include <stdlib.h>
 
@@ -23,7 +24,7 @@ int CountVisitor(HitPass* pass, BOOL* ended) {
         return 0;
     }
     AnalysisItem* v = visitors->lpItems[r - 1];
-    if (created || hit->wFormat == 7) {
+    if (created || hit->wFormat == LOGFMT_REFERRER) {
         const ProfileFilter* chain = run->Profile ? run->Profile->Filters : nullptr;
         if (!FilterVisit(chain, hit)) {
             v->ovBanned |= VISITOR_REJECTED;

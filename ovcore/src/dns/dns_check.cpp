@@ -3,6 +3,7 @@
 #include "dns_ring_state.h"
 #include "filter/hit_filter.h"
 #include "core/message_sink.h"
+#include "core/report_kinds.h"
 #include "core/progress_callback.h"
 #include "ovcore/profile.h"
 
@@ -15,7 +16,7 @@ static int ProcessResolvedHit(LONG state, HitRecord* hit, DnsRun* run) {
     CompleteHitRecord(hit);
     if (FilterHit(run->filters, hit) <= 0)
         return 1;
-    if (run->reportKind == 5 || !run->handOn)
+    if (run->reportKind == REPORT_KIND_FILTER_ONLY || !run->handOn)
         return 1;
     return run->handOn(run, hit);
 }

@@ -71,8 +71,8 @@ typedef int (*DnsHandOnProc)(DnsRun* run, HitRecord* hit);
 
 // What the ring needs of one report run.
 struct DnsRun {
-    int dnsMode; // DNS_MODE_*; may drop from DNS_MODE_UNTIL_NAME to off once
-    int reportKind;
+    int dnsMode;                  // DNS_MODE_*; may drop from DNS_MODE_UNTIL_NAME to off once
+    int reportKind;               // REPORT_KIND_*
     DWORD timeoutMs;              // bounds one window-driven look-up
     const ProfileFilter* filters; // the profile's chain
     DnsHandOnProc handOn;         // null: kept hits go nowhere

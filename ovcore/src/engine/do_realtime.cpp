@@ -91,7 +91,7 @@ ORB_DoRealtime(AnalysisProfile* profile, const char* outputPath, const char* sty
     report->SectionCount = list ? (WORD)sectionCount : 0;
     SetReportTopCounts(report->Sections, report->SectionCount);
     report->CallerWord = profile->wRangeCode; // 1: the report's grid is the range's own
-    lstrcpynA(report->SecondCallerText, styleName ? styleName : "", MAX_PATH);
+    lstrcpynA(report->StyleName, styleName ? styleName : "", MAX_PATH);
 
     char profilePath[MAX_PATH], output[MAX_PATH], logPath[MAX_PATH] = "";
     GenerateOrbisFilePath(profilePath, profile);
@@ -113,7 +113,7 @@ ORB_DoRealtime(AnalysisProfile* profile, const char* outputPath, const char* sty
     if (code != DBREPORT_DONE || !run)
         return Finish(call, REALTIME_NO_REPORT);
 
-    run->SortSetting = ReadSortSetting(report->SecondCallerText);
+    run->SortSetting = ReadSortSetting(report->StyleName);
     SortAndTrimReportTables(run, 0);
     if (mode == 3)
         lstrcpynA(run->OutputPath, outputPath ? outputPath : "", MAX_PATH);

@@ -30,7 +30,7 @@ ORB_EXPORT(void*) ORB_DoSummary(ReportHandle* report, ORB_PEEKPROC peek, ORB_STA
     }
     InstallFolder_EnsureSet();
     if (report->Run)
-        report->Run->SortSetting = ReadSortSetting(report->SecondCallerText);
+        report->Run->SortSetting = ReadSortSetting(report->StyleName);
     RunContext* run = EndSummaryContext(report);
     if (!run) {
         RestoreProgressCallbacks();

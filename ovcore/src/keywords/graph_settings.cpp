@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ovcore/designer_template.h"
+#include "ovcore/logread.h"
 
 namespace {
 
@@ -123,7 +124,7 @@ ORB_EXPORT(int) ParseGraphSpec(const char* text, GraphRequest* g, int logFormat)
     g->Size = 100;
     g->Color = 0xFF0F;
     std::string settings = text ? std::string(text) + "]" : "";
-    bool logOnly = logFormat == 7 || logFormat == 8;
+    bool logOnly = logFormat == LOGFMT_REFERRER || logFormat == LOGFMT_AGENT;
     Cursor c{settings};
     std::string word, first, last;
     if (!c.Token(",", word) || !ReadType(word, g) || !c.Braced(g->Title))

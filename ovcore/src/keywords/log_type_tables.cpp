@@ -23,8 +23,8 @@ template <size_t N> static void MarkEmpty(const RunTable (&tables)[N]) {
 }
 
 void MarkLogTypeTablesEmpty(int logFormat) {
-    if (logFormat == LOG_FORMAT_REFERRER_ONLY)
+    if (logFormat == LOGFMT_REFERRER)
         MarkEmpty(kReferrerLogEmpty);
-    else if (logFormat == LOG_FORMAT_AGENT_ONLY)
+    else if (logFormat == LOGFMT_AGENT)
         MarkEmpty(kAgentLogEmpty);
 }

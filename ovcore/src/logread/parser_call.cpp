@@ -1,5 +1,6 @@
 #include "logread/parser_call.h"
 #include "logparse/parsers.h"
+#include "ovcore/logread.h"
 #include <string.h>
 
 namespace {
@@ -47,7 +48,7 @@ void ParserCall_FileOpened(LogFile* file) {
     const char* start = nullptr;
     DWORD length = ReadOpeningText(file, text, &start);
     if (W3C_ScanOpeningText(&file->lpW3CMap, start, length))
-        file->dwFormatHint = 11;
+        file->dwFormatHint = LOGFMT_W3C;
 }
 
 void ParserCall_FileClosed(LogFile* file) {

@@ -1,5 +1,6 @@
 // The run's working copy of the report template.
 #include "prepare_template.h"
+#include "ovcore/logread.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -30,9 +31,9 @@ BOOL MakeTempPageName(char* path) {
 namespace {
 
 const char* TemplateNameFor(int logFormat) {
-    if (logFormat == LOG_FORMAT_REFERRER_ONLY)
+    if (logFormat == LOGFMT_REFERRER)
         return "referlog.var";
-    if (logFormat == LOG_FORMAT_AGENT_ONLY)
+    if (logFormat == LOGFMT_AGENT)
         return "agentlog.var";
     return MAIN_TEMPLATE_NAME;
 }

@@ -1,4 +1,5 @@
 #include "template_writer.h"
+#include "ovcore/logread.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -65,7 +66,7 @@ static void CopyImages(PageWriter& w, const char* mainFolder, const char* module
 static BOOL PrepareWriting(PageWriter& w) {
     RunContext* run = w.run;
     run->CurrentPageName[0] = run->NextPageName[0] = 0;
-    ReadReportStyle(w.report->SecondCallerText, &run->Style);
+    ReadReportStyle(w.report->StyleName, &run->Style);
     if (!SplitOutputPath(run->OutputPath, &w.parts)) {
         SetSummaryError(SUMMARY_TEXT_FAILED_OPEN, run->OutputPath);
         return FALSE;
@@ -85,7 +86,7 @@ static BOOL PrepareWriting(PageWriter& w) {
         return FALSE;
     ClearPageList(run);
     int logKind = run->Hits.LogKind;
-    if (logKind == LOG_FORMAT_REFERRER_ONLY || logKind == LOG_FORMAT_AGENT_ONLY) {
+    if (logKind == LOGFMT_REFERRER || logKind == LOGFMT_AGENT) {
         MarkLogTypeTablesEmpty(logKind);
         if (run->PreparedTemplate[0])
             DeleteFileA(run->PreparedTemplate);
