@@ -159,7 +159,9 @@ TEST_F(DefinitionsTest, LookUpsByDescriptionAndByFileName) {
 // whichever definition file was read last.
 TEST_F(DefinitionsTest, ReadingAndWritingLeaveTheDialogTitle) {
     ReportDefinition* d = NewDefinition("Monthly");
-    strcpy(d->ReportTitle, "Stored title");
+    strcpy(d->ReportTitle, "Stored title"); // kept with the sections
+    d->ContentCount = 1;
+    strcpy(d->Sections[0].Name, "TopPagesBeginSection");
     strcpy(g_ReportTitle, "Typed title");
     ASSERT_EQ(WriteReportDefinition(DefinitionPath(install_, "00000001.MSS").c_str(), d), 1);
     ReportDefinition* r = NewDefinition("");
