@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "core/message_sink.h"
-#include "run/accumulate.h"
+#include "count/accumulate.h"
 
 #include <psapi.h> // after windows.h
 

@@ -6,7 +6,7 @@
 #include "langvars/var_table.h"
 #include "msgbox_watcher.h"
 #include "ovcore/ovcore.h"
-#include "run/accumulate.h"
+#include "count/accumulate.h"
 #include "settings/install_folder.h"
 #include "temp_install.h"
 

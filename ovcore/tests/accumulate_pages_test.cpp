@@ -1,7 +1,7 @@
 // Page names and the page tables: documents with entry, exit, single-page
 // and path counting, directories, downloads, uploads, forms, extensions.
 #include "accumulate_fixture.h"
-#include "run/hit_updaters.h"
+#include "count/hit_updaters.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // spiders, geography with a small company file, suffixes, companies,
 // authenticated users, users and bandwidth.
 #include "accumulate_fixture.h"
-#include "run/search_engines.h"
+#include "count/search_engines.h"
 
 #include <string>
 

@@ -11,8 +11,8 @@
 
 #include "history/database_report.h"
 #include "ovcore/ovcore.h"
-#include "run/accumulate.h"
-#include "run/hit_updaters.h"
+#include "count/accumulate.h"
+#include "count/hit_updaters.h"
 #include "run/run_setup.h"
 #include "database_report_fixture.h"
 #include "run_driver.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/dns_cache.h"
+#include "dns/dns_cache.h"
 #include "core/engine_state.h"
 #include "ovcore/dns.h"
 #include "ovcore/ovcore.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/dns_cache.h"
-#include "analysis/dns_ring.h"
+#include "dns/dns_cache.h"
+#include "dns/dns_ring.h"
 #include "core/engine_state.h"
 #include "core/message_sink.h"
 #include "core/net_binding.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "analysis/analysis_tables.h"
-#include "analysis/dns_ring.h"
+#include "dns/dns_ring.h"
 #include "core/engine_state.h"
 #include "core/message_sink.h"
 #include "history/database_update.h"

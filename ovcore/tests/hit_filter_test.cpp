@@ -3,7 +3,7 @@
 
 #include <string.h>
 
-#include "analysis/hit_filter.h"
+#include "filter/hit_filter.h"
 #include "ovcore/ovcore.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
-#include "analysis/hit_listing.h"
-#include "analysis/hit_listing_format.h"
+#include "listing/hit_listing.h"
+#include "listing/hit_listing_format.h"
 #include "core/engine_instance.h"
 #include "core/message_sink.h"
 #include "ovcore/ovcore.h"

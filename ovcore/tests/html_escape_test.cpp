@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "report/html_escape.h"
+#include "write/html_escape.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "report/output_names.h"
+#include "write/output_names.h"
 #include "report_keywords_fixture.h"
 #include "temp_install.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "report/header_keywords.h"
+#include "keywords/header_keywords.h"
 #include "run/report_handle.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/dns_ring.h"
+#include "dns/dns_ring.h"
 #include "core/data_folder.h"
 #include "core/engine_state.h"
 #include "core/gsw_binding.h"

@@ -8,7 +8,7 @@
 
 #include "analysis/analysis_tables.h"
 #include "history/history_db.h"
-#include "report/relabel_words.h"
+#include "write/relabel_words.h"
 #include "run/run_setup.h"
 #include "msgbox_watcher.h"
 #include "temp_install.h"

@@ -9,7 +9,7 @@
 #include "analysis/analysis_tables.h"
 #include "analysis/item_counters.h"
 #include "ovcore/serverlist.h"
-#include "report/header_keywords.h"
+#include "keywords/header_keywords.h"
 #include "run/run_context.h"
 
 struct KeywordRun {

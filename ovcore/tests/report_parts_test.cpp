@@ -4,9 +4,9 @@
 
 #include "msgbox_watcher.h"
 #include "ovcore/report_writer.h"
-#include "report/caption_key.h"
-#include "report/log_type_tables.h"
-#include "report/toc_script.h"
+#include "keywords/caption_key.h"
+#include "keywords/log_type_tables.h"
+#include "write/toc_script.h"
 #include "run/report_handle.h"
 #include "temp_install.h"
 
@@ -78,10 +78,10 @@ TEST(LogTypeTables, MarksWhatTheLogKindCannotFill) {
         RunTable empty;
         RunTable kept;
     } cases[] = {
-        {LOG_FORMAT_REFERRER_ONLY, TopHours, TopReferers},
-        {LOG_FORMAT_REFERRER_ONLY, Top404Errors, TopBrowsers},
-        {LOG_FORMAT_AGENT_ONLY, TopReferers, TopBrowsers},
-        {LOG_FORMAT_AGENT_ONLY, TopUploads, TopSpiders},
+        {LOGFMT_REFERRER, TopHours, TopReferers},
+        {LOGFMT_REFERRER, Top404Errors, TopBrowsers},
+        {LOGFMT_AGENT, TopReferers, TopBrowsers},
+        {LOGFMT_AGENT, TopUploads, TopSpiders},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.format);

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "analysis/dns_ring.h"
+#include "dns/dns_ring.h"
 #include "logread/engine_link.h"
 #include "logread_fixtures.h"
 #include "run/report_handle.h"
@@ -280,7 +280,7 @@ TEST(ReportRun, ArgumentsAreKeptBoundedAndTheFolderIsNormalised) {
     RunOutcome run = RunReport(p, "k.wlp", o);
     ASSERT_NE(run.report, nullptr);
     EXPECT_EQ(std::string(run.report->CallerText), std::string(REPORT_CALLER_TEXT - 1, 'c'));
-    EXPECT_EQ(std::string(run.report->SecondCallerText), std::string(MAX_PATH - 1, 's'));
+    EXPECT_EQ(std::string(run.report->StyleName), std::string(MAX_PATH - 1, 's'));
     EXPECT_EQ(std::string(run.report->Language), std::string(REPORT_LANGUAGE_TEXT - 1, 'L'));
     std::string folder = engine.Install().Data() + "reports\\";
     EXPECT_EQ(std::string(run.report->OutputFolder), folder);

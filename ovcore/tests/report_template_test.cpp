@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 #include "ovcore/report_template.h"
-#include "report/template_text.h"
+#include "write/template_text.h"
 #include "run/report_handle.h"
 #include "settings/install_folder.h"
 #include "msgbox_watcher.h"

@@ -4,7 +4,7 @@
 #include <string.h>
 
 #include "core/engine_state.h"
-#include "report/output_names.h"
+#include "write/output_names.h"
 #include "run/report_handle.h"
 #include "run/run_setup.h"
 #include "settings/install_folder.h"
@@ -57,7 +57,7 @@ WriterRun::WriterRun() {
     install.Write("out\\keep.txt", "");
     report = static_cast<ReportHandle*>(calloc(1, sizeof(ReportHandle)));
     strcpy(report->Language, "ENGLISH");
-    strcpy(report->SecondCallerText, "Test Style");
+    strcpy(report->StyleName, "Test Style");
     run = AllocRunContext();
     strcpy(run->ReportTitle, "Test Report");
     lstrcpynA(run->PreparedTemplate, install.Path("ovdesk\\template\\TEMP0.HTM").c_str(), MAX_PATH);

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "msgbox_watcher.h"
-#include "report/template_writer.h"
+#include "write/template_writer.h"
 #include "temp_install.h"
 
 namespace ovtest {

@@ -6,8 +6,8 @@
 #include "msgbox_watcher.h"
 #include "ovcore/report_run.h"
 #include "ovcore/report_writer.h"
-#include "report/report_files.h"
-#include "report/summary_error.h"
+#include "write/report_files.h"
+#include "write/summary_error.h"
 #include "report_writer_fixture.h"
 
 using ovtest::kPageHead;

@@ -11,8 +11,8 @@
 
 #include "temp_install.h"
 #include "analysis/analysis_tables.h"
-#include "run/search_engines.h"
-#include "run/search_tables.h"
+#include "count/search_engines.h"
+#include "count/search_tables.h"
 
 namespace {
 

@@ -74,14 +74,13 @@ BOOL IsDeskUnattended(void);
 // ---- Date and time texts ([intl] order and separators) ----------------------
 // Each text buffer holds at least this many bytes; texts are cut to fit.
 enum { DATE_TEXT_SIZE = 12 };
-// The engine exports functions of the same names with its own rules (an
-// unknown date order writes nothing there); the plug-in's live in namespace
-// desk: call them as desk::FormatUtcDateTime.
+// The engine's FormatUtcDateTime and FormatLocalDateTime follow rules of
+// their own (an unknown date order writes nothing there).
 namespace desk {
 // Time and date texts of value in UTC; both "N/A" when it cannot be converted.
-void FormatUtcDateTime(char* timeText, char* dateText, time_t value);
+void FormatUtcTimeTexts(char* timeText, char* dateText, time_t value);
 // The same in local time.
-void FormatLocalDateTime(char* timeText, char* dateText, time_t value);
+void FormatLocalTimeTexts(char* timeText, char* dateText, time_t value);
 } // namespace desk
 // Parses a time and a date text: hour, minute, second start at 0, month
 // (0..11), day and year (since 1900) at today's; fields missing keep those

@@ -1,6 +1,7 @@
 // Saved report definitions: file names, the file format, look-ups.
 #include "desk_fixture.h"
 #include "definitions/report_definitions.h"
+#include "report_dialog/create_report_dialog.h"
 
 namespace {
 ReportDefinition* NewDefinition(const char* description) {
@@ -150,6 +151,24 @@ TEST_F(DefinitionsTest, LookUpsByDescriptionAndByFileName) {
     ReportDefinition* r = NewDefinition("");
     EXPECT_EQ(FindReportDefinition(DEFINITION_SUMMARY, "web1", "", "", "Monthly", r, nullptr, 0),
               0);
+    free(r);
+    free(d);
+}
+
+// Guards against a look-up or a save retitling the open dialog's report with
+// whichever definition file was read last.
+TEST_F(DefinitionsTest, ReadingAndWritingLeaveTheDialogTitle) {
+    ReportDefinition* d = NewDefinition("Monthly");
+    strcpy(d->ReportTitle, "Stored title"); // kept with the sections
+    d->ContentCount = 1;
+    strcpy(d->Sections[0].Name, "TopPagesBeginSection");
+    strcpy(g_ReportTitle, "Typed title");
+    ASSERT_EQ(WriteReportDefinition(DefinitionPath(install_, "00000001.MSS").c_str(), d), 1);
+    ReportDefinition* r = NewDefinition("");
+    EXPECT_EQ(FindReportDefinition(DEFINITION_SUMMARY, "", "", "", "Monthly", r, nullptr, 0), 1);
+    EXPECT_STREQ(r->ReportTitle, "Stored title");
+    EXPECT_STREQ(g_ReportTitle, "Typed title");
+    g_ReportTitle[0] = 0;
     free(r);
     free(d);
 }

@@ -55,7 +55,7 @@ TEST_F(HostEntriesTest, InformationPanelShowsTheEntrysLog) {
     EXPECT_EQ(ItemText(panel, IDC_INFO_SIZE), "1234 K");
     EXPECT_EQ(ItemText(panel, IDC_INFO_FIRST), "N/A");
     char timeText[DATE_TEXT_SIZE], dateText[DATE_TEXT_SIZE];
-    desk::FormatUtcDateTime(timeText, dateText, 920000000);
+    desk::FormatUtcTimeTexts(timeText, dateText, 920000000);
     EXPECT_EQ(ItemText(panel, IDC_INFO_LAST), std::string(dateText) + " " + timeText);
 
     // The same entry again, or one that is not a profile, leaves the texts.

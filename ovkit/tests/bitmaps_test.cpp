@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
-#include "../src/color_depth.h"
-#include "../src/packed_dib.h"
+#include "../src/bitmaps/color_depth.h"
+#include "../src/bitmaps/packed_dib.h"
 #include "canvas.h"
 #include "ovkit/bitmaps.h"
 #include "ovkit/custom_controls.h"

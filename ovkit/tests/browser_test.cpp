@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
-#include "../src/browser_dde.h"
-#include "../src/browser_detect.h"
+#include "../src/browser/browser_dde.h"
+#include "../src/browser/browser_detect.h"
 #include "library_ini.h"
 #include "msgbox_watcher.h"
 #include "ovkit/browser.h"

@@ -2,7 +2,7 @@
 #include "ovkit/fileutil.h"
 #include "ovkit/filedialog.h"
 #include "ovkit/memory.h"
-#include "../src/fileread.h"
+#include "../src/files/fileread.h"
 #include "msgbox_watcher.h"
 #include "temp_install.h"
 #include "wait_until.h"

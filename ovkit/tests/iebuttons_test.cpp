@@ -1,5 +1,5 @@
 #include <gtest/gtest.h>
-#include "../src/color_depth.h"
+#include "../src/bitmaps/color_depth.h"
 #include "canvas.h"
 #include "library_ini.h"
 #include "msgbox_watcher.h"

@@ -1,5 +1,5 @@
 #include <gtest/gtest.h>
-#include "../src/template_text.h"
+#include "../src/report_page/template_text.h"
 #include "msgbox_watcher.h"
 #include "ovkit/report_page.h"
 #include "temp_install.h"

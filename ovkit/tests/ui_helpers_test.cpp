@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
-#include "../src/dialog_helpers.h"
-#include "../src/timer_emulation.h"
+#include "../src/windows/dialog_helpers.h"
+#include "../src/base/timer_emulation.h"
 #include "canvas.h"
 #include "library_ini.h"
 #include "ovkit/settings_file.h"

@@ -30,8 +30,8 @@ struct ReportHandle;
 // callerText (kept, 54 characters), outputFolder (normalised in place
 // against the data folder; MAX_PATH); lineWidth of the listing (76);
 // callerWord kept; start, end: the range; kind 2-6; listingOption: the
-// listing's grouping; secondText (kept, "(Default)"); language (null:
-// "ENGLISH"); runText (copied into the kind-6 run context); sections, count:
+// listing's grouping; styleName: the report style ("(Default)"); language
+// (null: "ENGLISH"); runText (copied into the kind-6 run context); sections, count:
 // the report's template sections (not copied: they must live until the run
 // is closed); reserved: 0. The handle, or null with *error (16 bits, may be
 // null) set to 0 or REPORT_ERROR_NO_LOGS; REPORT_ERROR_OVERLAP comes with an
@@ -39,7 +39,7 @@ struct ReportHandle;
 ORB_EXPORT(ReportHandle*)
 ORB_Cre8Report(HWND window, AnalysisProfile* profile, const char* profileFile,
                const char* callerText, char* outputFolder, int lineWidth, WORD callerWord,
-               ORB_TIME start, ORB_TIME end, int kind, int listingOption, const char* secondText,
+               ORB_TIME start, ORB_TIME end, int kind, int listingOption, const char* styleName,
                const char* language, const char* runText, const TemplateSection* sections,
                WORD sectionCount, DWORD reserved, WORD* error);
 // Moves one record through the run. 0: call again; -1: the run is over.

@@ -1,4 +1,5 @@
 // Removing a profile's fetched copies with its listing-state file.
+#include "fetch/copy_folder.h"
 #include "fetch/fetch_state.h"
 #include <string.h>
 
@@ -9,12 +10,14 @@ BOOL Fetch_IsInCopyFolder(const char* path, const char* folder) {
 }
 
 BOOL DeleteDownloadedFiles(const char* listPath) {
-    char folder[MAX_PATH];
+    char stem[MAX_PATH], folder[MAX_PATH];
     const char* dot = listPath ? strrchr(listPath, '.') : nullptr;
-    if (!dot || (size_t)(dot - listPath) + sizeof(".ftp\\") > sizeof(folder))
+    if (!dot || (size_t)(dot - listPath) >= sizeof(stem))
         return FALSE;
-    memcpy(folder, listPath, dot - listPath);
-    strcpy(folder + (dot - listPath), ".ftp\\");
+    memcpy(stem, listPath, dot - listPath);
+    stem[dot - listPath] = 0;
+    if (!Fetch_CopyFolderName(folder, sizeof(folder), stem, ""))
+        return FALSE;
     FetchList list = {};
     if (ReadFetchList(&list, listPath)) {
         // The list file is plain text: only files directly inside the

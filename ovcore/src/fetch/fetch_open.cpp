@@ -4,6 +4,7 @@
 #include "ovcore/logpath.h"
 #include "ovcore/netsettings.h"
 #include "core/engine_state.h"
+#include "fetch/copy_folder.h"
 #include "fetch/fetch_ids.h"
 #include "fetch/fetch_state.h"
 #include "fetch/ftp_fetch.h"
@@ -52,9 +53,10 @@ short StartLocalFetch(const AnalysisProfile* profile, HWND statusWindow, UrlFetc
 BOOL KeepCopyFolder(const char* name) {
     ServerList* fetched = Fetch_GetFetchedServerList();
     char path[MAX_PATH];
-    int n = snprintf(path, sizeof(path), "%s%s.ftp\\*.*", Engine_State().dataFolder, name);
-    if (!fetched || n < 0 || n >= (int)sizeof(path))
+    // Room is kept for the "*.*" behind the folder.
+    if (!fetched || !Fetch_CopyFolderName(path, sizeof(path) - 3, Engine_State().dataFolder, name))
         return FALSE;
+    strcat(path, "*.*");
     ServerList_FreeContents(fetched);
     ServerList_SetProtocol(fetched, SERVER_PROTOCOL_FILE);
     return ServerList_AddServer(fetched, "", path, "", "") == 1;

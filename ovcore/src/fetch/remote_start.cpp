@@ -1,6 +1,7 @@
 // The start of a remote fetch, shared by the HTTP and FTP roads.
 #include "fetch/remote_start.h"
 #include "core/engine_state.h"
+#include "fetch/copy_folder.h"
 #include "fetch/fetch_ids.h"
 #include "fetch/fetch_state.h"
 #include "ovcore/logpath.h"
@@ -57,9 +58,12 @@ BOOL ReadTarget(const AnalysisProfile* profile, const char* name, DWORD protocol
                 char* paths, DWORD pathsSize) {
     const char* data = Engine_State().dataFolder;
     char folder[MAX_PATH];
-    if (!RemoteFetch_Format(folder, sizeof(folder), "%s%s.ftp", data, name) ||
-        !RemoteFetch_Format(t.copyFolder, sizeof(t.copyFolder), "%s%s\\", folder, "") ||
-        !RemoteFetch_Format(t.listPath, sizeof(t.listPath), "%s%s.dir", data, name))
+    if (!Fetch_CopyFolderName(t.copyFolder, sizeof(t.copyFolder), data, name)) {
+        Fetch_SetErrorId(IDS_FETCH_NAME_TOO_LONG, name);
+        return FALSE;
+    }
+    lstrcpynA(folder, t.copyFolder, (int)strlen(t.copyFolder)); // without its separator
+    if (!RemoteFetch_Format(t.listPath, sizeof(t.listPath), "%s%s.dir", data, name))
         return FALSE;
     CreateDirectoryA(folder, nullptr);
     ServerList_GetDisplayName(&profile->Servers, t.header);

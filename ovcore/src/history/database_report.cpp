@@ -13,7 +13,7 @@
 #include "ovcore/fileinfo.h"
 #include "ovcore/logpath.h"
 #include "ovcore/registration.h"
-#include "report/run_report_services.h"
+#include "write/run_report_services.h"
 #include "run/run_setup.h"
 
 #define DAY 86400u

@@ -1,4 +1,5 @@
 #include "history/database_update.h"
+#include "ovcore/logread.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -7,7 +8,7 @@
 #include "core/message_sink.h"
 #include "core/progress_callback.h"
 #include "ovcore/registration.h"
-#include "run/accumulate.h"
+#include "count/accumulate.h"
 #include "run/run_setup.h"
 
 // How far out of time order a log's lines may be: a server writes a line when
@@ -74,7 +75,7 @@ static void Status(UpdateStatusProc status, const char* label) {
 // The hit's time, or 0 to skip it; records of referrer and agent logs take
 // the last time seen.
 static ORB_TIME HitTime(const HitRecord* hit, ORB_TIME lastSeen) {
-    if (hit->wFormat == 7 || hit->wFormat == 8)
+    if (hit->wFormat == LOGFMT_REFERRER || hit->wFormat == LOGFMT_AGENT)
         return lastSeen;
     return hit->dwTime;
 }

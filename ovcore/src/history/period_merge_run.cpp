@@ -7,7 +7,7 @@
 #include "history/period_merge.h"
 #include "ovcore/report_numbers.h"
 #include "ovcore/settings.h"
-#include "run/accumulate.h"
+#include "count/accumulate.h"
 
 static void LeaveOut(int table) {
     g_ReportTableKeywords[table].Used = 0;

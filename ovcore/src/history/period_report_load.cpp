@@ -3,8 +3,8 @@
 #include <string.h>
 
 #include "history/database_report.h"
-#include "run/accumulate.h"
-#include "run/hit_updaters.h"
+#include "count/accumulate.h"
+#include "count/hit_updaters.h"
 #include "run/run_setup.h"
 
 // The period's context is made once per report: a copy of the report's

@@ -1,6 +1,7 @@
 // Date texts of the line formats and the engine-wide date-format code.
 #include "ovcore/hittime.h"
 #include "ovcore/hitrecord.h"
+#include "ovcore/logread.h"
 #include "logparse/parse_settings.h"
 #include <string.h>
 
@@ -189,7 +190,8 @@ bool ParsePipeLogDate(const char* text, struct tm* t) {
 }
 
 DWORD GmtTwin(DWORD code) {
-    return code >= 8 && code <= 10 ? code + 26 : code;
+    return code >= LOGDATE_MDY && code <= LOGDATE_YMD ? code + (LOGDATE_MDY_GMT - LOGDATE_MDY)
+                                                      : code;
 }
 
 } // namespace
@@ -199,11 +201,11 @@ BOOL ParseNumericDateTime(const char* text, int defaultOrder, struct tm* t) {
     memset(t, 0, sizeof(*t));
     DWORD code = g_dwLogDateFormat;
     int order = defaultOrder;
-    if (code == 8 || code == 34)
+    if (code == LOGDATE_MDY || code == LOGDATE_MDY_GMT)
         order = 0;
-    else if (code == 9 || code == 35)
+    else if (code == LOGDATE_DMY || code == LOGDATE_DMY_GMT)
         order = 1;
-    else if (code == 10 || code == 36)
+    else if (code == LOGDATE_YMD || code == LOGDATE_YMD_GMT)
         order = 2;
     char seps[8];
     const char* base = IsKnownDateFormat(code) ? ".,/- " : ", ";
@@ -242,19 +244,19 @@ BOOL SetHitTime(DWORD formatCode, HitRecord* rec) {
     bool gmt = false;
     bool read = false;
     switch (formatCode) {
-    case 2:
+    case LOGFMT_COMMON:
         read = ParseCommonLogDate(text, &t, &gmt);
         break;
-    case 4:
+    case LOGFMT_BLANK:
         read = ParseBlankLogDate(text, &t);
         break;
-    case 12:
+    case LOGFMT_PIPE:
         read = ParsePipeLogDate(text, &t);
         break;
-    case 3:
+    case LOGFMT_COMMA:
         read = ParseNumericDateTime(text, LogParse_Settings()->iIntlDateOrder, &t) != 0;
         break;
-    case 5:
+    case LOGFMT_TAB:
         g_dwLogDateFormat = GmtTwin(g_dwLogDateFormat);
         read = ParseNumericDateTime(text, LogParse_Settings()->iIntlDateOrder, &t) != 0;
         gmt = true;

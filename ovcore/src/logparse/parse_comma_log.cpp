@@ -1,6 +1,7 @@
 // Comma-separated service logs of the web and FTP services (format code 3).
 #include "logparse/parse_common.h"
 #include "ovcore/hittime.h"
+#include "ovcore/logread.h"
 #include <string.h>
 
 namespace {
@@ -144,7 +145,7 @@ BOOL ParseCommaLogLine(HitRecord* rec, const LineParseContext* ctx, LineParseRes
         return RejectLine(res, consumed);
     if (ctx->bInitialRead) {
         // Sampling needs only the time.
-        if (!SetHitTime(3, rec))
+        if (!SetHitTime(LOGFMT_COMMA, rec))
             return RejectLine(res, consumed);
         return AcceptLine(res, consumed);
     }

@@ -131,7 +131,7 @@ int ScanLineShape(const char* text, DWORD length) {
 int DetectLogFormat(LogFile* file, const char* text, DWORD length) {
     if (length >= 7 && strncmp(text, "format=", 7) == 0)
         return LOGFMT_NOT_RECORD;
-    if (file && file->dwFormatHint == 11)
+    if (file && file->dwFormatHint == LOGFMT_W3C)
         return LOGFMT_W3C;
     if (W3C_IsDirective(text, length))
         return LOGFMT_W3C;

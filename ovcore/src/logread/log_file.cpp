@@ -6,6 +6,7 @@
 #include "logparse/line_end.h"
 #include "odbc/odbc_log_source.h"
 #include "ovkit/ovassert.h"
+#include "ovcore/logread.h"
 #include <stdlib.h>
 #include <string.h>
 
@@ -163,7 +164,7 @@ void LogFile_Close(LogFile* f) {
         CloseLogSource(f->hSource);
     f->hSource = INVALID_LOG_SOURCE;
     ForgetBuffer(f);
-    if (f->dwFormatHint == 11)
+    if (f->dwFormatHint == LOGFMT_W3C)
         ParserCall_FileClosed(f);
 }
 

@@ -1,6 +1,7 @@
 #include "logread/parser_call.h"
 #include "logparse/parsers.h"
 #include "logparse/w3c_warning.h"
+#include "ovcore/logread.h"
 #include <string.h>
 
 namespace {
@@ -51,7 +52,7 @@ void ParserCall_FileOpened(LogFile* file) {
     DWORD length = ReadOpeningText(file, text, &start);
     W3C_SetWarningSource(file->szPath);
     if (W3C_ScanOpeningText(&file->lpW3CMap, start, length))
-        file->dwFormatHint = 11;
+        file->dwFormatHint = LOGFMT_W3C;
     W3C_SetWarningSource(nullptr);
 }
 

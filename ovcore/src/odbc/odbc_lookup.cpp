@@ -6,7 +6,7 @@
 
 #include "core/message_sink.h"
 #include "odbc/odbc_binding.h"
-#include "report/html_escape.h"
+#include "write/html_escape.h"
 
 namespace {
 

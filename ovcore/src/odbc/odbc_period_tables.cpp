@@ -8,7 +8,7 @@
 #include "analysis/table_slots.h"
 #include "odbc/odbc_history.h"
 #include "odbc/odbc_schema.h"
-#include "run/accumulate.h"
+#include "count/accumulate.h"
 
 int MakePeriodTables(PeriodBlock* period) {
     return MakePeriodTableSet(period);

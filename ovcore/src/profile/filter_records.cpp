@@ -1,6 +1,7 @@
 // Filter records: creation with defaults, chains, copy and release.
 #include "ovcore/filters.h"
 #include "ovcore/profile.h"
+#include "profile/filter_lists.h"
 #include <cstdlib>
 #include <cstring>
 
@@ -63,21 +64,8 @@ void ORB_CALL AddFilterToProfile(ProfileFilter* lpFilter, AnalysisProfile* lpPro
 
 // Deep copies of one filter's lists into copy, whose list pointers are null.
 static bool CopyFilterLists(ProfileFilter* copy, const ProfileFilter* src) {
-    struct {
-        FilterString** out;
-        FilterString* in;
-    } lists[] = {{&copy->Directory, src->Directory},
-                 {&copy->Files, src->Files},
-                 {&copy->Users, src->Users},
-                 {&copy->AdClick, src->AdClick},
-                 {&copy->AdView, src->AdView},
-                 {&copy->MultiHomeDomain, src->MultiHomeDomain},
-                 {&copy->Browser, src->Browser},
-                 {&copy->Username, src->Username},
-                 {&copy->SearchKeywords, src->SearchKeywords},
-                 {&copy->Referrer, src->Referrer}};
-    for (auto& list : lists) {
-        if (!CopyStringStruct(list.in, list.out))
+    for (const FilterListField& l : kFilterLists) {
+        if (!CopyStringStruct(src->*l.list, &(copy->*l.list)))
             return false;
     }
     FilterAddressRange** rangeTail = &copy->AddressRange;
@@ -122,9 +110,8 @@ ProfileFilter* ORB_CALL MakeCopyOfFilter(const ProfileFilter* lpFilter) {
     std::memcpy(copy, lpFilter, sizeof *copy);
     copy->Name[FILTER_NAME_SIZE - 1] = '\0';
     copy->Next = nullptr;
-    copy->Directory = copy->Files = copy->Users = copy->AdClick = copy->AdView = nullptr;
-    copy->MultiHomeDomain = copy->Browser = copy->Username = nullptr;
-    copy->SearchKeywords = copy->Referrer = nullptr;
+    for (const FilterListField& l : kFilterLists)
+        copy->*l.list = nullptr;
     copy->AddressRange = nullptr;
     copy->Subnet = nullptr;
     copy->EntryPage = nullptr;
@@ -153,12 +140,8 @@ ProfileFilter* ORB_CALL MakeCopyOfFilterList(const ProfileFilter* lpChain) {
 void ORB_CALL FreeOneFilter(ProfileFilter* lpFilter) {
     if (!lpFilter)
         return;
-    FilterString* lists[] = {lpFilter->Directory, lpFilter->Files,    lpFilter->Users,
-                             lpFilter->AdClick,   lpFilter->AdView,   lpFilter->MultiHomeDomain,
-                             lpFilter->Browser,   lpFilter->Username, lpFilter->SearchKeywords,
-                             lpFilter->Referrer};
-    for (FilterString* list : lists)
-        FreeFilterStrings(list);
+    for (const FilterListField& l : kFilterLists)
+        FreeFilterStrings(lpFilter->*l.list);
     FreeAddressRanges(lpFilter->AddressRange);
     FreeSubnets(lpFilter->Subnet);
     EntryPageFilter_Free(lpFilter->EntryPage);

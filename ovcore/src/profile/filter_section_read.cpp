@@ -1,5 +1,6 @@
 // Reading the filter sections of the profile file.
 #include "profile/entry_page.h"
+#include "profile/filter_lists.h"
 #include "profile/filter_sections.h"
 #include "profile/profile_text.h"
 #include <cstdio>
@@ -26,7 +27,7 @@ bool IsOnly(const FilterString* list, const char* item) {
 // The referrer list; an old file without "ReferrerEnabled" may hold the bare
 // text "(No Referrer)", which stays one item.
 bool ReadReferrer(const ProfileSection& s, FilterString** list) {
-    char* text = GetProfileTextAlloc(s, "Referrer");
+    char* text = GetProfileTextAlloc(s, FilterListKey(&ProfileFilter::Referrer));
     if (!text)
         return false;
     int mode = FILTER_TEXT_LIST;
@@ -87,20 +88,10 @@ bool ReadElementValues(const ProfileSection& s, ProfileFilter* f) {
     std::free(codes);
     std::free(days);
     std::free(pages);
-    struct {
-        const char* key;
-        FilterString** list;
-    } lists[] = {{"Users", &f->Users},
-                 {"MultiHomeDomain", &f->MultiHomeDomain},
-                 {"Directory", &f->Directory},
-                 {"Files", &f->Files},
-                 {"SearchKeywords", &f->SearchKeywords},
-                 {"Username", &f->Username},
-                 {"Browser", &f->Browser},
-                 {"AdClick", &f->AdClick},
-                 {"AdView", &f->AdView}};
-    for (auto& l : lists)
-        ok = ok && ReadList(s, l.key, FILTER_TEXT_LIST, l.list);
+    // The referrer list has a reading of its own.
+    for (const FilterListField& l : kFilterLists)
+        if (l.list != &ProfileFilter::Referrer)
+            ok = ok && ReadList(s, l.key, FILTER_TEXT_LIST, &(f->*l.list));
     return ok && ReadReferrer(s, &f->Referrer) && ReadAddressLists(s, f);
 }
 

@@ -1,4 +1,5 @@
 // Writing the filter sections of the profile file.
+#include "profile/filter_lists.h"
 #include "profile/filter_sections.h"
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,11 @@ static void WriteListKey(ProfileOut* out, const char* key, const FilterString* l
     std::free(text);
 }
 
+// The list's own key and text.
+static void WriteList(ProfileOut* out, const ProfileFilter* f, FilterString* ProfileFilter::*list) {
+    WriteListKey(out, FilterListKey(list), f->*list);
+}
+
 static void WriteTextKey(ProfileOut* out, const char* key, const char* text) {
     if (text && *text)
         ProfileOut_KeyText(out, key, text);
@@ -31,7 +37,7 @@ static void WriteEnabled(ProfileOut* out, const char* key, const ProfileFilter* 
 }
 
 static void WriteAddressKeys(ProfileOut* out, const ProfileFilter* f) {
-    WriteListKey(out, "Users", f->Users);
+    WriteList(out, f, &ProfileFilter::Users);
     ProfileOut ranges;
     char item[40];
     for (const FilterAddressRange* r = f->AddressRange; r; r = r->Next) {
@@ -87,31 +93,31 @@ static void WriteFilterHead(ProfileOut* out, const ProfileFilter* f, int n) {
 static void WriteOneFilter(ProfileOut* out, const ProfileFilter* f, int n) {
     WriteFilterHead(out, f, n);
     WriteAddressKeys(out, f);
-    WriteListKey(out, "MultiHomeDomain", f->MultiHomeDomain);
+    WriteList(out, f, &ProfileFilter::MultiHomeDomain);
     WriteEnabled(out, "MultiHomeDomainEnabled", f, FILTER_MULTIHOMEDOMAIN);
-    WriteListKey(out, "Directory", f->Directory);
+    WriteList(out, f, &ProfileFilter::Directory);
     ProfileOut_KeyInt(out, "IncludeSubDirs", f->IncludeSubDirs);
     ProfileOut_KeyInt(out, "DirectoryCaseSensitive", f->DirectoryCaseSensitive);
     WriteEnabled(out, "DirectoryEnabled", f, FILTER_DIRECTORY);
-    WriteListKey(out, "Files", f->Files);
+    WriteList(out, f, &ProfileFilter::Files);
     ProfileOut_KeyInt(out, "FilesCaseSensitive", f->FilesCaseSensitive);
     ProfileOut_KeyInt(out, "IncludeDefaultPages", f->IncludeDefaultPages);
     WriteEnabled(out, "FilesEnabled", f, FILTER_FILES);
-    WriteListKey(out, "Referrer", f->Referrer);
+    WriteList(out, f, &ProfileFilter::Referrer);
     WriteEnabled(out, "ReferrerEnabled", f, FILTER_REFERRER);
     WriteEntryPageKey(out, f);
     WriteEnabled(out, "EntryPageEnabled", f, FILTER_ENTRYPAGE);
     ProfileOut_KeyInt(out, "EntryPageCaseSensitive", f->EntryPageCaseSensitive);
-    WriteListKey(out, "AdClick", f->AdClick);
-    WriteListKey(out, "AdView", f->AdView);
+    WriteList(out, f, &ProfileFilter::AdClick);
+    WriteList(out, f, &ProfileFilter::AdView);
     WriteEnabled(out, "AdsEnabled", f, FILTER_ADS);
-    WriteListKey(out, "SearchKeywords", f->SearchKeywords);
+    WriteList(out, f, &ProfileFilter::SearchKeywords);
     WriteEnabled(out, "SearchKeywordsEnabled", f, FILTER_SEARCHKEYWORDS);
-    WriteListKey(out, "Username", f->Username);
+    WriteList(out, f, &ProfileFilter::Username);
     ProfileOut_KeyInt(out, "UsernameCaseSensitive", f->UsernameCaseSensitive);
     ProfileOut_KeyInt(out, "UsernameAll", f->UsernameAll);
     WriteEnabled(out, "UsernameEnabled", f, FILTER_USERNAME);
-    WriteListKey(out, "Browser", f->Browser);
+    WriteList(out, f, &ProfileFilter::Browser);
     WriteEnabled(out, "BrowserEnabled", f, FILTER_BROWSER);
     char days[16];
     DaysToText(f, days, sizeof days);

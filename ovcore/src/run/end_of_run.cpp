@@ -1,8 +1,8 @@
 // The end of counting: the DNS ring drained, the last day and every visit
 // closed, and each table ordered so that the rows the report shows stand
 // at the front of its item array.
-#include "run/accumulate.h"
-#include "run/hit_updaters.h"
+#include "count/accumulate.h"
+#include "count/hit_updaters.h"
 
 #include <stdlib.h>
 #include <string.h>

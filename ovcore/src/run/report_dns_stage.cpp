@@ -1,7 +1,7 @@
 // Where the DNS ring hands the run's kept hits on.
 #include "run/report_dns_stage.h"
 
-#include "run/accumulate.h"
+#include "count/accumulate.h"
 
 namespace {
 

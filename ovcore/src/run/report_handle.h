@@ -3,20 +3,14 @@
 // 2-4) and the run context (kind 6). Owned by the engine; the client holds
 // it as an opaque pointer.
 #pragma once
-#include "analysis/dns_ring.h"
-#include "analysis/hit_listing.h"
+#include "dns/dns_ring.h"
+#include "listing/hit_listing.h"
 #include "ovcore/logfile.h"
 #include "ovcore/profile.h"
 #include "ovcore/report_template.h"
+#include "core/report_kinds.h"
 #include "run/report_run_state.h"
 #include "run/run_context.h"
-
-// Report kinds.
-#define REPORT_KIND_HITS 2
-#define REPORT_KIND_VISITORS 3
-#define REPORT_KIND_BUFFERS 4
-#define REPORT_KIND_FILTER_ONLY 5
-#define REPORT_KIND_TABLES 6
 
 #define REPORT_CALLER_TEXT 55
 #define REPORT_LANGUAGE_TEXT 79
@@ -40,8 +34,8 @@ struct ReportHandle {
     char CallerText[REPORT_CALLER_TEXT];
     int ReportKind;
     int ListingOption;
-    WORD CallerWord; // kept, not used (the plug-in's range code)
-    char SecondCallerText[MAX_PATH];
+    WORD CallerWord;                         // kept, not used (the plug-in's range code)
+    char StyleName[MAX_PATH];                // the caller's second text: the report style's name
     char Language[REPORT_LANGUAGE_TEXT];     // "ENGLISH" by default
     char OutputFolder[REPORT_OUTPUT_FOLDER]; // kind 6: the report file to write
     char ReportTitle[MAX_PATH];              // the run text: the report's title

@@ -33,7 +33,7 @@ void CopyText(char* to, const char* from, int size) {
 }
 
 void FillHandle(ReportHandle* r, HWND window, AnalysisProfile* profile, const char* profileFile,
-                const char* callerText, const char* secondText, const char* language,
+                const char* callerText, const char* styleName, const char* language,
                 const char* runText) {
     r->ClientWindow = window;
     r->Profile = profile;
@@ -43,7 +43,7 @@ void FillHandle(ReportHandle* r, HWND window, AnalysisProfile* profile, const ch
     r->OverrideMultiHome = profile->OverrideMultiHome;
     CopyText(r->ProfileFileName, profileFile, MAX_PATH);
     CopyText(r->CallerText, callerText, REPORT_CALLER_TEXT);
-    CopyText(r->SecondCallerText, secondText, MAX_PATH);
+    CopyText(r->StyleName, styleName, MAX_PATH);
     CopyText(r->ReportTitle, runText, MAX_PATH);
 }
 
@@ -107,7 +107,7 @@ void ReportRun_Release(ReportHandle* r) {
 ORB_EXPORT(ReportHandle*)
 ORB_Cre8Report(HWND window, AnalysisProfile* profile, const char* profileFile,
                const char* callerText, char* outputFolder, int lineWidth, WORD callerWord,
-               ORB_TIME start, ORB_TIME end, int kind, int listingOption, const char* secondText,
+               ORB_TIME start, ORB_TIME end, int kind, int listingOption, const char* styleName,
                const char* language, const char* runText, const TemplateSection* sections,
                WORD sectionCount, DWORD reserved, WORD* error) {
     WORD scratch = 0;
@@ -117,7 +117,7 @@ ORB_Cre8Report(HWND window, AnalysisProfile* profile, const char* profileFile,
     ReportHandle* r = profile ? (ReportHandle*)calloc(1, sizeof(ReportHandle)) : nullptr;
     if (!r)
         return nullptr;
-    FillHandle(r, window, profile, profileFile, callerText, secondText, language, runText);
+    FillHandle(r, window, profile, profileFile, callerText, styleName, language, runText);
     NormaliseOutputFolder(r, outputFolder);
     r->StartTime = start;
     r->EndTime = end;

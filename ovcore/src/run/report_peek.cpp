@@ -2,7 +2,7 @@
 // closing the run.
 #include <stdlib.h>
 
-#include "analysis/dns_ring.h"
+#include "dns/dns_ring.h"
 #include "ovcore/fileinfo.h"
 #include "ovcore/logread.h"
 #include "logparse/w3c_warning.h"

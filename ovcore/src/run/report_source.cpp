@@ -1,8 +1,8 @@
 // The log source of a report run: the profile's kept log files opened for
 // the report's range, the overlap test, and the DNS cache and window the
 // run's look-ups need.
-#include "analysis/dns_cache.h"
-#include "analysis/dns_ring.h"
+#include "dns/dns_cache.h"
+#include "dns/dns_ring.h"
 #include "core/engine_state.h"
 #include "core/progress_callback.h"
 #include "ovcore/fetch.h"

@@ -16,10 +16,10 @@
 #include "ovcore/profile.h"
 #include "ovcore/report_ini.h"
 #include "ovcore/report_intervals.h"
-#include "report/keyword_state.h"
-#include "report/report_style.h"
-#include "run/accumulate_state.h"
-#include "report/writer_state.h"
+#include "keywords/keyword_state.h"
+#include "write/report_style.h"
+#include "count/accumulate_state.h"
+#include "write/writer_state.h"
 
 #define RUN_CONTEXT_SIZE 31889
 #define RUN_CONTEXT_VERSION 0x301

@@ -3,8 +3,8 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "report/run_report_services.h"
-#include "run/accumulate.h"
+#include "write/run_report_services.h"
+#include "count/accumulate.h"
 #include "run/run_context_parts.h"
 #include "run/run_setup.h"
 

@@ -1,11 +1,11 @@
 // Releasing a run's context.
 #include <stdlib.h>
 
-#include "report/run_report_services.h"
-#include "run/accumulate.h"
+#include "write/run_report_services.h"
+#include "count/accumulate.h"
 #include "run/run_context_parts.h"
 #include "run/run_setup.h"
-#include "run/search_engines.h"
+#include "count/search_engines.h"
 
 void FreeRunContext(RunContext* context) {
     if (!context)

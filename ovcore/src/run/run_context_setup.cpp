@@ -8,8 +8,8 @@
 #include "ovcore/profile_file.h"
 #include "ovcore/settings.h"
 #include "ovkit/pathutil.h"
-#include "report/run_report_services.h"
-#include "run/accumulate.h"
+#include "write/run_report_services.h"
+#include "count/accumulate.h"
 #include "run/run_context_parts.h"
 #include "run/run_setup.h"
 

@@ -1,7 +1,7 @@
 // The run's 44 statistics tables and its visitor table, and the helpers
 // through which the updaters count into them.
-#include "run/accumulate.h"
-#include "run/hit_updaters.h"
+#include "count/accumulate.h"
+#include "count/hit_updaters.h"
 
 #include <stdlib.h>
 #include <string.h>

@@ -7,7 +7,7 @@
 #include "odbc/odbc_binding.h"
 #include "odbc/odbc_lookup.h"
 #include "odbc_fixture.h"
-#include "report/header_call.h"
+#include "keywords/header_call.h"
 #include "report_keywords_fixture.h"
 
 using namespace odbctest;

@@ -21,7 +21,7 @@
 #include "core/message_sink.h"
 #include "ovcore/ovcore.h"
 #include "rundump/period_print.h"
-#include "run/accumulate.h"
+#include "count/accumulate.h"
 #include "run/report_handle.h"
 
 int main(int argc, char** argv) {

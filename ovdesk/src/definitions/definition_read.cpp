@@ -1,7 +1,6 @@
 // Reading a saved report definition: the whole file in one buffer, each key
 // looked up below its section header.
 #include "definitions/report_definitions.h"
-#include "report_dialog/create_report_dialog.h"
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -127,7 +126,6 @@ int ReadReportDefinition(const char* path, const char* server, const char* setNa
     memset(record->DisplayFlags, 1, sizeof record->DisplayFlags);
     if (!record->SaveReportAs[0])
         strcpy(record->SaveReportAs, ".\\REPORT.HTM");
-    snprintf(g_ReportTitle, sizeof g_ReportTitle, "%s", record->ReportTitle);
     int result = 1;
     if (server || setName || extension) {
         result = !Differs(server, record->Server) && !Differs(setName, record->SetName) &&

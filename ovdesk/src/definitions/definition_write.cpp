@@ -1,7 +1,6 @@
 // Writing a saved report definition: the whole text built in one buffer and
 // written at once.
 #include "definitions/report_definitions.h"
-#include "report_dialog/create_report_dialog.h"
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -65,7 +64,6 @@ int WriteReportDefinition(const char* path, const ReportDefinition* record) {
     if (!b.Text)
         return 0;
     BuildText(b, record);
-    snprintf(g_ReportTitle, sizeof g_ReportTitle, "%s", record->ReportTitle);
     int written = 0;
     HANDLE file = b.Overflow ? INVALID_HANDLE_VALUE
                              : CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr,

@@ -20,7 +20,8 @@ int GetReportDefinitionDir(char* folder, char* pattern, int kind);
 // 0 when it cannot be made, else 1.
 int NewReportDefinitionName(int kind, char* path);
 // Writes the record to path (replaced). 1, or 0 when the file cannot be
-// written (no partial file is left). The title becomes the report title.
+// written (no partial file is left). Neither reading nor writing touches the
+// dialog's report title: applying a definition to the pages does.
 int WriteReportDefinition(const char* path, const ReportDefinition* record);
 // Reads path into record (a scratch record when null). With server, set
 // name and extension all null the result is 1; otherwise each non-empty one

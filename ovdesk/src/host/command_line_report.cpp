@@ -81,7 +81,7 @@ void FillEvent(ScheduleEvent* event, const AnalysisProfile* profile,
 
 void LogFailure(const char* command, const char* text) {
     char timeText[DATE_TEXT_SIZE], dateText[DATE_TEXT_SIZE];
-    desk::FormatLocalDateTime(timeText, dateText, time(nullptr));
+    desk::FormatLocalTimeTexts(timeText, dateText, time(nullptr));
     char line[80];
     snprintf(line, sizeof line, "%s %s\t\tCommand Line Scheduled Report", dateText, timeText);
     HINSTANCE module = GetLanguageModule();

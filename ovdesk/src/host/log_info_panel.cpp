@@ -38,7 +38,7 @@ INT_PTR CALLBACK LogInfoPanelProc(HWND panel, UINT message, WPARAM, LPARAM) {
 void ShowTime(int item, DWORD value) {
     char text[2 * DATE_TEXT_SIZE + 2], timeText[DATE_TEXT_SIZE], dateText[DATE_TEXT_SIZE];
     if (value) {
-        desk::FormatUtcDateTime(timeText, dateText, value);
+        desk::FormatUtcTimeTexts(timeText, dateText, value);
         snprintf(text, sizeof text, "%s %s", dateText, timeText);
     } else {
         LoadText(IDS_NOT_AVAILABLE, text, sizeof text);

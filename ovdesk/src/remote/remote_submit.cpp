@@ -135,7 +135,7 @@ BOOL WriteRecord(const Submission& s) {
 
 void RangeTexts(DWORD seconds, char* timeText, char* dateText) {
     char t[DATE_TEXT_SIZE], d[DATE_TEXT_SIZE];
-    desk::FormatLocalDateTime(t, d, (time_t)seconds);
+    desk::FormatLocalTimeTexts(t, d, (time_t)seconds);
     lstrcpynA(timeText, t, DEFINITION_RANGE_TEXT_SIZE);
     lstrcpynA(dateText, d, DEFINITION_RANGE_TEXT_SIZE);
 }

@@ -97,11 +97,11 @@ int IsValidIntlDate(const IntlSettings& s, const char* dateText) {
     return day <= (month == 2 ? 29 : 31);
 }
 
-void desk::FormatUtcDateTime(char* timeText, char* dateText, time_t value) {
+void desk::FormatUtcTimeTexts(char* timeText, char* dateText, time_t value) {
     FormatIntlTexts(value < 0 ? nullptr : gmtime(&value), ReadIntlSettings(), timeText, dateText);
 }
 
-void desk::FormatLocalDateTime(char* timeText, char* dateText, time_t value) {
+void desk::FormatLocalTimeTexts(char* timeText, char* dateText, time_t value) {
     FormatIntlTexts(value < 0 ? nullptr : localtime(&value), ReadIntlSettings(), timeText,
                     dateText);
 }

@@ -15,8 +15,8 @@
 #include <thread>
 #include <vector>
 
-#include "ftp_browse_list.h"
-#include "library_resources.h"
+#include "ftp/ftp_browse_list.h"
+#include "base/library_resources.h"
 #include "msgbox_watcher.h"
 #include "ovkit/ftp.h"
 #include "test_server.h"

@@ -1,7 +1,7 @@
-#include "mail_run.h"
-#include "mail_settings.h"
-#include "mime_text.h"
-#include "smtp_reply.h"
+#include "mail/mail_run.h"
+#include "mail/mail_settings.h"
+#include "mail/mime_text.h"
+#include "mail/smtp_reply.h"
 #include <gtest/gtest.h>
 #include <vector>
 

@@ -1,7 +1,7 @@
 // The MAPI road: only its binding and failure paths can run here, since no
 // mail client is installed.
 #include "mail_test_support.h"
-#include "mapi_mail.h"
+#include "mail/mapi_mail.h"
 #include "ovkit/mail.h"
 #include "ovkit/settings_file.h"
 #include <gtest/gtest.h>

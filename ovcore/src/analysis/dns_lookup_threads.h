@@ -1,6 +1,0 @@
-// Waiting for a look-up thread, for the ring's release.
-#pragma once
-#include "analysis/dns_ring.h"
-
-// TRUE when the entry's thread ended (or published its state) within ms.
-BOOL DnsLookup_WaitForThread(DNSFifoEntry* entry, DWORD ms);

@@ -1,0 +1,88 @@
+#include "page_titles.h"
+
+#include <string.h>
+
+#include "ovcore/fetch.h"
+#include "ovkit/pathutil.h"
+#include "ovkit/urlutil.h"
+#include "keyword_text.h"
+#include "run/run_context.h"
+
+bool IsTitleFetchType(const RunContext* run, const char* ext) {
+    for (WORD i = 0; run && ext && ext[0] && run->FetchTitleTypes && i < run->FetchTitleTypeCount;
+         ++i)
+        if (run->FetchTitleTypes[i] && _stricmp(run->FetchTitleTypes[i], ext) == 0)
+            return true;
+    return false;
+}
+
+bool IsDocumentUrl(const RunContext* run, const char* url, const char* ext) {
+    if (!ext || !ext[0])
+        return url && !strchr(url, '?');
+    for (WORD i = 0; run && run->DocumentTypes && i < run->DocumentTypeCount; ++i)
+        if (run->DocumentTypes[i] && _stricmp(run->DocumentTypes[i]->Name, ext) == 0)
+            return true;
+    return false;
+}
+
+// Fetches the title of a file URL when its kind asks for one.
+static bool FetchFileTitle(const RunContext* run, const char* url, const char* path, char* title,
+                           DWORD size) {
+    char ext[MAX_PATH] = "";
+    OVKIT_ParsePath(path, nullptr, nullptr, nullptr, ext);
+    if (!IsTitleFetchType(run, ext) || !IsDocumentUrl(run, path, ext))
+        return false;
+    char text[TITLE_BUFFER_SIZE] = "";
+    if (!ORB_GetHTML_Title(0, url, "", "", text, nullptr, nullptr) || !text[0])
+        return false;
+    SetValueText(title, size, text);
+    return true;
+}
+
+void FetchItemPageTitle(const RunContext* run, const char* url, char* title, DWORD size) {
+    SetValueText(title, size, "");
+    char scheme[MAX_PATH], host[MAX_PATH], path[MAX_PATH], query[MAX_PATH];
+    char fname[MAX_PATH] = "", ext[MAX_PATH] = "";
+    if (!run || !OVKIT_ParseURL(url, scheme, host, path, query) ||
+        !OVKIT_ParsePath(path, nullptr, nullptr, fname, ext))
+        return;
+    if (fname[0] || ext[0]) {
+        FetchFileTitle(run, url, path, title, size);
+        return;
+    }
+    bool file = _stricmp(scheme, "file") == 0;
+    if (!file && _stricmp(scheme, "ftp") != 0) {
+        char text[TITLE_BUFFER_SIZE] = "";
+        if (ORB_GetHTML_Title(0, url, "", "", text, nullptr, nullptr))
+            SetValueText(title, size, text);
+        return;
+    }
+    for (const FilterString* name = run->HomePageList; name; name = file ? name->Next : nullptr) {
+        char page[MAX_PATH];
+        SetValueText(page, sizeof(page), url);
+        AppendValueText(page, sizeof(page), name->lpszText);
+        if (FetchFileTitle(run, page, page, title, size))
+            return;
+    }
+}
+
+void CompletePageUrl(const RunContext* run, const char* name, char* url, DWORD size) {
+    char scheme[MAX_PATH] = "", host[MAX_PATH] = "", path[MAX_PATH] = "";
+    if (strstr(name, "://") || !run || !run->HomePagePrefix[0]) {
+        SetValueText(url, size, name);
+        return;
+    }
+    OVKIT_ParseURL(run->HomePagePrefix, scheme, host, path, nullptr);
+    if (scheme[0] && _stricmp(scheme, "file") != 0) {
+        FormatValueText(url, size, "%s://%s", scheme, host);
+    } else {
+        // A local folder: the name's slashes become the folder's separators.
+        SetValueText(url, size, scheme[0] ? path : run->HomePagePrefix);
+        for (const char* p = name; *p; ++p) {
+            char step[2] = {*p == '/' ? '\\' : *p, 0};
+            AppendValueText(url, size, step);
+        }
+        return;
+    }
+    AppendValueText(url, size, name);
+}
