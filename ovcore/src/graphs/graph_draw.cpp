@@ -8,8 +8,8 @@
 #include "graphs/graph_points.h"
 #include "ovcore/registration.h"
 #include "ovcore/report_ini.h"
-#include "report/keyword_text.h"
-#include "report/summary_error.h"
+#include "keywords/keyword_text.h"
+#include "write/summary_error.h"
 #include "run/report_handle.h"
 
 #define GRAPH_PROGRESS_TEXT 5599

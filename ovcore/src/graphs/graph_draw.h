@@ -3,8 +3,8 @@
 #pragma once
 #include "ovcore/designer_template.h"
 #include "ovcore/report_template.h"
-#include "report/keyword_resolve.h"
-#include "report/table_call.h"
+#include "write/keyword_resolve.h"
+#include "keywords/table_call.h"
 
 // The graph specification of a table keyword, with the report's section
 // settings (graph type, 3D look, last row) for prefix over it. 1, or 0 for

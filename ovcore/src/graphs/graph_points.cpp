@@ -4,9 +4,9 @@
 #include <string.h>
 
 #include "ovcore/report_ini.h"
-#include "report/keyword_text.h"
-#include "report/relabel_words.h"
-#include "report/table_values.h"
+#include "keywords/keyword_text.h"
+#include "write/relabel_words.h"
+#include "keywords/table_values.h"
 
 #define GRAPH_MOST_POINTS 50
 

@@ -2,7 +2,7 @@
 // for, their values in the request's data kind, their labels.
 #pragma once
 #include "ovcore/designer_template.h"
-#include "report/table_call.h"
+#include "keywords/table_call.h"
 #include "gsw.h"
 
 struct GraphPoints {
