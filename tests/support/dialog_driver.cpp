@@ -51,6 +51,19 @@ std::vector<HWND> ThreadDialogs(const char* caption) {
     return search.Found;
 }
 
+struct DialogSearch {
+    const char* Caption;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchCaption(HWND window, LPARAM data) {
+    DialogSearch* search = (DialogSearch*)data;
+    if (WindowText(window) != search->Caption)
+        return TRUE;
+    search->Found = window;
+    return FALSE;
+}
+
 std::map<UINT_PTR, std::function<void()>> g_later;
 
 void CALLBACK RunLater(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -309,9 +322,47 @@ void Later(const std::function<void()>& action) {
     g_later[timer] = action;
 }
 
+namespace {
+struct DialogWait {
+    std::string Caption;
+    std::function<void(HWND)> Action;
+    DWORD Start;
+    DWORD Timeout;
+};
+std::map<UINT_PTR, DialogWait> g_waits;
+
+void CALLBACK PollDialogWait(HWND, UINT, UINT_PTR timer, DWORD) {
+    auto found = g_waits.find(timer);
+    if (found == g_waits.end()) {
+        KillTimer(nullptr, timer);
+        return;
+    }
+    std::vector<HWND> shown = ThreadDialogs(found->second.Caption.c_str());
+    HWND dialog = shown.empty() ? nullptr : shown.front();
+    bool late = GetTickCount() - found->second.Start > found->second.Timeout;
+    if (!dialog && !late)
+        return;
+    KillTimer(nullptr, timer);
+    DialogWait wait = found->second;
+    g_waits.erase(found);
+    if (dialog)
+        wait.Action(dialog);
+    else
+        ADD_FAILURE() << "no dialog \"" << wait.Caption << "\" appeared";
+}
+} // namespace
+
+void WhenDialogShown(const char* caption, const std::function<void(HWND)>& action,
+                     DWORD timeoutMs) {
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, PollDialogWait);
+    g_waits[timer] = DialogWait{caption, action, GetTickCount(), timeoutMs};
+}
+
 HWND FindThreadDialog(const char* caption) {
-    std::vector<HWND> found = ThreadDialogs(caption);
-    return found.empty() ? nullptr : found.front();
+    // Shown or not: a modal dialog is shown only once its loop first idles.
+    DialogSearch search = {caption, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchCaption, (LPARAM)&search);
+    return search.Found;
 }
 
 HWND FindThreadTopDialog() {

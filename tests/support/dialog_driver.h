@@ -60,7 +60,12 @@ std::vector<std::string> SheetTabs(HWND sheet);
 // Runs action once, after a short delay, inside whatever message loop this
 // thread is in then (a modal dialog's, for one).
 void Later(const std::function<void()>& action);
-// The visible dialog or sheet of this thread with this caption, or null.
+// Runs action with the dialog once a visible dialog of this thread with this
+// caption exists (polled inside whatever message loop runs then); a test
+// failure when none appears within timeoutMs.
+void WhenDialogShown(const char* caption, const std::function<void(HWND)>& action,
+                     DWORD timeoutMs = 5000);
+// The window of this thread with this caption (shown or not yet), or null.
 HWND FindThreadDialog(const char* caption);
 // The newest visible top-level dialog or sheet of this thread, or null.
 HWND FindThreadTopDialog();

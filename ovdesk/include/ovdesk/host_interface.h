@@ -147,7 +147,8 @@ int __cdecl HostLogInfoPanel(HWND host, ProfileListEntry* entry, ProfileListEntr
 int __cdecl HostRealtimeUpdate(HWND host, ProfileListEntry* entry);
 // 14: shuts the plug-in down; 1.
 int __cdecl HostShutDown(void);
-// 15, 17, 18, 21, 22, 23, 25: dialogs and services taking the owner window.
+// 21: database maintenance dialog (profile_sheet/database_maintenance.h); 0.
+// 15, 17, 18, 22, 23, 25: dialogs and services taking the owner window.
 int __cdecl HostOwnerCommand(HWND owner);
 // 19: makes profiles of the logs of the web servers found on this machine;
 // 1 when a server was found, 2 when none was.
