@@ -24,6 +24,9 @@ class DatabaseMaintenanceTest : public DeskFixture {
     void SetUp() override {
         DeskFixture::SetUp();
         SetDeskUnattended(FALSE);
+        // The engine's data folder is the install's, whatever a test before set.
+        settings_ = PointEngineSettingsAt(install_);
+        ASSERT_NE(settings_, nullptr);
         // East of UTC: a local conversion of a date would land a day early.
         _putenv("TZ=JST-9");
         _tzset();
@@ -58,6 +61,8 @@ class DatabaseMaintenanceTest : public DeskFixture {
         boxes_.Clear();
         if (RemoveLoadedProfile(profile_))
             AnalysisProfile_Free(profile_);
+        if (settings_)
+            FreeLibrary(settings_);
         DeskFixture::TearDown();
     }
     static void WriteFile(const std::string& path, const std::string& text) {
@@ -75,6 +80,7 @@ class DatabaseMaintenanceTest : public DeskFixture {
         return GetFileAttributesA(DayFile(day).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
     AnalysisProfile* profile_ = nullptr;
+    HMODULE settings_ = nullptr;
     char daily_[MAX_PATH] = "";
 };
 
