@@ -7,3 +7,4 @@
 #include "ids_log_sources.h"
 #include "ids_office.h"
 #include "ids_viewer.h"
+#include "ids_profile_sheet.h"

@@ -25,8 +25,9 @@ const BuildCase kBuildCases[] = {
     {3, "logs.example.com/x", 0, nullptr},          // mail needs an "@"
     {2, "ftp://host/a.log", 1, "ftp://host/a.log"}, // already an address
     {0, "mailto:a@b", 1, "mailto:a@b"},
-    // Only lower-case schemes count as present: a capital one gets a second.
-    {2, "HTTP://host/a.log", 1, "http://HTTP://host/a.log"},
+    // A scheme typed in capitals is one too: it never gets a second.
+    {2, "HTTP://host/a.log", 1, "HTTP://host/a.log"},
+    {1, "FTP://host/a.log", 1, "FTP://host/a.log"},
     {7, "anything", 1, "anything"},
     {-1, "C:\\a.log", 1, "C:\\a.log"},
 };

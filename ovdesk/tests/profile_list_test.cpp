@@ -1,6 +1,8 @@
 // The host's profile list: enumeration of the data folder's profiles, delete
 // and copy.
 #include "desk_fixture.h"
+#include "dialog_driver.h"
+#include <prsht.h>
 #include "host/profile_edit.h"
 #include "host/profile_list.h"
 
@@ -77,12 +79,15 @@ TEST_F(ProfileListTest, CopyDescriptionFitsTheHostsField) {
     }
 }
 
-TEST_F(ProfileListTest, CopyWithoutTheProfileSheetLeavesNoFileBehind) {
+TEST_F(ProfileListTest, CopyCancelledOnTheProfileSheetLeavesNoFileBehind) {
     WriteProfile("00000001", "Original", install_.Path("a.log"));
     std::vector<ProfileListEntry*> found = Enumerate();
     ASSERT_EQ(found.size(), 1u);
     ProfileListEntry* made = reinterpret_cast<ProfileListEntry*>(1);
-    EXPECT_EQ(HostCopyProfile(nullptr, found[0], &made), HOST_NO_MEMORY);
+    INT_PTR result =
+        ovtest::RunModal([&] { return (INT_PTR)HostCopyProfile(nullptr, found[0], &made); },
+                         [](HWND sheet) { ovtest::PressSheetButton(sheet, PSBTN_CANCEL); });
+    EXPECT_EQ(result, HOST_CANCELLED);
     EXPECT_EQ(made, nullptr);
     EXPECT_EQ(GetLoadedProfileCount(), 1u);
     EXPECT_FALSE(ovtest::FileExistsAt(install_.Data() + "00000002.wlp"));

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 #include "host/profile_list.h"
+#include "dialog_driver.h"
+#include <prsht.h>
 
 namespace {
 class RemoteLogSearch : public DeskFixture {
@@ -215,10 +217,42 @@ TEST_F(RemoteLogSearch, NewProfileTakesTheFirstFoundLogAndHandsOverTheOthers) {
     EXPECT_EQ(Enumerate().size(), 3u);
 }
 
-TEST_F(RemoteLogSearch, NewProfileWithNothingFoundLeavesNoFileBehind) {
+TEST_F(RemoteLogSearch, NewProfileWithNothingFoundCancelledOnTheSheetLeavesNoFileBehind) {
     ProfileListEntry* made = nullptr;
-    // Without logs the profile sheet would open; this build has none.
-    EXPECT_EQ(HostEditProfile(nullptr, nullptr, &made), HOST_NO_MEMORY);
+    // Without logs the profile sheet opens: the user cancels it.
+    std::string caption;
+    INT_PTR result =
+        ovtest::RunModal([&] { return (INT_PTR)HostEditProfile(nullptr, nullptr, &made); },
+                         [&](HWND sheet) {
+                             caption = ovtest::CurrentPageCaption(sheet);
+                             ovtest::PressSheetButton(sheet, PSBTN_CANCEL);
+                         },
+                         10000, "Add Web Log Profile");
+    EXPECT_EQ(result, HOST_CANCELLED);
+    EXPECT_EQ(caption, "Site Configuration");
+    EXPECT_EQ(made, nullptr);
+    EXPECT_TRUE(Enumerate().empty());
+}
+
+// A cancelled search ended the new profile: it must not go on to the sheet.
+TEST_F(RemoteLogSearch, NewProfileWithTheSearchCancelledEndsWithoutTheSheet) {
+    ASSERT_TRUE(logs_.Write("access.log", "x"));
+    ProfileListEntry* made = nullptr;
+    std::string shown;
+    g_cancelHook = SetWindowsHookExA(WH_CBT, CancelNewDialog, nullptr, GetCurrentThreadId());
+    INT_PTR result =
+        ovtest::RunModal([&] { return (INT_PTR)HostEditProfile(nullptr, nullptr, &made); },
+                         [&](HWND dialog) {
+                             char caption[128] = "";
+                             GetWindowTextA(dialog, caption, sizeof caption);
+                             shown += caption;
+                         },
+                         2000, "Add Web Log Profile");
+    if (g_cancelHook)
+        UnhookWindowsHookEx(g_cancelHook);
+    g_cancelHook = nullptr;
+    EXPECT_EQ(result, HOST_CANCELLED);
+    EXPECT_EQ(shown.find("Web Log Profile"), std::string::npos) << shown;
     EXPECT_EQ(made, nullptr);
     EXPECT_TRUE(Enumerate().empty());
 }

@@ -8,7 +8,6 @@
 #include <commctrl.h>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 
 namespace {
 std::string WindowsPath(std::string path) {
@@ -41,33 +40,6 @@ INT_PTR CALLBACK DriverProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_INITDIALOG)
         g_dialog = dialog;
     return CreateReportDlg(dialog, message, wParam, lParam);
-}
-
-std::map<UINT_PTR, std::function<void()>> g_later;
-
-void CALLBACK RunLater(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    auto found = g_later.find(timer);
-    if (found == g_later.end())
-        return;
-    std::function<void()> action = found->second;
-    g_later.erase(found);
-    action();
-}
-
-struct DialogSearch {
-    const char* Caption;
-    HWND Found;
-};
-
-BOOL CALLBACK MatchCaption(HWND window, LPARAM data) {
-    DialogSearch* search = (DialogSearch*)data;
-    char caption[128] = "";
-    GetWindowTextA(window, caption, sizeof caption);
-    if (strcmp(caption, search->Caption) != 0)
-        return TRUE;
-    search->Found = window;
-    return FALSE;
 }
 
 RecordedRun g_run;
@@ -197,39 +169,4 @@ void ReportDialogTest::WriteDefinition(const std::string& fileName, const std::s
 
 void ReportDialogTest::SetModuleSetting(const char* section, const char* key, const char* value) {
     WriteModuleProfileString(section, key, value);
-}
-
-void Later(const std::function<void()>& action) {
-    UINT_PTR timer = SetTimer(nullptr, 0, 20, RunLater);
-    g_later[timer] = action;
-}
-
-HWND FindThreadDialog(const char* caption) {
-    DialogSearch search = {caption, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), MatchCaption, (LPARAM)&search);
-    return search.Found;
-}
-
-std::string ItemText(HWND window, int id) {
-    char text[512] = "";
-    GetDlgItemTextA(window, id, text, sizeof text);
-    return text;
-}
-
-std::string ComboSelection(HWND window, int id) {
-    char text[512] = "";
-    LRESULT index = SendDlgItemMessageA(window, id, CB_GETCURSEL, 0, 0);
-    if (index != CB_ERR)
-        SendDlgItemMessageA(window, id, CB_GETLBTEXT, (WPARAM)index, (LPARAM)text);
-    return text;
-}
-
-std::string ListViewText(HWND list, int item, int column) {
-    char text[256] = "";
-    LVITEMA cell = {};
-    cell.iSubItem = column;
-    cell.pszText = text;
-    cell.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETITEMTEXTA, item, (LPARAM)&cell);
-    return text;
 }

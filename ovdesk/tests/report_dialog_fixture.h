@@ -9,6 +9,7 @@
 #include <string>
 #include "temp_install.h"
 #include "msgbox_watcher.h"
+#include "dialog_driver.h"
 #include "report_dialog/create_report_dialog.h"
 
 // A run request and the dialog's parameter that points at it.
@@ -63,13 +64,9 @@ class RunRecorder {
     const RecordedRun& Run() const;
 };
 
-// Runs action once, after a short delay, inside whatever message loop this
-// thread is in then (a nested modal dialog's, for one).
-void Later(const std::function<void()>& action);
-// The dialog of this thread with this caption, or null.
-HWND FindThreadDialog(const char* caption);
-
-std::string ItemText(HWND window, int id);
-std::string ComboSelection(HWND window, int id);
-// Text of a list-view cell.
-std::string ListViewText(HWND list, int item, int column);
+// The shared dialog driver's helpers, by their short names.
+using ovtest::ComboSelection;
+using ovtest::FindThreadDialog;
+using ovtest::ItemText;
+using ovtest::Later;
+using ovtest::ListViewText;

@@ -54,20 +54,43 @@ void MsgBoxWatcher::Run() {
 }
 
 void MsgBoxWatcher::Dismiss(HWND box) {
+    int button = button_.load();
     {
         std::lock_guard<std::mutex> lock(mutex_);
         if (std::find(handled_.begin(), handled_.end(), box) == handled_.end()) {
             handled_.push_back(box);
             seen_.push_back({WindowText(box), WindowText(GetDlgItem(box, kMsgBoxTextId))});
+            // A box keeps the answer chosen when it was first seen.
+            if (!answers_.empty()) {
+                chosen_.push_back({box, answers_.front()});
+                answers_.erase(answers_.begin());
+            }
         }
+        for (const auto& choice : chosen_)
+            if (choice.first == box)
+                button = choice.second;
     }
     // A handle can be reused by a later box, so forget it once it is gone.
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button_.load(), BN_CLICKED), 0);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
     Sleep(20);
     if (!IsWindow(box)) {
         std::lock_guard<std::mutex> lock(mutex_);
         handled_.erase(std::remove(handled_.begin(), handled_.end(), box), handled_.end());
+        chosen_.erase(
+            std::remove_if(chosen_.begin(), chosen_.end(),
+                           [box](const std::pair<HWND, int>& c) { return c.first == box; }),
+            chosen_.end());
     }
+}
+
+void MsgBoxWatcher::AnswerNext(const std::vector<int>& buttons) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    answers_ = buttons;
+}
+
+std::string MsgBoxWatcher::LastText() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return seen_.empty() ? std::string() : seen_.back().text;
 }
 
 std::vector<SeenBox> MsgBoxWatcher::Seen() const {

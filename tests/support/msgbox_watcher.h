@@ -29,6 +29,11 @@ class MsgBoxWatcher {
     MsgBoxWatcher& operator=(const MsgBoxWatcher&) = delete;
 
     void SetButton(int button) { button_ = button; }
+    // The next boxes are answered with these buttons in order; later boxes
+    // with the default button again.
+    void AnswerNext(const std::vector<int>& buttons);
+    // The text of the last box seen ("" when none).
+    std::string LastText() const;
     std::vector<SeenBox> Seen() const;
     size_t Count() const;
     void Clear();
@@ -44,6 +49,8 @@ class MsgBoxWatcher {
     mutable std::mutex mutex_;
     std::vector<SeenBox> seen_;
     std::vector<HWND> handled_;
+    std::vector<int> answers_; // queued, front first
+    std::vector<std::pair<HWND, int>> chosen_;
     std::thread thread_;
 };
 

@@ -44,3 +44,11 @@ OLD_UpdateRealtime(int count, AnalysisProfile** profiles, ORB_UPDATEPROGRESSPROC
 ORB_EXPORT(int) ORB_AbortRealtimeAnalysis(ORB_UPDATEENDPROC end);
 // Deletes the profile's history database when it keeps one.
 ORB_EXPORT(void) ORB_DeleteRealtimeDatabase(AnalysisProfile* profile);
+
+// The profile's ODBC history database (its ODBCSwiftmere text).
+// 1 when the tables were created.
+ORB_EXPORT(int) ORB_CreateODBCTables(AnalysisProfile* profile);
+// 1 when the first table already existed (missing tables are made either way).
+ORB_EXPORT(int) ORB_DoODBCTablesExist(AnalysisProfile* profile);
+// Drops the eleven tables of a profile whose history database is an ODBC one.
+ORB_EXPORT(void) ORB_DeleteODBCDatabase(AnalysisProfile* profile);

@@ -7,6 +7,7 @@
 #pragma once
 #include "odbc/odbc_binding.h"
 #include "ovcore/profile.h"
+#include "ovcore/history.h"
 #include "run/run_context.h"
 
 // One open ODBC history database (zero-filled when made).
@@ -77,10 +78,4 @@ int RewriteLastODBCEntry(OdbcHistory* db, const OdbcMasterEntry* entry);
 // lastTime in front of and behind the stored ones. 1/0.
 int EnsureMasterRows(OdbcHistory* db, DWORD firstTime, DWORD lastTime, int create);
 
-// The profile's ODBC history database (its ODBCSwiftmere text).
-// 1 when the tables were created.
-ORB_EXPORT(int) ORB_CreateODBCTables(AnalysisProfile* profile);
-// 1 when the first table already existed (missing tables are made either way).
-ORB_EXPORT(int) ORB_DoODBCTablesExist(AnalysisProfile* profile);
-// Drops the eleven tables of a profile whose history database is an ODBC one.
-ORB_EXPORT(void) ORB_DeleteODBCDatabase(AnalysisProfile* profile);
+// The exports on a profile's ODBC history tables are in ovcore/history.h.

@@ -149,7 +149,8 @@ int __cdecl HostRealtimeUpdate(HWND host, ProfileListEntry* entry);
 int __cdecl HostShutDown(void);
 // 15: View Log File dialog for a profile entry; 1, or 3 without a profile.
 int __cdecl HostViewLogFile(HWND host, ProfileListEntry* entry);
-// 17, 18, 21, 22, 23: dialogs and services taking the owner window.
+// 21: database maintenance dialog (profile_sheet/database_maintenance.h); 0.
+// 17, 18, 22, 23: dialogs and services taking the owner window.
 // (25: RemoteCommandHandler, declared in remote_request.h.)
 int __cdecl HostOwnerCommand(HWND owner);
 // 19: makes profiles of the logs of the web servers found on this machine;

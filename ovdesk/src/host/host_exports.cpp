@@ -2,6 +2,7 @@
 #include "ovdesk/host_interface.h"
 #include "ovdesk/remote_request.h"
 #include "ovcore/ovcore.h"
+#include "profile_sheet/database_maintenance.h"
 #include <cstring>
 
 namespace {
@@ -22,7 +23,7 @@ const CodeRow kCodes[] = {
     {13, ENTRY(HostRealtimeUpdate)},    {14, ENTRY(HostShutDown)},
     {15, ENTRY(HostViewLogFile)},       {17, ENTRY(HostOwnerCommand)},
     {18, ENTRY(HostOwnerCommand)},      {19, ENTRY(FindLocalServerLogs)},
-    {20, ENTRY(HostCommandLineReport)}, {21, ENTRY(HostOwnerCommand)},
+    {20, ENTRY(HostCommandLineReport)}, {21, ENTRY(HostDatabaseMaintenance)},
     {22, ENTRY(HostOwnerCommand)},      {23, ENTRY(HostOwnerCommand)},
     {24, ENTRY(HostStopRealtime)},      {25, ENTRY(RemoteCommandHandler)},
     {26, ENTRY(LogGetProfileHelp)},     {28, ENTRY(LogRefreshProfile)},

@@ -101,9 +101,17 @@ int NewHostProfile(HWND host, ProfileListEntry** newEntry) {
         return HOST_NO_MEMORY;
     }
     PrepareSeekmoleRequest(request);
-    int result = FindRemoteLogs(host, request) == REMOTE_LOGS_FOUND
-                     ? AddFoundLogProfiles(host, working, request)
-                     : DescribeOnSheet(host, working);
+    int found = FindRemoteLogs(host, request);
+    int result;
+    if (found == REMOTE_LOGS_FOUND) {
+        result = AddFoundLogProfiles(host, working, request);
+    } else if (found == REMOTE_LOGS_CANCELLED) {
+        // A cancelled search ends the new profile: nothing goes on to the sheet.
+        DeleteProfileFile(working);
+        result = HOST_CANCELLED;
+    } else {
+        result = DescribeOnSheet(host, working);
+    }
     delete request;
     if (result != HOST_DONE) {
         AnalysisProfile_Free(working);

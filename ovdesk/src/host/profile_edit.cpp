@@ -2,6 +2,7 @@
 #include "host/profile_edit.h"
 #include "host/profile_list.h"
 #include "host/new_profile.h"
+#include "host/edit_profile.h"
 #include "host/host_callbacks.h"
 #include "profile_sheet/profile_sheet.h"
 #include <cstdio>
@@ -29,8 +30,9 @@ int __cdecl HostEditProfile(HWND host, ProfileListEntry* entry, ProfileListEntry
         *newEntry = nullptr;
     if (!entry && newEntry)
         return NewHostProfile(host, newEntry);
-    // Editing needs the profile sheet, which this build lacks.
-    return HOST_NO_MEMORY;
+    if (!entry || !entry->Profile)
+        return HOST_NO_MEMORY;
+    return EditHostProfile(host, entry);
 }
 
 int __cdecl HostDeleteProfile(HWND, ProfileListEntry* entry) {

@@ -75,9 +75,9 @@ const char* StripLogSourcePrefix(const char* address) {
 }
 
 int BuildLogSourceUrl(int type, const char* path, char* address) {
-    // Already an address: only the lower-case schemes count as one.
+    // Already an address, in whatever letter case it was typed.
     for (const char* prefix : kTypePrefixes)
-        if (strncmp(path, prefix, strlen(prefix)) == 0)
+        if (HasPrefix(path, prefix))
             return CopyPath(address, path);
     if (type < LOG_SOURCE_FILE || type > LOG_SOURCE_ODBC)
         return CopyPath(address, path);

@@ -19,7 +19,7 @@ int GetLogSourceType(const char* address);
 // (any case), or the address itself.
 const char* StripLogSourcePrefix(const char* address);
 // Writes the address of path into address (MAX_PATH bytes). A path that
-// already starts with a lower-case scheme is copied; type 0 and 4 get their
+// already starts with a scheme (any case) is copied; type 0 and 4 get their
 // scheme; 1, 2 and 3 too, but a path without "/" (mail: "@"), with a
 // backslash or starting with "/" is refused; other types copy the path.
 // 1 on success; 0 when refused or when the address would not fit.
