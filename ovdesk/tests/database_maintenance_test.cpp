@@ -86,7 +86,7 @@ class DatabaseMaintenanceTest : public DeskFixture {
 
 std::string DateText(DWORD day) {
     char time[DATE_TEXT_SIZE], date[DATE_TEXT_SIZE];
-    desk::FormatUtcDateTime(time, date, (time_t)day);
+    desk::FormatUtcTimeTexts(time, date, (time_t)day);
     return date;
 }
 } // namespace

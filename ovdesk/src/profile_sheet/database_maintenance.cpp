@@ -77,7 +77,7 @@ void FillDays(HWND dialog) {
         if (!Word(entry, ENTRY_IN_USE))
             continue;
         char time[DATE_TEXT_SIZE], date[DATE_TEXT_SIZE];
-        desk::FormatUtcDateTime(time, date, (time_t)Word(entry, ENTRY_TIME));
+        desk::FormatUtcTimeTexts(time, date, (time_t)Word(entry, ENTRY_TIME));
         SendMessageA(days, LB_ADDSTRING, 0, (LPARAM)date);
     }
     fclose(file);
