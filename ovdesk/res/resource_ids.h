@@ -5,3 +5,4 @@
 #include "ids_report_dialog.h"
 #include "ids_report_run.h"
 #include "ids_log_sources.h"
+#include "ids_schedule.h"
