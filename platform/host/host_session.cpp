@@ -84,6 +84,12 @@ void HostSession::Close() {
     for (ProfileListEntry* entry : state.Profiles)
         HeapFree(GetProcessHeap(), 0, entry);
     state.Profiles.clear();
+    for (ScheduleListEntry* entry : state.Schedule)
+        HeapFree(GetProcessHeap(), 0, entry);
+    state.Schedule.clear();
+    for (ScheduleListEntry* entry : state.Realtime)
+        HeapFree(GetProcessHeap(), 0, entry);
+    state.Realtime.clear();
     if (state.Scheduled)
         HeapFree(GetProcessHeap(), 0, state.Scheduled);
     state.Scheduled = nullptr;

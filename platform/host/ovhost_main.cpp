@@ -2,6 +2,11 @@
 //
 //   ovhost.exe --list
 //       prints each profile of the data folder: description, tab, file name
+//   ovhost.exe --schedule [clock]
+//       lists the scheduled events (file, time, active, realtime) and runs
+//       those due at clock (seconds since 1970; default now) unattended;
+//       prints the scheduler log's new lines and exits 0 only when every
+//       run was a success.
 //   ovhost.exe /rf "profile.wlp" "definition" ["output"]
 //   ovhost.exe /r "profile description" "definition" ["output"]
 //       runs that saved report unattended and prints the scheduler log's
@@ -10,6 +15,7 @@
 //
 // Every failure is one line on stderr and a non-zero exit; nothing waits.
 #include "host_session.h"
+#include "host_schedule.h"
 #include "ovcore/serverlist.h"
 #include <cstdio>
 #include <cstring>
@@ -19,7 +25,8 @@
 namespace {
 enum { EXIT_OK = 0, EXIT_RUN_FAILED = 1, EXIT_USAGE = 2, EXIT_SETUP = 3 };
 
-const char kUsage[] = "usage: ovhost.exe --list | /rf \"profile.wlp\" \"definition\" [\"output\"] "
+const char kUsage[] = "usage: ovhost.exe --list | --schedule [clock] | /rf \"profile.wlp\" "
+                      "\"definition\" [\"output\"] "
                       "| /r \"profile description\" \"definition\" [\"output\"]";
 
 int Fail(int code, const std::string& text) {
@@ -93,6 +100,25 @@ int ListProfiles(HostSession& session) {
     return EXIT_OK;
 }
 
+int RunSchedule(HostSession& session, const std::string& folder, time_t now) {
+    std::string error;
+    if (!session.ListProfiles(&error) || !LoadHostSchedule(session, &error))
+        return Fail(EXIT_SETUP, error);
+    HostState& state = GetHostState();
+    std::vector<ScheduleListEntry*> all = state.Schedule;
+    all.insert(all.end(), state.Realtime.begin(), state.Realtime.end());
+    for (const ScheduleListEntry* entry : all)
+        printf("event\t%s\t%lu\t%lu\t%lu\n", entry->FilePath, (unsigned long)entry->Time,
+               (unsigned long)entry->Active, (unsigned long)entry->RealtimeFlag);
+    std::string schedlog = folder + "SCHEDLOG.TXT";
+    long long before = FileSize(schedlog);
+    int failed = 0;
+    int runs = RunDueScheduleEvents(session, now, &failed);
+    fputs(ReadFrom(schedlog, before).c_str(), stdout);
+    printf("runs\t%d\tfailed\t%d\n", runs, failed);
+    return failed ? Fail(EXIT_RUN_FAILED, "a scheduled run failed") : EXIT_OK;
+}
+
 int RunReport(HostSession& session, const std::string& folder, const std::string& command) {
     bool byFileName = command.compare(0, 3, "/rf") == 0;
     std::vector<std::string> args = QuotedArguments(command);
@@ -143,15 +169,19 @@ std::string CommandText(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     bool list = argc == 2 && strcmp(argv[1], "--list") == 0;
-    std::string command = list ? std::string() : CommandText(argc, argv);
-    if (!list && command.empty())
+    bool schedule = (argc == 2 || argc == 3) && strcmp(argv[1], "--schedule") == 0;
+    std::string command = list || schedule ? std::string() : CommandText(argc, argv);
+    if (!list && !schedule && command.empty())
         return Fail(EXIT_USAGE, kUsage);
     std::string folder = ModuleFolder();
     HostSession session;
     std::string error;
     if (!session.Open(folder, &error))
         return Fail(EXIT_SETUP, error);
-    int result = list ? ListProfiles(session) : RunReport(session, folder, command);
+    time_t now = argc == 3 ? (time_t)_strtoui64(argv[2], nullptr, 10) : time(nullptr);
+    int result = list       ? ListProfiles(session)
+                 : schedule ? RunSchedule(session, folder, now)
+                            : RunReport(session, folder, command);
     fflush(stdout);
     session.Close();
     return result;
