@@ -18,3 +18,11 @@
 #define IDC_SCHED_MAIL_EXAMPLE 32004
 #define IDC_SCHED_PICTURE 1133
 #define IDC_SCHED_HELP 16200
+
+// The add-event dialog: the host's own template has these ids; this one
+// serves the stand-in host and the tests.
+#define IDD_SCHEDULER_ADD 745
+#define IDC_ADD_KIND_MR 15200
+#define IDC_ADD_KIND_MSS 15205
+#define IDC_ADD_KIND_MG 15210
+#define IDC_ADD_KIND_ME 15220

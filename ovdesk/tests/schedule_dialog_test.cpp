@@ -6,6 +6,8 @@
 #include "host/profile_list.h"
 #include "schedule/schedule_events.h"
 #include "schedule/schedule_files.h"
+#include "schedule/schedule_summary_dialog.h"
+#include "definitions/report_definitions.h"
 
 namespace {
 void TypeWhen(HWND dialog, time_t when) {
@@ -97,6 +99,7 @@ TEST_F(ScheduleDialogTest, CancelChangesNothingAndAPastOneOffIsSavedInactive) {
     ScheduleListEntry* entry = nullptr;
     ASSERT_EQ(Edit(nullptr, &entry,
                    [&](HWND dialog) {
+                       EXPECT_TRUE(ovtest::SelectCombo(dialog, IDC_SCHED_PROFILE, "Shop"));
                        TypeWhen(dialog, 1900000000);
                        ovtest::SetText(dialog, IDC_SCHED_REPEAT, "2");
                        ovtest::Click(dialog, IDOK);
@@ -141,4 +144,32 @@ TEST_F(ScheduleDialogTest, NoProfilesNoDialog) {
     ScheduleListEntry* entry = reinterpret_cast<ScheduleListEntry*>(1);
     EXPECT_EQ(EditScheduleEvent(nullptr, nullptr, &entry), HOST_NO_MEMORY);
     EXPECT_EQ(entry, nullptr);
+}
+
+TEST_F(ScheduleDialogTest, AddDialogFillsTheHostsEventFromTheChosenDefinition) {
+    ReportDefinition definition = {};
+    strcpy(definition.Description, "Weekly");
+    ASSERT_EQ(WriteReportDefinition((install_.Data() + "00000001.MSS").c_str(), &definition), 1);
+    ScheduleEvent event = {};
+    INT_PTR result = ovtest::RunModal(
+        [&] {
+            return DialogBoxIndirectParamA(GetPluginInstance(),
+                                           GetDialogTemplate(IDD_SCHEDULER_ADD), nullptr,
+                                           SchedulerAddDlg, (LPARAM)&event);
+        },
+        [&](HWND dialog) {
+            EXPECT_TRUE(ovtest::IsChecked(dialog, IDC_ADD_KIND_MSS));
+            size_t before = SchedulerLogAdded().size();
+            ovtest::Click(dialog, IDOK);
+            EXPECT_NE(SchedulerLogAdded().substr(before).find("No Memorized Activity Selected."),
+                      std::string::npos);
+            ASSERT_EQ(ovtest::ListEntries(dialog, IDC_SCHED_MEMORIZED).size(), 1u);
+            ovtest::SelectListIndex(dialog, IDC_SCHED_MEMORIZED, 0);
+            ovtest::Click(dialog, IDOK);
+        });
+    EXPECT_EQ(result, 1);
+    EXPECT_STREQ(event.Memorized, "Weekly");
+    EXPECT_EQ(event.ActivityType, DEFINITION_SUMMARY);
+    EXPECT_EQ(event.Version, 256u);
+    EXPECT_EQ(event.Active, 1u);
 }
