@@ -8,3 +8,4 @@
 #include "ids_office.h"
 #include "ids_viewer.h"
 #include "ids_profile_sheet.h"
+#include "ids_schedule.h"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include "temp_install.h"
 #include "definitions/report_definitions.h"
+#include "schedule/schedule_files.h"
 #include "ovcore/ovcore.h"
 #include "test_server.h"
 #include <winsock2.h>
@@ -632,4 +633,51 @@ TEST_F(HostProcessTest, AHistoryProfileOverOverlappingLogsFailsWithItsReason) {
             << r.output;
         EXPECT_EQ(ovtest::FileExistsAt(report), c.written);
     }
+}
+
+namespace {
+ScheduleEvent WeeklyEvent(DWORD time, WORD repeatDays, const std::string& saveAs) {
+    ScheduleEvent e = {};
+    e.Version = 256;
+    e.Active = 1;
+    e.Time = time;
+    e.RepeatIncrement = repeatDays;
+    e.RepeatType = 2;
+    e.ActivityType = DEFINITION_SUMMARY;
+    strcpy(e.Memorized, "Weekly");
+    strcpy(e.SetName, "00000001");
+    strcpy(e.SetExtension, "wlp");
+    strcpy(e.SetDescription, "Main site");
+    snprintf(e.SaveAsFilename, sizeof e.SaveAsFilename, "%s", saveAs.c_str());
+    return e;
+}
+} // namespace
+
+TEST_F(HostProcessTest, TheHostListsStoredEventsAndRunsThoseDueAtItsClock) {
+    CopyContent();
+    std::string log = install_.Path("access.log");
+    ASSERT_TRUE(ovtest::WriteFileBytes(log, kTwoHits));
+    WriteProfile("00000001", "Main site", log);
+    WriteWeekly("");
+    std::string due = install_.Data() + "log0000.las", later = install_.Data() + "log0001.las";
+    ScheduleEvent daily = WeeklyEvent(1000, 1, install_.Path("due.htm"));
+    ScheduleEvent once = WeeklyEvent(2000000000, 0, install_.Path("later.htm"));
+    ASSERT_EQ(WriteScheduleEventFile(due.c_str(), &daily, "Main"), 1);
+    ASSERT_EQ(WriteScheduleEventFile(later.c_str(), &once, "Main"), 1);
+
+    RunResult r = Run("--schedule 1500");
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    EXPECT_TRUE(Has(r.output, "event\t" + due + "\t1000\t1\t0\n")) << r.output;
+    EXPECT_TRUE(Has(r.output, "event\t" + later + "\t2000000000\t1\t0\n")) << r.output;
+    EXPECT_TRUE(Has(r.output, "status: (Success)")) << r.output;
+    EXPECT_TRUE(Has(r.output, "Success\n")) << r.output;
+    EXPECT_TRUE(Has(r.output, "runs\t1\tfailed\t0\n")) << r.output;
+    EXPECT_TRUE(Has(ovtest::ReadFileBytes(install_.Path("due.htm")), "/shop.html"));
+    EXPECT_EQ(GetFileAttributesA(install_.Path("later.htm").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // A new host process finds the same events; before their time none runs.
+    r = Run("--schedule 900");
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    EXPECT_TRUE(Has(r.output, "event\t" + due + "\t1000\t1\t0\n")) << r.output;
+    EXPECT_TRUE(Has(r.output, "runs\t0\tfailed\t0\n")) << r.output;
 }

@@ -104,6 +104,12 @@ void HostSession::Close() {
         shutDown();
     ForgetProfiles();
     HostState& state = GetHostState();
+    for (ScheduleListEntry* entry : state.Schedule)
+        HeapFree(GetProcessHeap(), 0, entry);
+    state.Schedule.clear();
+    for (ScheduleListEntry* entry : state.Realtime)
+        HeapFree(GetProcessHeap(), 0, entry);
+    state.Realtime.clear();
     if (state.Scheduled)
         HeapFree(GetProcessHeap(), 0, state.Scheduled);
     state.Scheduled = nullptr;

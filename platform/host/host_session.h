@@ -11,9 +11,11 @@ enum HostRunOutcome { OUTCOME_UNTOLD, OUTCOME_SUCCESS, OUTCOME_FAILED };
 
 // What the host's callbacks store.
 struct HostState {
-    std::vector<ProfileListEntry*> Profiles; // from code 5, freed at the end
-    ScheduleListEntry* Scheduled = nullptr;  // the last entry of slot 9
-    HostRunOutcome Outcome = OUTCOME_UNTOLD; // of the last scheduled run
+    std::vector<ProfileListEntry*> Profiles;  // from code 5, freed at the end
+    ScheduleListEntry* Scheduled = nullptr;   // the last entry of slot 9
+    std::vector<ScheduleListEntry*> Schedule; // from code 9, freed at the end
+    std::vector<ScheduleListEntry*> Realtime; // from code 9, the plug-in's
+    HostRunOutcome Outcome = OUTCOME_UNTOLD;  // of the last scheduled run
 };
 HostState& GetHostState(void);
 // Hands the host's callbacks to the plug-in.
@@ -45,7 +47,7 @@ class HostSession {
     // Code 14 and the unload.
     void Close();
 
-    // The plug-in's entry function of code, or null.
+    // The plug-in's function of a host code (null when it has none).
     HostEntry Entry(int code) const;
 
   private:

@@ -6,6 +6,11 @@
 //       opens the View Log File dialog of that profile (host code 15); with
 //       picture files, takes a picture of the dialog, presses Start, takes
 //       one of the finished viewer and closes it
+//   ovhost.exe --schedule [clock]
+//       lists the scheduled events (file, time, active, realtime) and runs
+//       those due at clock (seconds since 1970; default now) unattended;
+//       prints the scheduler log's new lines and exits 0 only when every
+//       run was a success.
 //   ovhost.exe /rf "profile.wlp" "definition" ["output"]
 //   ovhost.exe /r "profile description" "definition" ["output"]
 //       runs that saved report unattended and prints the scheduler log's
@@ -20,6 +25,7 @@
 //
 // Every failure is one line on stderr and a non-zero exit; nothing waits.
 #include "host_session.h"
+#include "host_schedule.h"
 #include "host_view.h"
 #include "remote_host.h"
 #include "ovcore/serverlist.h"
@@ -31,7 +37,8 @@
 namespace {
 enum { EXIT_OK = 0, EXIT_RUN_FAILED = 1, EXIT_USAGE = 2, EXIT_SETUP = 3 };
 
-const char kUsage[] = "usage: ovhost.exe --list | --view \"profile.wlp\" [DIALOG.bmp VIEWER.bmp] "
+const char kUsage[] = "usage: ovhost.exe --list | --schedule [clock] "
+                      "| --view \"profile.wlp\" [DIALOG.bmp VIEWER.bmp] "
                       "| /rf \"profile.wlp\" \"definition\" [\"output\"] "
                       "| /r \"profile description\" \"definition\" [\"output\"] "
                       "| --remote KEYWORD [options] [name=value ...]";
@@ -122,6 +129,25 @@ int ViewProfile(HostSession& session, int argc, char** argv) {
                : EXIT_RUN_FAILED;
 }
 
+int RunSchedule(HostSession& session, const std::string& folder, time_t now) {
+    std::string error;
+    if (!session.ListProfiles(&error) || !LoadHostSchedule(session, &error))
+        return Fail(EXIT_SETUP, error);
+    HostState& state = GetHostState();
+    std::vector<ScheduleListEntry*> all = state.Schedule;
+    all.insert(all.end(), state.Realtime.begin(), state.Realtime.end());
+    for (const ScheduleListEntry* entry : all)
+        printf("event\t%s\t%lu\t%lu\t%lu\n", entry->FilePath, (unsigned long)entry->Time,
+               (unsigned long)entry->Active, (unsigned long)entry->RealtimeFlag);
+    std::string schedlog = folder + "SCHEDLOG.TXT";
+    long long before = FileSize(schedlog);
+    int failed = 0;
+    int runs = RunDueScheduleEvents(session, now, &failed);
+    fputs(ReadFrom(schedlog, before).c_str(), stdout);
+    printf("runs\t%d\tfailed\t%d\n", runs, failed);
+    return failed ? Fail(EXIT_RUN_FAILED, "a scheduled run failed") : EXIT_OK;
+}
+
 int RunReport(HostSession& session, const std::string& folder, const std::string& command) {
     bool byFileName = command.compare(0, 3, "/rf") == 0;
     std::vector<std::string> args = QuotedArguments(command);
@@ -186,18 +212,21 @@ int main(int argc, char** argv) {
         return result;
     }
     bool list = argc == 2 && strcmp(argv[1], "--list") == 0;
+    bool schedule = (argc == 2 || argc == 3) && strcmp(argv[1], "--schedule") == 0;
     bool view = argc >= 2 && strcmp(argv[1], "--view") == 0;
-    std::string command = list || view ? std::string() : CommandText(argc, argv);
-    if (!list && !view && command.empty())
+    std::string command = list || view || schedule ? std::string() : CommandText(argc, argv);
+    if (!list && !view && !schedule && command.empty())
         return Fail(EXIT_USAGE, kUsage);
     std::string folder = ModuleFolder();
     HostSession session;
     std::string error;
     if (!session.Open(folder, &error, !view))
         return Fail(EXIT_SETUP, error);
-    int result = list   ? ListProfiles(session)
-                 : view ? ViewProfile(session, argc, argv)
-                        : RunReport(session, folder, command);
+    time_t now = argc == 3 ? (time_t)_strtoui64(argv[2], nullptr, 10) : time(nullptr);
+    int result = list       ? ListProfiles(session)
+                 : view     ? ViewProfile(session, argc, argv)
+                 : schedule ? RunSchedule(session, folder, now)
+                            : RunReport(session, folder, command);
     fflush(stdout);
     session.Close();
     return result;

@@ -1,6 +1,7 @@
 // Scheduled events held in memory.
 #include "schedule/schedule_events.h"
 #include "host/host_callbacks.h"
+#include "schedule/schedule_realtime.h"
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -51,6 +52,8 @@ void FreeScheduleEvents(void) {
     free(g_events);
     g_events = nullptr;
     g_count = 0;
+    ResetScheduleCursors();
+    ClearProfileScheduleEntries();
 }
 
 void FillScheduleListEntry(ScheduleEvent* event, DWORD_PTR hostHandle, int realtime,
@@ -69,28 +72,6 @@ void FillScheduleListEntry(ScheduleEvent* event, DWORD_PTR hostHandle, int realt
     entry->Event = event;
 }
 
-// The scheduler's editors are not part of this build; the host's delete
-// still releases an event held in memory.
-int __cdecl EditScheduleEvent(HWND, ScheduleListEntry*, ScheduleListEntry** out) {
-    if (out)
-        *out = nullptr;
-    return HOST_NO_MEMORY;
-}
-
-int __cdecl DeleteScheduleEvent(DWORD_PTR, ScheduleListEntry* entry) {
-    if (!entry)
-        return HOST_DONE;
-    if (entry->Event) {
-        if (entry->Event->FilePath[0])
-            DeleteFileA(entry->Event->FilePath);
-        RemoveScheduleEvent(entry->Event);
-    }
-    FreeHostRecord(entry);
-    return HOST_DONE;
-}
-
-int __cdecl LogFindScheduleEvent(DWORD_PTR, DWORD_PTR, ScheduleListEntry** entry) {
-    // Stored events are the scheduler's; none are listed by this build.
-    *entry = nullptr;
-    return HOST_END;
+ScheduleEvent* GetScheduleEvent(DWORD index) {
+    return index < g_count ? g_events[index] : nullptr;
 }

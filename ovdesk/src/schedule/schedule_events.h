@@ -15,3 +15,7 @@ void FreeScheduleEvents(void);
 // realtime event of its profile (Remote 2).
 void FillScheduleListEntry(ScheduleEvent* event, DWORD_PTR hostHandle, int realtime,
                            ScheduleListEntry* entry);
+// The event at index (null past the end).
+ScheduleEvent* GetScheduleEvent(DWORD index);
+// Starts the next enumeration (code 9) from the first event.
+void ResetScheduleCursors(void);
