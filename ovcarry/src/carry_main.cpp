@@ -123,8 +123,8 @@ static int RunCarry(const char* argument) {
     char marker[MAX_PATH];
     if (JoinPath(marker, g_carry.OldFolder, "ovdesk.dll") && FileExists(marker))
         g_carry.Newer = 1;
-    g_carry.Owner = CreateWindowExA(0, "STATIC", "OVImport", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                    nullptr, GetModuleHandleA(nullptr), nullptr);
+    g_carry.Owner = CreateWindowExA(0, "STATIC", "OVImport", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
     if (!g_carry.Owner)
         return EXIT_REFUSED;
     StartImportLog();

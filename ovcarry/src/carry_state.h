@@ -21,10 +21,10 @@ enum CarryItem {
 #define CARRY_CAPTION "Ostrevane Import Program"
 
 struct ProfileMapEntry {
-    std::string OldBase;  // the old file's name up to its first "."
-    std::string NewBase;  // the new profile's base name
-    std::string Title;    // the new profile's description
-    int Database;         // the new profile keeps a folder history database
+    std::string OldBase; // the old file's name up to its first "."
+    std::string NewBase; // the new profile's base name
+    std::string Title;   // the new profile's description
+    int Database;        // the new profile keeps a folder history database
 };
 
 struct ReportMapEntry {
@@ -39,8 +39,8 @@ struct CarryState {
     int Selected[ITEM_COUNT];
     DWORD SizeKB[ITEM_COUNT];
     DWORD FreeKB;
-    HWND Owner;      // the hidden owner of the please-wait dialogs
-    HWND PleaseWait; // the please-wait dialog shown last, or null
+    HWND Owner;                            // the hidden owner of the please-wait dialogs
+    HWND PleaseWait;                       // the please-wait dialog shown last, or null
     std::vector<ProfileMapEntry> Profiles; // newest first
     std::vector<ReportMapEntry> Reports;   // newest first
 };

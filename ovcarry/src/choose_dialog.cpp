@@ -4,10 +4,9 @@
 #include <stdio.h>
 
 // The size control of each item, in item order.
-static const int kSizeControls[ITEM_COUNT] = {IDC_SIZE_PROFILES, IDC_SIZE_SCHEDULE,
-                                              IDC_SIZE_REPORTS,  IDC_SIZE_ADVIEWS,
-                                              IDC_SIZE_INTRANET, IDC_SIZE_SETTINGS,
-                                              IDC_SIZE_DATABASES};
+static const int kSizeControls[ITEM_COUNT] = {
+    IDC_SIZE_PROFILES, IDC_SIZE_SCHEDULE, IDC_SIZE_REPORTS,  IDC_SIZE_ADVIEWS,
+    IDC_SIZE_INTRANET, IDC_SIZE_SETTINGS, IDC_SIZE_DATABASES};
 
 void ApplySelectionRules(int* selected) {
     if (selected[ITEM_SCHEDULE])

@@ -37,8 +37,8 @@ void FileImage::Text(DWORD offset, DWORD width, char* out, DWORD outSize) const 
 
 bool ReadFileImage(const char* path, FileImage* image, DWORD limit) {
     image->Bytes.clear();
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
+    HANDLE file =
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD high = 0, size = GetFileSize(file, &high), got = 0;

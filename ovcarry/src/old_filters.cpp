@@ -81,18 +81,28 @@ static bool IsKnownAd(const AdNames& ads, const char* name) {
 
 static bool AddItem(ProfileFilter* f, WORD type, const char* text, const AdNames& ads) {
     switch (type) {
-    case ITEM_DIRECTORY: return AddToList(f, &f->Directory, text);
-    case ITEM_FILES: return AddToList(f, &f->Files, text);
-    case ITEM_SUBDIRS: f->IncludeSubDirs = text[0] == 1; return true;
-    case ITEM_DOMAIN: return AddToList(f, &f->MultiHomeDomain, text);
-    case ITEM_USERS: return AddToList(f, &f->Users, text);
-    case ITEM_RETURN_CODES: ReturnCodeStringToStruct(text, f); return true;
-    case ITEM_REFERRER: return AddToList(f, &f->Referrer, text);
+    case ITEM_DIRECTORY:
+        return AddToList(f, &f->Directory, text);
+    case ITEM_FILES:
+        return AddToList(f, &f->Files, text);
+    case ITEM_SUBDIRS:
+        f->IncludeSubDirs = text[0] == 1;
+        return true;
+    case ITEM_DOMAIN:
+        return AddToList(f, &f->MultiHomeDomain, text);
+    case ITEM_USERS:
+        return AddToList(f, &f->Users, text);
+    case ITEM_RETURN_CODES:
+        ReturnCodeStringToStruct(text, f);
+        return true;
+    case ITEM_REFERRER:
+        return AddToList(f, &f->Referrer, text);
     case ITEM_AD:
         if (!text[0] || (strcmp(text, "*") != 0 && !IsKnownAd(ads, text)))
             return true;
         return AddToList(f, &f->AdClick, text) && AddToList(f, &f->AdView, text);
-    default: return true;
+    default:
+        return true;
     }
 }
 
@@ -131,8 +141,8 @@ static ProfileFilter* ConvertFilter(const FileImage& image, DWORD at, const AdNa
     if (!image.Holds(at, FILTER_ITEMS_OFFSET) || items > MAX_ITEMS ||
         !image.Holds(at + FILTER_ITEMS_OFFSET, (DWORD)items * ITEM_RECORD_SIZE))
         return nullptr;
-    ProfileFilter* f = image.Byte(at + 1) == 1 ? CreateNewIncludeFilter()
-                                               : CreateNewExcludeFilter();
+    ProfileFilter* f =
+        image.Byte(at + 1) == 1 ? CreateNewIncludeFilter() : CreateNewExcludeFilter();
     if (!f)
         return nullptr;
     image.Text(at + FILTER_NAME_OFFSET, FILTER_NAME_WIDTH, f->Name, sizeof f->Name);
@@ -157,8 +167,8 @@ bool ConvertOldFilters(const FileImage& image, DWORD table, const AdNames& ads,
                        AnalysisProfile* profile) {
     WORD count = image.Word(table + TABLE_COUNT_OFFSET);
     for (WORD n = 0; n < count; ++n) {
-        ProfileFilter* f = ConvertFilter(image, table + TABLE_FIRST_FILTER + n * FILTER_RECORD_SIZE,
-                                         ads);
+        ProfileFilter* f =
+            ConvertFilter(image, table + TABLE_FIRST_FILTER + n * FILTER_RECORD_SIZE, ads);
         if (!f)
             return false;
         AddFilterToProfile(f, profile, 0);

@@ -1,6 +1,7 @@
 // The whole template is scanned at once, so a token is never cut by a read
 // and nothing is read past the text.
 #include "old_template.h"
+#include "ovcore/report_template.h"
 #include <ctype.h>
 #include <stdlib.h>
 #include <string.h>
@@ -23,25 +24,13 @@ int GraphTypeOfWord(const std::string& word) {
     static const struct {
         const char* Prefix;
         int Type;
-    } kTypes[] = {{"STACKEDBAR", 0}, {"BAR", 1},     {"ZBAR", 2},    {"PIE", 3},
-                  {"AREA", 4},       {"LINE", 5},    {"TAPE", 5},    {"SIDEBAR", 6},
-                  {"SIDESTACKEDBARS", 7}};
+    } kTypes[] = {{"STACKEDBAR", 0}, {"BAR", 1},     {"ZBAR", 2},
+                  {"PIE", 3},        {"AREA", 4},    {"LINE", 5},
+                  {"TAPE", 5},       {"SIDEBAR", 6}, {"SIDESTACKEDBARS", 7}};
     for (const auto& t : kTypes)
         if (StartsWith(word, t.Prefix))
             return t.Type;
     return 2;
-}
-
-static int KindOf(const std::string& flag) {
-    if (_stricmp(flag.c_str(), "NOEDITGRAPH") == 0)
-        return SECTION_NOEDIT_GRAPH;
-    if (_stricmp(flag.c_str(), "NOEDITTABLE") == 0)
-        return SECTION_NOEDIT_TABLE;
-    if (StartsWith(flag, "GRAPH"))
-        return SECTION_GRAPH;
-    if (StartsWith(flag, "TABLE"))
-        return SECTION_TABLE;
-    return SECTION_TEXT;
 }
 
 // The arguments between "[" and "]", split at commas outside braces.
@@ -118,7 +107,7 @@ std::vector<OldSection> ReadOldReportTemplate(const std::string& text, int* drop
         if (EndsWith(name, "BeginSection")) {
             open = OldSection();
             open.Name = name.substr(0, 100);
-            open.Kind = KindOf(args.empty() ? std::string() : args[0]);
+            open.Kind = GetTemplateItemKind(args.empty() ? "" : args[0].c_str());
             isOpen = true;
         } else if (EndsWith(name, "EndSection") && isOpen) {
             isOpen = false;

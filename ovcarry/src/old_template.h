@@ -1,6 +1,7 @@
 // The sections of an older report template: "%%Name[...]%%" tokens open and
 // close sections and describe their graphs and repeats.
 #pragma once
+#include <windows.h>
 #include <string>
 #include <vector>
 
@@ -28,3 +29,7 @@ struct OldSection {
 std::vector<OldSection> ReadOldReportTemplate(const std::string& text, int* dropped);
 // The graph type of a graph token's first word.
 int GraphTypeOfWord(const std::string& word);
+// An old report's range word as today's range code: bit 15 maps its low 12
+// bits through the range table, bit 14 takes them as they are, neither maps
+// the whole word; values past the table give 0.
+int MapOldRange(WORD word);

@@ -31,8 +31,8 @@ static bool ConvertOldProfile(const char* path, const char* fileName, const AdNa
     title[0] = '\0';
     AnalysisProfile* p = AnalysisProfile_New();
     FileImage image;
-    bool ok = p && ReadFileImage(path, &image) &&
-              ConvertOldProfileRecord(image, ads, p, title) && ORB_CreateOrbisEntry(p) == 0;
+    bool ok = p && ReadFileImage(path, &image) && ConvertOldProfileRecord(image, ads, p, title) &&
+              ORB_CreateOrbisEntry(p) == 0;
     if (ok)
         AddProfileEntry(fileName, p);
     AnalysisProfile_Free(p);

@@ -15,8 +15,6 @@
 #define MAX_CONTENT_ENTRIES 99
 #define DESCRIPTION_SIZE 101
 
-// The range word: bit 15 maps the low 12 bits through the table, bit 14
-// takes them as they are, neither maps the whole word.
 int MapOldRange(WORD word) {
     static const int kRanges[22] = {0,  1,  2,  3,  4,  5,  7,  10, 13, 16, 16,
                                     18, 42, 42, 42, 42, 43, 44, 45, 46, 46, 47};

@@ -77,8 +77,8 @@ bool SaveImportedReport(const ImportedReport& report) {
         return false;
     std::string text = SavedReportText(report);
     DWORD wrote = 0;
-    bool ok = WriteFile(file, text.data(), (DWORD)text.size(), &wrote, nullptr) &&
-              wrote == text.size();
+    bool ok =
+        WriteFile(file, text.data(), (DWORD)text.size(), &wrote, nullptr) && wrote == text.size();
     CloseHandle(file);
     if (!ok)
         DeleteFileA(path);

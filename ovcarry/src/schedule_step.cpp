@@ -77,8 +77,9 @@ static void ImportOlderSchedule(const char* target) {
     JoinPath(path, g_carry.OldFolder, "datfiles\\schedule.das");
     ShowImportFile(path);
     if (!FileExists(path) || !ReadFileImage(path, &f) || f.Size() == 0) {
-        AppendImportLog(FileExists(path) && f.Size() != 0 ? "\tError reading old schedule database"
-                                                          : "\tDid not find any scheduled events to import");
+        AppendImportLog(FileExists(path) && f.Size() != 0
+                            ? "\tError reading old schedule database"
+                            : "\tDid not find any scheduled events to import");
         return;
     }
     DWORD records = f.Size() / OLD_EVENT_SIZE;

@@ -3,8 +3,7 @@
 #include "folder_walk.h"
 #include <string.h>
 
-static const char* const kOlderSamples[] = {"sample1.ov", "sample2.ov", "sample3.ov",
-                                            "sample4.ov"};
+static const char* const kOlderSamples[] = {"sample1.ov", "sample2.ov", "sample3.ov", "sample4.ov"};
 static const char* const kNewerSamples[] = {"file.wlp", "ftp.wlp", "http.wlp", "intranet.wlp"};
 
 bool IsSampleProfile(const char* name, int newer) {

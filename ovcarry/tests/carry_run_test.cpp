@@ -71,16 +71,15 @@ TEST_F(CarryRunTest, OlderLayoutArrivesInTodaysFiles) {
     EXPECT_TRUE(Has(run.boxes[0], carry_.Folder() + "\\ImportResults.txt")) << run.boxes[0];
 
     std::string log = carry_.Results();
-    for (const char* line : {"Import starting at: ", "Importing profiles\r\n",
-                             "\tProfile \"Shop site\" converted\r\n",
-                             "\tProfile \"Zero site\" converted\r\n",
-                             "\tProfile \"Middle site\" converted\r\n",
-                             "\tProfile \"\" converted\r\n",
-                             "\tMemorized report \"(Imported) Weekly shop\" converted\r\n",
-                             "\t3 schedule events imported successfully\r\n",
-                             "Successfully copied advertising file adviews.txt\r\n",
-                             "Successfully copied intranet file ovintra.txt\r\n",
-                             "\tSuccessfully converted Swiftmere database for \"Shop site\"\r\n"})
+    for (const char* line :
+         {"Import starting at: ", "Importing profiles\r\n", "\tProfile \"Shop site\" converted\r\n",
+          "\tProfile \"Zero site\" converted\r\n", "\tProfile \"Middle site\" converted\r\n",
+          "\tProfile \"\" converted\r\n",
+          "\tMemorized report \"(Imported) Weekly shop\" converted\r\n",
+          "\t3 schedule events imported successfully\r\n",
+          "Successfully copied advertising file adviews.txt\r\n",
+          "Successfully copied intranet file ovintra.txt\r\n",
+          "\tSuccessfully converted Swiftmere database for \"Shop site\"\r\n"})
         EXPECT_TRUE(Has(log, line)) << line << "\n" << log;
     EXPECT_FALSE(Has(log, "Sample")) << "sample profiles stay behind";
 
@@ -147,7 +146,8 @@ TEST_F(CarryRunTest, OlderLayoutArrivesInTodaysFiles) {
     EXPECT_EQ("(Imported) Weekly shop", IniValue(Schedule(), "Event1", "Memorized"));
     EXPECT_EQ("256", IniValue(Schedule(), "Event1", "Version"));
     EXPECT_EQ("WLP", IniValue(Schedule(), "Event1", "SetExtension"));
-    EXPECT_EQ(zero.base, IniValue(Schedule(), "Event2", "SetName")) << "the unknown profile's event is dropped";
+    EXPECT_EQ(zero.base, IniValue(Schedule(), "Event2", "SetName"))
+        << "the unknown profile's event is dropped";
     EXPECT_EQ("", IniValue(Schedule(), "Event2", "Memorized"));
     EXPECT_EQ("", IniValue(Schedule(), "Event3", "Version"));
 
@@ -198,8 +198,7 @@ TEST_F(CarryRunTest, NewerLayoutIsCopiedUnderNewNames) {
     EXPECT_EQ("", IniValue(Schedule(), "Event2", "Version"));
     EXPECT_EQ("30", IniValue(carry_.Install().ModuleIni(), "Defaults", "CachedTime"));
     EXPECT_EQ("newproxy:3128", IniValue(carry_.Install().BaseIni(), "Defaults", "HTTPProxy"));
-    EXPECT_TRUE(Has(log, "\tSuccessfully converted Swiftmere database for \"Newer shop\""))
-        << log;
+    EXPECT_TRUE(Has(log, "\tSuccessfully converted Swiftmere database for \"Newer shop\"")) << log;
 }
 
 TEST_F(CarryRunTest, DamagedFilesAreSkippedWithALine) {
@@ -208,7 +207,8 @@ TEST_F(CarryRunTest, DamagedFilesAreSkippedWithALine) {
     EXPECT_EQ(0u, run.exitCode);
     std::string log = carry_.Results();
     for (const char* line :
-         {"\tProfile \"Cut short\" converted\r\n", "\tProfile \"Too many filters\" conversion failed\r\n",
+         {"\tProfile \"Cut short\" converted\r\n",
+          "\tProfile \"Too many filters\" conversion failed\r\n",
           "\tProfile \"Too many items\" conversion failed\r\n",
           "\tProfile \"Long item\" converted\r\n",
           "\tMemorized report file short.ms is damaged and was skipped\r\n",
@@ -230,77 +230,90 @@ TEST_F(CarryRunTest, DamagedFilesAreSkippedWithALine) {
     EXPECT_EQ("99", IniValue(fine, "Content", "ContentCount"));
 }
 
-// A history database as the engine writes it: a report run over the shop
-// log of the older fixture in a scratch install. Its files go into the old
-// installation's database folder, master.dat turned back into its older form.
-void PlaceEngineDatabase(const std::string& oldDaily) {
-    CarryInstall maker;
-    maker.CopyContent();
+// The engine in this process, set on an install folder: a copy of a small
+// DLL there anchors it, and it is registered on the install's data folder.
+void RegisterEngineIn(const CarryInstall& carry) {
+    std::string anchor = carry.Install().Path("anchor.dll");
+    ASSERT_TRUE(
+        CopyFileA((CarryInstall::BinFolder() + "GSWDLL32.dll").c_str(), anchor.c_str(), FALSE));
+    HMODULE module = LoadLibraryA(anchor.c_str());
+    ASSERT_NE(nullptr, module);
+    ORB_InitApplicationPath(module);
+    ASSERT_GE(ORB_Register(carry.Install().Data().c_str(), 0, 0, nullptr, nullptr, nullptr, 0,
+                           nullptr, nullptr),
+              0);
+    ORB_SetUnattended(TRUE);
+}
+
+const ORB_TIME kFirstDay = 1001980800; // 2 October 2001, the fixture log's first day
+const ORB_TIME kLastSecond = kFirstDay + 3 * 86400 - 1;
+
+// A history database as the engine writes it, over the older fixture's shop
+// log, in the old installation's database folder; master.dat then turned
+// back into its older form (another format word, the entries' last 32
+// bytes in use).
+void PlaceEngineDatabase(const std::string& old) {
     const char* fixtures = getenv("OV_CARRY_FIXTURES");
     ASSERT_NE(nullptr, fixtures);
     std::string log = std::string("Z:") + fixtures + "/older/logs/shop.log";
     for (char& c : log)
         if (c == '/')
             c = '\\';
+    std::string folder = old + "\\datfiles\\shop.dat", daily = folder + "\\daily\\";
+    ovtest::RemoveTree(daily);
     AnalysisProfile* p = AnalysisProfile_New();
-    strcpy(p->BaseName, "00000001");
-    strcpy(p->Extension, "wlp");
     strcpy(p->Description, "Maker");
+    strcpy(p->SwiftmereRepository, folder.c_str());
     p->SwiftmereFlag = SWIFTMERE_FILES;
     p->RealtimeAnalysis = 1;
     ServerList_AddServer(&p->Servers, "LocalMachine", log.c_str(), "", "");
-    ASSERT_TRUE(WriteOrbisFile((maker.Install().Data() + "00000001.wlp").c_str(), p));
+    WORD updated = ORB_DoRealtime(p, "", "(Default)", nullptr, nullptr, 0, kFirstDay, kLastSecond,
+                                  nullptr, nullptr, nullptr, 0, "", 1, 0);
     AnalysisProfile_Free(p);
-    ImportedReport week;
-    week.Description = "Week";
-    week.ReportRange = 1;
-    week.StartTime = "00:00:00";
-    week.StopTime = "23:59:59";
-    week.StartDate = "10/02/01";
-    week.StopDate = "10/04/01";
-    ASSERT_TRUE(ovtest::WriteFileBytes(maker.Install().Data() + "00000001.MSS",
-                                       SavedReportText(week)));
-    std::string output;
-    ASSERT_EQ(0u, maker.RunHost("/rf \"00000001.wlp\" \"00000001.MSS\" \"" +
-                                    maker.Install().Path("week.htm") + "\"",
-                                &output))
-        << output;
-    std::string daily = maker.Install().Data() + "00000001.dat\\daily\\";
-    std::vector<std::string> files = FilesIn(daily, "*.dat");
-    ASSERT_GT(files.size(), 1u) << "the run stored its days";
-    ovtest::RemoveTree(oldDaily);
-    for (const std::string& name : files) {
-        std::string bytes = ovtest::ReadFileBytes(daily + name);
-        if (name == "master.dat") {
-            bytes[0] = 3;
-            for (size_t e = 448; e + 64 <= bytes.size(); e += 64)
-                bytes.replace(e + 32, 32, std::string(32, '\xAB'));
-        }
-        ASSERT_TRUE(ovtest::WriteFileBytes(oldDaily + name, bytes)) << name;
-    }
+    ASSERT_EQ(0, updated);
+    std::string master = ovtest::ReadFileBytes(daily + "master.dat");
+    ASSERT_GE(master.size(), 448u + 3 * 64) << "the update stored its days";
+    master[0] = 3;
+    for (size_t e = 448; e + 64 <= master.size(); e += 64)
+        master.replace(e + 32, 32, std::string(32, '\xAB'));
+    ASSERT_TRUE(ovtest::WriteFileBytes(daily + "master.dat", master));
 }
 
+// The days stored by the older installation are counted without the
+// filters the imported profile brings along: a page its filters leave out
+// shows that the report's figures came from the imported database.
 TEST_F(CarryRunTest, AReportRunsOverAnImportedProfileAndItsDatabase) {
+    carry_.CopyContent();
+    ASSERT_NO_FATAL_FAILURE(RegisterEngineIn(carry_));
     std::string old = carry_.PlaceOld("older");
-    ASSERT_NO_FATAL_FAILURE(PlaceEngineDatabase(old + "\\datfiles\\shop.dat\\daily\\"));
+    ASSERT_NO_FATAL_FAILURE(PlaceEngineDatabase(old));
     ASSERT_EQ(0u, carry_.Run(old).exitCode);
     ReadProfile shop(Data(), "Shop site");
     ASSERT_NE(nullptr, shop.p);
-    std::string weekly = ReportFile(Data(), "(Imported) Weekly shop");
-    ASSERT_FALSE(weekly.empty());
-    std::string daily = Data() + shop.base + ".dat\\daily\\";
-    size_t stored = FilesIn(daily, "*.dat").size();
-    ASSERT_GT(stored, 1u);
-    carry_.CopyContent();
-    std::string output, report = carry_.Install().Path("weekly.htm");
-    EXPECT_EQ(0u, carry_.RunHost("/rf \"" + shop.base + ".wlp\" \"" +
-                                     weekly.substr(weekly.find_last_of('\\') + 1) + "\" \"" +
-                                     report + "\"",
-                                 &output))
-        << output;
-    EXPECT_TRUE(ovtest::FileExistsAt(report)) << output;
-    std::string master = ovtest::ReadFileBytes(daily + "master.dat");
-    ASSERT_GE(master.size(), 448u + 3 * 64) << "the engine kept the imported days";
+    ASSERT_EQ(SWIFTMERE_FILES, shop.p->SwiftmereFlag);
+    strcpy(shop.p->BaseName, shop.base.c_str());
+    strcpy(shop.p->Extension, "wlp");
+    std::string report = carry_.Install().Path("history.htm");
+    WORD count = 0;
+    HGLOBAL sections = nullptr;
+    ASSERT_EQ(1, ORB_ReadTemplateSectionList(
+                     (carry_.Install().Templates() + ORB_GetTemplateFilename()).c_str(), &count,
+                     &sections, nullptr));
+    TemplateSection* list = (TemplateSection*)GlobalLock(sections);
+    for (WORD n = 0; n < count; ++n)
+        list[n].Include = 1;
+    GlobalUnlock(sections);
+    EXPECT_EQ(0, ORB_DoRealtime(shop.p, report.c_str(), "(Default)", nullptr, nullptr, 0, kFirstDay,
+                                kLastSecond, nullptr, "", sections, count, "Shop", 0, 0));
+    GlobalFree(sections);
+    char failure[512] = "";
+    ORB_GetSummaryErrMsg(failure);
+    std::string page = ovtest::ReadFileBytes(report);
+    EXPECT_TRUE(Has(page, "/index.htm")) << failure;
+    EXPECT_TRUE(Has(page, "/shop/cart.htm")) << failure;
+    std::string master =
+        carry_.Install().Read("ovdesk\\datfiles\\" + shop.base + ".dat\\daily\\master.dat");
+    ASSERT_GE(master.size(), 448u + 3 * 64);
     EXPECT_EQ(4, master[0]);
 }
 
@@ -318,8 +331,8 @@ TEST_F(CarryRunTest, RefusalsEndWithTheirMessage) {
          "The previous installation directory matches the current directory."},
         {"argument is the program folder with a backslash", "%s\\", nullptr, nullptr,
          "The previous installation directory matches the current directory."},
-        {"both paths are the program folder", "", "InstallPath=%s\r\nInstallPath2=%s\r\n",
-         nullptr, "The previous installation directory matches the current directory."},
+        {"both paths are the program folder", "", "InstallPath=%s\r\nInstallPath2=%s\r\n", nullptr,
+         "The previous installation directory matches the current directory."},
         {"no argument, no OV_PREV.INI", "", nullptr, nullptr,
          "Ostrevane Import could not find old Ostrevane files to import."},
         {"missing folder", "C:\\no\\such\\folder", nullptr, nullptr,

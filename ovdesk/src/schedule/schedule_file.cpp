@@ -10,7 +10,8 @@ struct EventText {
     size_t Offset, Size;
 };
 
-#define TEXT_KEY(field) {#field, offsetof(ScheduleEvent, field), sizeof(ScheduleEvent::field)}
+#define TEXT_KEY(field)                                                                            \
+    { #field, offsetof(ScheduleEvent, field), sizeof(ScheduleEvent::field) }
 static const EventText kTexts[] = {TEXT_KEY(Memorized),      TEXT_KEY(Server),
                                    TEXT_KEY(SetName),        TEXT_KEY(SetExtension),
                                    TEXT_KEY(SetDescription), TEXT_KEY(SaveAsFilename),
