@@ -59,9 +59,22 @@ static bool PointsInto(const char* path, const char* folder) {
     return n && _strnicmp(path, folder, n) == 0 && (path[n] == '\\' || path[n] == '\0');
 }
 
+static bool HasCredentials(const AnalysisProfile* p) {
+    if (p->HomePageUsername[0] || p->HomePagePassword[0])
+        return true;
+    for (DWORD n = 0; n < ServerList_Count(&p->Servers); ++n) {
+        const ServerInfo* server = ServerList_Get(&p->Servers, n);
+        if (server && (server->szUsername[0] || server->szPassword[0]))
+            return true;
+    }
+    return false;
+}
+
 // The copied file keeps its paths: the ones that lead into the old
-// installation are named, since they stop working when it goes.
-static void WarnOldPaths(const AnalysisProfile* p) {
+// installation are named, since they stop working when it goes. Its user
+// names and passwords were scrambled by the older version with a key of its
+// own, so they read as noise here and must be typed again.
+static void WarnCopiedProfile(const AnalysisProfile* p) {
     char path[SERVERINFO_PATH_SIZE];
     for (DWORD n = 0; n < ServerList_Count(&p->Servers); ++n)
         if (ServerList_GetPath(&p->Servers, n, path) && PointsInto(path, g_carry.OldFolder))
@@ -70,6 +83,10 @@ static void WarnOldPaths(const AnalysisProfile* p) {
     if (PointsInto(p->SwiftmereRepository, g_carry.OldFolder))
         AppendImportLogf("\tWarning: profile \"%s\" keeps its database in the old folder: %s",
                          p->Description, p->SwiftmereRepository);
+    if (HasCredentials(p))
+        AppendImportLogf("\tWarning: profile \"%s\": its user names and passwords cannot be "
+                         "read and must be entered again",
+                         p->Description);
 }
 
 static bool CopyNewerProfile(const char* path, const char* fileName) {
@@ -82,7 +99,7 @@ static bool CopyNewerProfile(const char* path, const char* fileName) {
         strcpy(p->BaseName, base);
         AddProfileEntry(fileName, p);
         AppendImportLogf("\tProfile \"%s\" converted", p->Description);
-        WarnOldPaths(p);
+        WarnCopiedProfile(p);
     } else {
         DeleteFileA(target); // an unreadable copy would only confuse the list
     }

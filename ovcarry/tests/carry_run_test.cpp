@@ -190,6 +190,9 @@ TEST_F(CarryRunTest, NewerLayoutIsCopiedUnderNewNames) {
     EXPECT_TRUE(Has(log, "\tProfile \"Newer shop\" converted\r\n")) << log;
     EXPECT_TRUE(Has(log, "\tWarning: profile \"Newer shop\" reads its log from the old folder"))
         << log;
+    EXPECT_TRUE(Has(log, "\tWarning: profile \"Newer shop\": its user names and passwords cannot "
+                         "be read"))
+        << log;
     EXPECT_TRUE(Has(log, "\t2 schedule events imported successfully\r\n")) << log;
     EXPECT_FALSE(Has(log, "Sample"));
     EXPECT_FALSE(ReportFile(Data(), "(Imported) Monthly newer").empty());

@@ -264,7 +264,8 @@ def newer(root):
     write(log, shop_log_lines())
     write(os.path.join(data, "0000000A.wlp"),
           "[Profile]\r\nVersion=4\r\nDescription=Newer shop\r\nIsServerCluster=0\r\n"
-          "ServerName=LocalMachine\r\nLogFilePath=%s\r\nSwiftmereFlag=1\r\n"
+          "ServerName=LocalMachine\r\nLogFilePath=%s\r\nLogFileUsername=\x1b\x7f\x12q\r\n"
+          "SwiftmereFlag=1\r\n"
           "RealtimeAnalysis=1\r\n" % "@OLD@\\logs\\newer.log")
     write(os.path.join(data, "http.wlp"), "[Profile]\r\nVersion=4\r\nDescription=Sample\r\n")
     write(os.path.join(data, "0000000A.dat", "daily", "master.dat"), master_file(2))
