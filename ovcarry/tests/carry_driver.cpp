@@ -1,5 +1,6 @@
 #include "carry_driver.h"
 #include <gtest/gtest.h>
+#include "child_process.h"
 #include "wait_until.h"
 
 namespace carrytest {
@@ -135,33 +136,13 @@ CarryRun CarryInstall::Run(const std::string& arguments, ChooseAnswer answer,
 }
 
 DWORD CarryInstall::RunHost(const std::string& arguments, std::string* output) {
-    std::string outputPath = install_.Path("ovhost-output.txt");
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE out = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    STARTUPINFOA start = {};
-    start.cb = sizeof start;
-    start.dwFlags = STARTF_USESTDHANDLES;
-    start.hStdOutput = start.hStdError = out;
-    PROCESS_INFORMATION process = {};
-    std::string line = "\"" + install_.Path("ovhost.exe") + "\" " + arguments;
-    BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                  install_.Root().c_str(), &start, &process);
-    CloseHandle(out);
-    DWORD code = ~0u;
-    if (!started) {
-        ADD_FAILURE() << "ovhost.exe did not start";
-        return code;
-    }
-    if (WaitForSingleObject(process.hProcess, kRunLimitMs) == WAIT_TIMEOUT) {
-        TerminateProcess(process.hProcess, 99);
-        ADD_FAILURE() << "ovhost.exe " << arguments << " did not end";
-    }
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    *output = ovtest::ReadFileBytes(outputPath);
-    return code;
+    ovtest::ChildRun run =
+        ovtest::RunChild("\"" + install_.Path("ovhost.exe") + "\" " + arguments, install_.Root(),
+                         install_.Path("ovhost-output.txt"), kRunLimitMs);
+    EXPECT_TRUE(run.started);
+    EXPECT_FALSE(run.timedOut) << "ovhost.exe " << arguments << " did not end";
+    *output = run.output;
+    return run.exitCode;
 }
 
 void CarryInstall::CopyContent() {

@@ -103,27 +103,23 @@ def profile_v3(title, log, user="", password="", home="", database=0, filters=()
     return bytes(buf)
 
 
-def profile_v0(title, log, user, home):
-    buf = bytearray()
-    put(buf, 0, struct.pack("<H", 0))
-    put(buf, 2, text(title, 81))
-    put(buf, 83, text(log, 81))
-    put(buf, 164, text(user, 41))
-    put(buf, 205, text("zero-pw", 41))
-    put(buf, 246, text(home, 81))
-    put(buf, 710, b"\x01")
-    filter_table(buf, RECORD_OLD_FILTERS, [])
-    return bytes(buf)
+# Where the fields of the two oldest record versions lie.
+OLD_LAYOUTS = {
+    0x0000: {"user": 164, "password": 205, "home": 246, "dns": 710},
+    0x0100: {"user": 384, "password": 425, "home": 466, "dns": 629},
+}
 
 
-def profile_v1(title, log, user, password):
+def profile_old(version, title, log, user, password="", home="", dns=0):
+    at = OLD_LAYOUTS[version]
     buf = bytearray()
-    put(buf, 0, struct.pack("<H", 0x0100))
+    put(buf, 0, struct.pack("<H", version))
     put(buf, 2, text(title, 81))
     put(buf, 83, text(log, 81))
-    put(buf, 384, text(user, 41))
-    put(buf, 425, text(password, 41))
-    put(buf, 629, b"\x00")
+    put(buf, at["user"], text(user, 41))
+    put(buf, at["password"], text(password, 41))
+    put(buf, at["home"], text(home, 81))
+    put(buf, at["dns"], bytes([dns]))
     filter_table(buf, RECORD_OLD_FILTERS, [])
     return bytes(buf)
 
@@ -230,12 +226,13 @@ def older(root):
           profile_v3("Shop site", wine_path(log), home="http://www.shop.example/index.htm",
                      database=1, filters=[pages, robots], save_path="C:\\reports\\shop"))
     write(os.path.join(data, "zero.ov"),
-          profile_v0("Zero site", "C:\\web logs\\zero.log", "anon", "/home/index.htm"))
+          profile_old(0, "Zero site", "C:\\web logs\\zero.log", "anon", "zero-pw",
+                      "/home/index.htm", dns=1))
     write(os.path.join(data, "middle.ov"),
-          profile_v1("Middle site", "ftp://ftp.example.com/logs/x.log", "bob", "secret"))
+          profile_old(0x0100, "Middle site", "ftp://ftp.example.com/logs/x.log", "bob", "secret"))
     write(os.path.join(data, "odd.ov"),
           profile_v25([filter_record(True, "Html", [item(0x1700, "*.htm")])]))
-    write(os.path.join(data, "sample1.ov"), profile_v1("Sample", "C:\\s.log", "", ""))
+    write(os.path.join(data, "sample1.ov"), profile_old(0x0100, "Sample", "C:\\s.log", ""))
     write(os.path.join(data, "weekly.ms"), report_header("Weekly shop", "shop", "rpt\\main.var",
                                                          "C:\\out\\weekly.htm", 0x4001))
     write(os.path.join(data, "daily.ms"),
@@ -314,7 +311,7 @@ def damaged(root):
 
 def samples(root):
     data = os.path.join(root, "datfiles")
-    write(os.path.join(data, "SAMPLE1.OV"), profile_v1("Sample", "C:\\s.log", "", ""))
+    write(os.path.join(data, "SAMPLE1.OV"), profile_old(0x0100, "Sample", "C:\\s.log", ""))
     write(os.path.join(root, "ostrevan.ini"), "[Defaults]\r\nCachedTime=5\r\n")
 
 
