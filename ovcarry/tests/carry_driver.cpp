@@ -63,14 +63,11 @@ std::string CarryInstall::Folder() const {
 }
 
 std::string CarryInstall::PlaceOld(const std::string& name) {
-    const char* fixtures = getenv("OV_CARRY_FIXTURES");
-    EXPECT_NE(fixtures, nullptr) << "OV_CARRY_FIXTURES names the fixture builder's output";
-    if (!fixtures)
+    std::string fixtures = ovtest::WineFolderFromEnv("OV_CARRY_FIXTURES");
+    EXPECT_NE(fixtures, "") << "OV_CARRY_FIXTURES names the fixture builder's output";
+    if (fixtures.empty())
         return "";
-    std::string from = std::string("Z:") + fixtures + "/" + name + "/";
-    for (char& c : from)
-        if (c == '/')
-            c = '\\';
+    std::string from = fixtures + name + "\\";
     std::string to = old_.Root() + name + "\\";
     EXPECT_TRUE(ovtest::CopyTree(from, to)) << from;
     std::string old = to.substr(0, to.size() - 1);
@@ -146,12 +143,8 @@ DWORD CarryInstall::RunHost(const std::string& arguments, std::string* output) {
 }
 
 void CarryInstall::CopyContent() {
-    const char* content = getenv("OV_CONTENT_DIR");
-    ASSERT_NE(content, nullptr) << "OV_CONTENT_DIR names the shipped content";
-    std::string from = std::string("Z:") + content + "/";
-    for (char& c : from)
-        if (c == '/')
-            c = '\\';
+    std::string from = ovtest::WineFolderFromEnv("OV_CONTENT_DIR");
+    ASSERT_NE(from, "") << "OV_CONTENT_DIR names the shipped content";
     ASSERT_TRUE(ovtest::CopyTree(from, install_.Root()));
 }
 

@@ -256,12 +256,9 @@ const ORB_TIME kLastSecond = kFirstDay + 3 * 86400 - 1;
 // back into its older form (another format word, the entries' last 32
 // bytes in use).
 void PlaceEngineDatabase(const std::string& old) {
-    const char* fixtures = getenv("OV_CARRY_FIXTURES");
-    ASSERT_NE(nullptr, fixtures);
-    std::string log = std::string("Z:") + fixtures + "/older/logs/shop.log";
-    for (char& c : log)
-        if (c == '/')
-            c = '\\';
+    std::string fixtures = ovtest::WineFolderFromEnv("OV_CARRY_FIXTURES");
+    ASSERT_NE("", fixtures);
+    std::string log = fixtures + "older\\logs\\shop.log";
     std::string folder = old + "\\datfiles\\shop.dat", daily = folder + "\\daily\\";
     ovtest::RemoveTree(daily);
     AnalysisProfile* p = AnalysisProfile_New();

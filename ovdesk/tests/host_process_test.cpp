@@ -48,12 +48,8 @@ class HostProcessTest : public ::testing::Test {
 
     // The shipped report content (templates, styles, images) into the install.
     void CopyContent() {
-        const char* content = getenv("OV_CONTENT_DIR");
-        ASSERT_NE(content, nullptr) << "OV_CONTENT_DIR names the shipped content";
-        std::string from = std::string("Z:") + content + "/";
-        for (char& c : from)
-            if (c == '/')
-                c = '\\';
+        std::string from = ovtest::WineFolderFromEnv("OV_CONTENT_DIR");
+        ASSERT_NE(from, "") << "OV_CONTENT_DIR names the shipped content";
         ASSERT_TRUE(ovtest::CopyTree(from, install_.Root()));
     }
 

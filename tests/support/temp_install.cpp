@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 
 namespace ovtest {
 
@@ -118,6 +119,17 @@ void RemoveTree(const std::string& path) {
         FindClose(find);
     }
     RemoveDirectoryA(dir.c_str());
+}
+
+std::string WineFolderFromEnv(const char* variable) {
+    const char* folder = getenv(variable);
+    if (!folder)
+        return "";
+    std::string path = std::string("Z:") + folder + "/";
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
 }
 
 } // namespace ovtest
