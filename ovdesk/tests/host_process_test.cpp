@@ -2,6 +2,7 @@
 // its own, loads ovdesk.dll from there, lists the profiles and runs reports
 // unattended. Every run must end by itself.
 #include <gtest/gtest.h>
+#include "child_process.h"
 #include "temp_install.h"
 #include "definitions/report_definitions.h"
 #include "schedule/schedule_files.h"
@@ -55,12 +56,8 @@ class HostProcessTest : public ::testing::Test {
 
     // The shipped report content (templates, styles, images) into the install.
     void CopyContent() {
-        const char* content = getenv("OV_CONTENT_DIR");
-        ASSERT_NE(content, nullptr) << "OV_CONTENT_DIR names the shipped content";
-        std::string from = std::string("Z:") + content + "/";
-        for (char& c : from)
-            if (c == '/')
-                c = '\\';
+        std::string from = ovtest::WineFolderFromEnv("OV_CONTENT_DIR");
+        ASSERT_NE(from, "") << "OV_CONTENT_DIR names the shipped content";
         ASSERT_TRUE(ovtest::CopyTree(from, install_.Root()));
     }
 
@@ -97,35 +94,12 @@ class HostProcessTest : public ::testing::Test {
 
     // Runs ovhost.exe with arguments; the exit code and everything it printed.
     RunResult Run(const std::string& arguments) {
-        RunResult result = {~0u, ""};
-        std::string outputPath = install_.Path("ovhost-output.txt");
-        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-        HANDLE output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        STARTUPINFOA start = {};
-        start.cb = sizeof start;
-        start.dwFlags = STARTF_USESTDHANDLES;
-        start.hStdOutput = start.hStdError = output;
-        PROCESS_INFORMATION process = {};
-        std::string line = "\"" + install_.Path("ovhost.exe") + "\" " + arguments;
-        BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                      install_.Root().c_str(), &start, &process);
-        CloseHandle(output);
-        EXPECT_TRUE(started);
-        if (!started)
-            return result;
-        if (WaitForSingleObject(process.hProcess, kRunLimitMs) == WAIT_TIMEOUT) {
-            TerminateProcess(process.hProcess, 99);
-            ADD_FAILURE() << "ovhost.exe " << arguments << " did not end";
-        }
-        GetExitCodeProcess(process.hProcess, &result.exitCode);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-        // Line ends as the console gives them do not matter here.
-        for (char c : ovtest::ReadFileBytes(outputPath))
-            if (c != '\r')
-                result.output += c;
-        return result;
+        ovtest::ChildRun run =
+            ovtest::RunChild("\"" + install_.Path("ovhost.exe") + "\" " + arguments,
+                             install_.Root(), install_.Path("ovhost-output.txt"), kRunLimitMs);
+        EXPECT_TRUE(run.started);
+        EXPECT_FALSE(run.timedOut) << "ovhost.exe " << arguments << " did not end";
+        return {run.exitCode, run.output};
     }
 
     ovtest::TempInstall install_;

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 
 namespace ovtest {
 
@@ -132,6 +133,17 @@ void RemoveTree(const std::string& path) {
         FindClose(find);
     }
     RemoveDirectoryA(dir.c_str());
+}
+
+std::string WineFolderFromEnv(const char* variable) {
+    const char* folder = getenv(variable);
+    if (!folder)
+        return "";
+    std::string path = std::string("Z:") + folder + "/";
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
 }
 
 } // namespace ovtest

@@ -39,6 +39,10 @@ class TempInstall {
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
 bool FileExistsAt(const std::string& path);
+// The Linux folder an environment variable names (the build passes the
+// shipped content and fixture folders so), as a Wine path ending in a
+// backslash; "" when the variable is unset.
+std::string WineFolderFromEnv(const char* variable);
 // Deletes a folder and everything in it.
 void RemoveTree(const std::string& path);
 // Copies the folder tree from into to (both end in a backslash), making the

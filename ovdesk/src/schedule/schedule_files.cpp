@@ -1,5 +1,6 @@
 // Event files of the scheduler.
 #include "schedule/schedule_files.h"
+#include "schedule/schedule_file.h"
 #include "schedule/schedule_events.h"
 #include "desk_services.h"
 #include <cstdio>
@@ -10,64 +11,7 @@ namespace {
 
 enum { SCHEDULE_FILE_NUMBERS = 10000, MIGRATE_LINE_SIZE = 2001 };
 
-void ReadText(const char* file, const char* section, const char* key, char* out, DWORD size) {
-    GetPrivateProfileStringA(section, key, "", out, size, file);
-}
-
-void WriteNumber(const char* file, const char* section, const char* key, unsigned long value) {
-    char text[16];
-    snprintf(text, sizeof text, "%lu", value);
-    WritePrivateProfileStringA(section, key, text, file);
-}
-
 } // namespace
-
-int ReadScheduleEventFile(const char* file, ScheduleEvent* event, const char* section) {
-    UINT version = GetPrivateProfileIntA(section, "Version", 65535, file);
-    if (version == 65535)
-        return 0;
-    event->Version = (WORD)version;
-    event->Immediate = (WORD)GetPrivateProfileIntA(section, "Immediate", 0, file);
-    event->Active = (WORD)GetPrivateProfileIntA(section, "Active", 0, file);
-    event->Time = (DWORD)GetPrivateProfileIntA(section, "Time", 0, file);
-    event->RepeatIncrement = (WORD)GetPrivateProfileIntA(section, "RepeatIncrement", 0, file);
-    event->RepeatType = (WORD)GetPrivateProfileIntA(section, "RepeatType", 0, file);
-    event->Remote = (BYTE)GetPrivateProfileIntA(section, "Remote", 0, file);
-    event->ActivityType = (WORD)GetPrivateProfileIntA(section, "ActivityType", 0, file);
-    event->SaveAsFileType = (WORD)GetPrivateProfileIntA(section, "SaveAsFileType", 0, file);
-    ReadText(file, section, "Memorized", event->Memorized, sizeof event->Memorized);
-    ReadText(file, section, "Server", event->Server, sizeof event->Server);
-    ReadText(file, section, "SetName", event->SetName, sizeof event->SetName);
-    ReadText(file, section, "SetExtension", event->SetExtension, sizeof event->SetExtension);
-    ReadText(file, section, "SetDescription", event->SetDescription, sizeof event->SetDescription);
-    ReadText(file, section, "SaveAsFilename", event->SaveAsFilename, sizeof event->SaveAsFilename);
-    ReadText(file, section, "SaveAsUsername", event->SaveAsUsername, sizeof event->SaveAsUsername);
-    ReadText(file, section, "SaveAsPassword", event->SaveAsPassword, sizeof event->SaveAsPassword);
-    return 1;
-}
-
-int WriteScheduleEventFile(const char* file, const ScheduleEvent* event, const char* section) {
-    if (!file || !file[0])
-        return 0;
-    WriteNumber(file, section, "Version", event->Version);
-    WriteNumber(file, section, "Immediate", event->Immediate);
-    WriteNumber(file, section, "Active", event->Active);
-    WriteNumber(file, section, "Time", event->Time);
-    WriteNumber(file, section, "RepeatIncrement", event->RepeatIncrement);
-    WriteNumber(file, section, "RepeatType", event->RepeatType);
-    WriteNumber(file, section, "Remote", event->Remote);
-    WriteNumber(file, section, "ActivityType", event->ActivityType);
-    WriteNumber(file, section, "SaveAsFileType", event->SaveAsFileType);
-    WritePrivateProfileStringA(section, "Memorized", event->Memorized, file);
-    WritePrivateProfileStringA(section, "Server", event->Server, file);
-    WritePrivateProfileStringA(section, "SetName", event->SetName, file);
-    WritePrivateProfileStringA(section, "SetExtension", event->SetExtension, file);
-    WritePrivateProfileStringA(section, "SetDescription", event->SetDescription, file);
-    WritePrivateProfileStringA(section, "SaveAsFilename", event->SaveAsFilename, file);
-    WritePrivateProfileStringA(section, "SaveAsUsername", event->SaveAsUsername, file);
-    WritePrivateProfileStringA(section, "SaveAsPassword", event->SaveAsPassword, file);
-    return 1;
-}
 
 int NextScheduleFileName(char* path, size_t size) {
     const char* folder = GetDataFilesFolder();
@@ -137,12 +81,15 @@ int LoadScheduleEvents(void) {
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
-        ScheduleEvent event = {};
-        n = snprintf(event.FilePath, sizeof event.FilePath, "%s%s", GetDataFilesFolder(),
-                     found.cFileName);
-        if (n < 0 || (size_t)n >= sizeof event.FilePath)
+        char path[sizeof(ScheduleEvent::FilePath)];
+        n = snprintf(path, sizeof path, "%s%s", GetDataFilesFolder(), found.cFileName);
+        if (n < 0 || (size_t)n >= sizeof path)
             continue;
-        if (ReadScheduleEventFile(event.FilePath, &event, "Main") && AddScheduleEvent(&event))
+        ScheduleEvent event;
+        if (!ReadScheduleEventFile(path, &event, "Main"))
+            continue;
+        memcpy(event.FilePath, path, sizeof path);
+        if (AddScheduleEvent(&event))
             ++loaded;
     } while (FindNextFileA(search, &found));
     FindClose(search);

@@ -2,14 +2,9 @@
 // the plug-in's datfiles folder, and the older single "logsched.dat".
 #pragma once
 #include "desk_types.h"
+#include "schedule/schedule_file.h"
 #include <cstddef>
 
-// Reads section of file into event (texts cut to their fields); 1, or 0 when
-// the section has no Version (the file is then not an event).
-int ReadScheduleEventFile(const char* file, ScheduleEvent* event, const char* section);
-// Writes event into section of file; nothing when file is empty (a realtime
-// event has no file). 1 when written.
-int WriteScheduleEventFile(const char* file, const ScheduleEvent* event, const char* section);
 // The lowest free "log%04d.las" path of the datfiles folder into path (size
 // bytes); 1, or 0 when every number is taken or the path does not fit.
 int NextScheduleFileName(char* path, size_t size);
