@@ -251,10 +251,14 @@ BOOL SheetPageCommon(HWND page, UINT message, LPARAM lParam, SheetRow row) {
     return FALSE;
 }
 
-bool IsLeaving(UINT code) {
-    if (g_sheet.Wizard)
+bool IsLeavingPage(bool wizard, UINT code) {
+    if (wizard)
         return code == PSN_WIZNEXT || code == PSN_WIZFINISH;
     return code == PSN_KILLACTIVE;
+}
+
+bool IsLeaving(UINT code) {
+    return IsLeavingPage(g_sheet.Wizard, code);
 }
 
 BOOL RefuseLeaving(HWND page, UINT code) {
@@ -263,11 +267,15 @@ BOOL RefuseLeaving(HWND page, UINT code) {
     return TRUE;
 }
 
-BOOL AcceptLeaving(HWND page) {
-    if (!g_sheet.Wizard)
+BOOL AcceptLeavingPage(HWND page, bool wizard) {
+    if (!wizard)
         PropSheet_CancelToClose(GetParent(page));
     SetWindowLongPtrA(page, DWLP_MSGRESULT, 0);
     return TRUE;
+}
+
+BOOL AcceptLeaving(HWND page) {
+    return AcceptLeavingPage(page, g_sheet.Wizard);
 }
 
 int SheetMessage(HWND page, const char* text, const char* caption, UINT type) {

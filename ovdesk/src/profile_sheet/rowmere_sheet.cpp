@@ -3,6 +3,7 @@
 #include "profile_sheet/rowmere_sheet.h"
 #include "profile_sheet/log_source_pickers.h"
 #include "profile_sheet/odbc_binding.h"
+#include "profile_sheet/sheet_state.h"
 #include "report_dialog/report_pages.h"
 #include "services/dialog_services.h"
 #include "startup/plugin_state.h"
@@ -46,19 +47,15 @@ DWORD HelpTopic(RowmerePage page) {
 }
 
 bool Leaving(UINT code) {
-    return g_rm.Wizard ? code == PSN_WIZNEXT || code == PSN_WIZFINISH : code == PSN_KILLACTIVE;
+    return IsLeavingPage(g_rm.Wizard, code);
 }
 
 BOOL Refuse(HWND page, UINT code) {
-    SetWindowLongPtrA(page, DWLP_MSGRESULT, code == PSN_WIZNEXT ? -1 : TRUE);
-    return TRUE;
+    return RefuseLeaving(page, code);
 }
 
 BOOL Accept(HWND page) {
-    if (!g_rm.Wizard)
-        PropSheet_CancelToClose(GetParent(page));
-    SetWindowLongPtrA(page, DWLP_MSGRESULT, 0);
-    return TRUE;
+    return AcceptLeavingPage(page, g_rm.Wizard);
 }
 
 // Wizard buttons, Cancel and help, for every page.

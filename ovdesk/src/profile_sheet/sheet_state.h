@@ -54,11 +54,14 @@ UINT SheetNotifyCode(UINT message, LPARAM lParam);
 // True for the notifications on which a page validates and writes: Next and
 // Finish in the wizard, leaving the tab (also for OK) when editing.
 bool IsLeaving(UINT code);
+// The same for a sheet of its own that is (or is not) a wizard.
+bool IsLeavingPage(bool wizard, UINT code);
 // Keeps the sheet on page (a refusal), in the answer code asks for.
 // Always TRUE.
 BOOL RefuseLeaving(HWND page, UINT code);
 // Accepts leaving: in edit mode Cancel becomes Close. Always TRUE.
 BOOL AcceptLeaving(HWND page);
+BOOL AcceptLeavingPage(HWND page, bool wizard);
 // A box of the sheet (caption and text), answered by the user.
 int SheetMessage(HWND page, const char* text, const char* caption, UINT type);
 // Asks whether to drop the history database after a change that makes it
