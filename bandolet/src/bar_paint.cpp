@@ -1,5 +1,6 @@
 // Drawing the bar off-screen and copying it in one step.
 #include <cstring>
+#include <vector>
 
 #include "bar_internal.h"
 #include "options.h"
@@ -83,6 +84,61 @@ void DrawCaption(BandoletBar* bar, HDC dc, const BandoletButton& b, int shift) {
     SelectObject(dc, old);
 }
 
+// The picture's ink (pixels neither the key colour nor light) as a
+// monochrome bitmap, ink black and the rest white; null when it cannot be read.
+HBITMAP InkMask(HDC dc, HBITMAP picture, int w, int h) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<RGBQUAD> pixels(static_cast<size_t>(w) * h);
+    if (GetDIBits(dc, picture, 0, h, pixels.data(), &info, DIB_RGB_COLORS) != h)
+        return nullptr;
+    int stride = ((w + 15) / 16) * 2; // monochrome rows are word-aligned
+    std::vector<BYTE> bits(static_cast<size_t>(stride) * h, 0xFF);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const RGBQUAD& p = pixels[static_cast<size_t>(y) * w + x];
+            bool key = p.rgbRed == 255 && p.rgbGreen == 0 && p.rgbBlue == 255;
+            bool light = p.rgbRed * 3 + p.rgbGreen * 6 + p.rgbBlue >= 192 * 10;
+            if (!key && !light)
+                bits[static_cast<size_t>(y) * stride + x / 8] &= ~(0x80 >> (x % 8));
+        }
+    return CreateBitmap(w, h, 1, 1, bits.data());
+}
+
+// Paints the mask's black pixels in one colour, leaving the rest of dc alone.
+void PaintInk(HDC dc, HDC maskDc, int x, int y, int w, int h, COLORREF colour) {
+    constexpr DWORD kBrushWhereBlack = 0x00B8074A; // ((dest ^ brush) & mask) ^ brush
+    HBRUSH brush = CreateSolidBrush(colour);
+    HGDIOBJ old = SelectObject(dc, brush);
+    BitBlt(dc, x, y, w, h, maskDc, 0, 0, kBrushWhereBlack);
+    SelectObject(dc, old);
+    DeleteObject(brush);
+}
+
+// A disabled picture, embossed: its ink in the highlight colour one pixel
+// right and down, then in the shadow colour in place.
+void DrawEmbossed(HDC dc, HBITMAP picture, int x, int y, int w, int h) {
+    HBITMAP mask = InkMask(dc, picture, w, h);
+    if (!mask)
+        return;
+    HDC maskDc = CreateCompatibleDC(dc);
+    HGDIOBJ oldMask = SelectObject(maskDc, mask);
+    COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+    COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+    PaintInk(dc, maskDc, x + 1, y + 1, w, h, GetSysColor(COLOR_BTNHIGHLIGHT));
+    PaintInk(dc, maskDc, x, y, w, h, GetSysColor(COLOR_BTNSHADOW));
+    SetTextColor(dc, oldText);
+    SetBkColor(dc, oldBack);
+    SelectObject(maskDc, oldMask);
+    DeleteDC(maskDc);
+    DeleteObject(mask);
+}
+
 HBITMAP PictureFor(BandoletBar* bar, const BandoletButton& b, bool hot) {
     if (!b.enabled)
         return b.disabled;
@@ -111,7 +167,10 @@ void DrawButton(BandoletBar* bar, HDC dc, int index) {
             int y = b.rect.top + ((bar->options & BANDOLET_SMALL) ? 5 : 3) + shift;
             if (b.shadow && b.enabled && !down)
                 OVKIT_DrawTransparentBitmap(dc, b.shadow, nullptr, x + 3, y + 3, 0, 0, w, h, kKey);
-            OVKIT_DrawTransparentBitmap(dc, picture, nullptr, x, y, 0, 0, w, h, kKey);
+            if (b.enabled)
+                OVKIT_DrawTransparentBitmap(dc, picture, nullptr, x, y, 0, 0, w, h, kKey);
+            else
+                DrawEmbossed(dc, picture, x, y, w, h);
         }
         if (bar->options & BANDOLET_TEXT)
             DrawCaption(bar, dc, b, shift);

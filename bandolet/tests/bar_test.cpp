@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "bandolet_fixture.h"
+#include "bar_internal.h"
 #include "wait_until.h"
 
 using namespace bandolet_test;
@@ -164,4 +165,48 @@ TEST_F(BarTest, ShowsTooltipsAfterADelay) {
         GetWindowRect(BarWindow(), &bar);
         EXPECT_EQ(bar.bottom + 4, tip.top);
     }
+}
+
+// Guards the grey-picture fault: a disabled button's picture is embossed, only
+// its ink drawn, in the highlight and shadow colours on the button face.
+TEST_F(BarTest, DrawsDisabledPicturesEmbossed) {
+    ASSERT_NE(nullptr, f.api.CreateDefault(host.hwnd(), BANDOLET_LARGE));
+    ASSERT_EQ(1, f.api.EnableButton(host.hwnd(), 5090, FALSE));
+    RECT rc = {};
+    GetClientRect(BarWindow(), &rc);
+    HDC screen = GetDC(BarWindow());
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    bandolet::PaintBar(Bar(), dc);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), light = GetSysColor(COLOR_BTNHIGHLIGHT),
+                   dark = GetSysColor(COLOR_BTNSHADOW);
+    struct Case {
+        UINT command;
+        bool embossed;
+    } cases[] = {{5090, true}, {5000, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        const RECT& b = Bar()->buttons[ButtonAt(Bar(), c.command)].rect;
+        int x0 = (b.left + b.right - Bar()->bitmapWidth) / 2, y0 = b.top + 3;
+        int lights = 0, darks = 0, others = 0;
+        for (int y = y0; y < y0 + Bar()->bitmapHeight; ++y)
+            for (int x = x0; x < x0 + Bar()->bitmapWidth + 1; ++x) {
+                COLORREF p = GetPixel(dc, x, y);
+                lights += p == light;
+                darks += p == dark;
+                others += p != face && p != light && p != dark;
+            }
+        if (c.embossed) {
+            EXPECT_EQ(0, others);
+            EXPECT_GT(lights, 0);
+            EXPECT_GT(darks, 0);
+        } else {
+            EXPECT_GT(others, 0);
+        }
+    }
+    SelectObject(dc, old);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    ReleaseDC(BarWindow(), screen);
 }

@@ -24,8 +24,9 @@ const uint16_t kMachineI386 = 0x14C;
 const uint16_t kMachineAmd64 = 0x8664;
 
 // The DLLs of the system, as their callers name them.
-const char* const kOurDlls[] = {"ovkit.dll",    "ovcore.dll", "DUNZIP32.dll", "FTP4W32.dll",
-                                "GSWDLL32.dll", "VIC32.dll",  "CSTCTLS4.dll", "ovdesk.dll"};
+const char* const kOurDlls[] = {"ovkit.dll",    "ovcore.dll",  "DUNZIP32.dll", "FTP4W32.dll",
+                                "GSWDLL32.dll", "VIC32.dll",   "CSTCTLS4.dll", "ovdesk.dll",
+                                "Bandolet.dll", "ovbeacon.dll"};
 
 #define FTP_NAME(fn) #fn,
 const char* const kFtpNames[] = {NET_FTP_FUNCTIONS(FTP_NAME)};
@@ -55,6 +56,19 @@ const struct {
     {"ovkit.dll",
      {"OVKIT_GetBitmapInstance", "OVKIT_GetBitmapResource", "OVKIT_LANGSTRING_MAKEINTRESOURCE",
       "OVKIT_WriteSchedulerLogFile"},
+     {}},
+    // The host binds the whole toolbar interface by name.
+    {"Bandolet.dll",
+     {"Bandolet_CreateDefaultBandolet", "Bandolet_CreateSubsetBandolet", "Bandolet_CreateBandolet",
+      "Bandolet_DestroyBandolet", "Bandolet_MatchButtons", "Bandolet_EnableButton",
+      "Bandolet_SetOptions", "Bandolet_Initmenu", "Bandolet_Command", "Bandolet_Palette",
+      "Bandolet_Resize", "Bandolet_ResizeRect", "Bandolet_Focus", "Bandolet_GetToolbarHWND",
+      "Bandolet_AddButton", "Bandolet_ChangeButtonText", "Bandolet_SetINIFilename",
+      "Bandolet_TipOfTheDay", "Bandolet_ShowSplash"},
+     {}},
+    // The SNMP service binds the extension agent's entry points by name.
+    {"ovbeacon.dll",
+     {"SnmpExtensionInit", "SnmpExtensionQuery", "SnmpExtensionTrap", "SnmpExtensionClose"},
      {}},
 };
 
