@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "imaging/vic32_wrappers.h"
+#include "startup/plugin_state.h"
 #include "msgbox_watcher.h"
 #include "temp_install.h"
 
@@ -215,6 +216,22 @@ TEST_F(ImagingWrappers, WithoutTheLibraryEveryWrapperFailsCleanly) {
 
     ovimaging::SetLibraryName("VIC32.DLL");
     EXPECT_EQ(ovimaging::gifinfo(gif_.c_str(), &info_), VIC_OK);
+}
+
+} // namespace
+
+namespace {
+
+// Guards against the library being left to a static destructor: the
+// plug-in's shut-down frees it.
+TEST_F(ImagingWrappers, ThePluginsShutDownFreesTheLibrary) {
+    ovimaging::ReleaseLibrary();
+    if (GetModuleHandleA("VIC32.DLL"))
+        GTEST_SKIP() << "another part of this process holds VIC32.DLL";
+    ASSERT_EQ(ovimaging::gifinfo(gif_.c_str(), &info_), VIC_OK);
+    EXPECT_NE(GetModuleHandleA("VIC32.DLL"), nullptr);
+    ShutDownPlugin();
+    EXPECT_EQ(GetModuleHandleA("VIC32.DLL"), nullptr);
 }
 
 } // namespace
