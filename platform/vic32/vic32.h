@@ -54,3 +54,38 @@ VIC32_API int WINAPI savegif(const char* path, VicImage* image);
 VIC32_API int WINAPI savejpg(const char* path, VicImage* image, int quality);
 // Frees image's pixels (nothing when it has none).
 VIC32_API void WINAPI freeimage(VicImage* image);
+
+// The size and depth of a GIF file (its colour table's bits) or of a JPEG
+// file (8 bits a component: 8 grey, 24 colour), in info's biWidth,
+// biHeight and biBitCount.
+VIC32_API int WINAPI gifinfo(const char* path, BITMAPINFOHEADER* info);
+VIC32_API int WINAPI jpeginfo(const char* path, BITMAPINFOHEADER* info);
+// Reads a GIF's first frame or a baseline or progressive JPEG into image,
+// which must be a 24-bit image allocated at the file's size.
+VIC32_API int WINAPI loadgif(const char* path, VicImage* image);
+VIC32_API int WINAPI loadjpg(const char* path, VicImage* image);
+// Copies a GIF's global colour table into palette (room for 256 entries);
+// the number of colours, or a negative VIC_ code.
+VIC32_API int WINAPI loadgifpalette(const char* path, RGBQUAD* palette);
+// Copies source's pixels into target, allocated at the same size (an 8-bit
+// source into an 8- or 24-bit target, a 24-bit one into a 24-bit target).
+VIC32_API int WINAPI copyimage(VicImage* source, VicImage* target);
+// A packed bottom-up DIB of image (header, palette, rows) in movable global
+// memory, which the caller frees with GlobalFree.
+VIC32_API int WINAPI imagetodib(VicImage* image, HGLOBAL* dib);
+// A logical palette of an 8-bit image's colours, which the caller deletes
+// with DeleteObject.
+VIC32_API int WINAPI victowinpal(VicImage* image, HPALETTE* palette);
+// Draws image stretched to width x height at x, y of dc.
+VIC32_API int WINAPI viewimage(HDC dc, int x, int y, int width, int height, VicImage* image);
+// Counts per level 0..255 of channel (VIC_CHANNEL_) over area of image
+// (the whole image when area is null) into counts[256].
+VIC32_API int WINAPI calchisto(VicImage* image, const RECT* area, DWORD* counts, int channel);
+// The same for red, green and blue at once (each 256 entries).
+VIC32_API int WINAPI calchistorgb(VicImage* image, const RECT* area, DWORD* red, DWORD* green,
+                                  DWORD* blue);
+
+#define VIC_CHANNEL_GREY 0 // (red * 299 + green * 587 + blue * 114) / 1000
+#define VIC_CHANNEL_RED 1
+#define VIC_CHANNEL_GREEN 2
+#define VIC_CHANNEL_BLUE 3

@@ -49,7 +49,11 @@ const struct {
       GSW_ORDINAL_SET_DATA,      GSW_ORDINAL_SET_LABELS,     GSW_ORDINAL_SET_LEGEND,
       GSW_ORDINAL_SET_TITLE,     GSW_ORDINAL_SET_X_TITLE,    GSW_ORDINAL_SET_Y_TITLE,
       GSW_ORDINAL_SET_STYLE,     GSW_ORDINAL_SET_TEXT_STYLE, GSW_ORDINAL_SET_LEGEND_STYLE}},
-    {"VIC32.dll", {"bmpinfo", "allocimage", "loadbmp", "savegif", "savejpg", "freeimage"}, {}},
+    {"VIC32.dll",
+     {"bmpinfo", "allocimage", "loadbmp", "savegif", "savejpg", "freeimage", "gifinfo", "jpeginfo",
+      "loadgif", "loadjpg", "loadgifpalette", "copyimage", "imagetodib", "victowinpal", "viewimage",
+      "calchisto", "calchistorgb"},
+     {}},
     {"CSTCTLS4.dll", {}, {CSTCTLS4_ORDINAL_REGISTER, CSTCTLS4_ORDINAL_UNREGISTER}},
     {"ovdesk.dll", {"InitializeSupportLibrary", "SupplyCallback", "IsFunctionSupported"}, {}},
     {"ovcore.dll", {"TrimSections"}, {}},
@@ -153,6 +157,15 @@ TEST_F(Win32Build, NamesAndOrdinalsBoundAtRunTimeAreExported) {
         for (uint32_t ordinal : binding.ordinals)
             EXPECT_EQ(exports.ordinals.count(ordinal), 1u) << ordinal;
     }
+}
+
+// The plug-in's imaging wrappers carry the library's names: they stay inside.
+TEST_F(Win32Build, ThePluginKeepsItsImagingWrappersInside) {
+    const ovtest::PeExports& plugin = images_["ovdesk.dll"].Exports();
+    for (const auto& binding : kBindings)
+        if (SameName(binding.dll, "VIC32.dll"))
+            for (const std::string& name : binding.names)
+                EXPECT_EQ(plugin.names.count(name), 0u) << name;
 }
 
 // Callers linked against an import library bind by name too: every import of a

@@ -8,6 +8,7 @@
 #include "report_run/progress_dialog.h"
 #include "ovcore/ovcore.h"
 #include "cstctls4.h"
+#include "imaging/vic32_wrappers.h"
 
 extern HINSTANCE g_languageModule;
 extern short g_engineClientSlot;
@@ -91,6 +92,7 @@ void ShutDownPlugin(void) {
     }
     FreeLanguageModule();
     FreeDefinitionListBuffer();
+    ovimaging::ReleaseLibrary();
 }
 
 void DetachPlugin(void) {
