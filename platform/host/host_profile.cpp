@@ -1,7 +1,7 @@
 // The profile sheet and the database maintenance dialog through the host's
 // codes, and their pictures.
 #include "host_profile.h"
-#include "screen_capture.h"
+#include "host_pictures.h"
 #include <commctrl.h>
 #include <cstdio>
 #include <string>
@@ -28,24 +28,6 @@ struct PictureRun {
 };
 PictureRun g_run;
 
-struct ItemSearch {
-    int Item;
-    HWND Found;
-};
-
-BOOL CALLBACK HasItem(HWND window, LPARAM param) {
-    ItemSearch* search = (ItemSearch*)param;
-    if (IsWindowVisible(window) && GetDlgItem(window, search->Item))
-        search->Found = window;
-    return search->Found == nullptr;
-}
-
-HWND WindowWithItem(int item) {
-    ItemSearch search = {item, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), HasItem, (LPARAM)&search);
-    return search.Found;
-}
-
 // A message box that came up (a page refused to be left): its text goes to
 // stderr, and it is answered with its default button.
 bool AnswerMessageBox() {
@@ -57,15 +39,6 @@ bool AnswerMessageBox() {
     fprintf(stderr, "ovhost: message: %s\n", text);
     PostMessageA(box, WM_KEYDOWN, VK_RETURN, 0);
     return true;
-}
-
-bool Write(const std::string& picture) {
-    std::string partial = picture + ".part";
-    if (WriteScreenBmp(partial.c_str()) &&
-        MoveFileExA(partial.c_str(), picture.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return true;
-    fprintf(stderr, "ovhost: could not write %s\n", picture.c_str());
-    return false;
 }
 
 void EndSheet(HWND sheet) {
@@ -107,7 +80,8 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
                           : 0;
     if (shown != run.LastShown) {
         run.LastShown = shown;
-        run.Written += Write(run.Prefix + std::to_string(run.Written + 1) + ".bmp") ? 1 : 0;
+        run.Written +=
+            WritePicture((run.Prefix + std::to_string(run.Written + 1) + ".bmp").c_str()) ? 1 : 0;
     }
     // The next index; a page whose rule fails is skipped by the sheet, and
     // a refusal or the end of the table ends the pictures.
