@@ -6,14 +6,18 @@
 # name to list them), viewlog and viewer: the View Log File dialog and the
 # report viewer over a sample log, opened through the stand-in host, and the
 # toolbar library's: toolbar, toolbar-hot, toolbar-pressed, toolbar-scrolled,
-# tooltip, tip, splash (bandolet/tools).
+# tooltip, tip, splash (bandolet/tools). The profile sheet and database
+# maintenance go through the host as well: wizard (a new profile) and tabs
+# (a stored one) write one picture per page, OUT-1.png, OUT-2.png, ...;
+# maintenance writes OUT.png.
 # The tests keep using the null driver in the project's prefix.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 if [ $# -ne 2 ]; then
     echo "usage: scripts/screenshot.sh NAME OUT.png" >&2
     echo "names: progress, popup, slider, clickable, propsheet, buttonbar, buttons, viewlog, viewer," >&2
-    echo "       toolbar, toolbar-hot, toolbar-pressed, toolbar-scrolled, tooltip, tip, splash" >&2
+    echo "       toolbar, toolbar-hot, toolbar-pressed, toolbar-scrolled, tooltip, tip, splash," >&2
+    echo "       wizard, tabs, maintenance" >&2
     exit 2
 fi
 name=$1
@@ -35,7 +39,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" >/dev/null
 fi
 case "$name" in
-viewlog | viewer) "$root/scripts/ensure-build.sh" ovhost ovdesk ovkit ovcore gsw cstctls4 ftp4w32 dunzip32 ovprofile >/dev/null ;;
+viewlog | viewer | wizard | tabs | maintenance) "$root/scripts/ensure-build.sh" ovhost ovdesk ovkit ovcore gsw cstctls4 ftp4w32 dunzip32 ovprofile >/dev/null ;;
 *) cmake --build "$build" --target "$tool_target" -j3 >/dev/null ;;
 esac
 
@@ -79,9 +83,11 @@ to_windows() { printf 'Z:%s' "${1//\//\\}"; }
 # X root window shows Wine's pop-up windows black.
 picture="$work/screen.bmp"
 case "$name" in
-viewlog | viewer)
+viewlog | viewer | wizard | tabs | maintenance)
     # An install with a profile of a sample log; the host opens the dialog,
-    # takes its picture, presses Start and takes one of the finished viewer.
+    # takes its picture, presses Start and takes one of the finished viewer;
+    # or it opens the sheet or the maintenance dialog and takes one picture
+    # of each page.
     install="$work/install"
     mkdir -p "$install/ovdesk/datfiles"
     for program in ovhost.exe ovdesk.dll ovkit.dll ovcore.dll GSWDLL32.dll CSTCTLS4.dll FTP4W32.dll DUNZIP32.dll; do
@@ -94,9 +100,20 @@ viewlog | viewer)
     dialog_picture="$work/dialog.bmp"
     viewer_picture="$work/viewer.bmp"
     [ "$name" = viewlog ] && picture="$dialog_picture" || picture="$viewer_picture"
+    case "$name" in
+    wizard) arguments=(--new) ;;
+    tabs) arguments=(--edit 00000001.wlp) ;;
+    maintenance) arguments=(--maintain) ;;
+    *) arguments=(--view 00000001.wlp "$(to_windows "$dialog_picture")" "$(to_windows "$viewer_picture")") ;;
+    esac
+    case "$name" in
+    wizard | tabs | maintenance)
+        arguments+=("$(to_windows "$work/page")")
+        picture="$work/page1.bmp"
+        ;;
+    esac
     (cd "$install" && exec "$OV_WINE" explorer "/desktop=shot,800x600" "$(to_windows "$install/ovhost.exe")" \
-        --view 00000001.wlp "$(to_windows "$dialog_picture")" "$(to_windows "$viewer_picture")") \
-        >"$work/log" 2>&1 &
+        "${arguments[@]}") >"$work/log" 2>&1 &
     ;;
 *)
     "$OV_WINE" explorer "/desktop=shot,800x600" "$(to_windows "$tool")" "$name" "$(to_windows "$picture")" \
@@ -114,5 +131,21 @@ for _ in $(seq 600); do
     sleep 0.1
 done
 [ -e "$picture" ] || { echo "screenshot: no window after 60 s" >&2; exit 1; }
-bmptopnm "$picture" 2>/dev/null | pnmtopng >"$out"
-echo "screenshot: $out"
+case "$name" in
+wizard | tabs)
+    # Every page: the host ends after the last one.
+    for _ in $(seq 600); do
+        kill -0 "$tool_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    for page in "$work"/page*.bmp; do
+        number=${page##*/page}
+        bmptopnm "$page" 2>/dev/null | pnmtopng >"${out%.png}-${number%.bmp}.png"
+        echo "screenshot: ${out%.png}-${number%.bmp}.png"
+    done
+    ;;
+*)
+    bmptopnm "$picture" 2>/dev/null | pnmtopng >"$out"
+    echo "screenshot: $out"
+    ;;
+esac

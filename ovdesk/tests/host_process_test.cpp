@@ -38,9 +38,9 @@ class HostProcessTest : public ::testing::Test {
     }
 
     // logs: one path, or several joined by "|"; history: the profile keeps
-    // a history database.
+    // a history database; shape sets any other field.
     void WriteProfile(const char* baseName, const char* description, const std::string& logs,
-                      bool history = false) {
+                      bool history = false, void (*shape)(AnalysisProfile*) = nullptr) {
         AnalysisProfile* p = AnalysisProfile_New();
         strcpy(p->BaseName, baseName);
         strcpy(p->Extension, "wlp");
@@ -50,6 +50,8 @@ class HostProcessTest : public ::testing::Test {
             p->RealtimeAnalysis = 1;
         }
         ServerList_AddServer(&p->Servers, "LocalMachine", logs.c_str(), "", "");
+        if (shape)
+            shape(p);
         EXPECT_TRUE(WriteOrbisFile((install_.Data() + baseName + ".wlp").c_str(), p));
         AnalysisProfile_Free(p);
     }
@@ -564,6 +566,75 @@ TEST_F(HostProcessTest, TheViewLogFileDialogListsTheLogInTheViewerAndCloses) {
     EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "a view buffer file was left behind";
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
+}
+
+// The number of pictures prefix + "1.bmp", "2.bmp", ... in a row.
+int PictureCount(const std::string& prefix) {
+    int n = 0;
+    while (ovtest::FileExistsAt(prefix + std::to_string(n + 1) + ".bmp"))
+        ++n;
+    return n;
+}
+
+// The host opens the sheet through code 2, takes a picture of every tab and
+// presses OK: the plug-in saves the profile, and the host ends by itself.
+TEST_F(HostProcessTest, AnEditedProfileShowsEveryTabAndIsSaved) {
+    WriteProfile("00000001", "Main site", install_.Path("access.log"), false,
+                 [](AnalysisProfile* p) {
+                     strcpy(p->HomePageDefaults, "index.html");
+                     AddFilterToProfile(CreateNewIncludeFilter(), p, -1);
+                 });
+    // An old time on the file shows that the plug-in wrote it again.
+    std::string file = install_.Data() + "00000001.wlp";
+    HANDLE handle = CreateFileA(file.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+    FILETIME old = {0, 0x01B00000};
+    ASSERT_TRUE(SetFileTime(handle, nullptr, nullptr, &old));
+    CloseHandle(handle);
+    RunResult r = Run("--edit 00000001.wlp \"" + install_.Path("tab") + "\"");
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+    EXPECT_TRUE(Has(r.output, "result\t1\n")) << r.output;
+    EXPECT_TRUE(Has(r.output, "saved\tMain site\t00000001.wlp\n")) << r.output;
+    EXPECT_GE(PictureCount(install_.Path("tab")), 5) << r.output;
+    WIN32_FILE_ATTRIBUTE_DATA written;
+    ASSERT_TRUE(GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &written));
+    EXPECT_GT(written.ftLastWriteTime.dwHighDateTime, old.dwHighDateTime);
+    AnalysisProfile* p = AnalysisProfile_New();
+    ASSERT_EQ(ReadOrbisFile((install_.Data() + "00000001.wlp").c_str(), p), 4);
+    EXPECT_STREQ(p->Description, "Main site");
+    AnalysisProfile_Free(p);
+}
+
+// A new profile's wizard and a copy's sheet, cancelled after their
+// pictures, leave no profile file behind; the maintenance dialog opens
+// and closes.
+TEST_F(HostProcessTest, CancelledNewAndCopiedProfilesLeaveNoFileAndMaintenanceCloses) {
+    WriteProfile("00000001", "Main site", install_.Path("access.log"));
+    const struct {
+        const char* Command;
+        const char* Result;
+    } cases[] = {
+        {"--new", "result\t2\n"},
+        {"--copy 00000001.wlp", "result\t2\n"},
+        {"--maintain", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Command);
+        std::string prefix = install_.Path(std::string("pic") + c.Command[2]);
+        RunResult r = Run(std::string(c.Command) + " \"" + prefix + "\"");
+        EXPECT_EQ(r.exitCode, 0u) << r.output;
+        EXPECT_TRUE(Has(r.output, c.Result)) << r.output;
+        EXPECT_GE(PictureCount(prefix), 1) << r.output;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((install_.Data() + "*.wlp").c_str(), &found);
+        int files = 0;
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+            ++files;
+        if (search != INVALID_HANDLE_VALUE)
+            FindClose(search);
+        EXPECT_EQ(files, 1);
+    }
 }
 
 // A profile with a history database over logs that overlap: the plug-in

@@ -1,7 +1,8 @@
 // The View Log File dialog through host code 15, and its pictures.
 #include "host_view.h"
-#include "screen_capture.h"
+#include "host_pictures.h"
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -19,37 +20,10 @@ struct PictureRun {
 };
 PictureRun g_pictures;
 
-struct ItemSearch {
-    int Item;
-    HWND Found;
-};
-
-BOOL CALLBACK HasItem(HWND window, LPARAM param) {
-    ItemSearch* search = (ItemSearch*)param;
-    if (IsWindowVisible(window) && GetDlgItem(window, search->Item))
-        search->Found = window;
-    return search->Found == nullptr;
-}
-
-HWND WindowWithItem(int item) {
-    ItemSearch search = {item, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), HasItem, (LPARAM)&search);
-    return search.Found;
-}
-
 bool ViewerComplete(HWND viewer) {
     char text[32] = "";
     GetDlgItemTextA(viewer, IDOK, text, sizeof text);
     return strcmp(text, "&Close") == 0;
-}
-
-bool Write(const char* picture) {
-    std::string partial = std::string(picture) + ".part";
-    if (WriteScreenBmp(partial.c_str()) &&
-        MoveFileExA(partial.c_str(), picture, MOVEFILE_REPLACE_EXISTING))
-        return true;
-    fprintf(stderr, "ovhost: could not write %s\n", picture);
-    return false;
 }
 
 // One tick: find the window of this step, let it paint once, then take
@@ -70,7 +44,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
         run.Redrawn = true;
         return;
     }
-    run.Written += Write(run.Step == 0 ? run.DialogPicture : run.ViewerPicture) ? 1 : 0;
+    run.Written += WritePicture(run.Step == 0 ? run.DialogPicture : run.ViewerPicture) ? 1 : 0;
     run.Redrawn = false;
     ++run.Step;
     // Start, and later Close: both are the dialogs' IDOK.

@@ -6,6 +6,15 @@
 //       opens the View Log File dialog of that profile (host code 15); with
 //       picture files, takes a picture of the dialog, presses Start, takes
 //       one of the finished viewer and closes it
+//   ovhost.exe --new [PICTURES] | --edit "profile.wlp" [PICTURES]
+//              | --copy "profile.wlp" [PICTURES] | --maintain [PICTURES]
+//       opens the profile sheet for a new profile (host code 2), on a
+//       stored one (code 2) or on its copy (code 4), or the database
+//       maintenance dialog (code 21); the plug-in saves what the sheet made.
+//       Prints "result", and "saved" with the description and file name.
+//       With a picture prefix, takes a picture of each page (PICTURES1.bmp,
+//       PICTURES2.bmp, ...), then presses OK on an edited profile and Cancel
+//       on the others.
 //   ovhost.exe --schedule [clock]
 //       lists the scheduled events (file, time, active, realtime) and runs
 //       those due at clock (seconds since 1970; default now) unattended;
@@ -27,6 +36,7 @@
 #include "host_session.h"
 #include "host_schedule.h"
 #include "host_view.h"
+#include "host_profile.h"
 #include "remote_host.h"
 #include "ovcore/serverlist.h"
 #include <cstdio>
@@ -39,6 +49,8 @@ enum { EXIT_OK = 0, EXIT_RUN_FAILED = 1, EXIT_USAGE = 2, EXIT_SETUP = 3 };
 
 const char kUsage[] = "usage: ovhost.exe --list | --schedule [clock] "
                       "| --view \"profile.wlp\" [DIALOG.bmp VIEWER.bmp] "
+                      "| --new [PICTURES] | --edit|--copy \"profile.wlp\" [PICTURES] "
+                      "| --maintain [PICTURES] "
                       "| /rf \"profile.wlp\" \"definition\" [\"output\"] "
                       "| /r \"profile description\" \"definition\" [\"output\"] "
                       "| --remote KEYWORD [options] [name=value ...]";
@@ -129,6 +141,36 @@ int ViewProfile(HostSession& session, int argc, char** argv) {
                : EXIT_RUN_FAILED;
 }
 
+// --new, --edit, --copy and --maintain.
+int OpenEditor(HostSession& session, int argc, char** argv) {
+    bool named = strcmp(argv[1], "--edit") == 0 || strcmp(argv[1], "--copy") == 0;
+    int first = named ? 3 : 2;
+    if (argc < first || argc > first + 1)
+        return Fail(EXIT_USAGE, kUsage);
+    const char* pictures = argc > first ? argv[first] : nullptr;
+    std::string error;
+    if (!session.ListProfiles(&error))
+        return Fail(EXIT_SETUP, error);
+    if (strcmp(argv[1], "--maintain") == 0)
+        return MaintainDatabases(session, pictures) == 0 ? EXIT_OK : EXIT_RUN_FAILED;
+    ProfileListEntry* entry = nullptr;
+    if (named) {
+        entry = const_cast<ProfileListEntry*>(FindEntry(argv[2], true));
+        if (!entry)
+            return Fail(EXIT_USAGE, std::string("profile not found: ") + argv[2]);
+    }
+    int code = strcmp(argv[1], "--copy") == 0 ? 4 : 2;
+    return EditProfileByCode(session, code, entry, pictures) == 0 ? EXIT_OK : EXIT_RUN_FAILED;
+}
+
+bool IsEditorCommand(const char* option) {
+    const char* const editors[] = {"--new", "--edit", "--copy", "--maintain"};
+    for (const char* editor : editors)
+        if (strcmp(option, editor) == 0)
+            return true;
+    return false;
+}
+
 int RunSchedule(HostSession& session, const std::string& folder, time_t now) {
     std::string error;
     if (!session.ListProfiles(&error) || !LoadHostSchedule(session, &error))
@@ -213,7 +255,7 @@ int main(int argc, char** argv) {
     }
     bool list = argc == 2 && strcmp(argv[1], "--list") == 0;
     bool schedule = (argc == 2 || argc == 3) && strcmp(argv[1], "--schedule") == 0;
-    bool view = argc >= 2 && strcmp(argv[1], "--view") == 0;
+    bool view = argc >= 2 && (strcmp(argv[1], "--view") == 0 || IsEditorCommand(argv[1]));
     std::string command = list || view || schedule ? std::string() : CommandText(argc, argv);
     if (!list && !view && !schedule && command.empty())
         return Fail(EXIT_USAGE, kUsage);
@@ -222,11 +264,12 @@ int main(int argc, char** argv) {
     std::string error;
     if (!session.Open(folder, &error, !view))
         return Fail(EXIT_SETUP, error);
-    time_t now = argc == 3 ? (time_t)_strtoui64(argv[2], nullptr, 10) : time(nullptr);
-    int result = list       ? ListProfiles(session)
-                 : view     ? ViewProfile(session, argc, argv)
-                 : schedule ? RunSchedule(session, folder, now)
-                            : RunReport(session, folder, command);
+    time_t now = schedule && argc == 3 ? (time_t)_strtoui64(argv[2], nullptr, 10) : time(nullptr);
+    int result = list                                     ? ListProfiles(session)
+                 : view && strcmp(argv[1], "--view") != 0 ? OpenEditor(session, argc, argv)
+                 : view                                   ? ViewProfile(session, argc, argv)
+                 : schedule                               ? RunSchedule(session, folder, now)
+                                                          : RunReport(session, folder, command);
     fflush(stdout);
     session.Close();
     return result;
