@@ -8,7 +8,7 @@ namespace bandolet {
 // The built-in set in its order, separators included; modules filled in.
 const ButtonSpec* BuiltInButtons(int* count);
 ButtonSpec SeparatorSpec();
-// The spec for a command id: added buttons first, then the built-in set;
+// The definition for a command id: added buttons first, then the built-in set;
 // null when neither knows it.
 ButtonSpec* FindButtonSpec(UINT command);
 bool AddButtonSpec(const ButtonSpec& spec);

@@ -40,7 +40,7 @@ TEST(OldTemplateTest, SectionsKindsGraphsAndRepeats) {
     EXPECT_EQ(0, s[0].ThreeD);
     EXPECT_EQ(4, s[0].Start);
     EXPECT_EQ(9, s[0].End);
-    // A graph without a specification keeps the defaults.
+    // A graph without its settings text keeps the defaults.
     EXPECT_EQ(2, s[1].GraphType);
     EXPECT_EQ(1, s[1].ThreeD);
     EXPECT_EQ(-1, s[1].Start);

@@ -1,4 +1,4 @@
-// Report graphs: the points a graph specification takes from a table, the
+// Report graphs: the points a graph settings text takes from a table, the
 // names of its files, and the graph keyword drawn through the charting
 // library and converted through the imaging library beside the report.
 #include <gtest/gtest.h>
