@@ -125,9 +125,21 @@ ORDER = ["report", "schedule", "options", "new", "edit", "delete", "style", "vie
 KIND_BASE = {"large": 102, "large_disabled": 282, "small": 218, "small_disabled": 234,
              "shadow": 250, "highlight": 266}
 
+# The 16-colour forms fill 117-132 around the watermark (128).
+LARGE16_IDS = [i for i in range(117, 133) if i != 128]
+
 
 def recolour(px, fn):
     return [[p if p == MAGENTA else fn(p) for p in row] for row in px]
+
+
+VGA = [BLACK, DRED, DGREEN, DYELLOW, DBLUE, DMAGENTA, DCYAN, SILVER, GREY, RED, GREEN, YELLOW,
+       BLUE, (255, 0, 255), CYAN, WHITE]
+
+
+def vga(p):
+    """The nearest of the 16 standard colours (the 16-colour display's form)."""
+    return min(VGA, key=lambda c: sum((a - b) ** 2 for a, b in zip(p, c)))
 
 
 def grey(p):
@@ -176,6 +188,7 @@ def main(out):
     for i, key in enumerate(ORDER):
         large, small = render(GLYPHS[key], 24), render(GLYPHS[key], 16)
         emit(KIND_BASE["large"] + i, key + "_large", large)
+        emit(LARGE16_IDS[i], key + "_large16", recolour(large, vga))
         emit(KIND_BASE["small"] + i, key + "_small", small)
         emit(KIND_BASE["large_disabled"] + i, key + "_large_dis", recolour(large, lambda p: GREY))
         emit(KIND_BASE["small_disabled"] + i, key + "_small_dis", recolour(small, lambda p: GREY))

@@ -38,6 +38,7 @@ struct BandoletButton {
     bool enabled;
     bool pressed;
     bool autoRepeat;
+    bool shared; // pictures belong to an added button's definition
 };
 
 enum : UINT_PTR { kTipTimer = 10000, kRepeatTimer = 10001, kTrackTimer = 10002 };

@@ -38,18 +38,28 @@ bool LoadButtonBitmaps(const ButtonSpec& s, DWORD o, const Display& d, BandoletB
     bool small = (o & BANDOLET_SMALL) != 0;
     if (!large && !small)
         return true;
-    HINSTANCE m = s.bitmapModule;
-    b->normal = LoadPicture(m, s.bitmaps[large ? (d.few16 ? kLarge16 : kLarge) : kSmall]);
-    b->disabled = LoadPicture(m, s.bitmaps[large ? kLargeDisabled : kSmallDisabled]);
+    // An added button's pictures are its definition's, shared by every bar.
+    auto take = [&](int kind) {
+        HBITMAP h = nullptr;
+        if (SharedPicture(s, kind, !d.few16, &h))
+            b->shared = true;
+        else
+            h = LoadPicture(s.bitmapModule, s.bitmaps[kind]);
+        return h;
+    };
+    b->normal = take(large ? (d.few16 ? kLarge16 : kLarge) : kSmall);
+    b->disabled = take(large ? kLargeDisabled : kSmallDisabled);
     if (large && (o & BANDOLET_HIGHLIGHT))
-        b->rest = LoadPicture(m, s.bitmaps[kHighlight]);
+        b->rest = take(kHighlight);
     if (large && (o & BANDOLET_SHADOWS))
-        b->shadow = LoadPicture(m, s.bitmaps[kShadow]);
+        b->shadow = take(kShadow);
     return b->normal && b->disabled && (b->rest || !(large && (o & BANDOLET_HIGHLIGHT))) &&
            (b->shadow || !(large && (o & BANDOLET_SHADOWS)));
 }
 
 void FreeButton(BandoletButton* b) {
+    if (b->shared)
+        return;
     for (HBITMAP h : {b->normal, b->rest, b->shadow, b->disabled})
         if (h)
             DeleteObject(h);

@@ -1,6 +1,9 @@
 #include "button_defs.h"
 
+#include <algorithm>
 #include <vector>
+
+#include "ovkit/bitmaps.h"
 
 namespace bandolet {
 
@@ -10,10 +13,15 @@ namespace {
 constexpr UINT kHighlightBase = 266, kLargeBase = 102, kLargeDisabledBase = 282;
 constexpr UINT kSmallBase = 218, kSmallDisabledBase = 234, kShadowBase = 250;
 
+// The 16-colour forms fill 117-132 around the watermark (128).
+UINT Large16Id(UINT n) {
+    return n < 11 ? 117 + n : 118 + n;
+}
+
 ButtonSpec Button(int i, UINT command, UINT caption, UINT tooltip) {
     UINT n = static_cast<UINT>(i);
     return ButtonSpec{command,
-                      {kHighlightBase + n, kLargeBase + n, kLargeBase + n, kLargeDisabledBase + n,
+                      {kHighlightBase + n, kLargeBase + n, Large16Id(n), kLargeDisabledBase + n,
                        kSmallBase + n, kSmallDisabledBase + n, kShadowBase + n},
                       nullptr,
                       caption,
@@ -46,9 +54,25 @@ std::vector<ButtonSpec>& BuiltIn() {
     return set;
 }
 
-std::vector<ButtonSpec>& Added() {
-    static std::vector<ButtonSpec> added;
+// An added button and the pictures every bar shares; cached marks those
+// taken from ovkit's cache (released there, not deleted).
+struct AddedDef {
+    ButtonSpec spec;
+    HBITMAP pictures[kKindCount];
+    bool cached[kKindCount];
+};
+
+std::vector<AddedDef>& Added() {
+    static std::vector<AddedDef> added;
     return added;
+}
+
+AddedDef* FindAdded(const ButtonSpec& s) {
+    for (AddedDef& d : Added())
+        if (d.spec.command == s.command && d.spec.bitmapModule == s.bitmapModule &&
+            std::equal(d.spec.bitmaps, d.spec.bitmaps + kKindCount, s.bitmaps))
+            return &d;
+    return nullptr;
 }
 
 } // namespace
@@ -74,9 +98,9 @@ const ButtonSpec* BuiltInButtons(int* count) {
 }
 
 ButtonSpec* FindButtonSpec(UINT command) {
-    for (ButtonSpec& s : Added())
-        if (s.command == command)
-            return &s;
+    for (AddedDef& d : Added())
+        if (d.spec.command == command)
+            return &d.spec;
     for (ButtonSpec& s : BuiltIn())
         if (s.command == command)
             return &s;
@@ -84,8 +108,37 @@ ButtonSpec* FindButtonSpec(UINT command) {
 }
 
 bool AddButtonSpec(const ButtonSpec& spec) {
-    Added().push_back(spec);
+    Added().push_back(AddedDef{spec, {}, {}});
     return true;
+}
+
+bool SharedPicture(const ButtonSpec& spec, int kind, bool manyColors, HBITMAP* picture) {
+    AddedDef* d = FindAdded(spec);
+    if (!d)
+        return false;
+    UINT id = spec.bitmaps[kind];
+    if (!d->pictures[kind] && id) {
+        // The 16-colour form is for displays that cannot show the cached picture.
+        d->cached[kind] = manyColors && kind != kLarge16;
+        d->pictures[kind] =
+            d->cached[kind]
+                ? OVKIT_GetBitmapHandleFromCache(nullptr, id, spec.bitmapModule, nullptr)
+                : static_cast<HBITMAP>(LoadImageA(spec.bitmapModule, MAKEINTRESOURCEA(id),
+                                                  IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    }
+    *picture = d->pictures[kind];
+    return true;
+}
+
+void FreeButtonDefs() {
+    for (AddedDef& d : Added())
+        for (int k = 0; k < kKindCount; ++k) {
+            if (d.pictures[k] && d.cached[k])
+                OVKIT_DestroyDlgBmp(nullptr, d.spec.bitmaps[k], d.spec.bitmapModule);
+            else if (d.pictures[k])
+                DeleteObject(d.pictures[k]);
+            d.pictures[k] = nullptr;
+        }
 }
 
 bool IsOwnCommand(UINT command) {

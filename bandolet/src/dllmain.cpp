@@ -38,6 +38,7 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
         UnregisterClassA(kFrameClass, module);
         UnregisterClassA(kTipClass, module);
         ForgetMenuHosts();
+        FreeButtonDefs();
     }
     return TRUE;
 }

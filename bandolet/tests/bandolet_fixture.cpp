@@ -80,7 +80,8 @@ BandoletFixture::BandoletFixture() {
               Bind(module_, "Bandolet_GetToolbarHWND", &api.GetToolbarHWND) &&
               Bind(module_, "Bandolet_SetINIFilename", &api.SetINIFilename) &&
               Bind(module_, "Bandolet_TipOfTheDay", &api.TipOfTheDay) &&
-              Bind(module_, "Bandolet_ShowSplash", &api.ShowSplash);
+              Bind(module_, "Bandolet_ShowSplash", &api.ShowSplash) &&
+              Bind(module_, "Bandolet_AddButton", &api.AddButton);
     if (!ok) {
         FreeLibrary(module_);
         module_ = nullptr;

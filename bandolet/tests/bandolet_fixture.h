@@ -25,6 +25,7 @@ struct BandoletApi {
     decltype(&Bandolet_SetINIFilename) SetINIFilename = nullptr;
     decltype(&Bandolet_TipOfTheDay) TipOfTheDay = nullptr;
     decltype(&Bandolet_ShowSplash) ShowSplash = nullptr;
+    decltype(&Bandolet_AddButton) AddButton = nullptr;
 };
 
 class HostWindow {

@@ -1,6 +1,9 @@
 // The bar made in a host window: options, buttons, clicks, scrolling, tooltips.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "bandolet_fixture.h"
 #include "bar_internal.h"
 #include "wait_until.h"
@@ -209,4 +212,57 @@ TEST_F(BarTest, DrawsDisabledPicturesEmbossed) {
     DeleteObject(canvas);
     DeleteDC(dc);
     ReleaseDC(BarWindow(), screen);
+}
+
+// Guards added buttons' pictures being freed with the first bar that showed them.
+TEST_F(BarTest, AddedButtonsShareTheirPicturesAndOutliveABar) {
+    HINSTANCE m = f.Module();
+    ASSERT_EQ(1, f.api.AddButton(m, 266, 102, 117, 282, 218, 234, 250, 135, 146, 6000));
+    UINT ids[] = {6000, 5000, 0};
+    HostWindow other(1200, 300);
+    ASSERT_NE(nullptr, f.api.CreateSubset(host.hwnd(), ids, 0x54E));
+    ASSERT_NE(nullptr, f.api.CreateSubset(other.hwnd(), ids, 0x54E));
+    const bandolet::BandoletButton& mine = Bar()->buttons[ButtonAt(Bar(), 6000)];
+    BandoletBar* second = BarOf(other.hwnd());
+    bandolet::BandoletButton kept = second->buttons[ButtonAt(second, 6000)];
+    ASSERT_NE(nullptr, kept.normal);
+    EXPECT_EQ(mine.normal, kept.normal);
+    EXPECT_EQ(mine.disabled, kept.disabled);
+    EXPECT_EQ(mine.shadow, kept.shadow);
+    f.api.Destroy(host.hwnd());
+    for (HBITMAP h : {kept.normal, kept.disabled, kept.shadow})
+        EXPECT_EQ(OBJ_BITMAP, static_cast<DWORD>(GetObjectType(h)));
+    RedrawWindow(second->window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    f.api.Destroy(other.hwnd());
+}
+
+// The 16-colour form of each built-in button exists and keeps to the standard 16 colours.
+TEST(BuiltInPictures, SixteenColourFormsUseOnlyTheStandardColours) {
+    BandoletFixture f;
+    ASSERT_TRUE(f.Loaded());
+    const COLORREF vga[] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
+                            0x808000, 0xC0C0C0, 0x808080, 0x0000FF, 0x00FF00, 0x00FFFF,
+                            0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+    for (UINT id = 117; id <= 132; ++id) {
+        SCOPED_TRACE(id);
+        if (id == 128) // the watermark
+            continue;
+        HBITMAP h = static_cast<HBITMAP>(
+            LoadImageA(f.Module(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+        ASSERT_NE(nullptr, h);
+        HDC dc = CreateCompatibleDC(nullptr);
+        BITMAP bm = {};
+        GetObjectA(h, sizeof bm, &bm);
+        int bad = 0;
+        for (int y = 0; y < bm.bmHeight; ++y)
+            for (int x = 0; x < bm.bmWidth; ++x) {
+                HGDIOBJ old = SelectObject(dc, h);
+                COLORREF c = GetPixel(dc, x, y);
+                SelectObject(dc, old);
+                bad += std::find(std::begin(vga), std::end(vga), c) == std::end(vga);
+            }
+        EXPECT_EQ(0, bad);
+        DeleteDC(dc);
+        DeleteObject(h);
+    }
 }
