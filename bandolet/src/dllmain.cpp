@@ -21,7 +21,7 @@ bool Register(HINSTANCE module, const char* name, WNDPROC proc, const char* fail
 
 } // namespace
 
-BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
+BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(module);
         SetLibraryModule(module);
@@ -38,7 +38,9 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
         UnregisterClassA(kFrameClass, module);
         UnregisterClassA(kTipClass, module);
         ForgetMenuHosts();
-        FreeButtonDefs();
+        // At process exit ovkit may be gone already; the system frees it all.
+        if (!reserved)
+            FreeButtonDefs();
     }
     return TRUE;
 }
