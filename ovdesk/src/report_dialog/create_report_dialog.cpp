@@ -234,12 +234,12 @@ INT_PTR OnCommand(HWND dialog, int id, int code) {
     return FALSE;
 }
 
-// The icon of a memorized report is its output format's.
+} // namespace
+
 int DefinitionIcon(WPARAM item) {
     int kind = GetListedDefinitionFormat((int)item);
     return kind > 5 ? 0 : kind;
 }
-} // namespace
 
 BOOL IsMemorizeMode(void) {
     return g_CreateReport.Params &&

@@ -86,6 +86,9 @@ void CopyDefinitionLogin(ReportSettings* target, const ScheduleEvent* event);
 // Answers WM_COMBO_ICON_INDEX with icon (through lParam when given, and as
 // the message's result). TRUE.
 INT_PTR AnswerComboIcon(HWND window, LPARAM out, int icon);
+// The icon of item of the last memorized-definition listing: its output
+// format's.
+int DefinitionIcon(WPARAM item);
 
 // ---- Style page -------------------------------------------------------------
 // Selects text in the combo when it is listed; 1 when selected.

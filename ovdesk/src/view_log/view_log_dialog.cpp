@@ -223,6 +223,16 @@ INT_PTR CALLBACK SetReportDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM l
             return TRUE;
         }
         break;
+    case WM_MEASUREITEM:
+        OVKIT_MeasureCustomComboBox(dialog, IDC_VL_MEMORIZED, (MEASUREITEMSTRUCT*)lParam,
+                                    (HFONT)SendMessageA(dialog, WM_GETFONT, 0, 0));
+        return TRUE;
+    case WM_DRAWITEM:
+        OVKIT_DrawCustomComboBox(dialog, IDC_VL_MEMORIZED, (const DRAWITEMSTRUCT*)lParam,
+                                 (HFONT)SendMessageA(dialog, WM_GETFONT, 0, 0));
+        return TRUE;
+    case WM_COMBO_ICON_INDEX:
+        return AnswerComboIcon(dialog, lParam, DefinitionIcon(wParam));
     }
     return FALSE;
 }

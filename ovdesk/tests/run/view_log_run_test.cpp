@@ -329,3 +329,41 @@ TEST_F(ViewerFixture, SaveWritesTheSectionAndClosingStoresPlacementAndFont) {
 }
 
 } // namespace
+
+// The memorized-views combo is drawn by its owner: the format icon, then the text.
+TEST_F(ViewFixture, MemorizedViewItemIsDrawnWithItsFormatIconAndText) {
+    ReportRunRequest request = {};
+    request.Profile = desk.WriteProfile("vdraw", desk.WriteLog("draw.log", ListingLog(1)));
+    HWND dialog = CreateDialogIndirectParamA(GetPluginInstance(), GetDialogTemplate(IDD_VIEW_LOG),
+                                             nullptr, SetReportDlg, (LPARAM)&request);
+    ASSERT_TRUE(dialog);
+    HWND combo = GetDlgItem(dialog, IDC_VL_MEMORIZED);
+    EXPECT_TRUE(GetWindowLongA(combo, GWL_STYLE) & CBS_OWNERDRAWFIXED);
+    const int width = 200, height = 36;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_TRUE(bitmap && bits);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    DRAWITEMSTRUCT item = {ODT_COMBOBOX, IDC_VL_MEMORIZED, 0, ODA_DRAWENTIRE, 0, combo, dc,
+                           {0, 0, width, height}, 0};
+    SendMessageA(dialog, WM_DRAWITEM, IDC_VL_MEMORIZED, (LPARAM)&item);
+    GdiFlush();
+    const DWORD* pixels = static_cast<const DWORD*>(bits);
+    DWORD background = pixels[0];
+    auto differs = [&](int left, int right) {
+        int count = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = left; x < right; ++x)
+                count += (pixels[y * width + x] & 0xFFFFFF) != (background & 0xFFFFFF);
+        return count;
+    };
+    EXPECT_GT(differs(2, 34), 20) << "the format icon";
+    EXPECT_GT(differs(36, width), 20) << "the item's text";
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    DestroyWindow(dialog);
+}
