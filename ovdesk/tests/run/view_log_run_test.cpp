@@ -347,8 +347,8 @@ TEST_F(ViewFixture, MemorizedViewItemIsDrawnWithItsFormatIconAndText) {
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     ASSERT_TRUE(bitmap && bits);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    DRAWITEMSTRUCT item = {ODT_COMBOBOX, IDC_VL_MEMORIZED, 0, ODA_DRAWENTIRE, 0, combo, dc,
-                           {0, 0, width, height}, 0};
+    DRAWITEMSTRUCT item = {ODT_COMBOBOX, IDC_VL_MEMORIZED,      0, ODA_DRAWENTIRE, 0, combo,
+                           dc,           {0, 0, width, height}, 0};
     SendMessageA(dialog, WM_DRAWITEM, IDC_VL_MEMORIZED, (LPARAM)&item);
     GdiFlush();
     const DWORD* pixels = static_cast<const DWORD*>(bits);
