@@ -11,6 +11,10 @@
 //       opens the profile sheet for a new profile (host code 2), on a
 //       stored one (code 2) or on its copy (code 4), or the database
 //       maintenance dialog (code 21); the plug-in saves what the sheet made.
+//   ovhost.exe --options [PICTURES]
+//       opens the options sheet (host code 22) in a window of the host's;
+//       prints "closed" and OK or Cancel. With a picture prefix, takes a
+//       picture of each page, then presses Cancel.
 //       Prints "result", and "saved" with the description and file name.
 //       With a picture prefix, takes a picture of each page (PICTURES1.bmp,
 //       PICTURES2.bmp, ...), then presses OK on an edited profile and Cancel
@@ -37,6 +41,7 @@
 #include "host_schedule.h"
 #include "host_view.h"
 #include "host_profile.h"
+#include "host_options.h"
 #include "remote_host.h"
 #include "ovcore/serverlist.h"
 #include <cstdio>
@@ -50,7 +55,7 @@ enum { EXIT_OK = 0, EXIT_RUN_FAILED = 1, EXIT_USAGE = 2, EXIT_SETUP = 3 };
 const char kUsage[] = "usage: ovhost.exe --list | --schedule [clock] "
                       "| --view \"profile.wlp\" [DIALOG.bmp VIEWER.bmp] "
                       "| --new [PICTURES] | --edit|--copy \"profile.wlp\" [PICTURES] "
-                      "| --maintain [PICTURES] "
+                      "| --maintain [PICTURES] | --options [PICTURES] "
                       "| /rf \"profile.wlp\" \"definition\" [\"output\"] "
                       "| /r \"profile description\" \"definition\" [\"output\"] "
                       "| --remote KEYWORD [options] [name=value ...]";
@@ -153,6 +158,8 @@ int OpenEditor(HostSession& session, int argc, char** argv) {
         return Fail(EXIT_SETUP, error);
     if (strcmp(argv[1], "--maintain") == 0)
         return MaintainDatabases(session, pictures) == 0 ? EXIT_OK : EXIT_RUN_FAILED;
+    if (strcmp(argv[1], "--options") == 0)
+        return ShowOptions(session, pictures) == 0 ? EXIT_OK : EXIT_RUN_FAILED;
     ProfileListEntry* entry = nullptr;
     if (named) {
         entry = const_cast<ProfileListEntry*>(FindEntry(argv[2], true));
@@ -164,7 +171,7 @@ int OpenEditor(HostSession& session, int argc, char** argv) {
 }
 
 bool IsEditorCommand(const char* option) {
-    const char* const editors[] = {"--new", "--edit", "--copy", "--maintain"};
+    const char* const editors[] = {"--new", "--edit", "--copy", "--maintain", "--options"};
     for (const char* editor : editors)
         if (strcmp(option, editor) == 0)
             return true;

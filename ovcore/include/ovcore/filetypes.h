@@ -52,3 +52,9 @@ ORB_EXPORT(char**)
 ReadDefaultsList(const char* iniPath, int unused, int* count, const char* key, const char* def);
 // Frees every word of a ReadDefaultsList array and the array; null allowed.
 ORB_EXPORT(void) FreeDefaultsList(char** words);
+
+// The engine's own value of a [Defaults] list key of the module settings,
+// used while the key is not set: DocumentTypes, DownloadTypes, USDomains,
+// FetchTitleTypes and the eight <suffix>_OrgType keys. "" for other keys.
+// The text is the engine's; callers do not free it.
+ORB_EXPORT(const char*) GetDefaultsListDefault(const char* key);

@@ -13,14 +13,12 @@ namespace {
 
 struct OrgTypeKey {
     const char* key;
-    const char* word;
     int code; // SuffixText index of the language table
 };
 const OrgTypeKey kOrgTypes[] = {
-    {"gov_OrgType", "gov", SUF_GOV}, {"mil_OrgType", "mil", SUF_MIL},
-    {"net_OrgType", "net", SUF_NET}, {"org_OrgType", "org", SUF_ORG},
-    {"int_OrgType", "int", SUF_INT}, {"arpa_OrgType", "arpa", SUF_ARPA},
-    {"edu_OrgType", "edu", SUF_EDU}, {"com_OrgType", "com", SUF_COM},
+    {"gov_OrgType", SUF_GOV}, {"mil_OrgType", SUF_MIL},   {"net_OrgType", SUF_NET},
+    {"org_OrgType", SUF_ORG}, {"int_OrgType", SUF_INT},   {"arpa_OrgType", SUF_ARPA},
+    {"edu_OrgType", SUF_EDU}, {"com_OrgType", SUF_COM},
 };
 
 char** ReadWords(int* count, const char* key, const char* def) {
@@ -71,24 +69,25 @@ int InitRunContextLists(int typeCode, RunContext* context, const char* text) {
 int RunContext_ReadWordLists(RunContext* context) {
     int count = 0;
     context->DocumentTypes =
-        GetFileTypesFromIniFile(&count, "DocumentTypes", "htm txt mdl shtml htmls html");
+        GetFileTypesFromIniFile(&count, "DocumentTypes", GetDefaultsListDefault("DocumentTypes"));
     context->DocumentTypeCount = (WORD)count;
     count = 0;
-    context->DownloadTypes = GetFileTypesFromIniFile(&count, "DownloadTypes",
-                                                     "exe com zip pdf arc bin sit tar gz z arj");
+    context->DownloadTypes =
+        GetFileTypesFromIniFile(&count, "DownloadTypes", GetDefaultsListDefault("DownloadTypes"));
     context->DownloadTypeCount = (WORD)count;
     count = 0;
-    context->USDomains.Words = ReadWords(&count, "USDomains", "com edu net org gov mil int arpa");
+    context->USDomains.Words = ReadWords(&count, "USDomains", GetDefaultsListDefault("USDomains"));
     context->USDomains.Count = (WORD)count;
     count = 0;
-    context->FetchTitleTypes = ReadWords(&count, "FetchTitleTypes", "htm html asp cfm shtml");
+    context->FetchTitleTypes = ReadWords(&count, "FetchTitleTypes", GetDefaultsListDefault("FetchTitleTypes"));
     context->FetchTitleTypeCount = (WORD)count;
     if (!context->DocumentTypes || !context->DownloadTypes || !context->USDomains.Words ||
         !context->FetchTitleTypes)
         return 0;
     for (const OrgTypeKey& t : kOrgTypes) {
         char value[ORG_TYPE_TEXT] = "";
-        GetModuleProfileString("Defaults", t.key, t.word, value, sizeof(value));
+        GetModuleProfileString("Defaults", t.key, GetDefaultsListDefault(t.key), value,
+                               sizeof(value));
         if (!InitRunContextLists(t.code, context, value))
             return 0;
     }

@@ -150,7 +150,7 @@ int __cdecl HostShutDown(void);
 // 15: View Log File dialog for a profile entry; 1, or 3 without a profile.
 int __cdecl HostViewLogFile(HWND host, ProfileListEntry* entry);
 // 21: database maintenance dialog (profile_sheet/database_maintenance.h); 0.
-// 17, 18, 22, 23: dialogs and services taking the owner window.
+// 17, 18: dialogs and services taking the owner window.
 // (25: RemoteCommandHandler, declared in remote_request.h.)
 int __cdecl HostOwnerCommand(HWND owner);
 // 19: makes profiles of the logs of the web servers found on this machine;
@@ -170,4 +170,16 @@ int __cdecl HostTemplateFolder(char* title, char* templateFolder, char* settings
 int __cdecl HostReturnZero(void);
 // 37: 1 when the entry's profile is a cluster.
 int __cdecl HostClusterFlag(ProfileListEntry* entry);
+// 22: builds the options sheet as a child of owner and returns its window at
+// once (null when it could not be made). The sheet reports OK and Cancel to
+// owner as WM_COMMAND IDOK / IDCANCEL; the host's loop passes messages
+// through ovkit's IsPropertySheetMessage. Outputs (each may be null): the
+// header picture (the plug-in's; do not delete it), its rectangle, and two
+// title texts that stay valid while the plug-in is loaded.
+HWND __cdecl ShowOptionsSheet(HWND owner, HBITMAP* header, RECT* headerRect, const char** title,
+                              const char** subtitle);
+// 23: the host closed the sheet (it destroys the sheet's window, else this
+// does): releases what the sheet held; with reload set, the engine rereads
+// its settings. 1.
+int __cdecl OptionsSheetClosed(int reload);
 }

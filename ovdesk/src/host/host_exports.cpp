@@ -24,7 +24,7 @@ const CodeRow kCodes[] = {
     {15, ENTRY(HostViewLogFile)},       {17, ENTRY(HostOwnerCommand)},
     {18, ENTRY(HostOwnerCommand)},      {19, ENTRY(FindLocalServerLogs)},
     {20, ENTRY(HostCommandLineReport)}, {21, ENTRY(HostDatabaseMaintenance)},
-    {22, ENTRY(HostOwnerCommand)},      {23, ENTRY(HostOwnerCommand)},
+    {22, ENTRY(ShowOptionsSheet)},      {23, ENTRY(OptionsSheetClosed)},
     {24, ENTRY(HostStopRealtime)},      {25, ENTRY(RemoteCommandHandler)},
     {26, ENTRY(LogGetProfileHelp)},     {28, ENTRY(LogRefreshProfile)},
     {33, ENTRY(HostTemplateFolder)},    {34, ENTRY(HostReturnZero)},
