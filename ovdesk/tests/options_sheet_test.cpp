@@ -62,6 +62,9 @@ class OptionsSheetTest : public DeskFixture {
     void SetUp() override {
         DeskFixture::SetUp();
         SetDeskUnattended(FALSE); // the sheet's boxes are the user's
+        // The settings files are the install's, whatever a test before set.
+        settings_ = PointEngineSettingsAt(install_);
+        ASSERT_NE(settings_, nullptr);
         for (const char* key : kDefaultsKeys)
             WriteModuleProfileString("Defaults", key, nullptr);
         WriteModuleProfileString("Cookie", nullptr, nullptr);
@@ -76,6 +79,8 @@ class OptionsSheetTest : public DeskFixture {
         DestroyWindow(host_);
         SetDeskUnattended(TRUE);
         boxes_.Clear();
+        if (settings_)
+            FreeLibrary(settings_);
         DeskFixture::TearDown();
     }
     HWND Open() {
@@ -152,6 +157,7 @@ class OptionsSheetTest : public DeskFixture {
             10000, "Add File Type");
     }
 
+    HMODULE settings_ = nullptr;
     HWND host_ = nullptr;
     HWND sheet_ = nullptr;
     HBITMAP header_ = nullptr;

@@ -71,14 +71,14 @@ void Fill(HWND page) {
 // refusal's box.
 BOOL Refuse(HWND page, const RangedField& field) {
     SetDlgItemInt(page, field.Edit, field.Default, FALSE);
-    OptionsRefuseApply(page);
+    OptionsShowThisPage(page);
     HWND edit = GetDlgItem(page, field.Edit);
     SetFocus(edit);
     SendMessageA(edit, EM_SETSEL, 0, -1);
     char text[256];
     snprintf(text, sizeof text, field.Invalid, field.Low, field.High, field.Default);
     OptionsMessage(page, text, nullptr, MB_OK | MB_ICONWARNING);
-    return TRUE;
+    return OptionsRefuseApply(page);
 }
 
 BOOL Apply(HWND page) {

@@ -40,10 +40,13 @@ BOOL OptionsAnswer(HWND page, LONG_PTR result) {
     return TRUE;
 }
 
-BOOL OptionsRefuseApply(HWND page) {
+void OptionsShowThisPage(HWND page) {
     int tab = TabOfPage(page);
     if (tab >= 0)
         SendMessageA(GetParent(page), PSM_SETCURSEL, tab, 0);
+}
+
+BOOL OptionsRefuseApply(HWND page) {
     return OptionsAnswer(page, PSNRET_INVALID_NOCHANGEPAGE);
 }
 

@@ -34,7 +34,11 @@ void OptionsPageCommon(HWND page, UINT message, LPARAM lParam, int row);
 UINT OptionsNotifyCode(UINT message, LPARAM lParam);
 // Answers the sheet's notification with result (DWLP_MSGRESULT); TRUE.
 BOOL OptionsAnswer(HWND page, LONG_PTR result);
-// OK refused on page: the sheet shows the page and stays open. TRUE.
+// Makes the sheet show page.
+void OptionsShowThisPage(HWND page);
+// OK refused on page: the sheet stays open. Answer last, after any box:
+// the page's notifications meanwhile (PSN_SETACTIVE) overwrite the answer.
+// TRUE.
 BOOL OptionsRefuseApply(HWND page);
 // A setting was written before OK (a list editor closed with OK): the
 // sheet's Cancel becomes Close.
