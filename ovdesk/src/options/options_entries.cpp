@@ -79,7 +79,7 @@ void ReleaseTemplates() {
 
 void TakeBoldFont(HWND owner) {
     HFONT own = owner ? (HFONT)SendMessageA(owner, WM_GETFONT, 0, 0) : nullptr;
-    g_options.BoldFont = owner ? OVKIT_GetBoldFaceFont(owner) : nullptr;
+    g_options.BoldFont = own ? OVKIT_GetBoldFaceFont(owner) : nullptr;
     g_options.OwnsFont = g_options.BoldFont && g_options.BoldFont != own;
 }
 
@@ -97,7 +97,14 @@ void GiveHeader(HWND owner, HBITMAP* bitmap, RECT* header) {
 }
 } // namespace
 
-HFONT GetOptionsBoldFont(void) {
+HFONT GetOptionsBoldFont(HWND page) {
+    // An owner without a font of its own (WM_GETFONT null): the bold face of
+    // the pages' font instead, made once.
+    if (!g_options.BoldFont && page) {
+        HFONT own = (HFONT)SendMessageA(page, WM_GETFONT, 0, 0);
+        g_options.BoldFont = OVKIT_GetBoldFaceFont(page);
+        g_options.OwnsFont = g_options.BoldFont && g_options.BoldFont != own;
+    }
     return g_options.BoldFont;
 }
 

@@ -23,7 +23,7 @@ int TabOfPage(HWND page) {
 
 void OptionsPageCommon(HWND page, UINT message, LPARAM lParam, int row) {
     if (message == WM_INITDIALOG) {
-        HFONT bold = GetOptionsBoldFont();
+        HFONT bold = GetOptionsBoldFont(page);
         if (bold && GetDlgItem(page, IDC_OPT_HEADING))
             SendDlgItemMessageA(page, IDC_OPT_HEADING, WM_SETFONT, (WPARAM)bold, 0);
     } else if (OptionsNotifyCode(message, lParam) == (UINT)PSN_SETACTIVE && row < OPTIONS_ROWS) {

@@ -22,8 +22,9 @@ enum OptionsRow {
 };
 
 // ---- The page protocol ------------------------------------------------------
-// The bold heading font of the open sheet (null when none).
-HFONT GetOptionsBoldFont(void);
+// The bold heading font of the open sheet: the owner's font at weight 700,
+// else that of page's font (null when none can be made).
+HFONT GetOptionsBoldFont(HWND page);
 // The page the next sheet opens on.
 void SetOptionsLastPage(int row);
 // What every page does with a message: the bold heading at WM_INITDIALOG,
