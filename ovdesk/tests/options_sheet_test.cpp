@@ -51,10 +51,11 @@ std::string BaseValue(const char* section, const char* key) {
 
 // The keys these tests write, cleared before each.
 const char* const kDefaultsKeys[] = {
-    "DownloadTypes", "DocumentTypes",  "USDomains",          "gov_OrgType",  "DNSCacheEntries",
-    "CachedTime",    "NoHTMLTitles",   "TitleCacheSize",     "TitleCacheLifespan",
-    "Glossary",      "Descriptions",   "ExcelGraphs",        "FTPDownload",  "CPUUsage",
-    "RTRange",       "RTTemplate",     "AllowSwiftmereODBC", "AllowRowmere",
+    "DownloadTypes",      "DocumentTypes", "USDomains",    "gov_OrgType",
+    "DNSCacheEntries",    "CachedTime",    "NoHTMLTitles", "TitleCacheSize",
+    "TitleCacheLifespan", "Glossary",      "Descriptions", "ExcelGraphs",
+    "FTPDownload",        "CPUUsage",      "RTRange",      "RTTemplate",
+    "AllowSwiftmereODBC", "AllowRowmere",
 };
 
 class OptionsSheetTest : public DeskFixture {
@@ -188,7 +189,7 @@ TEST_F(OptionsSheetTest, HostCodesOpenTheSheetInTheHostsWindowWithItsHeader) {
         SendMessageA(tabControl, TCM_GETITEMA, i, (LPARAM)&item);
         tabs.push_back(text);
     }
-    std::vector<std::string> expected = {"File Types", "Domains",        "General",
+    std::vector<std::string> expected = {"File Types",        "Domains", "General",
                                          "MS-Word and Excel", "Cookies", "Log File Cache",
                                          "Real-Time"};
     // The ODBC page comes with the ODBC library, which Wine has.
@@ -389,8 +390,8 @@ TEST_F(OptionsSheetTest, FileTypeEditorAddsEditsAndRemovesTypes) {
     WriteModuleProfileString("Defaults", "DocumentTypes", "{htm,2} {asp,1} txt");
     Open();
     InEditor("File Types", 1, [&](HWND editor) {
-        EXPECT_EQ(Rows(editor), (std::vector<std::string>{"htm|Always", "asp|Scripts only",
-                                                         "txt|Non-scripts"}));
+        EXPECT_EQ(Rows(editor),
+                  (std::vector<std::string>{"htm|Always", "asp|Scripts only", "txt|Non-scripts"}));
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(editor, IDC_FTE_EDIT)));
         AddType(editor, {".log"}, 0); // a new type is "Always"
         HWND list = GetDlgItem(editor, IDC_FTE_LIST);
@@ -411,8 +412,8 @@ TEST_F(OptionsSheetTest, FileTypeEditorAddsEditsAndRemovesTypes) {
             10000, "Edit File Type");
         ListViewSelect(list, 2);
         Click(editor, IDC_FTE_REMOVE);
-        EXPECT_EQ(Rows(editor), (std::vector<std::string>{"htm|Always", "asp|Non-scripts",
-                                                         "log|Always"}));
+        EXPECT_EQ(Rows(editor),
+                  (std::vector<std::string>{"htm|Always", "asp|Non-scripts", "log|Always"}));
         Click(editor, IDOK);
     });
     EXPECT_EQ(ModuleValue("Defaults", "DocumentTypes"), "{htm,2} {asp,0} {log,2}");
@@ -460,9 +461,9 @@ TEST_F(OptionsSheetTest, FileTypeEditorStopsAddingAtFiftyAndCancelWritesNothing)
 TEST_F(OptionsSheetTest, WordListEditorKeepsTheEnginesDefaultsForAnUnsetKey) {
     Open();
     InEditor("Domains", 0, [&](HWND editor) {
-        EXPECT_EQ(ListEntries(editor, IDC_WL_LIST),
-                  (std::vector<std::string>{"com", "edu", "net", "org", "gov", "mil", "int",
-                                            "arpa"}));
+        EXPECT_EQ(
+            ListEntries(editor, IDC_WL_LIST),
+            (std::vector<std::string>{"com", "edu", "net", "org", "gov", "mil", "int", "arpa"}));
         Click(editor, IDOK);
     });
     // (Reading a setting drops the blank that ends the written value.)

@@ -16,8 +16,8 @@ struct OrgTypeKey {
     int code; // SuffixText index of the language table
 };
 const OrgTypeKey kOrgTypes[] = {
-    {"gov_OrgType", SUF_GOV}, {"mil_OrgType", SUF_MIL},   {"net_OrgType", SUF_NET},
-    {"org_OrgType", SUF_ORG}, {"int_OrgType", SUF_INT},   {"arpa_OrgType", SUF_ARPA},
+    {"gov_OrgType", SUF_GOV}, {"mil_OrgType", SUF_MIL}, {"net_OrgType", SUF_NET},
+    {"org_OrgType", SUF_ORG}, {"int_OrgType", SUF_INT}, {"arpa_OrgType", SUF_ARPA},
     {"edu_OrgType", SUF_EDU}, {"com_OrgType", SUF_COM},
 };
 
@@ -79,7 +79,8 @@ int RunContext_ReadWordLists(RunContext* context) {
     context->USDomains.Words = ReadWords(&count, "USDomains", GetDefaultsListDefault("USDomains"));
     context->USDomains.Count = (WORD)count;
     count = 0;
-    context->FetchTitleTypes = ReadWords(&count, "FetchTitleTypes", GetDefaultsListDefault("FetchTitleTypes"));
+    context->FetchTitleTypes =
+        ReadWords(&count, "FetchTitleTypes", GetDefaultsListDefault("FetchTitleTypes"));
     context->FetchTitleTypeCount = (WORD)count;
     if (!context->DocumentTypes || !context->DownloadTypes || !context->USDomains.Words ||
         !context->FetchTitleTypes)

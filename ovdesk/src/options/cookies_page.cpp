@@ -26,8 +26,9 @@ void Fill(HWND page) {
 }
 
 BOOL Apply(HWND page) {
-    WriteModuleProfileString(
-        "Cookie", "Enable", IsDlgButtonChecked(page, IDC_OPT_COOKIE_ENABLE) == BST_CHECKED ? "1" : "0");
+    WriteModuleProfileString("Cookie", "Enable",
+                             IsDlgButtonChecked(page, IDC_OPT_COOKIE_ENABLE) == BST_CHECKED ? "1"
+                                                                                            : "0");
     WriteModuleProfileString(
         "Cookie", "Validate",
         IsDlgButtonChecked(page, IDC_OPT_COOKIE_VALIDATE) == BST_CHECKED ? "1" : "0");

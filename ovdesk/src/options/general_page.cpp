@@ -17,13 +17,25 @@ struct RangedField {
     int Default;
     const char* Invalid; // the refusal's format: low, high, default
 };
-const RangedField kDnsCache = {IDC_OPT_DNS_CACHE, IDC_OPT_DNS_CACHE_SPIN, 1, 250, 50,
+const RangedField kDnsCache = {IDC_OPT_DNS_CACHE,
+                               IDC_OPT_DNS_CACHE_SPIN,
+                               1,
+                               250,
+                               50,
                                "Invalid DNS cache size entered.\r\nThe valid range is %d to "
                                "%d.\r\nAutomatically resetting to the default value (%d)."};
-const RangedField kRefresh = {IDC_OPT_REFRESH, IDC_OPT_REFRESH_SPIN, 0, 60, 30,
+const RangedField kRefresh = {IDC_OPT_REFRESH,
+                              IDC_OPT_REFRESH_SPIN,
+                              0,
+                              60,
+                              30,
                               "Invalid log file list refresh rate entered.\r\nThe valid range is "
                               "%d to %d.\r\nAutomatically resetting to the default value (%d)."};
-const RangedField kSession = {IDC_OPT_SESSION, IDC_OPT_SESSION_SPIN, 1, 1440, 30,
+const RangedField kSession = {IDC_OPT_SESSION,
+                              IDC_OPT_SESSION_SPIN,
+                              1,
+                              1440,
+                              30,
                               "Invalid user session length entered.\r\nThe valid range is %d to "
                               "%d.\r\nAutomatically resetting to the default value (%d)."};
 const RangedField* const kFields[] = {&kDnsCache, &kRefresh, &kSession};
@@ -127,7 +139,7 @@ void OnCommand(HWND page, WPARAM wParam) {
     case IDC_OPT_TITLE_CACHE:
         SetDlgItemInt(page, IDC_OPT_TITLE_CACHE_SIZE,
                       IsDlgButtonChecked(page, IDC_OPT_TITLE_CACHE) == BST_CHECKED ? TITLE_CACHE_ON
-                                                                                    : 0,
+                                                                                   : 0,
                       FALSE);
         EnableTitleCache(page);
         break;

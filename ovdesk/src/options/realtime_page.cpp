@@ -26,10 +26,10 @@ void MakeSlider(HWND page) {
     MapWindowPoints(nullptr, page, (POINT*)&frame, 2);
     RECT inset = {6, 14, 6, 6};
     MapDialogRect(page, &inset);
-    HWND slider = OVKIT_CreateSliderControl(
-        page, frame.left + inset.left, frame.top + inset.top,
-        frame.right - frame.left - inset.left - inset.right,
-        frame.bottom - frame.top - inset.top - inset.bottom, kSliderCaption);
+    HWND slider = OVKIT_CreateSliderControl(page, frame.left + inset.left, frame.top + inset.top,
+                                            frame.right - frame.left - inset.left - inset.right,
+                                            frame.bottom - frame.top - inset.top - inset.bottom,
+                                            kSliderCaption);
     if (!slider)
         return;
     SetWindowLongPtrA(slider, GWLP_ID, IDC_OPT_RT_SLIDER);

@@ -132,8 +132,8 @@ INT_PTR CALLBACK WordListDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
             // Enter in the word's edit adds the word instead of closing:
             // "Add" is the default button while the edit has the focus.
             if (HIWORD(wParam) == EN_SETFOCUS || HIWORD(wParam) == EN_KILLFOCUS)
-                SendMessageA(dialog, DM_SETDEFID,
-                             HIWORD(wParam) == EN_SETFOCUS ? IDC_WL_ADD : IDOK, 0);
+                SendMessageA(dialog, DM_SETDEFID, HIWORD(wParam) == EN_SETFOCUS ? IDC_WL_ADD : IDOK,
+                             0);
             return TRUE;
         case IDOK:
             if (Save(dialog, *editor))
