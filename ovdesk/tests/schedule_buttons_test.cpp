@@ -150,8 +150,10 @@ TEST_F(ScheduleButtonsTest, LoginGivesTheFtpPathAndAccountAndCancelKeepsThem) {
 }
 
 TEST_F(ScheduleButtonsTest, BrowseTakesAReportFileRelativeToTheReportsFolder) {
-    char reports[MAX_PATH];
+    char reports[MAX_PATH], folder[MAX_PATH];
     MakeDefaultReportsDir(reports);
+    // The save dialog moves the current folder; later tests rely on it.
+    GetCurrentDirectoryA(sizeof folder, folder);
     ScheduleListEntry* entry = nullptr;
     int result = Edit(nullptr, &entry, [&](HWND dialog) {
         EXPECT_EQ(ovtest::ItemText(dialog, IDC_SCHED_BROWSE), "Browse...");
@@ -168,6 +170,7 @@ TEST_F(ScheduleButtonsTest, BrowseTakesAReportFileRelativeToTheReportsFolder) {
         SetFutureTime(dialog);
         ovtest::Click(dialog, IDOK);
     });
+    SetCurrentDirectoryA(folder);
     ASSERT_EQ(result, HOST_DONE);
     EXPECT_STREQ(SaveAndRead(entry).SaveAsFilename, "file:///.\\monday.htm");
     HeapFree(GetProcessHeap(), 0, entry);
