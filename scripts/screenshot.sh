@@ -10,6 +10,9 @@
 # maintenance go through the host as well: wizard (a new profile) and tabs
 # (a stored one) write one picture per page, OUT-1.png, OUT-2.png, ...;
 # maintenance writes OUT.png; options (the options sheet) one picture per page.
+# The scheduler's dialogs: schedule-new and
+# schedule-edit (Schedule Report on a new and on a stored event),
+# schedule-mail (a mailto: destination) and schedule-add (the add dialog).
 # The tests keep using the null driver in the project's prefix.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,7 +20,8 @@ if [ $# -ne 2 ]; then
     echo "usage: scripts/screenshot.sh NAME OUT.png" >&2
     echo "names: progress, popup, slider, clickable, propsheet, buttonbar, buttons, viewlog, viewer," >&2
     echo "       toolbar, toolbar-hot, toolbar-pressed, toolbar-scrolled, tooltip, tip, splash," >&2
-    echo "       wizard, tabs, maintenance, options" >&2
+    echo "       wizard, tabs, maintenance, options, schedule-new, schedule-edit, schedule-mail," >&2
+    echo "       schedule-add" >&2
     exit 2
 fi
 name=$1
@@ -39,7 +43,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" >/dev/null
 fi
 case "$name" in
-viewlog | viewer | wizard | tabs | maintenance | options) "$root/scripts/ensure-build.sh" ovhost ovdesk ovkit ovcore gsw cstctls4 ftp4w32 dunzip32 ovprofile >/dev/null ;;
+viewlog | viewer | wizard | tabs | maintenance | options | schedule-*) "$root/scripts/ensure-build.sh" ovhost ovdesk ovkit ovcore gsw cstctls4 ftp4w32 dunzip32 ovprofile >/dev/null ;;
 *) cmake --build "$build" --target "$tool_target" -j3 >/dev/null ;;
 esac
 
@@ -83,7 +87,7 @@ to_windows() { printf 'Z:%s' "${1//\//\\}"; }
 # X root window shows Wine's pop-up windows black.
 picture="$work/screen.bmp"
 case "$name" in
-viewlog | viewer | wizard | tabs | maintenance | options)
+viewlog | viewer | wizard | tabs | maintenance | options | schedule-*)
     # An install with a profile of a sample log; the host opens the dialog,
     # takes its picture, presses Start and takes one of the finished viewer;
     # or it opens the sheet or the maintenance dialog and takes one picture
@@ -99,12 +103,19 @@ viewlog | viewer | wizard | tabs | maintenance | options)
         access.log "$(to_windows "$work/access.log")" >/dev/null 2>&1
     dialog_picture="$work/dialog.bmp"
     viewer_picture="$work/viewer.bmp"
-    [ "$name" = viewlog ] && picture="$dialog_picture" || picture="$viewer_picture"
+    case "$name" in
+    viewlog | schedule-*) picture="$dialog_picture" ;;
+    *) picture="$viewer_picture" ;;
+    esac
     case "$name" in
     wizard) arguments=(--new) ;;
     tabs) arguments=(--edit 00000001.wlp) ;;
     maintenance) arguments=(--maintain) ;;
     options) arguments=(--options) ;;
+    schedule-*)
+        "$root/scripts/screenshot-schedule-fixture.sh" "$install/ovdesk/datfiles"
+        arguments=(--schedule-picture "${name#schedule-}" "$(to_windows "$dialog_picture")")
+        ;;
     *) arguments=(--view 00000001.wlp "$(to_windows "$dialog_picture")" "$(to_windows "$viewer_picture")") ;;
     esac
     case "$name" in

@@ -18,6 +18,9 @@
 #define IDC_SCHED_MAIL_EXAMPLE 32004
 #define IDC_SCHED_PICTURE 1133
 #define IDC_SCHED_HELP 16200
+// Captions set bold with the dialog's title font.
+#define IDC_SCHED_TITLE_REPORT 30001
+#define IDC_SCHED_TITLE_PROFILE 30002
 
 // The add-event dialog: the host's own template has these ids; this one
 // serves the stand-in host and the tests.

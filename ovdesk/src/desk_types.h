@@ -40,27 +40,8 @@ enum EventRemote {
     EVENT_REALTIME = 2,
 };
 
-// One scheduled activity; zero-filled when made, texts terminated in place.
-struct ScheduleEvent {
-    WORD Version; // 256 from the editors
-    WORD Immediate;
-    WORD Active;
-    DWORD Time; // seconds since 1970, entered as local time
-    WORD RepeatIncrement;
-    WORD RepeatType; // 0 minutes .. 4 months
-    char Memorized[41];
-    char Server[40];
-    char SetName[15];
-    char SetExtension[4];
-    char SetDescription[80];
-    char FilePath[MAX_PATH];
-    BYTE Remote;       // EventRemote
-    WORD ActivityType; // DefinitionKind
-    char SaveAsUsername[41];
-    char SaveAsPassword[41];
-    char SaveAsFilename[MAX_PATH];
-    WORD SaveAsFileType; // 1-based
-};
+// ScheduleEvent, the one scheduled activity, crosses to the host: it lives
+// in ovdesk/host_interface.h.
 
 // One page of a property sheet or tabbed dialog.
 struct SheetPageRow {

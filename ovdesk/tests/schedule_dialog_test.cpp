@@ -1,5 +1,6 @@
 // Code 7 through the Schedule Report dialog, driven as a user would.
 #include "desk_fixture.h"
+#include <algorithm>
 #include "desk_services.h"
 #include "dialog_driver.h"
 #include "resource_ids.h"
@@ -146,10 +147,12 @@ TEST_F(ScheduleDialogTest, NoProfilesNoDialog) {
     EXPECT_EQ(entry, nullptr);
 }
 
-TEST_F(ScheduleDialogTest, AddDialogFillsTheHostsEventFromTheChosenDefinition) {
+TEST_F(ScheduleDialogTest, AddDialogFillsTheHostsEventFromTheChosenDefinitionAndProfile) {
     ReportDefinition definition = {};
     strcpy(definition.Description, "Weekly");
     ASSERT_EQ(WriteReportDefinition((install_.Data() + "00000001.MSS").c_str(), &definition), 1);
+    strcpy(definition.Description, "Graphs");
+    ASSERT_EQ(WriteReportDefinition((install_.Data() + "00000001.MG").c_str(), &definition), 1);
     ScheduleEvent event = {};
     INT_PTR result = ovtest::RunModal(
         [&] {
@@ -163,8 +166,18 @@ TEST_F(ScheduleDialogTest, AddDialogFillsTheHostsEventFromTheChosenDefinition) {
             ovtest::Click(dialog, IDOK);
             EXPECT_NE(SchedulerLogAdded().substr(before).find("No Memorized Activity Selected."),
                       std::string::npos);
-            ASSERT_EQ(ovtest::ListEntries(dialog, IDC_SCHED_MEMORIZED).size(), 1u);
-            ovtest::SelectListIndex(dialog, IDC_SCHED_MEMORIZED, 0);
+            // One line per definition of the ticked kind and profile.
+            std::vector<std::string> lines = ovtest::ListEntries(dialog, IDC_SCHED_MEMORIZED);
+            std::sort(lines.begin(), lines.end());
+            EXPECT_EQ(lines,
+                      (std::vector<std::string>{"Weekly\t00000001.wlp", "Weekly\t00000002.wlp"}));
+            ovtest::Click(dialog, IDC_ADD_KIND_MG);
+            EXPECT_EQ(ovtest::ListEntries(dialog, IDC_SCHED_MEMORIZED).size(), 2u);
+            EXPECT_EQ(ovtest::ListEntries(dialog, IDC_SCHED_MEMORIZED)[0].substr(0, 7), "Graphs\t");
+            ovtest::Click(dialog, IDC_ADD_KIND_MSS);
+            std::vector<std::string> shown = ovtest::ListEntries(dialog, IDC_SCHED_MEMORIZED);
+            int shop = shown[0] == "Weekly\t00000002.wlp" ? 0 : 1;
+            ovtest::SelectListIndex(dialog, IDC_SCHED_MEMORIZED, shop);
             ovtest::Click(dialog, IDOK);
         });
     EXPECT_EQ(result, 1);
@@ -172,4 +185,27 @@ TEST_F(ScheduleDialogTest, AddDialogFillsTheHostsEventFromTheChosenDefinition) {
     EXPECT_EQ(event.ActivityType, DEFINITION_SUMMARY);
     EXPECT_EQ(event.Version, 256u);
     EXPECT_EQ(event.Active, 1u);
+    EXPECT_STREQ(event.SetName, "00000002");
+    EXPECT_STREQ(event.SetExtension, "wlp");
+    EXPECT_STREQ(event.SetDescription, "Shop");
+}
+
+// Guards the profile chosen by description alone: a profile renamed since
+// the event was made moved the event to the first profile on Save.
+TEST_F(ScheduleDialogTest, EditShowsTheEventsOwnProfileAfterARename) {
+    ScheduleListEntry* entry = nullptr;
+    ASSERT_EQ(Edit(nullptr, &entry,
+                   [&](HWND dialog) {
+                       EXPECT_TRUE(ovtest::SelectCombo(dialog, IDC_SCHED_PROFILE, "Shop"));
+                       TypeWhen(dialog, 1900000000);
+                       ovtest::Click(dialog, IDOK);
+                   }),
+              HOST_DONE);
+    strcpy(entry->Event->SetDescription, "Shop before its rename");
+    ScheduleListEntry* out = nullptr;
+    Edit(entry, &out, [&](HWND dialog) {
+        EXPECT_EQ(ovtest::ComboSelection(dialog, IDC_SCHED_PROFILE), "Shop");
+        ovtest::Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(DeleteScheduleEvent(0, entry), HOST_DONE);
 }

@@ -1,6 +1,7 @@
 // The stand-in host's callbacks: status texts to stdout, profile handles
 // from the listed entries, schedule entries kept for the run.
 #include "host_session.h"
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -35,6 +36,14 @@ int CALLBACK FindProfileHandle(AnalysisProfile* profile, DWORD_PTR* handle) {
 }
 
 int CALLBACK AddSchedule(ScheduleListEntry* entry) {
+    if (entry && entry->RealtimeFlag) {
+        // A profile's realtime entry stays the plug-in's.
+        for (ScheduleListEntry* kept : g_state.Realtime)
+            if (kept == entry)
+                return 1;
+        g_state.Realtime.push_back(entry);
+        return 1;
+    }
     if (g_state.Scheduled)
         HeapFree(GetProcessHeap(), 0, g_state.Scheduled);
     g_state.Scheduled = entry;
@@ -44,7 +53,12 @@ int CALLBACK AddSchedule(ScheduleListEntry* entry) {
 int CALLBACK RealtimeProgress(int, const char*, int, int, int) {
     return 0;
 }
-int CALLBACK RemoveSchedule(AnalysisProfile*, ScheduleListEntry*) {
+// The plug-in frees the entry afterwards: the host only forgets it.
+int CALLBACK RemoveSchedule(AnalysisProfile*, ScheduleListEntry* entry) {
+    for (auto* list : {&g_state.Schedule, &g_state.Realtime})
+        list->erase(std::remove(list->begin(), list->end(), entry), list->end());
+    if (g_state.Scheduled == entry)
+        g_state.Scheduled = nullptr;
     return 1;
 }
 

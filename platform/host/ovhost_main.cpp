@@ -24,6 +24,8 @@
 //       those due at clock (seconds since 1970; default now) unattended;
 //       prints the scheduler log's new lines and exits 0 only when every
 //       run was a success.
+//   ovhost.exe --schedule-picture new|edit|mail|add PICTURE.bmp
+//       takes a picture of a scheduler dialog (host_schedule_pictures.h).
 //   ovhost.exe /rf "profile.wlp" "definition" ["output"]
 //   ovhost.exe /r "profile description" "definition" ["output"]
 //       runs that saved report unattended and prints the scheduler log's
@@ -39,6 +41,7 @@
 // Every failure is one line on stderr and a non-zero exit; nothing waits.
 #include "host_session.h"
 #include "host_schedule.h"
+#include "host_schedule_pictures.h"
 #include "host_view.h"
 #include "host_profile.h"
 #include "host_options.h"
@@ -56,6 +59,7 @@ const char kUsage[] = "usage: ovhost.exe --list | --schedule [clock] "
                       "| --view \"profile.wlp\" [DIALOG.bmp VIEWER.bmp] "
                       "| --new [PICTURES] | --edit|--copy \"profile.wlp\" [PICTURES] "
                       "| --maintain [PICTURES] | --options [PICTURES] "
+                      "| --schedule-picture new|edit|mail|add PICTURE.bmp "
                       "| /rf \"profile.wlp\" \"definition\" [\"output\"] "
                       "| /r \"profile description\" \"definition\" [\"output\"] "
                       "| --remote KEYWORD [options] [name=value ...]";
@@ -246,6 +250,8 @@ std::string CommandText(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && strcmp(argv[1], "--schedule-picture") == 0)
+        return RunSchedulePictures(argc, argv, ModuleFolder());
     if (argc >= 2 && strcmp(argv[1], "--remote") == 0) {
         RemoteCommand remote;
         std::string error;

@@ -62,7 +62,35 @@ struct ScheduleListEntry {
     DWORD RealtimeFlag;    // the realtime event of a profile
     ScheduleEvent* Event;  // the event in the plug-in's list
 };
+
+// One scheduled activity; zero-filled when made, texts terminated in place.
+// The host's add-event dialog (SchedulerAddDlg) fills a buffer of the
+// host's, which knows the fields only by their order: no padding.
+struct ScheduleEvent {
+    WORD Version; // 256 from the editors
+    WORD Immediate;
+    WORD Active;
+    DWORD Time; // seconds since 1970, entered as local time
+    WORD RepeatIncrement;
+    WORD RepeatType; // 0 minutes .. 4 months
+    char Memorized[41];
+    char Server[40];
+    char SetName[15];
+    char SetExtension[4];
+    char SetDescription[80];
+    char FilePath[MAX_PATH];
+    BYTE Remote;       // EventRemote
+    WORD ActivityType; // DefinitionKind
+    char SaveAsUsername[41];
+    char SaveAsPassword[41];
+    char SaveAsFilename[MAX_PATH];
+    WORD SaveAsFileType; // 1-based
+};
 #pragma pack(pop)
+static_assert(sizeof(ScheduleEvent) == 801, "ScheduleEvent is 801 bytes");
+static_assert(offsetof(ScheduleEvent, Memorized) == 14, "ScheduleEvent layout");
+static_assert(offsetof(ScheduleEvent, Remote) == 454, "ScheduleEvent layout");
+static_assert(offsetof(ScheduleEvent, SaveAsFileType) == 799, "ScheduleEvent layout");
 
 #if !defined(_WIN64)
 static_assert(sizeof(ProfileListEntry) == 892, "ProfileListEntry is 892 bytes");
@@ -156,6 +184,13 @@ int __cdecl HostOwnerCommand(HWND owner);
 // 19: makes profiles of the logs of the web servers found on this machine;
 // 1 when a server was found, 2 when none was.
 int __cdecl FindLocalServerLogs(HWND host);
+// The host's add-event dialog procedure (exported by name): its
+// initialisation parameter is the host's ScheduleEvent buffer, filled on OK
+// with a saved report definition and the profile chosen (the dialog then
+// ends with 1; Cancel ends it with 2). The plug-in's template
+// IDD_SCHEDULER_ADD (ids_schedule.h) holds the controls it uses.
+OVDESK_HOST_API INT_PTR CALLBACK SchedulerAddDlg(HWND dialog, UINT message, WPARAM wParam,
+                                                 LPARAM lParam);
 // 20: command-line scheduled report ("/r" or "/rf" and quoted arguments).
 int __cdecl HostCommandLineReport(DWORD_PTR unused, const char* command);
 // 24: stops a running realtime update; 1.

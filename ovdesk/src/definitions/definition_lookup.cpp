@@ -42,7 +42,7 @@ int ListOne(const char* path, const char*, void* context) {
     if (index < 0)
         return 0;
     ++c->Listed;
-    if (c->Mode == LIST_COMBO_WITH_NONE) {
+    if (IsCombo(c->Mode)) {
         char target[MAX_PATH];
         GetPrivateProfileStringA("SaveAs", "SaveReportAs", "", target, sizeof target, path);
         AddFormatKind((WORD)FormatKindOfName(target));
@@ -84,10 +84,13 @@ int FindOne(const char* path, const char* name, void* context) {
 int ListReportDefinitions(HWND control, int mode, int kind, const char* select) {
     ListContext c = {control, mode, 0};
     SendMessageA(control, IsCombo(mode) ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
-    if (mode == LIST_COMBO_WITH_NONE) {
+    if (IsCombo(mode)) {
+        // Both combo modes feed an owner-drawn combo that asks for the icons.
         free(g_DefinitionFormatKinds);
         g_DefinitionFormatKinds = nullptr;
         g_DefinitionFormatCount = 0;
+    }
+    if (mode == LIST_COMBO_WITH_NONE) {
         SendMessageA(control, CB_ADDSTRING, 0, (LPARAM)LoadTextSlot(IDS_NONE_SELECTED, 0));
         AddFormatKind(0);
     }

@@ -5,6 +5,7 @@
 #include "host/edit_profile.h"
 #include "host/host_callbacks.h"
 #include "profile_sheet/profile_sheet.h"
+#include "schedule/schedule_realtime.h"
 #include <cstdio>
 
 AnalysisProfile* MakeProfileCopy(const AnalysisProfile* source) {
@@ -28,11 +29,19 @@ AnalysisProfile* MakeProfileCopy(const AnalysisProfile* source) {
 int __cdecl HostEditProfile(HWND host, ProfileListEntry* entry, ProfileListEntry** newEntry) {
     if (newEntry)
         *newEntry = nullptr;
-    if (!entry && newEntry)
-        return NewHostProfile(host, newEntry);
+    if (!entry && newEntry) {
+        int made = NewHostProfile(host, newEntry);
+        if (made == HOST_DONE && *newEntry)
+            SyncProfileScheduleEvent((*newEntry)->Profile, GetRealtimeEventSettings(nullptr));
+        return made;
+    }
     if (!entry || !entry->Profile)
         return HOST_NO_MEMORY;
-    return EditHostProfile(host, entry);
+    RealtimeEventSettings before = GetRealtimeEventSettings(entry->Profile);
+    int edited = EditHostProfile(host, entry);
+    if (edited == HOST_DONE)
+        SyncProfileScheduleEvent(entry->Profile, before);
+    return edited;
 }
 
 int __cdecl HostDeleteProfile(HWND, ProfileListEntry* entry) {
@@ -44,6 +53,7 @@ int __cdecl HostDeleteProfile(HWND, ProfileListEntry* entry) {
     char fileName[2 * PROFILE_BASENAME_SIZE + 2];
     snprintf(fileName, sizeof fileName, "%s.%s", profile->BaseName, profile->Extension);
     ORB_DeleteSet(profile, fileName, 1, 0);
+    ForgetProfileScheduleEvent(profile);
     if (RemoveLoadedProfile(profile))
         AnalysisProfile_Free(profile);
     entry->Profile = nullptr;

@@ -9,6 +9,9 @@
 namespace {
 ScheduleEvent** g_events = nullptr;
 DWORD g_count = 0;
+// Whether the stored events were read: an event added before the first
+// listing (a realtime or command-line one) must not stop that read.
+BOOL g_loaded = FALSE;
 } // namespace
 
 int AddScheduleEvent(const ScheduleEvent* event) {
@@ -52,6 +55,7 @@ void FreeScheduleEvents(void) {
     free(g_events);
     g_events = nullptr;
     g_count = 0;
+    g_loaded = FALSE;
     ResetScheduleCursors();
     ClearProfileScheduleEntries();
 }
@@ -74,4 +78,11 @@ void FillScheduleListEntry(ScheduleEvent* event, DWORD_PTR hostHandle, int realt
 
 ScheduleEvent* GetScheduleEvent(DWORD index) {
     return index < g_count ? g_events[index] : nullptr;
+}
+
+int AreScheduleEventsLoaded(void) {
+    return g_loaded;
+}
+void MarkScheduleEventsLoaded(void) {
+    g_loaded = TRUE;
 }

@@ -19,3 +19,7 @@ void FillScheduleListEntry(ScheduleEvent* event, DWORD_PTR hostHandle, int realt
 ScheduleEvent* GetScheduleEvent(DWORD index);
 // Starts the next enumeration (code 9) from the first event.
 void ResetScheduleCursors(void);
+// Whether the stored event files were read into the list since it was
+// last freed, and the mark that says so.
+int AreScheduleEventsLoaded(void);
+void MarkScheduleEventsLoaded(void);

@@ -70,8 +70,9 @@ int __cdecl LogFindScheduleEvent(DWORD_PTR, DWORD_PTR, ScheduleListEntry** entry
     if (!entry)
         return HOST_NO_MEMORY;
     *entry = nullptr;
-    if (!GetScheduleEventCount()) {
+    if (!AreScheduleEventsLoaded()) {
         LoadScheduleEvents();
+        MarkScheduleEventsLoaded();
         ResetScheduleCursors();
     }
     int result = HOST_END;

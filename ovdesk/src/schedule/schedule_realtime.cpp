@@ -1,19 +1,27 @@
-// Realtime events of profiles. The profile record has no room for its entry,
-// so the attachments are kept here, one per profile.
+// Realtime events of profiles. The attachments are kept here by the
+// profile's file name, not its record: each profile enumeration makes the
+// records anew, and the host keeps the entry it was given.
 #include "schedule/schedule_realtime.h"
 #include "schedule/schedule_events.h"
 #include "host/host_callbacks.h"
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 namespace {
 struct Attachment {
-    const AnalysisProfile* Profile;
+    char BaseName[PROFILE_BASENAME_SIZE];
+    char Extension[PROFILE_EXTENSION_SIZE];
     ScheduleListEntry* Entry;
 };
 Attachment* g_attached = nullptr;
 DWORD g_attachedCount = 0;
+
+bool IsOf(const Attachment& attachment, const AnalysisProfile* profile) {
+    return _stricmp(attachment.BaseName, profile->BaseName) == 0 &&
+           _stricmp(attachment.Extension, profile->Extension) == 0;
+}
 
 int Attach(const AnalysisProfile* profile, ScheduleListEntry* entry) {
     Attachment* grown =
@@ -21,7 +29,10 @@ int Attach(const AnalysisProfile* profile, ScheduleListEntry* entry) {
     if (!grown)
         return 0;
     g_attached = grown;
-    g_attached[g_attachedCount++] = {profile, entry};
+    Attachment& made = g_attached[g_attachedCount++];
+    snprintf(made.BaseName, sizeof made.BaseName, "%s", profile->BaseName);
+    snprintf(made.Extension, sizeof made.Extension, "%s", profile->Extension);
+    made.Entry = entry;
     return 1;
 }
 
@@ -42,8 +53,8 @@ void FillRealtimeEvent(const AnalysisProfile* profile, ScheduleEvent* event) {
 } // namespace
 
 ScheduleListEntry* GetProfileScheduleEntry(const AnalysisProfile* profile) {
-    for (DWORD i = 0; i < g_attachedCount; ++i)
-        if (g_attached[i].Profile == profile)
+    for (DWORD i = 0; profile && i < g_attachedCount; ++i)
+        if (IsOf(g_attached[i], profile))
             return g_attached[i].Entry;
     return nullptr;
 }

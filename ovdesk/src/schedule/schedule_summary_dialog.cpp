@@ -1,6 +1,7 @@
 // Dialog 740: memorized report, profile, time, repeat and destination of a
 // scheduled event.
 #include "schedule/schedule_summary_dialog.h"
+#include "schedule/schedule_summary_parts.h"
 #include "definitions/report_definitions.h"
 #include "desk_services.h"
 #include "host/host_callbacks.h"
@@ -10,6 +11,7 @@
 #include "report_run/report_run.h"
 #include "resource_ids.h"
 #include "ovcore/dates.h"
+#include "ovkit/ui_helpers.h"
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -19,7 +21,13 @@ namespace {
 
 const char* const kKinds[] = {"file:///", "ftp://", "mailto:"};
 const char* const kUnits[] = {"Minute(s)", "Hour(s)", "Day(s)", "Week(s)", "Month(s)"};
-enum { KIND_ITEM_FILE = 0, KIND_ITEM_FTP = 1, KIND_ITEM_MAIL = 2 };
+enum {
+    KIND_ITEM_FILE = SCHED_KIND_ITEM_FILE,
+    KIND_ITEM_FTP = SCHED_KIND_ITEM_FTP,
+    KIND_ITEM_MAIL = SCHED_KIND_ITEM_MAIL,
+    SCHED_PICTURE = 16,
+};
+const char kBoldFontProp[] = "OvSchedFont";
 
 ScheduleListEntry* EntryOf(HWND dialog) {
     return (ScheduleListEntry*)GetWindowLongPtrA(dialog, DWLP_USER);
@@ -75,12 +83,21 @@ void FillProfiles(HWND dialog, ScheduleListEntry* entry) {
     HWND combo = GetDlgItem(dialog, IDC_SCHED_PROFILE);
     AnalysisProfile** profiles = GetLoadedProfiles();
     DWORD count = GetLoadedProfileCount();
-    DWORD chosen = 0;
+    const ScheduleEvent* event = entry->Event;
+    // The event's own profile file first: its description may have been
+    // edited since, and a lost match would move the event to another profile.
+    DWORD chosen = count, described = count;
     for (DWORD i = 0; i < count; ++i) {
         SendMessageA(combo, CB_ADDSTRING, 0, (LPARAM)profiles[i]->Description);
-        if (!chosen && strcmp(profiles[i]->Description, entry->Event->SetDescription) == 0)
+        if (chosen == count && event->SetName[0] &&
+            _stricmp(profiles[i]->BaseName, event->SetName) == 0 &&
+            _stricmp(profiles[i]->Extension, event->SetExtension) == 0)
             chosen = i;
+        if (described == count && strcmp(profiles[i]->Description, event->SetDescription) == 0)
+            described = i;
     }
+    if (chosen == count)
+        chosen = described == count ? 0 : described;
     if (!count)
         return;
     SendMessageA(combo, CB_SETCURSEL, chosen, 0);
@@ -109,7 +126,7 @@ void FillMemorized(HWND dialog, ScheduleEvent* event) {
     // A new event takes the first definition.
     char first[DEFINITION_DESCRIPTION_SIZE] = "";
     SendMessageA(combo, CB_SETCURSEL, 0, 0);
-    GetWindowTextA(combo, first, sizeof first);
+    OVKIT_GetSelectedComboText(combo, 0, first, sizeof first, 0);
     ReportDefinition definition = {};
     if (FindReportDefinition(DEFINITION_SUMMARY, "", nullptr, nullptr, first, &definition, nullptr,
                              0))
@@ -121,6 +138,10 @@ void FillMemorized(HWND dialog, ScheduleEvent* event) {
 void OnInit(HWND dialog, ScheduleListEntry* entry) {
     SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)entry);
     ScheduleEvent* event = entry->Event;
+    HFONT bold = PrepWindowFonts(dialog);
+    SetPropA(dialog, kBoldFontProp, bold);
+    SendDlgItemMessageA(dialog, IDC_SCHED_MAIL_LABEL, WM_SETFONT, (WPARAM)bold, FALSE);
+    CenterWindowOnScreen(dialog);
     for (const char* kind : kKinds)
         SendDlgItemMessageA(dialog, IDC_SCHED_KIND, CB_ADDSTRING, 0, (LPARAM)kind);
     for (const char* unit : kUnits)
@@ -134,11 +155,19 @@ void OnInit(HWND dialog, ScheduleListEntry* entry) {
     SendDlgItemMessageA(dialog, IDC_SCHED_UNIT, CB_SETCURSEL, event->RepeatType, 0);
     ShowTarget(dialog, event->SaveAsFilename[0] ? event->SaveAsFilename : ".\\REPORT.HTM");
     FillMemorized(dialog, event);
+    ShowDecorativePicture(dialog, IDC_SCHED_PICTURE, SCHED_PICTURE);
+}
+
+void OnDestroy(HWND dialog) {
+    RemoveDecorativePicture(dialog, IDC_SCHED_PICTURE, SCHED_PICTURE);
+    HFONT bold = (HFONT)RemovePropA(dialog, kBoldFontProp);
+    if (bold && bold != (HFONT)SendMessageA(dialog, WM_GETFONT, 0, 0))
+        DeleteObject(bold);
 }
 
 void OnMemorizedChanged(HWND dialog, ScheduleEvent* event) {
     char chosen[DEFINITION_DESCRIPTION_SIZE] = "";
-    GetDlgItemTextA(dialog, IDC_SCHED_MEMORIZED, chosen, sizeof chosen);
+    OVKIT_GetSelectedComboText(dialog, IDC_SCHED_MEMORIZED, chosen, sizeof chosen, -1);
     ReportDefinition definition = {};
     if (FindReportDefinition(DEFINITION_SUMMARY, "", nullptr, nullptr, chosen, &definition, nullptr,
                              0))
@@ -214,6 +243,12 @@ BOOL OnCommand(HWND dialog, int id, int code) {
         if (code == CBN_SELCHANGE)
             ShowKind(dialog, (int)SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
         return TRUE;
+    case IDC_SCHED_NEW:
+        MemorizeNewScheduleReport(dialog, entry->Event);
+        return TRUE;
+    case IDC_SCHED_BROWSE:
+        BrowseScheduleTarget(dialog, entry->Event);
+        return TRUE;
     }
     return FALSE;
 }
@@ -229,8 +264,25 @@ INT_PTR CALLBACK SchedulerEditSummaryDlg(HWND dialog, UINT message, WPARAM wPara
     case WM_INITDIALOG:
         OnInit(dialog, (ScheduleListEntry*)lParam);
         return TRUE;
+    case WM_DESTROY:
+        OnDestroy(dialog);
+        return FALSE;
     case WM_COMMAND:
         return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+    case WM_SCHED_REFILL_MEMORIZED:
+        if (ScheduleListEntry* entry = EntryOf(dialog))
+            FillMemorized(dialog, entry->Event);
+        return TRUE;
+    case WM_MEASUREITEM:
+        OVKIT_MeasureCustomComboBox(dialog, IDC_SCHED_MEMORIZED, (MEASUREITEMSTRUCT*)lParam,
+                                    (HFONT)SendMessageA(dialog, WM_GETFONT, 0, 0));
+        return TRUE;
+    case WM_DRAWITEM:
+        OVKIT_DrawCustomComboBox(dialog, IDC_SCHED_MEMORIZED, (const DRAWITEMSTRUCT*)lParam,
+                                 (HFONT)SendMessageA(dialog, WM_GETFONT, 0, 0));
+        return TRUE;
+    case WM_COMBO_ICON_INDEX:
+        return AnswerComboIcon(dialog, lParam, DefinitionIcon(wParam));
     }
     return FALSE;
 }

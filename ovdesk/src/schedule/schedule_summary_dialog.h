@@ -10,7 +10,5 @@ extern "C" __declspec(dllexport) INT_PTR CALLBACK
 // 1 when an event with RepeatIncrement 0 whose Time is not after now is to
 // be stored inactive: it has nothing left to run.
 int IsScheduleEventSpent(const ScheduleEvent* event, DWORD now);
-// The add-event dialog procedure; its initialisation parameter is the host's
-// ScheduleEvent buffer, filled on OK (the dialog then ends with 1).
-extern "C" __declspec(dllexport) INT_PTR CALLBACK
-    SchedulerAddDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// SchedulerAddDlg, the host's add-event dialog, is declared in
+// ovdesk/host_interface.h.
