@@ -25,9 +25,11 @@ struct ReadAhead {
     // Written by the reader thread.
     alignas(64) std::atomic<DWORD> written;
     std::atomic<LONG> readerWaits;
+    std::atomic<DWORD> readerResumesAt; // the taken count that wakes the waiting reader
     // Written by the client's thread.
     alignas(64) std::atomic<DWORD> taken;
     std::atomic<LONG> takerWaits;
+    std::atomic<DWORD> takerResumesAt; // the written count that wakes the waiting taker
     std::atomic<LONG> stop;
     DWORD next;     // the slot of the next read to take
     DWORD seen;     // the reader's count last seen
@@ -42,17 +44,28 @@ DWORD Capacity(const ReadAhead* a) {
 
 // --- the reader thread ---
 
-void Publish(ReadAhead* a, DWORD count) {
+// A wake-up costs a round trip through the Wine server on each side, so
+// a waiting side is woken only once a good part of the ring is ready for
+// it (or the reads have ended), not for every batch.
+BOOL Reached(DWORD count, DWORD mark) {
+    return (LONG)(count - mark) >= 0;
+}
+
+void Publish(ReadAhead* a, DWORD count, BOOL last) {
     a->written.store(count, std::memory_order_seq_cst);
-    if (a->takerWaits.load(std::memory_order_seq_cst) && a->takerWaits.exchange(0))
+    if (a->takerWaits.load(std::memory_order_seq_cst) &&
+        (last || Reached(count, a->takerResumesAt.load())) && a->takerWaits.exchange(0))
         SetEvent(a->dataReady);
 }
 
 // Waits until the ring has a free slot; FALSE when asked to stop.
 BOOL WaitForSpace(ReadAhead* a, DWORD count) {
+    DWORD resume = count - Capacity(a) / 2;
+    a->readerResumesAt.store(resume);
     for (;;) {
         a->readerWaits.store(1, std::memory_order_seq_cst);
-        BOOL room = count - a->taken.load(std::memory_order_seq_cst) < Capacity(a);
+        DWORD taken = a->taken.load(std::memory_order_seq_cst);
+        BOOL room = Reached(taken, resume);
         if (room || a->stop.load()) {
             a->readerWaits.store(0);
             return room && !a->stop.load();
@@ -78,15 +91,17 @@ DWORD WINAPI ReaderMain(void* arg) {
     DWORD count = 0, freeUntil = Capacity(a);
     for (;;) {
         if (count == freeUntil) {
-            Publish(a, count);
+            Publish(a, count, FALSE);
             if (!WaitForSpace(a, count))
                 break;
             freeUntil = a->taken.load() + Capacity(a);
         }
         BOOL more = ReadInto(a, &a->slots[count & a->mask]);
         count++;
-        if (!more || count % AHEAD_BATCH == 0 || a->takerWaits.load(std::memory_order_relaxed))
-            Publish(a, count);
+        if (!more || count % AHEAD_BATCH == 0 ||
+            (a->takerWaits.load(std::memory_order_relaxed) &&
+             Reached(count, a->takerResumesAt.load(std::memory_order_relaxed))))
+            Publish(a, count, !more);
         if (!more || a->stop.load(std::memory_order_relaxed))
             break;
     }
@@ -99,14 +114,18 @@ DWORD WINAPI ReaderMain(void* arg) {
 void Release(ReadAhead* a, DWORD count) {
     a->released = count;
     a->taken.store(count, std::memory_order_seq_cst);
-    if (a->readerWaits.load(std::memory_order_seq_cst) && a->readerWaits.exchange(0))
+    if (a->readerWaits.load(std::memory_order_seq_cst) &&
+        Reached(count, a->readerResumesAt.load()) && a->readerWaits.exchange(0))
         SetEvent(a->spaceReady);
 }
 
 void WaitForData(ReadAhead* a) {
+    a->takerResumesAt.store(a->next + Capacity(a) / 4);
     for (;;) {
         a->takerWaits.store(1, std::memory_order_seq_cst);
         a->seen = a->written.load(std::memory_order_seq_cst);
+        // Woken early (the reads ended) or not at all yet: what is there
+        // is taken.
         if (a->seen != a->next) {
             a->takerWaits.store(0);
             return;

@@ -9,8 +9,10 @@ namespace {
 
 // The done percent is re-read on the first read and once every 500 records.
 #define PROGRESS_RECORD_STEP 500
-// Reads the reader thread may be ahead: about 1 MB of records and lines.
-#define AHEAD_CAPACITY 1024
+// Reads the reader thread may be ahead: about 4 MB of records and lines.
+// The waiting side is woken once half the ring is free or a quarter full,
+// so a run of a million lines wakes a thread a few hundred times.
+#define AHEAD_CAPACITY 4096
 
 BOOL g_allowThread = TRUE;
 
