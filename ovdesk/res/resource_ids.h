@@ -9,3 +9,5 @@
 #include "ids_viewer.h"
 #include "ids_profile_sheet.h"
 #include "ids_schedule.h"
+#include "ids_list_editors.h"
+#include "ids_language_editor.h"

@@ -149,8 +149,12 @@ int __cdecl HostRealtimeUpdate(HWND host, ProfileListEntry* entry);
 int __cdecl HostShutDown(void);
 // 15: View Log File dialog for a profile entry; 1, or 3 without a profile.
 int __cdecl HostViewLogFile(HWND host, ProfileListEntry* entry);
+// 17: intranet address list dialog; 0, or -1 without memory for the list.
+int __cdecl HostIntranetList(HWND owner);
+// 18: ad-views list dialog; 0, or -1 without memory for the list.
+int __cdecl HostAdViewsList(HWND owner);
 // 21: database maintenance dialog (profile_sheet/database_maintenance.h); 0.
-// 17, 18, 22, 23: dialogs and services taking the owner window.
+// 22, 23: dialogs and services taking the owner window.
 // (25: RemoteCommandHandler, declared in remote_request.h.)
 int __cdecl HostOwnerCommand(HWND owner);
 // 19: makes profiles of the logs of the web servers found on this machine;
