@@ -103,6 +103,13 @@ bool SelectTreeItem(HWND page, const std::string& title) {
     return false;
 }
 
+// Types into the page's multi-line content field: the page hears of it.
+void Type(HWND page, const std::string& text) {
+    HWND field = GetDlgItem(page, IDC_LE_CONTENT);
+    SetWindowTextA(field, text.c_str());
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_LE_CONTENT, EN_CHANGE), (LPARAM)field);
+}
+
 int TreeCount(HWND page) {
     return (int)TreeView_GetCount(GetDlgItem(page, IDC_LE_TREE));
 }
@@ -178,8 +185,8 @@ TEST_F(LanguageEditorTest, AnEditIsSavedAndTheEngineReadsTheNewWords) {
     Edit([&](HWND sheet, HWND page) {
         ASSERT_TRUE(SelectTreeItem(page, "Report title"));
         shown = ItemText(page, IDC_LE_CONTENT);
-        SetText(page, IDC_LE_CONTENT, "Site Report");
-        SetText(page, IDC_LE_CONTENT, "Site}Report"); // refused: the value would end there
+        Type(page, "Site Report");
+        Type(page, "Site}Report"); // refused: the value would end there
         afterBrace = ItemText(page, IDC_LE_CONTENT);
         Click(page, IDC_LE_SAVE);
         PressSheetButton(sheet, PSBTN_OK);
@@ -199,7 +206,7 @@ TEST_F(LanguageEditorTest, AnEditIsSavedAndTheEngineReadsTheNewWords) {
 TEST_F(LanguageEditorTest, OkWithUnsavedEditsAsksAndSaves) {
     Edit([&](HWND sheet, HWND page) {
         ASSERT_TRUE(SelectTreeItem(page, "Countries"));
-        SetText(page, IDC_LE_CONTENT, "Nation");
+        Type(page, "Nation");
         boxes_.AnswerNext({IDYES});
         PressSheetButton(sheet, PSBTN_OK);
     });
@@ -258,11 +265,11 @@ TEST_F(LanguageEditorTest, RestoreTakesTheItemOrTheWholeLanguageFromTheStartingC
     std::string restored;
     Edit([&](HWND sheet, HWND page) {
         ASSERT_TRUE(SelectTreeItem(page, "Hits"));
-        SetText(page, IDC_LE_CONTENT, "Requests");
+        Type(page, "Requests");
         WhenDialogShown("Restore", [](HWND restore) { Click(restore, IDOK); });
         Click(page, IDC_LE_RESTORE);
         restored = ItemText(page, IDC_LE_CONTENT);
-        SetText(page, IDC_LE_CONTENT, "Requests");
+        Type(page, "Requests");
         WhenDialogShown("Restore", [](HWND restore) {
             Click(restore, IDC_LE_RESTORE_ALL);
             Click(restore, IDOK);

@@ -233,7 +233,7 @@ TEST_F(ListEditorTest, AdViewsMalformedLineAndLaterLinesSurviveAnAdd) {
     EXPECT_EQ(AdViews(), file);                           // left alone: not rewritten
     boxes_.Clear();
     OpenAdViews([&](HWND dialog) {
-        WhenDialogShown("Edit an Ad Definition", [&](HWND edit) {
+        WhenDialogShown("Create New Ad Views and Clicks", [&](HWND edit) {
             SetText(edit, IDC_AV_DESCRIPTION_FIELD, "a");
             SetText(edit, IDC_AV_CLICK_FIELD, "clicka");
             Click(edit, IDOK);
@@ -241,11 +241,12 @@ TEST_F(ListEditorTest, AdViewsMalformedLineAndLaterLinesSurviveAnAdd) {
         Click(dialog, IDC_AV_ADD);
         Click(dialog, IDOK);
     });
-    // The empty line comes back as three empty fields; the bad line and the
-    // one after it are kept as they were.
-    EXPECT_EQ(AdViews(), "\"\",\"\",\"\"\r\n"
-                         "\"\",\"clicka\",\"a\"\r\n"
+    // "a" goes before the first entry that sorts after it; the empty line
+    // comes back as three empty fields; the bad line and the one after it
+    // are kept as they were.
+    EXPECT_EQ(AdViews(), "\"\",\"clicka\",\"a\"\r\n"
                          "\"b.gif\",\"clickb\",\"b\"\r\n"
+                         "\"\",\"\",\"\"\r\n"
                          "\"only\",\"two\"\r\n"
                          "\"z.gif\",\"clickz\",\"z\"\r\n");
 }

@@ -9,6 +9,7 @@
 #include "resource_ids.h"
 #include "ovkit/wait_cursor.h"
 #include <prsht.h>
+#include <cstdio>
 #include <cstring>
 
 namespace langedit {
