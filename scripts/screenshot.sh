@@ -13,6 +13,8 @@
 # The scheduler's dialogs: schedule-new and
 # schedule-edit (Schedule Report on a new and on a stored event),
 # schedule-mail (a mailto: destination) and schedule-add (the add dialog).
+# The list editors and the report-language editor, intranet, adviews and
+# language, write OUT-1.png (the editor) and OUT-2.png (its add or find dialog).
 # The tests keep using the null driver in the project's prefix.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,7 +23,7 @@ if [ $# -ne 2 ]; then
     echo "names: progress, popup, slider, clickable, propsheet, buttonbar, buttons, viewlog, viewer," >&2
     echo "       toolbar, toolbar-hot, toolbar-pressed, toolbar-scrolled, tooltip, tip, splash," >&2
     echo "       wizard, tabs, maintenance, options, schedule-new, schedule-edit, schedule-mail," >&2
-    echo "       schedule-add" >&2
+    echo "       schedule-add, intranet, adviews, language" >&2
     exit 2
 fi
 name=$1
@@ -43,7 +45,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" >/dev/null
 fi
 case "$name" in
-viewlog | viewer | wizard | tabs | maintenance | options | schedule-*) "$root/scripts/ensure-build.sh" ovhost ovdesk ovkit ovcore gsw cstctls4 ftp4w32 dunzip32 ovprofile >/dev/null ;;
+viewlog | viewer | wizard | tabs | maintenance | options | schedule-* | intranet | adviews | language) "$root/scripts/ensure-build.sh" ovhost ovdesk ovkit ovcore gsw cstctls4 ftp4w32 dunzip32 ovprofile >/dev/null ;;
 *) cmake --build "$build" --target "$tool_target" -j3 >/dev/null ;;
 esac
 
@@ -87,7 +89,7 @@ to_windows() { printf 'Z:%s' "${1//\//\\}"; }
 # X root window shows Wine's pop-up windows black.
 picture="$work/screen.bmp"
 case "$name" in
-viewlog | viewer | wizard | tabs | maintenance | options | schedule-*)
+viewlog | viewer | wizard | tabs | maintenance | options | schedule-* | intranet | adviews | language)
     # An install with a profile of a sample log; the host opens the dialog,
     # takes its picture, presses Start and takes one of the finished viewer;
     # or it opens the sheet or the maintenance dialog and takes one picture
@@ -101,6 +103,10 @@ viewlog | viewer | wizard | tabs | maintenance | options | schedule-*)
     python3 "$root/scripts/sample-log.py" 300 >"$work/access.log"
     "$OV_WINE" "$build/bin/ovprofile.exe" "$(to_windows "$install/ovdesk/datfiles")" 00000001 \
         access.log "$(to_windows "$work/access.log")" >/dev/null 2>&1
+    printf 'hq,Head office,Boston,MA,US,10.1.0.0/16\r\nlab,Research lab,Toronto,ONTARIO,CA,192.168.1.10-192.168.1.90\r\n' \
+        >"$install/OVINTRA.TXT"
+    printf '"banner.gif","banner_click","Home page banner"\r\n"spring.gif","","Spring sale"\r\n' \
+        >"$install/ADVIEWS.TXT"
     dialog_picture="$work/dialog.bmp"
     viewer_picture="$work/viewer.bmp"
     case "$name" in
@@ -112,6 +118,7 @@ viewlog | viewer | wizard | tabs | maintenance | options | schedule-*)
     tabs) arguments=(--edit 00000001.wlp) ;;
     maintenance) arguments=(--maintain) ;;
     options) arguments=(--options) ;;
+    intranet | adviews | language) arguments=(--"$name") ;;
     schedule-*)
         "$root/scripts/screenshot-schedule-fixture.sh" "$install/ovdesk/datfiles"
         arguments=(--schedule-picture "${name#schedule-}" "$(to_windows "$dialog_picture")")
@@ -119,7 +126,7 @@ viewlog | viewer | wizard | tabs | maintenance | options | schedule-*)
     *) arguments=(--view 00000001.wlp "$(to_windows "$dialog_picture")" "$(to_windows "$viewer_picture")") ;;
     esac
     case "$name" in
-    wizard | tabs | maintenance | options)
+    wizard | tabs | maintenance | options | intranet | adviews | language)
         arguments+=("$(to_windows "$work/page")")
         picture="$work/page1.bmp"
         ;;
@@ -144,7 +151,7 @@ for _ in $(seq 600); do
 done
 [ -e "$picture" ] || { echo "screenshot: no window after 60 s" >&2; exit 1; }
 case "$name" in
-wizard | tabs | options)
+wizard | tabs | options | intranet | adviews | language)
     # Every page: the host ends after the last one.
     for _ in $(seq 600); do
         kill -0 "$tool_pid" 2>/dev/null || break

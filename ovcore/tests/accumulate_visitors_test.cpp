@@ -115,13 +115,12 @@ class GeographyRunTest : public RunFixture {
                                        FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(run->CompanyFile, INVALID_HANDLE_VALUE);
         run->CompanyFileSize = GetFileSize(run->CompanyFile, nullptr);
-        static char f0[] = "intra.hq", f1[] = "hq corp", f2[] = "boston ma", f3[] = "US",
-                    f4[] = "*.corp.local";
-        intranet.Fields[0] = f0;
-        intranet.Fields[1] = f1;
-        intranet.Fields[2] = f2;
-        intranet.Fields[3] = f3;
-        intranet.Fields[4] = f4;
+        static char f0[] = "intra.hq", f1[] = "hq corp", f2[] = "boston", f3[] = "ma", f4[] = "US",
+                    f5[] = "*.corp.local", cityState[] = "boston ma";
+        char* fields[] = {f0, f1, f2, f3, f4, f5};
+        for (int f = 0; f < 6; ++f)
+            intranet.Fields[f] = fields[f];
+        intranet.CityState = cityState;
         intranet.Type = 1;
         run->Intranet = &intranet;
         run->IntranetCount = 1;

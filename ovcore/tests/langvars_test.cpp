@@ -75,14 +75,47 @@ TEST_F(LangVars, DuplicateNameGivesOneOfItsValues) {
     EXPECT_TRUE(v == "one" || v == "two") << v;
 }
 
+// The last-write time of a file, and setting it back.
+FILETIME WriteTime(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+void SetWriteTime(const std::string& path, FILETIME time) {
+    HANDLE file =
+        CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+}
+
 TEST_F(LangVars, SamePathIsParsedOnce) {
     std::string path = WriteLanguage("english.rpl", "<A>{first}");
     ASSERT_TRUE(Load(path));
-    WriteLanguage("english.rpl", "<A>{second}");
+    FILETIME written = WriteTime(path);
+    // Same size and time: the file counts as unchanged, so it is not read.
+    WriteLanguage("english.rpl", "<A>{other}");
+    SetWriteTime(path, written);
     for (char& c : path)
         c = char(toupper(static_cast<unsigned char>(c)));
     ASSERT_TRUE(Load(path)); // the same path in other case: kept
     EXPECT_EQ(Get("A"), "first");
+}
+
+// Guards the old words staying after the report-language editor saved the file.
+TEST_F(LangVars, ASavedFileIsReadAgain) {
+    std::string path = WriteLanguage("english.rpl", "<A>{first}");
+    ASSERT_TRUE(Load(path));
+    WriteLanguage("english.rpl", "<A>{second}"); // another size
+    ASSERT_TRUE(Load(path));
+    EXPECT_EQ(Get("A"), "second");
+    FILETIME written = WriteTime(path);
+    WriteLanguage("english.rpl", "<A>{thirds}"); // same size, a later time
+    written.dwLowDateTime += 10000000;           // one second on
+    if (written.dwLowDateTime < 10000000)
+        ++written.dwHighDateTime;
+    SetWriteTime(path, written);
+    ASSERT_TRUE(Load(path));
+    EXPECT_EQ(Get("A"), "thirds");
 }
 
 TEST_F(LangVars, MissingFileFallsBackToConfiguredLanguage) {

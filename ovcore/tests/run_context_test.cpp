@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "ovcore/intranet.h"
 #include "run/run_context_parts.h"
 #include "run/run_setup.h"
 #include "run_driver.h"
@@ -224,9 +225,10 @@ TEST(RunContextSetup, CompanyFileIsTheLargeOneWhenThereElseTheSmall) {
 }
 
 TEST(RunContextSetup, IntranetLinesAndAdViewsAreRead) {
-    ContextRun r("", {{"ovdesk\\datfiles\\OVINTRA.TXT",
-                       "lan,Our LAN,x,y,10.1.0.0/16\r\nlab,Lab,x,y,192.168.1.10-20\n"
-                       "too,short\r\nweb,Web,x,y,*.example.com"},
+    // Six fields, the empty ones skipped; a line of one field has no pattern.
+    ContextRun r("", {{"OVINTRA.TXT",
+                       "lan,Our LAN,Boston,MA,US,10.1.0.0/16\r\nlab,Lab,x,y,,z,192.168.1.10-20\n"
+                       "no comma\r\nshort,\r\nweb,Web, , ,US,*.example.com"},
                       {"ADVIEWS.TXT", "\"banner.gif\",\"go here\",\"First ad\"\r\n"}});
     RunContext* context = r.Context();
     ASSERT_NE(context, nullptr);
@@ -234,7 +236,11 @@ TEST(RunContextSetup, IntranetLinesAndAdViewsAreRead) {
     EXPECT_STREQ(context->Intranet[0].Fields[1], "Our LAN");
     EXPECT_EQ(context->Intranet[0].Type, 2);
     EXPECT_EQ(context->Intranet[1].Type, 3);
-    EXPECT_STREQ(context->Intranet[2].Fields[4], "*.example.com");
+    EXPECT_STREQ(context->Intranet[0].CityState, "Boston MA");
+    EXPECT_STREQ(context->Intranet[1].Fields[4], "z");
+    EXPECT_STREQ(context->Intranet[2].Fields[5], "*.example.com");
+    EXPECT_STREQ(context->Intranet[2].Fields[2], ""); // a stored blank is empty
+    EXPECT_STREQ(context->Intranet[2].CityState, "");
     EXPECT_EQ(context->Intranet[2].Type, 1);
 
     ASSERT_EQ(context->AdViewCount, 1);
@@ -263,7 +269,7 @@ TEST(RunContextSetup, AdViewWordsStopWhenTheRecordIsFull) {
 }
 
 TEST(RunContextSetup, CopyIsDeepAndOutlivesItsSource) {
-    ContextRun r("", {{"ovdesk\\datfiles\\OVINTRA.TXT", "lan,Our LAN,x,y,10.1.0.0/16\r\n"}});
+    ContextRun r("", {{"OVINTRA.TXT", "lan,Our LAN,x,y,US,10.1.0.0/16\r\n"}});
     ASSERT_NE(r.Context(), nullptr);
     ReportHandle* target = (ReportHandle*)calloc(1, sizeof(ReportHandle));
     lstrcpyA(target->DataPath, r.run.report->DataPath);
@@ -339,3 +345,36 @@ TEST(RunFiles, WriteFileStringAndFileExists) {
 }
 
 } // namespace
+
+TEST(IntranetLine, SplitsSkipsEmptyFieldsAndCutsToWidth) {
+    const struct {
+        const char* line;
+        int taken;
+        const char* domain;
+        const char* description;
+        const char* pattern;
+    } cases[] = {
+        {"a,,b", 2, "a", "b", ""}, // the empty field between two commas is skipped
+        {"d,Desc, , ,US,10.0.0.0/8\r\n", 6, "d", "Desc", "10.0.0.0/8"},
+        {"d,e,f,g,h,i,j,k", 6, "d", "e", "i"},
+        {"no comma at all", 0, "", "", ""},
+        {"", 0, "", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        IntranetFields fields;
+        EXPECT_EQ(ORB_SplitIntranetLine(c.line, &fields), c.taken);
+        EXPECT_STREQ(fields.Domain, c.domain);
+        EXPECT_STREQ(fields.Description, c.description);
+        EXPECT_STREQ(fields.Pattern, c.pattern);
+    }
+    // Each field is cut to its width (terminator included).
+    std::string line =
+        std::string(80, 'd') + "," + std::string(150, 'e') + ",c,s,US," + std::string(60, 'p');
+    IntranetFields fields;
+    ASSERT_EQ(ORB_SplitIntranetLine(line.c_str(), &fields), 6);
+    EXPECT_EQ(strlen(fields.Domain), size_t(INTRANET_DOMAIN_SIZE - 1));
+    EXPECT_EQ(strlen(fields.Description), size_t(INTRANET_DESCRIPTION_SIZE - 1));
+    EXPECT_STREQ(fields.Country, "US");
+    EXPECT_EQ(strlen(fields.Pattern), size_t(INTRANET_PATTERN_SIZE - 1));
+}

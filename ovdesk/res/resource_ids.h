@@ -10,3 +10,5 @@
 #include "ids_profile_sheet.h"
 #include "ids_schedule.h"
 #include "ids_options.h"
+#include "ids_list_editors.h"
+#include "ids_language_editor.h"

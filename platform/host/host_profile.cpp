@@ -130,7 +130,7 @@ int EditProfileByCode(HostSession& session, int code, ProfileListEntry* entry,
 }
 
 int MaintainDatabases(HostSession& session, const char* picturePrefix) {
-    auto maintain = reinterpret_cast<decltype(&HostOwnerCommand)>(session.Entry(21));
+    auto maintain = reinterpret_cast<decltype(&HostDatabaseMaintenance)>(session.Entry(21));
     if (!maintain) {
         fprintf(stderr, "ovhost: the plug-in has no database maintenance\n");
         return 1;

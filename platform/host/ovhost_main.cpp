@@ -19,6 +19,10 @@
 //       With a picture prefix, takes a picture of each page (PICTURES1.bmp,
 //       PICTURES2.bmp, ...), then presses OK on an edited profile and Cancel
 //       on the others.
+//   ovhost.exe --intranet [PICTURES] | --adviews [PICTURES] | --language [PICTURES]
+//       opens the intranet list (host code 17), the ad-views list (code 18)
+//       or the report-language editor; with a picture prefix, takes a
+//       picture of it and of its add or find dialog, then closes them.
 //   ovhost.exe --schedule [clock]
 //       lists the scheduled events (file, time, active, realtime) and runs
 //       those due at clock (seconds since 1970; default now) unattended;
@@ -45,6 +49,7 @@
 #include "host_view.h"
 #include "host_profile.h"
 #include "host_options.h"
+#include "host_editors.h"
 #include "remote_host.h"
 #include "ovcore/serverlist.h"
 #include <cstdio>
@@ -60,6 +65,7 @@ const char kUsage[] = "usage: ovhost.exe --list | --schedule [clock] "
                       "| --new [PICTURES] | --edit|--copy \"profile.wlp\" [PICTURES] "
                       "| --maintain [PICTURES] | --options [PICTURES] "
                       "| --schedule-picture new|edit|mail|add PICTURE.bmp "
+                      "| --intranet|--adviews|--language [PICTURES] "
                       "| /rf \"profile.wlp\" \"definition\" [\"output\"] "
                       "| /r \"profile description\" \"definition\" [\"output\"] "
                       "| --remote KEYWORD [options] [name=value ...]";
@@ -160,6 +166,8 @@ int OpenEditor(HostSession& session, int argc, char** argv) {
     std::string error;
     if (!session.ListProfiles(&error))
         return Fail(EXIT_SETUP, error);
+    if (IsListEditorCommand(argv[1]))
+        return OpenListEditor(session, argv[1], pictures) == 0 ? EXIT_OK : EXIT_RUN_FAILED;
     if (strcmp(argv[1], "--maintain") == 0)
         return MaintainDatabases(session, pictures) == 0 ? EXIT_OK : EXIT_RUN_FAILED;
     if (strcmp(argv[1], "--options") == 0)
@@ -179,7 +187,7 @@ bool IsEditorCommand(const char* option) {
     for (const char* editor : editors)
         if (strcmp(option, editor) == 0)
             return true;
-    return false;
+    return IsListEditorCommand(option);
 }
 
 int RunSchedule(HostSession& session, const std::string& folder, time_t now) {

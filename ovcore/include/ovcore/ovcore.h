@@ -15,6 +15,7 @@
 #include "ovcore/report_ini.h"
 #include "ovcore/filetypes.h"
 #include "ovcore/adviews.h"
+#include "ovcore/intranet.h"
 #include "ovcore/langvars.h"
 #include "ovcore/hitrecord.h"
 #include "ovcore/hittime.h"

@@ -56,7 +56,7 @@ bool EntryMatches(const IntranetEntry& e, const char* host, char** hostParts, in
         return IsItAnIPAddr(host) && OVKIT_IsAddressStringInSubnet(host, &e.Subnet.Subnet);
     if (e.Type == 3)
         return IsItAnIPAddr(host) && OVKIT_IsAddressStringInAddressRange(host, &e.Range.Range);
-    return e.Fields[4] && PatternMatches(e.Fields[4], hostParts, hostCount);
+    return e.Fields[5] && PatternMatches(e.Fields[5], hostParts, hostCount);
 }
 
 // The intranet entries as the company list's in-memory entries (made once).
@@ -65,8 +65,8 @@ const CompanyEntry* CompanyEntries(RunContext* run) {
     if (!s.CompanyEntriesMade && run->IntranetCount > 0) {
         s.CompanyEntries = (CompanyEntry*)calloc(size_t(run->IntranetCount), sizeof(CompanyEntry));
         for (int i = 0; s.CompanyEntries && i < run->IntranetCount; ++i) {
-            char** f = run->Intranet[i].Fields;
-            s.CompanyEntries[i] = {f[0], f[4], f[1], f[2], f[3]};
+            const IntranetEntry& e = run->Intranet[i];
+            s.CompanyEntries[i] = {e.Fields[0], e.Fields[5], e.Fields[1], e.CityState, e.Fields[4]};
         }
     }
     s.CompanyEntriesMade = TRUE;

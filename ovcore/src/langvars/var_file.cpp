@@ -114,10 +114,14 @@ ORB_EXPORT(int) fetchvar_ReadVarData(char* path) {
         return 0;
     }
     std::string bytes;
-    bool read = ReadWhole(file, bytes);
+    BY_HANDLE_FILE_INFORMATION info = {};
+    bool read = GetFileInformationByHandle(file, &info) && ReadWhole(file, bytes);
     CloseHandle(file);
     if (!read)
         return 0;
-    langvars::Install(langvars::ParsePairs(bytes.data(), bytes.size()), path);
+    langvars::FileStamp stamp = {(unsigned long long)info.nFileSizeHigh << 32 | info.nFileSizeLow,
+                                 (unsigned long long)info.ftLastWriteTime.dwHighDateTime << 32 |
+                                     info.ftLastWriteTime.dwLowDateTime};
+    langvars::Install(langvars::ParsePairs(bytes.data(), bytes.size()), path, stamp);
     return 1;
 }

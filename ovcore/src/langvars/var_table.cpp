@@ -11,6 +11,7 @@ namespace {
 
 std::vector<VarPair> g_pairs;
 std::string g_loadedPath; // empty while nothing is loaded
+FileStamp g_loadedStamp = {};
 
 bool NameLess(const VarPair& a, const VarPair& b) {
     return CompareNames(a.name.c_str(), b.name.c_str()) < 0;
@@ -49,14 +50,23 @@ int Count() {
 }
 
 // Installs the pairs of a file just read as the table.
-void Install(std::vector<VarPair>&& pairs, const std::string& path) {
+void Install(std::vector<VarPair>&& pairs, const std::string& path, const FileStamp& stamp) {
     g_pairs = std::move(pairs);
     std::stable_sort(g_pairs.begin(), g_pairs.end(), NameLess);
     g_loadedPath = path;
+    g_loadedStamp = stamp;
 }
 
 bool IsLoaded(const char* path) {
-    return !g_loadedPath.empty() && _stricmp(g_loadedPath.c_str(), path) == 0;
+    if (g_loadedPath.empty() || _stricmp(g_loadedPath.c_str(), path) != 0)
+        return false;
+    WIN32_FILE_ATTRIBUTE_DATA now;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &now))
+        return false;
+    FileStamp stamp = {(unsigned long long)now.nFileSizeHigh << 32 | now.nFileSizeLow,
+                       (unsigned long long)now.ftLastWriteTime.dwHighDateTime << 32 |
+                           now.ftLastWriteTime.dwLowDateTime};
+    return stamp == g_loadedStamp;
 }
 
 } // namespace langvars

@@ -160,10 +160,13 @@ struct AdViewRecord {
     char Words[AD_VIEW_RECORD_SIZE - AD_VIEW_NAME_SIZE - 4]; // view words, then click words
 };
 
-// One OVINTRA.TXT line: five texts; the fifth parsed as a subnet (2), an
-// address range (3) or kept as a text pattern (1).
+// One OVINTRA.TXT line: its six fields (domain, description, city, state,
+// country, pattern) as heap texts, "city state" for the company record, and
+// the pattern parsed as a subnet (2), an address range (3) or kept as a host
+// name pattern (1).
 struct IntranetEntry {
-    char* Fields[5];
+    char* Fields[6];
+    char* CityState;
     int Type;
     FilterSubnet Subnet;
     FilterAddressRange Range;

@@ -61,10 +61,13 @@ BOOL CopyLists(RunContext* to, const RunContext* from) {
         if (!to->Intranet)
             return FALSE;
         for (int i = 0; i < from->IntranetCount; i++, to->IntranetCount++) {
-            for (int f = 0; f < 5; f++)
-                if (!(to->Intranet[i].Fields[f] =
-                          _strdup(from->Intranet[i].Fields[f] ? from->Intranet[i].Fields[f] : "")))
+            const IntranetEntry& source = from->Intranet[i];
+            IntranetEntry& target = to->Intranet[i];
+            for (int f = 0; f < 6; f++)
+                if (!(target.Fields[f] = _strdup(source.Fields[f] ? source.Fields[f] : "")))
                     return FALSE;
+            if (!(target.CityState = _strdup(source.CityState ? source.CityState : "")))
+                return FALSE;
             RunContext_TypeIntranetEntry(&to->Intranet[i]);
         }
     }

@@ -1,15 +1,17 @@
 // The parts of a run context read from files of the install: the company
 // file (only opened here), the ad views and the intranet list.
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
 #include "ovcore/adviews.h"
+#include "ovcore/intranet.h"
+#include "ovcore/settings.h"
 #include "ovkit/subnet.h"
 #include "run/run_context_parts.h"
 
 namespace {
 
-#define INTRANET_FIELDS 5
 #define INTRANET_FILE_LIMIT (16 * 1024 * 1024)
 
 HANDLE OpenForReading(const char* folder, const char* name) {
@@ -39,33 +41,42 @@ char* ReadWholeFile(const char* folder, const char* name) {
     return text;
 }
 
-char* CopyPart(const char* from, size_t length) {
-    char* copy = (char*)malloc(length + 1);
-    if (copy) {
-        memcpy(copy, from, length);
-        copy[length] = 0;
-    }
-    return copy;
+// A field as the run keeps it: a stored lone blank is an empty field.
+char* FieldCopy(const char* field) {
+    return _strdup(strcmp(field, " ") == 0 ? "" : field);
 }
 
-// Splits one line at its commas into an entry; FALSE when it has fewer than
-// five fields or memory is short (nothing kept).
-BOOL ParseIntranetLine(const char* line, size_t length, IntranetEntry* entry) {
+// "city state" as a company record's second field.
+char* CityAndState(const char* city, const char* state) {
+    size_t n = strlen(city) + strlen(state) + 2;
+    char* text = (char*)malloc(n);
+    if (text)
+        snprintf(text, n, "%s%s%s", city, *city && *state ? " " : "", state);
+    return text;
+}
+
+void FreeIntranetEntry(IntranetEntry* entry) {
+    for (char*& field : entry->Fields) {
+        free(field);
+        field = nullptr;
+    }
+    free(entry->CityState);
+    entry->CityState = nullptr;
+}
+
+// An entry of the six fields of a line; FALSE when the line has no pattern
+// or memory is short (nothing kept).
+BOOL MakeIntranetEntry(const IntranetFields& fields, IntranetEntry* entry) {
     *entry = {};
-    size_t at = 0;
-    for (int f = 0; f < INTRANET_FIELDS; f++) {
-        size_t end = at;
-        while (end < length && (line[end] != ',' || f == INTRANET_FIELDS - 1))
-            end++;
-        if (at > length || (f < INTRANET_FIELDS - 1 && end >= length) ||
-            !(entry->Fields[f] = CopyPart(line + at, end - at))) {
-            for (char*& field : entry->Fields) {
-                free(field);
-                field = nullptr;
-            }
-            return FALSE;
-        }
-        at = end + 1;
+    IntranetFields copy = fields;
+    BOOL made = TRUE;
+    for (int f = 0; f < INTRANET_FIELD_COUNT; f++)
+        made = made && (entry->Fields[f] = FieldCopy(ORB_IntranetField(&copy, f, nullptr)));
+    made = made && entry->Fields[INTRANET_FIELD_COUNT - 1][0] &&
+           (entry->CityState = CityAndState(entry->Fields[2], entry->Fields[3]));
+    if (!made) {
+        FreeIntranetEntry(entry);
+        return FALSE;
     }
     RunContext_TypeIntranetEntry(entry);
     return TRUE;
@@ -79,11 +90,6 @@ BOOL AddIntranetEntry(RunContext* context, const IntranetEntry& entry) {
     context->Intranet = grown;
     grown[context->IntranetCount++] = entry;
     return TRUE;
-}
-
-void FreeIntranetEntry(IntranetEntry* entry) {
-    for (char* field : entry->Fields)
-        free(field);
 }
 
 } // namespace
@@ -153,7 +159,7 @@ void RunContext_ReadAdViews(RunContext* context) {
 }
 
 void RunContext_TypeIntranetEntry(IntranetEntry* entry) {
-    const char* pattern = entry->Fields[INTRANET_FIELDS - 1];
+    const char* pattern = entry->Fields[INTRANET_FIELD_COUNT - 1];
     if (OVKIT_ParseSubnetString(pattern, &entry->Subnet.Subnet))
         entry->Type = 2;
     else if (OVKIT_ParseAddressRangeString(pattern, &entry->Range.Range))
@@ -162,12 +168,16 @@ void RunContext_TypeIntranetEntry(IntranetEntry* entry) {
         entry->Type = 1;
 }
 
-void RunContext_ReadIntranet(RunContext* context, const char* dataFolder) {
-    char* text = ReadWholeFile(dataFolder, "OVINTRA.TXT");
+void RunContext_ReadIntranet(RunContext* context) {
+    char folder[MAX_PATH + 16] = "";
+    if (!ORB_GetExePath(folder) || !folder[0])
+        return;
+    char* text = ReadWholeFile(folder, "OVINTRA.TXT");
     for (const char* line = text; line && *line;) {
-        size_t length = strcspn(line, "\r\n");
+        size_t length = strcspn(line, "\n");
+        IntranetFields fields;
         IntranetEntry entry;
-        if (length && ParseIntranetLine(line, length, &entry) &&
+        if (ORB_SplitIntranetLine(line, &fields) && MakeIntranetEntry(fields, &entry) &&
             !AddIntranetEntry(context, entry)) {
             FreeIntranetEntry(&entry);
             break;

@@ -12,9 +12,10 @@ void RunContext_FreeWordLists(RunContext* context);
 void RunContext_OpenCompanyFile(RunContext* context, const char* dataFolder);
 // One record per ADVIEWS.TXT entry.
 void RunContext_ReadAdViews(RunContext* context);
-// The lines of OVINTRA.TXT in the data folder.
-void RunContext_ReadIntranet(RunContext* context, const char* dataFolder);
-// Parses an intranet entry's fifth field into its type.
+// The entries of OVINTRA.TXT in the install folder (lines without a pattern
+// are left out).
+void RunContext_ReadIntranet(RunContext* context);
+// Parses an intranet entry's pattern (sixth field) into its type.
 void RunContext_TypeIntranetEntry(IntranetEntry* entry);
 // Appends the words of text (blanks) to an ad-view record's word area: the
 // count added. Words that no longer fit are dropped.

@@ -134,7 +134,7 @@ static int SetupContext(ReportHandle* report, int withTables, bool forReport) {
     ReadLimits(context);
     RunContext_OpenCompanyFile(context, report->DataPath);
     RunContext_ReadAdViews(context);
-    RunContext_ReadIntranet(context, report->DataPath);
+    RunContext_ReadIntranet(context);
     if (withTables && !MakeRunTables(context)) {
         FinishReport(report);
         return 0;

@@ -177,10 +177,13 @@ int __cdecl HostRealtimeUpdate(HWND host, ProfileListEntry* entry);
 int __cdecl HostShutDown(void);
 // 15: View Log File dialog for a profile entry; 1, or 3 without a profile.
 int __cdecl HostViewLogFile(HWND host, ProfileListEntry* entry);
-// 21: database maintenance dialog (profile_sheet/database_maintenance.h); 0.
-// 17, 18: dialogs and services taking the owner window.
+// 17: intranet address list dialog; 0, or -1 without memory for the list.
+int __cdecl HostIntranetList(HWND owner);
+// 18: ad-views list dialog; 0, or -1 without memory for the list.
+int __cdecl HostAdViewsList(HWND owner);
+// 21: database maintenance dialog; 0.
+int __cdecl HostDatabaseMaintenance(HWND owner);
 // (25: RemoteCommandHandler, declared in remote_request.h.)
-int __cdecl HostOwnerCommand(HWND owner);
 // 19: makes profiles of the logs of the web servers found on this machine;
 // 1 when a server was found, 2 when none was.
 int __cdecl FindLocalServerLogs(HWND host);

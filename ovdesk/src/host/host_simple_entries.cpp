@@ -14,11 +14,6 @@ int __cdecl HostShutDown(void) {
     return HOST_DONE;
 }
 
-// Codes whose dialogs are not part of this build: the feature is missing.
-int __cdecl HostOwnerCommand(HWND) {
-    return HOST_NO_MEMORY;
-}
-
 int __cdecl HostStopRealtime(DWORD_PTR, DWORD_PTR value) {
     ORB_AbortRealtimeAnalysis((ORB_UPDATEENDPROC)value);
     return HOST_DONE;
