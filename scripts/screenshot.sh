@@ -9,7 +9,8 @@
 # tooltip, tip, splash (bandolet/tools). The profile sheet and database
 # maintenance go through the host as well: wizard (a new profile) and tabs
 # (a stored one) write one picture per page, OUT-1.png, OUT-2.png, ...;
-# maintenance writes OUT.png.
+# maintenance writes OUT.png. filterwizard opens the filter wizard from a
+# stored profile's Filters tab and writes one picture per wizard page.
 # The tests keep using the null driver in the project's prefix.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,7 +18,7 @@ if [ $# -ne 2 ]; then
     echo "usage: scripts/screenshot.sh NAME OUT.png" >&2
     echo "names: progress, popup, slider, clickable, propsheet, buttonbar, buttons, viewlog, viewer," >&2
     echo "       toolbar, toolbar-hot, toolbar-pressed, toolbar-scrolled, tooltip, tip, splash," >&2
-    echo "       wizard, tabs, maintenance" >&2
+    echo "       wizard, tabs, maintenance, filterwizard" >&2
     exit 2
 fi
 name=$1
@@ -39,7 +40,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" >/dev/null
 fi
 case "$name" in
-viewlog | viewer | wizard | tabs | maintenance) "$root/scripts/ensure-build.sh" ovhost ovdesk ovkit ovcore gsw cstctls4 ftp4w32 dunzip32 ovprofile >/dev/null ;;
+viewlog | viewer | wizard | tabs | maintenance | filterwizard) "$root/scripts/ensure-build.sh" ovhost ovdesk ovkit ovcore gsw cstctls4 ftp4w32 dunzip32 ovprofile >/dev/null ;;
 *) cmake --build "$build" --target "$tool_target" -j3 >/dev/null ;;
 esac
 
@@ -83,7 +84,7 @@ to_windows() { printf 'Z:%s' "${1//\//\\}"; }
 # X root window shows Wine's pop-up windows black.
 picture="$work/screen.bmp"
 case "$name" in
-viewlog | viewer | wizard | tabs | maintenance)
+viewlog | viewer | wizard | tabs | maintenance | filterwizard)
     # An install with a profile of a sample log; the host opens the dialog,
     # takes its picture, presses Start and takes one of the finished viewer;
     # or it opens the sheet or the maintenance dialog and takes one picture
@@ -104,10 +105,11 @@ viewlog | viewer | wizard | tabs | maintenance)
     wizard) arguments=(--new) ;;
     tabs) arguments=(--edit 00000001.wlp) ;;
     maintenance) arguments=(--maintain) ;;
+    filterwizard) arguments=(--filters 00000001.wlp) ;;
     *) arguments=(--view 00000001.wlp "$(to_windows "$dialog_picture")" "$(to_windows "$viewer_picture")") ;;
     esac
     case "$name" in
-    wizard | tabs | maintenance)
+    wizard | tabs | maintenance | filterwizard)
         arguments+=("$(to_windows "$work/page")")
         picture="$work/page1.bmp"
         ;;
@@ -132,7 +134,7 @@ for _ in $(seq 600); do
 done
 [ -e "$picture" ] || { echo "screenshot: no window after 60 s" >&2; exit 1; }
 case "$name" in
-wizard | tabs)
+wizard | tabs | filterwizard)
     # Every page: the host ends after the last one.
     for _ in $(seq 600); do
         kill -0 "$tool_pid" 2>/dev/null || break

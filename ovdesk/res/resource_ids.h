@@ -9,3 +9,4 @@
 #include "ids_viewer.h"
 #include "ids_profile_sheet.h"
 #include "ids_schedule.h"
+#include "ids_filter_wizard.h"
