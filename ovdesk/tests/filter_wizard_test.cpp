@@ -60,30 +60,30 @@ class FilterWizardTest : public DeskFixture {
     }
     // The profile sheet on a stored profile, at its Filters tab.
     void RunFiltersTab(AnalysisProfile* profile, const std::function<void(HWND, HWND)>& steps) {
-        RunModal([&] { return (INT_PTR)ShowProfileSheet(nullptr, 0, profile, 0, nullptr, 0,
-                                                         nullptr); },
-                 [&](HWND sheet) {
-                     std::vector<std::string> tabs = SheetTabs(sheet);
-                     int index = (int)(std::find(tabs.begin(), tabs.end(), "Filters") -
-                                       tabs.begin());
-                     ASSERT_TRUE(SelectSheetPage(sheet, index));
-                     steps(sheet, CurrentPage(sheet));
-                     PressSheetButton(sheet, PSBTN_OK);
-                 });
+        RunModal(
+            [&] { return (INT_PTR)ShowProfileSheet(nullptr, 0, profile, 0, nullptr, 0, nullptr); },
+            [&](HWND sheet) {
+                std::vector<std::string> tabs = SheetTabs(sheet);
+                int index = (int)(std::find(tabs.begin(), tabs.end(), "Filters") - tabs.begin());
+                ASSERT_TRUE(SelectSheetPage(sheet, index));
+                steps(sheet, CurrentPage(sheet));
+                PressSheetButton(sheet, PSBTN_OK);
+            });
     }
     // Clicks a button of the Filters page that opens a filter sheet, and
     // runs steps in that sheet.
     void InFilterSheet(HWND page, int button, const char* captionPrefix,
                        const std::function<void(HWND)>& steps) {
-        RunModal([&] {
-                     Click(page, button);
-                     return (INT_PTR)0;
-                 },
-                 steps, 10000, captionPrefix);
+        RunModal(
+            [&] {
+                Click(page, button);
+                return (INT_PTR)0;
+            },
+            steps, 10000, captionPrefix);
     }
     int RunNewFilter(AnalysisProfile* profile, const std::function<void(HWND)>& steps) {
-        return (int)RunModal([&] { return (INT_PTR)NewProfileFilter(nullptr, profile, -1); },
-                             steps, 10000, "Add Filter");
+        return (int)RunModal([&] { return (INT_PTR)NewProfileFilter(nullptr, profile, -1); }, steps,
+                             10000, "Add Filter");
     }
     void WriteAdViews() {
         WriteFileBytes(adViews_, "\"banner.gif\",\"spring-sale\",\"Spring sale banner\"\r\n"
@@ -181,10 +181,10 @@ TEST_F(FilterWizardTest, NewFilterFromTheFiltersPageIsBuiltPageByPage) {
         });
         afterAdd = ListEntries(page, IDC_FL_LIST);
     });
-    EXPECT_EQ(titles, (std::vector<std::string>{
-                          "Add Filter -- Filter Type", "Add Filter -- Filter Title",
-                          "Add Filter -- Filter Elements", "Add Filter -- Directory",
-                          "Add Filter -- Hour", "Add Filter -- Summary"}));
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{"Add Filter -- Filter Type", "Add Filter -- Filter Title",
+                                        "Add Filter -- Filter Elements", "Add Filter -- Directory",
+                                        "Add Filter -- Hour", "Add Filter -- Summary"}));
     EXPECT_EQ(proposed, "Exclude Filter 1");
     EXPECT_EQ(summary, std::string(kExcludeHeading) +
                            "Directory = /images /icons\r\n(including subdirectories)\r\n"
@@ -284,7 +284,8 @@ TEST_F(FilterWizardTest, CopyAndPasteNamesTheCopyWhenTheNameFits) {
         Click(page, IDC_FL_PASTE);
         entries = ListEntries(page, IDC_FL_LIST);
     });
-    EXPECT_EQ(entries, (std::vector<std::string>{"Include Everything", "Copy of Include Everything"}));
+    EXPECT_EQ(entries,
+              (std::vector<std::string>{"Include Everything", "Copy of Include Everything"}));
     // A name of 120 characters leaves no room for "Copy of ": the copy keeps it.
     ProfileFilter* longName = CreateNewIncludeFilter();
     std::string name(120, 'n');
@@ -356,8 +357,8 @@ TEST_F(FilterWizardTest, EveryPageRefusesWhatItCannotStore) {
         {false, IDC_FW_EL_REFERRER, text(IDC_FW_REFERRER, "http:* www.example.com"),
          "Referrer appears to be specified incorrectly", nullptr, IDCANCEL, true},
         {false, IDC_FW_EL_REFERRER,
-         text(IDC_FW_REFERRER, "*example.com \"(No Referrer)\" FTP://files.example.com/"),
-         nullptr, nullptr, 0, false},
+         text(IDC_FW_REFERRER, "*example.com \"(No Referrer)\" FTP://files.example.com/"), nullptr,
+         nullptr, 0, false},
         {false, IDC_FW_EL_BROWSER, text(IDC_FW_BROWSER, "*MSIE"), "Invalid Wildcard Character",
          "Wildcard characters(*) are not necessary for filtering Browsers. Try removing the "
          "wildcard characters. ",
@@ -480,8 +481,7 @@ TEST_F(FilterWizardTest, AdvertisingPicksAnEntryOfTheAdViewsList) {
         PressSheetButton(sheet, PSBTN_FINISH);
     });
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(choices,
-              (std::vector<std::string>{"*", "Spring sale banner", "Partner tower"}));
+    EXPECT_EQ(choices, (std::vector<std::string>{"*", "Spring sale banner", "Partner tower"}));
     EXPECT_EQ(summary, std::string(kIncludeHeading) + "Ad = Partner tower\r\n\r\n");
     ProfileFilter* made = FilterNamed(profile, "Include Filter 1");
     ASSERT_NE(made, nullptr);
@@ -602,7 +602,8 @@ TEST_F(FilterWizardTest, SummaryTextsSayWhatTheFilterDoes) {
              f->HourEnd = 6;
          },
          false,
-         std::string(kIncludeHeading) + "Day = Sat Mon\r\n\r\nHour = between 22:00 and 6:00\r\n\r\n"},
+         std::string(kIncludeHeading) +
+             "Day = Sat Mon\r\n\r\nHour = between 22:00 and 6:00\r\n\r\n"},
         {"every day, every hour of an exclude filter",
          [](ProfileFilter* f) {
              f->dwFlags = FILTER_DAYS | FILTER_HOURS;
@@ -621,8 +622,7 @@ TEST_F(FilterWizardTest, SummaryTextsSayWhatTheFilterDoes) {
              list(&f->Username, "admin guest");
              f->UsernameCaseSensitive = 1;
          },
-         true,
-         std::string(kExcludeHeading) + "Username = admin guest\r\n(case sensitive)\r\n\r\n"},
+         true, std::string(kExcludeHeading) + "Username = admin guest\r\n(case sensitive)\r\n\r\n"},
         {"addresses, domains, referrers, entry pages, browsers",
          [&](ProfileFilter* f) {
              f->dwFlags = FILTER_USERS | FILTER_MULTIHOMEDOMAIN | FILTER_REFERRER |
@@ -638,8 +638,7 @@ TEST_F(FilterWizardTest, SummaryTextsSayWhatTheFilterDoes) {
          std::string(kIncludeHeading) + "Referrer = http:*\r\n\r\nEntry Page = /index.html\r\n\r\n"
                                         "User Address = *.edu 10.1.0.0/16\r\n\r\n"
                                         "Domain = shop.example.com\r\n\r\nBrowser = MSIE\r\n\r\n"},
-        {"every advertisement",
-         [](ProfileFilter* f) { f->dwFlags = FILTER_ADS; }, false,
+        {"every advertisement", [](ProfileFilter* f) { f->dwFlags = FILTER_ADS; }, false,
          std::string(kIncludeHeading) + "Ad = *\r\n\r\n"},
         {"one advertisement",
          [&](ProfileFilter* f) {

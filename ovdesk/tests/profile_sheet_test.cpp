@@ -312,9 +312,9 @@ TEST_F(ProfileSheetTest, FiltersAreAddedCopiedPastedAndRemovedOnDisk) {
         PressSheetButton(sheet, PSBTN_OK);
     });
     EXPECT_EQ(afterAdd, (std::vector<std::string>{"Include Everything", "Include Filter 1"}));
-    EXPECT_EQ(afterPaste, (std::vector<std::string>{"Include Everything",
-                                                    "Copy of Include Everything",
-                                                    "Include Filter 1"}));
+    EXPECT_EQ(afterPaste,
+              (std::vector<std::string>{"Include Everything", "Copy of Include Everything",
+                                        "Include Filter 1"}));
     EXPECT_EQ(afterDelete, (std::vector<std::string>{"Include Everything", "Include Filter 1"}));
     // Each change reached the file at once.
     AnalysisProfile* read = ReadBack(profile);

@@ -29,9 +29,9 @@ FilterPageEntry g_pages[MAX_FILTER_PAGES] = {
 };
 
 // The order in which the set-up walks the elements.
-const int kSetUpOrder[] = {FP_RETURN_CODE, FP_DIRECTORY, FP_FILE,     FP_ENTRY_PAGE,
-                           FP_REFERRER,    FP_DAY,       FP_HOUR,     FP_USERNAME,
-                           FP_USER_ADDRESS, FP_DOMAIN,   FP_ADVERTISING, FP_BROWSER};
+const int kSetUpOrder[] = {FP_RETURN_CODE,  FP_DIRECTORY, FP_FILE,        FP_ENTRY_PAGE,
+                           FP_REFERRER,     FP_DAY,       FP_HOUR,        FP_USERNAME,
+                           FP_USER_ADDRESS, FP_DOMAIN,    FP_ADVERTISING, FP_BROWSER};
 
 HPROPSHEETPAGE MakePage(DLGPROC procedure, UINT templateId, LPARAM row) {
     const DLGTEMPLATE* dialogTemplate = GetDialogTemplate(templateId);
@@ -161,7 +161,8 @@ INT_PTR FilterSheet(HWND owner, ProfileFilter** filter, AnalysisProfile* profile
         snprintf(caption, sizeof caption, "Add Filter");
     else
         snprintf(caption, sizeof caption,
-                 (*filter)->Type == FILTER_EXCLUDE ? "Exclude Filter \"%s\"" : "Include Filter \"%s\"",
+                 (*filter)->Type == FILTER_EXCLUDE ? "Exclude Filter \"%s\""
+                                                   : "Include Filter \"%s\"",
                  (*filter)->Name);
     g_state.BoldFont = MakeBoldFont(owner);
     PROPSHEETHEADERA header = {};

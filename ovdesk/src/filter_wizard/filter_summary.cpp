@@ -78,9 +78,9 @@ std::string AdValue(const ProfileFilter* filter, const std::vector<AdEntry>& ads
 }
 
 std::string DirectoryValue(const ProfileFilter* filter) {
-    std::string value = ListText(filter->Directory) + kLineEnd +
-                        (filter->IncludeSubDirs ? "(including subdirectories)"
-                                                : "(NOT including subdirectories)");
+    std::string value =
+        ListText(filter->Directory) + kLineEnd +
+        (filter->IncludeSubDirs ? "(including subdirectories)" : "(NOT including subdirectories)");
     return WithNote(value, filter->DirectoryCaseSensitive != 0, "(case sensitive)");
 }
 

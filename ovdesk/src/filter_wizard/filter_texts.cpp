@@ -37,9 +37,8 @@ std::string EntryPageText(const EntryPageFilter* list) {
     // Each item: its three parts, "/", ".", quotes and a blank.
     int size = 1;
     for (const EntryPageFilter* node = list; node; node = node->Next)
-        size += (int)(strlen(node->szDirectory) + strlen(node->szName) +
-                      strlen(node->szExtension)) +
-                8;
+        size +=
+            (int)(strlen(node->szDirectory) + strlen(node->szName) + strlen(node->szExtension)) + 8;
     std::string text(size, '\0');
     EntryPageFilter_ToString(list, &text[0], size);
     return Trimmed(text);

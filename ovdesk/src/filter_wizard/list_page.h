@@ -5,8 +5,8 @@
 
 struct ElementPage {
     int Row;
-    int Field;   // the list field (0: none)
-    UINT Picks;  // its pick list's TEXT id (0: none)
+    int Field;  // the list field (0: none)
+    UINT Picks; // its pick list's TEXT id (0: none)
     void (*Show)(HWND page, ProfileFilter* filter);
     // Checks and stores the page; false when the page must stay.
     bool (*Leave)(HWND page, ProfileFilter* filter, UINT code);

@@ -47,13 +47,14 @@ bool ConfirmNoFilenamesOption(HWND page, DWORD type, const std::string& text) {
     FreeFilterStrings(files);
     if (!isVoid)
         return true;
-    const char* notice = type == FILTER_EXCLUDE
-                            ? "The Also Exclude Requests Without Filenames option has no effect if "
-                              "your file filter entry is a default value. \r\n\r\nPress Ok to "
-                              "continue or Cancel to edit your entry."
-                            : "The Also Include Requests Without Filenames option has no effect if "
-                              "your file filter entry is a default value. \r\n\r\nPress Ok to "
-                              "continue or Cancel to edit your entry.";
+    const char* notice =
+        type == FILTER_EXCLUDE
+            ? "The Also Exclude Requests Without Filenames option has no effect if "
+              "your file filter entry is a default value. \r\n\r\nPress Ok to "
+              "continue or Cancel to edit your entry."
+            : "The Also Include Requests Without Filenames option has no effect if "
+              "your file filter entry is a default value. \r\n\r\nPress Ok to "
+              "continue or Cancel to edit your entry.";
     return FilterMessage(page, notice, "Option has no effect", MB_OKCANCEL | MB_ICONINFORMATION) ==
            IDOK;
 }
@@ -120,13 +121,13 @@ void UsernameClicked(HWND page, int item) {
         EnableUsernames(page);
 }
 
-const ElementPage kDirectories = {FP_DIRECTORY, IDC_FW_DIRECTORY, 0, ShowDirectories,
-                                  LeaveDirectories, nullptr};
+const ElementPage kDirectories = {FP_DIRECTORY,    IDC_FW_DIRECTORY, 0,
+                                  ShowDirectories, LeaveDirectories, nullptr};
 const ElementPage kFiles = {FP_FILE, IDC_FW_FILE, IDT_FW_FILES, ShowFiles, LeaveFiles, nullptr};
-const ElementPage kEntryPages = {FP_ENTRY_PAGE, IDC_FW_ENTRY_PAGE, 0, ShowEntryPages,
-                                 LeaveEntryPages, nullptr};
-const ElementPage kUsernames = {FP_USERNAME, IDC_FW_USERNAME, 0, ShowUsernames, LeaveUsernames,
-                                UsernameClicked};
+const ElementPage kEntryPages = {FP_ENTRY_PAGE,  IDC_FW_ENTRY_PAGE, 0,
+                                 ShowEntryPages, LeaveEntryPages,   nullptr};
+const ElementPage kUsernames = {FP_USERNAME,   IDC_FW_USERNAME, 0,
+                                ShowUsernames, LeaveUsernames,  UsernameClicked};
 } // namespace
 
 INT_PTR CALLBACK DirectoryPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {

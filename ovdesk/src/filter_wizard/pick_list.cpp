@@ -86,8 +86,7 @@ void FillPickCombo(HWND page, int item, UINT listId) {
     SetWindowTextA(combo, text.c_str());
 }
 
-BOOL PickListMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam, int item,
-                     UINT listId) {
+BOOL PickListMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam, int item, UINT listId) {
     HWND combo = GetDlgItem(page, item);
     const PickRows& rows = GetPickList(listId);
     if (message == WM_FILTER_PICK && (int)wParam == item) {

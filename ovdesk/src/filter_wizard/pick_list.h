@@ -18,5 +18,4 @@ void FillPickCombo(HWND page, int item, UINT listId);
 // value, choosing a label puts its value into the field, and closing the
 // list without a choice puts the field's text back. TRUE when the message
 // was the pick list's.
-BOOL PickListMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam, int item,
-                     UINT listId);
+BOOL PickListMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam, int item, UINT listId);

@@ -82,9 +82,9 @@ bool ConfirmReferrers(HWND page, const std::string& text) {
                   "wildcard (as *example.com*).\r\n\r\nClick OK to continue, or Cancel to edit "
                   "your entry.";
     FreeFilterStrings(items);
-    return !suspect || FilterMessage(page, message.c_str(),
-                                     "Referrer appears to be specified incorrectly",
-                                     MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
+    return !suspect ||
+           FilterMessage(page, message.c_str(), "Referrer appears to be specified incorrectly",
+                         MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
 }
 
 bool LeaveReferrers(HWND page, ProfileFilter* filter, UINT) {
@@ -118,15 +118,15 @@ bool LeaveBrowsers(HWND page, ProfileFilter* filter, UINT) {
     return true;
 }
 
-const ElementPage kReturnCodes = {FP_RETURN_CODE, IDC_FW_RETURN_CODE, IDT_FW_RETURN_CODES,
-                                  ShowReturnCodes, LeaveReturnCodes, nullptr};
-const ElementPage kUserAddresses = {FP_USER_ADDRESS, IDC_FW_USER_ADDRESS, IDT_FW_USER_ADDRESSES,
-                                    ShowUserAddresses, LeaveUserAddresses, nullptr};
+const ElementPage kReturnCodes = {FP_RETURN_CODE,  IDC_FW_RETURN_CODE, IDT_FW_RETURN_CODES,
+                                  ShowReturnCodes, LeaveReturnCodes,   nullptr};
+const ElementPage kUserAddresses = {FP_USER_ADDRESS,   IDC_FW_USER_ADDRESS, IDT_FW_USER_ADDRESSES,
+                                    ShowUserAddresses, LeaveUserAddresses,  nullptr};
 const ElementPage kDomains = {FP_DOMAIN, IDC_FW_DOMAIN, 0, ShowDomains, LeaveDomains, nullptr};
-const ElementPage kReferrers = {FP_REFERRER, IDC_FW_REFERRER, IDT_FW_REFERRERS, ShowReferrers,
-                                LeaveReferrers, nullptr};
-const ElementPage kBrowsers = {FP_BROWSER, IDC_FW_BROWSER, IDT_FW_BROWSERS, ShowBrowsers,
-                               LeaveBrowsers, nullptr};
+const ElementPage kReferrers = {FP_REFERRER,   IDC_FW_REFERRER, IDT_FW_REFERRERS,
+                                ShowReferrers, LeaveReferrers,  nullptr};
+const ElementPage kBrowsers = {FP_BROWSER,   IDC_FW_BROWSER, IDT_FW_BROWSERS,
+                               ShowBrowsers, LeaveBrowsers,  nullptr};
 } // namespace
 
 INT_PTR CALLBACK ReturnCodePage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {

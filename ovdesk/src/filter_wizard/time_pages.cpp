@@ -27,8 +27,8 @@ bool LeaveDays(HWND page, ProfileFilter* filter, UINT) {
 
 void EnableHours(HWND page) {
     BOOL between = GetCheck(page, IDC_FW_HOUR_BETWEEN);
-    for (int item : {IDC_FW_HOUR_BEGIN, IDC_FW_HOUR_END, IDC_FW_HOUR_BEGIN_SPIN,
-                     IDC_FW_HOUR_END_SPIN})
+    for (int item :
+         {IDC_FW_HOUR_BEGIN, IDC_FW_HOUR_END, IDC_FW_HOUR_BEGIN_SPIN, IDC_FW_HOUR_END_SPIN})
         EnableWindow(GetDlgItem(page, item), between);
 }
 
