@@ -15,6 +15,8 @@
 # schedule-mail (a mailto: destination) and schedule-add (the add dialog).
 # The list editors and the report-language editor, intranet, adviews and
 # language, write OUT-1.png (the editor) and OUT-2.png (its add or find dialog).
+# filterwizard opens the filter wizard from a stored profile's Filters tab
+# and writes one picture per wizard page.
 # The tests keep using the null driver in the project's prefix.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,7 +25,7 @@ if [ $# -ne 2 ]; then
     echo "names: progress, popup, slider, clickable, propsheet, buttonbar, buttons, viewlog, viewer," >&2
     echo "       toolbar, toolbar-hot, toolbar-pressed, toolbar-scrolled, tooltip, tip, splash," >&2
     echo "       wizard, tabs, maintenance, options, schedule-new, schedule-edit, schedule-mail," >&2
-    echo "       schedule-add, intranet, adviews, language" >&2
+    echo "       schedule-add, intranet, adviews, language, filterwizard" >&2
     exit 2
 fi
 name=$1
@@ -45,7 +47,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" >/dev/null
 fi
 case "$name" in
-viewlog | viewer | wizard | tabs | maintenance | options | schedule-* | intranet | adviews | language) "$root/scripts/ensure-build.sh" ovhost ovdesk ovkit ovcore gsw cstctls4 ftp4w32 dunzip32 ovprofile >/dev/null ;;
+viewlog | viewer | wizard | tabs | maintenance | options | schedule-* | intranet | adviews | language | filterwizard) "$root/scripts/ensure-build.sh" ovhost ovdesk ovkit ovcore gsw cstctls4 ftp4w32 dunzip32 ovprofile >/dev/null ;;
 *) cmake --build "$build" --target "$tool_target" -j3 >/dev/null ;;
 esac
 
@@ -89,7 +91,7 @@ to_windows() { printf 'Z:%s' "${1//\//\\}"; }
 # X root window shows Wine's pop-up windows black.
 picture="$work/screen.bmp"
 case "$name" in
-viewlog | viewer | wizard | tabs | maintenance | options | schedule-* | intranet | adviews | language)
+viewlog | viewer | wizard | tabs | maintenance | options | schedule-* | intranet | adviews | language | filterwizard)
     # An install with a profile of a sample log; the host opens the dialog,
     # takes its picture, presses Start and takes one of the finished viewer;
     # or it opens the sheet or the maintenance dialog and takes one picture
@@ -118,6 +120,7 @@ viewlog | viewer | wizard | tabs | maintenance | options | schedule-* | intranet
     tabs) arguments=(--edit 00000001.wlp) ;;
     maintenance) arguments=(--maintain) ;;
     options) arguments=(--options) ;;
+    filterwizard) arguments=(--filters 00000001.wlp) ;;
     intranet | adviews | language) arguments=(--"$name") ;;
     schedule-*)
         "$root/scripts/screenshot-schedule-fixture.sh" "$install/ovdesk/datfiles"
@@ -126,7 +129,7 @@ viewlog | viewer | wizard | tabs | maintenance | options | schedule-* | intranet
     *) arguments=(--view 00000001.wlp "$(to_windows "$dialog_picture")" "$(to_windows "$viewer_picture")") ;;
     esac
     case "$name" in
-    wizard | tabs | maintenance | options | intranet | adviews | language)
+    wizard | tabs | maintenance | options | intranet | adviews | language | filterwizard)
         arguments+=("$(to_windows "$work/page")")
         picture="$work/page1.bmp"
         ;;
@@ -151,7 +154,7 @@ for _ in $(seq 600); do
 done
 [ -e "$picture" ] || { echo "screenshot: no window after 60 s" >&2; exit 1; }
 case "$name" in
-wizard | tabs | options | intranet | adviews | language)
+wizard | tabs | options | intranet | adviews | language | filterwizard)
     # Every page: the host ends after the last one.
     for _ in $(seq 600); do
         kill -0 "$tool_pid" 2>/dev/null || break

@@ -12,3 +12,4 @@
 #include "ids_options.h"
 #include "ids_list_editors.h"
 #include "ids_language_editor.h"
+#include "ids_filter_wizard.h"

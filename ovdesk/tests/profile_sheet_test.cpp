@@ -287,7 +287,18 @@ TEST_F(ProfileSheetTest, FiltersAreAddedCopiedPastedAndRemovedOnDisk) {
         SelectSheetPage(sheet, 3);
         HWND page = CurrentPage(sheet);
         EXPECT_FALSE(IsEnabled(page, IDC_FL_PASTE));
-        Click(page, IDC_FL_ADD);
+        // The wizard's defaults make an include filter.
+        RunModal(
+            [&] {
+                Click(page, IDC_FL_ADD);
+                return (INT_PTR)0;
+            },
+            [](HWND wizard) {
+                for (int i = 0; i < 3; ++i)
+                    PressSheetButton(wizard, PSBTN_NEXT);
+                PressSheetButton(wizard, PSBTN_FINISH);
+            },
+            10000, "Add Filter");
         afterAdd = ListEntries(page, IDC_FL_LIST);
         SelectListIndex(page, IDC_FL_LIST, 0);
         Click(page, IDC_FL_COPY);
@@ -300,16 +311,17 @@ TEST_F(ProfileSheetTest, FiltersAreAddedCopiedPastedAndRemovedOnDisk) {
         afterDelete = ListEntries(page, IDC_FL_LIST);
         PressSheetButton(sheet, PSBTN_OK);
     });
-    EXPECT_EQ(afterAdd, (std::vector<std::string>{"Include Everything", "New Filter"}));
+    EXPECT_EQ(afterAdd, (std::vector<std::string>{"Include Everything", "Include Filter 1"}));
     EXPECT_EQ(afterPaste,
-              (std::vector<std::string>{"Include Everything", "Include Everything", "New Filter"}));
-    EXPECT_EQ(afterDelete, (std::vector<std::string>{"Include Everything", "New Filter"}));
+              (std::vector<std::string>{"Include Everything", "Copy of Include Everything",
+                                        "Include Filter 1"}));
+    EXPECT_EQ(afterDelete, (std::vector<std::string>{"Include Everything", "Include Filter 1"}));
     // Each change reached the file at once.
     AnalysisProfile* read = ReadBack(profile);
     ASSERT_NE(read, nullptr);
     ASSERT_NE(read->Filters, nullptr);
     ASSERT_NE(read->Filters->Next, nullptr);
-    EXPECT_STREQ(read->Filters->Next->Name, "New Filter");
+    EXPECT_STREQ(read->Filters->Next->Name, "Include Filter 1");
     EXPECT_EQ(read->Filters->Next->Next, nullptr);
 }
 

@@ -23,6 +23,9 @@
 //       opens the intranet list (host code 17), the ad-views list (code 18)
 //       or the report-language editor; with a picture prefix, takes a
 //       picture of it and of its add or find dialog, then closes them.
+//   ovhost.exe --filters "profile.wlp" PICTURES
+//       opens the filter wizard from that profile's Filters tab and takes a
+//       picture of each of its pages (host_filter_wizard.h)
 //   ovhost.exe --schedule [clock]
 //       lists the scheduled events (file, time, active, realtime) and runs
 //       those due at clock (seconds since 1970; default now) unattended;
@@ -50,6 +53,7 @@
 #include "host_profile.h"
 #include "host_options.h"
 #include "host_editors.h"
+#include "host_filter_wizard.h"
 #include "remote_host.h"
 #include "ovcore/serverlist.h"
 #include <cstdio>
@@ -158,7 +162,8 @@ int ViewProfile(HostSession& session, int argc, char** argv) {
 
 // --new, --edit, --copy and --maintain.
 int OpenEditor(HostSession& session, int argc, char** argv) {
-    bool named = strcmp(argv[1], "--edit") == 0 || strcmp(argv[1], "--copy") == 0;
+    bool named = strcmp(argv[1], "--edit") == 0 || strcmp(argv[1], "--copy") == 0 ||
+                 strcmp(argv[1], "--filters") == 0;
     int first = named ? 3 : 2;
     if (argc < first || argc > first + 1)
         return Fail(EXIT_USAGE, kUsage);
@@ -178,12 +183,14 @@ int OpenEditor(HostSession& session, int argc, char** argv) {
         if (!entry)
             return Fail(EXIT_USAGE, std::string("profile not found: ") + argv[2]);
     }
+    if (strcmp(argv[1], "--filters") == 0)
+        return FilterWizardPictures(session, entry, pictures) == 0 ? EXIT_OK : EXIT_RUN_FAILED;
     int code = strcmp(argv[1], "--copy") == 0 ? 4 : 2;
     return EditProfileByCode(session, code, entry, pictures) == 0 ? EXIT_OK : EXIT_RUN_FAILED;
 }
 
 bool IsEditorCommand(const char* option) {
-    const char* const editors[] = {"--new", "--edit", "--copy", "--maintain", "--options"};
+    const char* const editors[] = {"--new", "--edit", "--copy", "--maintain", "--options", "--filters"};
     for (const char* editor : editors)
         if (strcmp(option, editor) == 0)
             return true;

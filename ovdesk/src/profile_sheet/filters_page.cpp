@@ -81,7 +81,7 @@ int CountFilters() {
 
 void OnAdd(HWND page) {
     int selected = Selected(page);
-    if (NewProfileFilter(SheetState().Profile, InsertPosition(page)))
+    if (NewProfileFilter(GetParent(page), SheetState().Profile, InsertPosition(page)))
         Changed(page, selected >= 0 ? selected + 1 : CountFilters() - 1);
 }
 
@@ -97,7 +97,7 @@ void OnEdit(HWND page) {
     if (NoneSelected(page))
         return;
     int selected = Selected(page);
-    if (EditProfileFilter(SheetState().Profile, FilterAt(selected)))
+    if (EditProfileFilter(GetParent(page), SheetState().Profile, FilterAt(selected)))
         Changed(page, selected);
 }
 
