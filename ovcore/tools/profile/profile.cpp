@@ -8,7 +8,8 @@
 // the logs (made absolute, joined by "|"), DNS look-ups off unless asked.
 // --home gives the web site's home page address (with its prefix) and its
 // home page file names (separated by blanks); --history keeps a local history
-// database of the profile. Exit status 0 when written, 1 when it could not
+// database of the profile; either gives it an include filter when it has none.
+// Exit status 0 when written, 1 when it could not
 // be, 2 for a bad command line.
 #include <stdio.h>
 #include <string.h>
@@ -66,6 +67,12 @@ bool AddExtras(const std::string& file, const ProfileExtras& extras) {
         }
         if (extras.History)
             profile->SwiftmereFlag = SWIFTMERE_FILES;
+        // An editor refuses a profile without an include filter.
+        if (!profile->Filters)
+            if (ProfileFilter* filter = CreateNewIncludeFilter()) {
+                lstrcpynA(filter->Name, "Include Everything", sizeof filter->Name);
+                AddFilterToProfile(filter, profile, -1);
+            }
         written = WriteOrbisFile(file.c_str(), profile) != 0;
     }
     AnalysisProfile_Free(profile);
