@@ -103,12 +103,17 @@ viewlog | viewer | wizard | tabs | maintenance | options | schedule-* | intranet
     done
     cp -r "$root/install/." "$install/"
     python3 "$root/scripts/sample-log.py" 300 >"$work/access.log"
-    "$OV_WINE" "$build/bin/ovprofile.exe" "$(to_windows "$install/ovdesk/datfiles")" 00000001 \
+    # The profile has what every tab needs (home page, a local history
+    # database), and the settings show the optional tabs too.
+    "$OV_WINE" "$build/bin/ovprofile.exe" --home "http://www.example.com/" "index.htm default.htm" \
+        --history "$(to_windows "$install/ovdesk/datfiles")" 00000001 \
         access.log "$(to_windows "$work/access.log")" >/dev/null 2>&1
     printf 'hq,Head office,Boston,MA,US,10.1.0.0/16\r\nlab,Research lab,Toronto,ONTARIO,CA,192.168.1.10-192.168.1.90\r\n' \
         >"$install/OVINTRA.TXT"
     printf '"banner.gif","banner_click","Home page banner"\r\n"spring.gif","","Spring sale"\r\n' \
         >"$install/ADVIEWS.TXT"
+    printf '[Defaults]\r\nWebEnable=TRUE\r\n' >>"$install/ostrevan.ini"
+    printf '[Defaults]\r\nAllowRowmere=1\r\nAllowSwiftmereODBC=1\r\n' >>"$install/ovdesk/ovdesk.ini"
     dialog_picture="$work/dialog.bmp"
     viewer_picture="$work/viewer.bmp"
     case "$name" in

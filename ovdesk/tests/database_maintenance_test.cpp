@@ -30,19 +30,31 @@ class DatabaseMaintenanceTest : public DeskFixture {
         // East of UTC: a local conversion of a date would land a day early.
         _putenv("TZ=JST-9");
         _tzset();
-        profile_ = AnalysisProfile_New();
-        strcpy(profile_->Description, "Shop");
-        profile_->SwiftmereFlag = SWIFTMERE_FILES;
-        ASSERT_EQ(ORB_CreateOrbisEntry(profile_), 0);
-        ASSERT_TRUE(AppendLoadedProfile(profile_));
+        profile_ = AddProfile("Shop", SWIFTMERE_FILES);
+        MakeDatabase(profile_, kDays, 3, daily_);
+    }
+    // A loaded profile with its file.
+    AnalysisProfile* AddProfile(const char* description, WORD swiftmere) {
+        AnalysisProfile* profile = AnalysisProfile_New();
+        strcpy(profile->Description, description);
+        profile->SwiftmereFlag = swiftmere;
+        EXPECT_EQ(ORB_CreateOrbisEntry(profile), 0);
+        EXPECT_TRUE(AppendLoadedProfile(profile));
+        added_.push_back(profile);
+        return profile;
+    }
+    // The profile's history database: master.dat with these days, and one
+    // period file a day, in daily (its folder, filled in).
+    void MakeDatabase(AnalysisProfile* profile, const DWORD* days, int count, char* daily) {
         char datfiles[MAX_PATH], path[MAX_PATH], folder[MAX_PATH];
         ORB_GetDatfilesPath(datfiles);
-        snprintf(path, sizeof path, "%s%s.%s", datfiles, profile_->BaseName, profile_->Extension);
-        ASSERT_TRUE(ConvertOrbisFileToRealTimeDir(profile_, path, folder, daily_, 0));
+        snprintf(path, sizeof path, "%s%s.%s", datfiles, profile->BaseName, profile->Extension);
+        ASSERT_TRUE(ConvertOrbisFileToRealTimeDir(profile, path, folder, daily, 0));
         CreateDirectoryA(folder, nullptr);
-        CreateDirectoryA(daily_, nullptr);
+        CreateDirectoryA(daily, nullptr);
         std::vector<unsigned char> master(448, 0);
-        for (DWORD day : kDays) {
+        for (int i = 0; i < count; ++i) {
+            DWORD day = days[i];
             unsigned char entry[64] = {};
             snprintf((char*)entry, 20, "%08lx.dat", (unsigned long)day);
             memcpy(entry + 20, &day, 4);
@@ -50,17 +62,18 @@ class DatabaseMaintenanceTest : public DeskFixture {
             memcpy(entry + 24, &end, 4);
             memcpy(entry + 28, &current, 4);
             master.insert(master.end(), entry, entry + 64);
-            WriteFile(DayFile(day), "x");
+            WriteFile(DayFile(daily, day), "x");
         }
-        WriteFile(std::string(daily_) + "\\master.dat", std::string(master.begin(), master.end()));
+        WriteFile(std::string(daily) + "\\master.dat", std::string(master.begin(), master.end()));
     }
     void TearDown() override {
         _putenv("TZ=UTC");
         _tzset();
         SetDeskUnattended(TRUE);
         boxes_.Clear();
-        if (RemoveLoadedProfile(profile_))
-            AnalysisProfile_Free(profile_);
+        for (AnalysisProfile* profile : added_)
+            if (RemoveLoadedProfile(profile))
+                AnalysisProfile_Free(profile);
         if (settings_)
             FreeLibrary(settings_);
         DeskFixture::TearDown();
@@ -71,15 +84,17 @@ class DatabaseMaintenanceTest : public DeskFixture {
         fwrite(text.data(), 1, text.size(), file);
         fclose(file);
     }
-    std::string DayFile(DWORD day) {
+    static std::string DayFile(const char* daily, DWORD day) {
         char path[MAX_PATH];
-        snprintf(path, sizeof path, "%s\\%08lx.dat", daily_, (unsigned long)day);
+        snprintf(path, sizeof path, "%s\\%08lx.dat", daily, (unsigned long)day);
         return path;
     }
-    bool DayKept(DWORD day) {
-        return GetFileAttributesA(DayFile(day).c_str()) != INVALID_FILE_ATTRIBUTES;
+    bool DayKept(DWORD day, const char* daily = nullptr) {
+        return GetFileAttributesA(DayFile(daily ? daily : daily_, day).c_str()) !=
+               INVALID_FILE_ATTRIBUTES;
     }
     AnalysisProfile* profile_ = nullptr;
+    std::vector<AnalysisProfile*> added_;
     HMODULE settings_ = nullptr;
     char daily_[MAX_PATH] = "";
 };
@@ -124,4 +139,42 @@ TEST_F(DatabaseMaintenanceTest, ListsTheDaysAndPurgesTheChosenOnes) {
     ASSERT_TRUE(boxes_.WaitFor(1));
     EXPECT_EQ(boxes_.Seen()[0].caption, "Invalid Date");
     EXPECT_EQ(boxes_.Seen()[0].text, "The date field does not contain a valid date.");
+}
+
+// Profiles are told apart by the entry, not by their description: two
+// "Shop" profiles each show and lose their own days. A profile without a
+// history database is not offered; an ODBC one is, with no days. Deleting
+// everything asks first, and No keeps the days.
+TEST_F(DatabaseMaintenanceTest, EachListedProfileKeepsItsOwnDatabase) {
+    AddProfile("No history", SWIFTMERE_NONE);
+    AddProfile("Warehouse", SWIFTMERE_ODBC);
+    AnalysisProfile* twin = AddProfile("Shop", SWIFTMERE_FILES);
+    const DWORD twinDays[] = {kDays[1] + 86400 * 30};
+    char twinDaily[MAX_PATH] = "";
+    MakeDatabase(twin, twinDays, 1, twinDaily);
+    std::vector<std::string> profiles, warehouse, twinListed, afterNo, first;
+    boxes_.AnswerNext({IDNO});
+    RunModal([] { return (INT_PTR)HostDatabaseMaintenance(nullptr); },
+             [&](HWND dialog) {
+                 profiles = ListEntries(dialog, IDC_DM_PROFILES);
+                 SelectListIndex(dialog, IDC_DM_PROFILES, 1);
+                 warehouse = ListEntries(dialog, IDC_DM_DAYS);
+                 SelectListIndex(dialog, IDC_DM_PROFILES, 2);
+                 twinListed = ListEntries(dialog, IDC_DM_DAYS);
+                 Click(dialog, IDC_DM_DELETE_ALL);
+                 afterNo = ListEntries(dialog, IDC_DM_DAYS);
+                 SelectListIndex(dialog, IDC_DM_PROFILES, 0);
+                 first = ListEntries(dialog, IDC_DM_DAYS);
+                 Click(dialog, IDCANCEL);
+             });
+    EXPECT_EQ(profiles, (std::vector<std::string>{"Shop", "Warehouse", "Shop"}));
+    EXPECT_TRUE(warehouse.empty());
+    EXPECT_EQ(twinListed, std::vector<std::string>{DateText(twinDays[0])});
+    EXPECT_EQ(afterNo, twinListed);
+    EXPECT_TRUE(DayKept(twinDays[0], twinDaily));
+    EXPECT_EQ(first.size(), 3u);
+    for (DWORD day : kDays)
+        EXPECT_TRUE(DayKept(day));
+    ASSERT_TRUE(boxes_.WaitFor(1));
+    EXPECT_EQ(boxes_.Seen()[0].caption, "Delete everything");
 }

@@ -194,6 +194,7 @@ TEST_F(OptionsSheetTest, HostCodesOpenTheSheetInTheHostsWindowWithItsHeader) {
                                          "Real-Time"};
     // The ODBC page comes with the ODBC library, which Wine has.
     expected.push_back("ODBC");
+    expected.push_back("Language");
     EXPECT_EQ(tabs, expected);
     // OK, Cancel and Help: no Apply button.
     EXPECT_NE(FindWindowExA(sheet_, nullptr, "BUTTON", "OK"), nullptr);

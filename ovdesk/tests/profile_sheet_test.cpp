@@ -1,7 +1,7 @@
 // The profile sheet driven as a user drives it: the wizard of a new profile,
 // the tabs of an existing one, their refusals, and what reaches the file.
 #include <gtest/gtest.h>
-#include "desk_fixture.h"
+#include "profile_sheet_fixture.h"
 #include "dialog_driver.h"
 #include "desk_services.h"
 #include "profile_sheet/profile_sheet.h"
@@ -18,74 +18,6 @@
 using namespace ovtest;
 
 namespace {
-class ProfileSheetTest : public DeskFixture {
-  protected:
-    void SetUp() override {
-        DeskFixture::SetUp();
-        // The sheet's boxes are the user's: the watcher answers them.
-        SetDeskUnattended(FALSE);
-    }
-    void TearDown() override {
-        SetDeskUnattended(TRUE);
-        boxes_.Clear(); // the boxes a test expected are its own business
-        for (AnalysisProfile* profile : made_)
-            AnalysisProfile_Free(profile);
-        DeskFixture::TearDown();
-    }
-    // A new profile with its file, as the host makes it before the wizard.
-    AnalysisProfile* NewProfile() {
-        AnalysisProfile* profile = AnalysisProfile_New();
-        profile->SwiftmereFlag = SWIFTMERE_NONE;
-        EXPECT_EQ(ORB_CreateOrbisEntry(profile), 0);
-        made_.push_back(profile);
-        return profile;
-    }
-    AnalysisProfile* StoredProfile(const char* description, bool cluster) {
-        AnalysisProfile* profile = NewProfile();
-        strcpy(profile->Description, description);
-        strcpy(profile->HomePageDefaults, "index.htm");
-        ServerList_SetIsCluster(&profile->Servers, cluster);
-        ServerList_AddServer(&profile->Servers, cluster ? "web1" : "", "C:\\logs\\a.log", "", "");
-        if (cluster)
-            ServerList_AddServer(&profile->Servers, "web2", "C:\\logs\\b.log", "", "");
-        ORB_UpdateOrbisEntry(profile);
-        return profile;
-    }
-    // The profile as its file reads back.
-    AnalysisProfile* ReadBack(const AnalysisProfile* profile) {
-        std::string name = std::string(profile->BaseName) + "." + profile->Extension;
-        AnalysisProfile* read = ORB_GetSet(name.c_str());
-        if (read)
-            made_.push_back(read);
-        return read;
-    }
-    int Run(AnalysisProfile* profile, int wizard, const std::function<void(HWND)>& steps,
-            const AnalysisProfile* unedited = nullptr) {
-        AnalysisProfile** loaded = made_.data();
-        DWORD count = (DWORD)made_.size();
-        return (int)RunModal(
-            [&] {
-                return (INT_PTR)ShowProfileSheet(nullptr, wizard, profile, wizard ? 0 : 0, loaded,
-                                                 count, unedited);
-            },
-            steps);
-    }
-    std::vector<AnalysisProfile*> made_;
-};
-
-std::string Title(HWND sheet) {
-    PumpMessages();
-    char text[256] = "";
-    GetWindowTextA(sheet, text, sizeof text);
-    return text;
-}
-
-// Next, then the wizard title of the page it led to.
-std::string Next(HWND sheet) {
-    PressSheetButton(sheet, PSBTN_NEXT);
-    return Title(sheet);
-}
-
 const char kWizard[] = "Add Web Log Profile -- ";
 } // namespace
 

@@ -5,11 +5,17 @@
 #include <fstream>
 #include <vector>
 
-#include "odbc/odbc_binding.h"
+#include <windows.h>
+#include <sql.h>
+#include <sqlext.h>
 
 namespace odbctest {
 
 const Driver kDrivers[2] = {{"sqlite"}, {"postgres"}};
+
+static bool Ok(SQLRETURN r) {
+    return r == SQL_SUCCESS || r == SQL_SUCCESS_WITH_INFO;
+}
 
 static std::string FixturePath(const char* file, bool windows) {
     const char* unixPath = getenv("OV_ODBC_FIXTURE");
@@ -57,42 +63,43 @@ std::string ConnectionText(const Driver& driver, const std::string& test, const 
 }
 
 // Runs fn on a statement of a fresh connection; false when it cannot connect.
+// The fixture talks to Wine's ODBC directly, with an environment of its own,
+// so that the engine's binding and the plug-in's stay the ones under test.
 template <typename Fn> static bool OnStatement(const std::string& connection, Fn fn) {
-    if (!BindODBC32())
-        return false;
-    const OdbcApi* api = OdbcBound();
+    SQLHENV env = SQL_NULL_HENV;
     SQLHDBC dbc = SQL_NULL_HDBC;
     SQLHSTMT stmt = SQL_NULL_HSTMT;
-    bool ok = OdbcOk(api->SQLAllocConnect(OdbcEnvironment(), &dbc));
-    ok = ok && OdbcOk(api->SQLDriverConnect(dbc, nullptr, (SQLCHAR*)connection.c_str(), SQL_NTS,
-                                            nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT));
-    ok = ok && OdbcOk(api->SQLAllocStmt(dbc, &stmt)) && fn(api, stmt);
+    bool ok = Ok(SQLAllocEnv(&env)) && Ok(SQLAllocConnect(env, &dbc));
+    ok = ok && Ok(SQLDriverConnect(dbc, nullptr, (SQLCHAR*)connection.c_str(), SQL_NTS, nullptr, 0,
+                                   nullptr, SQL_DRIVER_NOPROMPT));
+    ok = ok && Ok(SQLAllocStmt(dbc, &stmt)) && fn(stmt);
     if (stmt)
-        api->SQLFreeStmt(stmt, SQL_DROP);
+        SQLFreeStmt(stmt, SQL_DROP);
     if (dbc) {
-        api->SQLDisconnect(dbc);
-        api->SQLFreeConnect(dbc);
+        SQLDisconnect(dbc);
+        SQLFreeConnect(dbc);
     }
+    if (env)
+        SQLFreeEnv(env);
     return ok;
 }
 
 bool RunSql(const std::string& connection, const std::string& sql) {
-    return OnStatement(connection, [&](const OdbcApi* api, SQLHSTMT stmt) {
-        SQLRETURN r = api->SQLExecDirect(stmt, (SQLCHAR*)sql.c_str(), SQL_NTS);
-        return OdbcOk(r) || r == SQL_NO_DATA;
+    return OnStatement(connection, [&](SQLHSTMT stmt) {
+        SQLRETURN r = SQLExecDirect(stmt, (SQLCHAR*)sql.c_str(), SQL_NTS);
+        return Ok(r) || r == SQL_NO_DATA;
     });
 }
 
 void DropAllTables(const std::string& connection) {
     std::vector<std::string> tables;
-    OnStatement(connection, [&](const OdbcApi* api, SQLHSTMT stmt) {
+    OnStatement(connection, [&](SQLHSTMT stmt) {
         char name[256];
         SQLLEN length = 0;
-        if (!OdbcOk(api->SQLTables(stmt, nullptr, 0, nullptr, 0, nullptr, 0, (SQLCHAR*)"TABLE",
-                                   SQL_NTS)) ||
-            !OdbcOk(api->SQLBindCol(stmt, 3, SQL_C_CHAR, name, sizeof(name), &length)))
+        if (!Ok(SQLTables(stmt, nullptr, 0, nullptr, 0, nullptr, 0, (SQLCHAR*)"TABLE", SQL_NTS)) ||
+            !Ok(SQLBindCol(stmt, 3, SQL_C_CHAR, name, sizeof(name), &length)))
             return false;
-        while (OdbcOk(api->SQLFetch(stmt)))
+        while (Ok(SQLFetch(stmt)))
             tables.push_back(name);
         return true;
     });
@@ -103,10 +110,9 @@ void DropAllTables(const std::string& connection) {
 long QueryNumber(const std::string& connection, const std::string& sql) {
     SQLINTEGER value = -1;
     SQLLEN length = 0;
-    bool ok = OnStatement(connection, [&](const OdbcApi* api, SQLHSTMT stmt) {
-        return OdbcOk(api->SQLExecDirect(stmt, (SQLCHAR*)sql.c_str(), SQL_NTS)) &&
-               OdbcOk(api->SQLBindCol(stmt, 1, SQL_C_SLONG, &value, 0, &length)) &&
-               OdbcOk(api->SQLFetch(stmt));
+    bool ok = OnStatement(connection, [&](SQLHSTMT stmt) {
+        return Ok(SQLExecDirect(stmt, (SQLCHAR*)sql.c_str(), SQL_NTS)) &&
+               Ok(SQLBindCol(stmt, 1, SQL_C_SLONG, &value, 0, &length)) && Ok(SQLFetch(stmt));
     });
     return ok ? (long)value : -1;
 }

@@ -1,10 +1,18 @@
 #!/usr/bin/env python3
-"""Writes the library's small pictures (bitmaps, icons, the slider and hand cursors).
+"""Writes the library's pictures, icons and cursors.
 
-Run from this folder; the outputs are kept in the repository, so this is only
-needed when a picture changes.
+    make_pictures.py            -> the small files kept in this folder (icons,
+                                   cursors, pattern, FTP list strip)
+    make_pictures.py OUT_DIR    -> OUT_DIR/picture*.bmp and OUT_DIR/pictures.rc,
+                                   the decorative pictures, drawn at build time
+
+Each decorative picture is drawn at the size of the frame that shows it (the
+frames stretch a picture to fit), full-bleed so that no key colour shows.
 """
+import math
+import os
 import struct
+import sys
 
 PICTURES = [1150, 1151, 1152, 1153, 1154, 1155, 1156, 1157, 1158, 1159, 1160,
             1161, 1162, 1163, 1164, 1165, 1166, 1167, 1168, 1169, 112, 113]
@@ -105,19 +113,189 @@ def list_strip(x, y):
     return magenta
 
 
+# ---- Decorative pictures -----------------------------------------------------
+# Size in pixels (the frame's size at the dialogs' font) and motif of each
+# picture id. Picture 1169 stays a 16-pixel tile: the button bar paints it as
+# its faint background.
+PICTURE_SIZES = {
+    1167: (88, 235),  # the profile sheet's side panel (60 x 146 units, sunken)
+    1158: (75, 98),   # Create Report (50 x 60 units)
+    112: (58, 63),    # View Log File (40 x 40 units, framed)
+    1163: (46, 50),   # log-in banner (32 x 32 units, framed)
+    1157: (32, 32),   # progress: ovkit's dialog shows it unstretched
+    1156: (30, 33),   # the saved report's name (20 x 20 units)
+}
+MOTIFS = {1167: "panel", 1158: "chart", 112: "viewlog", 1163: "key", 1157: "hourglass",
+          1156: "label"}
+DEFAULT_SIZE = (48, 48)
+
+TOP, BOTTOM = (22, 54, 112), (36, 128, 150)
+PAPER, INK, SHADE = (250, 250, 245), (60, 70, 90), (190, 200, 210)
+GOLD, RED, GREEN, SKY = (240, 190, 60), (210, 70, 60), (90, 170, 90), (120, 190, 235)
+
+
+def mix(a, b, t):
+    return tuple(a[i] + (b[i] - a[i]) * t for i in range(3))
+
+
+def seg_dist(px, py, x0, y0, x1, y1):
+    dx, dy = x1 - x0, y1 - y0
+    d = dx * dx + dy * dy
+    t = 0.0 if d == 0 else max(0.0, min(1.0, ((px - x0) * dx + (py - y0) * dy) / d))
+    return math.hypot(px - x0 - t * dx, py - y0 - t * dy)
+
+
+def hit(shape, x, y):
+    """Whether the point (in units of a 100-wide box) lies in the shape."""
+    kind = shape[0]
+    if kind == "rect":
+        _, x0, y0, x1, y1, r = shape[:6]
+        cx, cy = min(max(x, x0 + r), x1 - r), min(max(y, y0 + r), y1 - r)
+        return x0 <= x <= x1 and y0 <= y <= y1 and math.hypot(x - cx, y - cy) <= r + 1e-9
+    if kind == "circle":
+        _, cx, cy, r = shape[:4]
+        return math.hypot(x - cx, y - cy) <= r
+    if kind == "ring":
+        _, cx, cy, r0, r1 = shape[:5]
+        return r0 <= math.hypot(x - cx, y - cy) <= r1
+    if kind == "line":
+        _, x0, y0, x1, y1, w = shape[:6]
+        return seg_dist(x, y, x0, y0, x1, y1) <= w / 2
+    if kind == "poly":
+        pts, inside = shape[1], False
+        for i in range(len(pts)):
+            (xa, ya), (xb, yb) = pts[i], pts[(i + 1) % len(pts)]
+            if (ya > y) != (yb > y) and x < (xb - xa) * (y - ya) / (yb - ya) + xa:
+                inside = not inside
+        return inside
+    raise ValueError(kind)
+
+
+def document(x0, y0, x1, y1, lines):
+    """A sheet of paper with a folded corner and text lines."""
+    fold = (x1 - x0) * 0.25
+    shapes = [("rect", x0 + 2, y0 + 2, x1 + 2, y1 + 2, 1, mix(TOP, (0, 0, 0), 0.4)),
+              ("poly", [(x0, y0), (x1 - fold, y0), (x1, y0 + fold), (x1, y1), (x0, y1)], PAPER),
+              ("poly", [(x1 - fold, y0), (x1 - fold, y0 + fold), (x1, y0 + fold)], SHADE)]
+    step = (y1 - y0 - fold) / (lines + 1)
+    for i in range(lines):
+        y = y0 + fold + step * (i + 0.5)
+        end = x1 - (x1 - x0) * (0.15 if i % 3 else 0.35)
+        shapes.append(("line", x0 + (x1 - x0) * 0.15, y, end, y, step * 0.35, INK))
+    return shapes
+
+
+def chart(x0, y0, x1, y1):
+    """A framed bar chart."""
+    w = (x1 - x0) / 7
+    bars = [(0.45, RED), (0.75, GOLD), (0.6, GREEN), (0.95, SKY)]
+    shapes = [("rect", x0, y0, x1, y1, 2, PAPER)]
+    for i, (height, colour) in enumerate(bars):
+        bx = x0 + w * (0.8 + i * 1.45)
+        shapes.append(("rect", bx, y1 - 3 - (y1 - y0 - 8) * height, bx + w, y1 - 3, 0.5, colour))
+    shapes.append(("line", x0 + 3, y1 - 3, x1 - 3, y1 - 3, 1.2, INK))
+    return shapes
+
+
+def globe(cx, cy, r):
+    shapes = [("circle", cx, cy, r, SKY), ("ring", cx, cy, r - 1.2, r, PAPER),
+              ("line", cx - r, cy, cx + r, cy, 1.2, PAPER),
+              ("line", cx, cy - r, cx, cy + r, 1.2, PAPER)]
+    for k in (0.45, 0.8):
+        shapes.append(("ring", cx, cy, r * k - 0.6, r * k + 0.6, PAPER))
+    return shapes
+
+
+def motif(name, h):
+    """The shapes of a motif in a box 100 units wide and h units high."""
+    mid = h / 2
+    if name == "panel":
+        return globe(50, 17 * h / 100, 30) + document(22, 40 * h / 100, 78, 66 * h / 100, 6) + \
+            chart(14, 74 * h / 100, 86, 93 * h / 100)
+    if name == "chart":
+        return chart(12, mid - 34, 88, mid + 34)
+    if name == "viewlog":
+        return document(14, mid - 40, 70, mid + 34, 6) + \
+            [("line", 66, mid + 18, 88, mid + 40, 11, INK), ("circle", 58, mid + 8, 20, INK),
+             ("circle", 58, mid + 8, 15, mix(SKY, PAPER, 0.5))]
+    if name == "key":
+        return [("ring", 34, mid - 10, 10, 20, GOLD), ("line", 48, mid + 4, 86, mid + 42, 12, GOLD),
+                ("line", 70, mid + 26, 58, mid + 38, 10, GOLD),
+                ("line", 80, mid + 36, 70, mid + 46, 10, GOLD)]
+    if name == "hourglass":
+        return [("rect", 20, mid - 42, 80, mid - 32, 3, GOLD), ("rect", 20, mid + 32, 80, mid + 42, 3, GOLD),
+                ("poly", [(28, mid - 32), (72, mid - 32), (54, mid), (72, mid + 32), (28, mid + 32),
+                          (46, mid)], PAPER),
+                ("poly", [(36, mid - 22), (64, mid - 22), (50, mid - 4)], GOLD),
+                ("poly", [(50, mid + 12), (66, mid + 30), (34, mid + 30)], GOLD)]
+    if name == "label":
+        return [("poly", [(10, mid - 22), (66, mid - 22), (92, mid), (66, mid + 22), (10, mid + 22)], GOLD),
+                ("circle", 70, mid, 6, mix(TOP, BOTTOM, 0.5)),
+                ("line", 20, mid - 6, 52, mid - 6, 5, INK), ("line", 20, mid + 8, 44, mid + 8, 5, INK)]
+    return globe(50, mid, 34)
+
+
+def decorative_bmp(width, height, name):
+    """The picture: a vertical gradient with a soft light band, the motif on top,
+    each pixel sampled 4 x 4 times so that edges are smooth."""
+    scale = 100.0 / width
+    h = height * scale
+    shapes = motif(name, h)
+    n = 4
+
+    def background(ux, uy):
+        t = uy / h
+        colour = mix(TOP, BOTTOM, t)
+        band = max(0.0, 1 - abs((ux + uy * 0.6) - h * 0.45) / 40)
+        return mix(colour, (255, 255, 255), 0.10 * band)
+
+    def pixel(x, y):
+        total = [0.0, 0.0, 0.0]
+        for sy in range(n):
+            for sx in range(n):
+                ux, uy = (x + (sx + 0.5) / n) * scale, (y + (sy + 0.5) / n) * scale
+                colour = background(ux, uy)
+                for shape in shapes:
+                    if hit(shape, ux, uy):
+                        colour = shape[-1]
+                for i in range(3):
+                    total[i] += colour[i]
+        return tuple(int(round(c / (n * n))) for c in total)
+
+    return bmp24(width, height, pixel)
+
+
+def placeholder_tile(x, y):
+    """The button bar's 16-pixel background tile."""
+    if x in (0, 15) or y in (0, 15):
+        return (255, 0, 255)
+    return (0, (x * 16) & 255, (y * 16) & 255)
+
+
+def write_pictures(folder):
+    os.makedirs(folder, exist_ok=True)
+    lines = ["// Drawn by ovkit/dll/res/make_pictures.py at build time.\n"]
+    for pid in PICTURES:
+        path = os.path.join(folder, "picture%d.bmp" % pid)
+        with open(path, "wb") as f:
+            if pid == 1169:
+                f.write(bmp24(16, 16, placeholder_tile))
+            else:
+                width, height = PICTURE_SIZES.get(pid, DEFAULT_SIZE)
+                f.write(decorative_bmp(width, height, MOTIFS.get(pid, "globe")))
+        lines.append('%d BITMAP "%s"\n' % (pid, path.replace("\\", "/")))
+    with open(os.path.join(folder, "pictures.rc"), "w") as f:
+        f.writelines(lines)
+
+
 def main():
+    if len(sys.argv) > 1:
+        write_pictures(sys.argv[1])
+        return
     with open("ftplist3201.bmp", "wb") as f:
         f.write(bmp24(16 * 15, 16, list_strip))
     with open("pattern104.bmp", "wb") as f:
         f.write(mono_bmp(8, 8, lambda x, y: (x + y) % 2))
-    for n, pid in enumerate(PICTURES):
-        hue = (n * 47) % 256
-        def pixel(x, y, hue=hue):
-            if x in (0, 15) or y in (0, 15):
-                return (255, 0, 255)
-            return (hue, (x * 16) & 255, (y * 16 + hue) & 255)
-        with open("picture%d.bmp" % pid, "wb") as f:
-            f.write(bmp24(16, 16, pixel))
     for n, iid in enumerate(ICONS):
         def pixel(x, y, n=n):
             edge = x in (0, 15) or y in (0, 15)
