@@ -8,9 +8,9 @@
 
 #include <string>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/item_counters.h"
-#include "analysis/table_slots.h"
+#include "tables/analysis_tables.h"
+#include "tables/item_counters.h"
+#include "tables/table_slots.h"
 #include "core/message_sink.h"
 #include "history/durable_file.h"
 #include "history/history_db.h"

@@ -4,7 +4,7 @@
 
 #include <string.h>
 
-#include "analysis/item_counters.h"
+#include "tables/item_counters.h"
 #include "tables/item_intervals.h"
 
 namespace {

@@ -8,8 +8,8 @@
 
 #include <vector>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/table_slots.h"
+#include "tables/analysis_tables.h"
+#include "tables/table_slots.h"
 #include "history/history_db.h"
 #include "history/period_merge.h"
 #include "history/report_grid.h"

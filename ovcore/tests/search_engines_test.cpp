@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "temp_install.h"
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
 #include "count/search_engines.h"
 #include "count/search_tables.h"
 #include "tables/item_intervals.h"

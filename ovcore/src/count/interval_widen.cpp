@@ -2,7 +2,7 @@
 // last lines are not always its earliest and latest hits (servers write lines
 // out of order by seconds), and a hit outside the grid would be counted in no
 // interval and in no table's total.
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
 #include "keywords/interval_rows.h"
 #include "run/run_context.h"
 #include "tables/item_intervals.h"

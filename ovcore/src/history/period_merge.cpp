@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
 #include "history/report_grid.h"
 #include "history/top_paths.h"
 #include "tables/item_intervals.h"

@@ -5,8 +5,8 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/table_lookup.h"
+#include "tables/analysis_tables.h"
+#include "tables/table_lookup.h"
 #include "history/history_db.h"
 #include "history/period_layout.h"
 

@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
 #include "tables/item_intervals.h"
 
 static const AnalysisItem* ItemAt(const AnalysisTable* table, DWORD index) {

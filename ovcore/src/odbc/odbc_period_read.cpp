@@ -5,8 +5,8 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/table_slots.h"
+#include "tables/analysis_tables.h"
+#include "tables/table_slots.h"
 #include "core/message_sink.h"
 #include "core/progress_callback.h"
 #include "odbc/odbc_period_layout.h"

@@ -4,7 +4,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
 #include "core/progress_callback.h"
 #include "odbc/odbc_period_layout.h"
 #include "odbc/odbc_rows.h"

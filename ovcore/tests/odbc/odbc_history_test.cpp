@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/item_counters.h"
-#include "analysis/table_slots.h"
+#include "tables/analysis_tables.h"
+#include "tables/item_counters.h"
+#include "tables/table_slots.h"
 #include "core/engine_state.h"
 #include "msgbox_watcher.h"
 #include "odbc/odbc_history.h"

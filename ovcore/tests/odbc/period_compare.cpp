@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/item_counters.h"
+#include "tables/analysis_tables.h"
+#include "tables/item_counters.h"
 #include "tables/item_record.h"
 
 namespace odbctest {
