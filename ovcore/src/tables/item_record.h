@@ -3,6 +3,8 @@
 // stored, read back or shown; in memory an item is an AnalysisItem.
 // Pointers are stored as 32-bit offsets set by the writer (0 for none).
 #pragma once
+#include <stddef.h>
+
 #include "ovcore/analysis_table.h"
 
 #pragma pack(push, 1)
