@@ -7,8 +7,8 @@
 #include <string.h>
 #include <windows.h>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/item_counters.h"
+#include "tables/analysis_tables.h"
+#include "tables/item_counters.h"
 #include "core/message_sink.h"
 #include "history/database_report.h"
 #include "history/history_db.h"

@@ -8,8 +8,8 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/item_counters.h"
+#include "tables/analysis_tables.h"
+#include "tables/item_counters.h"
 
 namespace {
 

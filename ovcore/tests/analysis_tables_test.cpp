@@ -2,10 +2,10 @@
 // top list or the aggregate item 0, and the sort index in name order.
 #include <gtest/gtest.h>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/item_counters.h"
-#include "analysis/table_lookup.h"
-#include "analysis/table_select.h"
+#include "tables/analysis_tables.h"
+#include "tables/item_counters.h"
+#include "tables/table_lookup.h"
+#include "tables/table_select.h"
 
 namespace {
 

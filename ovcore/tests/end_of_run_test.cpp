@@ -1,8 +1,8 @@
 // The end of counting: the order of the tables for the writers, and a stop
 // that still counts the hits waiting in the DNS ring.
 #include "accumulate_fixture.h"
-#include "analysis/analysis_tables.h"
-#include "analysis/item_counters.h"
+#include "tables/analysis_tables.h"
+#include "tables/item_counters.h"
 #include "core/engine_state.h"
 
 #include <string>

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
 #include "dns/dns_ring.h"
 #include "core/engine_state.h"
 #include "core/message_sink.h"

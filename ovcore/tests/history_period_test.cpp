@@ -8,13 +8,14 @@
 
 #include <string>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/item_counters.h"
-#include "analysis/table_slots.h"
+#include "tables/analysis_tables.h"
+#include "tables/item_counters.h"
+#include "tables/table_slots.h"
 #include "core/message_sink.h"
 #include "history/durable_file.h"
 #include "history/history_db.h"
 #include "history/period_layout.h"
+#include "tables/item_record.h"
 #include "temp_install.h"
 
 namespace {
@@ -135,7 +136,10 @@ void ExpectTableEqual(const AnalysisTable& a, const AnalysisTable& b, int kind) 
         SCOPED_TRACE(i);
         const AnalysisItem* x = a.lpItems[i];
         const AnalysisItem* y = b.lpItems[i];
-        EXPECT_EQ(0, memcmp(x, y, offsetof(AnalysisItem, ovString)));
+        ItemRecord rx, ry;
+        ItemRecord_FromItem(x, &rx);
+        ItemRecord_FromItem(y, &ry);
+        EXPECT_EQ(0, memcmp(&rx, &ry, ITEM_RECORD_COUNTERS));
         EXPECT_EQ(x->ovBanned, y->ovBanned);
         EXPECT_STREQ(x->ovString ? x->ovString : "", y->ovString ? y->ovString : "");
         ExpectExtraEqual(x, y, kind);

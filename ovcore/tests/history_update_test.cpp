@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
 #include "core/message_sink.h"
 #include "history/durable_file.h"
 #include "history/history_db.h"

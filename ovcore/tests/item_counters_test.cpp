@@ -4,7 +4,8 @@
 
 #include <string.h>
 
-#include "analysis/item_counters.h"
+#include "tables/item_counters.h"
+#include "tables/item_intervals.h"
 
 namespace {
 
@@ -12,7 +13,10 @@ struct Item {
     AnalysisItem it{};
     int kind;
     explicit Item(int k = TABLE_KIND_PLAIN) : kind(k) {}
-    ~Item() { TableItem_FreeDetails(&it, kind); }
+    ~Item() {
+        TableItem_FreeDetails(&it, kind);
+        ItemIntervals_Free(&it.ovIntervals);
+    }
 };
 
 TEST(ItemCounters, HitsAndUsersCountPerInterval) {
@@ -34,8 +38,8 @@ TEST(ItemCounters, HitsAndUsersCountPerInterval) {
         EXPECT_EQ(c.hits, item.it.ovTotalByHits);
         EXPECT_EQ(c.users, item.it.ovTotalByUsers);
         if (c.n < ANALYSIS_INTERVALS) {
-            EXPECT_EQ(c.hitsAtN, item.it.ovHitIntervals[c.n]);
-            EXPECT_EQ(c.usersAtN, item.it.ovUserIntervals[c.n]);
+            EXPECT_EQ(c.hitsAtN, ItemHitsAt(&item.it, c.n));
+            EXPECT_EQ(c.usersAtN, ItemUsersAt(&item.it, c.n));
         }
     }
 }

@@ -8,11 +8,12 @@
 
 #include <vector>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/table_slots.h"
+#include "tables/analysis_tables.h"
+#include "tables/table_slots.h"
 #include "history/history_db.h"
 #include "history/period_merge.h"
 #include "history/report_grid.h"
+#include "tables/item_intervals.h"
 
 namespace {
 
@@ -47,15 +48,15 @@ TEST(PeriodMergeTest, DaysMergeHourByHourIntoTheReport) {
 
     day5.Item(TopDocuments, "/gone");
     AnalysisItem* a5 = day5.Item(TopDocuments, "/a");
-    a5->ovHitIntervals[5] = 4; // before the range
-    a5->ovHitIntervals[7] = 2;
+    *ItemHitSlot(a5, 5) = 4; // before the range
+    *ItemHitSlot(a5, 7) = 2;
     a5->ovTotalByHits = 6;
     LONG goneAt;
     FindTableItem("/gone", day5.Table(TopDocuments), 0, &goneAt);
     ReleaseItemSlot(day5.Table(TopDocuments), goneAt, TABLE_KIND_PLAIN); // "/a" stands behind it
     day5.c->Period.Hits[7] = 2;
     AnalysisItem* a6 = day6.Item(TopDocuments, "/A");
-    a6->ovHitIntervals[1] = 3;
+    *ItemHitSlot(a6, 1) = 3;
     a6->ovTotalByHits = 3;
     day6.c->Period.Hits[1] = 3;
     day6.c->Period.Hits[3] = 9; // past the range
@@ -80,9 +81,9 @@ TEST(PeriodMergeTest, DaysMergeHourByHourIntoTheReport) {
 
     const AnalysisItem* a = report.Find(TopDocuments, "/a");
     ASSERT_NE(nullptr, a);
-    EXPECT_EQ(2u, a->ovHitIntervals[1]);  // 07:00 on the 5th
-    EXPECT_EQ(3u, a->ovHitIntervals[19]); // 01:00 on the 6th
-    EXPECT_EQ(0u, a->ovHitIntervals[0]);
+    EXPECT_EQ(2u, ItemHitsAt(a, 1));  // 07:00 on the 5th
+    EXPECT_EQ(3u, ItemHitsAt(a, 19)); // 01:00 on the 6th
+    EXPECT_EQ(0u, ItemHitsAt(a, 0));
     EXPECT_EQ(9u, a->ovTotalByHits); // totals are merged whole
     EXPECT_EQ(nullptr, report.Find(TopDocuments, "/gone"));
     EXPECT_EQ(2u, report.c->Period.Hits[1]);

@@ -6,7 +6,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
 #include "history/history_db.h"
 #include "write/relabel_words.h"
 #include "run/run_setup.h"

@@ -15,6 +15,7 @@
 #include "write/summary_error.h"
 #include "keywords/table_keywords.h"
 #include "keywords/table_values.h"
+#include "tables/item_intervals.h"
 #include "report_keywords_fixture.h"
 #include "settings/install_folder.h"
 #include "temp_install.h"
@@ -115,7 +116,7 @@ TEST(GraphPoints, ATimelineTakesTheIntervalsOfItsFirstRow) {
     r.run->Intervals.Count = 4;
     AnalysisItem* item = r.Add(TopDocuments, "/a", 0);
     for (DWORD k = 0; k < 4; ++k)
-        item->ovHitIntervals[k] = 10 * (k + 1);
+        *ItemHitSlot(item, k) = 10 * (k + 1);
     GraphPoints p;
     ASSERT_TRUE(BuildGraphPoints(CallOn(r, TopDocuments),
                                  Request("BARS, {t}, 3D, Timeline {x}, Hits {y}, 0-30"), &p));

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/item_counters.h"
+#include "tables/analysis_tables.h"
+#include "tables/item_counters.h"
 #include "ovcore/serverlist.h"
 #include "keywords/header_keywords.h"
 #include "run/run_context.h"

@@ -5,6 +5,7 @@
 
 #include "ovcore/company.h"
 #include "report_keywords_fixture.h"
+#include "tables/item_intervals.h"
 
 namespace {
 
@@ -330,8 +331,8 @@ TEST(TableKeywords, BandwidthIntervalsAndSectionStatus) {
     r.run->Period.Bytes[2] = 2049;
     r.run->Period.Bytes[3] = 4096; // past the report's intervals
     AnalysisItem* page = r.Add(TopDocuments, "/a.htm", 0);
-    page->ovHitIntervals[2] = 4; // page views of interval 2
-    r.Add(TopDocuments, "/b.htm", 0)->ovHitIntervals[2] = 3;
+    *ItemHitSlot(page, 2) = 4; // page views of interval 2
+    *ItemHitSlot(r.Add(TopDocuments, "/b.htm", 0), 2) = 3;
     r.Add(TopBandwidth, "www1", 1)->ovTotalBytes = 9999; // failed hits' bytes too
     // The views are the interval's page views, not its kilobytes again, and
     // the total is in the rows' unit, their sum (it was once in bytes).

@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "temp_install.h"
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
 #include "count/search_engines.h"
 #include "count/search_tables.h"
+#include "tables/item_intervals.h"
 
 namespace {
 
@@ -179,8 +180,7 @@ TEST_F(SearchEngines, CountsEnginesWordsAndPhrasesWithLinks) {
     EXPECT_EQ("-", Counts(TopSearchEngines, "and"));
     EXPECT_EQ("-", Counts(TopSearchEngines, "x"));
     EXPECT_EQ(3u, Table(TopSearchEngines)->ovCount); // item 0, red, shoes
-    EXPECT_EQ(1u,
-              Table(TopSearchEngines)->lpItems[Item(TopSearchEngines, "red")]->ovHitIntervals[1]);
+    EXPECT_EQ(1u, ItemHitsAt(Table(TopSearchEngines)->lpItems[Item(TopSearchEngines, "red")], 1));
 
     EXPECT_EQ("red 2/1, shoes 3/2", Links(TopSearchKeywords, "Finder"));
     EXPECT_EQ("red 1/1", Links(TopSearchKeywords, "Seeker"));
@@ -290,8 +290,8 @@ TEST_F(SearchEngines, ListIsKeptOnceRead) {
 // The shipped list: today's and classic engines with their parameters.
 TEST(ShippedKeywords, RecognisesCommonEngines) {
     std::string source = __FILE__;
-    std::string path =
-        source.substr(0, source.find_last_of("/\\")) + "/../../install/ovdesk/datfiles/keywords.ini";
+    std::string path = source.substr(0, source.find_last_of("/\\")) +
+                       "/../../install/ovdesk/datfiles/keywords.ini";
     if (path[0] == '/')
         path = "Z:" + path;
     for (char& c : path)

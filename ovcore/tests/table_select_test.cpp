@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/table_select.h"
+#include "tables/table_select.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 // Statistics tables of a report run: one AnalysisTable per statistic, an
 // array of AnalysisItem pointers (one per distinct name) and a sort index.
-// The header and item layouts are what the history database stores and the
-// report writers read; their 32-bit sizes are pinned below.
+// The header layout is what the history database stores; an item is kept
+// compact in memory and made into its stored 348-byte record
+// (tables/item_record.h) only where it is stored or read back.
 //
 // Look-up during a run goes through a name hash kept beside the table (the
 // reserved header word, never stored), which also owns the items' storage;
@@ -44,6 +45,16 @@ typedef struct AnalysisTable {
     DWORD* lpSortIndex; // item numbers in name order once materialised
 } AnalysisTable;
 
+// The per-interval counters of an item; see tables/item_intervals.h, the
+// only code that reads or writes them. Zero-filled: no counts.
+typedef struct ItemIntervals {
+    DWORD* Block;     // hits then users of intervals 0 to BlockSize - 1, or null
+    DWORD InlineHits; // the counters of interval InlineAt while Block is null
+    DWORD InlineUsers;
+    BYTE InlineAt;
+    BYTE BlockSize;
+} ItemIntervals;
+
 typedef struct AnalysisItem {
     DWORD dwSize;     // 348
     DWORD dwVersion;  // 0x301
@@ -55,9 +66,8 @@ typedef struct AnalysisItem {
     DWORD ovLastDateTime;
     DWORD ovOriginalIndex;
     DWORD ovTotalByHits;
-    DWORD ovHitIntervals[ANALYSIS_INTERVALS];
     DWORD ovTotalByUsers;
-    DWORD ovUserIntervals[ANALYSIS_INTERVALS];
+    ItemIntervals ovIntervals;
     DWORD ovNonCachedTotalByHits;
     double ovTotalBytes;
     DWORD ovLastPageWasForm;
@@ -82,7 +92,6 @@ typedef struct TopNameList {
 
 #ifndef _WIN64
 static_assert(sizeof(AnalysisTable) == ANALYSIS_TABLE_SIZE, "AnalysisTable layout");
-static_assert(sizeof(AnalysisItem) == ANALYSIS_ITEM_SIZE, "AnalysisItem layout");
 static_assert(sizeof(TopNameList) == 14, "TopNameList layout");
 #endif
 

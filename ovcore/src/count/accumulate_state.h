@@ -2,7 +2,7 @@
 // never stored: the tables' shared context, the agent and day caches and the
 // company look-up list made from the intranet entries.
 #pragma once
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
 #include "ovcore/company.h"
 
 // Agent detection is cached per distinct agent text: the item numbers the

@@ -2,7 +2,7 @@
 // visit, the run's tables and the counting helpers. Each updater returns 1
 // (done or not applicable) or 0 (a table update failed: out of memory).
 #pragma once
-#include "analysis/item_counters.h"
+#include "tables/item_counters.h"
 #include "ovcore/company.h"
 #include "run/report_handle.h"
 

@@ -2,9 +2,10 @@
 // last lines are not always its earliest and latest hits (servers write lines
 // out of order by seconds), and a hit outside the grid would be counted in no
 // interval and in no table's total.
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
 #include "keywords/interval_rows.h"
 #include "run/run_context.h"
+#include "tables/item_intervals.h"
 
 #include <string.h>
 
@@ -40,8 +41,13 @@ void MoveItems(AnalysisTable* table, int kind, const GridMove& m) {
         AnalysisItem* item = table->lpItems[n];
         if (!item)
             continue;
-        MoveCounts(item->ovHitIntervals, m);
-        MoveCounts(item->ovUserIntervals, m);
+        DWORD hits[ANALYSIS_INTERVALS], users[ANALYSIS_INTERVALS];
+        ItemIntervals_Load(&item->ovIntervals, hits, users);
+        MoveCounts(hits, m);
+        MoveCounts(users, m);
+        // The moved counts take no more room than before, unless the block
+        // must be made anew and memory is short: then they are lost.
+        ItemIntervals_Store(&item->ovIntervals, hits, users);
         if (kind == TABLE_KIND_BANDWIDTH && item->lpExtra &&
             item->ovTopNamesCount == ANALYSIS_INTERVALS)
             MoveCounts((double*)item->lpExtra, m);

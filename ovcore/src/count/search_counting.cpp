@@ -2,8 +2,8 @@
 // engine and each word it was searched with, then the engine and the whole
 // phrase. Each count works on its own copy of the referrer, since finding
 // the words decodes the text in place.
-#include "analysis/analysis_tables.h"
-#include "analysis/item_counters.h"
+#include "tables/analysis_tables.h"
+#include "tables/item_counters.h"
 #include "search_engines.h"
 
 #include <string.h>

@@ -1,7 +1,7 @@
 // The links between the items of the search tables: each engine item keeps
 // the words searched on it, each word item the engines it was searched on,
 // as SearchDetail pointers in case-blind name order.
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
 #include "search_engines.h"
 
 #include <stdlib.h>

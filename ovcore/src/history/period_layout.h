@@ -1,11 +1,13 @@
 // The stored forms of the tables in a period file: the in-memory records
 // with each pointer replaced by a 32-bit offset from the start of the file
-// (0 for none). The bytes before the first pointer of each record are the
-// same in memory and on disk (the records are packed).
+// (0 for none). The bytes before the first pointer of the table header, a
+// sub-list and a search detail are the same in memory and on disk (the
+// records are packed); an item is stored as its ItemRecord.
 #pragma once
 #include <stddef.h>
 
 #include "run/run_context.h"
+#include "tables/item_record.h"
 
 #pragma pack(push, 1)
 struct StoredTable {
@@ -14,13 +16,7 @@ struct StoredTable {
     DWORD Items;
     DWORD SortIndex;
 };
-struct StoredItem {
-    BYTE Head[offsetof(AnalysisItem, ovString)];
-    DWORD Name;
-    DWORD ExtraCount;
-    DWORD Extra;
-    DWORD Banned;
-};
+typedef ItemRecord StoredItem;
 struct StoredNameList {
     BYTE Head[offsetof(TopNameList, lpValues)];
     DWORD Values;

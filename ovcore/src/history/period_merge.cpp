@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
 #include "history/report_grid.h"
 #include "history/top_paths.h"
+#include "tables/item_intervals.h"
 
 static void KeepDay(bool better, DWORD value, DWORD* kept, char* label, const char* today) {
     if (!better)
@@ -92,8 +93,19 @@ int MergeItemCounts(RunContext* report, AnalysisItem* to, const AnalysisItem* fr
         LONG slot = HourSlotIndex(report, place->Index, h, place->Start);
         if (slot < 0 || slot >= ANALYSIS_INTERVALS)
             continue;
-        to->ovHitIntervals[slot] += from->ovHitIntervals[h];
-        to->ovUserIntervals[slot] += from->ovUserIntervals[h];
+        // One counter at a time: making the next may move the block.
+        if (DWORD hits = ItemHitsAt(from, h)) {
+            DWORD* counter = ItemHitSlot(to, (DWORD)slot);
+            if (!counter)
+                return 0;
+            *counter += hits;
+        }
+        if (DWORD users = ItemUsersAt(from, h)) {
+            DWORD* counter = ItemUserSlot(to, (DWORD)slot);
+            if (!counter)
+                return 0;
+            *counter += users;
+        }
         if (kind == TABLE_KIND_BANDWIDTH && from->lpExtra && from->ovTopNamesCount > h)
             ((double*)to->lpExtra)[slot] += ((const double*)from->lpExtra)[h];
     }

@@ -2,8 +2,8 @@
 // report then shows.
 #include <initializer_list>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/table_select.h"
+#include "tables/analysis_tables.h"
+#include "tables/table_select.h"
 #include "history/period_merge.h"
 #include "ovcore/report_numbers.h"
 #include "ovcore/settings.h"

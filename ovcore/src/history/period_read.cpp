@@ -5,8 +5,8 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/table_lookup.h"
+#include "tables/analysis_tables.h"
+#include "tables/table_lookup.h"
 #include "history/history_db.h"
 #include "history/period_layout.h"
 
@@ -164,8 +164,10 @@ void ReadItems(Image& f, const StoredTable& s, AnalysisTable* table, int kind, D
         }
         memset(item, 0, sizeof(*item));
         table->lpItems[i] = item;
-        memcpy(item, stored[i].Head, sizeof(stored[i].Head));
-        item->ovBanned = stored[i].Banned;
+        if (!ItemRecord_ToItem(&stored[i], item)) {
+            f.bad = 1; // memory is short
+            return;
+        }
         if (!LinkOk(item->ovPrevLink, slots) || !LinkOk(item->ovNextLink, slots))
             f.bad = 1;
         if (stored[i].Name)

@@ -3,7 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
 #include "history/history_db.h"
 #include "history/period_layout.h"
 #include "run/run_setup.h"

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
 #include "core/message_sink.h"
 #include "history/durable_file.h"
 #include "history/history_db.h"
@@ -84,8 +84,7 @@ void PutTable(Writer& w, AnalysisTable* table, int kind, StoredTable* header) {
         memset(&items[i], 0, sizeof(StoredItem));
         if (!item)
             continue;
-        memcpy(items[i].Head, item, sizeof(items[i].Head));
-        items[i].Banned = item->ovBanned;
+        ItemRecord_FromItem(item, &items[i]);
         if (item->ovString)
             items[i].Name = w.PutText(item->ovString);
         else if (kind == TABLE_KIND_VISITOR && !item->ovDeleted && !item->ovTopFlag)

@@ -4,7 +4,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
 
 static DWORD Slots(const AnalysisTable* table) {
     return table && table->lpItems ? table->ovCount + table->DeleteCount : 0;

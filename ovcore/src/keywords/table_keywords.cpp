@@ -6,7 +6,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
 #include "core/text_cache.h"
 #include "graphs/graph_draw.h"
 #include "ovcore/registration.h"

@@ -2,7 +2,8 @@
 
 #include <string.h>
 
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
+#include "tables/item_intervals.h"
 
 static const AnalysisItem* ItemAt(const AnalysisTable* table, DWORD index) {
     if (!table || !table->lpItems || index >= table->ovCount)
@@ -59,15 +60,11 @@ DWORD GetTableItemSubCount(const AnalysisTable* table, int order, DWORD n) {
 }
 
 DWORD GetTableItemIntervalHits(const AnalysisTable* table, int order, DWORD n, DWORD k) {
-    return RowFigure(table, order, n, [k](const AnalysisItem* i) {
-        return k < ANALYSIS_INTERVALS ? i->ovHitIntervals[k] : 0;
-    });
+    return RowFigure(table, order, n, [k](const AnalysisItem* i) { return ItemHitsAt(i, k); });
 }
 
 DWORD GetTableItemIntervalUsers(const AnalysisTable* table, int order, DWORD n, DWORD k) {
-    return RowFigure(table, order, n, [k](const AnalysisItem* i) {
-        return k < ANALYSIS_INTERVALS ? i->ovUserIntervals[k] : 0;
-    });
+    return RowFigure(table, order, n, [k](const AnalysisItem* i) { return ItemUsersAt(i, k); });
 }
 
 DWORD GetTableItemAverage(const AnalysisTable* table, int order, DWORD n) {
@@ -149,14 +146,14 @@ ULONGLONG SumTableIntervalHits(const AnalysisTable* table, DWORD first, DWORD k)
     if (k >= ANALYSIS_INTERVALS)
         return 0;
     return SumItems<ULONGLONG>(table, first, TABLE_ALL_ITEMS,
-                               [k](const AnalysisItem* item) { return item->ovHitIntervals[k]; });
+                               [k](const AnalysisItem* item) { return ItemHitsAt(item, k); });
 }
 
 ULONGLONG SumTableIntervalUsers(const AnalysisTable* table, DWORD first, DWORD k) {
     if (k >= ANALYSIS_INTERVALS)
         return 0;
     return SumItems<ULONGLONG>(table, first, TABLE_ALL_ITEMS,
-                               [k](const AnalysisItem* item) { return item->ovUserIntervals[k]; });
+                               [k](const AnalysisItem* item) { return ItemUsersAt(item, k); });
 }
 
 ULONGLONG SumTableValueColumn(const AnalysisTable* table, int kind, DWORD k) {

@@ -7,8 +7,8 @@
 #include <string>
 #include <unordered_map>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/table_slots.h"
+#include "tables/analysis_tables.h"
+#include "tables/table_slots.h"
 #include "odbc/odbc_period_tables.h"
 
 namespace {

@@ -5,13 +5,14 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/table_slots.h"
+#include "tables/analysis_tables.h"
+#include "tables/table_slots.h"
 #include "core/message_sink.h"
 #include "core/progress_callback.h"
 #include "odbc/odbc_period_layout.h"
 #include "odbc/odbc_period_tables.h"
 #include "odbc/odbc_rows.h"
+#include "tables/item_intervals.h"
 
 namespace {
 
@@ -142,17 +143,21 @@ int ReadDwordIntervals(PeriodReader& r) {
         int dataType = (int)row.ints[3];
         if (!CheckInterval(n))
             return ODBC_READ_FAILED;
-        DWORD* values = nullptr;
+        DWORD* value = nullptr;
         if (type == ODBC_PERIOD_ROWS) {
-            values = PeriodIntervalArray(r.period, dataType);
+            DWORD* values = PeriodIntervalArray(r.period, dataType);
+            value = values ? &values[n] : nullptr;
         } else if (AnalysisItem* item =
                        TableSlot(PeriodTableOfType(r.period, type, nullptr), order)) {
-            values = dataType == ODBC_DATATYPE_ITEM_HITS    ? item->ovHitIntervals
-                     : dataType == ODBC_DATATYPE_ITEM_USERS ? item->ovUserIntervals
-                                                            : nullptr;
+            bool hits = dataType == ODBC_DATATYPE_ITEM_HITS;
+            if (hits || dataType == ODBC_DATATYPE_ITEM_USERS) {
+                value = hits ? ItemHitSlot(item, n) : ItemUserSlot(item, n);
+                if (!value)
+                    return ODBC_READ_FAILED; // memory is short
+            }
         }
-        if (values)
-            values[n] = row.ints[5];
+        if (value)
+            *value = row.ints[5];
         return ODBC_READ_LOADED;
     });
 }

@@ -3,9 +3,9 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/item_counters.h"
-#include "analysis/table_slots.h"
+#include "tables/analysis_tables.h"
+#include "tables/item_counters.h"
+#include "tables/table_slots.h"
 #include "odbc/odbc_history.h"
 #include "odbc/odbc_schema.h"
 #include "count/accumulate.h"

@@ -4,10 +4,11 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "analysis/analysis_tables.h"
+#include "tables/analysis_tables.h"
 #include "core/progress_callback.h"
 #include "odbc/odbc_period_layout.h"
 #include "odbc/odbc_rows.h"
+#include "tables/item_record.h"
 
 namespace {
 
@@ -142,9 +143,11 @@ int WriteNameRow(PeriodWriter& w, DWORD tableType, DWORD index, const AnalysisIt
 
 int WriteItem(PeriodWriter& w, DWORD tableType, int tableNumber, int kind, DWORD index,
               const AnalysisItem* item) {
+    ItemRecord record;
+    ItemRecord_FromItem(item, &record);
     if (!WriteItemExtra(w, tableNumber, kind, index, item) ||
-        !WriteInterval(w, tableType, index, ODBC_DATATYPE_ITEM_HITS, item->ovHitIntervals) ||
-        !WriteInterval(w, tableType, index, ODBC_DATATYPE_ITEM_USERS, item->ovUserIntervals))
+        !WriteInterval(w, tableType, index, ODBC_DATATYPE_ITEM_HITS, record.ovHitIntervals) ||
+        !WriteInterval(w, tableType, index, ODBC_DATATYPE_ITEM_USERS, record.ovUserIntervals))
         return 0;
     return WriteNameRow(w, tableType, index, item);
 }

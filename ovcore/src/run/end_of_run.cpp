@@ -7,7 +7,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "analysis/table_select.h"
+#include "tables/table_select.h"
 
 #define DRAIN_LIMIT_MS 120000 // look-ups in flight end well before this
 

@@ -20,60 +20,12 @@
 #include "write/report_style.h"
 #include "count/accumulate_state.h"
 #include "write/writer_state.h"
+#include "tables/table_numbers.h"
 
 #define RUN_CONTEXT_SIZE 31889
 #define RUN_CONTEXT_VERSION 0x301
 #define PERIOD_BLOCK_SIZE 1840
-#define RUN_TABLE_COUNT 44
 #define RUN_DATE_TEXT 60
-
-// Table numbers: the rows of the report table keywords.
-enum RunTable {
-    TopWeekdays = 0,
-    TopHours,
-    TopExtensions,
-    TopSuffixes,
-    TopCountries,
-    TopForms,
-    TopDownloads,
-    TopDocuments,
-    TopDirectory,
-    TopCompanies,
-    TopUsers,
-    TopReferers,
-    TopBrowsers,
-    TopPlatforms,
-    TopCities,
-    TopStates,
-    TopVisitors,
-    TopServerErrors,
-    TopClientErrors,
-    TopFormErrors,
-    GeneralStats,
-    TechnicalStats,
-    ActivityStats,
-    TopReferingSites,
-    TopBottom,
-    TopEntry,
-    TopExit,
-    TopSinglePage,
-    ObsoleteTopPaths,
-    TopAds,
-    TopAdClicks,
-    TopAdViews,
-    TopSpiders,
-    TopNetscape,
-    TopExplorer,
-    TopUploads,
-    TopAuthUsers,
-    TopBandwidth,
-    TopPaths,
-    TopSearchEngines,  // counts search words
-    TopSearchKeywords, // counts engine names
-    Top404Errors,
-    TopSearchKeyPhrases,
-    TopSearchPhraseEngines,
-};
 
 #pragma pack(push, 1)
 // The run's totals (one per period in the history database).

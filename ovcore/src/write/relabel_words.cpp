@@ -3,7 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "analysis/table_lookup.h"
+#include "tables/table_lookup.h"
 #include "run_report_services.h"
 
 namespace {

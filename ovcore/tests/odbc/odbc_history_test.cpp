@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/item_counters.h"
-#include "analysis/table_slots.h"
+#include "tables/analysis_tables.h"
+#include "tables/item_counters.h"
+#include "tables/table_slots.h"
 #include "core/engine_state.h"
 #include "msgbox_watcher.h"
 #include "odbc/odbc_history.h"
@@ -16,6 +16,7 @@
 #include "odbc/odbc_schema.h"
 #include "odbc_fixture.h"
 #include "period_compare.h"
+#include "tables/item_intervals.h"
 
 using namespace odbctest;
 
@@ -49,8 +50,8 @@ void MakePeriod(PeriodBlock* p, DWORD hits) {
 
     AnalysisItem* page = Add(&t[TopDocuments], "/index.html");
     page->ovTotalByHits = hits;
-    page->ovHitIntervals[5] = hits;
-    page->ovUserIntervals[6] = 1;
+    *ItemHitSlot(page, 5) = hits;
+    *ItemUserSlot(page, 6) = 1;
     page->ovTotalBytes = 4096;
     page->ovLastDateTime = (DWORD)-1;
     Add(&t[TopDocuments], std::string(300, 'x').c_str())->ovTotalByHits = 1;
@@ -192,7 +193,7 @@ TEST_P(OdbcHistoryTest, NamesCutAlikeAreFoldedOnRead) {
     for (const auto& item : items) {
         AnalysisItem* added = Add(pages, item.name.c_str());
         added->ovTotalByHits = item.hits;
-        added->ovHitIntervals[3] = item.hits;
+        *ItemHitSlot(added, 3) = item.hits;
         added->ovLastDateTime = kDay + item.hits;
         InsertLinkListItem(pages, (LONG)pages->ovCount - 1);
     }
@@ -207,7 +208,7 @@ TEST_P(OdbcHistoryTest, NamesCutAlikeAreFoldedOnRead) {
     LONG found = -1;
     ASSERT_TRUE(FindTableItem(longName.substr(0, 249).c_str(), back, 0, &found));
     EXPECT_EQ(back->lpItems[found]->ovTotalByHits, 10u);
-    EXPECT_EQ(back->lpItems[found]->ovHitIntervals[3], 10u);
+    EXPECT_EQ(ItemHitsAt(back->lpItems[found], 3), 10u);
     DWORD linked = 0;
     for (LONG i = back->DateListHead; i >= 0 && linked < 10; i = back->lpItems[i]->ovNextLink)
         ++linked;

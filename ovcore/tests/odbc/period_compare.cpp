@@ -6,8 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/analysis_tables.h"
-#include "analysis/item_counters.h"
+#include "tables/analysis_tables.h"
+#include "tables/item_counters.h"
+#include "tables/item_record.h"
 
 namespace odbctest {
 
@@ -62,8 +63,10 @@ void ExpectSameTable(const AnalysisTable* a, const AnalysisTable* b, int kind) {
         // Names are stored cut to 249 characters.
         EXPECT_EQ(std::string(x->ovString ? x->ovString : "").substr(0, 249),
                   std::string(y->ovString ? y->ovString : ""));
-        const size_t counters = offsetof(AnalysisItem, ovString);
-        EXPECT_EQ(memcmp(x, y, counters), 0);
+        ItemRecord rx, ry;
+        ItemRecord_FromItem(x, &rx);
+        ItemRecord_FromItem(y, &ry);
+        EXPECT_EQ(memcmp(&rx, &ry, ITEM_RECORD_COUNTERS), 0);
         EXPECT_EQ(x->ovBanned, y->ovBanned);
         ExpectSameExtra(x, y, kind);
     }

@@ -3,18 +3,24 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "tables/item_intervals.h"
+
+// A hit whose interval counter cannot be made (memory is short) is counted
+// nowhere, so that an item's total stays the sum of its intervals.
 void TableItem_CountInterval(AnalysisItem* item, DWORD n) {
-    if (n >= ANALYSIS_INTERVALS)
+    DWORD* counter = ItemHitSlot(item, n);
+    if (!counter)
         return;
     ++item->ovTotalByHits;
-    ++item->ovHitIntervals[n];
+    ++*counter;
 }
 
 void TableItem_CountSecondInterval(AnalysisItem* item, DWORD n) {
-    if (n >= ANALYSIS_INTERVALS)
+    DWORD* counter = ItemUserSlot(item, n);
+    if (!counter)
         return;
     ++item->ovTotalByUsers;
-    ++item->ovUserIntervals[n];
+    ++*counter;
 }
 
 void TableItem_CountHit(AnalysisItem* item, DWORD n, int flag) {

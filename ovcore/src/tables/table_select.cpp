@@ -8,6 +8,7 @@
 #include "analysis_tables.h"
 #include "item_counters.h"
 #include "table_lookup.h"
+#include "tables/item_intervals.h"
 
 namespace {
 
@@ -124,6 +125,7 @@ int MergeTopNamesakes(AnalysisTable* table, int kind) {
         TableLookup_Remove(table, (LONG)i);
         TableItem_FreeDetails(item, kind);
         free(item->ovString);
+        ItemIntervals_Free(&item->ovIntervals);
         memset(item, 0, sizeof(*item));
         item->ovDeleted = 1;
         item->ovPrevLink = item->ovNextLink = ANALYSIS_NO_ITEM;

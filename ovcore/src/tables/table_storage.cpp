@@ -10,6 +10,7 @@
 #include "item_counters.h"
 #include "table_lookup.h"
 #include "table_slots.h"
+#include "tables/item_intervals.h"
 
 static const DWORD kFirstChunk = 102;
 
@@ -92,6 +93,7 @@ void ReleaseItemSlot(AnalysisTable* table, LONG index, int kind) {
         TableLookup_Remove(table, index);
     TableItem_FreeDetails(item, kind);
     TableLookup_DropName(table, item->ovString);
+    ItemIntervals_Free(&item->ovIntervals);
     memset(item, 0, sizeof(*item));
     item->ovDeleted = 1;
     item->ovPrevLink = ANALYSIS_NO_ITEM;
@@ -121,10 +123,7 @@ void AddItemCounts(AnalysisItem* dst, const AnalysisItem* src) {
     dst->ovTotalByUsers += src->ovTotalByUsers;
     dst->ovNonCachedTotalByHits += src->ovNonCachedTotalByHits;
     dst->ovTotalBytes += src->ovTotalBytes;
-    for (int i = 0; i < ANALYSIS_INTERVALS; ++i) {
-        dst->ovHitIntervals[i] += src->ovHitIntervals[i];
-        dst->ovUserIntervals[i] += src->ovUserIntervals[i];
-    }
+    ItemIntervals_Add(&dst->ovIntervals, &src->ovIntervals);
 }
 
 namespace {
@@ -182,6 +181,7 @@ void FreeTableItems(AnalysisTable* table, int kind) {
             continue;
         TableItem_FreeDetails(item, kind);
         free(item->ovString);
+        ItemIntervals_Free(&item->ovIntervals);
     }
     TableLookup_Free(table);
     free(table->lpItems);
