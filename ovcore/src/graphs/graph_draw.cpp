@@ -11,6 +11,7 @@
 #include "keywords/keyword_text.h"
 #include "write/summary_error.h"
 #include "run/report_handle.h"
+#include "ovkit/text_copy.h"
 
 #define GRAPH_PROGRESS_TEXT 5599
 #define GRAPH_MOST_SIZE 400 // per cent: larger sizes made huge bitmaps
@@ -205,7 +206,7 @@ int ParseDocGraphSpec(const char* prefix, const char* text, GraphRequest* out, i
 }
 
 void EvaluateGraphKeyword(const TableCall& c, ReportHandle* report, ReportStatusProc status) {
-    SetValueText(c.value, c.size, "");
+    OvkitCopyText(c.value, c.size, "");
     RunContext* run = c.run;
     const char* open = strchr(c.keyword, '[');
     GswCalls g;
@@ -222,8 +223,8 @@ void EvaluateGraphKeyword(const TableCall& c, ReportHandle* report, ReportStatus
     GraphFiles files;
     if (!GetTempGraphFolder(run->OutputPath, ++run->Keywords.GraphCount, format, &files))
         return;
-    SetValueText(c.value, c.size,
-                 run->Style.FullPath ? files.final : PathFindFileNameA(files.final));
+    OvkitCopyText(c.value, c.size,
+                  run->Style.FullPath ? files.final : PathFindFileNameA(files.final));
     ShowProgress(status, c.prefix, c.value);
     const char* target = format == GRAPH_FORMAT_METAFILE ? files.temporary : files.bitmap;
     if (!DrawAndExport(g, request, points, run, target, format)) {
