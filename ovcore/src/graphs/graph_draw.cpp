@@ -12,6 +12,7 @@
 #include "write/summary_error.h"
 #include "run/report_handle.h"
 #include "ovkit/text_copy.h"
+#include "ovkit/dll_binding.h"
 
 #define GRAPH_PROGRESS_TEXT 5599
 #define GRAPH_MOST_SIZE 400 // per cent: larger sizes made huge bitmaps
@@ -41,8 +42,7 @@ struct GswCalls {
 };
 
 template <typename Fn> bool Bind(HMODULE gsw, WORD ordinal, Fn& out) {
-    out = reinterpret_cast<Fn>(GetProcAddress(gsw, MAKEINTRESOURCEA(ordinal)));
-    return out != nullptr;
+    return OvkitBindOrdinal(gsw, &out, ordinal);
 }
 
 // Every ordinal a graph needs, or false.
