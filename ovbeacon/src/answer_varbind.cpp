@@ -7,6 +7,7 @@
 #include "agent_link.h"
 #include "agent_state.h"
 #include "oid_text.h"
+#include "ovkit/dll_binding.h"
 
 namespace ovbeacon {
 
@@ -24,9 +25,8 @@ enum Match { kNoMatch = 0, kAnswered = 1, kRefused = 2 };
 // The 32-bit import library lacks SnmpUtilAsnAnyFree: bound by name from
 // snmpapi.dll, which the agent links anyway.
 void FreeValue(AsnAny* value) {
-    static const auto free =
-        reinterpret_cast<decltype(&SnmpUtilAsnAnyFree)>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("snmpapi.dll"), "SnmpUtilAsnAnyFree")));
+    static const auto free = OvkitProcAddress<decltype(&SnmpUtilAsnAnyFree)>(
+        GetModuleHandleA("snmpapi.dll"), "SnmpUtilAsnAnyFree");
     if (free)
         free(value);
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "child_process.h"
+#include "ovkit/dll_binding.h"
 
 namespace {
 
@@ -14,8 +15,8 @@ namespace {
 typedef char*(CDECL* UnixFileNameFn)(const WCHAR* dosName);
 
 std::string UnixPath(const char* windowsPath) {
-    UnixFileNameFn toUnix = (UnixFileNameFn)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"),
-                                                                  "wine_get_unix_file_name");
+    UnixFileNameFn toUnix = OvkitProcAddress<UnixFileNameFn>(GetModuleHandleA("kernel32.dll"),
+                                                             "wine_get_unix_file_name");
     WCHAR wide[MAX_PATH];
     if (!toUnix || !MultiByteToWideChar(CP_ACP, 0, windowsPath, -1, wide, MAX_PATH))
         return "";

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "chart.h"
+#include "ovkit/text_copy.h"
 
 static LONG g_opens = 0;
 static double g_baseSize = 900.0;
@@ -25,10 +26,6 @@ GSW_API int WINAPI GswAttach(void) {
 
 GSW_API int WINAPI GswDetach(void) {
     return 0;
-}
-
-static void CopyText(char* out, const char* text) {
-    lstrcpynA(out, text ? text : "", GSW_TEXT_MAX + 1);
 }
 
 static bool SizeFits(double size) {
@@ -120,7 +117,7 @@ static int CopyTexts(char (*out)[GSW_TEXT_MAX + 1], int most, int count, const c
         return 0;
     int kept = count < most ? count : most;
     for (int i = 0; i < kept; ++i)
-        CopyText(out[i], texts[i]);
+        OvkitCopyText(out[i], texts[i]);
     return kept;
 }
 
@@ -137,17 +134,17 @@ GSW_API int WINAPI GswSetLegend(int count, const char* const* labels) {
 }
 
 GSW_API int WINAPI GswSetTitle(const char* text) {
-    CopyText(CurrentChart().title, text);
+    OvkitCopyText(CurrentChart().title, text);
     return 0;
 }
 
 GSW_API int WINAPI GswSetXTitle(const char* text) {
-    CopyText(CurrentChart().xTitle, text);
+    OvkitCopyText(CurrentChart().xTitle, text);
     return 0;
 }
 
 GSW_API int WINAPI GswSetYTitle(const char* text) {
-    CopyText(CurrentChart().yTitle, text);
+    OvkitCopyText(CurrentChart().yTitle, text);
     return 0;
 }
 

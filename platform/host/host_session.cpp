@@ -1,5 +1,6 @@
 // Loading the plug-in and driving it by code, as the host program does.
 #include "host_session.h"
+#include "ovkit/dll_binding.h"
 
 HostSession::~HostSession() {
     Close();
@@ -14,12 +15,10 @@ bool HostSession::Open(const std::string& folder, std::string* error, bool unatt
         *error = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
         return false;
     }
-    auto init = reinterpret_cast<decltype(&InitializeSupportLibrary)>(
-        GetProcAddress(plugin_, "InitializeSupportLibrary"));
-    auto supply =
-        reinterpret_cast<decltype(&SupplyCallback)>(GetProcAddress(plugin_, "SupplyCallback"));
-    isSupported_ = reinterpret_cast<decltype(&IsFunctionSupported)>(
-        GetProcAddress(plugin_, "IsFunctionSupported"));
+    auto init =
+        OvkitProcAddress<decltype(&InitializeSupportLibrary)>(plugin_, "InitializeSupportLibrary");
+    auto supply = OvkitProcAddress<decltype(&SupplyCallback)>(plugin_, "SupplyCallback");
+    isSupported_ = OvkitProcAddress<decltype(&IsFunctionSupported)>(plugin_, "IsFunctionSupported");
     if (!init || !supply || !isSupported_) {
         *error = "ovdesk.dll lacks the host interface";
         return false;

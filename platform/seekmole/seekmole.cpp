@@ -1,15 +1,12 @@
 // Stand-in of the outside log finder: lists the log files of one folder.
 #include "seekmole.h"
+#include "ovkit/text_copy.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
-void CopyText(char* out, size_t size, const char* text) {
-    snprintf(out, size, "%s", text);
-}
-
 // The folder to search, with its closing backslash; false when it does not fit.
 bool GetSearchFolder(const SeekmoleRequest* request, char* folder) {
     char named[MAX_PATH];
@@ -35,7 +32,7 @@ bool FileExists(const char* folder, const char* name) {
 
 WORD KindOfName(const char* name) {
     char lower[MAX_PATH];
-    CopyText(lower, sizeof lower, name);
+    OvkitCopyText(lower, sizeof lower, name);
     CharLowerA(lower);
     if (strstr(lower, "ref"))
         return SEEKMOLE_KIND_REFERRER;
@@ -59,7 +56,7 @@ int ListLogNames(const char* folder, char (*names)[MAX_PATH]) {
     int count = 0;
     do {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            CopyText(names[count++], MAX_PATH, data.cFileName);
+            OvkitCopyText(names[count++], MAX_PATH, data.cFileName);
     } while (count < SEEKMOLE_MAX_LOGS && FindNextFileA(find, &data));
     FindClose(find);
     qsort(names, count, MAX_PATH, CompareNames);
@@ -67,7 +64,7 @@ int ListLogNames(const char* folder, char (*names)[MAX_PATH]) {
 }
 
 void FillFound(SeekmoleFoundLog* log, const char* folder, const char* name, const char* site) {
-    CopyText(log->SiteName, sizeof log->SiteName, site);
+    OvkitCopyText(log->SiteName, sizeof log->SiteName, site);
     log->Kind = KindOfName(name);
     snprintf(log->Address, sizeof log->Address, "file:///%s%s", folder, name);
     log->DNSLookup = 2;
@@ -95,7 +92,7 @@ int WINAPI Seekmole_Find(DWORD, HWND parent, SeekmoleRequest* request,
     char site[SEEKMOLE_SITE_SIZE];
     DWORD n = GetEnvironmentVariableA("SEEKMOLE_SITE", site, sizeof site);
     if (n == 0 || n >= sizeof site)
-        CopyText(site, sizeof site, "localhost");
+        OvkitCopyText(site, sizeof site, "localhost");
     char names[SEEKMOLE_MAX_LOGS][MAX_PATH];
     int count = ListLogNames(folder, names);
     request->FoundCount = 0;

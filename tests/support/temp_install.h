@@ -6,6 +6,7 @@
 // Removed with everything in it when the object goes.
 #pragma once
 #include <string>
+#include "copy_tree.h"
 
 namespace ovtest {
 
@@ -45,9 +46,7 @@ bool FileExistsAt(const std::string& path);
 std::string WineFolderFromEnv(const char* variable);
 // Deletes a folder and everything in it.
 void RemoveTree(const std::string& path);
-// Copies the folder tree from into to (both end in a backslash), making the
-// folders; an existing file is replaced. False when anything failed.
-bool CopyTree(const std::string& from, const std::string& to);
+using ovfiles::CopyTree;
 // The folder an environment variable names, with backslashes, made when
 // missing and ending in a backslash; "" when the variable is not set.
 std::string EnvironmentFolder(const char* variable);

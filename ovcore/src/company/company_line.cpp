@@ -2,16 +2,9 @@
 // backwards, so that only the key's comma is fixed.
 #include "ovcore/company.h"
 #include <string.h>
+#include "ovkit/text_copy.h"
 
 namespace {
-
-void CopyField(char* out, int size, const char* begin, const char* end) {
-    int n = int(end - begin);
-    if (n >= size)
-        n = size - 1;
-    memcpy(out, begin, size_t(n));
-    out[n] = '\0';
-}
 
 // The last comma in [begin, end), or null.
 const char* LastComma(const char* begin, const char* end) {
@@ -35,19 +28,19 @@ CompanyDb_ParseLine(const char* line, int length, CompanyRecord* record, int* li
     if (end == limit || !keyComma)
         return 0;
     memset(record, 0, sizeof *record);
-    CopyField(record->Line, sizeof record->Line, line, end);
+    OvkitCopyPart(record->Line, sizeof record->Line, line, size_t(end - line));
     record->KeyLength = WORD(keyComma - line);
     record->FieldsOffset = WORD(record->KeyLength + 1);
     // Backwards from the end: third field, second field, name; fields that
     // would reach into the key stay empty.
     const char* c3 = LastComma(keyComma, end);
-    CopyField(record->Third, sizeof record->Third, c3 + 1, end);
+    OvkitCopyPart(record->Third, sizeof record->Third, c3 + 1, size_t(end - (c3 + 1)));
     const char* c2 = c3 > keyComma ? LastComma(keyComma, c3) : nullptr;
     if (c2) {
-        CopyField(record->Second, sizeof record->Second, c2 + 1, c3);
+        OvkitCopyPart(record->Second, sizeof record->Second, c2 + 1, size_t(c3 - (c2 + 1)));
         const char* c1 = c2 > keyComma ? LastComma(keyComma, c2) : nullptr;
         if (c1)
-            CopyField(record->Name, sizeof record->Name, c1 + 1, c2);
+            OvkitCopyPart(record->Name, sizeof record->Name, c1 + 1, size_t(c2 - (c1 + 1)));
     }
     TitleCaseName(record->Name);
     TitleCaseName(record->Second);

@@ -4,6 +4,7 @@
 #include "ovcore/company.h"
 #include <ctype.h>
 #include <string.h>
+#include "ovkit/text_copy.h"
 
 namespace {
 
@@ -62,10 +63,6 @@ int CompareKey(const char* key, const char* lineKey, int length) {
     return key[length] ? 1 : 0;
 }
 
-void CopyText(char* out, int size, const char* text) {
-    lstrcpynA(out, text ? text : "", size);
-}
-
 bool FromEntries(const CompanyList* list, const char* key, CompanyRecord* r) {
     for (int i = 0; list->Entries && i < list->EntryCount; ++i) {
         const CompanyEntry& e = list->Entries[i];
@@ -74,10 +71,10 @@ bool FromEntries(const CompanyList* list, const char* key, CompanyRecord* r) {
         memset(r, 0, sizeof *r);
         r->KeyLength = WORD(strlen(e.Key));
         r->FieldsOffset = WORD(r->KeyLength + 1);
-        CopyText(r->Line, sizeof r->Line, e.Line);
-        CopyText(r->Name, sizeof r->Name, e.Name);
-        CopyText(r->Second, sizeof r->Second, e.Second);
-        CopyText(r->Third, sizeof r->Third, e.Third);
+        OvkitCopyText(r->Line, sizeof r->Line, e.Line);
+        OvkitCopyText(r->Name, sizeof r->Name, e.Name);
+        OvkitCopyText(r->Second, sizeof r->Second, e.Second);
+        OvkitCopyText(r->Third, sizeof r->Third, e.Third);
         return true;
     }
     return false;

@@ -4,6 +4,7 @@
 #include "core/message_sink.h"
 #include "graphs/vic32_binding.h"
 #include "gsw.h"
+#include "ovkit/dll_binding.h"
 #include "ovcore/registration.h"
 
 static HMODULE g_gsw;
@@ -30,7 +31,7 @@ static BOOL ModeActs(int mode) {
 
 // The function at an ordinal, typed by the library's own declaration of it.
 template <typename Fn> static Fn Ordinal(WORD ordinal) {
-    return g_gsw ? reinterpret_cast<Fn>(GetProcAddress(g_gsw, MAKEINTRESOURCEA(ordinal))) : NULL;
+    return OvkitProcAddress<Fn>(g_gsw, MAKEINTRESOURCEA(ordinal));
 }
 
 template <typename Fn> static int CallVoid(WORD ordinal) {

@@ -5,43 +5,15 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include "ftp4w32.h"
+#include "ovkit/ftp_client_api.h"
+#include "ovkit/winsock_api.h"
 
-struct WinsockApi {
-    decltype(&::WSACleanup) WSACleanup;
-    decltype(&::WSAStartup) WSAStartup;
-    decltype(&::WSAAsyncSelect) WSAAsyncSelect;
-    decltype(&::WSACancelAsyncRequest) WSACancelAsyncRequest;
-    decltype(&::connect) connect;
-    decltype(&::socket) socket;
-    decltype(&::gethostbyname) gethostbyname;
-    decltype(&::WSAAsyncGetHostByAddr) WSAAsyncGetHostByAddr;
-    decltype(&::gethostbyaddr) gethostbyaddr;
-    decltype(&::send) send;
-    decltype(&::recv) recv;
-    decltype(&::closesocket) closesocket;
-    decltype(&::htons) htons;
-    decltype(&::htonl) htonl;
-    decltype(&::getsockopt) getsockopt;
-    decltype(&::inet_addr) inet_addr;
-    decltype(&::inet_ntoa) inet_ntoa;
-    decltype(&::WSAGetLastError) WSAGetLastError;
-    decltype(&::ioctlsocket) ioctlsocket;
-    decltype(&::gethostname) gethostname;
-    decltype(&::bind) bind;
-    decltype(&::select) select;
-    decltype(&::listen) listen;
-    decltype(&::accept) accept;
-};
-
+// WinSock and the FTP client library in the tables and binders shared with
+// ovkit's mailer and FTP browser.
+typedef OvkitWinsockApi WinsockApi;
+typedef OvkitFtpApi FtpApi;
 // The functions of the FTP client library the engine binds, by name.
 #define NET_FTP_FUNCTIONS(X) FTP4W32_FUNCTIONS(X)
-
-struct FtpApi {
-#define NET_FTP_MEMBER(fn) decltype(&::fn) fn;
-    NET_FTP_FUNCTIONS(NET_FTP_MEMBER)
-#undef NET_FTP_MEMBER
-};
 
 // The bound functions; every pointer is null while unbound.
 const WinsockApi& NetBinding_Winsock(void);

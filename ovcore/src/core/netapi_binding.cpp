@@ -1,4 +1,5 @@
 #include "core/netapi_binding.h"
+#include "ovkit/dll_binding.h"
 
 namespace netapi {
 
@@ -11,8 +12,7 @@ static FARPROC Bind(FARPROC* kept, const char* name) {
         return *kept;
     if (!g_library)
         g_library = LoadLibraryA("NetApi32.dll");
-    if (g_library)
-        *kept = GetProcAddress(g_library, name);
+    *kept = OvkitProcAddress<FARPROC>(g_library, name);
     return *kept;
 }
 

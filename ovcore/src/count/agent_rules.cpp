@@ -3,6 +3,7 @@
 
 #include <stdlib.h>
 #include <string.h>
+#include "ovkit/text_copy.h"
 
 namespace {
 
@@ -72,13 +73,6 @@ const struct {
     {"OS/2", nullptr, "OS/2"},
 };
 
-void CopyCut(char* out, const char* text, size_t n) {
-    if (n > AGENT_NAME_MAX)
-        n = AGENT_NAME_MAX;
-    memcpy(out, text, n);
-    out[n] = 0;
-}
-
 void Upper(char* out, const char* text, size_t max) {
     size_t i = 0;
     for (; i < max && text[i]; ++i) {
@@ -97,7 +91,7 @@ void NameSpider(const char* agent, const char* upper, AgentNames* names) {
         size_t n = strlen(agent);
         if (_strnicmp(agent, "Mozilla", 7) != 0)
             n = strcspn(agent, "/");
-        CopyCut(names->Spider, agent, n);
+        OvkitCopyPart(names->Spider, AGENT_NAME_MAX + 1, agent, n);
         return;
     }
 }
@@ -163,7 +157,7 @@ void NameAgent(const char* agent, const ReportIniSettings* language, AgentNames*
     if (browser)
         lstrcpynA(names->Browser, browser, sizeof names->Browser);
     else
-        CopyCut(names->Browser, agent, length);
+        OvkitCopyPart(names->Browser, AGENT_NAME_MAX + 1, agent, length);
     if (browser && strcmp(browser, "Microsoft Internet Explorer") == 0)
         NameExplorer(agent, upper, names);
     if (browser && strcmp(browser, "Netscape") == 0)

@@ -46,8 +46,6 @@ int CountRunItemWithServer(HitPass* pass, int table, const char* name);
 // SameTextPrefix.
 bool SameText(const char* a, const char* b);
 bool SameTextPrefix(const char* text, const char* prefix, size_t n);
-// Copies at most size - 1 characters and the NUL; the length copied.
-size_t CopyText(char* out, const char* text, size_t size);
 // Language texts, never null.
 const char* RunText(const char* text);
 

@@ -10,6 +10,7 @@
 #include "ovkit/pathutil.h"
 #include "ovkit/urlutil.h"
 #include "keywords/page_titles.h"
+#include "ovkit/text_copy.h"
 
 #define PAGE_NAME_MAX 1299 // characters of the page name
 #define PAGE_PART_MAX 259  // characters of its folder, file name and extension
@@ -36,13 +37,6 @@ struct PageWriter {
     }
 };
 
-void CopyPart(char* out, const char* from, size_t n) {
-    if (n > PAGE_PART_MAX)
-        n = PAGE_PART_MAX;
-    memcpy(out, from, n);
-    out[n] = 0;
-}
-
 // Folder (through its last separator), file name and extension of a path,
 // each cut at PAGE_PART_MAX characters.
 void SplitPath(const char* path, char* folder, char* name, char* extension) {
@@ -50,10 +44,10 @@ void SplitPath(const char* path, char* folder, char* name, char* extension) {
     for (const char* p = path; *p; ++p)
         if (*p == '/' || *p == '\\' || *p == ':')
             file = p + 1;
-    CopyPart(folder, path, size_t(file - path));
+    OvkitCopyPart(folder, PAGE_PART_MAX + 1, path, size_t(file - path));
     const char* dot = strrchr(file, '.');
-    CopyPart(name, file, dot ? size_t(dot - file) : strlen(file));
-    CopyPart(extension, dot ? dot + 1 : "", dot ? strlen(dot + 1) : 0);
+    OvkitCopyPart(name, PAGE_PART_MAX + 1, file, dot ? size_t(dot - file) : strlen(file));
+    OvkitCopyPart(extension, PAGE_PART_MAX + 1, dot ? dot + 1 : "", dot ? strlen(dot + 1) : 0);
 }
 
 // The server prefix of a page taken from the home page: "http://" + host
@@ -103,9 +97,9 @@ void BuildPageName(HitPass* pass) {
     const HitRecord* hit = pass->hit;
     RunHitState& h = run->Hits;
     char url[PAGE_NAME_MAX + 2], query[QUERY_MAX + 1] = "";
-    CopyText(url, hit->lpszUrl ? hit->lpszUrl : "", PAGE_NAME_MAX + 1);
+    OvkitCopyText(url, PAGE_NAME_MAX + 1, hit->lpszUrl ? hit->lpszUrl : "");
     if (char* mark = strchr(url, '?')) {
-        CopyText(query, mark, sizeof query);
+        OvkitCopyText(query, sizeof query, mark);
         *mark = 0;
     } else if (size_t n = strlen(url)) {
         if (url[n - 1] != '/' && url[n - 1] != '\\') {
@@ -113,7 +107,7 @@ void BuildPageName(HitPass* pass) {
             while (p > url && !strchr(".\\/:|", p[-1]))
                 --p;
             if (p == url || p[-1] != '.') // a last part without a dot is a folder
-                CopyText(url + n, "/", 2);
+                OvkitCopyText(url + n, 2, "/");
         }
     }
     char folder[PAGE_PART_MAX + 1], name[PAGE_PART_MAX + 1];

@@ -3,6 +3,7 @@
 #include "hit_updaters.h"
 
 #include <string.h>
+#include "ovkit/text_copy.h"
 
 #define SLOT_DOCUMENTS 0
 #define SLOT_DOWNLOADS 1
@@ -134,7 +135,7 @@ int CountExtension(HitPass* pass) {
     if (pass->isUpload || hit->dwStatus == 304 || !TableUsed(TopExtensions))
         return 1;
     char name[MAX_PATH];
-    CopyText(name, pass->extension, sizeof name);
+    OvkitCopyText(name, sizeof name, pass->extension);
     if (!name[0] && hit->lpszUrl) {
         size_t end = strcspn(hit->lpszUrl, "?");
         const char* dot = nullptr;
@@ -185,7 +186,7 @@ int CountDirectory(HitPass* pass) {
     if (!TableUsed(TopDirectory) || (hit->lpszUrl && SameTextPrefix(hit->lpszUrl, "http://", 7)))
         return 1;
     char name[1300];
-    CopyText(name, PageName(pass), sizeof name);
+    OvkitCopyText(name, sizeof name, PageName(pass));
     char* path = name + (PathPart(pass->run, PageName(pass)) - PageName(pass));
     bool leading = *path == '/' || *path == '\\';
     char* end = path + (leading ? 1 : 0);

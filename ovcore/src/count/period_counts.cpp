@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "ovcore/dates.h"
+#include "ovkit/text_copy.h"
 
 // 0 Sunday .. 6 Saturday of a time value (1970-01-01 was a Thursday).
 static int WeekdayOf(DWORD time) {
@@ -38,7 +39,7 @@ void CountDay(RunContext* run, DWORD time) {
     KeepExtreme(p.QuietestDayByHits, &p.QuietestDayHits, p.Today, p.TodaysHits, false);
     KeepExtreme(p.BusiestDayByUsers, &p.BusiestDayUsers, p.Today, p.TodaysUsers, true);
     KeepExtreme(p.QuietestDayByUsers, &p.QuietestDayUsers, p.Today, p.TodaysUsers, false);
-    CopyText(p.Today, text, RUN_DATE_TEXT);
+    OvkitCopyText(p.Today, RUN_DATE_TEXT, text);
     if (p.TodayDateTime) {
         ++p.DaysCounted;
         int weekday = WeekdayOf(p.TodayDateTime);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string.h>
+#include "ovkit/text_copy.h"
 
 namespace {
 
@@ -21,14 +22,6 @@ const SearchDetail* LinkAt(const AnalysisTable* table, DWORD n, DWORD m) {
     return ((SearchDetail* const*)item->lpExtra)[m];
 }
 
-void CopyText(const char* text, char* buffer, DWORD size) {
-    if (!buffer || size == 0)
-        return;
-    buffer[0] = 0;
-    if (text)
-        lstrcpynA(buffer, text, (int)size);
-}
-
 void RankLinksByHits(AnalysisItem* item) {
     if (!item->lpExtra)
         return;
@@ -41,11 +34,11 @@ void RankLinksByHits(AnalysisItem* item) {
 } // namespace
 
 void GetTableItemName(AnalysisTable* table, DWORD n, DWORD m, char* buffer, DWORD size) {
-    CopyText(nullptr, buffer, size);
+    OvkitCopyText(buffer, size, nullptr);
     AnalysisItem* item = m == 0 ? ItemAt(table, n) : nullptr;
     if (!item)
         return;
-    CopyText(item->ovString, buffer, size);
+    OvkitCopyText(buffer, size, item->ovString);
     RankLinksByHits(item);
 }
 
@@ -55,7 +48,7 @@ void GetTableItemName2(AnalysisTable* table, DWORD n, DWORD m, char* buffer, DWO
 
 void GetTableSubItemName(const AnalysisTable* table, DWORD n, DWORD m, char* buffer, DWORD size) {
     const SearchDetail* link = LinkAt(table, n, m);
-    CopyText(link ? link->lpName : nullptr, buffer, size);
+    OvkitCopyText(buffer, size, link ? link->lpName : nullptr);
 }
 
 void GetTableSubItemName2(const AnalysisTable* table, DWORD n, DWORD m, char* buffer, DWORD size) {

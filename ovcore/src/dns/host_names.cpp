@@ -5,6 +5,7 @@
 
 #include "ovcore/profile.h"
 #include "ovcore/registration.h"
+#include "ovkit/text_copy.h"
 
 #define STRING_COUNTRY_CODE 5617
 #define STRING_FIRST_SUFFIX 5618
@@ -15,20 +16,13 @@ static const char* const kSuffixWords[] = {"gov",  "mil", "net", "org", "int",
                                            "arpa", "edu", "com", "us"};
 
 // Copies at most n characters of text into a field of size bytes.
-static void PutText(char* field, size_t size, const char* text, size_t n) {
-    if (n > size - 1)
-        n = size - 1;
-    memcpy(field, text, n);
-    field[n] = 0;
-}
-
 // A display text, its terminator, then a short code, all within the field.
 static void PutPair(char* field, size_t size, const char* display, size_t displayLen,
                     const char* code) {
-    PutText(field, size, display, displayLen);
+    OvkitCopyPart(field, size, display, displayLen);
     size_t used = strlen(field) + 1;
     if (used < size)
-        PutText(field + used, size - used, code, strlen(code));
+        OvkitCopyPart(field + used, size - used, code, strlen(code));
 }
 
 // The display text of the first country-list line ("display,code") whose
@@ -73,18 +67,14 @@ static BOOL NameLastLabel(HitRecord* hit, const char* label) {
         return strcmp(kSuffixWords[i], "us") == 0;
     }
     const char* code = LoadCachedString(STRING_COUNTRY_CODE);
-    PutText(hit->szDomainType, sizeof(hit->szDomainType), code, strlen(code));
-    PutText(hit->szCountry, sizeof(hit->szCountry), label, strlen(label));
+    OvkitCopyPart(hit->szDomainType, sizeof(hit->szDomainType), code, strlen(code));
+    OvkitCopyPart(hit->szCountry, sizeof(hit->szCountry), label, strlen(label));
     const char* display;
     size_t displayLen;
     if (!FindCountry(label, &display, &displayLen))
         return FALSE;
     PutPair(hit->szCountry, sizeof(hit->szCountry), display, displayLen, label);
     return TRUE;
-}
-
-static void PutNameText(char* field, size_t size, const char* text) {
-    PutText(field, size, text ? text : "", text ? strlen(text) : 0);
 }
 
 void SplitHostName(HitRecord* hit) {
@@ -100,20 +90,20 @@ void SplitHostName(HitRecord* hit) {
         if (dots == 1) {
             countryName = NameLastLabel(hit, after);
         } else if (dots == 2) {
-            PutText(hit->szDomain, sizeof(hit->szDomain), after, strlen(after));
+            OvkitCopyPart(hit->szDomain, sizeof(hit->szDomain), after, strlen(after));
             if (!countryName)
                 return;
-            PutText(hit->szDomain, sizeof(hit->szDomain), name, length);
+            OvkitCopyPart(hit->szDomain, sizeof(hit->szDomain), name, length);
         } else {
-            PutText(hit->szDomain, sizeof(hit->szDomain), after, strlen(after));
+            OvkitCopyPart(hit->szDomain, sizeof(hit->szDomain), after, strlen(after));
             return;
         }
     }
-    PutText(hit->szDomain, sizeof(hit->szDomain), name, length);
+    OvkitCopyPart(hit->szDomain, sizeof(hit->szDomain), name, length);
     if (dots == 0) {
         const EngineState& s = Engine_State();
-        PutNameText(hit->szDomainType, sizeof(hit->szDomainType), s.noSuffixText);
-        PutNameText(hit->szCountry, sizeof(hit->szCountry), s.unknownCountryText);
+        OvkitCopyText(hit->szDomainType, sizeof(hit->szDomainType), s.noSuffixText);
+        OvkitCopyText(hit->szCountry, sizeof(hit->szCountry), s.unknownCountryText);
     }
 }
 
@@ -129,7 +119,7 @@ void SetHitNames(int state, HitRecord* hit, int dnsMode) {
         return;
     }
     const EngineState& s = Engine_State();
-    PutNameText(hit->szDomain, sizeof(hit->szDomain), s.numericAddressText);
-    PutNameText(hit->szDomainType, sizeof(hit->szDomainType), s.noSuffixText);
-    PutNameText(hit->szCountry, sizeof(hit->szCountry), s.unknownCountryText);
+    OvkitCopyText(hit->szDomain, sizeof(hit->szDomain), s.numericAddressText);
+    OvkitCopyText(hit->szDomainType, sizeof(hit->szDomainType), s.noSuffixText);
+    OvkitCopyText(hit->szCountry, sizeof(hit->szCountry), s.unknownCountryText);
 }

@@ -3,6 +3,7 @@
 #include "core/engine_instance.h"
 #include "core/net_binding.h"
 #include "fetch/http_address.h"
+#include "fetch/http_receive.h"
 #include "fetch/http_request.h"
 #include "ovcore/logpath.h"
 #include "ovcore/netsettings.h"
@@ -65,15 +66,10 @@ void Finish(HttpGetRequest* r, int error) {
     free(r);
 }
 
-// Appends what the socket holds to the file; FALSE when nothing came.
-BOOL ReceiveInto(HttpGetRequest* r) {
-    char buffer[1024];
-    int n = Ws().recv(r->sock, buffer, sizeof(buffer) - 1, 0);
-    if (n <= 0)
-        return FALSE;
+// Appends what arrived to the request's file.
+void WriteBytes(void* request, const char* bytes, DWORD count) {
     DWORD written = 0;
-    WriteFile(r->file, buffer, (DWORD)n, &written, nullptr);
-    return TRUE;
+    WriteFile(static_cast<HttpGetRequest*>(request)->file, bytes, count, &written, nullptr);
 }
 
 LRESULT CALLBACK HttpGetWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -88,12 +84,11 @@ LRESULT CALLBACK HttpGetWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 Ws().send(r->sock, r->request, r->length, 0);
             break;
         case FD_READ:
-            ReceiveInto(r);
+            Http_ReceiveOnce(r->sock, WriteBytes, r);
             break;
         case FD_CLOSE:
             // What arrived before the close still belongs in the file.
-            while (ReceiveInto(r)) {
-            }
+            Http_ReceiveRest(r->sock, WriteBytes, r, nullptr);
             Finish(r, 0);
             break;
         }

@@ -18,6 +18,7 @@
 #include "fetch/fetch_state.h"
 #include "fetch/http_address.h"
 #include "fetch/http_fetch.h"
+#include "fetch/http_receive.h"
 #include "fetch/http_request.h"
 #include "fetch/http_response.h"
 #include "fetch/url_window.h"
@@ -31,8 +32,6 @@ namespace {
 const ULONGLONG kUnknownSize = 0xFFFFFFFFULL;
 
 enum BodyMode { BODY_NONE, BODY_WHOLE, BODY_COMPARE, BODY_APPEND };
-
-enum ReceiveResult { RECEIVED, NOTHING_MORE, BROKEN };
 
 struct Transfer {
     FetchTarget target;
@@ -389,30 +388,24 @@ void Connected(int error) {
     }
 }
 
-// Reads what the socket holds: RECEIVED, NOTHING_MORE at its orderly end or
-// when nothing is there yet, BROKEN when the connection failed.
-ReceiveResult Receive() {
-    char buffer[4096];
-    int n = Ws().recv(g_t.sock, buffer, sizeof(buffer), 0);
-    if (n < 0)
-        return Ws().WSAGetLastError() == WSAEWOULDBLOCK ? NOTHING_MORE : BROKEN;
-    if (n == 0)
-        return NOTHING_MORE;
+void Take(void*, const char* data, DWORD n) {
     g_t.idleSeconds = 0;
-    Bytes(buffer, (DWORD)n);
-    return RECEIVED;
+    Bytes(data, n);
+}
+
+// Still the entry of that socket, and still fetching.
+BOOL SameEntry(void* sock) {
+    return g_t.sock == *static_cast<SOCKET*>(sock) && Fetch_State().busy;
 }
 
 // The connection ended, orderly or broken: the entry is done when its body
 // arrived whole. Only an orderly close ends a body without a length.
 void Closed(BOOL broken) {
     SOCKET sock = g_t.sock;
-    ReceiveResult last = RECEIVED;
-    while (g_t.sock == sock && Fetch_State().busy && (last = Receive()) == RECEIVED) {
-    }
+    HttpReceiveResult last = Http_ReceiveRest(sock, Take, &sock, SameEntry);
     if (g_t.sock != sock || !Fetch_State().busy)
         return; // the data ended or restarted the entry
-    broken = broken || last == BROKEN;
+    broken = broken || last == HTTP_BROKEN;
     CloseSocket();
     BOOL whole = g_t.headDone && g_t.mode != BODY_NONE && g_t.mode != BODY_COMPARE &&
                  (g_t.lengthKnown ? g_t.bodyBytes >= g_t.bodyLength : !broken);
@@ -478,7 +471,7 @@ void HttpFetch_OnSocket(WPARAM socket, LPARAM event) {
     int error = WSAGETSELECTERROR(event);
     if (what == FD_CONNECT)
         Connected(error);
-    else if (what == FD_READ && Receive() == BROKEN)
+    else if (what == FD_READ && Http_ReceiveOnce(g_t.sock, Take, nullptr) == HTTP_BROKEN)
         Closed(TRUE);
     else if (what == FD_CLOSE)
         Closed(error != 0);

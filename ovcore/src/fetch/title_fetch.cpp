@@ -3,6 +3,7 @@
 #include "core/engine_instance.h"
 #include "core/net_binding.h"
 #include "fetch/http_address.h"
+#include "fetch/http_receive.h"
 #include "fetch/http_request.h"
 #include "fetch/http_response.h"
 #include "ovcore/netsettings.h"
@@ -68,14 +69,13 @@ void Bytes(const char* data, DWORD n) {
         Write(data + take, n - take);
 }
 
-BOOL Receive() {
-    char buffer[4096];
-    int n = Ws().recv(g_tt.sock, buffer, sizeof(buffer), 0);
-    if (n <= 0)
-        return FALSE;
+void Take(void*, const char* data, DWORD n) {
     g_tt.idleSeconds = 0;
-    Bytes(buffer, (DWORD)n);
-    return TRUE;
+    Bytes(data, n);
+}
+
+BOOL StillBusy(void*) {
+    return g_tt.busy;
 }
 
 // The connect completed (error 0) or failed: the request goes out.
@@ -92,10 +92,9 @@ LRESULT CALLBACK HTML_URL_WndProc(HWND window, UINT message, WPARAM wParam, LPAR
         if (WSAGETSELECTEVENT(lParam) == FD_CONNECT) {
             Connected(WSAGETSELECTERROR(lParam));
         } else if (WSAGETSELECTEVENT(lParam) == FD_READ) {
-            Receive();
+            Http_ReceiveOnce(g_tt.sock, Take, nullptr);
         } else if (WSAGETSELECTEVENT(lParam) == FD_CLOSE) {
-            while (g_tt.busy && Receive()) {
-            }
+            Http_ReceiveRest(g_tt.sock, Take, nullptr, StillBusy);
             g_tt.busy = FALSE;
         }
         return 0;

@@ -11,6 +11,8 @@
 #include "keywords/keyword_text.h"
 #include "write/summary_error.h"
 #include "run/report_handle.h"
+#include "ovkit/text_copy.h"
+#include "ovkit/dll_binding.h"
 
 #define GRAPH_PROGRESS_TEXT 5599
 #define GRAPH_MOST_SIZE 400 // per cent: larger sizes made huge bitmaps
@@ -40,8 +42,7 @@ struct GswCalls {
 };
 
 template <typename Fn> bool Bind(HMODULE gsw, WORD ordinal, Fn& out) {
-    out = reinterpret_cast<Fn>(GetProcAddress(gsw, MAKEINTRESOURCEA(ordinal)));
-    return out != nullptr;
+    return OvkitBindOrdinal(gsw, &out, ordinal);
 }
 
 // Every ordinal a graph needs, or false.
@@ -205,7 +206,7 @@ int ParseDocGraphSpec(const char* prefix, const char* text, GraphRequest* out, i
 }
 
 void EvaluateGraphKeyword(const TableCall& c, ReportHandle* report, ReportStatusProc status) {
-    SetValueText(c.value, c.size, "");
+    OvkitCopyText(c.value, c.size, "");
     RunContext* run = c.run;
     const char* open = strchr(c.keyword, '[');
     GswCalls g;
@@ -222,8 +223,8 @@ void EvaluateGraphKeyword(const TableCall& c, ReportHandle* report, ReportStatus
     GraphFiles files;
     if (!GetTempGraphFolder(run->OutputPath, ++run->Keywords.GraphCount, format, &files))
         return;
-    SetValueText(c.value, c.size,
-                 run->Style.FullPath ? files.final : PathFindFileNameA(files.final));
+    OvkitCopyText(c.value, c.size,
+                  run->Style.FullPath ? files.final : PathFindFileNameA(files.final));
     ShowProgress(status, c.prefix, c.value);
     const char* target = format == GRAPH_FORMAT_METAFILE ? files.temporary : files.bitmap;
     if (!DrawAndExport(g, request, points, run, target, format)) {

@@ -1,6 +1,5 @@
 #include "graphs/vic32_binding.h"
-
-#include <stdio.h>
+#include "ovkit/dll_binding.h"
 
 static HMODULE g_vic;
 static Vic32Binding g_binding;
@@ -8,13 +7,7 @@ static bool g_bound;
 static char g_libraryName[MAX_PATH] = "VIC32.DLL";
 
 template <typename Fn> static bool Bind(const char* name, Fn& out) {
-    out = reinterpret_cast<Fn>(GetProcAddress(g_vic, name));
-    if (!out) {
-        char text[128];
-        snprintf(text, sizeof text, "VIC32: %s is missing\n", name);
-        OutputDebugStringA(text);
-    }
-    return out != NULL;
+    return OvkitBind(g_vic, &out, name, "VIC32.DLL");
 }
 
 const Vic32Binding* Vic32_Get(void) {

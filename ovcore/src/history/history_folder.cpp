@@ -3,26 +3,18 @@
 
 #include "history/history_db.h"
 #include "ovcore/profile_file.h"
+#include "ovkit/text_copy.h"
 
 const char* PeriodFolderName(int kind) {
     static const char* const kNames[] = {"daily", "weekly", "monthly", "quartrly", "yearly"};
     return kind >= PERIOD_DAY && kind <= PERIOD_YEAR ? kNames[kind] : nullptr;
 }
 
-// Copies text into out (MAX_PATH) unless it does not fit. 1/0.
-static int CopyPath(char* out, const char* text) {
-    size_t n = strlen(text);
-    if (n >= MAX_PATH)
-        return 0;
-    memcpy(out, text, n + 1);
-    return 1;
-}
-
 static int FolderFromProfilePath(const AnalysisProfile* profile, const char* profilePath,
                                  char* folder) {
     char path[MAX_PATH];
     if (profilePath && *profilePath) {
-        if (!CopyPath(path, profilePath))
+        if (!OvkitCopyWhole(path, MAX_PATH, profilePath, strlen(profilePath)))
             return 0;
     } else if (!GenerateOrbisFilePath(path, profile) || !*path) {
         return 0;
@@ -34,7 +26,7 @@ static int FolderFromProfilePath(const AnalysisProfile* profile, const char* pro
             return 0;
         strcpy(dot, ".dat");
     }
-    return CopyPath(folder, path);
+    return OvkitCopyWhole(folder, MAX_PATH, path, strlen(path));
 }
 
 int ORB_CALL ConvertOrbisFileToRealTimeDir(const AnalysisProfile* profile, const char* profilePath,
@@ -46,8 +38,9 @@ int ORB_CALL ConvertOrbisFileToRealTimeDir(const AnalysisProfile* profile, const
         subFolder[0] = 0;
     if (!profile)
         return 0;
-    int ok = profile->SwiftmereRepository[0] ? CopyPath(folder, profile->SwiftmereRepository)
-                                             : FolderFromProfilePath(profile, profilePath, folder);
+    const char* repository = profile->SwiftmereRepository;
+    int ok = repository[0] ? OvkitCopyWhole(folder, MAX_PATH, repository, strlen(repository))
+                           : FolderFromProfilePath(profile, profilePath, folder);
     if (!ok) {
         folder[0] = 0;
         return 0;

@@ -6,6 +6,7 @@
 #include "header_call.h"
 #include "keyword_text.h"
 #include "table_keywords.h"
+#include "ovkit/text_copy.h"
 
 bool RunHasNoVisitors(const RunContext* run) {
     return run->Hits.LogKind == LOG_KIND_REFERRER_ONLY || run->Hits.LogKind == LOG_KIND_AGENT_ONLY;
@@ -35,7 +36,7 @@ void SetHeaderMarker(const HeaderCall& call, const char* marker) {
 }
 
 void SetHeaderText(const HeaderCall& call, const char* text) {
-    SetValueText(call.value, call.size, text);
+    OvkitCopyText(call.value, call.size, text);
 }
 
 int EvaluateHeaderTable(const HeaderCall& call, const char* prefix, int number, int order) {

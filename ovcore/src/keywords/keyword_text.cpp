@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "ovcore/report_numbers.h"
+#include "ovkit/text_copy.h"
 
 int CompareKeywordPrefix(const char* keyword, const char* prefix) {
     if (!keyword || !prefix)
@@ -25,36 +26,13 @@ bool KeywordIsIndexed(const char* keyword, const char* word) {
 }
 
 void CopyBeforeTab(const char* text, char* out, DWORD size) {
-    if (!out || size == 0)
-        return;
-    out[0] = 0;
-    if (!text)
-        return;
-    const char* tab = strchr(text, '\t');
-    size_t length = tab ? (size_t)(tab - text) : strlen(text);
-    if (length >= size)
-        length = size - 1;
-    memcpy(out, text, length);
-    out[length] = 0;
+    const char* tab = text ? strchr(text, '\t') : nullptr;
+    OvkitCopyPart(out, size, text, tab ? (size_t)(tab - text) : text ? strlen(text) : 0);
 }
 
 void CopyAfterTab(const char* text, char* out, DWORD size) {
     const char* tab = text ? strchr(text, '\t') : nullptr;
-    SetValueText(out, size, tab ? tab + 1 : "");
-}
-
-char* SetValueText(char* out, DWORD size, const char* text) {
-    if (out && size)
-        lstrcpynA(out, text ? text : "", (int)size);
-    return out;
-}
-
-char* AppendValueText(char* out, DWORD size, const char* text) {
-    if (!out || size == 0)
-        return out;
-    size_t used = strnlen(out, size - 1);
-    lstrcpynA(out + used, text ? text : "", (int)(size - used));
-    return out;
+    OvkitCopyText(out, size, tab ? tab + 1 : "");
 }
 
 char* FormatValueText(char* out, DWORD size, const char* format, ...) {

@@ -18,10 +18,8 @@ bool KeywordIsIndexed(const char* keyword, const char* word);
 void CopyBeforeTab(const char* text, char* out, DWORD size);
 void CopyAfterTab(const char* text, char* out, DWORD size);
 
-// Bounded value texts: copy, append, and printf into out (size with the NUL;
-// cut when longer). Each returns out.
-char* SetValueText(char* out, DWORD size, const char* text);
-char* AppendValueText(char* out, DWORD size, const char* text);
+// printf into out (size with the NUL; cut when longer). Returns out. Plain
+// copies and appends use ovkit/text_copy.h.
 char* FormatValueText(char* out, DWORD size, const char* format, ...);
 
 // "%02ld:%02ld:%02ld" of a number of seconds.

@@ -11,6 +11,7 @@
 #include "table_values.h"
 #include "write/toc_script.h"
 #include "run/run_setup.h"
+#include "ovkit/text_copy.h"
 
 static bool ColumnShown(const RunContext* run, char digit) {
     return strchr(run->Style.TableColumns, digit) != nullptr;
@@ -150,7 +151,7 @@ int EvaluateLayoutKeyword(const HeaderCall& call) {
         if (!run->Style.LongDescription)
             SetHeaderMarker(call, "%%RemoveColumn%%");
     } else if (CompareKeywordPrefix(k, "TopOfFile_") == 0) {
-        SetValueText(run->NextPageName, sizeof(run->NextPageName), k + 10);
+        OvkitCopyText(run->NextPageName, sizeof(run->NextPageName), k + 10);
         SetHeaderMarker(call, "%%TopOfFile%%");
     } else if (CompareKeywordPrefix(k, "BottomOfFile_") == 0)
         SetHeaderMarker(call, "");
@@ -161,7 +162,7 @@ int EvaluateLayoutKeyword(const HeaderCall& call) {
 
 // The folder of a path: cut behind its last "\" or ":", the "\" dropped.
 static void FolderOf(const char* path, char* out, DWORD size) {
-    SetValueText(out, size, path);
+    OvkitCopyText(out, size, path);
     char* cut = nullptr;
     for (char* p = out; *p; ++p)
         if (*p == '\\' || *p == ':')
@@ -178,7 +179,7 @@ int EvaluateDocumentKeyword(const HeaderCall& call) {
         char folder[MAX_PATH] = "";
         ORB_GetMainPath(folder);
         SetHeaderText(call, folder);
-        AppendValueText(call.value, call.size, "ovdesk.ini");
+        OvkitAppendText(call.value, call.size, "ovdesk.ini");
     } else if (KeywordIs(k, "MSWordAutoExitOrNot"))
         SetHeaderText(call, "");
     else if (KeywordIs(k, "MSWordAutoPrintOrNot"))
@@ -198,7 +199,7 @@ static void TableOfContentsScript(const RunContext* run, char* out, DWORD size) 
     std::string script;
     if (!BuildTocScript(run->PageList, script) || script.size() >= size)
         script.clear();
-    SetValueText(out, size, script.c_str());
+    OvkitCopyText(out, size, script.c_str());
 }
 
 int EvaluatePageKeyword(const HeaderCall& call) {

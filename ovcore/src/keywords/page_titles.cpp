@@ -7,6 +7,7 @@
 #include "ovkit/urlutil.h"
 #include "keyword_text.h"
 #include "run/run_context.h"
+#include "ovkit/text_copy.h"
 
 bool IsTitleFetchType(const RunContext* run, const char* ext) {
     for (WORD i = 0; run && ext && ext[0] && run->FetchTitleTypes && i < run->FetchTitleTypeCount;
@@ -35,12 +36,12 @@ static bool FetchFileTitle(const RunContext* run, const char* url, const char* p
     char text[TITLE_BUFFER_SIZE] = "";
     if (!ORB_GetHTML_Title(0, url, "", "", text, nullptr, nullptr) || !text[0])
         return false;
-    SetValueText(title, size, text);
+    OvkitCopyText(title, size, text);
     return true;
 }
 
 void FetchItemPageTitle(const RunContext* run, const char* url, char* title, DWORD size) {
-    SetValueText(title, size, "");
+    OvkitCopyText(title, size, "");
     char scheme[MAX_PATH], host[MAX_PATH], path[MAX_PATH], query[MAX_PATH];
     char fname[MAX_PATH] = "", ext[MAX_PATH] = "";
     if (!run || !OVKIT_ParseURL(url, scheme, host, path, query) ||
@@ -54,13 +55,13 @@ void FetchItemPageTitle(const RunContext* run, const char* url, char* title, DWO
     if (!file && _stricmp(scheme, "ftp") != 0) {
         char text[TITLE_BUFFER_SIZE] = "";
         if (ORB_GetHTML_Title(0, url, "", "", text, nullptr, nullptr))
-            SetValueText(title, size, text);
+            OvkitCopyText(title, size, text);
         return;
     }
     for (const FilterString* name = run->HomePageList; name; name = file ? name->Next : nullptr) {
         char page[MAX_PATH];
-        SetValueText(page, sizeof(page), url);
-        AppendValueText(page, sizeof(page), name->lpszText);
+        OvkitCopyText(page, sizeof(page), url);
+        OvkitAppendText(page, sizeof(page), name->lpszText);
         if (FetchFileTitle(run, page, page, title, size))
             return;
     }
@@ -69,7 +70,7 @@ void FetchItemPageTitle(const RunContext* run, const char* url, char* title, DWO
 void CompletePageUrl(const RunContext* run, const char* name, char* url, DWORD size) {
     char scheme[MAX_PATH] = "", host[MAX_PATH] = "", path[MAX_PATH] = "";
     if (strstr(name, "://") || !run || !run->HomePagePrefix[0]) {
-        SetValueText(url, size, name);
+        OvkitCopyText(url, size, name);
         return;
     }
     OVKIT_ParseURL(run->HomePagePrefix, scheme, host, path, nullptr);
@@ -77,12 +78,12 @@ void CompletePageUrl(const RunContext* run, const char* name, char* url, DWORD s
         FormatValueText(url, size, "%s://%s", scheme, host);
     } else {
         // A local folder: the name's slashes become the folder's separators.
-        SetValueText(url, size, scheme[0] ? path : run->HomePagePrefix);
+        OvkitCopyText(url, size, scheme[0] ? path : run->HomePagePrefix);
         for (const char* p = name; *p; ++p) {
             char step[2] = {*p == '/' ? '\\' : *p, 0};
-            AppendValueText(url, size, step);
+            OvkitAppendText(url, size, step);
         }
         return;
     }
-    AppendValueText(url, size, name);
+    OvkitAppendText(url, size, name);
 }

@@ -6,6 +6,7 @@
 #include "header_call.h"
 #include "keyword_text.h"
 #include "run/run_setup.h"
+#include "ovkit/text_copy.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ bool g_lookupFailed[2];
 // no database, no row matches or the database cannot be reached.
 static void LookupRowmereText(const RunContext* run, bool authUsers, const char* name, char* out,
                               DWORD size) {
-    SetValueText(out, size, "");
+    OvkitCopyText(out, size, "");
     AnalysisProfile* profile = run ? run->Profile : nullptr;
     int section = authUsers ? 2 : 1;
     const RowmereSettings* settings = !profile    ? nullptr

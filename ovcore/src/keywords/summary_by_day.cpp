@@ -5,6 +5,7 @@
 #include "keyword_text.h"
 #include "table_keywords.h"
 #include "table_values.h"
+#include "ovkit/text_copy.h"
 
 static ULONGLONG SumHours(const RunContext* run, const AnalysisTable* hours, const HourList* list,
                           bool users) {
@@ -30,7 +31,7 @@ ULONGLONG SumHoursUsers(const RunContext* run, const AnalysisTable* hours, const
 }
 
 void MostHitsItemName(const AnalysisTable* table, bool most, char* out, DWORD size) {
-    SetValueText(out, size, "");
+    OvkitCopyText(out, size, "");
     const AnalysisItem* best = nullptr;
     for (DWORD n = 0; table && n < table->ovCount; ++n) {
         const AnalysisItem* item = GetTableRowItem(table, 0, n);
@@ -39,7 +40,7 @@ void MostHitsItemName(const AnalysisTable* table, bool most, char* out, DWORD si
             best = item;
     }
     if (best)
-        SetValueText(out, size, best->ovString);
+        OvkitCopyText(out, size, best->ovString);
 }
 
 // Weekend days are counted as days: one more, halved when above one.
@@ -50,7 +51,7 @@ static DWORD WeekendCount(DWORD counted) {
 
 int FillSummaryByDayVars(const RunContext* run, const char* keyword, char* value, DWORD size,
                          DWORD* markerFlag) {
-    SetValueText(value, size, "");
+    OvkitCopyText(value, size, "");
     if (!run || CompareKeywordPrefix(keyword, "SummaryByDay") != 0)
         return 0;
     if (RunHasNoVisitors(run)) {
@@ -75,14 +76,14 @@ int FillSummaryByDayVars(const RunContext* run, const char* keyword, char* value
     else if (KeywordIs(word, "LeastActiveDayOfWeek"))
         MostHitsItemName(days, false, value, size);
     else if (KeywordIs(word, "MostActiveDayEver"))
-        SetValueText(value, size, p.BusiestDayByHits);
+        OvkitCopyText(value, size, p.BusiestDayByHits);
     else if (KeywordIs(word, "MostActiveDayEverHits"))
         FormatCount(p.BusiestDayHits, value, (int)size);
     else if (KeywordIs(word, "LeastActiveDayEver"))
-        SetValueText(value, size, p.QuietestDayByHits);
+        OvkitCopyText(value, size, p.QuietestDayByHits);
     else if (KeywordIs(word, "LeastActiveDayEverHits")) {
         if (p.QuietestDayHits == 0xFFFFFFFF)
-            SetValueText(value, size, "N/A");
+            OvkitCopyText(value, size, "N/A");
         else
             FormatCount(p.QuietestDayHits, value, (int)size);
     }

@@ -15,6 +15,7 @@
 #include "table_call.h"
 #include "table_values.h"
 #include "run/run_setup.h"
+#include "ovkit/text_copy.h"
 
 #define SECTION_STATUS_TEXT 5598
 #define MAX_RANKED_VALUES 256
@@ -118,10 +119,10 @@ static void ServerName2Sorted(const TableCall& c) {
     const char* name = ServerNameAt(c.run, c.m);
     int index = name ? RankedValueIndex(c, c.m) : -1;
     if (index >= 0)
-        SetValueText(c.value, c.size, ServerNameAt(c.run, (DWORD)index));
+        OvkitCopyText(c.value, c.size, ServerNameAt(c.run, (DWORD)index));
 }
 static void ServerName2(const TableCall& c) {
-    SetValueText(c.value, c.size, ServerNameAt(c.run, c.m));
+    OvkitCopyText(c.value, c.size, ServerNameAt(c.run, c.m));
 }
 static void IntervalHits(const TableCall& c) {
     SetCount(c, SumTableIntervalHits(c.table, 0, c.n));
@@ -170,7 +171,7 @@ static void TotalNonCachedBytes(const TableCall& c) {
     SetCount(c, sum);
 }
 static void DebugTableName(const TableCall& c) {
-    SetValueText(c.value, c.size, c.prefix);
+    OvkitCopyText(c.value, c.size, c.prefix);
 }
 static void DebugElemCount(const TableCall& c) {
     SetCount(c, c.table->ovCount);
@@ -230,7 +231,7 @@ static void ReportSectionStart(RunContext* run, const char* prefix, ReportStatus
     char* last = run ? run->Keywords.LastTablePrefix : nullptr;
     if (!last || _stricmp(last, prefix) == 0)
         return;
-    SetValueText(last, sizeof(run->Keywords.LastTablePrefix), prefix);
+    OvkitCopyText(last, sizeof(run->Keywords.LastTablePrefix), prefix);
     if (!status)
         return;
     const char* format = LoadCachedString(SECTION_STATUS_TEXT);
@@ -244,7 +245,7 @@ static void ReportSectionStart(RunContext* run, const char* prefix, ReportStatus
 int EvaluateTableKeyword(ReportHandle* report, RunContext* run, char* value, DWORD size,
                          const char* keyword, const char* prefix, AnalysisTable* table,
                          int tableNumber, int order, DWORD* markerFlag, ReportStatusProc status) {
-    SetValueText(value, size, "");
+    OvkitCopyText(value, size, "");
     if (!value || !keyword || !prefix || CompareKeywordPrefix(keyword, prefix) != 0)
         return 0;
     ReportSectionStart(run, prefix, status);

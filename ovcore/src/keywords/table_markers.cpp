@@ -5,9 +5,10 @@
 #include "keyword_text.h"
 #include "table_keywords.h"
 #include "run/run_context.h"
+#include "ovkit/text_copy.h"
 
 void SetMarkerValue(char* value, DWORD size, const char* marker, DWORD* markerFlag) {
-    SetValueText(value, size, marker);
+    OvkitCopyText(value, size, marker);
     if (markerFlag)
         *markerFlag = 1;
 }

@@ -11,6 +11,7 @@
 #include "page_titles.h"
 #include "table_call.h"
 #include "table_values.h"
+#include "ovkit/text_copy.h"
 
 #define PATH_TEXT_SIZE 4096
 
@@ -49,7 +50,7 @@ static void CompanyTitle(const TableCall& c) {
             --shortName;
     if (CompanyDb_Lookup(&list, run->CompanyFileSize, name, &record) ||
         (shortName != name && CompanyDb_Lookup(&list, run->CompanyFileSize, shortName, &record)))
-        SetValueText(c.value, c.size, record.Name);
+        OvkitCopyText(c.value, c.size, record.Name);
 }
 
 // The page's own title, unless the run was cancelled: the page writes it as
@@ -77,15 +78,15 @@ static void LocalPathName(const TableCall& c, const char* name) {
     const char* path = name + 5;
     if (strncmp(path, "///..", 5) == 0) {
         path += 3;
-        SetValueText(c.value, c.size, c.run ? c.run->HomePage : "");
+        OvkitCopyText(c.value, c.size, c.run ? c.run->HomePage : "");
         size_t length = strlen(c.value);
         if (length && c.value[length - 1] != '\\' && c.value[length - 1] != '/')
-            AppendValueText(c.value, c.size, "\\");
-        AppendValueText(c.value, c.size, path);
+            OvkitAppendText(c.value, c.size, "\\");
+        OvkitAppendText(c.value, c.size, path);
     } else {
         while (*path == '/')
             ++path;
-        SetValueText(c.value, c.size, path);
+        OvkitCopyText(c.value, c.size, path);
     }
     for (char* p = c.value; *p; ++p)
         if (*p == '/')
@@ -100,15 +101,15 @@ static void Desc(const TableCall& c) {
     const char* name = RowName(c);
     const ReportIniSettings* language = c.run ? c.run->Language : nullptr;
     if (c.number == TopStates)
-        SetValueText(c.value, c.size, language ? LookupStateName(language, name) : name);
+        OvkitCopyText(c.value, c.size, language ? LookupStateName(language, name) : name);
     else if (c.number == TopCountries)
-        SetValueText(c.value, c.size, language ? LookupCountryName(language, name) : name);
+        OvkitCopyText(c.value, c.size, language ? LookupCountryName(language, name) : name);
     else if (c.number == TopPaths)
         PathText(c, c.value, c.size);
     else if (IsUrlTable(c.number) && _strnicmp(name, "file:", 5) == 0)
         LocalPathName(c, name);
     else
-        SetValueText(c.value, c.size, name);
+        OvkitCopyText(c.value, c.size, name);
 }
 
 // Each step numbered; the entry page in bold, the pages after it in
@@ -128,10 +129,10 @@ static void Path(const TableCall& c) {
         FormatValueText(cell, sizeof(cell), "%s%d. ", step == 0 ? "<B>" : "<I>", step + 1);
         const char* close = step == 0 ? "</B><BR>" : "</I><BR>";
         AppendHtmlText(cell, sizeof(cell) - strlen(close), line);
-        AppendValueText(cell, sizeof(cell), close);
+        OvkitAppendText(cell, sizeof(cell), close);
         if (strlen(c.value) + strlen(cell) >= c.size)
             break;
-        AppendValueText(c.value, c.size, cell);
+        OvkitAppendText(c.value, c.size, cell);
         ++step;
         line = end ? end + 2 : line + strlen(line);
     }
@@ -149,7 +150,7 @@ int EvaluateRowNameKeyword(const TableCall& c, const char* suffix) {
          [](const TableCall& c) {
              TableCall row = c;
              row.n = c.m;
-             SetValueText(c.value, c.size, RowName(row));
+             OvkitCopyText(c.value, c.size, RowName(row));
          }},
         {"Desc", Desc},
         {"Path", Path},

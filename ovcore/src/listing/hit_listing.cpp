@@ -2,12 +2,9 @@
 #include "hit_listing.h"
 
 #include <string.h>
+#include "ovkit/text_copy.h"
 
 static const int kColumnWidths[] = {9, 6, 12, 9};
-
-static void CopyText(char* out, size_t size, const char* text) {
-    lstrcpynA(out, text ? text : "", (int)size);
-}
 
 int HitListing_Open(HitListing* listing, const HitListingSetup* setup) {
     memset(listing, 0, sizeof(*listing));
@@ -15,9 +12,10 @@ int HitListing_Open(HitListing* listing, const HitListingSetup* setup) {
     listing->option = setup->option;
     listing->lineWidth = setup->lineWidth;
     memcpy(listing->columnWidths, kColumnWidths, sizeof(kColumnWidths));
-    CopyText(listing->profileFileName, sizeof(listing->profileFileName), setup->profileFileName);
-    CopyText(listing->logPath, sizeof(listing->logPath), setup->logPath);
-    CopyText(listing->callerText, sizeof(listing->callerText), setup->callerText);
+    OvkitCopyText(listing->profileFileName, sizeof(listing->profileFileName),
+                  setup->profileFileName);
+    OvkitCopyText(listing->logPath, sizeof(listing->logPath), setup->logPath);
+    OvkitCopyText(listing->callerText, sizeof(listing->callerText), setup->callerText);
     listing->start = setup->start;
     listing->end = setup->end;
     listing->now = setup->now;

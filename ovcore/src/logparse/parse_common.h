@@ -2,6 +2,7 @@
 #pragma once
 #include "logparse/line_end.h"
 #include "logparse/parsers.h"
+#include "ovkit/text_copy.h"
 #include <string.h>
 
 // Length of the text's first line with the CR/LF run behind it; the whole
@@ -100,19 +101,6 @@ DWORD QuotedFieldEnd(const LineScan& s, QuoteClose rule, bool* escaped);
 // backslashes (\xhh and the like, which stand for bytes a report cannot
 // show) stay as written.
 void UnescapeQuotedText(char* text);
-
-// Copies at most size - 1 of the length characters at from into dest (size
-// bytes, at least 1) and terminates it.
-inline void CopyBounded(char* dest, size_t size, const char* from, size_t length) {
-    if (length > size - 1)
-        length = size - 1;
-    memcpy(dest, from, length);
-    dest[length] = 0;
-}
-// The same for a terminated text.
-inline void CopyBounded(char* dest, size_t size, const char* text) {
-    CopyBounded(dest, size, text, strnlen(text, size));
-}
 
 // "-" gives the shared empty text.
 inline char* DashOrText(char* field) {

@@ -57,12 +57,12 @@ int StoreValue(HitRecord* rec, const char* key, char* value, long long* start) {
     }
     if (_stricmp(key, "host") == 0) {
         rec->lpszClientAddr = value;
-        CopyBounded(rec->szClientAddr, sizeof(rec->szClientAddr), value);
+        OvkitCopyText(rec->szClientAddr, sizeof(rec->szClientAddr), value);
         return KEY_HOST;
     }
     if (_stricmp(key, "addr") == 0) {
         rec->lpszServerAddr = value;
-        CopyBounded(rec->szServerAddr, sizeof(rec->szServerAddr), value);
+        OvkitCopyText(rec->szServerAddr, sizeof(rec->szServerAddr), value);
         return 0;
     }
     if (_stricmp(key, "method") == 0) {

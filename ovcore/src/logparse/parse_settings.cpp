@@ -1,6 +1,7 @@
 #include "logparse/parse_settings.h"
 #include "core/engine_state.h"
 #include "logparse/parse_common.h"
+#include "ovkit/text_copy.h"
 #include <string.h>
 
 static LogParseSettings g_settings = {TRUE, TRUE,         FALSE,  0,         '/',
@@ -26,15 +27,13 @@ void LogParse_SetIntlDate(int order, char dateSep, char timeSep) {
 }
 
 // A null text keeps the current one.
-static void SetText(char* dest, size_t size, LPCSTR text) {
-    if (text)
-        CopyBounded(dest, size, text);
-}
-
 void LogParse_SetNameTexts(LPCSTR numericIP, LPCSTR none, LPCSTR unknown) {
-    SetText(g_settings.szNumericIP, sizeof(g_settings.szNumericIP), numericIP);
-    SetText(g_settings.szNone, sizeof(g_settings.szNone), none);
-    SetText(g_settings.szUnknown, sizeof(g_settings.szUnknown), unknown);
+    if (numericIP)
+        OvkitCopyText(g_settings.szNumericIP, numericIP);
+    if (none)
+        OvkitCopyText(g_settings.szNone, none);
+    if (unknown)
+        OvkitCopyText(g_settings.szUnknown, unknown);
 }
 
 void LogParse_SetErrorDisplay(LogParseErrorFn fn) {

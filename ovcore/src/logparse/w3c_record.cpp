@@ -181,7 +181,7 @@ void ReadDirective(W3CFieldMap* map, const char* line, DWORD end, BOOL quiet) {
         DWORD i = 7;
         while (i < end && line[i] != ' ' && line[i] != '\t')
             ++i;
-        CopyBounded(map->szDate, sizeof(map->szDate), line + 7, i - 7);
+        OvkitCopyPart(map->szDate, sizeof(map->szDate), line + 7, i - 7);
     } else if (end >= 9 && memcmp(line, "#Fields: ", 9) == 0) {
         DWORD warned = map->bWarned;
         if (quiet)
@@ -256,7 +256,7 @@ enum WalkResult { WALK_DONE, WALK_SKIP, WALK_TIME_ONLY };
 
 // Copies a column aside (bounded) without its quotes.
 void CopyColumn(char* dest, size_t size, const char* line, const Column& c) {
-    CopyBounded(dest, size, line + c.start, c.stop - c.start);
+    OvkitCopyPart(dest, size, line + c.start, c.stop - c.start);
     if (c.hasQuote)
         Unquote(dest);
 }
@@ -291,7 +291,7 @@ WalkResult WalkColumns(HitRecord* rec, const W3CFieldMap* map, const LineColumns
                     return WALK_TIME_ONLY;
                 if (strlen(out->time) != 10 || !strchr(out->time, '-'))
                     return WALK_SKIP;
-                CopyBounded(out->date, sizeof(out->date), out->time);
+                OvkitCopyText(out->date, sizeof(out->date), out->time);
             }
         } else if (field == W3C_URI_STEM) {
             CopyColumn(out->stem, sizeof(out->stem), line, c);

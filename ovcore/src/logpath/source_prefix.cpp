@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 #include <stdlib.h>
 #include <string.h>
+#include "ovkit/text_copy.h"
 
 namespace {
 
@@ -13,21 +14,9 @@ BOOL HasPrefix(const char* text, const char* prefix) {
 
 // Copies count characters into out (size bytes); FALSE, out empty, when they
 // do not fit.
-BOOL CopyPart(char* out, DWORD size, const char* text, size_t count) {
-    if (!out || size == 0)
-        return FALSE;
-    if (count >= size) {
-        out[0] = 0;
-        return FALSE;
-    }
-    memcpy(out, text, count);
-    out[count] = 0;
-    return TRUE;
-}
-
 // "file:///C|/logs/a.log" gives "C:\logs\a.log".
 BOOL FilePath(char* path, DWORD size, const char* rest) {
-    if (!CopyPart(path, size, rest, strlen(rest)))
+    if (!OvkitCopyWhole(path, size, rest, strlen(rest)))
         return FALSE;
     if (path[0] && path[1] == '|') {
         path[1] = ':';
@@ -44,14 +33,14 @@ BOOL HostPath(char* path, DWORD pathSize, const char* rest, char* host, DWORD ho
     size_t hostLength = strcspn(rest, ":/\\");
     BOOL ok = TRUE;
     if (host)
-        ok = CopyPart(host, hostSize, rest, hostLength);
+        ok = OvkitCopyWhole(host, hostSize, rest, hostLength);
     const char* after = rest + hostLength;
     if (*after == ':' && port)
         *port = atoi(after + 1);
     const char* slash = after + strcspn(after, "/\\");
     if (!*slash)
         slash = "/";
-    return CopyPart(path, pathSize, slash, strlen(slash)) && ok;
+    return OvkitCopyWhole(path, pathSize, slash, strlen(slash)) && ok;
 }
 
 } // namespace
@@ -88,10 +77,10 @@ int ParseUrlSource(char* path, DWORD pathSize, const char* source, char* host, D
     int code = SERVER_PROTOCOL_FILE;
     BOOL ok;
     if ((source[0] && (source[1] == ':' || source[1] == '\\')) || strncmp(source, "..", 2) == 0) {
-        ok = CopyPart(path, pathSize, source, strlen(source));
+        ok = OvkitCopyWhole(path, pathSize, source, strlen(source));
     } else if (HasPrefix(source, "odbc:")) {
         code = SERVER_PROTOCOL_ODBC;
-        ok = CopyPart(path, pathSize, source, strlen(source));
+        ok = OvkitCopyWhole(path, pathSize, source, strlen(source));
     } else if (HasPrefix(source, "file:///")) {
         ok = FilePath(path, pathSize, source + 8);
     } else if (HasPrefix(source, "http://") || HasPrefix(source, "ftp://")) {
@@ -102,7 +91,7 @@ int ParseUrlSource(char* path, DWORD pathSize, const char* source, char* host, D
         ok = HostPath(path, pathSize, source + (http ? 7 : 6), host, hostSize, port);
     } else {
         const char* slash = source + strcspn(source, "/\\");
-        ok = CopyPart(path, pathSize, *slash ? slash : "/", *slash ? strlen(slash) : 1);
+        ok = OvkitCopyWhole(path, pathSize, *slash ? slash : "/", *slash ? strlen(slash) : 1);
     }
     return ok ? code : -1;
 }

@@ -1,4 +1,5 @@
 #include "logread/unzip_library.h"
+#include "ovkit/dll_binding.h"
 
 DUNZIP_ENTRY Dunzip_GetEntry() {
     static DUNZIP_ENTRY entry = nullptr;
@@ -6,8 +7,7 @@ DUNZIP_ENTRY Dunzip_GetEntry() {
     if (!tried) {
         tried = TRUE;
         HMODULE library = LoadLibraryA("DUNZIP32.dll");
-        if (library)
-            entry = reinterpret_cast<DUNZIP_ENTRY>(GetProcAddress(library, DUNZIP_ENTRY_NAME));
+        entry = OvkitProcAddress<DUNZIP_ENTRY>(library, DUNZIP_ENTRY_NAME);
     }
     return entry;
 }

@@ -3,21 +3,18 @@
 #include <stdio.h>
 
 #include "core/message_sink.h"
+#include "ovkit/dll_binding.h"
 
 static HMODULE g_library;
 static SQLHENV g_environment;
 static OdbcApi g_api;
 
 static bool BindEntryPoints(HMODULE library, OdbcApi* api) {
-#define ODBC_BIND(name)                                                                            \
-    api->name = reinterpret_cast<decltype(&::name)>(GetProcAddress(library, #name));               \
-    if (!api->name) {                                                                              \
-        OutputDebugStringA("ODBC32.DLL lacks " #name);                                             \
-        return false;                                                                              \
-    }
+    bool ok = true;
+#define ODBC_BIND(name) ok = ok && OVKIT_BIND_MEMBER(library, *api, name, "ODBC32.DLL");
     ODBC_ENTRY_POINTS(ODBC_BIND)
 #undef ODBC_BIND
-    return true;
+    return ok;
 }
 
 HMODULE BindODBC32() {

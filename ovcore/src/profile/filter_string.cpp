@@ -1,6 +1,6 @@
 // Value lists of filters and their text form.
 #include "ovcore/filters.h"
-#include "profile/text_copy.h"
+#include "ovkit/text_copy.h"
 #include <cstdlib>
 #include <cstring>
 

@@ -2,7 +2,7 @@
 #include "ovcore/profile_file.h"
 #include "ovcore/settings.h"
 #include "profile/profile_file_io.h"
-#include "profile/text_copy.h"
+#include "ovkit/text_copy.h"
 #include <cstdio>
 #include <cstdlib>
 
@@ -10,8 +10,8 @@
 static char* ComposeProfilePath(char* out, const char* folder, const AnalysisProfile* p) {
     char base[PROFILE_BASENAME_SIZE];
     char ext[PROFILE_EXTENSION_SIZE];
-    CopyTextField(base, p->BaseName);
-    CopyTextField(ext, p->Extension);
+    OvkitCopyField(base, p->BaseName);
+    OvkitCopyField(ext, p->Extension);
     int len = std::snprintf(out, MAX_PATH, "%s%s.%s", folder, base, ext);
     if (len < 0 || len >= MAX_PATH) {
         out[0] = '\0';
@@ -84,7 +84,7 @@ int ORB_CALL _BuildUniqueOrbisFileName(char* szFullPath, char* szBaseName, char*
         return 0;
     std::snprintf(szBaseName, PROFILE_BASENAME_SIZE, "%08lX",
                   static_cast<unsigned long>(LargestProfileNumber(folder) + 1));
-    CopyText(szExtension, PROFILE_EXTENSION_SIZE, PROFILE_FILE_EXTENSION);
+    OvkitCopyText(szExtension, PROFILE_EXTENSION_SIZE, PROFILE_FILE_EXTENSION);
     if (!szFullPath)
         return 1;
     int len = std::snprintf(szFullPath, MAX_PATH, "%s%s.%s", folder, szBaseName, szExtension);
@@ -110,7 +110,7 @@ WORD ORB_CALL ORB_CreateOrbisEntry(AnalysisProfile* lpProfile) {
         ProfileFilter* filter = CreateNewIncludeFilter();
         if (!filter)
             return ORB_ENTRY_FAILED;
-        CopyText(filter->Name, "Include Everything");
+        OvkitCopyText(filter->Name, "Include Everything");
         AddFilterToProfile(filter, lpProfile, -1);
     }
     return ORB_UpdateOrbisEntry(lpProfile);

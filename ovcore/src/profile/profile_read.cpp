@@ -7,7 +7,7 @@
 #include "profile/profile_text.h"
 #include "profile/rowmere_sections.h"
 #include "profile/server_protocol.h"
-#include "profile/text_copy.h"
+#include "ovkit/text_copy.h"
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,7 +20,7 @@ static void ReadCredential(const ProfileSection& s, const char* key, char* out, 
         storedSize = sizeof stored;
     GetProfileTextString(s, key, "", stored, storedSize);
     LoadCredential(stored);
-    CopyText(out, size, stored);
+    OvkitCopyText(out, size, stored);
 }
 
 // The path as held in memory: the text behind "://" (and one more "/"), or
@@ -82,10 +82,10 @@ static void ReadHomePage(const ProfileSection& s, AnalysisProfile* p) {
             if (*c == '\\' || *c == '/' || *c == ':')
                 cut = c;
         }
-        CopyText(p->HomePageDefaults, cut ? cut + 1 : page);
+        OvkitCopyText(p->HomePageDefaults, cut ? cut + 1 : page);
         if (cut)
             cut[1] = '\0';
-        CopyText(p->HomePageBaseDir, cut ? page : "");
+        OvkitCopyText(p->HomePageBaseDir, cut ? page : "");
         return;
     }
     GetProfileTextString(s, "HomePageDefaults", "", p->HomePageDefaults, 260);
@@ -131,12 +131,12 @@ static void SetNameFromPath(const char* path, AnalysisProfile* p) {
             name = c + 1;
     }
     char base[MAX_PATH];
-    CopyText(base, name);
+    OvkitCopyText(base, name);
     char* dot = std::strrchr(base, '.');
     if (dot)
         *dot = '\0';
-    CopyText(p->BaseName, base);
-    CopyText(p->Extension, PROFILE_FILE_EXTENSION);
+    OvkitCopyText(p->BaseName, base);
+    OvkitCopyText(p->Extension, PROFILE_FILE_EXTENSION);
 }
 
 short ORB_CALL ReadOrbisFile(const char* szPath, AnalysisProfile* lpProfile) {

@@ -1,6 +1,6 @@
 // The analysis profile record: defaults, copy and release.
 #include "ovcore/profile.h"
-#include "profile/text_copy.h"
+#include "ovkit/text_copy.h"
 #include <cstdlib>
 #include <cstring>
 
@@ -44,20 +44,20 @@ void ORB_CALL AnalysisProfile_Free(AnalysisProfile* lpProfile) {
 // Re-copies every text field bounded, so that the copy's texts always end
 // within their fields.
 static void CopyTextFields(AnalysisProfile* t, const AnalysisProfile* s) {
-    CopyTextField(t->BaseName, s->BaseName);
-    CopyTextField(t->Extension, s->Extension);
-    CopyTextField(t->Description, s->Description);
-    CopyTextField(t->HomePage, s->HomePage);
-    CopyTextField(t->HomePageDefaults, s->HomePageDefaults);
-    CopyTextField(t->HomePageBaseDir, s->HomePageBaseDir);
-    CopyTextField(t->HomePageUsername, s->HomePageUsername);
-    CopyTextField(t->HomePagePassword, s->HomePagePassword);
-    CopyTextField(t->szReserved, s->szReserved);
-    CopyTextField(t->ReportSaveToPath, s->ReportSaveToPath);
-    CopyTextField(t->ODBCDataSource, s->ODBCDataSource);
-    CopyTextField(t->SwiftmereRepository, s->SwiftmereRepository);
-    CopyTextField(t->LogOwner, s->LogOwner);
-    CopyTextField(t->ODBCSwiftmere, s->ODBCSwiftmere);
+    OvkitCopyField(t->BaseName, s->BaseName);
+    OvkitCopyField(t->Extension, s->Extension);
+    OvkitCopyField(t->Description, s->Description);
+    OvkitCopyField(t->HomePage, s->HomePage);
+    OvkitCopyField(t->HomePageDefaults, s->HomePageDefaults);
+    OvkitCopyField(t->HomePageBaseDir, s->HomePageBaseDir);
+    OvkitCopyField(t->HomePageUsername, s->HomePageUsername);
+    OvkitCopyField(t->HomePagePassword, s->HomePagePassword);
+    OvkitCopyField(t->szReserved, s->szReserved);
+    OvkitCopyField(t->ReportSaveToPath, s->ReportSaveToPath);
+    OvkitCopyField(t->ODBCDataSource, s->ODBCDataSource);
+    OvkitCopyField(t->SwiftmereRepository, s->SwiftmereRepository);
+    OvkitCopyField(t->LogOwner, s->LogOwner);
+    OvkitCopyField(t->ODBCSwiftmere, s->ODBCSwiftmere);
 }
 
 // Deep copies of what the profile owns; the target's pointers are null on entry.

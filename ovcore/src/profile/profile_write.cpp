@@ -6,7 +6,7 @@
 #include "profile/profile_out.h"
 #include "profile/rowmere_sections.h"
 #include "profile/server_protocol.h"
-#include "profile/text_copy.h"
+#include "ovkit/text_copy.h"
 #include <cstdio>
 #include <cstring>
 
@@ -48,18 +48,18 @@ static void WriteProfileSection(ProfileOut* out, const AnalysisProfile* p) {
     char text[PROFILE_DESCRIPTION_SIZE];
     ProfileOut_Append(out, "[Profile]\r\n");
     ProfileOut_KeyInt(out, "Version", PROFILE_VERSION);
-    ProfileOut_KeyText(out, "Description", CopyTextField(text, p->Description));
+    ProfileOut_KeyText(out, "Description", OvkitCopyField(text, p->Description));
     WriteServers(out, &p->Servers);
     ProfileOut_KeyInt(out, "DontShowOverlapMsg", p->DontShowOverlapMsg ? 1 : 0);
-    ProfileOut_KeyText(out, "ReportSaveToPath", CopyTextField(text, p->ReportSaveToPath));
-    ProfileOut_KeyText(out, "LogOwner", CopyTextField(text, p->LogOwner));
-    ProfileOut_KeyText(out, "HomePageDefaults", CopyTextField(text, p->HomePageDefaults));
-    ProfileOut_KeyText(out, "HomePageBaseDir", CopyTextField(text, p->HomePageBaseDir));
-    WriteCredential(out, "HomePageUsername", CopyTextField(text, p->HomePageUsername));
-    WriteCredential(out, "HomePagePassword", CopyTextField(text, p->HomePagePassword));
-    ProfileOut_KeyText(out, "ODBCDataSource", CopyTextField(text, p->ODBCDataSource));
-    ProfileOut_KeyText(out, "ODBCSwiftmere", CopyTextField(text, p->ODBCSwiftmere));
-    ProfileOut_KeyText(out, "SwiftmereRepository", CopyTextField(text, p->SwiftmereRepository));
+    ProfileOut_KeyText(out, "ReportSaveToPath", OvkitCopyField(text, p->ReportSaveToPath));
+    ProfileOut_KeyText(out, "LogOwner", OvkitCopyField(text, p->LogOwner));
+    ProfileOut_KeyText(out, "HomePageDefaults", OvkitCopyField(text, p->HomePageDefaults));
+    ProfileOut_KeyText(out, "HomePageBaseDir", OvkitCopyField(text, p->HomePageBaseDir));
+    WriteCredential(out, "HomePageUsername", OvkitCopyField(text, p->HomePageUsername));
+    WriteCredential(out, "HomePagePassword", OvkitCopyField(text, p->HomePagePassword));
+    ProfileOut_KeyText(out, "ODBCDataSource", OvkitCopyField(text, p->ODBCDataSource));
+    ProfileOut_KeyText(out, "ODBCSwiftmere", OvkitCopyField(text, p->ODBCSwiftmere));
+    ProfileOut_KeyText(out, "SwiftmereRepository", OvkitCopyField(text, p->SwiftmereRepository));
     ProfileOut_KeyInt(out, "DNSLookup", p->DNSLookup);
     ProfileOut_KeyInt(out, "OverrideMultiHome", static_cast<long>(p->OverrideMultiHome));
     ProfileOut_KeyInt(out, "SwiftmereFlag", p->SwiftmereFlag);

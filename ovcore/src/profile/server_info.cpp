@@ -1,6 +1,6 @@
 // One server of a list: its name, log path and credentials.
 #include "ovcore/serverlist.h"
-#include "profile/text_copy.h"
+#include "ovkit/text_copy.h"
 #include <cstdlib>
 #include <cstring>
 
@@ -8,8 +8,8 @@ ServerInfo* ORB_CALL ServerInfo_New(const char* szName, const char* szPath) {
     ServerInfo* info = static_cast<ServerInfo*>(std::calloc(1, sizeof(ServerInfo)));
     if (!info)
         return nullptr;
-    CopyText(info->szName, szName);
-    CopyText(info->szPath, szPath);
+    OvkitCopyText(info->szName, szName);
+    OvkitCopyText(info->szPath, szPath);
     return info;
 }
 
@@ -20,46 +20,50 @@ void ORB_CALL ServerInfo_Free(ServerInfo* lpInfo) {
 void ORB_CALL ServerInfo_Copy(ServerInfo* lpDest, const ServerInfo* lpSrc) {
     if (!lpDest || !lpSrc || lpDest == lpSrc)
         return;
-    CopyText(lpDest->szName, lpSrc->szName);
-    CopyText(lpDest->szPath, lpSrc->szPath);
-    CopyText(lpDest->szUsername, lpSrc->szUsername);
-    CopyText(lpDest->szPassword, lpSrc->szPassword);
+    OvkitCopyText(lpDest->szName, lpSrc->szName);
+    OvkitCopyText(lpDest->szPath, lpSrc->szPath);
+    OvkitCopyText(lpDest->szUsername, lpSrc->szUsername);
+    OvkitCopyText(lpDest->szPassword, lpSrc->szPassword);
 }
 
 char* ORB_CALL ServerInfo_GetName(const ServerInfo* lpInfo, char* szOut) {
-    return CopyText(szOut, SERVERINFO_NAME_SIZE, lpInfo ? lpInfo->szName : "");
+    OvkitCopyText(szOut, SERVERINFO_NAME_SIZE, lpInfo ? lpInfo->szName : "");
+    return szOut;
 }
 
 char* ORB_CALL ServerInfo_GetPath(const ServerInfo* lpInfo, char* szOut) {
-    return CopyText(szOut, SERVERINFO_PATH_SIZE, lpInfo ? lpInfo->szPath : "");
+    OvkitCopyText(szOut, SERVERINFO_PATH_SIZE, lpInfo ? lpInfo->szPath : "");
+    return szOut;
 }
 
 char* ORB_CALL ServerInfo_GetUsername(const ServerInfo* lpInfo, char* szOut) {
-    return CopyText(szOut, SERVERINFO_USERNAME_SIZE, lpInfo ? lpInfo->szUsername : "");
+    OvkitCopyText(szOut, SERVERINFO_USERNAME_SIZE, lpInfo ? lpInfo->szUsername : "");
+    return szOut;
 }
 
 char* ORB_CALL ServerInfo_GetPassword(const ServerInfo* lpInfo, char* szOut) {
-    return CopyText(szOut, SERVERINFO_PASSWORD_SIZE, lpInfo ? lpInfo->szPassword : "");
+    OvkitCopyText(szOut, SERVERINFO_PASSWORD_SIZE, lpInfo ? lpInfo->szPassword : "");
+    return szOut;
 }
 
 void ORB_CALL ServerInfo_SetName(ServerInfo* lpInfo, const char* szText) {
     if (lpInfo)
-        CopyText(lpInfo->szName, szText);
+        OvkitCopyText(lpInfo->szName, szText);
 }
 
 void ORB_CALL ServerInfo_SetPath(ServerInfo* lpInfo, const char* szText) {
     if (lpInfo)
-        CopyText(lpInfo->szPath, szText);
+        OvkitCopyText(lpInfo->szPath, szText);
 }
 
 void ORB_CALL ServerInfo_SetUsername(ServerInfo* lpInfo, const char* szText) {
     if (lpInfo)
-        CopyText(lpInfo->szUsername, szText);
+        OvkitCopyText(lpInfo->szUsername, szText);
 }
 
 void ORB_CALL ServerInfo_SetPassword(ServerInfo* lpInfo, const char* szText) {
     if (lpInfo)
-        CopyText(lpInfo->szPassword, szText);
+        OvkitCopyText(lpInfo->szPassword, szText);
 }
 
 int ORB_CALL ServerInfo_IsEqual(const ServerInfo* a, const ServerInfo* b) {

@@ -2,7 +2,7 @@
 #include "ovcore/serverlist.h"
 #include "ovkit/ovassert.h"
 #include "profile/server_protocol.h"
-#include "profile/text_copy.h"
+#include "ovkit/text_copy.h"
 #include <cstdlib>
 #include <cstring>
 
@@ -150,10 +150,10 @@ char* ORB_CALL ServerList_GetDisplayName(const ServerList* lpSList, char* szText
         return szText;
     }
     const char* path = lpSList->dwCount ? lpSList->lpServers[0]->szPath : kNoFile;
-    CopyText(szText, SERVERLIST_DISPLAYNAME_SIZE,
-             ServerProtocolPrefixFor(lpSList->dwProtocol, path));
+    OvkitCopyText(szText, SERVERLIST_DISPLAYNAME_SIZE,
+                  ServerProtocolPrefixFor(lpSList->dwProtocol, path));
     size_t used = std::strlen(szText);
-    CopyText(szText + used, SERVERLIST_DISPLAYNAME_SIZE - used, path);
+    OvkitCopyText(szText + used, SERVERLIST_DISPLAYNAME_SIZE - used, path);
     return szText;
 }
 
@@ -162,7 +162,8 @@ char* ORB_CALL ServerList_GetPath(const ServerList* lpSList, DWORD n, char* szTe
     if (!szText)
         return nullptr;
     const ServerInfo* info = lpSList ? ServerList_Get(lpSList, n) : nullptr;
-    return CopyText(szText, SERVERINFO_PATH_SIZE, info ? info->szPath : kNoFile);
+    OvkitCopyText(szText, SERVERINFO_PATH_SIZE, info ? info->szPath : kNoFile);
+    return szText;
 }
 
 char* ORB_CALL ServerList_GetServerName(const ServerList* lpSList, DWORD n, char* szText) {
@@ -170,7 +171,8 @@ char* ORB_CALL ServerList_GetServerName(const ServerList* lpSList, DWORD n, char
     if (!szText)
         return nullptr;
     const ServerInfo* info = lpSList ? ServerList_Get(lpSList, n) : nullptr;
-    return CopyText(szText, SERVERINFO_NAME_SIZE, info ? info->szName : "");
+    OvkitCopyText(szText, SERVERINFO_NAME_SIZE, info ? info->szName : "");
+    return szText;
 }
 
 int ORB_CALL ServerList_IsEqual(const ServerList* a, const ServerList* b) {

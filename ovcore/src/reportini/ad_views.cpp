@@ -5,6 +5,7 @@
 #include "ovcore/settings.h"
 #include <stdio.h>
 #include <string.h>
+#include "ovkit/text_copy.h"
 
 namespace {
 
@@ -47,11 +48,6 @@ bool NextField(const char** cursor, char* field) {
     return true;
 }
 
-void CopyCut(char* out, const char* field, int size) {
-    if (out)
-        lstrcpynA(out, field, size);
-}
-
 } // namespace
 
 ORB_EXPORT(FILE*) ORB_OpenAdViewsDataFile() {
@@ -85,9 +81,9 @@ ORB_GetAdViewsEntry(FILE* stream, char* description, char* viewName, char* click
             return -1;
         }
     }
-    CopyCut(description, fields[2], ADVIEW_DESCRIPTION_SIZE);
-    CopyCut(viewName, fields[0], ADVIEW_VIEWNAME_SIZE);
-    CopyCut(clickId, fields[1], ADVIEW_CLICKID_SIZE);
+    OvkitCopyText(description, ADVIEW_DESCRIPTION_SIZE, fields[2]);
+    OvkitCopyText(viewName, ADVIEW_VIEWNAME_SIZE, fields[0]);
+    OvkitCopyText(clickId, ADVIEW_CLICKID_SIZE, fields[1]);
     return 1;
 }
 

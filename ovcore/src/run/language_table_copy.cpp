@@ -15,7 +15,7 @@ BOOL CopyTexts(char** to, char* const* from, int count) {
     return TRUE;
 }
 
-BOOL CopyText(char** to, const char* from) {
+BOOL DuplicateText(char** to, const char* from) {
     return !from || (*to = _strdup(from)) != nullptr;
 }
 
@@ -30,7 +30,7 @@ BOOL CopyCodes(CodeNameList* to, const CodeNameList& from) {
     to->Count = from.Count;
     for (WORD i = 0; i < from.Count; i++) {
         memcpy(to->Items[i].Code, from.Items[i].Code, REPORTINI_CODE_SIZE);
-        if (!CopyText(&to->Items[i].Name, from.Items[i].Name))
+        if (!DuplicateText(&to->Items[i].Name, from.Items[i].Name))
             return FALSE;
     }
     return TRUE;
@@ -50,8 +50,8 @@ BOOL CopyScales(ReportIniSettings* to, const ReportIniSettings& from) {
         IntervalScale& d = to->Intervals[i];
         d.Seconds = s.Seconds;
         d.Count = s.Count;
-        if (!CopyText(&d.LabelFormat, s.LabelFormat) || !CopyText(&d.Name, s.Name) ||
-            !CopyText(&d.RangeFormat, s.RangeFormat))
+        if (!DuplicateText(&d.LabelFormat, s.LabelFormat) || !DuplicateText(&d.Name, s.Name) ||
+            !DuplicateText(&d.RangeFormat, s.RangeFormat))
             return FALSE;
     }
     return TRUE;
@@ -78,11 +78,12 @@ ReportIniSettings* CopyLanguageTable(const ReportIniSettings* source) {
               CopyTexts(copy->IpTypes, s.IpTypes, IPT_COUNT) &&
               CopyTexts(copy->Suffixes, s.Suffixes, SUF_COUNT) &&
               CopyTexts(copy->Legends, s.Legends, LEG_COUNT) &&
-              CopyText(&copy->DateSeparator, s.DateSeparator) &&
-              CopyText(&copy->TimeSeparator, s.TimeSeparator) &&
-              CopyText(&copy->GeneratedOnFormat, s.GeneratedOnFormat) &&
-              CopyText(&copy->ActivityTimeFormat, s.ActivityTimeFormat) && CopyScales(copy, s) &&
-              CopyCodes(&copy->Countries, s.Countries) && CopyCodes(&copy->States, s.States);
+              DuplicateText(&copy->DateSeparator, s.DateSeparator) &&
+              DuplicateText(&copy->TimeSeparator, s.TimeSeparator) &&
+              DuplicateText(&copy->GeneratedOnFormat, s.GeneratedOnFormat) &&
+              DuplicateText(&copy->ActivityTimeFormat, s.ActivityTimeFormat) &&
+              CopyScales(copy, s) && CopyCodes(&copy->Countries, s.Countries) &&
+              CopyCodes(&copy->States, s.States);
     if (!ok) {
         FreeSummaryArrays(copy);
         return nullptr;

@@ -14,6 +14,7 @@
 #include "run/report_read.h"
 #include "run/run_setup.h"
 #include "settings/install_folder.h"
+#include "ovkit/text_copy.h"
 
 namespace {
 
@@ -29,23 +30,19 @@ void ParentFolder(const char* folder, char* parent) {
     parent[n] = 0;
 }
 
-void CopyText(char* to, const char* from, int size) {
-    lstrcpynA(to, from ? from : "", size);
-}
-
 void FillHandle(ReportHandle* r, HWND window, AnalysisProfile* profile, const char* profileFile,
                 const char* callerText, const char* styleName, const char* language,
                 const char* runText) {
     r->ClientWindow = window;
     r->Profile = profile;
-    CopyText(r->Language, language && *language ? language : "ENGLISH", REPORT_LANGUAGE_TEXT);
+    OvkitCopyText(r->Language, REPORT_LANGUAGE_TEXT, language && *language ? language : "ENGLISH");
     SetReportDataPaths(r);
     r->DnsTimeoutMs = Engine_State().dnsTimeoutMs;
     r->OverrideMultiHome = profile->OverrideMultiHome;
-    CopyText(r->ProfileFileName, profileFile, MAX_PATH);
-    CopyText(r->CallerText, callerText, REPORT_CALLER_TEXT);
-    CopyText(r->StyleName, styleName, MAX_PATH);
-    CopyText(r->ReportTitle, runText, MAX_PATH);
+    OvkitCopyText(r->ProfileFileName, MAX_PATH, profileFile);
+    OvkitCopyText(r->CallerText, REPORT_CALLER_TEXT, callerText);
+    OvkitCopyText(r->StyleName, MAX_PATH, styleName);
+    OvkitCopyText(r->ReportTitle, MAX_PATH, runText);
 }
 
 // The folder normalised against the data folder in a local buffer, so that
@@ -53,11 +50,11 @@ void FillHandle(ReportHandle* r, HWND window, AnalysisProfile* profile, const ch
 void NormaliseOutputFolder(ReportHandle* r, char* folder) {
     char normal[MAX_PATH] = "";
     if (folder) {
-        CopyText(normal, folder, MAX_PATH);
+        OvkitCopyText(normal, MAX_PATH, folder);
         NormalizeLogPathAt(normal, MAX_PATH, r->DataPath, time(NULL));
         lstrcpynA(folder, normal, MAX_PATH);
     }
-    CopyText(r->OutputFolder, normal, REPORT_OUTPUT_FOLDER);
+    OvkitCopyText(r->OutputFolder, REPORT_OUTPUT_FOLDER, normal);
 }
 
 void CloseRunLogs(ReportHandle* r) {
@@ -90,7 +87,7 @@ BOOL OpenListing(ReportHandle* r) {
 } // namespace
 
 void SetReportDataPaths(ReportHandle* r) {
-    CopyText(r->DataPath, Engine_State().dataFolder, MAX_PATH);
+    OvkitCopyText(r->DataPath, MAX_PATH, Engine_State().dataFolder);
     ParentFolder(r->DataPath, r->DataParent);
     ParentFolder(r->DataParent, r->DataGrandParent);
     InstallFolder_EnsureSet();

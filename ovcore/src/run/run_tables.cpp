@@ -85,13 +85,6 @@ bool SameTextPrefix(const char* text, const char* prefix, size_t n) {
     return true;
 }
 
-size_t CopyText(char* out, const char* text, size_t size) {
-    size_t n = strnlen(text, size - 1);
-    memcpy(out, text, n);
-    out[n] = 0;
-    return n;
-}
-
 const char* RunText(const char* text) {
     return text ? text : "";
 }

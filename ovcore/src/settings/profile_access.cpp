@@ -3,6 +3,7 @@
 #include "ovcore/settings.h"
 
 #include "settings/install_folder.h"
+#include "ovkit/text_copy.h"
 
 // Builds the path of one settings file; FALSE when it does not fit.
 static BOOL BaseFile(char* path) {
@@ -14,11 +15,6 @@ static BOOL ModuleFile(char* path) {
     return GetModuleIniPath(path) != NULL;
 }
 
-static void CopyDefault(const char* def, char* buffer, DWORD size) {
-    if (buffer && size)
-        lstrcpynA(buffer, def ? def : "", (int)size);
-}
-
 // GetPrivateProfileInt reads "4294967291" as the 32-bit pattern of -5.
 static int ReadInt(BOOL ok, const char* path, const char* section, const char* key, int def) {
     return ok ? (int)GetPrivateProfileIntA(section, key, def, path) : def;
@@ -27,7 +23,7 @@ static int ReadInt(BOOL ok, const char* path, const char* section, const char* k
 static DWORD ReadString(BOOL ok, const char* path, const char* section, const char* key,
                         const char* def, char* buffer, DWORD size) {
     if (!ok) {
-        CopyDefault(def, buffer, size);
+        OvkitCopyText(buffer, size, def);
         return buffer && size ? lstrlenA(buffer) : 0;
     }
     return GetPrivateProfileStringA(section, key, def ? def : "", buffer, size, path);

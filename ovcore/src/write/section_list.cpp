@@ -11,12 +11,9 @@
 #include "ovcore/report_template.h"
 #include "ovcore/report_writer.h"
 #include "template_markers.h"
+#include "ovkit/text_copy.h"
 
 namespace {
-
-void CopyBounded(char* out, size_t size, const std::string& text) {
-    lstrcpynA(out, text.c_str(), (int)size);
-}
 
 // The name between "<" and ">" in the field between "{" and "}".
 std::string TitleVariable(const std::string& settings) {
@@ -61,8 +58,9 @@ struct SectionScan {
             return;
         if (MarkerNameEndsWith(name, "BeginSection")) {
             TemplateSection record = {};
-            CopyBounded(record.Name, sizeof record.Name, name);
-            CopyBounded(record.TitleVariable, sizeof record.TitleVariable, TitleVariable(settings));
+            OvkitCopyText(record.Name, sizeof record.Name, name.c_str());
+            OvkitCopyText(record.TitleVariable, sizeof record.TitleVariable,
+                          TitleVariable(settings).c_str());
             record.Kind = (WORD)GetTemplateItemKind(settings.c_str());
             records.push_back(record);
             open = true;
@@ -106,7 +104,7 @@ ORB_ReadTemplateSectionList(const char* path, WORD* count, HGLOBAL* block, char*
     if (!ReadTemplateText(path, text))
         return 0;
     if (header)
-        CopyBounded(header, MAX_PATH, TemplateHeaderText(text));
+        OvkitCopyText(header, MAX_PATH, TemplateHeaderText(text).c_str());
     SectionScan scan;
     scan.Scan(text);
     if (scan.records.empty())

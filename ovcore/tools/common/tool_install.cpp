@@ -11,27 +11,6 @@
 
 namespace ovtool {
 
-bool CopyTree(const std::string& from, const std::string& to) {
-    if (!CreateDirectoryA(to.c_str(), NULL) && GetLastError() != ERROR_ALREADY_EXISTS)
-        return false;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    bool ok = true;
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ok = CopyTree(from + name + "\\", to + name + "\\") && ok;
-        else
-            ok = CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE) && ok;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return ok;
-}
-
 int TakeDnsOption(int argc, char** argv, BOOL* dns) {
     *dns = argc > 1 && strcmp(argv[1], "--dns") == 0;
     return *dns ? 2 : 1;

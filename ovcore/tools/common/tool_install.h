@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ovcore/ovcore.h"
+#include "copy_tree.h"
 
 namespace ovtool {
 
@@ -63,9 +64,7 @@ struct RunRequest {
 // or null after a message on standard error.
 ReportHandle* RunLogsToEnd(AnalysisProfile* profile, const RunRequest& request);
 
-// Copies the folder tree from into to (both end in a backslash). False when
-// a folder or file could not be made.
-bool CopyTree(const std::string& from, const std::string& to);
+using ovfiles::CopyTree;
 
 // Deletes a folder and everything in it (nothing is shown when it is
 // missing).

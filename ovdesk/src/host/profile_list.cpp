@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include "ovkit/text_copy.h"
 
 namespace {
 struct ProfileArray {
@@ -32,9 +33,6 @@ void FreeProfiles(ProfileArray& list) {
     list = {nullptr, 0};
 }
 
-template <size_t N> void CopyText(char (&target)[N], const char* source) {
-    snprintf(target, N, "%s", source ? source : "");
-}
 } // namespace
 
 int AppendLoadedProfile(AnalysisProfile* profile) {
@@ -72,10 +70,10 @@ void FreeLoadedProfiles(void) {
 void FillProfileListEntry(ProfileListEntry* entry, AnalysisProfile* profile) {
     entry->One1 = 1;
     entry->One2 = 1;
-    CopyText(entry->Description, profile->Description);
+    OvkitCopyText(entry->Description, profile->Description);
     char display[SERVERLIST_DISPLAYNAME_SIZE] = "";
     ServerList_GetDisplayName(&profile->Servers, display);
-    CopyText(entry->ServerText, display);
+    OvkitCopyText(entry->ServerText, display);
     snprintf(entry->FileName, sizeof entry->FileName, "%s.%s", profile->BaseName,
              profile->Extension);
     entry->LogSizeKB = profile->LogSizeKB;

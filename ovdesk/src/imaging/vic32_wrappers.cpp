@@ -3,6 +3,7 @@
 // which would run under the loader lock).
 #include "imaging/vic32_wrappers.h"
 
+#include "ovkit/dll_binding.h"
 #include "ovkit/strutil.h"
 
 namespace ovimaging {
@@ -47,7 +48,7 @@ template <typename Fn> Fn Bound(Function which) {
     if (!g_loader.module)
         return nullptr;
     if (!g_loader.functions[which])
-        g_loader.functions[which] = GetProcAddress(g_loader.module, kNames[which]);
+        g_loader.functions[which] = OvkitProcAddress<FARPROC>(g_loader.module, kNames[which]);
     return reinterpret_cast<Fn>(g_loader.functions[which]);
 }
 

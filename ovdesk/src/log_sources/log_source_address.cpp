@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <cstring>
+#include "ovkit/text_copy.h"
 
 namespace {
 struct Scheme {
@@ -25,15 +26,6 @@ const Scheme kSplitOrder[] = {{"file:///", LOG_SOURCE_FILE},
 
 bool HasPrefix(const char* text, const char* prefix) {
     return _strnicmp(text, prefix, strlen(prefix)) == 0;
-}
-
-// Copies text into a MAX_PATH buffer; 0 when it had to be cut.
-int CopyPath(char* out, const char* text) {
-    size_t n = strlen(text);
-    size_t keep = n < MAX_PATH ? n : MAX_PATH - 1;
-    memcpy(out, text, keep);
-    out[keep] = '\0';
-    return keep == n;
 }
 
 int JoinPath(char* out, const char* prefix, const char* path) {
@@ -78,9 +70,9 @@ int BuildLogSourceUrl(int type, const char* path, char* address) {
     // Already an address, in whatever letter case it was typed.
     for (const char* prefix : kTypePrefixes)
         if (HasPrefix(path, prefix))
-            return CopyPath(address, path);
+            return OvkitCopyText(address, MAX_PATH, path) == strlen(path);
     if (type < LOG_SOURCE_FILE || type > LOG_SOURCE_ODBC)
-        return CopyPath(address, path);
+        return OvkitCopyText(address, MAX_PATH, path) == strlen(path);
     if (type != LOG_SOURCE_FILE && type != LOG_SOURCE_ODBC && !IsRemotePath(type, path))
         return 0;
     return JoinPath(address, kTypePrefixes[type], path);
@@ -89,16 +81,16 @@ int BuildLogSourceUrl(int type, const char* path, char* address) {
 int SplitLogSourceUrl(char* path, const char* address) {
     if ((address[0] && (address[1] == ':' || address[1] == '\\')) ||
         strncmp(address, "..", 2) == 0) {
-        CopyPath(path, address);
+        OvkitCopyText(path, MAX_PATH, address);
         return LOG_SOURCE_FILE;
     }
     for (const Scheme& s : kSplitOrder)
         if (HasPrefix(address, s.Prefix)) {
-            CopyPath(path, address + strlen(s.Prefix));
+            OvkitCopyText(path, MAX_PATH, address + strlen(s.Prefix));
             if (s.Type == LOG_SOURCE_FILE && path[0] && path[1] == '|')
                 MakeDrivePath(path);
             return s.Type;
         }
-    CopyPath(path, address);
+    OvkitCopyText(path, MAX_PATH, address);
     return LOG_SOURCE_FILE;
 }

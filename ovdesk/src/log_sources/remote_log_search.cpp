@@ -8,6 +8,7 @@
 #include "desk_services.h"
 #include "services/dialog_services.h"
 #include "ovcore/settings.h"
+#include "ovkit/dll_binding.h"
 
 namespace {
 const char kLibraryName[] = "Seekmole.dll";
@@ -21,8 +22,7 @@ bool BindFinder(const char* name, HMODULE* library, Function* function) {
     *library = LoadLibraryA(kLibraryName);
     if (!*library)
         return false;
-    *function = reinterpret_cast<Function>(GetProcAddress(*library, name));
-    if (*function)
+    if (OvkitBind(*library, function, name, kLibraryName))
         return true;
     FreeLibrary(*library);
     *library = nullptr;

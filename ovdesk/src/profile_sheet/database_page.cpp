@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include "ovkit/text_copy.h"
 
 namespace {
 enum { HELP_DATABASE = 4007 };
@@ -75,7 +76,7 @@ void BrowseDataSource(HWND page) {
     char connection[ODBC_CONNECTION_SIZE] = "";
     if (!OdbcBrowseDataSource(page, connection, sizeof connection, 0))
         return;
-    CopyBounded(SheetState().Profile->ODBCSwiftmere, PROFILE_ODBC_SIZE, connection);
+    OvkitCopyText(SheetState().Profile->ODBCSwiftmere, PROFILE_ODBC_SIZE, connection);
     g_sourceChanged = 1;
 }
 
@@ -248,7 +249,7 @@ BOOL LeaveDatabase(HWND page, UINT code) {
     profile->RealtimeReportInterval = (DWORD)interval;
     profile->RealtimeReportFrequency = (WORD)unit;
     if (profile->RealtimeReports)
-        CopyBounded(profile->ReportSaveToPath, PROFILE_SAVETOPATH_SIZE, saveAs);
+        OvkitCopyText(profile->ReportSaveToPath, PROFILE_SAVETOPATH_SIZE, saveAs);
     return AcceptLeaving(page);
 }
 } // namespace

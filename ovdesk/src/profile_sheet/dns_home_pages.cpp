@@ -8,6 +8,7 @@
 #include "resource_ids.h"
 #include <cstdio>
 #include <cstring>
+#include "ovkit/text_copy.h"
 
 namespace {
 enum { HELP_DNS = 4004, HELP_HOME = 4005, HELP_HOME_EXAMPLES = 4166 };
@@ -35,7 +36,7 @@ void ShowHomeExample(HWND page) {
     int protocol = SheetState().HomeProtocol;
     char example[256];
     if (protocol == LOG_SOURCE_FILE)
-        CopyBounded(example, sizeof example, "Example: c:\\websrvr\\html\\");
+        OvkitCopyText(example, sizeof example, "Example: c:\\websrvr\\html\\");
     else
         LoadText(protocol == LOG_SOURCE_FTP ? IDS_HP_EXAMPLE_HOME : IDS_HP_EXAMPLE_HOST, example,
                  sizeof example);
@@ -58,8 +59,8 @@ void StartHomePage(HWND page) {
     SetDlgItemTextA(page, IDC_HP_FILES,
                     sheet.Wizard && !profile->HomePageDefaults[0] ? kWizardHomeFiles
                                                                   : profile->HomePageDefaults);
-    CopyBounded(g_entryBaseDir, sizeof g_entryBaseDir, profile->HomePageBaseDir);
-    CopyBounded(g_entryDefaults, sizeof g_entryDefaults, profile->HomePageDefaults);
+    OvkitCopyText(g_entryBaseDir, sizeof g_entryBaseDir, profile->HomePageBaseDir);
+    OvkitCopyText(g_entryDefaults, sizeof g_entryDefaults, profile->HomePageDefaults);
     ShowHomeExample(page);
 }
 
@@ -71,18 +72,18 @@ void OnHomeBrowse(HWND page) {
         if (!PickFolder(page, "Web site root directory...", folder, sizeof folder))
             return;
         SetDlgItemTextA(page, IDC_HP_ADDRESS, folder);
-        CopyBounded(profile->HomePageBaseDir, PROFILE_HOMEPAGE_SIZE, folder);
+        OvkitCopyText(profile->HomePageBaseDir, PROFILE_HOMEPAGE_SIZE, folder);
         return;
     }
     OrbisLoginBlock block = {};
     block.Kind = 1;
     GetItemTextBounded(page, IDC_HP_ADDRESS, block.RemotePath, sizeof block.RemotePath);
-    CopyBounded(block.UserName, sizeof block.UserName, profile->HomePageUsername);
-    CopyBounded(block.Password, sizeof block.Password, profile->HomePagePassword);
+    OvkitCopyText(block.UserName, sizeof block.UserName, profile->HomePageUsername);
+    OvkitCopyText(block.Password, sizeof block.Password, profile->HomePagePassword);
     if (RunOrbisLogin(page, &block) != 1)
         return;
-    CopyBounded(profile->HomePageUsername, PROFILE_CREDENTIAL_SIZE, block.UserName);
-    CopyBounded(profile->HomePagePassword, PROFILE_CREDENTIAL_SIZE, block.Password);
+    OvkitCopyText(profile->HomePageUsername, PROFILE_CREDENTIAL_SIZE, block.UserName);
+    OvkitCopyText(profile->HomePagePassword, PROFILE_CREDENTIAL_SIZE, block.Password);
 }
 
 // The address as typed, closed by the separator it uses; false when that
@@ -123,8 +124,8 @@ BOOL LeaveHomePage(HWND page, UINT code) {
                      MB_OK | MB_ICONEXCLAMATION);
         return RefuseLeaving(page, code);
     }
-    CopyBounded(profile->HomePageBaseDir, PROFILE_HOMEPAGE_SIZE, joined);
-    CopyBounded(profile->HomePageDefaults, PROFILE_HOMEPAGE_SIZE, files);
+    OvkitCopyText(profile->HomePageBaseDir, PROFILE_HOMEPAGE_SIZE, joined);
+    OvkitCopyText(profile->HomePageDefaults, PROFILE_HOMEPAGE_SIZE, files);
     if (_stricmp(profile->HomePageBaseDir, g_entryBaseDir) != 0 ||
         _stricmp(profile->HomePageDefaults, g_entryDefaults) != 0)
         OfferDatabaseDrop(page, "the home page url");

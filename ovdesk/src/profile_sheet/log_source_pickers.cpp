@@ -5,28 +5,29 @@
 #include "report_run/output_names.h"
 #include <shlobj.h>
 #include <cstring>
+#include "ovkit/text_copy.h"
 
 int LoginForLogSource(HWND owner, DWORD protocol, char* path, size_t size, ServerInfo* server) {
     OrbisLoginBlock block = {};
     block.Kind = 1;
-    CopyBounded(block.RemotePath, sizeof block.RemotePath, StripLogSourcePrefix(path));
-    CopyBounded(block.UserName, sizeof block.UserName, server->szUsername);
-    CopyBounded(block.Password, sizeof block.Password, server->szPassword);
+    OvkitCopyText(block.RemotePath, sizeof block.RemotePath, StripLogSourcePrefix(path));
+    OvkitCopyText(block.UserName, sizeof block.UserName, server->szUsername);
+    OvkitCopyText(block.Password, sizeof block.Password, server->szPassword);
     (void)protocol;
     if (RunOrbisLogin(owner, &block) != 1)
         return 0;
     ServerInfo_SetUsername(server, block.UserName);
     ServerInfo_SetPassword(server, block.Password);
-    CopyBounded(path, size, block.RemotePath);
+    OvkitCopyText(path, size, block.RemotePath);
     return 1;
 }
 
 int BrowseForLogFile(HWND owner, char* path, size_t size) {
     char name[MAX_PATH];
-    CopyBounded(name, sizeof name, path);
+    OvkitCopyText(name, sizeof name, path);
     if (!BrowseLogFile(owner, name) || strlen(name) >= size)
         return 0;
-    CopyBounded(path, size, name);
+    OvkitCopyText(path, size, name);
     return 1;
 }
 
@@ -48,7 +49,7 @@ int DataSourceNameOf(const char* connection, char* name, size_t size, int needSe
     if (!start) {
         if (needSemicolon)
             return 0;
-        CopyBounded(name, size, connection);
+        OvkitCopyText(name, size, connection);
         return 1;
     }
     const char* end = strchr(start, ';');
@@ -79,7 +80,7 @@ int PickFolder(HWND owner, const char* title, char* folder, size_t size) {
     bool closed = length && path[length - 1] == '\\';
     if (!found || length + (closed ? 0 : 1) >= size)
         return 0;
-    CopyBounded(folder, size, path);
+    OvkitCopyText(folder, size, path);
     if (!closed)
         strcat(folder, "\\");
     return 1;

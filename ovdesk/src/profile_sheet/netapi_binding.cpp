@@ -1,4 +1,5 @@
 #include "profile_sheet/netapi_binding.h"
+#include "ovkit/dll_binding.h"
 
 namespace {
 // Loaded on first use; the destructor frees it when the plug-in unloads.
@@ -11,7 +12,7 @@ class NetApiLibrary {
     FARPROC Entry(const char* name) {
         if (!module_)
             module_ = LoadLibraryA("NetApi32.dll");
-        return module_ ? GetProcAddress(module_, name) : nullptr;
+        return OvkitProcAddress<FARPROC>(module_, name);
     }
 
   private:

@@ -2,6 +2,7 @@
 // the data-source pages open and the database-report pages list from.
 #include "profile_sheet/odbc_binding.h"
 #include "desk_services.h"
+#include "ovkit/dll_binding.h"
 #include <sql.h>
 #include <sqlext.h>
 #include <cstring>
@@ -67,15 +68,15 @@ bool Bind(HWND owner) {
     }
     DeskOdbc bound = {};
     bound.Library = library;
-#define DESK_ODBC_BIND(name)                                                                       \
-    bound.name = reinterpret_cast<decltype(&::name)>(GetProcAddress(library, #name));              \
-    if (!bound.name) {                                                                             \
-        FreeLibrary(library);                                                                      \
-        Complain(owner, "Error loading function pointer from ODBC library");                       \
-        return false;                                                                              \
-    }
+    bool ok = true;
+#define DESK_ODBC_BIND(name) ok = ok && OVKIT_BIND_MEMBER(library, bound, name, "ODBC32.DLL");
     DESK_ODBC_ENTRIES(DESK_ODBC_BIND)
 #undef DESK_ODBC_BIND
+    if (!ok) {
+        FreeLibrary(library);
+        Complain(owner, "Error loading function pointer from ODBC library");
+        return false;
+    }
     g_odbc = bound;
     return true;
 }

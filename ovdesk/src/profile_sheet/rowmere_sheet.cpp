@@ -16,6 +16,7 @@
 #include <cstring>
 #include <string>
 #include <vector>
+#include "ovkit/text_copy.h"
 
 namespace {
 // One column of the table as the Fields to Display page offers it.
@@ -101,7 +102,7 @@ INT_PTR CALLBACK SourcePage(HWND page, UINT message, WPARAM wParam, LPARAM lPara
     if (message == WM_COMMAND && LOWORD(wParam) == IDC_RM_SOURCE_BROWSE) {
         char connection[ODBC_CONNECTION_SIZE] = "";
         if (OdbcBrowseDataSource(page, connection, sizeof connection, 1)) {
-            CopyBounded(g_rm.Settings->RowmereDSN, ROWMERE_TEXT_SIZE, connection);
+            OvkitCopyText(g_rm.Settings->RowmereDSN, ROWMERE_TEXT_SIZE, connection);
             g_rm.Connected = 1;
             ShowSourceName(page);
         } else {
@@ -138,7 +139,7 @@ bool SelectStored(HWND combo, char* stored) {
     char text[ROWMERE_TEXT_SIZE] = "";
     if (SendMessageA(combo, CB_GETLBTEXTLEN, found, 0) < ROWMERE_TEXT_SIZE)
         SendMessageA(combo, CB_GETLBTEXT, found, (LPARAM)text);
-    CopyBounded(stored, ROWMERE_TEXT_SIZE, text);
+    OvkitCopyText(stored, ROWMERE_TEXT_SIZE, text);
     return true;
 }
 
@@ -170,7 +171,7 @@ BOOL LeaveChoice(HWND page, UINT code, int combo, char* field, const char* what)
         DeskMessageBox(GetParent(page), message, OVDESK_CAPTION, MB_OK | MB_ICONEXCLAMATION);
         return Refuse(page, code);
     }
-    CopyBounded(field, ROWMERE_TEXT_SIZE, text);
+    OvkitCopyText(field, ROWMERE_TEXT_SIZE, text);
     g_rm.Settings->szCustomSQL[0] = '\0';
     return Accept(page);
 }
@@ -321,7 +322,7 @@ void StoreFields() {
             return;
         column->RowmereDataType = choice.DataType;
         column->RowmereColumnNumber = choice.Number;
-        CopyBounded(column->RowmereDataColumn, ROWMERE_TEXT_SIZE, choice.Name.c_str());
+        OvkitCopyText(column->RowmereDataColumn, ROWMERE_TEXT_SIZE, choice.Name.c_str());
         column->RowmereReportSequence = (DWORD)choice.Sequence;
         *tail = column;
         tail = &column->Next;
@@ -364,13 +365,13 @@ void OnAdvancedSql(HWND page) {
     snprintf(g_rm.DefaultQuery, sizeof g_rm.DefaultQuery, "SELECT * FROM %s WHERE %s = ?",
              settings->RowmereTable, settings->RowmereKeyColumn);
     char query[ROWMERE_SQL_SIZE];
-    CopyBounded(query, sizeof query,
-                settings->szCustomSQL[0] ? settings->szCustomSQL : g_rm.DefaultQuery);
+    OvkitCopyText(query, sizeof query,
+                  settings->szCustomSQL[0] ? settings->szCustomSQL : g_rm.DefaultQuery);
     DialogBoxIndirectParamA(GetPluginInstance(), GetDialogTemplate(IDD_RM_ADVANCED_SQL), page,
                             DoAdvancedSQLDlg, (LPARAM)query);
     // A query equal to the default is never stored.
     if (query[0] && _stricmp(query, g_rm.DefaultQuery) != 0)
-        CopyBounded(settings->szCustomSQL, ROWMERE_SQL_SIZE, query);
+        OvkitCopyText(settings->szCustomSQL, ROWMERE_SQL_SIZE, query);
     else
         settings->szCustomSQL[0] = '\0';
 }

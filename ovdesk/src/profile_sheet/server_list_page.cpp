@@ -6,6 +6,7 @@
 #include "resource_ids.h"
 #include <commctrl.h>
 #include <cstring>
+#include "ovkit/text_copy.h"
 
 namespace {
 enum { HELP_SERVERS = 7020, HELP_SERVER_EXAMPLES = 7027, HELP_SERVER = 7021 };
@@ -222,7 +223,7 @@ BOOL LeaveServers(HWND page, UINT code) {
                      "Not enough servers...", MB_OK | MB_ICONEXCLAMATION);
         return RefuseLeaving(page, code);
     }
-    CopyBounded(profile->Description, PROFILE_DESCRIPTION_SIZE, description);
+    OvkitCopyText(profile->Description, PROFILE_DESCRIPTION_SIZE, description);
     profile->IncrementalUpdate = 0;
     profile->LogFileFormat = (DWORD)ComboIndex(page, IDC_TU_FORMAT, 0);
     return AcceptLeaving(page);

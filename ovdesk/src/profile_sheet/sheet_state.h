@@ -69,8 +69,8 @@ int SheetMessage(HWND page, const char* text, const char* caption, UINT type);
 void OfferDatabaseDrop(HWND page, const char* change);
 
 // ---- Small helpers --------------------------------------------------------
-// (Bounded item texts and copies: GetItemTextBounded and CopyBounded of
-// report_dialog/report_pages.h.)
+// (Bounded item texts: GetItemTextBounded of report_dialog/report_pages.h;
+// bounded copies: ovkit/text_copy.h.)
 // The combo's selection, or fallback when none.
 int ComboIndex(HWND page, int item, int fallback);
 void FillCombo(HWND page, int item, const char* const* texts, int count, int selected);

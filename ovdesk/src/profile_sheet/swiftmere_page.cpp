@@ -5,6 +5,7 @@
 #include "desk_services.h"
 #include "resource_ids.h"
 #include <cstdio>
+#include "ovkit/text_copy.h"
 
 namespace {
 enum { HELP_SWIFTMERE = 7016, DAILY_FOLDERS = 0 };
@@ -62,7 +63,7 @@ BOOL LeaveSwiftmere(HWND page, UINT code) {
                      OVDESK_CAPTION, MB_OK | MB_ICONEXCLAMATION);
         return RefuseLeaving(page, code);
     }
-    CopyBounded(profile->SwiftmereRepository, PROFILE_REPOSITORY_SIZE, folder);
+    OvkitCopyText(profile->SwiftmereRepository, PROFILE_REPOSITORY_SIZE, folder);
     if (const AnalysisProfile* other = FolderUser(profile)) {
         char text[600];
         snprintf(text, sizeof text,

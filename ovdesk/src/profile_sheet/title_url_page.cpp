@@ -8,6 +8,7 @@
 #include "desk_services.h"
 #include "resource_ids.h"
 #include <cstring>
+#include "ovkit/text_copy.h"
 
 const char* const kLogFormatNames[LOG_FORMAT_NAMES] = {
     "Auto-detect log file type",
@@ -124,7 +125,7 @@ void OnBrowse(HWND page) {
         char connection[PROFILE_ODBC_SIZE] = "";
         if (!OdbcBrowseDataSource(page, connection, sizeof connection, 0))
             return;
-        CopyBounded(sheet.Profile->ODBCDataSource, PROFILE_ODBC_SIZE, connection);
+        OvkitCopyText(sheet.Profile->ODBCDataSource, PROFILE_ODBC_SIZE, connection);
         char name[SERVERINFO_PATH_SIZE];
         if (DataSourceNameOf(connection, name, sizeof name, 1)) {
             ServerInfo_SetPath(server, name);
@@ -158,7 +159,7 @@ BOOL LeaveTitleUrl(HWND page, UINT code) {
                      MB_OK | MB_ICONEXCLAMATION);
         return RefuseLeaving(page, code);
     }
-    CopyBounded(profile->Description, PROFILE_DESCRIPTION_SIZE, description);
+    OvkitCopyText(profile->Description, PROFILE_DESCRIPTION_SIZE, description);
     if (ServerInfo* server = FirstServer())
         ServerInfo_SetPath(server, StripLogSourcePrefix(path));
     ServerList_SetProtocol(&profile->Servers, sheet.Protocol);

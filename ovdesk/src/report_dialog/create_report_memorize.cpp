@@ -10,6 +10,7 @@
 #include "ovkit/ui_helpers.h"
 #include <cstring>
 #include <new>
+#include "ovkit/text_copy.h"
 
 namespace {
 const char kBadMailWhileMemorizing[] =
@@ -42,7 +43,7 @@ int AskDescription(HWND dialog, char* description) {
     if (!nameTemplate || DialogBoxIndirectParamA(GetPluginInstance(), nameTemplate, dialog,
                                                  GetMemorizeNameDlg, (LPARAM)&params) != 1)
         return 0;
-    CopyBounded(description, MEMORIZE_DESCRIPTION_SIZE, name);
+    OvkitCopyText(description, MEMORIZE_DESCRIPTION_SIZE, name);
     return 1;
 }
 
@@ -59,7 +60,7 @@ int CheckDestination(void) {
         SetFocus(GetDlgItem(page, IDC_SAVEAS_PATH));
         return 0;
     }
-    CopyBounded(g_ReportSettings.SaveAsText, sizeof g_ReportSettings.SaveAsText, text);
+    OvkitCopyText(g_ReportSettings.SaveAsText, sizeof g_ReportSettings.SaveAsText, text);
     return 1;
 }
 
@@ -69,8 +70,8 @@ int StoreDefinition(HWND dialog, const char* description) {
     int written = 0;
     if (definition && existing) {
         TakePagesIntoDefinition(definition, description);
-        CopyBounded(definition->ReportLanguage, sizeof definition->ReportLanguage,
-                    g_ReportLanguage);
+        OvkitCopyText(definition->ReportLanguage, sizeof definition->ReportLanguage,
+                      g_ReportLanguage);
         char path[MAX_PATH] = "";
         if (!FindReportDefinition(DEFINITION_SUMMARY, "", "", "", definition->Description, existing,
                                   path, 0))
@@ -102,7 +103,7 @@ int OnMemorize(HWND dialog) {
         return 0;
     if (!IsMemorizeMode() && !CheckDestination())
         return 0;
-    CopyBounded(g_CreateReport.Params->Description, MEMORIZE_DESCRIPTION_SIZE, description);
+    OvkitCopyText(g_CreateReport.Params->Description, MEMORIZE_DESCRIPTION_SIZE, description);
     return StoreDefinition(dialog, description);
 }
 
@@ -139,7 +140,7 @@ void OnDefinitionChosen(HWND dialog) {
         if (g_ReportPages[PAGE_FORMAT])
             SelectFormatByName(g_ReportPages[PAGE_FORMAT], definition->SaveReportAs);
         if (definition->ReportLanguage[0])
-            CopyBounded(g_ReportLanguage, sizeof g_ReportLanguage, definition->ReportLanguage);
+            OvkitCopyText(g_ReportLanguage, sizeof g_ReportLanguage, definition->ReportLanguage);
         else
             GetModuleProfileString("Language", "Report", "ENGLISH", g_ReportLanguage,
                                    sizeof g_ReportLanguage);

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include "ovkit/text_copy.h"
 
 namespace {
 enum { RT_TEMPLATE_SIZE = MAX_PATH, LAST_SUMMARY_SIZE = 41 };
@@ -49,7 +50,7 @@ int AcceptDestination(void) {
     char text[MAX_PATH];
     if (!GetSaveAsTarget(page, IDC_SAVEAS_PATH, IDC_SAVEAS_ADDRESS, text, g_DestinationKind))
         return 0;
-    CopyBounded(g_ReportSettings.SaveAsText, sizeof g_ReportSettings.SaveAsText, text);
+    OvkitCopyText(g_ReportSettings.SaveAsText, sizeof g_ReportSettings.SaveAsText, text);
     return 1;
 }
 
@@ -109,8 +110,8 @@ void LoadRealtimeTemplate(void) {
         SelectRangeCode(range, code);
         ShowReportRange(range, code, g_CreateReport.Working);
     }
-    CopyBounded(g_ReportSettings.SaveAsText, sizeof g_ReportSettings.SaveAsText,
-                g_CreateReport.Working->ReportSaveToPath);
+    OvkitCopyText(g_ReportSettings.SaveAsText, sizeof g_ReportSettings.SaveAsText,
+                  g_CreateReport.Working->ReportSaveToPath);
     g_DestinationKind = DESTINATION_FILE;
 }
 
@@ -119,18 +120,18 @@ void LoadEventDefinition(const ScheduleEvent* event) {
     if (definition && FindReportDefinition(DEFINITION_SUMMARY, event->Server, "", "",
                                            event->Memorized, definition, nullptr, 0)) {
         if (event->SaveAsFilename[0])
-            CopyBounded(definition->SaveReportAs, sizeof definition->SaveReportAs,
-                        event->SaveAsFilename);
+            OvkitCopyText(definition->SaveReportAs, sizeof definition->SaveReportAs,
+                          event->SaveAsFilename);
         ApplyDefinitionToPages(definition);
         if (definition->ReportLanguage[0])
-            CopyBounded(g_ReportLanguage, sizeof g_ReportLanguage, definition->ReportLanguage);
+            OvkitCopyText(g_ReportLanguage, sizeof g_ReportLanguage, definition->ReportLanguage);
     } else if (event->SaveAsFilename[0]) {
-        CopyBounded(g_ReportSettings.SaveAsText, sizeof g_ReportSettings.SaveAsText,
-                    event->SaveAsFilename);
+        OvkitCopyText(g_ReportSettings.SaveAsText, sizeof g_ReportSettings.SaveAsText,
+                      event->SaveAsFilename);
     }
     delete definition;
     ReportDefinition shown = {};
-    CopyBounded(shown.SaveReportAs, sizeof shown.SaveReportAs, g_ReportSettings.SaveAsText);
+    OvkitCopyText(shown.SaveReportAs, sizeof shown.SaveReportAs, g_ReportSettings.SaveAsText);
     ShowDestinationOf(&shown);
 }
 } // namespace

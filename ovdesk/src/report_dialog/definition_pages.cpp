@@ -5,6 +5,7 @@
 #include "report_dialog/report_pages.h"
 #include "resource_ids.h"
 #include <cstring>
+#include "ovkit/text_copy.h"
 
 namespace {
 const int kRangeFields[] = {RANGE_START_TIME, RANGE_START_DATE, RANGE_END_TIME, RANGE_END_DATE};
@@ -26,14 +27,14 @@ void ApplyRange(const ReportDefinition* definition) {
 void ApplyStyle(const ReportDefinition* definition) {
     HWND page = g_ReportPages[PAGE_STYLE];
     if (definition->ReportStyle[0]) {
-        CopyBounded(g_ReportSettings.StyleName, sizeof g_ReportSettings.StyleName,
-                    definition->ReportStyle);
+        OvkitCopyText(g_ReportSettings.StyleName, sizeof g_ReportSettings.StyleName,
+                      definition->ReportStyle);
         if (page)
             SelectComboText(page, IDC_STYLE_STYLE, definition->ReportStyle);
     }
     if (definition->ReportLanguage[0] && page)
         SelectComboText(page, IDC_STYLE_LANGUAGE, definition->ReportLanguage);
-    CopyBounded(g_ReportTitle, sizeof g_ReportTitle, definition->ReportTitle);
+    OvkitCopyText(g_ReportTitle, sizeof g_ReportTitle, definition->ReportTitle);
     if (page)
         SetDlgItemTextA(page, IDC_STYLE_TITLE, definition->ReportTitle);
 }
@@ -73,27 +74,27 @@ int SelectRangeCode(HWND rangePage, int code) {
 void ApplyDefinitionToPages(const ReportDefinition* definition) {
     ApplyRange(definition);
     ApplyStyle(definition);
-    CopyBounded(g_ReportSettings.SaveAsText, sizeof g_ReportSettings.SaveAsText,
-                definition->SaveReportAs);
-    CopyBounded(g_ReportSettings.FtpUserName, sizeof g_ReportSettings.FtpUserName,
-                definition->SaveToUserName);
-    CopyBounded(g_ReportSettings.FtpPassword, sizeof g_ReportSettings.FtpPassword,
-                definition->SaveToPassword);
+    OvkitCopyText(g_ReportSettings.SaveAsText, sizeof g_ReportSettings.SaveAsText,
+                  definition->SaveReportAs);
+    OvkitCopyText(g_ReportSettings.FtpUserName, sizeof g_ReportSettings.FtpUserName,
+                  definition->SaveToUserName);
+    OvkitCopyText(g_ReportSettings.FtpPassword, sizeof g_ReportSettings.FtpPassword,
+                  definition->SaveToPassword);
     ApplyContents(definition);
 }
 
 void TakePagesIntoDefinition(ReportDefinition* definition, const char* description) {
     memset(definition, 0, sizeof *definition);
-    CopyBounded(definition->Description, sizeof definition->Description, description);
-    CopyBounded(definition->ReportStyle, sizeof definition->ReportStyle,
-                g_ReportSettings.StyleName);
+    OvkitCopyText(definition->Description, sizeof definition->Description, description);
+    OvkitCopyText(definition->ReportStyle, sizeof definition->ReportStyle,
+                  g_ReportSettings.StyleName);
     if (g_ReportPages[PAGE_SAVEAS]) {
-        CopyBounded(definition->SaveReportAs, sizeof definition->SaveReportAs,
-                    g_ReportSettings.SaveAsText);
-        CopyBounded(definition->SaveToUserName, sizeof definition->SaveToUserName,
-                    g_ReportSettings.FtpUserName);
-        CopyBounded(definition->SaveToPassword, sizeof definition->SaveToPassword,
-                    g_ReportSettings.FtpPassword);
+        OvkitCopyText(definition->SaveReportAs, sizeof definition->SaveReportAs,
+                      g_ReportSettings.SaveAsText);
+        OvkitCopyText(definition->SaveToUserName, sizeof definition->SaveToUserName,
+                      g_ReportSettings.FtpUserName);
+        OvkitCopyText(definition->SaveToPassword, sizeof definition->SaveToPassword,
+                      g_ReportSettings.FtpPassword);
     }
     TakeRange(definition);
     if (g_ReportPages[PAGE_STYLE])

@@ -8,6 +8,7 @@
 #include "ovkit/ui_helpers.h"
 #include <cstdio>
 #include <cstring>
+#include "ovkit/text_copy.h"
 
 namespace {
 enum { DOCUMENT_TYPES_SIZE = 1001 };
@@ -16,7 +17,7 @@ const char* FormatName(int format, char* buffer, size_t size) {
     LoadText(g_OutputFormats[format].NameId, buffer, size);
     // Without the language's name the extension still tells the formats apart.
     if (!buffer[0])
-        CopyBounded(buffer, size, g_OutputFormats[format].Extension + 1);
+        OvkitCopyText(buffer, size, g_OutputFormats[format].Extension + 1);
     return buffer;
 }
 

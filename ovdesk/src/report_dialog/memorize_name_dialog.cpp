@@ -4,6 +4,7 @@
 #include "resource_ids.h"
 #include "desk_services.h"
 #include <cstring>
+#include "ovkit/text_copy.h"
 
 namespace {
 enum { NAME_PICTURE = 9 };
@@ -40,7 +41,7 @@ void TakeName(HWND dialog, MemorizeNameParams* params) {
         DeskMessageBox(dialog, LoadTextSlot(IDS_NAME_IN_USE, 0), OVDESK_CAPTION, MB_OK);
         return;
     }
-    CopyBounded(params->Description, DEFINITION_DESCRIPTION_SIZE, name);
+    OvkitCopyText(params->Description, DEFINITION_DESCRIPTION_SIZE, name);
     EndDialog(dialog, 1);
 }
 } // namespace
@@ -50,7 +51,7 @@ INT_PTR CALLBACK GetMemorizeNameDlg(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_INITDIALOG: {
         MemorizeNameParams* params = (MemorizeNameParams*)lParam;
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        CopyBounded(g_startName, sizeof g_startName, params->Description);
+        OvkitCopyText(g_startName, sizeof g_startName, params->Description);
         SendDlgItemMessageA(dialog, IDC_MEMO_NAME, EM_LIMITTEXT, DEFINITION_DESCRIPTION_CHARS, 0);
         SetDlgItemTextA(dialog, IDC_MEMO_NAME, params->Description);
         ShowDecorativePicture(dialog, IDC_MEMO_PICTURE, NAME_PICTURE);

@@ -7,6 +7,7 @@
 #include "ovkit/custom_controls.h"
 #include "ovkit/resources.h"
 #include <cstring>
+#include "ovkit/text_copy.h"
 
 ReportSettings g_ReportSettings = {"(Default)", ".\\REPORT.HTM", "", ""};
 char g_ReportLanguage[64] = "ENGLISH";
@@ -27,17 +28,6 @@ void GetItemTextBounded(HWND window, int id, char* buffer, int size) {
     if (size > 0)
         GetDlgItemTextA(window, id, buffer, size);
     buffer[size - 1] = '\0';
-}
-
-void CopyBounded(char* buffer, size_t size, const char* text) {
-    if (size == 0)
-        return;
-    size_t n = text ? strlen(text) : 0;
-    if (n >= size)
-        n = size - 1;
-    if (n)
-        memcpy(buffer, text, n);
-    buffer[n] = '\0';
 }
 
 int SelectComboText(HWND window, int id, const char* text) {

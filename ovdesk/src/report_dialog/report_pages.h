@@ -55,8 +55,6 @@ void RemoveDecorativePicture(HWND window, int item, int picture);
 void SetBoldItems(HWND window, const int* ids, int count);
 // The window's item text into buffer (size bytes, always terminated).
 void GetItemTextBounded(HWND window, int id, char* buffer, int size);
-// Copies text into buffer of size bytes, cut to fit, always terminated.
-void CopyBounded(char* buffer, size_t size, const char* text);
 
 // ---- Format page ------------------------------------------------------------
 // 1 when the extension (with its dot) is one of [Defaults] DocumentTypes.

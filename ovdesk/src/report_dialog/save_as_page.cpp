@@ -8,6 +8,7 @@
 #include "desk_services.h"
 #include <cstdio>
 #include <cstring>
+#include "ovkit/text_copy.h"
 
 namespace {
 enum { MAIL_ADDRESS_SIZE = 128, KIND_ITEM_MAIL = 2 };
@@ -41,11 +42,11 @@ void AdaptToKind(HWND page, int kind) {
 
 void BrowseForFile(HWND page) {
     char name[MAX_PATH];
-    CopyBounded(name, sizeof name, g_ReportSettings.SaveAsText);
+    OvkitCopyText(name, sizeof name, g_ReportSettings.SaveAsText);
     ResolveRelativeReportPath(name, REPORTS_SUBFOLDER);
     PlaceReportInReportsDir(name, ".HTM", REPORTS_SUBFOLDER);
     if (BrowseReportOutputFile(page, name, 0, 0)) {
-        CopyBounded(g_ReportSettings.SaveAsText, sizeof g_ReportSettings.SaveAsText, name);
+        OvkitCopyText(g_ReportSettings.SaveAsText, sizeof g_ReportSettings.SaveAsText, name);
         SetDlgItemTextA(page, IDC_SAVEAS_PATH, name);
     }
 }
@@ -88,10 +89,10 @@ void ShowSaveAsTarget(HWND page, int pathItem, int addressItem, const char* text
         return;
     }
     char address[MAX_PATH];
-    CopyBounded(address,
-                (size_t)(separator - text) + 1 < sizeof address ? (size_t)(separator - text) + 1
-                                                                : sizeof address,
-                text);
+    OvkitCopyText(address,
+                  (size_t)(separator - text) + 1 < sizeof address ? (size_t)(separator - text) + 1
+                                                                  : sizeof address,
+                  text);
     SetDlgItemTextA(page, pathItem, separator + 1);
     SetDlgItemTextA(page, addressItem, address);
 }
@@ -106,7 +107,7 @@ int GetSaveAsTarget(HWND page, int pathItem, int addressItem, char* text, int ki
         return 1;
     }
     if (kind != DESTINATION_MAIL) {
-        CopyBounded(text, MAX_PATH, path);
+        OvkitCopyText(text, MAX_PATH, path);
         return 1;
     }
     char address[MAIL_ADDRESS_SIZE];
@@ -137,9 +138,9 @@ void SetSaveAsPageTarget(int kind, const ReportDefinition* definition) {
 
 void CopyDefinitionLogin(ReportSettings* target, const ScheduleEvent* event) {
     if (event->SaveAsUsername[0])
-        CopyBounded(target->FtpUserName, sizeof target->FtpUserName, event->SaveAsUsername);
+        OvkitCopyText(target->FtpUserName, sizeof target->FtpUserName, event->SaveAsUsername);
     if (event->SaveAsPassword[0])
-        CopyBounded(target->FtpPassword, sizeof target->FtpPassword, event->SaveAsPassword);
+        OvkitCopyText(target->FtpPassword, sizeof target->FtpPassword, event->SaveAsPassword);
 }
 
 INT_PTR CALLBACK SaveAsPageDlg(HWND page, UINT message, WPARAM wParam, LPARAM) {

@@ -4,6 +4,7 @@
 #include "ovcore/ovcore.h"
 #include <cstdio>
 #include <cstring>
+#include "ovkit/text_copy.h"
 
 namespace {
 enum { STYLE_NAME_SIZE = MAX_PATH };
@@ -53,7 +54,7 @@ void InitPage(HWND page) {
     GetModuleProfileString("Language", "Report", "ENGLISH", language, sizeof language);
     if (!SelectComboText(page, IDC_STYLE_LANGUAGE, language))
         SendDlgItemMessageA(page, IDC_STYLE_LANGUAGE, CB_SETCURSEL, 0, 0);
-    CopyBounded(g_ReportLanguage, sizeof g_ReportLanguage, language);
+    OvkitCopyText(g_ReportLanguage, sizeof g_ReportLanguage, language);
     FillStyles(page);
     SendDlgItemMessageA(page, IDC_STYLE_TITLE, EM_LIMITTEXT, sizeof g_ReportTitle - 1, 0);
     SetDlgItemTextA(page, IDC_STYLE_TITLE, g_ReportTitle);
@@ -68,7 +69,7 @@ void TakeComboText(HWND page, int id, char* target, int size) {
     if (length == CB_ERR || length >= (LRESULT)sizeof text)
         return;
     SendDlgItemMessageA(page, id, CB_GETLBTEXT, (WPARAM)index, (LPARAM)text);
-    CopyBounded(target, (size_t)size, text);
+    OvkitCopyText(target, (size_t)size, text);
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 // [intl] settings.
 #include "services/intl_settings.h"
 #include "desk_services.h"
+#include "ovkit/intl_texts.h"
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -52,13 +53,8 @@ void FormatIntlTexts(const struct tm* when, const IntlSettings& s, char* timeTex
         snprintf(dateText, DATE_TEXT_SIZE, "N/A");
         return;
     }
-    int month = when->tm_mon + 1, day = when->tm_mday, year = when->tm_year % 100;
-    int fields[3][3] = {{month, day, year}, {day, month, year}, {year, month, day}};
-    const int* f = fields[s.Order];
-    snprintf(dateText, DATE_TEXT_SIZE, "%02d%c%02d%c%02d", f[0], s.DateSeparator, f[1],
-             s.DateSeparator, f[2]);
-    snprintf(timeText, DATE_TEXT_SIZE, "%02d%c%02d%c%02d", when->tm_hour, s.TimeSeparator,
-             when->tm_min, s.TimeSeparator, when->tm_sec);
+    const char dateSeparator[2] = {s.DateSeparator, 0}, timeSeparator[2] = {s.TimeSeparator, 0};
+    OvkitFormatIntlTexts(*when, s.Order, dateSeparator, timeSeparator, timeText, dateText);
 }
 
 void ParseIntlTexts(const IntlSettings& s, const struct tm& today, const char* timeText,

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include "ovkit/text_copy.h"
 
 namespace {
 enum { COPY_BLOCK = 2048, READ_PIECE = 32000 };
@@ -16,12 +17,6 @@ const char* FileNameStart(const char* path) {
     return name;
 }
 
-void CopyBounded(char* out, const char* text, size_t length) {
-    if (length >= MAX_PATH)
-        length = MAX_PATH - 1;
-    memcpy(out, text, length);
-    out[length] = '\0';
-}
 } // namespace
 
 int CopyFileContents(const char* source, const char* target) {
@@ -116,15 +111,15 @@ void GetModulePathParts(HMODULE module, char* fullName, char* directory) {
 }
 
 void GetDirectoryPart(const char* path, char* out) {
-    CopyBounded(out, path, FileNameStart(path) - path);
+    OvkitCopyPart(out, MAX_PATH, path, FileNameStart(path) - path);
 }
 
 void GetFileNamePart(const char* path, char* out) {
     const char* name = FileNameStart(path);
-    CopyBounded(out, name, strlen(name));
+    OvkitCopyPart(out, MAX_PATH, name, strlen(name));
 }
 
 void GetFileExtension(const char* path, char* out) {
     const char* dot = strrchr(FileNameStart(path), '.');
-    CopyBounded(out, dot ? dot : "", dot ? strlen(dot) : 0);
+    OvkitCopyPart(out, MAX_PATH, dot ? dot : "", dot ? strlen(dot) : 0);
 }

@@ -8,6 +8,7 @@
 #include "report_run/progress_dialog.h"
 #include "ovcore/ovcore.h"
 #include "cstctls4.h"
+#include "ovkit/dll_binding.h"
 #include "imaging/vic32_wrappers.h"
 
 extern HINSTANCE g_languageModule;
@@ -22,13 +23,15 @@ HMODULE g_controlLibrary = nullptr;
 void CallControlLibrary(int ordinal) {
     if (!g_controlLibrary)
         return;
-    FARPROC proc = GetProcAddress(g_controlLibrary, MAKEINTRESOURCEA(ordinal));
-    if (!proc)
-        return;
-    if (ordinal == CSTCTLS4_ORDINAL_REGISTER)
-        reinterpret_cast<decltype(&CstRegisterControls)>(proc)(GetPluginInstance());
-    else
-        reinterpret_cast<decltype(&CstUnregisterControls)>(proc)(GetPluginInstance());
+    if (ordinal == CSTCTLS4_ORDINAL_REGISTER) {
+        decltype(&CstRegisterControls) start;
+        if (OvkitBindOrdinal(g_controlLibrary, &start, CSTCTLS4_ORDINAL_REGISTER))
+            start(GetPluginInstance());
+    } else {
+        decltype(&CstUnregisterControls) stop;
+        if (OvkitBindOrdinal(g_controlLibrary, &stop, CSTCTLS4_ORDINAL_UNREGISTER))
+            stop(GetPluginInstance());
+    }
 }
 
 void StartControlLibrary(void) {

@@ -2,6 +2,7 @@
 // activity and its outcome. ovkit owns the file's name, header and entry
 // form; callers supply the texts.
 #pragma once
+#include "ovkit/intl_texts.h"
 #include "ovkit/ovkit_base.h"
 #include <ctime>
 
@@ -24,14 +25,8 @@ OVKIT_EXPORT(char*) OVKIT_GetScheduleLogFilename(HINSTANCE module, char* out);
 // 1 when the file or folder exists, else 0.
 int OVKIT_FileExists(const char* path);
 
-// Size of each text buffer of the date helpers.
-const int OVKIT_INTL_TEXT_SIZE = 32;
 // The date and time texts of a time value in the Windows [intl] form (iDate
 // order, sDate and sTime separators), as local time when local is 1, else as
 // UTC; both "N/A" when the value cannot be converted. The year is written as
 // its two last digits.
 void OVKIT_FormatIntlDate(int local, char* timeText, char* dateText, time_t value);
-// The same for a broken-down time and given settings: iDate 0 month, day,
-// year; 1 day, month, year; 2 year, month, day (any other value: as 0).
-void OvkitFormatIntlTexts(const struct tm& when, int iDate, const char* sDate, const char* sTime,
-                          char* timeText, char* dateText);

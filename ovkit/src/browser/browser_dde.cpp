@@ -1,13 +1,10 @@
 #include "browser_dde.h"
 #include "ovkit/ui_helpers.h"
-#include "text/textbound.h"
+#include "ovkit/text_copy.h"
 #include <ddeml.h>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
-
-using ovkit_detail::AppendText;
-using ovkit_detail::CopyPart;
 
 namespace {
 
@@ -54,7 +51,7 @@ bool StartsWithNoCase(const char* text, const char* prefix) {
 void MakeItem(char* out, size_t size, const char* url, const char* tail) {
     int n = std::snprintf(out, size, "\"%s\"%s", url, tail);
     if (n < 0 || static_cast<size_t>(n) >= size)
-        CopyPart(out, size, kFallbackItem, sizeof kFallbackItem - 1);
+        OvkitCopyPart(out, size, kFallbackItem, sizeof kFallbackItem - 1);
 }
 
 } // namespace
@@ -66,11 +63,11 @@ void OvkitBrowserDdeUrl(const char* address, char* out, size_t size) {
     if (!address)
         return;
     if (StartsWithNoCase(address, "ftp:") || StartsWithNoCase(address, "http")) {
-        CopyPart(out, size, address, std::strlen(address));
+        OvkitCopyPart(out, size, address, std::strlen(address));
         return;
     }
-    CopyPart(out, size, "file:///", 8);
-    AppendText(out, size, address);
+    OvkitCopyPart(out, size, "file:///", 8);
+    OvkitAppendText(out, size, address);
     // The drive's colon stands right behind the drive letter, the tenth character.
     if (std::strlen(out) > 9 && out[9] == ':')
         out[9] = '|';

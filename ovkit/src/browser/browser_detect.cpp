@@ -2,10 +2,8 @@
 #include "ovkit/browser.h"
 #include "ovkit/pathutil.h"
 #include "ovkit/settings_file.h"
-#include "text/textbound.h"
+#include "ovkit/text_copy.h"
 #include <cstring>
-
-using ovkit_detail::CopyPart;
 
 namespace {
 
@@ -57,7 +55,7 @@ bool FileExists(const char* path) {
 
 void GiveName(char* name, const char* text) {
     if (name)
-        CopyPart(name, kNameSize, text, std::strlen(text));
+        OvkitCopyPart(name, kNameSize, text, std::strlen(text));
 }
 
 bool FromUserSetting(char* path) {
@@ -99,7 +97,7 @@ bool FromSettingsFiles(char* path, const char** name) {
 bool FromFixedPaths(char* path, const char** name) {
     for (const FixedRow& row : kFixedRows) {
         for (char drive = 'C'; drive <= 'E'; ++drive) {
-            CopyPart(path, MAX_PATH, row.path, std::strlen(row.path));
+            OvkitCopyPart(path, MAX_PATH, row.path, std::strlen(row.path));
             path[0] = drive;
             if (FileExists(path)) {
                 *name = row.name;
@@ -118,7 +116,7 @@ void OvkitProgramFromCommand(const char* value, const char* programFile, char* o
         ++value;
     const char* end = std::strchr(value, '"');
     size_t length = end ? static_cast<size_t>(end - value) : std::strlen(value);
-    CopyPart(out, MAX_PATH, value, length);
+    OvkitCopyPart(out, MAX_PATH, value, length);
     CharUpperA(out);
     if (!std::strstr(out, "EXE"))
         OVKIT_ConstructFullFilename(out, programFile, out);

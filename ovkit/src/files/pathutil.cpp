@@ -1,15 +1,14 @@
 #include "ovkit/pathutil.h"
 #include "ovkit/ovassert.h"
-#include "text/textbound.h"
+#include "ovkit/text_copy.h"
 #include <cstring>
 #include <initializer_list>
 
-using ovkit_detail::AppendText;
-using ovkit_detail::CopyPart;
-using ovkit_detail::CopyWhole;
-using ovkit_detail::IsSeparator;
-
 namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 // Last '\', '/' or ':' of the text, or null.
 const char* LastPathSeparator(const char* text) {
@@ -59,7 +58,7 @@ void OVKIT_CALL OVKIT_GetLocalDirectory(HINSTANCE, char* out) {
     if (n == 0 || n >= MAX_PATH)
         return;
     const char* slash = std::strrchr(file, '\\');
-    CopyPart(out, MAX_PATH, file, slash ? static_cast<size_t>(slash - file) + 1 : 0);
+    OvkitCopyPart(out, MAX_PATH, file, slash ? static_cast<size_t>(slash - file) + 1 : 0);
 }
 
 BOOL OVKIT_CALL OVKIT_IsolateDirectory(const char* path, char* out) {
@@ -71,7 +70,7 @@ BOOL OVKIT_CALL OVKIT_IsolateDirectory(const char* path, char* out) {
         return FALSE;
     }
     const char* last = LastPathSeparator(path);
-    return CopyWhole(out, MAX_PATH, path, last ? static_cast<size_t>(last - path) + 1 : 0);
+    return OvkitCopyWhole(out, MAX_PATH, path, last ? static_cast<size_t>(last - path) + 1 : 0);
 }
 
 BOOL OVKIT_CALL OVKIT_IsolateFilename(const char* path, char* out) {
@@ -84,7 +83,7 @@ BOOL OVKIT_CALL OVKIT_IsolateFilename(const char* path, char* out) {
     }
     const char* last = LastPathSeparator(path);
     const char* name = last ? last + 1 : path;
-    return CopyWhole(out, MAX_PATH, name, std::strlen(name));
+    return OvkitCopyWhole(out, MAX_PATH, name, std::strlen(name));
 }
 
 char* OVKIT_CALL OVKIT_ConstructFullFilename(const char* folder, const char* name, char* out) {
@@ -93,12 +92,12 @@ char* OVKIT_CALL OVKIT_ConstructFullFilename(const char* folder, const char* nam
         return out;
     // Built aside: out may be the folder's own buffer.
     char joined[MAX_PATH] = "";
-    bool fits = !folder || CopyWhole(joined, MAX_PATH, folder, std::strlen(folder));
+    bool fits = !folder || OvkitCopyWhole(joined, MAX_PATH, folder, std::strlen(folder));
     size_t n = std::strlen(joined);
     if (fits && n && !IsSeparator(joined[n - 1]))
-        fits = AppendText(joined, MAX_PATH, "\\");
+        fits = OvkitAppendText(joined, MAX_PATH, "\\");
     if (fits && name)
-        fits = AppendText(joined, MAX_PATH, name);
+        fits = OvkitAppendText(joined, MAX_PATH, name);
     if (!fits) {
         out[0] = '\0';
         return nullptr;
@@ -121,14 +120,16 @@ BOOL OVKIT_CALL OVKIT_ParsePath(const char* path, char* drive, char* dir, char* 
     const char* nameEnd = dot ? dot : nameStart + std::strlen(nameStart);
     bool fits = true;
     if (drive)
-        fits = CopyWhole(drive, 3, path, static_cast<size_t>(rest - path)) && fits;
+        fits = OvkitCopyWhole(drive, 3, path, static_cast<size_t>(rest - path)) && fits;
     if (dir)
-        fits = CopyWhole(dir, MAX_PATH, rest, static_cast<size_t>(nameStart - rest)) && fits;
+        fits = OvkitCopyWhole(dir, MAX_PATH, rest, static_cast<size_t>(nameStart - rest)) && fits;
     if (fname)
         fits =
-            CopyWhole(fname, MAX_PATH, nameStart, static_cast<size_t>(nameEnd - nameStart)) && fits;
+            OvkitCopyWhole(fname, MAX_PATH, nameStart, static_cast<size_t>(nameEnd - nameStart)) &&
+            fits;
     if (ext)
-        fits = CopyWhole(ext, MAX_PATH, dot ? dot + 1 : "", dot ? std::strlen(dot + 1) : 0) && fits;
+        fits = OvkitCopyWhole(ext, MAX_PATH, dot ? dot + 1 : "", dot ? std::strlen(dot + 1) : 0) &&
+               fits;
     if (fits)
         return TRUE;
     for (char* part : {drive, dir, fname, ext})

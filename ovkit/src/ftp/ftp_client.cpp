@@ -22,13 +22,10 @@ class FtpLibrary {
         HMODULE module = LoadLibraryA("FTP4W32.DLL");
         if (!module)
             return false;
-#define OVKIT_FTP_BIND(fn)                                                                         \
-    if (!(g_api.fn = reinterpret_cast<decltype(g_api.fn)>(GetProcAddress(module, #fn)))) {         \
-        FreeLibrary(module);                                                                       \
-        return false;                                                                              \
-    }
-        FTP4W32_FUNCTIONS(OVKIT_FTP_BIND)
-#undef OVKIT_FTP_BIND
+        if (!OvkitBindFtpClient(module, &g_api)) {
+            FreeLibrary(module);
+            return false;
+        }
         module_ = module;
         g_api.FtpInit(nullptr);
         return true;

@@ -4,13 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "ftp4w32.h"
-
-struct OvkitFtpApi {
-#define OVKIT_FTP_SLOT(fn) decltype(&::fn) fn;
-    FTP4W32_FUNCTIONS(OVKIT_FTP_SLOT)
-#undef OVKIT_FTP_SLOT
-};
+#include "ovkit/ftp_client_api.h"
 
 // The bound library, or null when it or a function is missing.
 const OvkitFtpApi* LoadFtpLibrary();

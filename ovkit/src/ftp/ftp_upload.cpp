@@ -1,5 +1,6 @@
 // Upload of report files to an FTP folder through WinInet, bound by name.
 #include "ovkit/ftp.h"
+#include "ovkit/dll_binding.h"
 #include "ovkit/pathutil.h"
 #include "ovkit/progress.h"
 #include "controls/control_support.h"
@@ -34,13 +35,14 @@ const WininetApi* BindWininet() {
     HMODULE loaded = LoadLibraryA("WININET.DLL");
     if (!loaded)
         return nullptr;
-#define OVKIT_WININET_BIND(fn)                                                                     \
-    if (!(api.fn = reinterpret_cast<decltype(api.fn)>(GetProcAddress(loaded, #fn)))) {             \
-        FreeLibrary(loaded);                                                                       \
-        return nullptr;                                                                            \
-    }
+    bool ok = true;
+#define OVKIT_WININET_BIND(fn) ok = ok && OVKIT_BIND_MEMBER(loaded, api, fn, "WININET.DLL");
     OVKIT_WININET_FUNCTIONS(OVKIT_WININET_BIND)
 #undef OVKIT_WININET_BIND
+    if (!ok) {
+        FreeLibrary(loaded);
+        return nullptr;
+    }
     module = loaded;
     return &api;
 }

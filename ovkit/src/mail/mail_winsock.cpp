@@ -6,34 +6,6 @@ MailWinsockApi g_api;
 HMODULE g_module = nullptr;
 bool g_started = false;
 
-struct Entry {
-    const char* name;
-    FARPROC* slot;
-};
-
-#define OVKIT_MAIL_WINSOCK_ENTRY(fn) {#fn, reinterpret_cast<FARPROC*>(&g_api.fn)},
-const Entry kEntries[] = {OVKIT_MAIL_WINSOCK_FUNCTIONS(OVKIT_MAIL_WINSOCK_ENTRY)};
-#undef OVKIT_MAIL_WINSOCK_ENTRY
-
-void ClearSlots() {
-    for (const Entry& entry : kEntries)
-        *entry.slot = nullptr;
-}
-
-bool Resolve(HMODULE module) {
-    for (const Entry& entry : kEntries) {
-        *entry.slot = GetProcAddress(module, entry.name);
-        if (!*entry.slot) {
-            OutputDebugStringA("ovkit: WinSock lacks ");
-            OutputDebugStringA(entry.name);
-            OutputDebugStringA("\n");
-            ClearSlots();
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 const MailWinsockApi* MailWinsockBind(const char* libraryName) {
@@ -43,7 +15,7 @@ const MailWinsockApi* MailWinsockBind(const char* libraryName) {
         HMODULE module = LoadLibraryA(libraryName);
         if (!module)
             return nullptr;
-        if (!Resolve(module)) {
+        if (!OvkitBindWinsock(module, &g_api)) {
             FreeLibrary(module);
             return nullptr;
         }
@@ -60,7 +32,7 @@ void MailWinsockUnbind() {
     if (g_started)
         g_api.WSACleanup();
     g_started = false;
-    ClearSlots();
+    g_api = MailWinsockApi();
     FreeLibrary(g_module);
     g_module = nullptr;
 }

@@ -5,35 +5,9 @@
 #include <windows.h>
 #include <winsock2.h>
 
-#define OVKIT_MAIL_WINSOCK_FUNCTIONS(X)                                                            \
-    X(WSACleanup)                                                                                  \
-    X(WSAStartup)                                                                                  \
-    X(WSAAsyncSelect)                                                                              \
-    X(WSACancelAsyncRequest)                                                                       \
-    X(connect)                                                                                     \
-    X(socket)                                                                                      \
-    X(gethostbyname)                                                                               \
-    X(WSAAsyncGetHostByAddr)                                                                       \
-    X(gethostbyaddr)                                                                               \
-    X(send)                                                                                        \
-    X(recv)                                                                                        \
-    X(closesocket)                                                                                 \
-    X(htons)                                                                                       \
-    X(getsockopt)                                                                                  \
-    X(inet_addr)                                                                                   \
-    X(WSAGetLastError)                                                                             \
-    X(ioctlsocket)                                                                                 \
-    X(gethostname)                                                                                 \
-    X(bind)                                                                                        \
-    X(select)                                                                                      \
-    X(listen)                                                                                      \
-    X(accept)
+#include "ovkit/winsock_api.h"
 
-struct MailWinsockApi {
-#define OVKIT_MAIL_WINSOCK_SLOT(fn) decltype(&::fn) fn;
-    OVKIT_MAIL_WINSOCK_FUNCTIONS(OVKIT_MAIL_WINSOCK_SLOT)
-#undef OVKIT_MAIL_WINSOCK_SLOT
-};
+typedef OvkitWinsockApi MailWinsockApi;
 
 // Binds (from the given library name) and starts WinSock once; later calls
 // give the same binding. Null when the library or a function is missing (the

@@ -1,4 +1,5 @@
 #include "mapi_mail.h"
+#include "ovkit/dll_binding.h"
 #include <mapi.h>
 #include <cstring>
 
@@ -10,6 +11,15 @@ const int kMaxAttachments = 50;
 // Extended MAPI's start and stop, which mapi.h does not declare.
 typedef HRESULT(WINAPI* MapiInitializeFn)(LPVOID);
 typedef void(WINAPI* MapiUninitializeFn)();
+
+#define OVKIT_MAPI_FUNCTIONS(X)                                                                    \
+    X(MAPIInitialize)                                                                              \
+    X(MAPILogon)                                                                                   \
+    X(MAPIResolveName)                                                                             \
+    X(MAPISendMail)                                                                                \
+    X(MAPILogoff)                                                                                  \
+    X(MAPIFreeBuffer)                                                                              \
+    X(MAPIUninitialize)
 
 struct MapiApi {
     MapiInitializeFn MAPIInitialize;
@@ -37,28 +47,12 @@ class MapiSession {
         module_ = LoadLibraryA(libraryName);
         if (!module_)
             return false;
-        struct Entry {
-            const char* name;
-            FARPROC* slot;
-        };
-        const Entry entries[] = {
-            {"MAPIInitialize", reinterpret_cast<FARPROC*>(&api_.MAPIInitialize)},
-            {"MAPILogon", reinterpret_cast<FARPROC*>(&api_.MAPILogon)},
-            {"MAPIResolveName", reinterpret_cast<FARPROC*>(&api_.MAPIResolveName)},
-            {"MAPISendMail", reinterpret_cast<FARPROC*>(&api_.MAPISendMail)},
-            {"MAPILogoff", reinterpret_cast<FARPROC*>(&api_.MAPILogoff)},
-            {"MAPIFreeBuffer", reinterpret_cast<FARPROC*>(&api_.MAPIFreeBuffer)},
-            {"MAPIUninitialize", reinterpret_cast<FARPROC*>(&api_.MAPIUninitialize)},
-        };
-        for (const Entry& entry : entries) {
-            *entry.slot = GetProcAddress(module_, entry.name);
-            if (!*entry.slot) {
-                OutputDebugStringA("ovkit: MAPI lacks ");
-                OutputDebugStringA(entry.name);
-                OutputDebugStringA("\n");
-                return false;
-            }
-        }
+        bool bound = true;
+#define OVKIT_MAPI_BIND(fn) bound = bound && OVKIT_BIND_MEMBER(module_, api_, fn, libraryName);
+        OVKIT_MAPI_FUNCTIONS(OVKIT_MAPI_BIND)
+#undef OVKIT_MAPI_BIND
+        if (!bound)
+            return false;
         initialized_ = SUCCEEDED(api_.MAPIInitialize(nullptr));
         return initialized_;
     }

@@ -1,10 +1,8 @@
 #include "ovkit/report_page.h"
 #include "ovkit/style_keys.h"
-#include "text/textbound.h"
+#include "ovkit/text_copy.h"
 #include <cstddef>
 #include <cstring>
-
-using ovkit_detail::CopyPart;
 
 namespace {
 
@@ -26,7 +24,7 @@ void ReadColour(const OVKIT_StyleKey& c, char* out, const char* section, const c
     char value[10];
     GetPrivateProfileStringA(section, c.key, c.fallback, value, sizeof value, file);
     out[0] = '#';
-    CopyPart(out + 1, 7, value, std::strlen(value));
+    OvkitCopyPart(out + 1, 7, value, std::strlen(value));
 }
 
 void ReadText(const char* section, const char* key, const char* fallback, char* out, DWORD size,

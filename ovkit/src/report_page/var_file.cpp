@@ -1,7 +1,7 @@
 #include "ovkit/cstring.h"
 #include "ovkit/report_page.h"
 #include "ovkit/ui_helpers.h"
-#include "text/textbound.h"
+#include "ovkit/text_copy.h"
 #include "files/whole_file.h"
 #include <algorithm>
 #include <string>
@@ -88,6 +88,6 @@ BOOL OVKIT_CALL OVKIT_GetVarData(const char* name, char* value, const char* path
     if (!e)
         return FALSE;
     const char* text = e->value;
-    ovkit_detail::CopyPart(value, OVKIT_VAR_VALUE_SIZE, text, e->value.GetLength());
+    OvkitCopyPart(value, OVKIT_VAR_VALUE_SIZE, text, e->value.GetLength());
     return TRUE;
 }

@@ -1,16 +1,13 @@
 #include "ovkit/urlutil.h"
 #include "ovkit/ovassert.h"
 #include "ovkit/pathutil.h"
-#include "textbound.h"
+#include "ovkit/text_copy.h"
 #include <cstring>
-
-using ovkit_detail::AppendText;
-using ovkit_detail::CopyWhole;
 
 namespace {
 
 bool CopySpan(char* out, const char* from, const char* to) {
-    return !out || CopyWhole(out, MAX_PATH, from, static_cast<size_t>(to - from));
+    return !out || OvkitCopyWhole(out, MAX_PATH, from, static_cast<size_t>(to - from));
 }
 
 void Clear(char* out) {
@@ -19,7 +16,7 @@ void Clear(char* out) {
 }
 
 bool Append(char* url, const char* text) {
-    return AppendText(url, MAX_PATH, text);
+    return OvkitAppendText(url, MAX_PATH, text);
 }
 
 } // namespace
@@ -58,7 +55,7 @@ BOOL OVKIT_CALL OVKIT_BuildURL(char* out, const char* scheme, const char* host, 
     }
     // The host's separator is taken off only for "/" to follow, so no step
     // is longer than the result.
-    return CopyWhole(out, MAX_PATH, url, fits ? std::strlen(url) : MAX_PATH);
+    return OvkitCopyWhole(out, MAX_PATH, url, fits ? std::strlen(url) : MAX_PATH);
 }
 
 BOOL OVKIT_CALL OVKIT_ParseURL(const char* url, char* scheme, char* host, char* path, char* query) {
