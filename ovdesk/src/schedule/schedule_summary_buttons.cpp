@@ -8,6 +8,7 @@
 #include "report_run/output_names.h"
 #include "resource_ids.h"
 #include "ovcore/ovcore.h"
+#include "ovkit/text_copy.h"
 
 namespace {
 AnalysisProfile* ChosenProfile(HWND dialog) {
@@ -29,7 +30,7 @@ int BrowseFile(HWND dialog, ScheduleEvent* event) {
     // reports folder.
     if (!BrowseReportOutputFile(dialog, name, 1, 0))
         return 0;
-    CopyBounded(event->SaveAsFilename, sizeof event->SaveAsFilename, name);
+    OvkitCopyText(event->SaveAsFilename, sizeof event->SaveAsFilename, name);
     SetDlgItemTextA(dialog, IDC_SCHED_TARGET, name);
     return 1;
 }
@@ -37,14 +38,14 @@ int BrowseFile(HWND dialog, ScheduleEvent* event) {
 int Login(HWND dialog, ScheduleEvent* event) {
     OrbisLoginBlock block = {};
     block.Kind = 2; // a report destination
-    CopyBounded(block.UserName, sizeof block.UserName, event->SaveAsUsername);
-    CopyBounded(block.Password, sizeof block.Password, event->SaveAsPassword);
+    OvkitCopyText(block.UserName, sizeof block.UserName, event->SaveAsUsername);
+    OvkitCopyText(block.Password, sizeof block.Password, event->SaveAsPassword);
     GetItemTextBounded(dialog, IDC_SCHED_TARGET, block.RemotePath, sizeof block.RemotePath);
     if (RunOrbisLogin(dialog, &block) != 1)
         return 0;
     SetDlgItemTextA(dialog, IDC_SCHED_TARGET, block.RemotePath);
-    CopyBounded(event->SaveAsUsername, sizeof event->SaveAsUsername, block.UserName);
-    CopyBounded(event->SaveAsPassword, sizeof event->SaveAsPassword, block.Password);
+    OvkitCopyText(event->SaveAsUsername, sizeof event->SaveAsUsername, block.UserName);
+    OvkitCopyText(event->SaveAsPassword, sizeof event->SaveAsPassword, block.Password);
     return 1;
 }
 } // namespace
@@ -69,7 +70,7 @@ int MemorizeNewScheduleReport(HWND dialog, ScheduleEvent* event) {
     AnalysisProfile_Free(working);
     if (result != 1 || !params.Description[0])
         return 0;
-    CopyBounded(event->Memorized, sizeof event->Memorized, params.Description);
+    OvkitCopyText(event->Memorized, sizeof event->Memorized, params.Description);
     SendMessageA(dialog, WM_SCHED_REFILL_MEMORIZED, 0, 0);
     return 1;
 }
