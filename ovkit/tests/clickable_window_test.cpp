@@ -6,7 +6,7 @@
 
 namespace {
 
-// The library's 16 x 16 picture 1157, in four hot quarters.
+// The library's picture 1157, with four hot quarters in its top-left 16 x 16.
 OvkitClickItem Item(WORD id, int left, int top, WORD flags, const char* help = nullptr) {
     OvkitClickItem item = {};
     item.id = id;
@@ -53,6 +53,18 @@ class ClickableTest : public ovtest::ControlTest {
         SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         ovtest::PumpMessages();
     }
+    // The shown picture's size, as the library's resource has it.
+    SIZE PictureSize() {
+        SIZE size = {};
+        HBITMAP bitmap =
+            LoadBitmapA(OVKIT_GetBitmapInstance(), MAKEINTRESOURCEA(OVKIT_GetBitmapResource(6)));
+        BITMAP info = {};
+        if (bitmap && GetObjectA(bitmap, sizeof info, &info))
+            size = {info.bmWidth, info.bmHeight};
+        if (bitmap)
+            DeleteObject(bitmap);
+        return size;
+    }
     bool Closed(HWND window) {
         return ovtest::WaitUntil([&] { return !IsWindow(window); });
     }
@@ -68,8 +80,8 @@ TEST_F(ClickableTest, OpensOverTheDisabledOwnerAtThePictureSize) {
     EXPECT_EQ(Title(window), "First page");
     RECT client;
     GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 16);
-    EXPECT_EQ(client.bottom, 16);
+    EXPECT_EQ(client.right, PictureSize().cx);
+    EXPECT_EQ(client.bottom, PictureSize().cy);
     EXPECT_EQ(parent_->Received(WM_ENTERMENULOOP).size(), 1u);
     ovtest::ClientPicture picture(window);
     EXPECT_EQ(picture.At(0, 0), RGB(0, 0, 0)); // the black outline
@@ -158,9 +170,10 @@ TEST_F(ClickableTest, CaptionLineBelowThePictureGoesWithItsPage) {
     GetWindowRect(line, &rect);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
     EXPECT_EQ(rect.left, 4);
-    EXPECT_EQ(rect.top, 16 + 4);
+    EXPECT_EQ(rect.top, PictureSize().cy + 4);
     EXPECT_EQ(client.bottom,
-              16 + (rect.bottom - rect.top - 4) + 12); // grown by the text height + 12
+              PictureSize().cy + (rect.bottom - rect.top - 4) +
+                  12);                                 // grown by the text height + 12
     EXPECT_NE(pages_[1].flags & OVKIT_PAGE_ERASE, 0u); // a caption line is erased behind
     Click(window, 4, 12);                              // next page: no caption line there
     EXPECT_EQ(GetDlgItem(window, 300), nullptr);

@@ -190,7 +190,8 @@ int OpenEditor(HostSession& session, int argc, char** argv) {
 }
 
 bool IsEditorCommand(const char* option) {
-    const char* const editors[] = {"--new", "--edit", "--copy", "--maintain", "--options", "--filters"};
+    const char* const editors[] = {"--new",      "--edit",    "--copy",
+                                   "--maintain", "--options", "--filters"};
     for (const char* editor : editors)
         if (strcmp(option, editor) == 0)
             return true;
