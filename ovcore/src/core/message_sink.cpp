@@ -1,7 +1,6 @@
 #include "core/message_sink.h"
 
 #include "core/engine_state.h"
-#include "core/held_messages.h"
 #include "ovcore/registration.h"
 
 static BOOL g_unattended = FALSE;
@@ -71,9 +70,6 @@ LONG Engine_ErrorCount(void) {
 
 void Engine_ReportError(HWND owner, const char* caption, const char* text, UINT captionId,
                         UINT messageId, int keep) {
-    // A worker's error is counted when the client's thread shows it.
-    if (Engine_HoldMessage(nullptr, owner, caption, text, captionId, messageId, keep))
-        return;
     InterlockedIncrement(&g_errorCount);
     ORB_ERRORDISPLAYPROC display = Engine_State().errorDisplay;
     if (display) {

@@ -151,11 +151,8 @@ HitRecord* HitRecord_Clone(HitRecord* source, BOOL freeSource, BOOL freeSourceLi
     HitRecord* rec = source ? RecordPool_Take() : nullptr;
     if (!rec)
         return nullptr;
-    // A buffer holds at least dwLineSize + 1 bytes: the heap is asked its
-    // size only when that is not enough.
     char* spare = rec->lpLine;
-    if (source->lpLine && spare &&
-        (rec->dwLineSize >= source->dwLineSize || _msize(spare) > source->dwLineSize)) {
+    if (source->lpLine && spare && _msize(spare) > source->dwLineSize) {
         CopyRecord(source, rec, spare, freeSource, freeSourceLine);
         return rec;
     }

@@ -25,24 +25,20 @@ class SpinLock {
     std::atomic_flag flag_ = ATOMIC_FLAG_INIT;
 };
 
-void FreeRecord(HitRecord* rec) {
-    free(rec->lpLine);
-    free(rec);
-}
-
 struct Pool {
     SpinLock lock;
     HitRecord* records[kKept] = {};
     int count = 0;
     ~Pool() {
-        for (int i = 0; i < count; ++i)
-            FreeRecord(records[i]);
+        for (int i = 0; i < count; ++i) {
+            free(records[i]->lpLine);
+            free(records[i]);
+        }
         count = 0;
     }
 };
 
 Pool g_pool;
-thread_local RecordStash* t_stash = nullptr;
 
 HitRecord* Pop() {
     g_pool.lock.Lock();
@@ -54,8 +50,7 @@ HitRecord* Pop() {
 } // namespace
 
 HitRecord* RecordPool_Take() {
-    RecordStash* stash = t_stash;
-    HitRecord* rec = stash && stash->count > 0 ? stash->records[--stash->count] : Pop();
+    HitRecord* rec = Pop();
     if (!rec)
         return HitRecord_New();
     char* line = rec->lpLine;
@@ -69,24 +64,10 @@ HitRecord* RecordPool_Take() {
 BOOL RecordPool_Keep(HitRecord* rec) {
     if (rec->lpLine && rec->dwLineSize > kLargestKeptLine)
         return FALSE;
-    RecordStash* stash = t_stash;
-    if (stash && stash->count < RECORD_STASH_SIZE) {
-        stash->records[stash->count++] = rec;
-        return TRUE;
-    }
     g_pool.lock.Lock();
     BOOL kept = g_pool.count < kKept;
     if (kept)
         g_pool.records[g_pool.count++] = rec;
     g_pool.lock.Unlock();
     return kept;
-}
-
-void RecordPool_UseStash(RecordStash* stash) {
-    t_stash = stash;
-}
-
-void RecordPool_EmptyStash(RecordStash* stash) {
-    while (stash && stash->count > 0)
-        FreeRecord(stash->records[--stash->count]);
 }

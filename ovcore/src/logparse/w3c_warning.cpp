@@ -1,5 +1,4 @@
 #include "logparse/w3c_warning.h"
-#include "core/held_messages.h"
 #include "logparse/parse_settings.h"
 
 #include <string>
@@ -40,7 +39,6 @@ void W3C_WarnInvalidFormat(W3CFieldMap* map) {
         return;
     LogParseErrorFn show = LogParse_ErrorDisplay();
     // The client loads caption and text from the two ids.
-    if (show && !Engine_HoldMessage(show, nullptr, nullptr, nullptr, IDS_W3C_INVALID_TITLE,
-                                    IDS_W3C_INVALID_TEXT, 0))
+    if (show)
         show(nullptr, nullptr, nullptr, IDS_W3C_INVALID_TITLE, IDS_W3C_INVALID_TEXT, 0);
 }

@@ -11,7 +11,6 @@
 #include "ovcore/registration.h"
 #include "ovcore/report_run.h"
 #include "run/report_dns_stage.h"
-#include "run/report_read.h"
 #include "run/run_setup.h"
 #include "settings/install_folder.h"
 #include "ovkit/text_copy.h"
@@ -58,7 +57,6 @@ void NormaliseOutputFolder(ReportHandle* r, char* folder) {
 }
 
 void CloseRunLogs(ReportHandle* r) {
-    ReportRead_Stop(r);
     if (r->RunState.LogsOpen)
         FileInfo_CloseAll(&r->Profile->LogFiles);
     r->RunState.LogsOpen = FALSE;

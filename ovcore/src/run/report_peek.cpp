@@ -8,10 +8,12 @@
 #include "logparse/w3c_warning.h"
 #include "ovcore/report_run.h"
 #include "run/report_dns_stage.h"
-#include "run/report_read.h"
 #include "run/run_setup.h"
 
 namespace {
+
+// The done percent is re-read on the first call and once every 500 records.
+#define PROGRESS_RECORD_STEP 500
 
 void SetFlag(DWORD* flag) {
     if (flag)
@@ -28,30 +30,13 @@ void DrainRing(ReportHandle* report) {
     }
 }
 
-// Processing a hit failed: the run ends and its tables are finished. What
-// the reader thread read ahead is dropped: the run counted exactly the
-// records taken before.
+// Processing a hit failed: the run ends and its tables are finished.
 short StopRun(ReportHandle* report, DWORD* progressChanged) {
-    ReportRead_Stop(report);
     SetFlag(progressChanged);
     report->DonePercent = 100;
     FinishReport(report);
     report->Finished = TRUE;
     return -1;
-}
-
-// The next read: the done percent when it was due, the messages the read
-// raised, then its record.
-int TakeRead(ReportHandle* report, DWORD* progressChanged, HitRecord** hit) {
-    AheadRead read;
-    ReportRead_Take(report, &read);
-    if (read.refreshed) {
-        report->DonePercent = read.percent;
-        SetFlag(progressChanged);
-    }
-    Engine_ShowHeldMessages(read.messages);
-    *hit = read.hit;
-    return read.code;
 }
 
 } // namespace
@@ -61,10 +46,17 @@ ORB_EXPORT(short) ORB_PeekReport(ReportHandle* report, DWORD* progressChanged, W
         *recordRead = 0;
     if (!report || !report->Profile)
         return -1;
+    FileInfo* files = &report->Profile->LogFiles;
+    ULONGLONG read = FileInfo_GetRecordCount(files);
+    if (!report->Finished &&
+        (read == 0 || read % PROGRESS_RECORD_STEP == PROGRESS_RECORD_STEP - 1)) {
+        report->DonePercent = FileInfo_GetDonePercent(files);
+        SetFlag(progressChanged);
+    }
     HitRecord* hit = nullptr;
-    int code = report->Finished ? LOGREAD_NONE : TakeRead(report, progressChanged, &hit);
+    int code = report->Finished ? LOGREAD_NONE : FileInfo_ReadNext(nullptr, files, &hit);
     if (code == LOGREAD_NONE) {
-        ReportRead_Done(report, hit);
+        HitRecord_Free(hit);
         if (!report->Finished) {
             DrainRing(report);
             report->Finished = TRUE;
@@ -76,13 +68,13 @@ ORB_EXPORT(short) ORB_PeekReport(ReportHandle* report, DWORD* progressChanged, W
     }
     if (code != LOGREAD_RECORD || !hit) {
         // Only complete records enter the ring.
-        ReportRead_Done(report, hit);
+        HitRecord_Free(hit);
         return 0;
     }
     if (recordRead)
         *recordRead = 1;
     int queued = QueueHitForDNS(&report->Dns, hit);
-    ReportRead_Done(report, hit);
+    HitRecord_Free(hit);
     if (queued < 0)
         return StopRun(report, progressChanged);
     if (queued == 0)
@@ -96,7 +88,6 @@ ORB_EXPORT(short) ORB_PeekReport(ReportHandle* report, DWORD* progressChanged, W
 ORB_EXPORT(short) ORB_CloseReport(ReportHandle* report, void*) {
     if (!report)
         return 0;
-    ReportRead_Stop(report);
     AbandonDNSFifo();
     if (ReportKindHasBuffers(report->ReportKind))
         HitListing_Close(&report->Listing);

@@ -3,12 +3,8 @@
 #pragma once
 #include <windows.h>
 
-struct ReadAhead;
-
 struct ReportRunState {
     BOOL GraphingStarted; // the charting library was started in mode 0
     BOOL LogsOpen;        // the profile's log files are open for this run
     DWORD Reserved;       // ORB_Cre8Report's reserved word, kept
-    ReadAhead* Reader;    // the reader thread while it runs (run/report_read.h)
-    BOOL ReaderTried;     // the first read decided how the run reads
 };
