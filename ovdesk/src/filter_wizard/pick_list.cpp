@@ -1,5 +1,6 @@
 // The filter pages' pick lists, from "TEXT" resources of the language module.
 #include "filter_wizard/pick_list.h"
+#include "list_editors/pick_lists.h"
 #include "desk_services.h"
 #include "resource_ids.h"
 #include <map>
@@ -33,15 +34,12 @@ std::vector<std::string> TextLines(UINT id) {
     return lines;
 }
 
-// Country-table lines "display,code" after the heading; an empty line ends it.
+// A row per country of the country table, its value the country's domain.
 void AddCountries(PickRows& rows) {
-    std::vector<std::string> lines = TextLines(IDT_COUNTRY_LIST);
-    for (size_t i = 1; i < lines.size() && !lines[i].empty(); ++i) {
-        size_t comma = lines[i].rfind(',');
-        if (comma == std::string::npos || comma + 1 >= lines[i].size())
-            continue;
-        rows.emplace_back(lines[i].substr(0, comma), "*." + lines[i].substr(comma + 1));
-    }
+    std::vector<lists::Pick> countries;
+    lists::LoadPickList(IDT_COUNTRY_LIST, &countries);
+    for (const lists::Pick& country : countries)
+        rows.emplace_back(country.Name, "*." + country.Code);
 }
 
 PickRows LoadRows(UINT listId) {

@@ -14,14 +14,17 @@ bool LoadPickList(unsigned id, std::vector<Pick>* picks) {
     bool heading = true;
     for (const char* line = text; *line;) {
         size_t length = strcspn(line, "\r\n");
+        if (!length && !heading)
+            break; // an empty line ends the list
         std::string row(line, length);
         size_t comma = row.rfind(',');
-        if (!heading && comma != std::string::npos && comma > 0)
+        if (!heading && comma != std::string::npos && comma > 0 && comma + 1 < length)
             picks->push_back({row.substr(0, comma), row.substr(comma + 1)});
         if (length)
             heading = false;
         line += length;
-        line += strspn(line, "\r\n");
+        line += strspn(line, "\r");
+        line += *line == '\n';
     }
     FreeResourceCopy(text);
     return true;

@@ -1,6 +1,7 @@
 // The country and state pick lists of the intranet editor: "TEXT" resources
 // of the language module, lines of a name, a comma and a code ended by
-// CR LF; the first line is a heading and is not offered.
+// CR LF; the first line is a heading and is not offered, and an empty line
+// ends the list. The filter wizard offers the country list too.
 #pragma once
 #include <string>
 #include <vector>
