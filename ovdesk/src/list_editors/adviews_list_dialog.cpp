@@ -57,11 +57,6 @@ void EndList(HWND dialog) {
     EndDialog(dialog, 0);
 }
 
-INT_PTR RunChild(HWND dialog, UINT templateId, DLGPROC procedure) {
-    const DLGTEMPLATE* form = GetDialogTemplate(templateId);
-    return form ? DialogBoxIndirectParamA(GetPluginInstance(), form, dialog, procedure, 0) : 0;
-}
-
 int Choose(HWND dialog, bool edit) {
     AdViewsBlock* block = AdViews_List();
     int count = block ? (int)block->Count : 0;
@@ -78,17 +73,18 @@ void OnCommand(HWND dialog, int id) {
         EndList(dialog);
         break;
     case IDC_AV_ADD:
-        RunChild(dialog, IDD_ADVIEWS_EDIT, AdViews_CreateNewEntry);
+        lists::RunChild(dialog, IDD_ADVIEWS_EDIT, AdViews_CreateNewEntry);
         EnableEditing();
         break;
     case IDC_AV_EDIT:
         // Cancel ends the edit dialog with 1 as well: the list is read again.
-        if (Choose(dialog, true) >= 0 && RunChild(dialog, IDD_ADVIEWS_EDIT, AdViews_EditEntry))
+        if (Choose(dialog, true) >= 0 &&
+            lists::RunChild(dialog, IDD_ADVIEWS_EDIT, AdViews_EditEntry))
             SendMessageA(dialog, WM_LIST_REFRESH, 0, 0);
         break;
     case IDC_AV_DELETE:
         if (Choose(dialog, false) >= 0)
-            RunChild(dialog, IDD_ADVIEWS_REMOVE, AdViews_RemoveEntry);
+            lists::RunChild(dialog, IDD_ADVIEWS_REMOVE, AdViews_RemoveEntry);
         EnableEditing();
         break;
     case IDC_AV_HELP:

@@ -78,11 +78,6 @@ void EndList(HWND dialog) {
     EndDialog(dialog, 0);
 }
 
-INT_PTR RunChild(HWND dialog, UINT templateId, DLGPROC procedure) {
-    const DLGTEMPLATE* form = GetDialogTemplate(templateId);
-    return form ? DialogBoxIndirectParamA(GetPluginInstance(), form, dialog, procedure, 0) : 0;
-}
-
 // Delete or Edit: the chosen row, or -1 after the box that says why not.
 int Choose(HWND dialog, bool edit) {
     IntranetBlock* block = Intranet_List();
@@ -100,16 +95,17 @@ void OnCommand(HWND dialog, int id) {
         EndList(dialog);
         break;
     case IDC_IN_ADD:
-        RunChild(dialog, IDD_INTRANET_EDIT, Intranet_CreateNewEntry);
+        lists::RunChild(dialog, IDD_INTRANET_EDIT, Intranet_CreateNewEntry);
         EnableEditing();
         break;
     case IDC_IN_EDIT:
-        if (Choose(dialog, true) >= 0 && RunChild(dialog, IDD_INTRANET_EDIT, Intranet_EditEntry))
+        if (Choose(dialog, true) >= 0 &&
+            lists::RunChild(dialog, IDD_INTRANET_EDIT, Intranet_EditEntry))
             SendMessageA(dialog, WM_LIST_REFRESH, 0, 0);
         break;
     case IDC_IN_DELETE:
         if (Choose(dialog, false) >= 0)
-            RunChild(dialog, IDD_INTRANET_REMOVE, Intranet_RemoveEntry);
+            lists::RunChild(dialog, IDD_INTRANET_REMOVE, Intranet_RemoveEntry);
         EnableEditing();
         break;
     case IDC_IN_HELP:

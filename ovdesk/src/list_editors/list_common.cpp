@@ -140,4 +140,9 @@ void RefuseField(HWND dialog, int item, const char* format, const char* field) {
     SetFocus(GetDlgItem(dialog, item));
 }
 
+INT_PTR RunChild(HWND dialog, UINT templateId, DLGPROC procedure) {
+    const DLGTEMPLATE* form = GetDialogTemplate(templateId);
+    return form ? DialogBoxIndirectParamA(GetPluginInstance(), form, dialog, procedure, 0) : 0;
+}
+
 } // namespace lists

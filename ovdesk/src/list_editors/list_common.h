@@ -31,6 +31,9 @@ void SelectRow(HWND list, int index);
 // The row that Delete or Edit works on: -1 after the box that says why not
 // (an empty list: emptyCaption / emptyText; no row chosen).
 int ChosenRow(HWND dialog, HWND list, int count, const char* emptyCaption, const char* emptyText);
+// Runs the plug-in's dialog templateId modally over dialog; its result, 0
+// when the template cannot be loaded.
+INT_PTR RunChild(HWND dialog, UINT templateId, DLGPROC procedure);
 // The row to select after a refresh: the one whose text in column 0 is
 // wanted (then forgotten), else previous when still a row, else the first.
 int RowAfterRefresh(HWND list, std::string* wanted, int previous);
