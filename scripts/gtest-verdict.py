@@ -11,9 +11,9 @@ after writing its result). The arguments it ran with follow.
 
 The tests announced are the listed ones less the disabled ones (unless the run
 also runs those); every one of them must have run according to the XML, which
-only the program itself was told of. Prints each skipped test, the problems
-found, and one closing line "N passed, N failed[, N skipped]"; exits 1 when
-the run failed.
+only the program itself was told of. Prints each skipped test, the messages of
+failed tests, the problems found, and one closing line "N passed, N failed[,
+N skipped]"; exits 1 when the run failed.
 """
 import os
 import re
@@ -105,6 +105,17 @@ def first_line(text):
     return lines[-1] if lines else ""
 
 
+def print_failures(ran, limit=5, width=2000):
+    """Repeats the messages of the first failed tests next to the closing
+    line: a CI log shortened in the middle keeps its end, not the test's."""
+    failed = [(n, m) for n, (outcome, m) in ran.items() if outcome == "failed"]
+    for name, message in failed[:limit]:
+        text = message if len(message) <= width else message[:width] + " ..."
+        print("wine-test: failure of %s:\n%s" % (name, text))
+    if len(failed) > limit:
+        print("wine-test: and %d more failed tests" % (len(failed) - limit))
+
+
 def main():
     list_path, xml_path, log_path, status, ended, program = sys.argv[1:7]
     arguments = sys.argv[7:]
@@ -153,6 +164,7 @@ def main():
     if problems and not counts["failed"]:
         counts["failed"] = 1  # the run itself
 
+    print_failures(ran)
     for problem in problems:
         print("wine-test: %s FAILED: %s" % (program, problem))
     closing = "%d passed, %d failed" % (counts["passed"], counts["failed"])

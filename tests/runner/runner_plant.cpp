@@ -35,6 +35,10 @@ TEST(RunnerPlant, Skips) {
     GTEST_SKIP() << "planted skip";
 }
 
+TEST(RunnerPlant, FailsWithAMessage) {
+    EXPECT_EQ(1, 2) << "planted failure";
+}
+
 TEST(RunnerPlant, Hangs) {
     Hang();
 }
