@@ -10,7 +10,7 @@
 #include "core/message_sink.h"
 #include "graphs/graph_files.h"
 #include "graphs/graph_points.h"
-#include "graphs/vic32_binding.h"
+#include "core/vic32_binding.h"
 #include "ovcore/registration.h"
 #include "write/summary_error.h"
 #include "keywords/table_keywords.h"
