@@ -16,10 +16,7 @@
 #include "ovcore/profile.h"
 #include "ovcore/report_ini.h"
 #include "ovcore/report_intervals.h"
-#include "keywords/keyword_state.h"
-#include "write/report_style.h"
 #include "count/accumulate_state.h"
-#include "write/writer_state.h"
 #include "tables/period_block.h"
 #include "tables/table_numbers.h"
 
@@ -130,8 +127,6 @@ struct RunContext {
     PeriodBlock Period;
     int SortSetting; // 2 sorts the tables by users, else by hits
 
-    char TemplatePath[MAX_PATH];
-    char PreparedTemplate[MAX_PATH]; // "TEMP%d.HTM" copy; deleted by FinishReport
     char RunText[MAX_PATH];
     char ReportDateText[RUN_DATE_TEXT * 2];
     char RangeText[RUN_DATE_TEXT * 4];
@@ -140,21 +135,15 @@ struct RunContext {
     struct SearchEngine* SearchEngines; // loaded on the first search-engine hit
     char ErrorText[256];                // why the run stopped (out of memory)
 
-    // Report output (the writer and the keyword evaluators).
-    ReportStyle Style;
-    char OutputPath[MAX_PATH]; // the file the user asked for
-    BOOL DocumentOutput;       // .doc or .xls output: no frames, images or pages
-    char ReportTitle[MAX_PATH];
-    char CurrentPageName[MAX_PATH];
-    char NextPageName[MAX_PATH];
-    char* PageList; // finished pages, each NUL-ended, ended by an empty name
-    DWORD PageListSize;
+    // The report writer's state (write/report_output.h), which the run
+    // neither reads nor writes: the writer makes it for a run set up for a
+    // report, and FreeRunContext hands it to FreeOutput. Null otherwise.
+    struct ReportOutput* Output;
+    void (*FreeOutput)(RunContext* context);
 
     // Areas add their own state below this line, one member each.
     BOOL GridFollowsHits;  // the range and grid widen to every hit counted (RunHitInterval)
     AccumulateState Accum; // the hit updaters' caches
-    KeywordRunState Keywords;
-    ReportWriterState Writer;
 };
 
 // Makes the context zero-filled with its header words and the period
