@@ -16,6 +16,7 @@
 #include "run/run_setup.h"
 #include "database_report_fixture.h"
 #include "run_driver.h"
+#include "write/report_output.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ TEST_F(DatabaseReportTest, StoredDaysMergeIntoTheTablesOfALogRun) {
                   RunDatabaseReport(profile_, ProfilePath().c_str(), start, end, "hist.log",
                                     "out.htm", report, &profile_->Servers, nullptr, 0));
         ASSERT_NE(nullptr, report->Run);
-        EXPECT_STREQ("out.htm", report->Run->OutputPath);
+        EXPECT_STREQ("out.htm", report->Run->Output->OutputPath);
         EXPECT_STREQ("hist.log", report->LogPath);
 
         // The data ends with the newest second of the logs, which no update
@@ -158,7 +159,7 @@ TEST_F(DatabaseReportTest, RealtimeReportIsWrittenAsTheLogRunsSummary) {
 
     RunOutcome logs = LogRun(start, end, sections.list, sections.count);
     ASSERT_NE(nullptr, logs.report);
-    lstrcpynA(logs.report->Run->OutputPath, fromLogs.c_str(), MAX_PATH);
+    lstrcpynA(logs.report->Run->Output->OutputPath, fromLogs.c_str(), MAX_PATH);
     EXPECT_NE(nullptr, ORB_DoSummary(logs.report, nullptr, nullptr));
     ORB_CloseReport(logs.report, nullptr);
 

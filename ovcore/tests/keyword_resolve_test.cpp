@@ -7,6 +7,7 @@
 #include "write/output_names.h"
 #include "report_keywords_fixture.h"
 #include "temp_install.h"
+#include "write/report_output.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ struct ReportFile {
 TEST(KeywordResolve, ValuesAreWrittenAndMarkersAnsweredWithTheirCode) {
     KeywordRun r;
     r.run->Period.Hits[0] = 12345;
-    lstrcpyA(r.run->ReportTitle, "LANG_STR<Title> & 'co' stays");
+    lstrcpyA(r.run->Output->ReportTitle, "LANG_STR<Title> & 'co' stays");
     g_ReportTableKeywords[TopDocuments].Empty = 1;
     struct {
         const char* keyword;
@@ -123,11 +124,11 @@ TEST(KeywordResolve, LongContentsScriptIsWrittenWhole) {
         ASSERT_EQ(AppendPageName(r.run, install.Path(name).c_str()), 1);
     }
     int listed = 0;
-    for (const char* p = r.run->PageList; *p; p += strlen(p) + 1)
+    for (const char* p = r.run->Output->PageList; *p; p += strlen(p) + 1)
         ++listed;
     EXPECT_EQ(listed, pages);
 
-    r.run->Writer.FrameMode = TRUE;
+    r.run->Output->Writer.FrameMode = TRUE;
     ReportFile file;
     DWORD marker = 0;
     int action = 0;
@@ -136,8 +137,8 @@ TEST(KeywordResolve, LongContentsScriptIsWrittenWhole) {
     EXPECT_GT(written, KEYWORD_VALUE_SIZE);
     EXPECT_EQ(written, GetFileSize(file.handle, nullptr));
     EXPECT_EQ(marker, 0u); // the resolver's own flag: not a layout marker
-    free(r.run->PageList);
-    r.run->PageList = nullptr;
+    free(r.run->Output->PageList);
+    r.run->Output->PageList = nullptr;
 }
 
 } // namespace

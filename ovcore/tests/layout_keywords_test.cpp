@@ -4,6 +4,7 @@
 
 #include "keywords/header_keywords.h"
 #include "run/report_handle.h"
+#include "write/report_output.h"
 
 namespace {
 
@@ -17,14 +18,18 @@ class LayoutKeywords : public ::testing::Test {
   protected:
     void SetUp() override {
         run = AllocRunContext();
+        OpenReportOutput(run);
         report.Profile = &profile;
         run->Profile = &profile;
         run->Servers = &profile.Servers;
-        strcpy(run->Style.TableColumns, "012");
-        run->Style.LongDescription = 1;
-        strcpy(run->OutputPath, "C:\\out\\rep.doc");
+        strcpy(run->Output->Style.TableColumns, "012");
+        run->Output->Style.LongDescription = 1;
+        strcpy(run->Output->OutputPath, "C:\\out\\rep.doc");
     }
-    void TearDown() override { free(run); }
+    void TearDown() override {
+        run->FreeOutput(run);
+        free(run);
+    }
 
     void Check(const LayoutCase& c) {
         SCOPED_TRACE(c.keyword);
@@ -46,7 +51,7 @@ TEST_F(LayoutKeywords, MarkAndRemoveByTheRunsSwitches) {
     domain.RowmereEnabled = 1;
     profile.RowmereIP = &domain;
     profile.Servers.dwCount = 1;
-    strcpy(run->Style.TableColumns, "12");
+    strcpy(run->Output->Style.TableColumns, "12");
     const LayoutCase cases[] = {
         {"BeginLine_TopDocuments[3]", true, "%%BookMarkLine%%"},
         {"EndLine_TopDocuments[3]", false, ""},
@@ -102,15 +107,15 @@ TEST_F(LayoutKeywords, PeriodRowsStayForTheRunsIntervalsOnly) {
 
 TEST_F(LayoutKeywords, ServerLinesStayForSeveralServersAndPagesSwitch) {
     profile.Servers.dwCount = 2;
-    run->Style.LongDescription = 0;
+    run->Output->Style.LongDescription = 0;
     Check({"EndLine_TopCountriesServerName2Sorted[1,1]", false, ""});
     Check({"EndShortDescription", false, ""});
     Check({"EndLongDescription", true, "%%RemoveColumn%%"});
     Check({"TopOfFile_GeneralStats", true, "%%TopOfFile%%"});
-    EXPECT_STREQ(run->NextPageName, "GeneralStats");
-    strcpy(run->OutputPath, "C:rep.doc");
+    EXPECT_STREQ(run->Output->NextPageName, "GeneralStats");
+    strcpy(run->Output->OutputPath, "C:rep.doc");
     Check({"OstrevanePath", false, "C:"});
-    strcpy(run->OutputPath, "rep.doc");
+    strcpy(run->Output->OutputPath, "rep.doc");
     Check({"OstrevanePath", false, "rep.doc"});
 }
 

@@ -10,7 +10,7 @@
 #include "core/message_sink.h"
 #include "graphs/graph_files.h"
 #include "graphs/graph_points.h"
-#include "graphs/vic32_binding.h"
+#include "core/vic32_binding.h"
 #include "ovcore/registration.h"
 #include "write/summary_error.h"
 #include "keywords/table_keywords.h"
@@ -19,6 +19,7 @@
 #include "report_keywords_fixture.h"
 #include "settings/install_folder.h"
 #include "temp_install.h"
+#include "write/report_output.h"
 
 namespace {
 
@@ -185,7 +186,7 @@ struct GraphRun {
         Engine_SetUnattended(TRUE);
         InstallFolder_SetFromFileName((install.Root() + "ovkit.dll").c_str());
         CreateDirectoryA(folder.c_str(), NULL);
-        lstrcpyA(r.run->OutputPath, (folder + "week.htm").c_str());
+        lstrcpyA(r.run->Output->OutputPath, (folder + "week.htm").c_str());
         for (int i = 0; i < 12; ++i)
             r.Add(TopDocuments, ("/page" + std::to_string(i) + ".html").c_str(), 20 - i);
         InitGSWLibrary(1, NULL);
@@ -233,8 +234,8 @@ TEST(GraphKeyword, WritesAGifAJpegOrAMetafileBesideTheReport) {
         SCOPED_TRACE(c.name);
         GraphRun g;
         ASSERT_TRUE(ORB_IsGraphingAvailable());
-        g.r.run->Style.GraphType = (WORD)c.format;
-        g.r.run->Style.FullPath = c.fullPath;
+        g.r.run->Output->Style.GraphType = (WORD)c.format;
+        g.r.run->Output->Style.FullPath = c.fullPath;
         std::string final = g.folder + c.name;
         EXPECT_EQ(g.Value(kPages), c.fullPath ? final : std::string(c.name));
         EXPECT_EQ(Head(final, strlen(c.magic)), c.magic);

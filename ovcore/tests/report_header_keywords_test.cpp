@@ -4,6 +4,7 @@
 
 #include "ovcore/hittime.h"
 #include "report_keywords_fixture.h"
+#include "write/report_output.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ void FillPeriod(RunContext* run) {
 TEST(HeaderKeywords, FiguresOfTheRun) {
     KeywordRun r;
     FillPeriod(r.run);
-    lstrcpyA(r.run->ReportTitle, "Our site");
+    lstrcpyA(r.run->Output->ReportTitle, "Our site");
     lstrcpyA(r.run->ProfileTexts[0], "example.org");
     const KeywordCase cases[] = {
         {"TitleLogDescription", "Our site", 0},
@@ -61,7 +62,7 @@ TEST(HeaderKeywords, FiguresOfTheRun) {
         {"NoSuchKeyword", "", 0},
     };
     ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
-    EXPECT_EQ(3u, r.run->Keywords.DayCount);
+    EXPECT_EQ(3u, r.run->Output->Keywords.DayCount);
 }
 
 TEST(HeaderKeywords, LogsWithoutVisitorsRemoveVisitorFigures) {
@@ -90,7 +91,7 @@ TEST(HeaderKeywords, DayCountOfShortOrBackwardRangesIsZero) {
         r.run->Intervals.RangeStart = range.start;
         r.run->Intervals.RangeEnd = range.end;
         EXPECT_EQ("0", r.Value("HeaderAverageHitsPerDay"));
-        EXPECT_EQ(0u, r.run->Keywords.DayCount);
+        EXPECT_EQ(0u, r.run->Output->Keywords.DayCount);
     }
 }
 
@@ -127,7 +128,7 @@ TEST(HeaderKeywords, WeekdayAndHourSummaries) {
 
 TEST(HeaderKeywords, StyleSettings) {
     KeywordRun r;
-    ReportStyle& s = r.run->Style;
+    ReportStyle& s = r.run->Output->Style;
     lstrcpyA(s.Colors[STYLE_ODD_ROW_TEXT], "#111111");
     lstrcpyA(s.Colors[STYLE_EVEN_ROW_TEXT], "#222222");
     lstrcpyA(s.Colors[STYLE_EVEN_ROW_BACKGROUND], "#EEEEEE");
@@ -157,8 +158,8 @@ int CALLBACK WriteCaption(int, const char* text, int flag) {
 
 TEST(HeaderKeywords, LayoutAndDocumentKeywords) {
     KeywordRun r;
-    lstrcpyA(r.run->Style.TableColumns, "12");
-    lstrcpyA(r.run->OutputPath, "C:\\Reports\\site.doc");
+    lstrcpyA(r.run->Output->Style.TableColumns, "12");
+    lstrcpyA(r.run->Output->OutputPath, "C:\\Reports\\site.doc");
     ServerList_AddServer(&r.servers, "www1", "a.log", "", "");
     for (const char* code : {"US", "DE", "FR", "NL", "SE"})
         r.Add(TopCountries, code, 1); // the rows that the line keywords name
@@ -186,7 +187,7 @@ TEST(HeaderKeywords, LayoutAndDocumentKeywords) {
 
     DWORD marker = 0;
     EXPECT_EQ("%%TopOfFile%%", r.Value("TopOfFile_page2.htm", &marker));
-    EXPECT_STREQ("page2.htm", r.run->NextPageName);
+    EXPECT_STREQ("page2.htm", r.run->Output->NextPageName);
 
     // The run's status callback writes its progress caption into the value.
     char value[KEYWORD_VALUE_SIZE];

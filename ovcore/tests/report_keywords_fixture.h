@@ -11,6 +11,7 @@
 #include "ovcore/serverlist.h"
 #include "keywords/header_keywords.h"
 #include "run/run_context.h"
+#include "write/report_output.h"
 
 struct KeywordRun {
     RunContext* run = AllocRunContext();
@@ -21,6 +22,7 @@ struct KeywordRun {
     ReportIniSettings language{};
 
     KeywordRun() {
+        OpenReportOutput(run);
         for (AnalysisTable& t : tables)
             InitTable(nullptr, &t, 0);
         InitTable(nullptr, &sessions, 0);
@@ -46,6 +48,7 @@ struct KeywordRun {
             FreeTableItems(&tables[i], TableKindOfNumber(i));
         FreeTableItems(&sessions, TABLE_KIND_PLAIN);
         ServerList_FreeContents(&servers);
+        run->FreeOutput(run);
         free(run);
     }
     // Makes item 0 of a table the aggregate row (as the run's tables have).

@@ -6,6 +6,7 @@
 #include "ovcore/company.h"
 #include "report_keywords_fixture.h"
 #include "tables/item_intervals.h"
+#include "write/report_output.h"
 
 namespace {
 
@@ -382,7 +383,7 @@ TEST(TableKeywords, PageTitlesOfLocalPages) {
         {"TopEntryTitle[2]", ""},
     };
     ExpectKeywordValues(r, cases, sizeof(cases) / sizeof(cases[0]));
-    r.run->Keywords.Cancelled = TRUE;
+    r.run->Output->Keywords.Cancelled = TRUE;
     EXPECT_EQ("", r.Value("TopEntryTitle[0]"));
     DeleteFileA(page.c_str());
     RemoveDirectoryA(folder);

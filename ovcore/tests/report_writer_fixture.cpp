@@ -8,6 +8,7 @@
 #include "run/report_handle.h"
 #include "run/run_setup.h"
 #include "settings/install_folder.h"
+#include "write/report_output.h"
 
 namespace ovtest {
 
@@ -29,7 +30,7 @@ static WORD FakeResolve(ReportHandle*, HANDLE file, const char* keyword, RunCont
         *markerFlag = 1;
         *action = k[1] - '0';
     } else if (k.rfind("P:", 0) == 0) {
-        lstrcpynA(run->NextPageName, k.c_str() + 2, MAX_PATH);
+        lstrcpynA(run->Output->NextPageName, k.c_str() + 2, MAX_PATH);
         *markerFlag = 1;
         *action = LAYOUT_TOP_OF_FILE;
     } else if (k == "E") {
@@ -59,8 +60,10 @@ WriterRun::WriterRun() {
     strcpy(report->Language, "ENGLISH");
     strcpy(report->StyleName, "Test Style");
     run = AllocRunContext();
-    strcpy(run->ReportTitle, "Test Report");
-    lstrcpynA(run->PreparedTemplate, install.Path("ovdesk\\template\\TEMP0.HTM").c_str(), MAX_PATH);
+    OpenReportOutput(run);
+    strcpy(run->Output->ReportTitle, "Test Report");
+    lstrcpynA(run->Output->PreparedTemplate, install.Path("ovdesk\\template\\TEMP0.HTM").c_str(),
+              MAX_PATH);
     Output("rep.htm");
     Style("");
     saved_ = g_WriterResolveKeyword;
@@ -80,11 +83,11 @@ void WriterRun::Style(const std::string& keys) {
 }
 
 void WriterRun::Template(const std::string& text) {
-    WriteFileBytes(run->PreparedTemplate, text);
+    WriteFileBytes(run->Output->PreparedTemplate, text);
 }
 
 void WriterRun::Output(const std::string& name) {
-    lstrcpynA(run->OutputPath, install.Path("out\\" + name).c_str(), MAX_PATH);
+    lstrcpynA(run->Output->OutputPath, install.Path("out\\" + name).c_str(), MAX_PATH);
 }
 
 int WriterRun::Write() {

@@ -9,6 +9,7 @@
 #include "write/report_files.h"
 #include "write/summary_error.h"
 #include "report_writer_fixture.h"
+#include "write/report_output.h"
 
 using ovtest::kPageHead;
 using ovtest::kPageTail;
@@ -161,7 +162,7 @@ TEST(ReportWriter, FrameModeWritesTheFilesOfEachSplit) {
         EXPECT_EQ(WriterRun::statusCalls.back(), "0:" + r.install.Path("out\\rep.htm"));
         // The contents page knows the pages written before it.
         size_t listed = 0;
-        for (const char* p = r.run->PageList; *p; p += strlen(p) + 1)
+        for (const char* p = r.run->Output->PageList; *p; p += strlen(p) + 1)
             ++listed;
         EXPECT_EQ(listed, c.pages.size());
     }
@@ -185,7 +186,7 @@ TEST(ReportWriter, ChapterPagesKeepTheStyleAndRemovedChaptersLeaveNoPage) {
     EXPECT_EQ(r.Out("rep_01_b.htm"), Page(head + "hosts\r\n"));
     EXPECT_FALSE(r.Exists("rep_02_b.htm"));
     size_t listed = 0;
-    for (const char* p = r.run->PageList; *p; p += strlen(p) + 1)
+    for (const char* p = r.run->Output->PageList; *p; p += strlen(p) + 1)
         ++listed;
     EXPECT_EQ(listed, 2u);
 }
@@ -225,11 +226,12 @@ TEST(ReportWriter, FramesetThatCannotBeCreatedIsReported) {
     WriterRun r;
     r.Style("Frame Page=1\r\n");
     r.Template("only\r\n");
-    ASSERT_TRUE(CreateDirectoryA(r.run->OutputPath, NULL));
+    ASSERT_TRUE(CreateDirectoryA(r.run->Output->OutputPath, NULL));
     EXPECT_EQ(r.Write(), 1);
     EXPECT_EQ(r.Out("rep_b.htm"), Page("only\r\n"));
-    EXPECT_EQ(std::string(SummaryErrorText()), "Failed to open " + std::string(r.run->OutputPath));
-    RemoveDirectoryA(r.run->OutputPath);
+    EXPECT_EQ(std::string(SummaryErrorText()),
+              "Failed to open " + std::string(r.run->Output->OutputPath));
+    RemoveDirectoryA(r.run->Output->OutputPath);
 }
 
 TEST(ReportWriter, DocumentOutputIsOneFileWithoutImagesOrFrames) {
@@ -241,8 +243,8 @@ TEST(ReportWriter, DocumentOutputIsOneFileWithoutImagesOrFrames) {
         r.Template(kTwoChapters);
         ASSERT_EQ(r.Write(), 1);
         EXPECT_EQ(r.Out(name), Page(kAllChapters));
-        EXPECT_TRUE(r.run->DocumentOutput);
-        EXPECT_EQ(r.run->Style.GraphType, 2);
+        EXPECT_TRUE(r.run->Output->DocumentOutput);
+        EXPECT_EQ(r.run->Output->Style.GraphType, 2);
         EXPECT_FALSE(r.Exists("ovlogoss.gif"));
         EXPECT_FALSE(r.Exists("loganlz.gif"));
         EXPECT_EQ(WriterRun::statusCalls.size(), 1u);
@@ -272,7 +274,7 @@ TEST(ReportWriter, LogKindsWithoutVisitorsUseTheirOwnTemplate) {
         ASSERT_EQ(r.Write(), 1);
         EXPECT_EQ(r.Out("rep.htm"), Page(std::string(c.file) + "\r\n"));
         EXPECT_EQ(g_ReportTableKeywords[c.empty].Empty, 1u);
-        DeleteFileA(r.run->PreparedTemplate);
+        DeleteFileA(r.run->Output->PreparedTemplate);
     }
 }
 
@@ -280,7 +282,7 @@ TEST(ReportWriter, MissingTemplateFailsWithItsPath) {
     WriterRun r;
     ASSERT_EQ(r.Write(), 0);
     EXPECT_EQ(std::string(SummaryErrorText()),
-              "Failed to open " + std::string(r.run->PreparedTemplate));
+              "Failed to open " + std::string(r.run->Output->PreparedTemplate));
     EXPECT_FALSE(r.Exists("rep.htm"));
 }
 
@@ -289,16 +291,16 @@ TEST(ReportWriter, ReadsStyleSettingsWithTheirDefaults) {
     r.Style("Page Background Color=123456\r\nLogo Filename=\r\nTable Columns=02\r\n");
     r.Template("x");
     ASSERT_EQ(r.Write(), 1);
-    const ReportStyle& s = r.run->Style;
+    const ReportStyle& s = r.run->Output->Style;
     EXPECT_STREQ(s.Colors[STYLE_PAGE_BACKGROUND], "#123456");
     EXPECT_STREQ(s.Colors[STYLE_TITLE_TEXT], "#00FF00");
     EXPECT_STREQ(s.LogoFilename, "ovlogoss.gif");
     EXPECT_STREQ(s.Fonts[STYLE_FONT_TABLE_DATA], "Arial");
     EXPECT_STREQ(s.SeparateFiles, "PER_REPORT");
     EXPECT_EQ(s.TocWidth, 20);
-    EXPECT_TRUE(r.run->Writer.ShowHits);
-    EXPECT_FALSE(r.run->Writer.ShowPercent);
-    EXPECT_TRUE(r.run->Writer.ShowSessions);
+    EXPECT_TRUE(r.run->Output->Writer.ShowHits);
+    EXPECT_FALSE(r.run->Output->Writer.ShowPercent);
+    EXPECT_TRUE(r.run->Output->Writer.ShowSessions);
 }
 
 TEST(ReportSupportFile, MissingSourceLeavesNoDestination) {
@@ -331,10 +333,10 @@ TEST(DoSummary, EmptiesTheErrorTextAndReportsFailures) {
     EXPECT_EQ(r.Out("rep.htm"), Page("done\r\n"));
     EXPECT_EQ(r.run->SortSetting, 2);
 
-    DeleteFileA(r.run->PreparedTemplate);
+    DeleteFileA(r.run->Output->PreparedTemplate);
     EXPECT_EQ(ORB_DoSummary(r.report, NULL, NULL), r.run); // the run, though writing failed
     ORB_GetSummaryErrMsg(text);
-    EXPECT_EQ(std::string(text), "Failed to open " + std::string(r.run->PreparedTemplate));
+    EXPECT_EQ(std::string(text), "Failed to open " + std::string(r.run->Output->PreparedTemplate));
 }
 
 int g_peeks = 0;
@@ -366,7 +368,7 @@ TEST(DoSummary, StopSkipsPageTitlesAndTheCallbacksAreRestored) {
         g_peeks = 0;
         EXPECT_EQ(ORB_DoSummary(r.report, c.peek, NULL), r.run);
         ORB_SetCancelBOOL(NULL);
-        EXPECT_EQ(r.run->Keywords.Cancelled, c.cancelled);
+        EXPECT_EQ(r.run->Output->Keywords.Cancelled, c.cancelled);
         EXPECT_EQ(r.Out("rep.htm"), Page("a\r\nb\r\n"));
         EXPECT_EQ(g_peeks, 2);
         const EngineState& s = Engine_State();

@@ -10,6 +10,7 @@
 #include "run/run_context_parts.h"
 #include "run/run_setup.h"
 #include "run_driver.h"
+#include "write/report_output.h"
 
 namespace {
 
@@ -194,11 +195,11 @@ TEST(RunContextSetup, HeaderTextsFromTheRunsArgumentsAndProfile) {
         ASSERT_NE(run.report, nullptr);
         const RunContext* context = run.report->Run;
         ASSERT_NE(context, nullptr);
-        EXPECT_STREQ(context->ReportTitle, c.title);
+        EXPECT_STREQ(context->Output->ReportTitle, c.title);
         EXPECT_STREQ(context->RunText, c.runText);
         EXPECT_STREQ(context->ProfileTexts[0], c.webDomain);
         EXPECT_STREQ(context->ProfileTexts[1], "Shop logs");
-        EXPECT_STREQ(context->OutputPath, "C:\\out\\rep.htm");
+        EXPECT_STREQ(context->Output->OutputPath, "C:\\out\\rep.htm");
         ORB_CloseReport(run.report, nullptr);
     }
 }
@@ -317,7 +318,7 @@ TEST(RunContextSetup, TemplateIsTrimmedToAFreeCopyAndScanned) {
     RunOutcome run = RunReport(p, "t.wlp", o);
     ASSERT_NE(run.report, nullptr);
     ASSERT_NE(run.report->Run, nullptr);
-    std::string copy = run.report->Run->PreparedTemplate;
+    std::string copy = run.report->Run->Output->PreparedTemplate;
     EXPECT_STRCASEEQ(copy.c_str(), (engine.Install().Module() + "Template\\TEMP1.HTM").c_str());
     EXPECT_TRUE(ovtest::FileExistsAt(copy));
     EXPECT_EQ(Row(TopDocuments).Used, 1u);

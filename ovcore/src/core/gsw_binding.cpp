@@ -2,7 +2,7 @@
 
 #include "core/engine_state.h"
 #include "core/message_sink.h"
-#include "graphs/vic32_binding.h"
+#include "core/vic32_binding.h"
 #include "gsw.h"
 #include "ovkit/dll_binding.h"
 #include "ovcore/registration.h"

@@ -8,10 +8,6 @@
 // that expire idle items); 1, or 0 when memory is short (nothing left
 // allocated).
 int MakeRunTables(RunContext* context);
-// The period's empty table set (every numbered table and the visitors),
-// without the run's bindings and leaving its table count alone; 0 when
-// memory is short (nothing is kept).
-int MakePeriodTableSet(PeriodBlock* period);
 // Points the context's table updaters at it (visit closing, the name of the
 // rest): for tables made elsewhere, such as a stored day's.
 void BindRunTables(RunContext* context);

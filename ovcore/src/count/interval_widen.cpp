@@ -3,7 +3,7 @@
 // out of order by seconds), and a hit outside the grid would be counted in no
 // interval and in no table's total.
 #include "tables/analysis_tables.h"
-#include "keywords/interval_rows.h"
+#include "reportini/interval_rows.h"
 #include "run/run_context.h"
 #include "tables/item_intervals.h"
 

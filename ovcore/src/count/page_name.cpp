@@ -9,7 +9,7 @@
 #include "core/engine_state.h"
 #include "ovkit/pathutil.h"
 #include "ovkit/urlutil.h"
-#include "keywords/page_titles.h"
+#include "run/url_types.h"
 #include "ovkit/text_copy.h"
 
 #define PAGE_NAME_MAX 1299 // characters of the page name

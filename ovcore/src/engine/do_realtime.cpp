@@ -18,6 +18,7 @@
 #include "write/template_writer.h"
 #include "count/accumulate.h"
 #include "run/run_setup.h"
+#include "write/report_output.h"
 
 #define REALTIME_NO_REPORT 1
 
@@ -106,19 +107,19 @@ ORB_DoRealtime(AnalysisProfile* profile, const char* outputPath, const char* sty
     WORD code = RunDatabaseReport(profile, profilePath, start, end, logPath, output, report,
                                   UpdateServers(profile), status, (int)updateOnly);
     RunContext* run = report->Run;
-    if (run && title)
-        lstrcpynA(run->ReportTitle, title, MAX_PATH);
+    if (run && run->Output && title)
+        lstrcpynA(run->Output->ReportTitle, title, MAX_PATH);
     if (updateOnly)
         return Finish(call, code);
     if (code == DBREPORT_STOPPED)
         return Finish(call, DBREPORT_STOPPED);
-    if (code != DBREPORT_DONE || !run)
+    if (code != DBREPORT_DONE || !run || !run->Output)
         return Finish(call, REALTIME_NO_REPORT);
 
     run->SortSetting = ReadSortSetting(report->StyleName);
     SortAndTrimReportTables(run, 0);
     if (mode == 3)
-        lstrcpynA(run->OutputPath, outputPath ? outputPath : "", MAX_PATH);
+        lstrcpynA(run->Output->OutputPath, outputPath ? outputPath : "", MAX_PATH);
     if (afterRead)
         afterRead();
     if (language && *language) {

@@ -11,6 +11,7 @@
 #include "write/template_writer.h"
 #include "count/accumulate.h"
 #include "settings/install_folder.h"
+#include "write/report_output.h"
 
 // The report language's words replace the run's; on failure the run keeps
 // the words it had.
@@ -41,8 +42,8 @@ ORB_EXPORT(void*) ORB_DoSummary(ReportHandle* report, ORB_PEEKPROC peek, ORB_STA
     report->Run = run;
     // A run the user stopped is reported from what was read, without the
     // slow parts.
-    if (LogRead_IsCancelled())
-        run->Keywords.Cancelled = TRUE;
+    if (LogRead_IsCancelled() && run->Output)
+        run->Output->Keywords.Cancelled = TRUE;
     LoadLanguageWords(report, run);
     WriteTemplateReport(report, run, status);
     RestoreProgressCallbacks();

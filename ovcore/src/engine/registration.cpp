@@ -17,6 +17,8 @@
 #include "logparse/parse_settings.h"
 #include "ovcore/netsettings.h"
 #include "ovcore/settings.h"
+#include "run/run_setup.h"
+#include "write/report_output.h"
 
 ORB_ERRORDISPLAYPROC glpfnDisplayReportError = NULL;
 
@@ -55,6 +57,7 @@ ORB_Register(const char* dataFolder, int timeout, int clientId, ORB_PUMPPROC pum
              DWORD* networkStatus, HINSTANCE resources, DWORD_PTR /*reserved*/, HANDLE token,
              ORB_ERRORDISPLAYPROC errorDisplay) {
     EngineState& s = Engine_State();
+    SetRunReportOpener(OpenRunReport); // runs set up for a report get the writer's state
     char folder[MAX_PATH];
     if (!DataFolder_Normalize(dataFolder, folder))
         return ORB_FAIL;

@@ -13,6 +13,7 @@
 #include "run/report_handle.h"
 #include "ovkit/text_copy.h"
 #include "ovkit/dll_binding.h"
+#include "write/report_output.h"
 
 #define GRAPH_PROGRESS_TEXT 5599
 #define GRAPH_MOST_SIZE 400 // per cent: larger sizes made huge bitmaps
@@ -210,7 +211,7 @@ void EvaluateGraphKeyword(const TableCall& c, ReportHandle* report, ReportStatus
     RunContext* run = c.run;
     const char* open = strchr(c.keyword, '[');
     GswCalls g;
-    if (!run || !open || !c.table || c.table->ovCount == 0 || !BindCalls(g))
+    if (!run || !run->Output || !open || !c.table || c.table->ovCount == 0 || !BindCalls(g))
         return;
     GraphRequest request;
     GraphPoints points;
@@ -219,12 +220,13 @@ void EvaluateGraphKeyword(const TableCall& c, ReportHandle* report, ReportStatus
                            report ? report->SectionCount : 0) ||
         !BuildGraphPoints(c, request, &points))
         return;
-    int format = run->Style.GraphType <= GRAPH_FORMAT_METAFILE ? run->Style.GraphType : 0;
+    ReportOutput* output = run->Output;
+    int format = output->Style.GraphType <= GRAPH_FORMAT_METAFILE ? output->Style.GraphType : 0;
     GraphFiles files;
-    if (!GetTempGraphFolder(run->OutputPath, ++run->Keywords.GraphCount, format, &files))
+    if (!GetTempGraphFolder(output->OutputPath, ++output->Keywords.GraphCount, format, &files))
         return;
     OvkitCopyText(c.value, c.size,
-                  run->Style.FullPath ? files.final : PathFindFileNameA(files.final));
+                  output->Style.FullPath ? files.final : PathFindFileNameA(files.final));
     ShowProgress(status, c.prefix, c.value);
     const char* target = format == GRAPH_FORMAT_METAFILE ? files.temporary : files.bitmap;
     if (!DrawAndExport(g, request, points, run, target, format)) {

@@ -5,7 +5,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "graphs/vic32_binding.h"
+#include "core/vic32_binding.h"
 #include "ovcore/settings.h"
 
 static const char* const kExtensions[] = {"gif", "jpg", "wmf"};

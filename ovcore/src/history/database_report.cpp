@@ -13,7 +13,6 @@
 #include "ovcore/fileinfo.h"
 #include "ovcore/logpath.h"
 #include "ovcore/registration.h"
-#include "write/run_report_services.h"
 #include "run/run_setup.h"
 
 #define DAY 86400u
@@ -167,7 +166,6 @@ int PrepareReport(ReportHandle* report, const char* profilePath, ORB_TIME start,
     if (!SetupRunContext(report, 1))
         return 0;
     RunContext* run = report->Run;
-    lstrcpynA(run->OutputPath, outputPath ? outputPath : "", MAX_PATH);
     if (report->CallerWord == 1) {
         SetReportIntervalsForRange(run, start, end);
         SetReportRangeText(report);

@@ -11,6 +11,7 @@
 #include "header_call.h"
 #include "keyword_text.h"
 #include "run/run_setup.h"
+#include "write/report_output.h"
 
 #define SECONDS_PER_DAY 86400
 
@@ -51,7 +52,7 @@ static DWORD RunDays(RunContext* run) {
     if (last > now)
         last = now;
     DWORD days = last > first ? (last - first + SECONDS_PER_DAY - 1) / SECONDS_PER_DAY : 0;
-    run->Keywords.DayCount = days;
+    run->Output->Keywords.DayCount = days;
     return days;
 }
 
@@ -91,7 +92,7 @@ static int HeaderTexts(const HeaderCall& call) {
     RunContext* run = call.run;
     const char* k = call.keyword;
     if (KeywordIs(k, "TitleLogDescription"))
-        SetHeaderText(call, run->ReportTitle);
+        SetHeaderText(call, run->Output->ReportTitle);
     else if (KeywordIs(k, "HeaderWebDomain"))
         SetHeaderText(call, run->ProfileTexts[0]);
     else if (KeywordIs(k, "HeaderGeneratedOn"))

@@ -12,9 +12,10 @@
 #include "write/toc_script.h"
 #include "run/run_setup.h"
 #include "ovkit/text_copy.h"
+#include "write/report_output.h"
 
 static bool ColumnShown(const RunContext* run, char digit) {
-    return strchr(run->Style.TableColumns, digit) != nullptr;
+    return strchr(run->Output->Style.TableColumns, digit) != nullptr;
 }
 
 // A database column shows when its profile section exists and is on.
@@ -102,7 +103,7 @@ static bool ColumnHidden(const RunContext* run, const char* column) {
         return !DatabaseColumnShown(run, false);
     // The page's background attribute, for a style that names a picture.
     if (KeywordIs(column, "BackgroundPicture"))
-        return !run->Style.BackgroundFilename[0];
+        return !run->Output->Style.BackgroundFilename[0];
     return false;
 }
 
@@ -145,13 +146,13 @@ int EvaluateLayoutKeyword(const HeaderCall& call) {
     else if (KeywordIs(k, "BeginShortDescription") || KeywordIs(k, "BeginLongDescription"))
         SetHeaderMarker(call, "%%BookMarkColumn%%");
     else if (KeywordIs(k, "EndShortDescription")) {
-        if (run->Style.LongDescription)
+        if (run->Output->Style.LongDescription)
             SetHeaderMarker(call, "%%RemoveColumn%%");
     } else if (KeywordIs(k, "EndLongDescription")) {
-        if (!run->Style.LongDescription)
+        if (!run->Output->Style.LongDescription)
             SetHeaderMarker(call, "%%RemoveColumn%%");
     } else if (CompareKeywordPrefix(k, "TopOfFile_") == 0) {
-        OvkitCopyText(run->NextPageName, sizeof(run->NextPageName), k + 10);
+        OvkitCopyText(run->Output->NextPageName, sizeof(run->Output->NextPageName), k + 10);
         SetHeaderMarker(call, "%%TopOfFile%%");
     } else if (CompareKeywordPrefix(k, "BottomOfFile_") == 0)
         SetHeaderMarker(call, "");
@@ -174,7 +175,7 @@ static void FolderOf(const char* path, char* out, DWORD size) {
 int EvaluateDocumentKeyword(const HeaderCall& call) {
     const char* k = call.keyword;
     if (KeywordIs(k, "OstrevanePath"))
-        FolderOf(call.run->OutputPath, call.value, call.size);
+        FolderOf(call.run->Output->OutputPath, call.value, call.size);
     else if (KeywordIs(k, "OstrevaneINIFile")) {
         char folder[MAX_PATH] = "";
         ORB_GetMainPath(folder);
@@ -197,7 +198,7 @@ int EvaluateDocumentKeyword(const HeaderCall& call) {
 // page list; a script longer than the value buffer is left out whole.
 static void TableOfContentsScript(const RunContext* run, char* out, DWORD size) {
     std::string script;
-    if (!BuildTocScript(run->PageList, script) || script.size() >= size)
+    if (!BuildTocScript(run->Output->PageList, script) || script.size() >= size)
         script.clear();
     OvkitCopyText(out, size, script.c_str());
 }
@@ -207,7 +208,7 @@ int EvaluatePageKeyword(const HeaderCall& call) {
     if (KeywordIs(call.keyword, "ReportHeader"))
         SetHeaderText(call, run->ProfileTexts[1]);
     else if (KeywordIs(call.keyword, "TableOfContentsData")) {
-        if (run->Writer.FrameMode)
+        if (run->Output->Writer.FrameMode)
             TableOfContentsScript(run, call.value, call.size);
         if (call.markerFlag)
             *call.markerFlag = KEYWORD_VALUE_MARKUP;

@@ -9,23 +9,6 @@
 #include "run/run_context.h"
 #include "ovkit/text_copy.h"
 
-bool IsTitleFetchType(const RunContext* run, const char* ext) {
-    for (WORD i = 0; run && ext && ext[0] && run->FetchTitleTypes && i < run->FetchTitleTypeCount;
-         ++i)
-        if (run->FetchTitleTypes[i] && _stricmp(run->FetchTitleTypes[i], ext) == 0)
-            return true;
-    return false;
-}
-
-bool IsDocumentUrl(const RunContext* run, const char* url, const char* ext) {
-    if (!ext || !ext[0])
-        return url && !strchr(url, '?');
-    for (WORD i = 0; run && run->DocumentTypes && i < run->DocumentTypeCount; ++i)
-        if (run->DocumentTypes[i] && _stricmp(run->DocumentTypes[i]->Name, ext) == 0)
-            return true;
-    return false;
-}
-
 // Fetches the title of a file URL when its kind asks for one.
 static bool FetchFileTitle(const RunContext* run, const char* url, const char* path, char* title,
                            DWORD size) {

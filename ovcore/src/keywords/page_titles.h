@@ -2,14 +2,7 @@
 #pragma once
 #include <windows.h>
 
-struct RunContext;
-
-// True when ext (without its dot) is one of the run's title-fetch types
-// (case ignored); false for an empty extension.
-bool IsTitleFetchType(const RunContext* run, const char* ext);
-// With an extension, whether it is one of the run's document types; without
-// one, true when url has no "?".
-bool IsDocumentUrl(const RunContext* run, const char* url, const char* ext);
+#include "run/url_types.h"
 
 // The title of the page at url (at most size - 1 characters): a file is
 // fetched when its type is a title type and a document; for a folder the

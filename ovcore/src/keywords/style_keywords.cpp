@@ -4,6 +4,7 @@
 #include "header_call.h"
 #include "keyword_text.h"
 #include "run/run_setup.h"
+#include "write/report_output.h"
 
 static const struct {
     const char* word;
@@ -46,7 +47,7 @@ int EvaluateStyleKeyword(const HeaderCall& call) {
     const char* k = call.keyword;
     if (CompareKeywordPrefix(k, "Style_") != 0)
         return 0;
-    const ReportStyle& style = call.run->Style;
+    const ReportStyle& style = call.run->Output->Style;
     if (RepeatRowColor(call, style))
         return 1;
     for (const auto& row : kStyleWords) {

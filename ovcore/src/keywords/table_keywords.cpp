@@ -16,6 +16,7 @@
 #include "table_values.h"
 #include "run/run_setup.h"
 #include "ovkit/text_copy.h"
+#include "write/report_output.h"
 
 #define SECTION_STATUS_TEXT 5598
 #define MAX_RANKED_VALUES 256
@@ -228,10 +229,10 @@ static const SuffixRow kSuffixes[] = {
 // The first keyword of a table tells the status callback which section the
 // writer has reached.
 static void ReportSectionStart(RunContext* run, const char* prefix, ReportStatusProc status) {
-    char* last = run ? run->Keywords.LastTablePrefix : nullptr;
+    char* last = run && run->Output ? run->Output->Keywords.LastTablePrefix : nullptr;
     if (!last || _stricmp(last, prefix) == 0)
         return;
-    OvkitCopyText(last, sizeof(run->Keywords.LastTablePrefix), prefix);
+    OvkitCopyText(last, sizeof(run->Output->Keywords.LastTablePrefix), prefix);
     if (!status)
         return;
     const char* format = LoadCachedString(SECTION_STATUS_TEXT);

@@ -12,6 +12,7 @@
 #include "table_call.h"
 #include "table_values.h"
 #include "ovkit/text_copy.h"
+#include "write/report_output.h"
 
 #define PATH_TEXT_SIZE 4096
 
@@ -56,7 +57,7 @@ static void CompanyTitle(const TableCall& c) {
 // The page's own title, unless the run was cancelled: the page writes it as
 // HTML, the report shows it as text (escaped again when written).
 static void PageTitle(const TableCall& c) {
-    if (!c.run || c.run->Keywords.Cancelled)
+    if (!c.run || !c.run->Output || c.run->Output->Keywords.Cancelled)
         return;
     char url[MAX_PATH];
     CompletePageUrl(c.run, RowName(c), url, sizeof(url));

@@ -5,8 +5,8 @@
 // EndSummaryContext closes the visits and orders the tables; FinishReport
 // frees it.
 //
-// The per-period block is stored whole by the history database, so its
-// layout is pinned; the rest of the context lives in memory only.
+// The per-period block (tables/period_block.h) is stored whole by the
+// history database; the rest of the context lives in memory only.
 #pragma once
 #include "ovcore/analysis_table.h"
 #include "ovcore/company.h"
@@ -16,69 +16,12 @@
 #include "ovcore/profile.h"
 #include "ovcore/report_ini.h"
 #include "ovcore/report_intervals.h"
-#include "keywords/keyword_state.h"
-#include "write/report_style.h"
 #include "count/accumulate_state.h"
-#include "write/writer_state.h"
+#include "tables/period_block.h"
 #include "tables/table_numbers.h"
 
 #define RUN_CONTEXT_SIZE 31889
 #define RUN_CONTEXT_VERSION 0x301
-#define PERIOD_BLOCK_SIZE 1840
-#define RUN_DATE_TEXT 60
-
-#pragma pack(push, 1)
-// The run's totals (one per period in the history database).
-struct PeriodBlock {
-    DWORD dwSize;    // 1840
-    DWORD dwVersion; // 0x301
-    DWORD TodayDateTime;
-    char Today[RUN_DATE_TEXT];
-    DWORD TodaysHits;
-    DWORD TodaysUsers;
-    DWORD DaysCounted;
-    DWORD WeekdayHits, WeekdayUsers, WeekdaysCounted;
-    DWORD WeekendHits, WeekendUsers, WeekendDaysCounted;
-    DWORD UserSessionsTimeCount;
-    DWORD UserSessionsTime;
-    char BusiestDayByHits[RUN_DATE_TEXT];
-    DWORD BusiestDayHits;
-    char QuietestDayByHits[RUN_DATE_TEXT];
-    DWORD QuietestDayHits; // starts at 0xFFFFFFFF
-    char BusiestDayByUsers[RUN_DATE_TEXT];
-    DWORD BusiestDayUsers;
-    char QuietestDayByUsers[RUN_DATE_TEXT];
-    DWORD QuietestDayUsers; // starts at 0xFFFFFFFF
-    DWORD NewVisits[ANALYSIS_INTERVALS];
-    DWORD HomeVisits[ANALYSIS_INTERVALS];
-    DWORD ForeignVisits[ANALYSIS_INTERVALS];
-    DWORD UnknownVisits[ANALYSIS_INTERVALS];
-    DWORD DocumentHits;
-    DWORD Hits[ANALYSIS_INTERVALS];
-    DWORD HomePageHits[ANALYSIS_INTERVALS];
-    DWORD NotModifiedHits[ANALYSIS_INTERVALS]; // status 304
-    double Bytes[ANALYSIS_INTERVALS];
-    DWORD FailedHits[ANALYSIS_INTERVALS];
-    DWORD OtherMethodHits[ANALYSIS_INTERVALS]; // method code 4
-    DWORD FormHits;
-    DWORD FailedFormHits;
-    DWORD Failed500, Failed501, Failed502, Failed503;
-    DWORD Failed400, Failed401, Failed402, Failed403, Failed404;
-    DWORD TopTablesCount; // 44
-    AnalysisTable* TopTablesPtr;
-    AnalysisTable* TopUsersPtr; // the visitor table
-};
-#pragma pack(pop)
-static_assert(offsetof(PeriodBlock, BusiestDayByHits) == 116, "period block layout");
-static_assert(offsetof(PeriodBlock, NewVisits) == 372, "period block layout");
-static_assert(offsetof(PeriodBlock, DocumentHits) == 884, "period block layout");
-static_assert(offsetof(PeriodBlock, Bytes) == 1272, "period block layout");
-static_assert(offsetof(PeriodBlock, FormHits) == 1784, "period block layout");
-static_assert(offsetof(PeriodBlock, Failed400) == 1808, "period block layout");
-static_assert(offsetof(PeriodBlock, TopTablesCount) == 1828, "period block layout");
-#ifndef _WIN64
-static_assert(sizeof(PeriodBlock) == PERIOD_BLOCK_SIZE, "period block is 1840 bytes");
-#endif
 
 // One row of the report table keywords (process-wide, set by every template
 // scan and by the report run's section list).
@@ -184,8 +127,6 @@ struct RunContext {
     PeriodBlock Period;
     int SortSetting; // 2 sorts the tables by users, else by hits
 
-    char TemplatePath[MAX_PATH];
-    char PreparedTemplate[MAX_PATH]; // "TEMP%d.HTM" copy; deleted by FinishReport
     char RunText[MAX_PATH];
     char ReportDateText[RUN_DATE_TEXT * 2];
     char RangeText[RUN_DATE_TEXT * 4];
@@ -194,21 +135,15 @@ struct RunContext {
     struct SearchEngine* SearchEngines; // loaded on the first search-engine hit
     char ErrorText[256];                // why the run stopped (out of memory)
 
-    // Report output (the writer and the keyword evaluators).
-    ReportStyle Style;
-    char OutputPath[MAX_PATH]; // the file the user asked for
-    BOOL DocumentOutput;       // .doc or .xls output: no frames, images or pages
-    char ReportTitle[MAX_PATH];
-    char CurrentPageName[MAX_PATH];
-    char NextPageName[MAX_PATH];
-    char* PageList; // finished pages, each NUL-ended, ended by an empty name
-    DWORD PageListSize;
+    // The report writer's state (write/report_output.h), which the run
+    // neither reads nor writes: the writer makes it for a run set up for a
+    // report, and FreeRunContext hands it to FreeOutput. Null otherwise.
+    struct ReportOutput* Output;
+    void (*FreeOutput)(RunContext* context);
 
     // Areas add their own state below this line, one member each.
     BOOL GridFollowsHits;  // the range and grid widen to every hit counted (RunHitInterval)
     AccumulateState Accum; // the hit updaters' caches
-    KeywordRunState Keywords;
-    ReportWriterState Writer;
 };
 
 // Makes the context zero-filled with its header words and the period

@@ -3,7 +3,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "write/run_report_services.h"
 #include "count/accumulate.h"
 #include "run/run_context_parts.h"
 #include "run/run_setup.h"
@@ -108,8 +107,10 @@ int CopyRunContext(ReportHandle* target, const ReportHandle* source, int withTab
     CopyValues(to, from);
     target->Run = to;
     SetReportRangeText(target);
-    PrepareReportTemplate(target, to);
-    ScanTemplateForTables(to->PreparedTemplate);
+    if (!RunContext_OpenReport(target, source)) {
+        FinishReport(target);
+        return 0;
+    }
     RunContext_OpenCompanyFile(to, source->DataPath);
     if (withTables && !MakeRunTables(to)) {
         FinishReport(target);

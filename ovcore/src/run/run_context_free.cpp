@@ -1,7 +1,6 @@
 // Releasing a run's context.
 #include <stdlib.h>
 
-#include "write/run_report_services.h"
 #include "count/accumulate.h"
 #include "run/run_context_parts.h"
 #include "run/run_setup.h"
@@ -19,14 +18,13 @@ void FreeRunContext(RunContext* context) {
     context->SearchEngines = nullptr;
     FreeSummaryArrays(context->Language);
     context->Language = nullptr;
-    free(context->PageList); // the writer's list of finished pages
-    context->PageList = nullptr;
+    if (context->FreeOutput)
+        context->FreeOutput(context); // the writer's state, with its template copy
     free(context);
 }
 
 int FinishReport(ReportHandle* report) {
     if (report && report->Run) {
-        DeletePreparedTemplate(report->Run);
         FreeRunContext(report->Run);
         report->Run = nullptr;
     }

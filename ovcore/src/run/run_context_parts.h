@@ -2,6 +2,8 @@
 #pragma once
 #include "run/run_context.h"
 
+struct ReportHandle;
+
 // File-type lists, USDomains, FetchTitleTypes and the organisation types of
 // the module settings. 0 when memory ran short (the context keeps what was
 // made, for FreeRunContext).
@@ -21,3 +23,8 @@ void RunContext_TypeIntranetEntry(IntranetEntry* entry);
 // count added. Words that no longer fit are dropped.
 WORD AdView_AddWords(AdViewRecord* record, size_t* used, const char* text);
 void RunContext_FreeFiles(RunContext* context);
+// The registered writer's part of a run set up for a report (see
+// SetRunReportOpener); 1 when none is registered.
+int RunContext_OpenReport(ReportHandle* report, const ReportHandle* source);
+// Now as this system keeps times: the local wall clock read as UTC.
+ORB_TIME RunWallClockNow();

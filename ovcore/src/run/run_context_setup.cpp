@@ -8,7 +8,6 @@
 #include "ovcore/profile_file.h"
 #include "ovcore/settings.h"
 #include "ovkit/pathutil.h"
-#include "write/run_report_services.h"
 #include "count/accumulate.h"
 #include "run/run_context_parts.h"
 #include "run/run_setup.h"
@@ -33,11 +32,7 @@ void ReadLimits(RunContext* context) {
     context->CachedTime = DefaultsNumber("CachedTime", CACHED_TIME_DEFAULT);
 }
 
-ORB_TIME WallClockNow() {
-    time_t now = time(NULL);
-    struct tm local = *localtime(&now);
-    return Y2K_mkGMT(&local);
-}
+RunReportOpener g_reportOpener = nullptr;
 
 // The home page as the report shows it (expanded, "/" when none), its
 // prefix as given (one trailing slash removed) and the site's default
@@ -74,15 +69,6 @@ void TakeProfileTexts(const ReportHandle* report, RunContext* context, const Ana
     lstrcpynA(context->ProfileTexts[2], p->LogOwner, MAX_PATH);
 }
 
-// The run's own texts: the report title given to the run (the header's
-// title; the profile title when none) and the report file it writes.
-void TakeRunTexts(const ReportHandle* report, RunContext* context) {
-    lstrcpynA(context->RunText, report->ReportTitle, MAX_PATH);
-    lstrcpynA(context->ReportTitle,
-              report->ReportTitle[0] ? report->ReportTitle : report->CallerText, MAX_PATH);
-    lstrcpynA(context->OutputPath, report->OutputFolder, MAX_PATH);
-}
-
 // The stored profile of the run (its file in the data folder); the client's
 // record when the file cannot be read.
 void ReadRunProfile(ReportHandle* report, RunContext* context) {
@@ -110,9 +96,7 @@ static int SetupContext(ReportHandle* report, int withTables, bool forReport) {
     RunContext* context = AllocRunContext();
     if (!context)
         return 0;
-    context->CreatedTime = WallClockNow();
-    // The writer writes where the client asked, after normalisation.
-    lstrcpynA(context->OutputPath, report->OutputFolder, MAX_PATH);
+    context->CreatedTime = RunWallClockNow();
     if (!ReadReportIniSettings(nullptr, report->Language, &context->Language) ||
         !RunContext_ReadWordLists(context)) {
         FreeRunContext(context);
@@ -124,12 +108,14 @@ static int SetupContext(ReportHandle* report, int withTables, bool forReport) {
     context->Period.QuietestDayHits = 0xFFFFFFFF;
     context->Period.QuietestDayUsers = 0xFFFFFFFF;
     ReadRunProfile(report, context);
-    TakeRunTexts(report, context);
+    lstrcpynA(context->RunText, report->ReportTitle, MAX_PATH);
     if (forReport) {
         SetReportGeneratedTime(context);
         SetReportRangeText(report);
-        PrepareReportTemplate(report, context);
-        ScanTemplateForTables(context->PreparedTemplate);
+        if (!RunContext_OpenReport(report, nullptr)) {
+            FinishReport(report);
+            return 0;
+        }
     }
     ReadLimits(context);
     RunContext_OpenCompanyFile(context, report->DataPath);
@@ -140,6 +126,14 @@ static int SetupContext(ReportHandle* report, int withTables, bool forReport) {
         return 0;
     }
     return 1;
+}
+
+void SetRunReportOpener(RunReportOpener opener) {
+    g_reportOpener = opener;
+}
+
+int RunContext_OpenReport(ReportHandle* report, const ReportHandle* source) {
+    return g_reportOpener ? g_reportOpener(report, source) : 1;
 }
 
 int SetupRunContext(ReportHandle* report, int withTables) {

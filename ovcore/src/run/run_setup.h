@@ -22,6 +22,23 @@ int CopyRunContext(ReportHandle* target, const ReportHandle* source, int withTab
 // Splits text at blanks, semicolons and commas and appends each word with
 // typeCode to the organisation-type lists. 0 when memory ran short.
 int InitRunContextLists(int typeCode, RunContext* context, const char* text);
+// How a run set up for a report (SetupRunContext, CopyRunContext) gets the
+// report writer's state: the writer, a floor above the run, is registered
+// by the engine. The opener is called with report->Run made and source the
+// handle the run was copied from, else null; it answers 0 when memory is
+// short. With none registered a run has no writer's state.
+typedef int (*RunReportOpener)(ReportHandle* report, const ReportHandle* source);
+void SetRunReportOpener(RunReportOpener opener);
+
+// The report's intervals from its range and the language's interval table,
+// at most 32; the first interval starts at the range start, or at the start
+// of its day when the intervals are days.
+void ChooseRunIntervals(ReportHandle* report, RunContext* context);
+// The time now in the run's generated-on format into ReportDateText.
+void SetReportGeneratedTime(RunContext* context);
+// "start - end" of the report's range into the context's RangeText.
+void SetReportRangeText(ReportHandle* report);
+
 // A deep copy of a language table; null when memory is short.
 ReportIniSettings* CopyLanguageTable(const ReportIniSettings* source);
 
@@ -42,7 +59,7 @@ WORD GetBracketSecondNumber(const char* keyword);
 void SetReportTopCounts(const TemplateSection* sections, WORD count);
 
 // Frees the run context of the report (its language table, lists, tables
-// and its prepared template copy) and clears report->Run. A report without
+// and the writer's state with its template copy) and clears report->Run. A report without
 // one is left as it is. 1.
 int FinishReport(ReportHandle* report);
 // Frees a context and everything it owns (null allowed).

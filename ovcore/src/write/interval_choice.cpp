@@ -1,6 +1,6 @@
 // ChooseReportIntervals: the scale of a report's time axis.
 #include "ovcore/report_intervals.h"
-#include "keywords/interval_rows.h"
+#include "reportini/interval_rows.h"
 
 namespace {
 

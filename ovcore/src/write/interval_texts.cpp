@@ -1,6 +1,6 @@
 // Texts of a report's intervals and range, in the language's names.
 #include "ovcore/report_intervals.h"
-#include "keywords/interval_rows.h"
+#include "reportini/interval_rows.h"
 #include <stdio.h>
 #include <string.h>
 

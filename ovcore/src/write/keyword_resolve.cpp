@@ -9,6 +9,7 @@
 #include "html_escape.h"
 #include "toc_script.h"
 #include "run/run_context.h"
+#include "write/report_output.h"
 
 static const char* const kLayoutMarkers[] = {
     "%%Keep%%",          "%%BookMark%%",       "%%Remove%%",       "%%BookMarkLine%%",
@@ -49,14 +50,15 @@ static WORD WriteText(HANDLE file, const char* text) {
 // The contents script of a framed report grows with its pages and can
 // outgrow the value buffer: it is written whole.
 static bool IsLongContentsScript(const char* keyword, const RunContext* run) {
-    return run && run->Writer.FrameMode && _stricmp(keyword, "TableOfContentsData") == 0;
+    return run && run->Output && run->Output->Writer.FrameMode &&
+           _stricmp(keyword, "TableOfContentsData") == 0;
 }
 
 WORD ResolveTemplateKeyword(ReportHandle* report, HANDLE file, const char* keyword, RunContext* run,
                             DWORD* markerFlag, int* action, ReportStatusProc status) {
     if (IsLongContentsScript(keyword, run)) {
         std::string script;
-        BuildTocScript(run->PageList, script);
+        BuildTocScript(run->Output->PageList, script);
         return WriteMarkup(file, script.c_str());
     }
     char* value = (char*)calloc(1, KEYWORD_VALUE_SIZE);

@@ -1,4 +1,5 @@
 #include "output_names.h"
+#include "write/report_output.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -32,9 +33,10 @@ BOOL IsHtmlExtension(const char* extension) {
 
 BOOL UsesSeparateFiles(const RunContext* run, const char* word) {
     OutputParts parts;
-    if (run->DocumentOutput || !SplitOutputPath(run->OutputPath, &parts))
+    if (run->Output->DocumentOutput || !SplitOutputPath(run->Output->OutputPath, &parts))
         return FALSE;
-    return IsHtmlExtension(parts.Extension) && lstrcmpiA(run->Style.SeparateFiles, word) == 0;
+    return IsHtmlExtension(parts.Extension) &&
+           lstrcmpiA(run->Output->Style.SeparateFiles, word) == 0;
 }
 
 static BOOL Fits(int written) {
@@ -58,30 +60,30 @@ BOOL TocPageName(const OutputParts& parts, char* out) {
 // the bytes allocated.
 static DWORD UsedLength(const RunContext* run) {
     DWORD used = 0;
-    if (!run->PageList)
+    if (!run->Output->PageList)
         return 0;
-    while (run->PageList[used])
-        used += (DWORD)strlen(run->PageList + used) + 1;
+    while (run->Output->PageList[used])
+        used += (DWORD)strlen(run->Output->PageList + used) + 1;
     return used;
 }
 
 int AppendPageName(RunContext* run, const char* name) {
     DWORD used = UsedLength(run);
     DWORD need = used + (DWORD)strlen(name) + 2;
-    if (need > run->PageListSize) {
+    if (need > run->Output->PageListSize) {
         DWORD size = need * 2 > 1024 ? need * 2 : 1024;
-        char* grown = (char*)realloc(run->PageList, size);
+        char* grown = (char*)realloc(run->Output->PageList, size);
         if (!grown)
             return 0;
-        run->PageList = grown;
-        run->PageListSize = size;
+        run->Output->PageList = grown;
+        run->Output->PageListSize = size;
     }
-    strcpy(run->PageList + used, name);
-    run->PageList[need - 1] = 0;
+    strcpy(run->Output->PageList + used, name);
+    run->Output->PageList[need - 1] = 0;
     return 1;
 }
 
 void ClearPageList(RunContext* run) {
-    if (run->PageList)
-        run->PageList[0] = 0;
+    if (run->Output->PageList)
+        run->Output->PageList[0] = 0;
 }

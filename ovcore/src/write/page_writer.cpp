@@ -6,19 +6,20 @@
 #include "html_escape.h"
 #include "report_files.h"
 #include "summary_error.h"
+#include "write/report_output.h"
 
 BOOL ChooseFirstPage(PageWriter& w) {
     BOOL ok = TRUE;
     if (!w.frameMode)
-        lstrcpynA(w.firstPage, w.run->OutputPath, MAX_PATH);
-    else if (lstrcmpiA(w.run->Style.SeparateFiles, "PER_REPORT") == 0)
+        lstrcpynA(w.firstPage, w.run->Output->OutputPath, MAX_PATH);
+    else if (lstrcmpiA(w.run->Output->Style.SeparateFiles, "PER_REPORT") == 0)
         ok = ContentPageName(w.parts, -1, w.firstPage);
     else
         ok = ContentPageName(w.parts, w.pageCounter++, w.firstPage);
     if (ok && w.frameMode)
         ok = TocPageName(w.parts, w.tocPage);
     if (!ok)
-        SetSummaryError(SUMMARY_TEXT_FAILED_OPEN, w.run->OutputPath);
+        SetSummaryError(SUMMARY_TEXT_FAILED_OPEN, w.run->Output->OutputPath);
     return ok;
 }
 
@@ -139,20 +140,21 @@ void AbandonPage(PageWriter& w) {
 
 static BOOL SplitsHere(const PageWriter& w) {
     const RunContext* run = w.run;
+    const ReportOutput* out = run->Output;
     if (UsesSeparateFiles(run, "PER_CHAPTER"))
         return TRUE;
     return UsesSeparateFiles(run, "PER_SECTION") &&
-           lstrcmpiA(run->NextPageName, run->CurrentPageName) != 0;
+           lstrcmpiA(out->NextPageName, out->CurrentPageName) != 0;
 }
 
 BOOL SwitchPage(PageWriter& w) {
-    RunContext* run = w.run;
-    if (!run->CurrentPageName[0]) {
-        lstrcpynA(run->CurrentPageName, run->NextPageName, MAX_PATH);
+    ReportOutput* out = w.run->Output;
+    if (!out->CurrentPageName[0]) {
+        lstrcpynA(out->CurrentPageName, out->NextPageName, MAX_PATH);
         return TRUE;
     }
-    if (lstrcmpiA(run->NextPageName, "TableOfContents") == 0) {
-        lstrcpynA(run->CurrentPageName, run->NextPageName, MAX_PATH);
+    if (lstrcmpiA(out->NextPageName, "TableOfContents") == 0) {
+        lstrcpynA(out->CurrentPageName, out->NextPageName, MAX_PATH);
         if (!w.frameMode) {
             w.stopped = TRUE;
             return TRUE;
@@ -161,13 +163,13 @@ BOOL SwitchPage(PageWriter& w) {
     }
     if (!SplitsHere(w))
         return TRUE;
-    lstrcpynA(run->CurrentPageName, run->NextPageName, MAX_PATH);
+    lstrcpynA(out->CurrentPageName, out->NextPageName, MAX_PATH);
     // A page whose chapters were all removed takes the next one instead.
     if (!w.onTocPage && PagePosition(w.out) <= w.pageStart)
         return TRUE;
     char name[MAX_PATH];
     if (!ContentPageName(w.parts, w.pageCounter++, name)) {
-        SetSummaryError(SUMMARY_TEXT_FAILED_OPEN, run->OutputPath);
+        SetSummaryError(SUMMARY_TEXT_FAILED_OPEN, out->OutputPath);
         return FALSE;
     }
     if (!FinishPage(w, !w.onTocPage))
@@ -197,14 +199,15 @@ static void WriteBlankTocPage(PageWriter& w) {
 void WriteFrameset(PageWriter& w) {
     WriteBlankTocPage(w);
     const RunContext* run = w.run;
-    HANDLE file = CreateFileA(run->OutputPath, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS,
+    const ReportOutput* out = run->Output;
+    HANDLE file = CreateFileA(out->OutputPath, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) {
-        SetSummaryError(SUMMARY_TEXT_FAILED_OPEN, run->OutputPath);
+        SetSummaryError(SUMMARY_TEXT_FAILED_OPEN, out->OutputPath);
         return;
     }
     char title[6 * MAX_PATH];
-    EscapeHtmlText(run->ReportTitle[0] ? run->ReportTitle : run->RunText, title, sizeof title);
+    EscapeHtmlText(out->ReportTitle[0] ? out->ReportTitle : run->RunText, title, sizeof title);
     char toc[6 * MAX_PATH], first[6 * MAX_PATH];
     BareName(w.tocPage, toc, sizeof toc);
     BareName(w.firstPage, first, sizeof first);
@@ -215,7 +218,7 @@ void WriteFrameset(PageWriter& w) {
              "<FRAME SRC=\"%s\" NAME=TOC SCROLLING=AUTO>\r\n"
              "<FRAME SRC=\"%s\" NAME=CONTENT SCROLLING=AUTO>\r\n"
              "</FRAMESET>\r\n<BODY>\r\n</BODY>\r\n</HTML>",
-             title, REPORT_CHARSET_META, run->Style.TocWidth, toc, first);
+             title, REPORT_CHARSET_META, out->Style.TocWidth, toc, first);
     BOOL ok = WriteReportText(file, text) != 0xFFFF;
     CloseHandle(file);
     if (!ok) {
@@ -223,5 +226,5 @@ void WriteFrameset(PageWriter& w) {
         return;
     }
     if (w.status)
-        w.status(1, run->OutputPath, 0);
+        w.status(1, out->OutputPath, 0);
 }

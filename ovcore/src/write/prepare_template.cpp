@@ -9,6 +9,7 @@
 #include "ovcore/settings.h"
 #include "keywords/log_type_tables.h"
 #include "run_report_services.h"
+#include "write/report_output.h"
 #include "run/run_setup.h"
 
 #define TEMP_NAME_LIMIT 100000
@@ -64,8 +65,8 @@ int PrepareReportTemplate(ReportHandle* report, RunContext* run) {
     // Only the folder of the support-file path is used: the logo's source.
     if (!ORB_GetExePath(folder))
         return 0;
-    snprintf(run->TemplatePath, MAX_PATH, "%sBase\\Images\\", folder);
-    if (!MakeTempPageName(run->TemplatePath))
+    snprintf(run->Output->TemplatePath, MAX_PATH, "%sBase\\Images\\", folder);
+    if (!MakeTempPageName(run->Output->TemplatePath))
         return 0;
     if (!ORB_GetTemplatePath(folder))
         return 0;
@@ -75,13 +76,14 @@ int PrepareReportTemplate(ReportHandle* report, RunContext* run) {
         DeleteFileA(path);
         return 0;
     }
-    lstrcpynA(run->PreparedTemplate, path, MAX_PATH);
+    lstrcpynA(run->Output->PreparedTemplate, path, MAX_PATH);
     return 1;
 }
 
 void DeletePreparedTemplate(RunContext* context) {
-    if (context && context->PreparedTemplate[0])
-        DeleteFileA(context->PreparedTemplate);
-    if (context)
-        context->PreparedTemplate[0] = 0;
+    ReportOutput* output = context ? context->Output : nullptr;
+    if (output && output->PreparedTemplate[0])
+        DeleteFileA(output->PreparedTemplate);
+    if (output)
+        output->PreparedTemplate[0] = 0;
 }

@@ -4,7 +4,7 @@
 #include <string.h>
 
 #include "tables/table_lookup.h"
-#include "run_report_services.h"
+#include "run/run_setup.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "core/progress_callback.h"
 #include "page_writer.h"
 #include "summary_error.h"
+#include "write/report_output.h"
 
 namespace {
 
@@ -145,7 +146,7 @@ struct ChunkCopy {
         if (templateSize > 0 &&
             CallProgressCallback(FALSE, 0, "", 0, (int)((chunkStart + i) * 100 / templateSize),
                                  0) == PROGRESS_STOP)
-            w.run->Keywords.Cancelled = TRUE;
+            w.run->Output->Keywords.Cancelled = TRUE;
         if (!WriteUpTo(i))
             return 0;
         const char* close = strstr(text + i + 2, "%%");

@@ -17,6 +17,7 @@
 #include "report_files.h"
 #include "style_settings.h"
 #include "summary_error.h"
+#include "write/report_output.h"
 
 ResolveKeywordProc g_WriterResolveKeyword = ResolveTemplateKeyword;
 
@@ -50,52 +51,53 @@ static void CopySupportFile(const char* mainFolder, const char* name, const char
 }
 
 static void CopyImages(PageWriter& w, const char* mainFolder, const char* moduleFolder) {
-    RunContext* run = w.run;
-    if (!run->DocumentOutput) {
-        CopySupportFile(mainFolder, run->Style.LogoFilename, run->OutputPath, w.status);
+    ReportOutput* out = w.run->Output;
+    if (!out->DocumentOutput) {
+        CopySupportFile(mainFolder, out->Style.LogoFilename, out->OutputPath, w.status);
         CopyReportImage(moduleFolder, w.parts.Folder, "loganlz.gif", w.status);
         if (w.frameMode)
             for (const char* image : kTocImages)
                 CopyReportImage(moduleFolder, w.parts.Folder, image, w.status);
     }
-    if (run->Style.BackgroundFilename[0])
-        CopySupportFile(mainFolder, run->Style.BackgroundFilename, run->OutputPath, w.status);
+    if (out->Style.BackgroundFilename[0])
+        CopySupportFile(mainFolder, out->Style.BackgroundFilename, out->OutputPath, w.status);
 }
 
 // Steps before the template is read: settings, names, images, words.
 static BOOL PrepareWriting(PageWriter& w) {
     RunContext* run = w.run;
-    run->CurrentPageName[0] = run->NextPageName[0] = 0;
-    ReadReportStyle(w.report->StyleName, &run->Style);
-    if (!SplitOutputPath(run->OutputPath, &w.parts)) {
-        SetSummaryError(SUMMARY_TEXT_FAILED_OPEN, run->OutputPath);
+    ReportOutput* out = run->Output;
+    out->CurrentPageName[0] = out->NextPageName[0] = 0;
+    ReadReportStyle(w.report->StyleName, &out->Style);
+    if (!SplitOutputPath(out->OutputPath, &w.parts)) {
+        SetSummaryError(SUMMARY_TEXT_FAILED_OPEN, out->OutputPath);
         return FALSE;
     }
-    run->DocumentOutput = IsDocumentExtension(w.parts.Extension);
-    if (run->DocumentOutput) {
-        run->Style.GraphType = 2;
-        run->Style.FullPath = 1;
+    out->DocumentOutput = IsDocumentExtension(w.parts.Extension);
+    if (out->DocumentOutput) {
+        out->Style.GraphType = 2;
+        out->Style.FullPath = 1;
     }
     w.frameMode =
-        run->Style.FramePage && !run->DocumentOutput && IsHtmlExtension(w.parts.Extension);
-    run->Writer.FrameMode = w.frameMode;
-    run->Writer.ShowHits = strchr(run->Style.TableColumns, '0') != NULL;
-    run->Writer.ShowPercent = strchr(run->Style.TableColumns, '1') != NULL;
-    run->Writer.ShowSessions = strchr(run->Style.TableColumns, '2') != NULL;
+        out->Style.FramePage && !out->DocumentOutput && IsHtmlExtension(w.parts.Extension);
+    out->Writer.FrameMode = w.frameMode;
+    out->Writer.ShowHits = strchr(out->Style.TableColumns, '0') != NULL;
+    out->Writer.ShowPercent = strchr(out->Style.TableColumns, '1') != NULL;
+    out->Writer.ShowSessions = strchr(out->Style.TableColumns, '2') != NULL;
     if (!ChooseFirstPage(w))
         return FALSE;
     ClearPageList(run);
     int logKind = run->Hits.LogKind;
     if (logKind == LOGFMT_REFERRER || logKind == LOGFMT_AGENT) {
         MarkLogTypeTablesEmpty(logKind);
-        if (run->PreparedTemplate[0])
-            DeleteFileA(run->PreparedTemplate);
+        if (out->PreparedTemplate[0])
+            DeleteFileA(out->PreparedTemplate);
         PrepareReportTemplate(w.report, run);
     }
     char mainFolder[MAX_PATH], moduleFolder[MAX_PATH];
     RunFolders(w.report, mainFolder, moduleFolder);
     CopyImages(w, mainFolder, moduleFolder);
-    ReplaceLanguageVar(run->PreparedTemplate, w.report->Language, w.report, GetTableCaptionKey);
+    ReplaceLanguageVar(out->PreparedTemplate, w.report->Language, w.report, GetTableCaptionKey);
     return TRUE;
 }
 
@@ -109,10 +111,10 @@ static int WritePages(ReportHandle* report, RunContext* run, ReportStatusProc st
     if (!PrepareWriting(w))
         return 0;
 
-    HANDLE source = CreateFileA(run->PreparedTemplate, GENERIC_READ, FILE_SHARE_READ, NULL,
+    HANDLE source = CreateFileA(run->Output->PreparedTemplate, GENERIC_READ, FILE_SHARE_READ, NULL,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (source == INVALID_HANDLE_VALUE) {
-        SetSummaryError(SUMMARY_TEXT_FAILED_OPEN, run->PreparedTemplate);
+        SetSummaryError(SUMMARY_TEXT_FAILED_OPEN, run->Output->PreparedTemplate);
         return 0;
     }
     char* chunk = (char*)malloc(TEMPLATE_CHUNK_SIZE + 1);
@@ -136,6 +138,10 @@ static int WritePages(ReportHandle* report, RunContext* run, ReportStatusProc st
 }
 
 int WriteTemplateReport(ReportHandle* report, RunContext* run, ReportStatusProc status) {
+    if (!run->Output) {
+        SetSummaryError(SUMMARY_TEXT_NO_MEMORY, NULL);
+        return 0;
+    }
     int written = WritePages(report, run, status);
     EndReportLookups();
     return written;

@@ -11,9 +11,11 @@
 // Longest keyword handed to the resolver; a longer one yields nothing.
 #define TEMPLATE_KEYWORD_MAX 260
 
-// Writes the report of run to run->OutputPath from run->PreparedTemplate.
-// 1 when written; 0 on failure, with the summary error text saying why (the
-// page being written is then deleted; pages finished before stay).
+// Writes the report of run to its output file from its working template
+// (the writer's state, run->Output). 1 when written; 0 on failure, with the
+// summary error text saying why (the page being written is then deleted;
+// pages finished before stay); a run without the writer's state is short of
+// memory.
 int WriteTemplateReport(ReportHandle* report, RunContext* run, ReportStatusProc status);
 
 // The resolver the writer calls; tests put their own in its place.

@@ -21,6 +21,7 @@
 #include "ovcore/report_writer.h"
 #include "run/report_handle.h"
 #include "run_driver.h"
+#include "write/report_output.h"
 
 namespace {
 
@@ -182,7 +183,7 @@ TEST_P(SampleReport, WritesTheReportOfTheSampleLog) {
                   std::string::npos);
         EXPECT_EQ(page.find("BACKGROUND="), std::string::npos);
     }
-    std::string prepared = run.report->Run->PreparedTemplate;
+    std::string prepared = run.report->Run->Output->PreparedTemplate;
     EXPECT_EQ(ORB_CloseReport(run.report, nullptr), 0);
     EXPECT_FALSE(ovtest::FileExistsAt(prepared)); // the working copy goes with the run
     EXPECT_EQ(boxes.Count(), 0u);

@@ -1,4 +1,4 @@
-#include "graphs/vic32_binding.h"
+#include "core/vic32_binding.h"
 #include "ovkit/dll_binding.h"
 
 static HMODULE g_vic;

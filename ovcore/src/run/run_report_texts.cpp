@@ -2,20 +2,16 @@
 #include <time.h>
 
 #include "ovcore/dates.h"
-#include "run_report_services.h"
-
-namespace {
+#include "run/run_context_parts.h"
+#include "run/run_setup.h"
 
 #define SECONDS_PER_DAY 86400
 
-// Now as this system keeps times: the local wall clock read as UTC.
-ORB_TIME WallClockNow() {
+ORB_TIME RunWallClockNow() {
     time_t now = time(NULL);
     struct tm local = *localtime(&now);
     return Y2K_mkGMT(&local);
 }
-
-} // namespace
 
 void ChooseRunIntervals(ReportHandle* report, RunContext* context) {
     ReportIntervals& iv = context->Intervals;
@@ -30,7 +26,7 @@ void ChooseRunIntervals(ReportHandle* report, RunContext* context) {
 }
 
 void SetReportGeneratedTime(RunContext* context) {
-    FormatGeneratedOnText(context->Language, &context->Intervals, WallClockNow(),
+    FormatGeneratedOnText(context->Language, &context->Intervals, RunWallClockNow(),
                           context->ReportDateText, sizeof(context->ReportDateText));
 }
 
