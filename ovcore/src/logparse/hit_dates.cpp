@@ -2,6 +2,7 @@
 #include "ovcore/hittime.h"
 #include "ovcore/hitrecord.h"
 #include "ovcore/logread.h"
+#include "logparse/ascii_text.h"
 #include "logparse/parse_settings.h"
 #include <string.h>
 
@@ -121,7 +122,7 @@ bool ParseFixedCommonLogDate(const char* text, struct tm* t, bool* isGmt) {
     t->tm_hour = (text[12] - '0') * 10 + (text[13] - '0');
     t->tm_min = (text[15] - '0') * 10 + (text[16] - '0');
     t->tm_sec = (text[18] - '0') * 10 + (text[19] - '0');
-    *isGmt = !zoned || strncmp(text + 22, "0000", 4) == 0;
+    *isGmt = !zoned || StartsWith(text + 22, "0000", 4);
     return true;
 }
 

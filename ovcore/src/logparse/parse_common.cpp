@@ -1,4 +1,5 @@
 #include "logparse/parse_common.h"
+#include "logparse/ascii_text.h"
 #include "logparse/line_end.h"
 #include "logparse/parse_settings.h"
 #include "ovcore/hittime.h"
@@ -50,13 +51,13 @@ char* AppendLineText(HitRecord* rec, DWORD* cursor, const char* text) {
 int MethodCodeFromText(const char* text) {
     if (!text[0])
         return HIT_METHOD_OTHER;
-    if (_strnicmp(text, "GET", 3) == 0)
+    if (StartsWithNoCase(text, "get", 3))
         return HIT_METHOD_GET;
-    if (_strnicmp(text, "PUT", 3) == 0)
+    if (StartsWithNoCase(text, "put", 3))
         return HIT_METHOD_PUT;
-    if (_strnicmp(text, "POST", 4) == 0)
+    if (StartsWithNoCase(text, "post", 4))
         return HIT_METHOD_POST;
-    if (_strnicmp(text, "HEAD", 4) == 0)
+    if (StartsWithNoCase(text, "head", 4))
         return HIT_METHOD_HEAD;
     return -1;
 }
