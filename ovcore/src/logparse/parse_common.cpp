@@ -102,6 +102,8 @@ static size_t FindTemplateMarker(const char* url, size_t n) {
 
 // "/x/dbml.exe?template=/t/a.dbm&id=3" -> "/t/a.dbm?id=3".
 static void RewriteDatabaseTemplateUrl(HitRecord* rec) {
+    if (!rec->lpszUrl[FindByteOrNul(rec->lpszUrl, '?')])
+        return; // no '?', no marker
     size_t n = TextLength(rec->lpszUrl); // the C runtime's strnlen goes a byte at a time
     if (n > 260)
         n = 260;
@@ -161,13 +163,15 @@ BOOL SetServiceProtocol(HitRecord* rec, DWORD* cursor) {
 }
 
 size_t LimitAndUnescapeUrl(char* url) {
-    size_t n = TextLength(url);
+    // Most URLs hold no escape: the text before the first '%' stays as it is,
+    // and one pass finds both that and the end.
+    size_t escape = FindByteOrNul(url, '%');
+    size_t n = url[escape] ? escape + TextLength(url + escape) : escape;
     if (n > 260) {
         LimitUrlLength(url);
         n = TextLength(url);
+        escape = FindAnyOf3(url, n, '%', '%', '%');
     }
-    // Most URLs hold no escape: the text before the first '%' stays as it is.
-    size_t escape = FindAnyOf3(url, n, '%', '%', '%');
     if (escape < n) {
         UnescapeURLText(url + escape);
         n = escape + TextLength(url + escape);
