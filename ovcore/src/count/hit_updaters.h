@@ -39,8 +39,7 @@ LONG RunTableIndex(HitPass* pass, int table, const char* name);
 // in *slot as item plus one: the key's first hit looks up the name that
 // name(buffer, size) gives, so items are made and numbered as by name; later
 // hits skip the name and the hash. -1 when memory is short.
-template <typename NameFn>
-LONG KeyedTableIndex(HitPass* pass, int table, LONG* slot, NameFn name) {
+template <typename NameFn> LONG KeyedTableIndex(HitPass* pass, int table, LONG* slot, NameFn name) {
     if (*slot)
         return *slot - 1;
     char text[MAX_PATH];

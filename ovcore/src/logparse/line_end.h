@@ -86,8 +86,8 @@ inline size_t FindByteOrNul(const char* text, char c) {
     const __m128i zero = _mm_setzero_si128(), vc = _mm_set1_epi8(c);
     for (;; p += 16) {
         __m128i block = _mm_load_si128((const __m128i*)p);
-        int mask = _mm_movemask_epi8(
-            _mm_or_si128(_mm_cmpeq_epi8(block, zero), _mm_cmpeq_epi8(block, vc)));
+        int mask =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, zero), _mm_cmpeq_epi8(block, vc)));
         if (mask)
             return (size_t)(p - text) + (size_t)__builtin_ctz((unsigned)mask);
     }

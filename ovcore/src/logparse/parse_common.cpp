@@ -102,8 +102,9 @@ static size_t FindTemplateMarker(const char* url, size_t n) {
 
 // "/x/dbml.exe?template=/t/a.dbm&id=3" -> "/t/a.dbm?id=3".
 static void RewriteDatabaseTemplateUrl(HitRecord* rec) {
+    // The marker holds a '?': a URL without one needs no more looking at.
     if (!rec->lpszUrl[FindByteOrNul(rec->lpszUrl, '?')])
-        return; // no '?', no marker
+        return;
     size_t n = TextLength(rec->lpszUrl); // the C runtime's strnlen goes a byte at a time
     if (n > 260)
         n = 260;
