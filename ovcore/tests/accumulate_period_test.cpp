@@ -99,6 +99,28 @@ TEST_F(PeriodRunTest, ErrorTables) {
     EXPECT_EQ(p.FailedHits[0], 6u);
 }
 
+// Status codes count on their own rows in first-seen order, whether indexed
+// by code (below 1000) or looked up by text (past it), and keep counting on
+// the right rows after the items move.
+TEST_F(PeriodRunTest, ErrorRowsByStatusCode) {
+    const DWORD codes[] = {404, 418, 999, 1000, 70000, 418, 404, 1000, 418, 502};
+    for (DWORD i = 0; i < sizeof codes / sizeof *codes; ++i)
+        ASSERT_EQ(Count(Request(kMonday + i, "h", "/x", codes[i], 0)), 1);
+    EXPECT_EQ(Rows(TopClientErrors), (RowList{{"404 Page or File Not Found", 2},
+                                              {"418 Incomplete / Undefined", 3},
+                                              {"999 Incomplete / Undefined", 1},
+                                              {"1000 Incomplete / Undefined", 2},
+                                              {"70000 Incomplete / Undefined", 1}}));
+    SortAndTrimReportTables(run, 1); // by hits: the rows change places
+    ASSERT_STREQ(Table(TopClientErrors)->lpItems[0]->ovString, "418 Incomplete / Undefined");
+    for (DWORD code : {404, 404, 999, 502, 502})
+        ASSERT_EQ(Count(Request(kMonday + 20, "h", "/x", code, 0)), 1);
+    EXPECT_EQ(Hits(TopClientErrors, "404 Page or File Not Found"), 4u);
+    EXPECT_EQ(Hits(TopClientErrors, "418 Incomplete / Undefined"), 3u);
+    EXPECT_EQ(Hits(TopClientErrors, "999 Incomplete / Undefined"), 2u);
+    EXPECT_EQ(Hits(TopServerErrors, "502 Temporarily Overloaded"), 3u);
+}
+
 TEST_F(PeriodRunTest, HoursAndWeekdays) {
     const DWORD sunday = kMonday + 6 * kDay;
     CountAll({At(kMonday + 5 * kHour + 1800, "h1", "/a.html"),

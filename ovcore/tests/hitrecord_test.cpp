@@ -262,6 +262,7 @@ TEST(HitText, CleanUrlFieldAtEveryPlace) {
         {"", ""},
         {longQuery, "/" + std::string(150, 'a') + "?" + std::string(104, 'q') + "..."},
         {std::string(300, 'b') + "%41", std::string(260, 'b')},
+        {"%41" + std::string(300, 'b'), "A" + std::string(257, 'b')}, // escape kept by the cut
     };
     for (auto& c : cases)
         for (size_t shift = 0; shift < 16; ++shift) {

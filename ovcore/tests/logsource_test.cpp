@@ -160,6 +160,70 @@ TEST_F(LogSourceTest, OverLongPathsFailTheOpen) {
     EXPECT_FALSE(GetTempUnzipFolder(std::string(300, 'c').c_str(), folder, sizeof(folder)));
 }
 
+LogSourceHandle* OpenForReading(const std::string& path, DWORD flags) {
+    return OpenLogSource(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | flags, nullptr);
+}
+
+// A source opened for a front-to-back read serves its reads from blocks read
+// ahead: its seeks and reads must give what the system's give, at block
+// edges, behind the end and after a seek that fails.
+TEST_F(LogSourceTest, ReadAheadGivesTheSystemsPositionsAndBytes) {
+    std::string bytes;
+    for (int i = 0; i < 200000; ++i)
+        bytes += char('a' + (i * 7 + i / 26) % 26);
+    std::string path = Write("big.log", bytes);
+    LogSourceHandle* ahead = OpenForReading(path, FILE_FLAG_SEQUENTIAL_SCAN);
+    LogSourceHandle* system = OpenForReading(path, FILE_FLAG_RANDOM_ACCESS);
+    ASSERT_NE(INVALID_LOG_SOURCE, ahead);
+    ASSERT_NE(INVALID_LOG_SOURCE, system);
+    const struct {
+        DWORD method;
+        LONGLONG offset;
+        DWORD count;
+    } steps[] = {
+        {FILE_CURRENT, 0, 100},      {FILE_CURRENT, 65000, 1000}, // across the first block's end
+        {FILE_BEGIN, 131000, 20000}, {FILE_BEGIN, 70000, 10},     // back into an earlier block
+        {FILE_END, -10, 100},        {FILE_BEGIN, 250000, 10},    // behind the end
+        {FILE_CURRENT, -300000, 0},  {FILE_CURRENT, 0, 5},        // a failed seek moves nothing
+        {FILE_BEGIN, 5, 3},
+    };
+    std::vector<char> a(20000), b(20000);
+    for (const auto& step : steps) {
+        SCOPED_TRACE(std::to_string(step.method) + " " + std::to_string(step.offset));
+        ULONGLONG at = SeekLogSource(system, step.offset, step.method);
+        EXPECT_EQ(at, SeekLogSource(ahead, step.offset, step.method));
+        DWORD gotA = 0, gotB = 0;
+        ASSERT_TRUE(ReadLogSource(ahead, a.data(), step.count, &gotA, nullptr));
+        ASSERT_TRUE(ReadLogSource(system, b.data(), step.count, &gotB, nullptr));
+        ASSERT_EQ(gotB, gotA);
+        EXPECT_EQ(std::string(b.data(), gotB), std::string(a.data(), gotA));
+    }
+    EXPECT_TRUE(CloseLogSource(ahead));
+    EXPECT_TRUE(CloseLogSource(system));
+}
+
+// A log that grows while it is read: the bytes added behind the block read
+// before are read, not taken for the end of the file.
+TEST_F(LogSourceTest, ReadAheadSeesBytesAddedBehindItsBlock) {
+    std::string path = Write("growing.log", std::string(1000, 'x'));
+    LogSourceHandle* s = OpenForReading(path, FILE_FLAG_SEQUENTIAL_SCAN);
+    ASSERT_NE(INVALID_LOG_SOURCE, s);
+    char text[2000];
+    DWORD got = 0;
+    ASSERT_TRUE(ReadLogSource(s, text, sizeof text, &got, nullptr));
+    EXPECT_EQ(1000u, got);
+    HANDLE writer = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, writer);
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(writer, "added line\n", 11, &written, nullptr));
+    CloseHandle(writer);
+    ASSERT_TRUE(ReadLogSource(s, text, sizeof text, &got, nullptr));
+    EXPECT_EQ("added line\n", std::string(text, got));
+    EXPECT_TRUE(CloseLogSource(s));
+}
+
 TEST_F(LogSourceTest, ZippedPrefixOpensTheCopy) {
     std::string path = Write("p.log", "x\n");
     LogSourceHandle* s = OpenLogSource((ZIPPED_PREFIX + path).c_str(), GENERIC_READ,

@@ -20,6 +20,8 @@ struct AgentCacheEntry {
 // The last name counted in a table and its item (tables that keep every item
 // never move one during the run): a repeated name skips the table's hash.
 #define NAME_MEMO_TEXT 48
+// Status codes below this have their error-table items indexed directly.
+#define STATUS_KEYS 1000
 struct NameMemo {
     LONG ItemPlusOne; // 0: none
     char Name[NAME_MEMO_TEXT];
@@ -38,4 +40,8 @@ struct AccumulateState {
     LONG HourItems[24];   // TopHours items by hour
     DWORD FixedItemsMade; // bit 1 weekdays, bit 2 hours
     NameMemo Memo[44];    // by table number
+    // Error-table items by status code, as item plus one (0: not looked up
+    // yet): a code's first hit looks its text up, later ones skip the text.
+    LONG ServerErrorItems[4]; // 500-503
+    LONG ClientErrorItems[STATUS_KEYS];
 };

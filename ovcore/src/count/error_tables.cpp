@@ -22,29 +22,51 @@ static int CountNotFound(HitPass* pass) {
     return CountRunItemWithServer(pass, Top404Errors, name);
 }
 
+// Counts the hit and its server on the item of a status code kept in slot.
+template <typename NameFn>
+static int CountStatusItem(HitPass* pass, int table, LONG* slot, NameFn name) {
+    LONG index = KeyedTableIndex(pass, table, slot, name);
+    if (index < 0)
+        return 0;
+    AnalysisItem* item = RunTableOf(pass->run, table)->lpItems[index];
+    TableItem_CountHit(item, pass->interval, 0);
+    // No server list (or a server past it) counts nothing per server.
+    TableItem_CountServer(item, pass->hit->wServerIndex, pass->run->Servers);
+    return 1;
+}
+
+// The client-error row of a status code other than 500-503.
+static const char* ClientErrorName(const RunContext* run, DWORD status, char* name, size_t size) {
+    if (status >= 400 && status <= 404)
+        lstrcpynA(name, StatusText(run, RC_400 + int(status - 400)), int(size));
+    else // the format holds one integer conversion (checked when it was read)
+        snprintf(name, size, StatusText(run, RC_UNKNOWN), int(status));
+    return name;
+}
+
 int CountFailedHit(HitPass* pass) {
     RunContext* run = pass->run;
     PeriodBlock& p = run->Period;
     DWORD status = pass->hit->dwStatus;
     if (status >= 500 && status <= 503) {
         (&p.Failed500)[status - 500]++;
-        if (TableUsed(TopServerErrors) &&
-            !CountRunItemWithServer(pass, TopServerErrors,
-                                    StatusText(run, RC_500 + int(status - 500))))
-            return 0;
-        return 1;
+        int code = int(status - 500);
+        auto name = [run, code](char*, size_t) { return StatusText(run, RC_500 + code); };
+        return !TableUsed(TopServerErrors) ||
+               CountStatusItem(pass, TopServerErrors, &run->Accum.ServerErrorItems[code], name);
     }
-    char name[MAX_PATH];
     if (status >= 400 && status <= 404) {
         (&p.Failed400)[status - 400]++;
-        lstrcpynA(name, StatusText(run, RC_400 + int(status - 400)), sizeof name);
         if (status == 404 && TableUsed(Top404Errors) && !CountNotFound(pass))
             return 0;
-    } else {
-        // The format holds one integer conversion (checked when it was read).
-        snprintf(name, sizeof name, StatusText(run, RC_UNKNOWN), int(status));
     }
-    if (TableUsed(TopClientErrors) && !CountRunItemWithServer(pass, TopClientErrors, name))
-        return 0;
-    return 1;
+    if (!TableUsed(TopClientErrors))
+        return 1;
+    auto name = [run, status](char* text, size_t size) {
+        return ClientErrorName(run, status, text, size);
+    };
+    if (status < STATUS_KEYS)
+        return CountStatusItem(pass, TopClientErrors, &run->Accum.ClientErrorItems[status], name);
+    LONG none = 0; // a code past the index is looked up by its text every time
+    return CountStatusItem(pass, TopClientErrors, &none, name);
 }

@@ -35,6 +35,19 @@ inline AnalysisTable* RunTableOf(RunContext* run, int table) {
 // The item number of name in table (made when new; the table's empty flag
 // is cleared); -1 when memory is short (pass->failedTable is set).
 LONG RunTableIndex(HitPass* pass, int table, const char* name);
+// The item number of a key of a table whose keys are a small fixed set, kept
+// in *slot as item plus one: the key's first hit looks up the name that
+// name(buffer, size) gives, so items are made and numbered as by name; later
+// hits skip the name and the hash. -1 when memory is short.
+template <typename NameFn> LONG KeyedTableIndex(HitPass* pass, int table, LONG* slot, NameFn name) {
+    if (*slot)
+        return *slot - 1;
+    char text[MAX_PATH];
+    LONG index = RunTableIndex(pass, table, name(text, sizeof text));
+    if (index >= 0)
+        *slot = index + 1;
+    return index;
+}
 // The same as the item; null when memory is short.
 AnalysisItem* RunTableItem(HitPass* pass, int table, const char* name);
 // RunTableItem, then the hit at the pass's interval, and a user when users.
@@ -86,5 +99,8 @@ int CountForm(HitPass* pass);
 void CountPageTime(HitPass* pass, LONG pageItem, int form);
 // Drops the agent cache (its item numbers no longer hold once tables move).
 void ForgetAgents(RunContext* run);
+// Drops every kept item number (agents, fixed and keyed items, the name
+// memos): the tables' items are about to move.
+void ForgetItemNumbers(RunContext* run);
 // Frees the agent cache and the company entries.
 void FreeAccumulateState(RunContext* run);

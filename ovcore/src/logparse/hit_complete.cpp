@@ -1,7 +1,8 @@
 // Completion of a parsed hit: cookie, status, success, byte count.
 #include "ovcore/hitrecord.h"
+#include "logparse/ascii_text.h"
+#include "logparse/line_end.h"
 #include "logparse/parse_settings.h"
-#include <ctype.h>
 #include <string.h>
 
 // digits "." digits "." digits "." digits "-" digits "." digits; only the
@@ -9,11 +10,11 @@
 static bool HasVisitorIdShape(const char* p) {
     static const char kSeps[] = "...-.";
     for (int run = 0; run < 6; ++run) {
-        if (!isdigit((unsigned char)*p))
+        if (!IsAsciiDigit(*p))
             return false;
         if (run == 5)
             return true;
-        while (isdigit((unsigned char)*p))
+        while (IsAsciiDigit(*p))
             ++p;
         if (*p != kSeps[run])
             return false;
@@ -68,7 +69,7 @@ void CompleteHitRecord(HitRecord* rec) {
     if (cls == 2 || cls == 3)
         rec->bSuccess = 1;
     else if (cls == 0)
-        rec->bSuccess = _strnicmp(rec->lpszProtocol, "FTP", 3) == 0 ? 1 : 0;
+        rec->bSuccess = StartsWithNoCase(rec->lpszProtocol, "ftp", 3) ? 1 : 0;
     else
         rec->bSuccess = 0;
     const char* bytes = rec->wMethod == HIT_METHOD_PUT ? rec->lpszBytesIn : rec->lpszBytesOut;
@@ -80,7 +81,7 @@ void CompleteHitRecord(HitRecord* rec) {
 void FitClientAddress(HitRecord* rec) {
     const LogParseSettings* s = LogParse_Settings();
     const char* text = rec->lpszClientAddr ? rec->lpszClientAddr : "";
-    size_t len = strlen(text);
+    size_t len = TextLength(text);
     if (text == rec->szClientAddr) {
         rec->szClientAddr[59] = 0; // already in place
     } else if (len < 60) {

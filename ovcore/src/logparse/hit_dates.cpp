@@ -2,6 +2,7 @@
 #include "ovcore/hittime.h"
 #include "ovcore/hitrecord.h"
 #include "ovcore/logread.h"
+#include "logparse/ascii_text.h"
 #include "logparse/parse_settings.h"
 #include <string.h>
 
@@ -106,10 +107,20 @@ bool MatchesShape(const char* text, const char* shape) {
     return true;
 }
 
+// MatchesShape(text, "dd/aaa/dddd:dd:dd:dd") written out: every line's date
+// passes here.
+bool HasCommonLogDateShape(const char* t) {
+    auto d = [t](int i) { return IsAsciiDigit(t[i]); };
+    auto a = [t](int i) { return t[i] != 0 && t[i] != '/' && t[i] != ':' && t[i] != ' '; };
+    return d(0) && d(1) && t[2] == '/' && a(3) && a(4) && a(5) && t[6] == '/' && d(7) && d(8) &&
+           d(9) && d(10) && t[11] == ':' && d(12) && d(13) && t[14] == ':' && d(15) && d(16) &&
+           t[17] == ':' && d(18) && d(19);
+}
+
 // The usual "10/Oct/1999:13:55:36 -0700" (or without its zone) read at fixed
 // places, as the word split below would read it; false for any other shape.
 bool ParseFixedCommonLogDate(const char* text, struct tm* t, bool* isGmt) {
-    if (!MatchesShape(text, "dd/aaa/dddd:dd:dd:dd"))
+    if (!HasCommonLogDateShape(text))
         return false;
     bool zoned = text[20] == ' ' && (text[21] == '+' || text[21] == '-') &&
                  MatchesShape(text + 22, "dddd") && text[26] == 0;
@@ -121,7 +132,7 @@ bool ParseFixedCommonLogDate(const char* text, struct tm* t, bool* isGmt) {
     t->tm_hour = (text[12] - '0') * 10 + (text[13] - '0');
     t->tm_min = (text[15] - '0') * 10 + (text[16] - '0');
     t->tm_sec = (text[18] - '0') * 10 + (text[19] - '0');
-    *isGmt = !zoned || strncmp(text + 22, "0000", 4) == 0;
+    *isGmt = !zoned || StartsWith(text + 22, "0000", 4);
     return true;
 }
 

@@ -74,6 +74,31 @@ inline void ReplaceByte(char* text, size_t length, char from, char to) {
             text[i] = to;
 }
 
+// Offset of the first c or NUL in text, with TextLength's aligned loads.
+inline size_t FindByteOrNul(const char* text, char c) {
+#if defined(__SSE2__)
+    const char* p = text;
+    while (((uintptr_t)p & 15) != 0) {
+        if (*p == 0 || *p == c)
+            return (size_t)(p - text);
+        ++p;
+    }
+    const __m128i zero = _mm_setzero_si128(), vc = _mm_set1_epi8(c);
+    for (;; p += 16) {
+        __m128i block = _mm_load_si128((const __m128i*)p);
+        int mask =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, zero), _mm_cmpeq_epi8(block, vc)));
+        if (mask)
+            return (size_t)(p - text) + (size_t)__builtin_ctz((unsigned)mask);
+    }
+#else
+    const char* p = text;
+    while (*p && *p != c)
+        ++p;
+    return (size_t)(p - text);
+#endif
+}
+
 // strlen without the C runtime's byte loop: aligned 16-byte loads never
 // cross into a page the text does not reach.
 inline size_t TextLength(const char* text) {

@@ -1,4 +1,5 @@
 #include "logparse/parse_common.h"
+#include "logparse/ascii_text.h"
 #include "logparse/line_end.h"
 #include "logparse/parse_settings.h"
 #include "ovcore/hittime.h"
@@ -50,13 +51,13 @@ char* AppendLineText(HitRecord* rec, DWORD* cursor, const char* text) {
 int MethodCodeFromText(const char* text) {
     if (!text[0])
         return HIT_METHOD_OTHER;
-    if (_strnicmp(text, "GET", 3) == 0)
+    if (StartsWithNoCase(text, "get", 3))
         return HIT_METHOD_GET;
-    if (_strnicmp(text, "PUT", 3) == 0)
+    if (StartsWithNoCase(text, "put", 3))
         return HIT_METHOD_PUT;
-    if (_strnicmp(text, "POST", 4) == 0)
+    if (StartsWithNoCase(text, "post", 4))
         return HIT_METHOD_POST;
-    if (_strnicmp(text, "HEAD", 4) == 0)
+    if (StartsWithNoCase(text, "head", 4))
         return HIT_METHOD_HEAD;
     return -1;
 }
@@ -101,6 +102,9 @@ static size_t FindTemplateMarker(const char* url, size_t n) {
 
 // "/x/dbml.exe?template=/t/a.dbm&id=3" -> "/t/a.dbm?id=3".
 static void RewriteDatabaseTemplateUrl(HitRecord* rec) {
+    // The marker holds a '?': a URL without one needs no more looking at.
+    if (!rec->lpszUrl[FindByteOrNul(rec->lpszUrl, '?')])
+        return;
     size_t n = TextLength(rec->lpszUrl); // the C runtime's strnlen goes a byte at a time
     if (n > 260)
         n = 260;
@@ -160,13 +164,15 @@ BOOL SetServiceProtocol(HitRecord* rec, DWORD* cursor) {
 }
 
 size_t LimitAndUnescapeUrl(char* url) {
-    size_t n = TextLength(url);
+    // Most URLs hold no escape: the text before the first '%' stays as it is,
+    // and one pass finds both that and the end.
+    size_t escape = FindByteOrNul(url, '%');
+    size_t n = url[escape] ? escape + TextLength(url + escape) : escape;
     if (n > 260) {
         LimitUrlLength(url);
         n = TextLength(url);
+        escape = FindAnyOf3(url, n, '%', '%', '%');
     }
-    // Most URLs hold no escape: the text before the first '%' stays as it is.
-    size_t escape = FindAnyOf3(url, n, '%', '%', '%');
     if (escape < n) {
         UnescapeURLText(url + escape);
         n = escape + TextLength(url + escape);

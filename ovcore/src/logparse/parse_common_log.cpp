@@ -1,6 +1,7 @@
 // Common and combined log lines (format code 2) and their variants: proxy,
 // multi-home (a server word), cookie, weekday dates, pipe sections and
 // continuation lines.
+#include "logparse/ascii_text.h"
 #include "logparse/parse_common.h"
 #include <ctype.h>
 #include <string.h>
@@ -138,10 +139,13 @@ RequestResult ReadRequest(HitRecord* rec, LineScan& s, bool* proxy) {
     rec->lpszMethod = DashOrText(s.CutAt(blank));
     s.SkipBlanks();
     blank = s.Find(' ');
-    quote = QuotedFieldEnd(s, CLOSE_BEFORE_BLANK, &escaped);
+    // With no backslash before it, the quote found from the method is the
+    // one a search from the URL finds.
+    if (escaped)
+        quote = QuotedFieldEnd(s, CLOSE_BEFORE_BLANK, &escaped);
     bool alternative = blank < quote && blank > s.pos && s.line[blank - 1] == ',';
     char* url = UnescapedCut(s, quote <= blank ? quote : blank, escaped);
-    *proxy = strncmp(url, "http://", 7) == 0;
+    *proxy = StartsWith(url, "http://", 7);
     CleanUrlField(url);
     rec->lpszUrl = DashOrText(url);
     if (alternative)

@@ -1,7 +1,7 @@
 // Quoted fields of the common and combined formats with Apache's escapes:
 // a quote inside a field is written \" and a backslash \\.
+#include "logparse/ascii_text.h"
 #include "logparse/parse_common.h"
-#include <ctype.h>
 
 namespace {
 
@@ -9,7 +9,7 @@ bool Closes(const LineScan& s, DWORD quote, QuoteClose rule) {
     if (rule == CLOSE_AT_ANY || quote + 1 >= s.end)
         return true;
     char next = s.line[quote + 1];
-    return rule == CLOSE_BEFORE_BLANK ? next == ' ' : !isalnum((unsigned char)next);
+    return rule == CLOSE_BEFORE_BLANK ? next == ' ' : !IsAsciiAlnum(next);
 }
 
 // The first quote from s.pos that closes by the rule; with escapes honoured,

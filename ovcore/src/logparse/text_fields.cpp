@@ -1,6 +1,6 @@
 // Small text routines that every line parser uses on its line buffer.
 #include "ovcore/hitrecord.h"
-#include <ctype.h>
+#include "logparse/ascii_text.h"
 #include <string.h>
 
 void TrimFieldEnd(char* line, DWORD index) {
@@ -85,8 +85,7 @@ int MonthFromName(const char* text) {
     static const char kMonths[] = "janfebmaraprmayjunjulaugsepoctnovdec";
     if (!text[0] || !text[1] || !text[2])
         return -1;
-    char m[3] = {(char)tolower((unsigned char)text[0]), (char)tolower((unsigned char)text[1]),
-                 (char)tolower((unsigned char)text[2])};
+    char m[3] = {AsciiLower(text[0]), AsciiLower(text[1]), AsciiLower(text[2])};
     for (int i = 0; i < 12; ++i)
         if (memcmp(kMonths + i * 3, m, 3) == 0)
             return i;
@@ -98,7 +97,7 @@ int TwoDigitYear(const char* text) {
     int digits = 0;
     while (*text == ' ')
         ++text;
-    for (; isdigit((unsigned char)*text) && digits < 9; ++text, ++digits)
+    for (; IsAsciiDigit(*text) && digits < 9; ++text, ++digits)
         n = n * 10 + (*text - '0');
     if (digits == 0)
         return -1;

@@ -83,9 +83,7 @@ void SortAndTrimReportTables(RunContext* context, int mergeNamesakes) {
     if (!context || !context->Period.TopTablesPtr)
         return;
     // Item numbers change from here on: the cached ones are looked up again.
-    ForgetAgents(context);
-    context->Accum.FixedItemsMade = 0;
-    memset(context->Accum.Memo, 0, sizeof context->Accum.Memo);
+    ForgetItemNumbers(context);
     int key = context->SortSetting == 2 ? SORT_BY_USERS : SORT_BY_HITS;
     AnalysisTable* documents = RunTableOf(context, TopDocuments);
     NumberItems(documents);
@@ -113,12 +111,19 @@ void SortAndTrimReportTables(RunContext* context, int mergeNamesakes) {
                        visitors->ovCount + visitors->DeleteCount);
 }
 
-void FreeAccumulateState(RunContext* run) {
+void ForgetItemNumbers(RunContext* run) {
+    AccumulateState& s = run->Accum;
     ForgetAgents(run);
+    s.FixedItemsMade = 0;
+    memset(s.Memo, 0, sizeof s.Memo);
+    memset(s.ServerErrorItems, 0, sizeof s.ServerErrorItems);
+    memset(s.ClientErrorItems, 0, sizeof s.ClientErrorItems);
+}
+
+void FreeAccumulateState(RunContext* run) {
+    ForgetItemNumbers(run);
     free(run->Accum.CompanyEntries);
     run->Accum.CompanyEntries = nullptr;
     run->Accum.CompanyEntriesMade = FALSE;
-    run->Accum.FixedItemsMade = 0;
-    memset(run->Accum.Memo, 0, sizeof run->Accum.Memo);
     run->Accum.DayNumber = 0;
 }
