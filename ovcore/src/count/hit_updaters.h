@@ -21,6 +21,11 @@ struct HitPass {
     CompanyRecord company; // valid when hasCompany
     // Page name of the hit (run->Hits.PageName) and what it is.
     char extension[MAX_PATH]; // the page's extension without its dot, or ""
+    // The page name with and without its query, and the client's address,
+    // as the run's store keeps them (RunStoredName); null until first asked.
+    const char* storedPage;
+    const char* storedPageWithoutQuery;
+    const char* storedHost;
     BOOL isForm, isDocument, isUpload;
     const char* failedTable; // keyword of the table whose update failed
 };
@@ -32,6 +37,10 @@ inline AnalysisTable* RunTableOf(RunContext* run, int table) {
     return run->Period.TopTablesPtr + table;
 }
 
+// The run's kept copy of name (name_store.h; the store is made on first
+// use), so that the tables that take it hash it once and share it; name
+// itself when memory is short.
+const char* RunStoredName(RunContext* run, const char* name);
 // The item number of name in table (made when new; the table's empty flag
 // is cleared); -1 when memory is short (pass->failedTable is set).
 LONG RunTableIndex(HitPass* pass, int table, const char* name);

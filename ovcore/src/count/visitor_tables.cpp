@@ -7,6 +7,13 @@
 
 #include "filter/hit_filter.h"
 
+// The client's address, kept once for the visitor and user tables.
+static const char* HostName(HitPass* pass) {
+    if (!pass->storedHost)
+        pass->storedHost = RunStoredName(pass->run, pass->hit->szClientAddr);
+    return pass->storedHost;
+}
+
 int CountVisitor(HitPass* pass, BOOL* ended) {
     RunContext* run = pass->run;
     HitRecord* hit = pass->hit;
@@ -17,7 +24,7 @@ int CountVisitor(HitPass* pass, BOOL* ended) {
     // give way to the aggregate row when it is full), so that the report can
     // list the run's longest visits and not only those still open at its end.
     DWORD r = InsertTableItem(TABLE_KIND_VISITOR, &created, &run->Accum.Tables, visitors,
-                              hit->szClientAddr, hit->lpszCookie, hit->dwTime, run->CachedTime,
+                              HostName(pass), hit->lpszCookie, hit->dwTime, run->CachedTime,
                               run->MaxCachedCount, run->MaxTopCount, 0);
     if (!r) {
         pass->failedTable = "visitors";
@@ -76,9 +83,9 @@ int CountHostUser(HitPass* pass) {
     if (!TableUsed(TopUsers))
         return 1;
     RunContext* run = pass->run;
-    DWORD r = InsertTableItem(TABLE_KIND_PLAIN, nullptr, &run->Accum.Tables,
-                              RunTableOf(run, TopUsers), pass->hit->szClientAddr, nullptr, 0, 0,
-                              run->MaxCachedCount, run->MaxTopCount, 0);
+    DWORD r =
+        InsertTableItem(TABLE_KIND_PLAIN, nullptr, &run->Accum.Tables, RunTableOf(run, TopUsers),
+                        HostName(pass), nullptr, 0, 0, run->MaxCachedCount, run->MaxTopCount, 0);
     if (!r) {
         pass->failedTable = g_ReportTableKeywords[TopUsers].Keyword;
         return 0;

@@ -12,6 +12,8 @@
 // links; every other table is plain.
 int TableKindOfNumber(int tableNumber);
 
+struct NameStore;
+
 // What the tables need of the run. A null context: no visit closing and an
 // empty name for item 0.
 typedef struct TableContext {
@@ -19,6 +21,9 @@ typedef struct TableContext {
     // Closes the visit of a visitor item before it expires; may be null.
     void (*CloseVisit)(void* lpRun, AnalysisItem* visitor);
     const char* szAggregateName; // name of item 0, the remaining items
+    // The run's names kept once (name_store.h), or null. A name it keeps is
+    // looked up by its stored hash and taken by a new item without a copy.
+    NameStore* Names;
 } TableContext;
 
 // Two names equal without regard to the case of A-Z; <0, 0, >0 in the
