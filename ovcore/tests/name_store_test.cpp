@@ -36,6 +36,21 @@ TEST(NameStore, KeepsEachNameOnceByteForByte) {
     EXPECT_STREQ("", NameStore_Intern(store.s, ""));
 }
 
+// The store compares lengths from the hash's pass before any bytes.
+TEST(NameStore, TheHashPassGivesTheNameLength) {
+    std::string name;
+    for (size_t n = 0; n <= 24; ++n, name += char('A' + n % 26)) {
+        size_t length = 999;
+        EXPECT_EQ(HashItemName(name.c_str()), HashItemNameLength(name.c_str(), &length));
+        EXPECT_EQ(n, length);
+    }
+    Store store;
+    const char* shorter = NameStore_Intern(store.s, "/a/b");
+    EXPECT_NE(shorter, NameStore_Intern(store.s, "/a/b/"));
+    EXPECT_NE(NameStore_Intern(store.s, "/a/bcdefgh1"), NameStore_Intern(store.s, "/a/bcdefgh2"));
+    EXPECT_EQ(shorter, NameStore_Intern(store.s, std::string("/a/b").c_str()));
+}
+
 TEST(NameStore, OwnsOnlyItsOwnCopies) {
     Store store;
     const char* kept = NameStore_Intern(store.s, "host.example");
@@ -81,12 +96,12 @@ struct TableRun {
         FreeTableItems(&t, TABLE_KIND_PLAIN);
         NameStore_Release(context.Names);
     }
-    const char* Name(const char* text) {
-        return context.Names ? NameStore_Intern(context.Names, text) : text;
-    }
     LONG Hit(const char* text, DWORD time, DWORD cachedTime, DWORD topLimit) {
-        DWORD r = InsertTableItem(TABLE_KIND_PLAIN, nullptr, &context, &t, Name(text), nullptr,
-                                  time, cachedTime, 0, topLimit, 0);
+        DWORD r = context.Names ? InsertStoredTableItem(TABLE_KIND_PLAIN, nullptr, &context, &t,
+                                                        NameStore_Intern(context.Names, text),
+                                                        nullptr, time, cachedTime, topLimit)
+                                : InsertTableItem(TABLE_KIND_PLAIN, nullptr, &context, &t, text,
+                                                  nullptr, time, cachedTime, 0, topLimit, 0);
         if (r)
             TableItem_CountHit(t.lpItems[r - 1], 0, 0);
         return (LONG)r - 1;

@@ -22,7 +22,9 @@ struct HitPass {
     // Page name of the hit (run->Hits.PageName) and what it is.
     char extension[MAX_PATH]; // the page's extension without its dot, or ""
     // The page name with and without its query, and the client's address,
-    // as the run's store keeps them (RunStoredName); null until first asked.
+    // as the run's store keeps them (RunStoredName); null until made. The
+    // tables take these names without a copy (RunTableIndex tells them by
+    // their pointers).
     const char* storedPage;
     const char* storedPageWithoutQuery;
     const char* storedHost;
@@ -38,11 +40,14 @@ inline AnalysisTable* RunTableOf(RunContext* run, int table) {
 }
 
 // The run's kept copy of name (name_store.h; the store is made on first
-// use), so that the tables that take it hash it once and share it; name
-// itself when memory is short.
+// use), so that the tables that take it hash it once and share it; null
+// when memory is short.
 const char* RunStoredName(RunContext* run, const char* name);
+// 1 when name is one of the pass's stored names.
+bool IsStoredName(const HitPass* pass, const char* name);
 // The item number of name in table (made when new; the table's empty flag
-// is cleared); -1 when memory is short (pass->failedTable is set).
+// is cleared); -1 when memory is short (pass->failedTable is set), also when
+// name is null (a stored name that could not be made).
 LONG RunTableIndex(HitPass* pass, int table, const char* name);
 // The same as the item; null when memory is short.
 AnalysisItem* RunTableItem(HitPass* pass, int table, const char* name);

@@ -15,23 +15,23 @@
 
 namespace {
 
-// The page name, kept once for every table that takes it.
+// The page name, kept once for every table that takes it (the run's buffer
+// when memory is short).
 const char* PageName(HitPass* pass) {
     if (!pass->storedPage)
         pass->storedPage = RunStoredName(pass->run, pass->run->Hits.PageName);
-    return pass->storedPage;
+    return pass->storedPage ? pass->storedPage : pass->run->Hits.PageName;
 }
 
-// The page name without its query (the name itself stays whole), kept once.
+// The page name without its query (the name itself stays whole), kept once;
+// null when memory is short.
 const char* PageWithoutQuery(HitPass* pass) {
     if (pass->storedPageWithoutQuery)
         return pass->storedPageWithoutQuery;
     const char* page = pass->run->Hits.PageName;
     size_t n = strcspn(page, "?");
-    if (!page[n]) {
-        pass->storedPageWithoutQuery = PageName(pass);
-        return pass->storedPageWithoutQuery;
-    }
+    if (!page[n])
+        return PageName(pass);
     char cut[sizeof pass->run->Hits.PageName];
     memcpy(cut, page, n);
     cut[n] = 0;

@@ -94,8 +94,12 @@ const char* RunStoredName(RunContext* run, const char* name) {
     NameStore*& store = run->Accum.Tables.Names;
     if (!store)
         store = NameStore_Make();
-    const char* stored = store ? NameStore_Intern(store, name) : nullptr;
-    return stored ? stored : name;
+    return store ? NameStore_Intern(store, name) : nullptr;
+}
+
+bool IsStoredName(const HitPass* pass, const char* name) {
+    return name && (name == pass->storedPage || name == pass->storedPageWithoutQuery ||
+                    name == pass->storedHost);
 }
 
 // A repeated name: the same stored pointer, or the same text.
@@ -116,11 +120,16 @@ static void Remember(NameMemo& memo, const char* name, bool stored, DWORD itemPl
 LONG RunTableIndex(HitPass* pass, int table, const char* name) {
     RunContext* run = pass->run;
     NameMemo& memo = run->Accum.Memo[table];
-    bool stored = NameStore_Owns(run->Accum.Tables.Names, name);
-    if (MemoHolds(memo, name, stored))
+    bool stored = IsStoredName(pass, name);
+    if (name && MemoHolds(memo, name, stored))
         return memo.ItemPlusOne - 1;
-    DWORD r = InsertTableItem(TableKindOfNumber(table), nullptr, &run->Accum.Tables,
-                              RunTableOf(run, table), name, nullptr, 0, 0, 0, 0, 0);
+    int kind = TableKindOfNumber(table);
+    AnalysisTable* t = RunTableOf(run, table);
+    DWORD r = 0;
+    if (stored)
+        r = InsertStoredTableItem(kind, nullptr, &run->Accum.Tables, t, name, nullptr, 0, 0, 0);
+    else if (name)
+        r = InsertTableItem(kind, nullptr, &run->Accum.Tables, t, name, nullptr, 0, 0, 0, 0, 0);
     if (!r) {
         pass->failedTable = g_ReportTableKeywords[table].Keyword;
         return ANALYSIS_NO_ITEM;

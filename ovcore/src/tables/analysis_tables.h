@@ -21,8 +21,8 @@ typedef struct TableContext {
     // Closes the visit of a visitor item before it expires; may be null.
     void (*CloseVisit)(void* lpRun, AnalysisItem* visitor);
     const char* szAggregateName; // name of item 0, the remaining items
-    // The run's names kept once (name_store.h), or null. A name it keeps is
-    // looked up by its stored hash and taken by a new item without a copy.
+    // The run's names kept once (name_store.h), or null; see
+    // InsertStoredTableItem.
     NameStore* Names;
 } TableContext;
 
@@ -41,6 +41,13 @@ int InitTable(const TableContext* context, AnalysisTable* table, DWORD cachedTim
 DWORD InsertTableItem(int kind, int* created, const TableContext* context, AnalysisTable* table,
                       const char* name, const char* preferredName, DWORD time, DWORD cachedTime,
                       DWORD maxCached, DWORD topLimit, int skipAggregate);
+// InsertTableItem for a name that context->Names keeps (the very pointer
+// NameStore_Intern gave): it is looked up by its stored hash, compared by
+// pointer first, and a new item takes it without a copy. preferredName is a
+// text as above. 0 also when the context has no store.
+DWORD InsertStoredTableItem(int kind, int* created, const TableContext* context,
+                            AnalysisTable* table, const char* stored, const char* preferredName,
+                            DWORD time, DWORD cachedTime, DWORD topLimit);
 // InsertTableItem with no context, time, cache time or top limit.
 DWORD AddTableItem(AnalysisTable* table, const char* name, int skipAggregate = 0);
 

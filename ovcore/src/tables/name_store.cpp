@@ -13,7 +13,24 @@ const DWORD kMinCapacity = 256;
 struct Entry {
     const char* name; // null: empty
     DWORD hash;
+    DWORD length;
 };
+
+// Equal bytes, eight a step (both have length bytes and their NUL).
+bool SameBytes(const char* a, const char* b, size_t length) {
+    size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        unsigned long long x, y;
+        memcpy(&x, a + i, 8);
+        memcpy(&y, b + i, 8);
+        if (x != y)
+            return false;
+    }
+    for (; i < length; ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
 
 struct Chunk { // addresses, compared across allocations
     UINT_PTR begin;
@@ -124,23 +141,25 @@ static int Reserve(NameStore* store) {
 const char* NameStore_Intern(NameStore* store, const char* name) {
     if (NameStore_Owns(store, name))
         return name;
-    DWORD hash = HashItemName(name);
+    size_t length;
+    DWORD hash = HashItemNameLength(name, &length);
     if (store->capacity) {
         DWORD mask = store->capacity - 1;
-        for (DWORD i = hash & mask; store->slots[i].name; i = (i + 1) & mask)
-            if (store->slots[i].hash == hash && strcmp(store->slots[i].name, name) == 0)
-                return store->slots[i].name;
+        for (DWORD i = hash & mask; store->slots[i].name; i = (i + 1) & mask) {
+            const Entry& e = store->slots[i];
+            if (e.hash == hash && e.length == length && SameBytes(e.name, name, length))
+                return e.name;
+        }
     }
     if (!Reserve(store))
         return nullptr;
-    size_t length = strlen(name);
     size_t size = (sizeof(DWORD) + length + 1 + 3) & ~(size_t)3;
     char* at = Allocate(store, size);
     if (!at)
         return nullptr;
     memcpy(at, &hash, sizeof hash);
     memcpy(at + sizeof hash, name, length + 1);
-    PutEntry(store->slots, store->capacity, {at + sizeof hash, hash});
+    PutEntry(store->slots, store->capacity, {at + sizeof hash, hash, (DWORD)length});
     ++store->count;
     return at + sizeof hash;
 }

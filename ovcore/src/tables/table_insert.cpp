@@ -33,15 +33,6 @@ LONG FindMember(AnalysisTable* table, const char* name, DWORD hash, int skipAggr
     return TableLookup_FindHashed(table, name, hash, MatchesRule, &rule);
 }
 
-// The hash of a name given to the table: read in front of a name that the
-// run's store or the table's keeps, else computed.
-DWORD NameHash(const AnalysisTable* table, NameStore* store, const char* name) {
-    return NameStore_Owns(store, name) ? NameStore_HashOf(name) : TableLookup_NameHash(table, name);
-}
-
-NameStore* StoreOf(const TableContext* context) {
-    return context ? context->Names : nullptr;
-}
 
 // Folds src into dst and frees src's slot.
 void FoldItem(AnalysisTable* table, LONG dst, LONG src, int kind) {
@@ -118,7 +109,7 @@ LONG NewItem(AnalysisTable* table, const char* name, NameStore* store, DWORD tim
 int FindTableItem(const char* name, AnalysisTable* table, int skipAggregate, LONG* item) {
     LONG found = ANALYSIS_NO_ITEM;
     if (name && table->lpItems && (TableLookup_HasHash(table) || TableLookup_Build(table))) {
-        DWORD hash = TableLookup_NameHash(table, name);
+        DWORD hash = HashItemName(name);
         found = FindMember(table, name, hash, skipAggregate, 0, ANALYSIS_NO_ITEM);
         if (found < 0)
             found = FindMember(table, name, hash, skipAggregate, 1, ANALYSIS_NO_ITEM);
@@ -128,10 +119,10 @@ int FindTableItem(const char* name, AnalysisTable* table, int skipAggregate, LON
     return found >= 0;
 }
 
-DWORD InsertTableItem(int kind, int* created, const TableContext* context, AnalysisTable* table,
-                      const char* name, const char* preferredName, DWORD time, DWORD cachedTime,
-                      DWORD maxCached, DWORD topLimit, int skipAggregate) {
-    (void)maxCached;
+// InsertTableItem, with names (the store that keeps name, or null for a text).
+static DWORD Insert(int kind, int* created, const TableContext* context, AnalysisTable* table,
+                    const char* name, NameStore* names, const char* preferredName, DWORD time,
+                    DWORD cachedTime, DWORD topLimit, int skipAggregate) {
     if (created)
         *created = 0;
     if (!name)
@@ -143,16 +134,15 @@ DWORD InsertTableItem(int kind, int* created, const TableContext* context, Analy
     if (cachedTime != 0)
         ExpireIdleItems(kind, context, table, time, cachedTime, topLimit);
 
-    NameStore* store = StoreOf(context);
     const bool preferred = preferredName && preferredName[0];
     LONG index = ANALYSIS_NO_ITEM;
     if (preferred)
-        index = FindMember(table, preferredName, NameHash(table, store, preferredName),
-                           skipAggregate, 0, ANALYSIS_NO_ITEM);
-    if (index < 0) {
-        index = FindMember(table, name, NameHash(table, store, name), skipAggregate, 0,
+        index = FindMember(table, preferredName, HashItemName(preferredName), skipAggregate, 0,
                            ANALYSIS_NO_ITEM);
-        if (index >= 0 && preferred && !NameItem(table, index, preferredName, store))
+    if (index < 0) {
+        DWORD hash = names ? NameStore_HashOf(name) : HashItemName(name);
+        index = FindMember(table, name, hash, skipAggregate, 0, ANALYSIS_NO_ITEM);
+        if (index >= 0 && preferred && !NameItem(table, index, preferredName))
             return 0;
     }
     if (index >= 0) {
@@ -164,12 +154,31 @@ DWORD InsertTableItem(int kind, int* created, const TableContext* context, Analy
         }
         return (DWORD)index + 1;
     }
-    index = NewItem(table, preferred ? preferredName : name, store, time, cachedTime);
+    index = preferred ? NewItem(table, preferredName, nullptr, time, cachedTime)
+                      : NewItem(table, name, names, time, cachedTime);
     if (index < 0)
         return 0;
     if (created)
         *created = 1;
     return (DWORD)index + 1;
+}
+
+DWORD InsertTableItem(int kind, int* created, const TableContext* context, AnalysisTable* table,
+                      const char* name, const char* preferredName, DWORD time, DWORD cachedTime,
+                      DWORD maxCached, DWORD topLimit, int skipAggregate) {
+    (void)maxCached;
+    return Insert(kind, created, context, table, name, nullptr, preferredName, time, cachedTime,
+                  topLimit, skipAggregate);
+}
+
+DWORD InsertStoredTableItem(int kind, int* created, const TableContext* context,
+                            AnalysisTable* table, const char* stored, const char* preferredName,
+                            DWORD time, DWORD cachedTime, DWORD topLimit) {
+    NameStore* names = context ? context->Names : nullptr;
+    if (!names)
+        return 0;
+    return Insert(kind, created, context, table, stored, names, preferredName, time, cachedTime,
+                  topLimit, 0);
 }
 
 DWORD AddTableItem(AnalysisTable* table, const char* name, int skipAggregate) {

@@ -74,6 +74,11 @@ DWORD MixDown(unsigned long long h) {
 } // namespace
 
 DWORD HashItemName(const char* name) {
+    size_t length;
+    return HashItemNameLength(name, &length);
+}
+
+DWORD HashItemNameLength(const char* name, size_t* length) {
     // Eight bytes a step. A word is read whole only when it cannot reach
     // into the next page; near a page end the bytes are taken one by one.
     unsigned long long h = 0x9e3779b97f4a7c15ull;
@@ -93,8 +98,10 @@ DWORD HashItemName(const char* name) {
         unsigned long long keep = BytesBeforeNul(v);
         h = (h ^ FoldedWord(v & keep)) * 0x9e3779b97f4a7c15ull;
         h ^= h >> 29;
-        if (keep != ~0ull)
+        if (keep != ~0ull) {
+            *length = (size_t)(p - name) + __builtin_popcountll(keep) / 8;
             return MixDown(h);
+        }
         p += 8;
     }
 }
@@ -306,7 +313,7 @@ LONG TableLookup_Find(const AnalysisTable* table, const char* name, TableMatchFn
                       void* data) {
     if (!TableLookup_HasHash(table))
         return ANALYSIS_NO_ITEM;
-    return TableLookup_FindHashed(table, name, TableLookup_NameHash(table, name), visit, data);
+    return TableLookup_FindHashed(table, name, HashItemName(name), visit, data);
 }
 
 LONG TableLookup_FindHashed(const AnalysisTable* table, const char* name, DWORD hash,

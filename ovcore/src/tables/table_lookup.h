@@ -9,6 +9,8 @@ struct TopListHeap;
 
 // Hash of a name with A-Z folded to lower case.
 DWORD HashItemName(const char* name);
+// The same, and the name's length (strlen) from the same pass.
+DWORD HashItemNameLength(const char* name, size_t* length);
 
 // Makes the hash of a table from its live items (replacing any old one).
 // 1, or 0 when memory is short.

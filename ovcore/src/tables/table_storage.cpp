@@ -8,7 +8,6 @@
 
 #include "analysis_tables.h"
 #include "item_counters.h"
-#include "name_store.h"
 #include "table_lookup.h"
 #include "table_slots.h"
 #include "tables/item_intervals.h"
@@ -76,7 +75,7 @@ LONG TakeItemSlot(AnalysisTable* table) {
 }
 
 int NameItem(AnalysisTable* table, LONG index, const char* name, NameStore* store) {
-    bool stored = NameStore_Owns(store, name) && TableLookup_KeepStore(table, store);
+    bool stored = store && TableLookup_KeepStore(table, store);
     char* copy = stored ? const_cast<char*>(name) : TableLookup_CopyName(table, name);
     if (!copy)
         return 0;
