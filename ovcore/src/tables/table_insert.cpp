@@ -33,7 +33,6 @@ LONG FindMember(AnalysisTable* table, const char* name, DWORD hash, int skipAggr
     return TableLookup_FindHashed(table, name, hash, MatchesRule, &rule);
 }
 
-
 // Folds src into dst and frees src's slot.
 void FoldItem(AnalysisTable* table, LONG dst, LONG src, int kind) {
     AddItemCounts(table->lpItems[dst], table->lpItems[src]);
