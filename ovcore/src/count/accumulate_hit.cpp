@@ -79,6 +79,7 @@ int AccumulateHit(ReportHandle* report, RunContext* context, HitRecord* hit) {
     pass.visitor = nullptr;
     pass.hasCompany = FALSE;
     pass.extension[0] = 0;
+    pass.storedPage = pass.storedPageWithoutQuery = pass.storedHost = nullptr;
     pass.isForm = pass.isDocument = pass.isUpload = FALSE;
     pass.failedTable = nullptr;
     if (!TakesLogKind(context, hit->wFormat))

@@ -23,12 +23,13 @@ struct AgentCacheEntry {
 // Status codes below this have their error-table items indexed directly.
 #define STATUS_KEYS 1000
 struct NameMemo {
-    LONG ItemPlusOne; // 0: none
+    LONG ItemPlusOne;   // 0: none
+    const char* Stored; // the name when the run's store keeps it (Name is then unused)
     char Name[NAME_MEMO_TEXT];
 };
 
 struct AccumulateState {
-    TableContext Tables;     // aggregate name and the visit closer
+    TableContext Tables;     // aggregate name, the visit closer and the run's name store
     AgentCacheEntry* Agents; // AGENT_CACHE_SIZE slots, made on first use
     DWORD DayNumber;         // day of the cached date text (time / 86400) + 1; 0 none
     char DayText[60];

@@ -69,6 +69,10 @@ void CloseVisit(RunContext* context, AnalysisItem* visitor) {
         pages->lpItems && last < pages->ovCount + pages->DeleteCount && pages->lpItems[last]
             ? pages->lpItems[last]->ovString
             : nullptr;
+    // The exit and single-page tables share the page's stored name.
+    pass.storedPage = page ? RunStoredName(context, page) : nullptr;
+    if (pass.storedPage)
+        page = pass.storedPage;
     const TopNameList* slots = SubLists(visitor);
     if (page && TableUsed(TopExit))
         CountRunItem(&pass, TopExit, page, 1);

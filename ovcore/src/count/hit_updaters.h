@@ -21,6 +21,13 @@ struct HitPass {
     CompanyRecord company; // valid when hasCompany
     // Page name of the hit (run->Hits.PageName) and what it is.
     char extension[MAX_PATH]; // the page's extension without its dot, or ""
+    // The page name with and without its query, and the client's address,
+    // as the run's store keeps them (RunStoredName); null until made. The
+    // tables take these names without a copy (RunTableIndex tells them by
+    // their pointers).
+    const char* storedPage;
+    const char* storedPageWithoutQuery;
+    const char* storedHost;
     BOOL isForm, isDocument, isUpload;
     const char* failedTable; // keyword of the table whose update failed
 };
@@ -32,8 +39,15 @@ inline AnalysisTable* RunTableOf(RunContext* run, int table) {
     return run->Period.TopTablesPtr + table;
 }
 
+// The run's kept copy of name (name_store.h; the store is made on first
+// use), so that the tables that take it hash it once and share it; null
+// when memory is short.
+const char* RunStoredName(RunContext* run, const char* name);
+// 1 when name is one of the pass's stored names.
+bool IsStoredName(const HitPass* pass, const char* name);
 // The item number of name in table (made when new; the table's empty flag
-// is cleared); -1 when memory is short (pass->failedTable is set).
+// is cleared); -1 when memory is short (pass->failedTable is set), also when
+// name is null (a stored name that could not be made).
 LONG RunTableIndex(HitPass* pass, int table, const char* name);
 // The item number of a key of a table whose keys are a small fixed set, kept
 // in *slot as item plus one: the key's first hit looks up the name that

@@ -15,18 +15,28 @@
 
 namespace {
 
-const char* PageName(const HitPass* pass) {
-    return pass->run->Hits.PageName;
+// The page name, kept once for every table that takes it (the run's buffer
+// when memory is short).
+const char* PageName(HitPass* pass) {
+    if (!pass->storedPage)
+        pass->storedPage = RunStoredName(pass->run, pass->run->Hits.PageName);
+    return pass->storedPage ? pass->storedPage : pass->run->Hits.PageName;
 }
 
-// The page name without its query (a copy; the name itself stays whole).
-void PageWithoutQuery(const HitPass* pass, char* out, size_t size) {
-    const char* page = PageName(pass);
+// The page name without its query (the name itself stays whole), kept once;
+// null when memory is short.
+const char* PageWithoutQuery(HitPass* pass) {
+    if (pass->storedPageWithoutQuery)
+        return pass->storedPageWithoutQuery;
+    const char* page = pass->run->Hits.PageName;
     size_t n = strcspn(page, "?");
-    if (n >= size)
-        n = size - 1;
-    memcpy(out, page, n);
-    out[n] = 0;
+    if (!page[n])
+        return PageName(pass);
+    char cut[sizeof pass->run->Hits.PageName];
+    memcpy(cut, page, n);
+    cut[n] = 0;
+    pass->storedPageWithoutQuery = RunStoredName(pass->run, cut);
+    return pass->storedPageWithoutQuery;
 }
 
 // A user for the item when the visitor meets it first in this visit.
@@ -84,9 +94,7 @@ void CountPageTime(HitPass* pass, LONG pageItem, int form) {
 int CountEntryPage(HitPass* pass) {
     if (!pass->newVisit)
         return 1;
-    char page[1300];
-    PageWithoutQuery(pass, page, sizeof page);
-    return CountRunItem(pass, TopEntry, page, 1) != nullptr;
+    return CountRunItem(pass, TopEntry, PageWithoutQuery(pass), 1) != nullptr;
 }
 
 int CountDocument(HitPass* pass) {
@@ -185,9 +193,10 @@ int CountDirectory(HitPass* pass) {
     const HitRecord* hit = pass->hit;
     if (!TableUsed(TopDirectory) || (hit->lpszUrl && SameTextPrefix(hit->lpszUrl, "http://", 7)))
         return 1;
+    const char* page = pass->run->Hits.PageName;
     char name[1300];
-    OvkitCopyText(name, sizeof name, PageName(pass));
-    char* path = name + (PathPart(pass->run, PageName(pass)) - PageName(pass));
+    OvkitCopyText(name, sizeof name, page);
+    char* path = name + (PathPart(pass->run, page) - page);
     bool leading = *path == '/' || *path == '\\';
     char* end = path + (leading ? 1 : 0);
     while (*end && *end != '/' && *end != '\\')
@@ -218,9 +227,7 @@ int CountForm(HitPass* pass) {
     if (!hit->bSuccess)
         ++p.FailedFormHits;
     if (hit->bSuccess && AnyUsed(kTables, 5)) {
-        char page[1300];
-        PageWithoutQuery(pass, page, sizeof page);
-        LONG index = RunTableIndex(pass, TopForms, page);
+        LONG index = RunTableIndex(pass, TopForms, PageWithoutQuery(pass));
         if (index < 0)
             return 0;
         AnalysisItem* item = RunTableOf(pass->run, TopForms)->lpItems[index];

@@ -7,6 +7,22 @@
 
 #include "filter/hit_filter.h"
 
+// The client's address counted into a table, as the run's store keeps it
+// once for the visitor and user tables (a copy of the table's own when
+// memory is short).
+static DWORD InsertHost(HitPass* pass, int kind, int* created, AnalysisTable* table,
+                        const char* preferredName, DWORD time, DWORD cachedTime, DWORD maxCached,
+                        DWORD topLimit) {
+    RunContext* run = pass->run;
+    if (!pass->storedHost)
+        pass->storedHost = RunStoredName(run, pass->hit->szClientAddr);
+    if (pass->storedHost)
+        return InsertStoredTableItem(kind, created, &run->Accum.Tables, table, pass->storedHost,
+                                     preferredName, time, cachedTime, topLimit);
+    return InsertTableItem(kind, created, &run->Accum.Tables, table, pass->hit->szClientAddr,
+                           preferredName, time, cachedTime, maxCached, topLimit, 0);
+}
+
 int CountVisitor(HitPass* pass, BOOL* ended) {
     RunContext* run = pass->run;
     HitRecord* hit = pass->hit;
@@ -16,9 +32,8 @@ int CountVisitor(HitPass* pass, BOOL* ended) {
     // A closed visit stays on the top list (the visits with the fewest hits
     // give way to the aggregate row when it is full), so that the report can
     // list the run's longest visits and not only those still open at its end.
-    DWORD r = InsertTableItem(TABLE_KIND_VISITOR, &created, &run->Accum.Tables, visitors,
-                              hit->szClientAddr, hit->lpszCookie, hit->dwTime, run->CachedTime,
-                              run->MaxCachedCount, run->MaxTopCount, 0);
+    DWORD r = InsertHost(pass, TABLE_KIND_VISITOR, &created, visitors, hit->lpszCookie, hit->dwTime,
+                         run->CachedTime, run->MaxCachedCount, run->MaxTopCount);
     if (!r) {
         pass->failedTable = "visitors";
         return 0;
@@ -76,9 +91,8 @@ int CountHostUser(HitPass* pass) {
     if (!TableUsed(TopUsers))
         return 1;
     RunContext* run = pass->run;
-    DWORD r = InsertTableItem(TABLE_KIND_PLAIN, nullptr, &run->Accum.Tables,
-                              RunTableOf(run, TopUsers), pass->hit->szClientAddr, nullptr, 0, 0,
-                              run->MaxCachedCount, run->MaxTopCount, 0);
+    DWORD r = InsertHost(pass, TABLE_KIND_PLAIN, nullptr, RunTableOf(run, TopUsers), nullptr, 0, 0,
+                         run->MaxCachedCount, run->MaxTopCount);
     if (!r) {
         pass->failedTable = g_ReportTableKeywords[TopUsers].Keyword;
         return 0;

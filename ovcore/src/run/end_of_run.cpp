@@ -7,6 +7,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "tables/name_store.h"
 #include "tables/table_select.h"
 
 #define DRAIN_LIMIT_MS 120000 // look-ups in flight end well before this
@@ -126,4 +127,6 @@ void FreeAccumulateState(RunContext* run) {
     run->Accum.CompanyEntries = nullptr;
     run->Accum.CompanyEntriesMade = FALSE;
     run->Accum.DayNumber = 0;
+    NameStore_Release(run->Accum.Tables.Names); // tables that keep its names hold it on
+    run->Accum.Tables.Names = nullptr;
 }

@@ -2,6 +2,7 @@
 // through which the updaters count into them.
 #include "count/accumulate.h"
 #include "count/hit_updaters.h"
+#include "tables/name_store.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -67,22 +68,52 @@ const char* RunText(const char* text) {
     return text ? text : "";
 }
 
+const char* RunStoredName(RunContext* run, const char* name) {
+    NameStore*& store = run->Accum.Tables.Names;
+    if (!store)
+        store = NameStore_Make();
+    return store ? NameStore_Intern(store, name) : nullptr;
+}
+
+bool IsStoredName(const HitPass* pass, const char* name) {
+    return name && (name == pass->storedPage || name == pass->storedPageWithoutQuery ||
+                    name == pass->storedHost);
+}
+
+// A repeated name: the same stored pointer, or the same text.
+static bool MemoHolds(const NameMemo& memo, const char* name, bool stored) {
+    if (!memo.ItemPlusOne)
+        return false;
+    return stored ? memo.Stored == name : !memo.Stored && strcmp(memo.Name, name) == 0;
+}
+
+static void Remember(NameMemo& memo, const char* name, bool stored, DWORD itemPlusOne) {
+    size_t n = stored ? 0 : strlen(name);
+    memo.ItemPlusOne = stored || n < NAME_MEMO_TEXT ? LONG(itemPlusOne) : 0;
+    memo.Stored = stored ? name : nullptr;
+    if (memo.ItemPlusOne && !stored)
+        memcpy(memo.Name, name, n + 1);
+}
+
 LONG RunTableIndex(HitPass* pass, int table, const char* name) {
     RunContext* run = pass->run;
     NameMemo& memo = run->Accum.Memo[table];
-    if (memo.ItemPlusOne && strcmp(memo.Name, name) == 0)
+    bool stored = IsStoredName(pass, name);
+    if (name && MemoHolds(memo, name, stored))
         return memo.ItemPlusOne - 1;
-    DWORD r = InsertTableItem(TableKindOfNumber(table), nullptr, &run->Accum.Tables,
-                              RunTableOf(run, table), name, nullptr, 0, 0, 0, 0, 0);
+    int kind = TableKindOfNumber(table);
+    AnalysisTable* t = RunTableOf(run, table);
+    DWORD r = 0;
+    if (stored)
+        r = InsertStoredTableItem(kind, nullptr, &run->Accum.Tables, t, name, nullptr, 0, 0, 0);
+    else if (name)
+        r = InsertTableItem(kind, nullptr, &run->Accum.Tables, t, name, nullptr, 0, 0, 0, 0, 0);
     if (!r) {
         pass->failedTable = g_ReportTableKeywords[table].Keyword;
         return ANALYSIS_NO_ITEM;
     }
     g_ReportTableKeywords[table].Empty = 0;
-    size_t n = strlen(name);
-    memo.ItemPlusOne = n < NAME_MEMO_TEXT ? LONG(r) : 0;
-    if (memo.ItemPlusOne)
-        memcpy(memo.Name, name, n + 1);
+    Remember(memo, name, stored, r);
     return (LONG)r - 1;
 }
 

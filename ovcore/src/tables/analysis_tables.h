@@ -12,6 +12,8 @@
 // links; every other table is plain.
 int TableKindOfNumber(int tableNumber);
 
+struct NameStore;
+
 // What the tables need of the run. A null context: no visit closing and an
 // empty name for item 0.
 typedef struct TableContext {
@@ -19,6 +21,9 @@ typedef struct TableContext {
     // Closes the visit of a visitor item before it expires; may be null.
     void (*CloseVisit)(void* lpRun, AnalysisItem* visitor);
     const char* szAggregateName; // name of item 0, the remaining items
+    // The run's names kept once (name_store.h), or null; see
+    // InsertStoredTableItem.
+    NameStore* Names;
 } TableContext;
 
 // Two names equal without regard to the case of A-Z; <0, 0, >0 in the
@@ -36,6 +41,13 @@ int InitTable(const TableContext* context, AnalysisTable* table, DWORD cachedTim
 DWORD InsertTableItem(int kind, int* created, const TableContext* context, AnalysisTable* table,
                       const char* name, const char* preferredName, DWORD time, DWORD cachedTime,
                       DWORD maxCached, DWORD topLimit, int skipAggregate);
+// InsertTableItem for a name that context->Names keeps (the very pointer
+// NameStore_Intern gave): it is looked up by its stored hash, compared by
+// pointer first, and a new item takes it without a copy. preferredName is a
+// text as above. 0 also when the context has no store.
+DWORD InsertStoredTableItem(int kind, int* created, const TableContext* context,
+                            AnalysisTable* table, const char* stored, const char* preferredName,
+                            DWORD time, DWORD cachedTime, DWORD topLimit);
 // InsertTableItem with no context, time, cache time or top limit.
 DWORD AddTableItem(AnalysisTable* table, const char* name, int skipAggregate = 0);
 

@@ -2,6 +2,7 @@
 // aggregate item 0, look-up through the name hash, and new items.
 #include "analysis_tables.h"
 #include "item_counters.h"
+#include "name_store.h"
 #include "table_lookup.h"
 #include "table_slots.h"
 #include "top_list_heap.h"
@@ -26,10 +27,10 @@ int SkipsItemZero(const AnalysisTable* table, int skipAggregate) {
            (table->ovCount > 0 && table->lpItems[0] && table->lpItems[0]->ovOverflow);
 }
 
-LONG FindMember(AnalysisTable* table, const char* name, int skipAggregate, int topMember,
-                LONG except) {
+LONG FindMember(AnalysisTable* table, const char* name, DWORD hash, int skipAggregate,
+                int topMember, LONG except) {
     MatchRule rule = {SkipsItemZero(table, skipAggregate), topMember, except};
-    return TableLookup_Find(table, name, MatchesRule, &rule);
+    return TableLookup_FindHashed(table, name, hash, MatchesRule, &rule);
 }
 
 // Folds src into dst and frees src's slot.
@@ -47,8 +48,10 @@ void ExpireItem(int kind, const TableContext* context, AnalysisTable* table, LON
     TableItem_FreeDetails(item, kind);
     // Only items on the top list carry the top flag: with the list empty
     // (tables without a top limit) there is no member to look for.
-    LONG member = table->TopTableListHead >= 0 ? FindMember(table, item->ovString, 0, 1, index)
-                                               : ANALYSIS_NO_ITEM;
+    LONG member = ANALYSIS_NO_ITEM;
+    if (table->TopTableListHead >= 0)
+        member = FindMember(table, item->ovString, TableLookup_NameHash(table, item->ovString), 0,
+                            1, index);
     if (member >= 0) {
         FoldItem(table, member, index, kind);
         return;
@@ -85,11 +88,12 @@ void ExpireIdleItems(int kind, const TableContext* context, AnalysisTable* table
     }
 }
 
-LONG NewItem(AnalysisTable* table, const char* name, DWORD time, DWORD cachedTime) {
+LONG NewItem(AnalysisTable* table, const char* name, NameStore* store, DWORD time,
+             DWORD cachedTime) {
     LONG index = TakeItemSlot(table);
     if (index < 0)
         return ANALYSIS_NO_ITEM;
-    if (!NameItem(table, index, name)) {
+    if (!NameItem(table, index, name, store)) {
         ReleaseItemSlot(table, index, TABLE_KIND_PLAIN);
         return ANALYSIS_NO_ITEM;
     }
@@ -104,19 +108,20 @@ LONG NewItem(AnalysisTable* table, const char* name, DWORD time, DWORD cachedTim
 int FindTableItem(const char* name, AnalysisTable* table, int skipAggregate, LONG* item) {
     LONG found = ANALYSIS_NO_ITEM;
     if (name && table->lpItems && (TableLookup_HasHash(table) || TableLookup_Build(table))) {
-        found = FindMember(table, name, skipAggregate, 0, ANALYSIS_NO_ITEM);
+        DWORD hash = HashItemName(name);
+        found = FindMember(table, name, hash, skipAggregate, 0, ANALYSIS_NO_ITEM);
         if (found < 0)
-            found = FindMember(table, name, skipAggregate, 1, ANALYSIS_NO_ITEM);
+            found = FindMember(table, name, hash, skipAggregate, 1, ANALYSIS_NO_ITEM);
     }
     if (item)
         *item = found;
     return found >= 0;
 }
 
-DWORD InsertTableItem(int kind, int* created, const TableContext* context, AnalysisTable* table,
-                      const char* name, const char* preferredName, DWORD time, DWORD cachedTime,
-                      DWORD maxCached, DWORD topLimit, int skipAggregate) {
-    (void)maxCached;
+// InsertTableItem, with names (the store that keeps name, or null for a text).
+static DWORD Insert(int kind, int* created, const TableContext* context, AnalysisTable* table,
+                    const char* name, NameStore* names, const char* preferredName, DWORD time,
+                    DWORD cachedTime, DWORD topLimit, int skipAggregate) {
     if (created)
         *created = 0;
     if (!name)
@@ -131,9 +136,11 @@ DWORD InsertTableItem(int kind, int* created, const TableContext* context, Analy
     const bool preferred = preferredName && preferredName[0];
     LONG index = ANALYSIS_NO_ITEM;
     if (preferred)
-        index = FindMember(table, preferredName, skipAggregate, 0, ANALYSIS_NO_ITEM);
+        index = FindMember(table, preferredName, HashItemName(preferredName), skipAggregate, 0,
+                           ANALYSIS_NO_ITEM);
     if (index < 0) {
-        index = FindMember(table, name, skipAggregate, 0, ANALYSIS_NO_ITEM);
+        DWORD hash = names ? NameStore_HashOf(name) : HashItemName(name);
+        index = FindMember(table, name, hash, skipAggregate, 0, ANALYSIS_NO_ITEM);
         if (index >= 0 && preferred && !NameItem(table, index, preferredName))
             return 0;
     }
@@ -146,12 +153,31 @@ DWORD InsertTableItem(int kind, int* created, const TableContext* context, Analy
         }
         return (DWORD)index + 1;
     }
-    index = NewItem(table, preferred ? preferredName : name, time, cachedTime);
+    index = preferred ? NewItem(table, preferredName, nullptr, time, cachedTime)
+                      : NewItem(table, name, names, time, cachedTime);
     if (index < 0)
         return 0;
     if (created)
         *created = 1;
     return (DWORD)index + 1;
+}
+
+DWORD InsertTableItem(int kind, int* created, const TableContext* context, AnalysisTable* table,
+                      const char* name, const char* preferredName, DWORD time, DWORD cachedTime,
+                      DWORD maxCached, DWORD topLimit, int skipAggregate) {
+    (void)maxCached;
+    return Insert(kind, created, context, table, name, nullptr, preferredName, time, cachedTime,
+                  topLimit, skipAggregate);
+}
+
+DWORD InsertStoredTableItem(int kind, int* created, const TableContext* context,
+                            AnalysisTable* table, const char* stored, const char* preferredName,
+                            DWORD time, DWORD cachedTime, DWORD topLimit) {
+    NameStore* names = context ? context->Names : nullptr;
+    if (!names)
+        return 0;
+    return Insert(kind, created, context, table, stored, names, preferredName, time, cachedTime,
+                  topLimit, 0);
 }
 
 DWORD AddTableItem(AnalysisTable* table, const char* name, int skipAggregate) {

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "analysis_tables.h"
+#include "name_store.h"
 #include "top_list_heap.h"
 
 namespace {
@@ -34,6 +35,7 @@ struct TableLookup {
     Slot* slots;
     ItemBlock* blocks; // newest first
     TopListHeap* topHeap;
+    NameStore* names; // held: the store whose names items may point at
     char* spareName;  // a dropped name's buffer
     size_t spareSize; // at least the length of the name it held, plus one
 };
@@ -72,6 +74,11 @@ DWORD MixDown(unsigned long long h) {
 } // namespace
 
 DWORD HashItemName(const char* name) {
+    size_t length;
+    return HashItemNameLength(name, &length);
+}
+
+DWORD HashItemNameLength(const char* name, size_t* length) {
     // Eight bytes a step. A word is read whole only when it cannot reach
     // into the next page; near a page end the bytes are taken one by one.
     unsigned long long h = 0x9e3779b97f4a7c15ull;
@@ -91,8 +98,10 @@ DWORD HashItemName(const char* name) {
         unsigned long long keep = BytesBeforeNul(v);
         h = (h ^ FoldedWord(v & keep)) * 0x9e3779b97f4a7c15ull;
         h ^= h >> 29;
-        if (keep != ~0ull)
+        if (keep != ~0ull) {
+            *length = (size_t)(p - name) + __builtin_popcountll(keep) / 8;
             return MixDown(h);
+        }
         p += 8;
     }
 }
@@ -169,7 +178,7 @@ static int Rehash(AnalysisTable* table, TableLookup* lookup) {
     for (DWORD i = 0; i < count && table->lpItems; ++i) {
         const AnalysisItem* item = table->lpItems[i];
         if (IsLive(item))
-            PutSlot(lookup, HashItemName(item->ovString), (LONG)i);
+            PutSlot(lookup, TableLookup_NameHash(table, item->ovString), (LONG)i);
     }
     return 1;
 }
@@ -198,6 +207,7 @@ void TableLookup_Free(AnalysisTable* table) {
         lookup->blocks = next;
     }
     TopListHeap_Free(lookup->topHeap);
+    NameStore_Release(lookup->names);
     free(lookup->spareName);
     free(lookup);
     table->lpLookup = nullptr;
@@ -237,7 +247,7 @@ char* TableLookup_CopyName(AnalysisTable* table, const char* name) {
 
 void TableLookup_DropName(AnalysisTable* table, char* name) {
     TableLookup* lookup = table->lpLookup;
-    if (!name)
+    if (!name || TableLookup_IsStoredName(table, name))
         return;
     if (!lookup || lookup->spareName) {
         free(name);
@@ -245,6 +255,25 @@ void TableLookup_DropName(AnalysisTable* table, char* name) {
     }
     lookup->spareName = name;
     lookup->spareSize = strlen(name) + 1;
+}
+
+int TableLookup_KeepStore(AnalysisTable* table, NameStore* store) {
+    TableLookup* lookup = SideState(table);
+    if (!lookup || !store)
+        return 0;
+    if (!lookup->names) {
+        NameStore_Hold(store);
+        lookup->names = store;
+    }
+    return lookup->names == store;
+}
+
+int TableLookup_IsStoredName(const AnalysisTable* table, const char* name) {
+    return table->lpLookup && NameStore_Owns(table->lpLookup->names, name);
+}
+
+DWORD TableLookup_NameHash(const AnalysisTable* table, const char* name) {
+    return TableLookup_IsStoredName(table, name) ? NameStore_HashOf(name) : HashItemName(name);
 }
 
 TopListHeap** TableLookup_TopListHeap(AnalysisTable* table, int create) {
@@ -262,7 +291,7 @@ int TableLookup_Add(AnalysisTable* table, LONG item) {
         return TableLookup_Build(table);
     if (TooFull(lookup) && !Rehash(table, lookup))
         return 0;
-    PutSlot(lookup, HashItemName(table->lpItems[item]->ovString), item);
+    PutSlot(lookup, TableLookup_NameHash(table, table->lpItems[item]->ovString), item);
     return 1;
 }
 
@@ -270,7 +299,7 @@ void TableLookup_Remove(AnalysisTable* table, LONG item) {
     TableLookup* lookup = table->lpLookup;
     if (!TableLookup_HasHash(table))
         return;
-    DWORD hash = HashItemName(table->lpItems[item]->ovString);
+    DWORD hash = TableLookup_NameHash(table, table->lpItems[item]->ovString);
     DWORD mask = lookup->capacity - 1;
     for (DWORD i = hash & mask; lookup->slots[i].item != kEmpty; i = (i + 1) & mask) {
         if (lookup->slots[i].item == item) {
@@ -282,17 +311,24 @@ void TableLookup_Remove(AnalysisTable* table, LONG item) {
 
 LONG TableLookup_Find(const AnalysisTable* table, const char* name, TableMatchFn visit,
                       void* data) {
+    if (!TableLookup_HasHash(table))
+        return ANALYSIS_NO_ITEM;
+    return TableLookup_FindHashed(table, name, HashItemName(name), visit, data);
+}
+
+LONG TableLookup_FindHashed(const AnalysisTable* table, const char* name, DWORD hash,
+                            TableMatchFn visit, void* data) {
     const TableLookup* lookup = table->lpLookup;
     if (!TableLookup_HasHash(table))
         return ANALYSIS_NO_ITEM;
-    DWORD hash = HashItemName(name);
     DWORD mask = lookup->capacity - 1;
     for (DWORD i = hash & mask; lookup->slots[i].item != kEmpty; i = (i + 1) & mask) {
         const Slot& slot = lookup->slots[i];
         if (slot.item < 0 || slot.hash != hash)
             continue;
         const AnalysisItem* item = table->lpItems[slot.item];
-        if (CompareItemNames(item->ovString, name) == 0 && visit(item, slot.item, data))
+        bool same = item->ovString == name || CompareItemNames(item->ovString, name) == 0;
+        if (same && visit(item, slot.item, data))
             return slot.item;
     }
     return ANALYSIS_NO_ITEM;

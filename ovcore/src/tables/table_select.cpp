@@ -124,7 +124,7 @@ int MergeTopNamesakes(AnalysisTable* table, int kind) {
             UnlinkItemFromList(table, (LONG)i);
         TableLookup_Remove(table, (LONG)i);
         TableItem_FreeDetails(item, kind);
-        free(item->ovString);
+        TableLookup_DropName(table, item->ovString);
         ItemIntervals_Free(&item->ovIntervals);
         memset(item, 0, sizeof(*item));
         item->ovDeleted = 1;

@@ -74,8 +74,9 @@ LONG TakeItemSlot(AnalysisTable* table) {
     return index;
 }
 
-int NameItem(AnalysisTable* table, LONG index, const char* name) {
-    char* copy = TableLookup_CopyName(table, name);
+int NameItem(AnalysisTable* table, LONG index, const char* name, NameStore* store) {
+    bool stored = store && TableLookup_KeepStore(table, store);
+    char* copy = stored ? const_cast<char*>(name) : TableLookup_CopyName(table, name);
     if (!copy)
         return 0;
     AnalysisItem* item = table->lpItems[index];
@@ -180,7 +181,7 @@ void FreeTableItems(AnalysisTable* table, int kind) {
         if (!item)
             continue;
         TableItem_FreeDetails(item, kind);
-        free(item->ovString);
+        TableLookup_DropName(table, item->ovString);
         ItemIntervals_Free(&item->ovIntervals);
     }
     TableLookup_Free(table);
