@@ -1,6 +1,6 @@
 #include "logparse/parse_common.h"
 #include "logparse/line_end.h"
-#include "logparse/parse_settings.h"
+#include "core/engine_settings.h"
 #include "ovcore/hittime.h"
 #include <ctype.h>
 #include <string.h>
@@ -117,7 +117,7 @@ static void RewriteDatabaseTemplateUrl(HitRecord* rec) {
 }
 
 BOOL FinishParsedLine(DWORD code, HitRecord* rec) {
-    if (!LogParse_Settings()->bDisableColdFusion)
+    if (!Engine_Settings().defaults.disableColdFusion)
         RewriteDatabaseTemplateUrl(rec);
     if (!SetHitTime(code, rec))
         return FALSE;
