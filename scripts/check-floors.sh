@@ -24,9 +24,6 @@ engine
 FLOOR_EXCEPTIONS='
 # The ODBC log source lives in odbc/ beside the ODBC history store.
 logread/* odbc/odbc_log_source.h
-# The network settings still copy the parser settings and the title cache.
-netsettings/net_settings.cpp logparse/parse_settings.h
-netsettings/net_settings.cpp fetch/title_cache.h
 # The ODBC look-up keyword writes its answer as HTML.
 odbc/odbc_lookup.cpp write/html_escape.h
 '

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include "ovcore/hitrecord.h"
 #include "logparse/parse_common.h"
-#include "logparse/parse_settings.h"
+#include "engine_settings_edit.h"
 #include <string.h>
 #include <string>
 
@@ -189,11 +189,14 @@ TEST(HitRecordCompletion, CookieValidation) {
     };
     for (auto& c : cases) {
         SCOPED_TRACE(c.cookie);
-        LogParse_SetCookieOptions(c.enable, c.validate);
+        EditEngineSettings([&](EngineSettings& s) {
+            s.net.CookieEnable = c.enable;
+            s.net.CookieValidate = c.validate;
+        });
         Completion r("200", "", HIT_METHOD_GET, "0", "0", c.cookie);
         EXPECT_STREQ(c.expected, r.h.rec->lpszCookie ? r.h.rec->lpszCookie : "(null)");
     }
-    LogParse_ResetSettings();
+    ResetParserSettings();
     Completion none("200", "", HIT_METHOD_GET, "0", "0", nullptr);
     EXPECT_EQ(nullptr, none.h.rec->lpszCookie);
 }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include "ovcore/hitrecord.h"
 #include "ovcore/hittime.h"
-#include "logparse/parse_settings.h"
+#include "engine_settings_edit.h"
 #include <stdlib.h>
 #include <string.h>
 #include <string>

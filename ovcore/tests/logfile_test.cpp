@@ -1,5 +1,5 @@
 #include "logread_fixtures.h"
-#include "core/engine_state.h"
+#include "engine_settings_edit.h"
 #include <gtest/gtest.h>
 
 using namespace logtest;
@@ -12,7 +12,7 @@ class LogFileTest : public ::testing::Test {
     LogFile* file = LogFile_New();
     ~LogFileTest() override {
         LogFile_Free(file);
-        Engine_State().logFileReloadSize = 0;
+        EngineSettings_Reset();
     }
     std::string Write(const std::string& bytes) {
         install.Write("logs\\t.log", bytes);
@@ -29,7 +29,7 @@ TEST_F(LogFileTest, ReopenEveryFewBytesReadsTheSameRecords) {
     Open(log);
     std::vector<Hit> single = ReadFileHits(file);
     ASSERT_EQ(150u, single.size());
-    Engine_State().logFileReloadSize = 1000;
+    EditEngineSettings([](EngineSettings& s) { s.defaults.logFileReloadSize = 1000; });
     Open(log);
     EXPECT_EQ(1000u, file->dwReloadSize);
     EXPECT_EQ(single, ReadFileHits(file));
@@ -50,7 +50,7 @@ TEST_F(LogFileTest, ReopenKeepsTheCurrentW3CFields) {
     ASSERT_EQ(80u, single.size());
     EXPECT_EQ("/b39.html", single.back().url);
     EXPECT_EQ(404u, single.back().status);
-    Engine_State().logFileReloadSize = 500;
+    EditEngineSettings([](EngineSettings& s) { s.defaults.logFileReloadSize = 500; });
     Open(log);
     EXPECT_EQ(single, ReadFileHits(file));
 }

@@ -5,7 +5,7 @@
 // ones, so a damaged line (one of 100 KB too, longer than the search window)
 // must never take a good one, or the rest of the file, with it.
 #include "logread_fixtures.h"
-#include "logparse/parse_settings.h"
+#include "engine_settings_edit.h"
 #include "ovcore/hittime.h"
 #include <gtest/gtest.h>
 #include <malloc.h>
@@ -313,12 +313,12 @@ class MutationTest : public ::testing::Test {
     LogInstall install;
     ErrorRecorder errors; // the W3C invalid-format message goes here
     void SetUp() override {
-        LogParse_ResetSettings();
+        ResetParserSettings();
         SetLogDateFormat(LOGDATE_MDY);
     }
     void TearDown() override {
         SetLogDateFormat(0);
-        LogParse_ResetSettings();
+        ResetParserSettings();
     }
 
     // Reads the log record after record with the report run's window; a

@@ -3,8 +3,7 @@
 
 #include <string>
 
-#include "core/engine_state.h"
-#include "logparse/parse_settings.h"
+#include "engine_settings_edit.h"
 #include "ovcore/ovcore.h"
 #include "settings/install_folder.h"
 #include "temp_install.h"
@@ -16,11 +15,9 @@ class NetSettingsTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(InstallFolder_SetFromFileName((install_.Root() + "ovcore.dll").c_str()));
         NetSettings_Reset();
-        savedMode_ = Engine_State().ftpDownloadMode;
     }
     void TearDown() override {
         NetSettings_Reset();
-        Engine_State().ftpDownloadMode = savedMode_;
         InstallFolder_Reset();
     }
     void Base(const char* section, const char* key, const char* value) {
@@ -31,7 +28,6 @@ class NetSettingsTest : public ::testing::Test {
     }
 
     ovtest::TempInstall install_;
-    int savedMode_ = 0;
 };
 
 // The cookie and time-out values used to be zero until the first reload, so
@@ -55,7 +51,7 @@ TEST_F(NetSettingsTest, DocumentedDefaultsHoldBeforeAndAfterAReloadOfEmptyFiles)
         EXPECT_STREQ(s->SMTPServer, NETSETTINGS_DEFAULT_MAIL_HOST);
         EXPECT_EQ(s->ProxyEnabled, FALSE);
         EXPECT_STREQ(s->HttpProxyAuth, "");
-        EXPECT_TRUE(LogParse_Settings()->bCookieEnable);
+        EXPECT_TRUE(Engine_Settings().net.CookieEnable); // what the line parsers read
     }
 }
 
@@ -84,7 +80,7 @@ TEST_F(NetSettingsTest, ProxyFlagPassiveFlagAndDownloadModeAreReadAsDocumented) 
         Module("Defaults", "FTPDownload", m.value);
         ORB_NotifyIniFileChanged(0);
         EXPECT_EQ(NetSettings_Get()->DownloadMode, m.mode);
-        EXPECT_EQ(Engine_State().ftpDownloadMode, (int)m.mode);
+        EXPECT_EQ(Engine_Settings().net.DownloadMode, m.mode); // what deregistration reads
     }
 }
 
@@ -104,8 +100,8 @@ TEST_F(NetSettingsTest, ProxyCredentialsMailAndCookieValues) {
     EXPECT_STREQ(s->MailFrom, NETSETTINGS_DEFAULT_SENDER_USER "@smtp.example.com");
     EXPECT_STREQ(s->MailReplyTo, s->MailFrom);
     EXPECT_EQ(s->FetchTimeoutSeconds, 90u);
-    EXPECT_FALSE(LogParse_Settings()->bCookieEnable);
-    EXPECT_FALSE(LogParse_Settings()->bCookieValidate);
+    EXPECT_FALSE(Engine_Settings().net.CookieEnable);
+    EXPECT_FALSE(Engine_Settings().net.CookieValidate);
 
     Base("eMail", "SMTPServer", "");
     Base("eMail", "From", "me@x");
@@ -115,7 +111,7 @@ TEST_F(NetSettingsTest, ProxyCredentialsMailAndCookieValues) {
     EXPECT_STREQ(s->MailReplyTo, "me@x");
     EXPECT_STREQ(s->HttpProxyAuth, "YWI=");
     NetSettings_Reset();
-    EXPECT_TRUE(LogParse_Settings()->bCookieEnable);
+    EXPECT_TRUE(Engine_Settings().net.CookieEnable);
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include "ovcore/hitrecord.h"
 #include "ovcore/hittime.h"
 #include "logparse/parsers.h"
-#include "logparse/parse_settings.h"
+#include "engine_settings_edit.h"
 #include "ovcore/logread.h"
 #include <string>
 #include <string.h>
@@ -192,7 +192,7 @@ const LineCase kLines[] = {
 class LineFormat : public ::testing::TestWithParam<LineCase> {
   protected:
     void SetUp() override {
-        LogParse_ResetSettings();
+        ResetParserSettings();
         SetLogDateFormat(LOGDATE_MDY);
     }
     void TearDown() override { SetLogDateFormat(0); }

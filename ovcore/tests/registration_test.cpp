@@ -12,7 +12,7 @@
 #include "core/net_binding.h"
 #include "core/netapi_binding.h"
 #include "fetch/fetch_state.h"
-#include "logparse/parse_settings.h"
+#include "engine_settings_edit.h"
 #include "msgbox_watcher.h"
 #include "ovcore/ovcore.h"
 #include "settings/install_folder.h"
@@ -90,29 +90,29 @@ TEST_F(RegistrationTest, EngineWideResourcesGoWithTheLastSlotOnly) {
 }
 
 // The line parsers used to keep their built-in values whatever the engine
-// had read: registration and the settings reload hand the values over.
+// had read: they read what registration loaded, and the settings reload
+// keeps it.
 TEST_F(RegistrationTest, ParsersSeeTheRegisteredValues) {
     WriteModuleProfileInt("Defaults", "DisableColdFusion", 1);
     WriteModuleProfileInt("intl", "iDate", 1);
     WriteModuleProfileString("intl", "sDate", ".");
     WriteModuleProfileString("intl", "sTime", "-");
-    LogParse_SetNameTexts("x", "y", "z");
     ASSERT_EQ(Register(), 0);
-    const LogParseSettings* p = LogParse_Settings();
-    EXPECT_TRUE(p->bDisableColdFusion);
-    EXPECT_EQ(p->iIntlDateOrder, 1);
-    EXPECT_EQ(p->cDateSep, '.');
-    EXPECT_EQ(p->cTimeSep, '-');
-    EXPECT_STREQ(p->szNumericIP, "Numeric IP");
-    EXPECT_STREQ(p->szNone, "None");
-    EXPECT_STREQ(p->szUnknown, "Unknown");
+    const EngineSettings& p = Engine_Settings();
+    EXPECT_TRUE(p.defaults.disableColdFusion);
+    EXPECT_EQ(p.intl.Order, 1);
+    EXPECT_EQ(p.intl.DateSeparator, '.');
+    EXPECT_EQ(p.intl.TimeSeparator, '-');
+    HitRecord hit = {};
+    LogParse_SetUnresolvedNames(&hit);
+    EXPECT_STREQ(hit.szDomain, "Numeric IP");
+    EXPECT_STREQ(hit.szDomainType, "None");
+    EXPECT_STREQ(hit.szCountry, "Unknown");
 
-    LogParse_SetDisableColdFusion(FALSE);
-    LogParse_SetIntlDate(0, '/', ':');
     EXPECT_EQ(ORB_NotifyIniFileChanged(0), 0);
-    EXPECT_TRUE(p->bDisableColdFusion);
-    EXPECT_EQ(p->iIntlDateOrder, 1);
-    EXPECT_EQ(p->cDateSep, '.');
+    EXPECT_TRUE(p.defaults.disableColdFusion);
+    EXPECT_EQ(p.intl.Order, 1);
+    EXPECT_EQ(p.intl.DateSeparator, '.');
 }
 
 TEST_F(RegistrationTest, NetworkStatusIsZeroWithoutTheFtpLibrary) {
@@ -203,34 +203,34 @@ TEST_F(RegistrationTest, ARegistrationReplacesTheRingOfAnEarlierOne) {
 
 TEST_F(RegistrationTest, SettingsAreReReadByEveryRegistration) {
     ASSERT_EQ(Register(), 0);
-    EXPECT_EQ(Engine_State().logFileReloadSize, 1000000u);
-    EXPECT_EQ(Engine_State().dnsTimeoutMs, 25000u);
+    EXPECT_EQ(Engine_Settings().defaults.logFileReloadSize, 1000000u);
+    EXPECT_EQ(Engine_Settings().defaults.dnsTimeoutMs, 25000u);
     WriteModuleProfileInt("Defaults", "LogFileReloadSize", 5000);
     WriteModuleProfileInt("Defaults", "DNSTimeout", 3);
     WriteModuleProfileInt("Defaults", "DisableServerLookup", 1);
     ASSERT_EQ(Register(), 1);
-    EXPECT_EQ(Engine_State().logFileReloadSize, 5000u);
-    EXPECT_EQ(Engine_State().dnsTimeoutMs, 3000u);
-    EXPECT_EQ(Engine_State().disableServerLookup, 1);
+    EXPECT_EQ(Engine_Settings().defaults.logFileReloadSize, 5000u);
+    EXPECT_EQ(Engine_Settings().defaults.dnsTimeoutMs, 3000u);
+    EXPECT_EQ(Engine_Settings().defaults.disableServerLookup, 1);
 }
 
 TEST_F(RegistrationTest, IntlIsReadOnceInTheLibrarysLife) {
     WriteModuleProfileInt("intl", "iDate", 1);
     WriteModuleProfileString("intl", "sDate", ".");
     ASSERT_EQ(Register(), 0);
-    EXPECT_EQ(Engine_State().iDate, 1);
-    EXPECT_STREQ(Engine_State().sDate, ".");
-    EXPECT_EQ(Engine_State().systemIDate, (int)GetProfileIntA("intl", "iDate", 0));
+    EXPECT_EQ(Engine_Settings().intl.Order, 1);
+    EXPECT_EQ(Engine_Settings().intl.DateSeparator, '.');
+    EXPECT_EQ(Engine_Settings().systemIntl.Order, (int)GetProfileIntA("intl", "iDate", 0));
     WriteModuleProfileInt("intl", "iDate", 2);
     ASSERT_EQ(Register(), 1);
-    EXPECT_EQ(Engine_State().iDate, 1);
+    EXPECT_EQ(Engine_Settings().intl.Order, 1);
 }
 
 TEST_F(RegistrationTest, IntlDateOrder99DefersToTheSystem) {
     WriteModuleProfileInt("intl", "iDate", 99);
     ASSERT_EQ(Register(), 0);
-    EXPECT_EQ(Engine_State().iDate, Engine_State().systemIDate);
-    EXPECT_STREQ(Engine_State().sTime, Engine_State().systemSTime);
+    EXPECT_EQ(Engine_Settings().intl.Order, Engine_Settings().systemIntl.Order);
+    EXPECT_EQ(Engine_Settings().intl.TimeSeparator, Engine_Settings().systemIntl.TimeSeparator);
 }
 
 TEST_F(RegistrationTest, CachedStrings) {
@@ -352,11 +352,11 @@ TEST_F(RegistrationTest, DeregistrationRemovesListingFilesUnlessDetecting) {
     ASSERT_EQ(Register(), 0);
     // "Detect" from engine start, before any settings reload: the listing
     // files used to be deleted by a plug-in that never reloaded.
-    EXPECT_EQ(Engine_State().ftpDownloadMode, ENGINE_FTP_DOWNLOAD_DETECT);
+    EXPECT_EQ(Engine_Settings().net.DownloadMode, (DWORD)ENGINE_FTP_DOWNLOAD_DETECT);
     ORB_DeRegister(0);
     EXPECT_TRUE(ovtest::FileExistsAt(install.Data() + "fetch.dir"));
     ASSERT_EQ(Register(), 0); // the freed slot is taken again
-    Engine_State().ftpDownloadMode = 0;
+    EditEngineSettings([](EngineSettings& s) { s.net.DownloadMode = DOWNLOAD_ALWAYS; });
     ORB_DeRegister(0);
     EXPECT_FALSE(ovtest::FileExistsAt(install.Data() + "fetch.dir"));
     EXPECT_TRUE(ovtest::FileExistsAt(install.Data() + "keep.wlp"));

@@ -2,7 +2,7 @@
 // last records, the samples of the profile probes and the byte range of a
 // time range are read with the "#Fields:" and "#Date:" in force at each place.
 #include "logread_fixtures.h"
-#include "logparse/parse_settings.h"
+#include "engine_settings_edit.h"
 #include <gtest/gtest.h>
 #include <stdio.h>
 

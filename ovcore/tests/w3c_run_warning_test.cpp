@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "logparse/parse_settings.h"
+#include "engine_settings_edit.h"
 #include "logparse/w3c_warning.h"
 #include "run_driver.h"
 

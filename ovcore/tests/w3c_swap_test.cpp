@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 #include "parse_fixture.h"
 #include "ovcore/hitrecord.h"
-#include "logparse/parse_settings.h"
+#include "engine_settings_edit.h"
 #include "logparse/w3c_map.h"
 #include <string>
 #include <vector>
 
 TEST(W3CFullFieldSwap, ALineThatFailsWithTheFullListKeepsTheDeclaredFields) {
-    LogParse_ResetSettings();
+    ResetParserSettings();
     W3CFieldMap* map = nullptr;
     ParsedLog log;
     ParseLogText(11,
@@ -27,5 +27,5 @@ TEST(W3CFullFieldSwap, ALineThatFailsWithTheFullListKeepsTheDeclaredFields) {
     ASSERT_NE(nullptr, map);
     EXPECT_EQ(5u, map->dwColumns);
     W3CFieldMap_Free(map);
-    LogParse_ResetSettings();
+    ResetParserSettings();
 }

@@ -3,7 +3,7 @@
 #include "parse_fixture.h"
 #include "ovcore/hitrecord.h"
 #include "logparse/parsers.h"
-#include "logparse/parse_settings.h"
+#include "engine_settings_edit.h"
 #include "logparse/w3c_map.h"
 #include <string>
 #include <vector>
@@ -22,13 +22,13 @@ void CALLBACK RecordMessage(HWND, const char*, const char*, UINT captionId, UINT
 class W3CLog : public ::testing::Test {
   protected:
     void SetUp() override {
-        LogParse_ResetSettings();
+        ResetParserSettings();
         LogParse_SetErrorDisplay(RecordMessage);
         g_shown.clear();
     }
     void TearDown() override {
         W3CFieldMap_Free(map);
-        LogParse_ResetSettings();
+        ResetParserSettings();
     }
     void Read(const std::string& text, BOOL initialRead = FALSE) {
         ParseLogText(11, text, &map, initialRead, &log);

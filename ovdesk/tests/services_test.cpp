@@ -83,15 +83,16 @@ TEST(DateTexts, FormattingFollowsTheIntlSettings) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.iDate);
         char timeText[DATE_TEXT_SIZE], dateText[DATE_TEXT_SIZE];
-        FormatIntlTexts(&when, MakeIntlSettings(c.iDate, c.sDate, c.sTime), timeText, dateText);
+        OvkitFormatIntlTexts(&when, OvkitMakeIntlSettings(c.iDate, c.sDate, c.sTime), timeText,
+                             dateText);
         EXPECT_STREQ(dateText, c.date);
         EXPECT_STREQ(timeText, c.time);
     }
     when.tm_year = 126; // 2026 as two digits
     char timeText[DATE_TEXT_SIZE], dateText[DATE_TEXT_SIZE];
-    FormatIntlTexts(&when, MakeIntlSettings(0, "/", ":"), timeText, dateText);
+    OvkitFormatIntlTexts(&when, OvkitMakeIntlSettings(0, "/", ":"), timeText, dateText);
     EXPECT_STREQ(dateText, "03/05/26");
-    FormatIntlTexts(nullptr, MakeIntlSettings(0, "/", ":"), timeText, dateText);
+    OvkitFormatIntlTexts(nullptr, OvkitMakeIntlSettings(0, "/", ":"), timeText, dateText);
     EXPECT_STREQ(dateText, "N/A");
     EXPECT_STREQ(timeText, "N/A");
 }
@@ -101,7 +102,7 @@ TEST(DateTexts, ParsingAndValidation) {
     today.tm_year = 126;
     today.tm_mon = 5;
     today.tm_mday = 20;
-    IntlSettings mdy = MakeIntlSettings(0, "/", ":"), dmy = MakeIntlSettings(1, ".", ":");
+    IntlSettings mdy = OvkitMakeIntlSettings(0, "/", ":"), dmy = OvkitMakeIntlSettings(1, ".", ":");
     struct Case {
         IntlSettings s;
         const char *time, *date;
@@ -114,7 +115,7 @@ TEST(DateTexts, ParsingAndValidation) {
         // read as years since 1900 (3924).
         {mdy, "", "12/31/2024", 0, 11, 31, 124},
         {dmy, "", "01.02.2000", 0, 1, 1, 100},
-        {MakeIntlSettings(2, "-", ":"), "", "2024-03-05", 0, 2, 5, 124},
+        {OvkitMakeIntlSettings(2, "-", ":"), "", "2024-03-05", 0, 2, 5, 124},
         {mdy, "", "3/5/69", 0, 2, 5, 169},
         {mdy, "", "3/5/70", 0, 2, 5, 70},
         {mdy, "", "", 0, 5, 20, 126}, // missing fields keep today's
@@ -134,7 +135,7 @@ TEST(DateTexts, ParsingAndValidation) {
     EXPECT_EQ(IsValidIntlDate(mdy, "12/01"), 0);
     EXPECT_EQ(IsValidIntlDate(dmy, "31.12.99"), 1);
     EXPECT_EQ(IsValidIntlDate(mdy, "12/31/2024"), 1);
-    EXPECT_EQ(IsValidIntlDate(MakeIntlSettings(2, "-", ":"), "2024-02-29"), 1);
+    EXPECT_EQ(IsValidIntlDate(OvkitMakeIntlSettings(2, "-", ":"), "2024-02-29"), 1);
     EXPECT_EQ(IsValidIntlDate(mdy, "12/31/1850"), 0); // before the times a report covers
     EXPECT_EQ(IsValidIntlDate(mdy, "12/31/999"), 0);
 }

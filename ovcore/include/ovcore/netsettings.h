@@ -15,6 +15,9 @@
 #define NETSETTINGS_DEFAULT_MAIL_HOST "mail"
 #define NETSETTINGS_DEFAULT_SENDER_USER "ostrevane"
 
+// NetSettings.ProxyAddress until the proxy's name is resolved (INADDR_NONE).
+#define NETSETTINGS_PROXY_UNRESOLVED 0xFFFFFFFF
+
 // Download modes of FTP and HTTP profiles ([Defaults] FTPDownload).
 #define DOWNLOAD_ALWAYS 0
 #define DOWNLOAD_DETECT 1
@@ -42,15 +45,16 @@ struct NetSettings {
     int TitleCacheLifespan; // seconds, 86400
 };
 
-// The current values (never null). Read-only for callers.
+// The current values (never null): the network part of the engine's settings
+// snapshot. Read-only for callers.
 const NetSettings* NetSettings_Get();
 // Forgets the resolved proxy address (the next request resolves it again).
 void NetSettings_SetProxyAddress(DWORD address);
 // Back to the defaults, as at engine start (tests).
 void NetSettings_Reset();
 
-// Reloads every value from the settings files and hands the cookie options to
-// the line parsers. The argument is not used. Always 0.
+// Reloads every value from the settings files into the engine's settings
+// snapshot. The argument is not used. Always 0.
 ORB_EXPORT(short) ORB_NotifyIniFileChanged(DWORD_PTR unused);
 
 // Socket notifications of the general GET's hidden window.

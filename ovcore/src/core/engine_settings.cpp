@@ -1,49 +1,43 @@
-#include "core/engine_settings.h"
+#include "core/engine_settings_store.h"
 
-#include "core/engine_state.h"
-#include "ovcore/settings.h"
+#include <string.h>
 
-static int ModuleDefault(const char* key, int def) {
-    return GetModuleProfileInt("Defaults", key, def);
+NetSettings EngineSettings_NetDefaults(void) {
+    NetSettings s = {};
+    s.FetchTimeoutSeconds = 30;
+    s.ProxyAddress = NETSETTINGS_PROXY_UNRESOLVED;
+    strcpy(s.MailType, "SMTP");
+    strcpy(s.MailSubject, "Ostrevane Report");
+    strcpy(s.SMTPServer, NETSETTINGS_DEFAULT_MAIL_HOST);
+    s.MailTimeout = 60;
+    s.DownloadMode = DOWNLOAD_DETECT;
+    s.CookieEnable = TRUE;
+    s.CookieValidate = TRUE;
+    s.TitleCacheSize = 500;
+    s.TitleCacheLifespan = 86400;
+    return s;
 }
 
-void EngineSettings_ReadDefaults(void) {
-    EngineState& s = Engine_State();
-    s.disableServerLookup = ModuleDefault("DisableServerLookup", 0);
-    s.logFileReloadSize = (DWORD)ModuleDefault("LogFileReloadSize", 1000000);
-    s.disableColdFusion = ModuleDefault("DisableColdFusion", 0);
-    s.useHTMLTitleExtensions = ModuleDefault("UseHTMLTitleExtensions", 0);
-    s.overrideIISHomePage = ModuleDefault("OverrideIISHomePage", 0);
-    s.forceSlowDNS = ModuleDefault("ForceSlowDNS", 0);
-    s.forceFastDNS = ModuleDefault("ForceFastDNS", 0);
-    s.maxDNSThreads = ModuleDefault("MaxDNSThreads", 0);
-    s.dnsTimeoutMs = (DWORD)ModuleDefault("DNSTimeout", 25) * 1000;
+EngineSettings EngineSettings_Defaults(void) {
+    EngineSettings s = {};
+    s.defaults.logFileReloadSize = 1000000;
+    s.defaults.dnsTimeoutMs = 25000;
+    s.systemIntl = OvkitMakeIntlSettings(0, "/", ":");
+    s.intl = s.systemIntl;
+    s.net = EngineSettings_NetDefaults();
+    return s;
 }
 
-unsigned long EngineSettings_RingEntries(void) {
-    int entries = ModuleDefault("DNSLookupQueueSize", (int)Engine_State().dnsRingEntries);
-    return entries <= 1 ? 2 : (unsigned long)entries;
+static EngineSettings g_settings = EngineSettings_Defaults();
+
+const EngineSettings& Engine_Settings() {
+    return g_settings;
 }
 
-// One separator character; an empty text keeps the fallback.
-static void ReadSeparator(char* out, const char* text, const char* fallback) {
-    out[0] = text[0] ? text[0] : fallback[0];
-    out[1] = 0;
+void EngineSettings_Replace(const EngineSettings& settings) {
+    g_settings = settings;
 }
 
-void EngineSettings_ReadIntl(void) {
-    EngineState& s = Engine_State();
-    char text[8];
-    s.systemIDate = GetProfileIntA("intl", "iDate", 0);
-    GetProfileStringA("intl", "sDate", "/", text, sizeof(text));
-    ReadSeparator(s.systemSDate, text, "/");
-    GetProfileStringA("intl", "sTime", ":", text, sizeof(text));
-    ReadSeparator(s.systemSTime, text, ":");
-
-    int iDate = GetModuleProfileInt("intl", "iDate", 99);
-    s.iDate = iDate == 99 ? s.systemIDate : iDate;
-    GetModuleProfileString("intl", "sDate", "", text, sizeof(text));
-    ReadSeparator(s.sDate, text, s.systemSDate);
-    GetModuleProfileString("intl", "sTime", "", text, sizeof(text));
-    ReadSeparator(s.sTime, text, s.systemSTime);
+void EngineSettings_Reset(void) {
+    g_settings = EngineSettings_Defaults();
 }

@@ -1,5 +1,6 @@
 // Engine-wide state shared by every registered client: what registration
-// keeps and the settings it reads. Other areas read it through Engine_State().
+// keeps. Other areas read it through Engine_State(); the settings read from
+// files are in the settings snapshot (core/engine_settings.h).
 #pragma once
 #include "ovcore/netsettings.h"
 #include "ovcore/registration.h"
@@ -10,6 +11,7 @@ struct ServerList;
 #define ENGINE_DNS_ENTRY_SIZE 48
 #define ENGINE_DNS_RING_DEFAULT 2000
 #define ENGINE_CLIENT_SLOTS 4
+// In this FTP download mode the fetch listing files outlive a deregistration.
 #define ENGINE_FTP_DOWNLOAD_DETECT DOWNLOAD_DETECT
 
 struct EngineClientSlot {
@@ -37,37 +39,14 @@ struct EngineState {
     char dataFolder[MAX_PATH];
     char dnsCacheFolder[MAX_PATH];
 
-    // Module [Defaults] settings, re-read by every registration.
-    int disableServerLookup;
-    DWORD logFileReloadSize;
-    int disableColdFusion;
-    int useHTMLTitleExtensions;
-    int overrideIISHomePage;
-    int forceSlowDNS;
-    int forceFastDNS;
-    int maxDNSThreads;
-    DWORD dnsTimeoutMs;
-
     // The DNS ring: dnsRingEntries entries of ENGINE_DNS_ENTRY_SIZE bytes.
     BYTE* dnsRing;
     DWORD dnsRingEntries;
 
     int networkBound; // 1: WinSock and FTP4W32 are both bound
-    // FTP download mode (DOWNLOAD_*, "Detect" until the network settings
-    // reload says otherwise); in "Detect" mode the fetch listing files
-    // outlive a deregistration.
-    int ftpDownloadMode;
 
-    // [intl] of the Windows profile as read at the first registration, and the
-    // values after the module's own [intl] overrides.
-    int systemIDate;
-    char systemSDate[2];
-    char systemSTime[2];
-    int iDate;
-    char sDate[2];
-    char sTime[2];
-
-    // Texts put into hits whose address is not resolved (strings 5614-5616).
+    // Texts put into hits whose address is not resolved (strings 5614-5616),
+    // null while no client is registered.
     const char* numericAddressText;
     const char* noSuffixText;
     const char* unknownCountryText;
@@ -84,6 +63,6 @@ void Engine_RestoreDefaults(void);
 
 // Returns the engine to the state of a freshly loaded library: every slot
 // and engine-wide resource released, the registration counter back at 65535,
-// the settings (engine, network, line parsers) at their defaults. For test
+// the settings snapshot at its defaults. For test
 // programs, which hold the engine for their whole run.
 void Engine_ResetLibraryState(void);

@@ -6,7 +6,7 @@
 
 #include <string.h>
 
-#include "core/engine_state.h"
+#include "core/engine_settings.h"
 #include "ovkit/pathutil.h"
 #include "ovkit/urlutil.h"
 #include "run/url_types.h"
@@ -148,7 +148,7 @@ void CountHomePage(HitPass* pass) {
         return;
     const char* page = run->Hits.PageName;
     bool home;
-    if (hit->wFormat == LOGFMT_COMMA && !Engine_State().overrideIISHomePage) {
+    if (hit->wFormat == LOGFMT_COMMA && !Engine_Settings().defaults.overrideIISHomePage) {
         const char* path = page + run->Hits.PathPosition;
         while (*path == '/' || *path == '\\')
             ++path;

@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "core/engine_state.h"
+#include "core/engine_settings.h"
 #include "ovcore/registration.h"
 
 static const char* const kShortDays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
@@ -19,8 +19,8 @@ static const char* EngineText(UINT id, const char* fallback) {
     return strcmp(text, ORB_STRING_NOT_FOUND) == 0 ? fallback : text;
 }
 
-static void Separator(char* out, const char* value, char fallback) {
-    out[0] = value[0] ? value[0] : fallback;
+static void Separator(char* out, char value) {
+    out[0] = value;
     out[1] = 0;
 }
 
@@ -33,8 +33,8 @@ void IntlNames_FromEngine(IntlNames* names) {
         names->shortDay[i] = EngineText(5652 + i, kShortDays[i]);
         names->longDay[i] = EngineText(5659 + i, kLongDays[i]);
     }
-    const EngineState& s = Engine_State();
-    names->iDate = s.systemIDate;
-    Separator(names->sDate, s.systemSDate, '/');
-    Separator(names->sTime, s.systemSTime, ':');
+    const OvkitIntlSettings& system = Engine_Settings().systemIntl;
+    names->iDate = system.Order;
+    Separator(names->sDate, system.DateSeparator);
+    Separator(names->sTime, system.TimeSeparator);
 }

@@ -3,6 +3,7 @@
 #include "dns_cache.h"
 #include "dns_lookup_threads.h"
 #include "dns_lookup_window.h"
+#include "core/engine_settings.h"
 #include "core/message_sink.h"
 #include "core/net_binding.h"
 
@@ -29,7 +30,7 @@ static void SystemVersion(DWORD* platform, DWORD* major) {
 BOOL DnsLookup_Threaded(void) {
     DWORD platform, major;
     SystemVersion(&platform, &major);
-    const EngineState& s = Engine_State();
+    const EngineDefaults& s = Engine_Settings().defaults;
     BOOL threaded = !(platform == VER_PLATFORM_WIN32_NT && major < 4);
     if (threaded && s.forceSlowDNS)
         threaded = FALSE;
@@ -39,8 +40,8 @@ BOOL DnsLookup_Threaded(void) {
 }
 
 LONG DnsLookup_ThreadLimit(void) {
-    if (Engine_State().maxDNSThreads)
-        return Engine_State().maxDNSThreads;
+    if (Engine_Settings().defaults.maxDNSThreads)
+        return Engine_Settings().defaults.maxDNSThreads;
     DWORD platform, major;
     SystemVersion(&platform, &major);
     return platform == VER_PLATFORM_WIN32_WINDOWS ? 5 : 32;

@@ -1,6 +1,7 @@
 // Queueing hits on the ring and starting the look-ups of their addresses.
 #include "dns_cache.h"
 #include "dns_ring_state.h"
+#include "core/engine_settings.h"
 #include "ovcore/profile.h"
 
 #include <string.h>
@@ -67,7 +68,7 @@ int QueueHitForDNS(DnsRun* run, HitRecord* hit) {
     if (run->dnsMode == DNS_MODE_OFF)
         return QueueUnresolved(run, hit);
     LONG server = -1;
-    if (!Engine_State().disableServerLookup && hit->szServerAddr[0]) {
+    if (!Engine_Settings().defaults.disableServerLookup && hit->szServerAddr[0]) {
         server = AddToDNSFifo(run, hit);
         if (server < 0)
             return server == -1 ? 0 : -1;

@@ -8,13 +8,14 @@
 #include "dns/dns_cache.h"
 #include "dns/dns_ring.h"
 #include "core/data_folder.h"
-#include "core/engine_settings.h"
+#include "core/engine_settings_store.h"
 #include "core/engine_state.h"
 #include "core/gsw_binding.h"
 #include "core/net_binding.h"
 #include "core/text_cache.h"
+#include "engine/settings_load.h"
 #include "fetch/fetch_state.h"
-#include "logparse/parse_settings.h"
+#include "logparse/parse_engine.h"
 #include "ovcore/netsettings.h"
 #include "ovcore/settings.h"
 #include "run/run_setup.h"
@@ -31,7 +32,7 @@ static BOOL AllocateDnsRing(void) {
 static void FirstRegistration(void) {
     EngineState& s = Engine_State();
     TextCache_Clear();
-    EngineSettings_ReadIntl();
+    EngineSettings_Load(ENGINE_SETTINGS_INTL);
     for (int i = 0; i < ENGINE_CLIENT_SLOTS; ++i)
         s.slots[i].inUse = 0;
     s.registrationCount = 0;
@@ -73,7 +74,7 @@ ORB_Register(const char* dataFolder, int timeout, int clientId, ORB_PUMPPROC pum
     if (!DNSCache_IsOn())
         LoadDNSCache(folder); // off when its files cannot be opened; runs retry
     lstrcpynA(s.dnsCacheFolder, folder, MAX_PATH);
-    EngineSettings_ReadDefaults();
+    EngineSettings_Load(ENGINE_SETTINGS_DEFAULTS);
     if (!AllocateDnsRing())
         return ORB_FAIL;
     if (s.registrationCount == 0xFFFF)
@@ -91,7 +92,6 @@ ORB_Register(const char* dataFolder, int timeout, int clientId, ORB_PUMPPROC pum
         return ORB_FAIL;
     s.slots[slot].inUse = 1;
     LoadNameTexts();
-    LogParse_SyncFromEngine();
     return (short)slot;
 }
 
@@ -160,7 +160,7 @@ ORB_EXPORT(void) ORB_DeRegister(short slot) {
     EngineState& s = Engine_State();
     if (slot < 0 || slot >= ENGINE_CLIENT_SLOTS || !s.slots[slot].inUse)
         return;
-    if (s.ftpDownloadMode != ENGINE_FTP_DOWNLOAD_DETECT)
+    if (Engine_Settings().net.DownloadMode != ENGINE_FTP_DOWNLOAD_DETECT)
         DeleteListingFiles(s.dataFolder);
     s.slots[slot].inUse = 0;
     if (!AnySlotInUse())
@@ -172,7 +172,7 @@ void Engine_ResetLibraryState(void) {
         ORB_DeRegister(i);
     ReleaseEngineResources();
     Engine_RestoreDefaults();
+    EngineSettings_Reset();
     glpfnDisplayReportError = NULL;
-    NetSettings_Reset();
-    LogParse_ResetSettings();
+    LogParse_SetErrorDisplay(NULL);
 }

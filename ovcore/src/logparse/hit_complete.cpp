@@ -1,8 +1,10 @@
 // Completion of a parsed hit: cookie, status, success, byte count.
 #include "ovcore/hitrecord.h"
+#include "core/engine_settings.h"
 #include "logparse/ascii_text.h"
 #include "logparse/line_end.h"
-#include "logparse/parse_settings.h"
+#include "logparse/parse_engine.h"
+#include "ovkit/text_copy.h"
 #include <string.h>
 
 // digits "." digits "." digits "." digits "-" digits "." digits; only the
@@ -47,13 +49,13 @@ static char* FindVisitorIdValue(char* cookie) {
 }
 
 static void CompleteCookie(HitRecord* rec) {
-    const LogParseSettings* s = LogParse_Settings();
+    const NetSettings& s = Engine_Settings().net;
     if (!rec->lpszCookie)
         return;
     DashToEmpty(rec->lpszCookie, &rec->lpszCookie);
-    if (!s->bCookieEnable)
+    if (!s.CookieEnable)
         rec->lpszCookie = HitRecord_EmptyText;
-    if (!s->bCookieValidate || !rec->lpszCookie[0])
+    if (!s.CookieValidate || !rec->lpszCookie[0])
         return;
     if (strchr(rec->lpszCookie, '='))
         rec->lpszCookie = FindVisitorIdValue(rec->lpszCookie);
@@ -79,7 +81,6 @@ void CompleteHitRecord(HitRecord* rec) {
 }
 
 void FitClientAddress(HitRecord* rec) {
-    const LogParseSettings* s = LogParse_Settings();
     const char* text = rec->lpszClientAddr ? rec->lpszClientAddr : "";
     size_t len = TextLength(text);
     if (text == rec->szClientAddr) {
@@ -108,12 +109,6 @@ void FitClientAddress(HitRecord* rec) {
         }
     }
     if (!rec->szClientAddr[0])
-        strcpy(rec->szClientAddr, s->szUnknown);
-    // The texts have the sizes of the fields: whole copies, no length search.
-    static_assert(sizeof(rec->szDomain) == sizeof(s->szNumericIP), "domain text size");
-    static_assert(sizeof(rec->szDomainType) == sizeof(s->szNone), "domain type text size");
-    static_assert(sizeof(rec->szCountry) == sizeof(s->szUnknown), "country text size");
-    memcpy(rec->szDomain, s->szNumericIP, sizeof(rec->szDomain));
-    memcpy(rec->szDomainType, s->szNone, sizeof(rec->szDomainType));
-    memcpy(rec->szCountry, s->szUnknown, sizeof(rec->szCountry));
+        OvkitCopyText(rec->szClientAddr, LogParse_UnknownText());
+    LogParse_SetUnresolvedNames(rec);
 }

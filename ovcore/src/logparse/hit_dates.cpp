@@ -2,8 +2,8 @@
 #include "ovcore/hittime.h"
 #include "ovcore/hitrecord.h"
 #include "ovcore/logread.h"
+#include "core/engine_settings.h"
 #include "logparse/ascii_text.h"
-#include "logparse/parse_settings.h"
 #include <string.h>
 
 static DWORD g_dwLogDateFormat = 0;
@@ -208,7 +208,7 @@ DWORD GmtTwin(DWORD code) {
 } // namespace
 
 BOOL ParseNumericDateTime(const char* text, int defaultOrder, struct tm* t) {
-    const LogParseSettings* s = LogParse_Settings();
+    const OvkitIntlSettings& intl = Engine_Settings().intl;
     memset(t, 0, sizeof(*t));
     DWORD code = g_dwLogDateFormat;
     int order = defaultOrder;
@@ -222,9 +222,9 @@ BOOL ParseNumericDateTime(const char* text, int defaultOrder, struct tm* t) {
     const char* base = IsKnownDateFormat(code) ? ".,/- " : ", ";
     strcpy(seps, base);
     size_t n = strlen(seps);
-    seps[n] = s->cDateSep;
+    seps[n] = intl.DateSeparator;
     seps[n + 1] = 0;
-    char timeSeps[2] = {s->cTimeSep, 0};
+    char timeSeps[2] = {intl.TimeSeparator, 0};
     Word w[6];
     // The date-time column of a tab log runs on into the next column: the
     // text ends at its tab, so that a short clock never reads the client
@@ -265,11 +265,11 @@ BOOL SetHitTime(DWORD formatCode, HitRecord* rec) {
         read = ParsePipeLogDate(text, &t);
         break;
     case LOGFMT_COMMA:
-        read = ParseNumericDateTime(text, LogParse_Settings()->iIntlDateOrder, &t) != 0;
+        read = ParseNumericDateTime(text, Engine_Settings().intl.Order, &t) != 0;
         break;
     case LOGFMT_TAB:
         g_dwLogDateFormat = GmtTwin(g_dwLogDateFormat);
-        read = ParseNumericDateTime(text, LogParse_Settings()->iIntlDateOrder, &t) != 0;
+        read = ParseNumericDateTime(text, Engine_Settings().intl.Order, &t) != 0;
         gmt = true;
         break;
     default:

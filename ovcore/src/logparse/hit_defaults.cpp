@@ -1,6 +1,6 @@
 // Defaults of the partial formats (referrer and agent lines).
 #include "ovcore/hitrecord.h"
-#include "logparse/parse_settings.h"
+#include "logparse/parse_engine.h"
 #include "ovkit/ovassert.h"
 #include <stdlib.h>
 #include <string.h>
@@ -84,10 +84,7 @@ DWORD HitRecord_SetDefaults(HitRecord* rec, char* buffer, const char* url, const
     rec->dwSize = total;
     strcpy(rec->szClientAddr, "localhost");
     rec->szServerAddr[0] = 0;
-    const LogParseSettings* s = LogParse_Settings();
-    strcpy(rec->szDomain, s->szNumericIP);
-    strcpy(rec->szDomainType, s->szNone);
-    strcpy(rec->szCountry, s->szUnknown);
+    LogParse_SetUnresolvedNames(rec);
     rec->wMethod = HIT_METHOD_GET;
     rec->dwStatus = 200;
     rec->bSuccess = 1;

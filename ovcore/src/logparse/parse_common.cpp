@@ -1,7 +1,7 @@
 #include "logparse/parse_common.h"
 #include "logparse/ascii_text.h"
 #include "logparse/line_end.h"
-#include "logparse/parse_settings.h"
+#include "core/engine_settings.h"
 #include "ovcore/hittime.h"
 #include <ctype.h>
 #include <string.h>
@@ -121,7 +121,7 @@ static void RewriteDatabaseTemplateUrl(HitRecord* rec) {
 }
 
 BOOL FinishParsedLine(DWORD code, HitRecord* rec) {
-    if (!LogParse_Settings()->bDisableColdFusion)
+    if (!Engine_Settings().defaults.disableColdFusion)
         RewriteDatabaseTemplateUrl(rec);
     if (!SetHitTime(code, rec))
         return FALSE;

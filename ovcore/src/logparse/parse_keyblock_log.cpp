@@ -3,7 +3,7 @@
 // hold nested braces and backslash escapes; records wrapped over lines are
 // not joined.
 #include "logparse/parse_common.h"
-#include "logparse/parse_settings.h"
+#include "logparse/parse_engine.h"
 #include "ovcore/hittime.h"
 #include <stdlib.h>
 #include <string.h>
@@ -138,10 +138,7 @@ BOOL ParseKeyBlockLine(HitRecord* rec, const LineParseContext* ctx, LineParseRes
     if (t == ORB_TIME_INVALID)
         return RejectLine(res, consumed);
     rec->dwTime = t;
-    const LogParseSettings* set = LogParse_Settings();
-    strcpy(rec->szDomain, set->szNumericIP);
-    strcpy(rec->szDomainType, set->szNone);
-    strcpy(rec->szCountry, set->szUnknown);
+    LogParse_SetUnresolvedNames(rec);
     CompleteHitRecord(rec);
     return AcceptLine(res, consumed);
 }

@@ -1,5 +1,5 @@
 #include "logparse/w3c_warning.h"
-#include "logparse/parse_settings.h"
+#include "logparse/parse_engine.h"
 
 #include <string>
 #include <vector>

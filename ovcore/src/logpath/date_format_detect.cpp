@@ -4,7 +4,7 @@
 #include "ovcore/hittime.h"
 #include "ovcore/logpath.h"
 #include "ovcore/profile_file.h"
-#include "logparse/parse_settings.h"
+#include "core/engine_settings.h"
 #include "logpath/profile_name.h"
 
 namespace {
@@ -37,7 +37,7 @@ BOOL IsKnownCode(DWORD code) {
 // Tries the two orders the default order did not cover; the first that reads
 // every file becomes the profile's code and is written to its file.
 void TryOtherOrders(AnalysisProfile* profile, FileInfo* info) {
-    int order = LogParse_Settings()->iIntlDateOrder;
+    int order = Engine_Settings().intl.Order;
     const DWORD tries[2] = {order == 0 ? (DWORD)LOGDATE_DMY : (DWORD)LOGDATE_MDY,
                             order == 2 ? (DWORD)LOGDATE_DMY : (DWORD)LOGDATE_YMD};
     for (DWORD code : tries) {

@@ -1,5 +1,6 @@
 #include "logread/engine_link.h"
-#include "core/engine_state.h"
+#include "core/engine_settings.h"
+#include "ovcore/registration.h"
 #include "core/message_sink.h"
 #include <string.h>
 
@@ -14,7 +15,7 @@ void LogRead_ShowError(const char* text) {
 }
 
 DWORD LogRead_GetReloadSize() {
-    DWORD size = Engine_State().logFileReloadSize;
+    DWORD size = Engine_Settings().defaults.logFileReloadSize;
     return size ? size : 1000000;
 }
 

@@ -1,35 +1,13 @@
-// The network and mail settings: their defaults and their reload.
-#include "ovcore/netsettings.h"
-#include "ovcore/settings.h"
-#include "core/engine_state.h"
-#include "logparse/parse_settings.h"
-#include "fetch/title_cache.h"
+// The network and mail settings: their reader, and their accessors over the
+// engine's settings snapshot.
+#include "netsettings/net_settings_read.h"
+#include "core/engine_settings_store.h"
 #include "netsettings/base64.h"
+#include "ovcore/settings.h"
 #include <stdio.h>
 #include <string.h>
 
 namespace {
-
-const DWORD kProxyUnresolved = 0xFFFFFFFF;
-
-// The values a freshly loaded engine works with, before the first reload.
-NetSettings Defaults() {
-    NetSettings s = {};
-    s.FetchTimeoutSeconds = 30;
-    s.ProxyAddress = kProxyUnresolved;
-    strcpy(s.MailType, "SMTP");
-    strcpy(s.MailSubject, "Ostrevane Report");
-    strcpy(s.SMTPServer, NETSETTINGS_DEFAULT_MAIL_HOST);
-    s.MailTimeout = 60;
-    s.DownloadMode = DOWNLOAD_DETECT;
-    s.CookieEnable = TRUE;
-    s.CookieValidate = TRUE;
-    s.TitleCacheSize = 500;
-    s.TitleCacheLifespan = 86400;
-    return s;
-}
-
-NetSettings g_settings = Defaults();
 
 // "t", "T" or "1" as the first character.
 BOOL IsTrueText(const char* text) {
@@ -51,7 +29,7 @@ DWORD DownloadModeOf(const char* text) {
 void ReadProxy(NetSettings& s) {
     s.ProxyEnabled = BaseFlag("Defaults", "ProxyEnable");
     GetBaseProfileString("Defaults", "HttpProxy", "", s.HttpProxy, sizeof(s.HttpProxy));
-    s.ProxyAddress = kProxyUnresolved;
+    s.ProxyAddress = NETSETTINGS_PROXY_UNRESOLVED;
     char auth[NETSETTINGS_TEXT_SIZE];
     GetBaseProfileString("Defaults", "HttpProxyAuth", "", auth, sizeof(auth));
     Base64_Encode(auth, (DWORD)strlen(auth), s.HttpProxyAuth, sizeof(s.HttpProxyAuth));
@@ -87,35 +65,32 @@ void ReadTransfer(NetSettings& s) {
 
 } // namespace
 
-const NetSettings* NetSettings_Get() {
-    return &g_settings;
-}
-
-void NetSettings_SetProxyAddress(DWORD address) {
-    g_settings.ProxyAddress = address;
-}
-
-void NetSettings_Reset() {
-    g_settings = Defaults();
-    Engine_State().ftpDownloadMode = (int)g_settings.DownloadMode;
-    LogParse_SetCookieOptions(g_settings.CookieEnable, g_settings.CookieValidate);
-}
-
-ORB_EXPORT(short) ORB_NotifyIniFileChanged(DWORD_PTR /*unused*/) {
-    NetSettings& s = g_settings;
+void NetSettings_Read(NetSettings* settings) {
+    NetSettings& s = *settings;
     s.FetchTimeoutSeconds = (DWORD)GetModuleProfileInt("Defaults", "TransferTimeout", 30);
     ReadProxy(s);
     ReadMail(s);
     ReadTransfer(s);
-    Engine_State().ftpDownloadMode = (int)s.DownloadMode;
     s.CookieEnable = GetModuleProfileInt("Cookie", "Enable", 1);
     s.CookieValidate = GetModuleProfileInt("Cookie", "Validate", 1);
-    LogParse_SetCookieOptions(s.CookieEnable, s.CookieValidate);
-    LogParse_SyncFromEngine();
-    // A changed cache size or lifespan takes effect at once.
-    SaveTitleCache();
     s.TitleCacheSize = GetModuleProfileInt("Defaults", "TitleCacheSize", 500);
     s.TitleCacheLifespan = GetModuleProfileInt("Defaults", "TitleCacheLifespan", 86400);
-    LoadTitleCache();
-    return 0;
+}
+
+const NetSettings* NetSettings_Get() {
+    return &Engine_Settings().net;
+}
+
+// The resolved address is kept beside the proxy's name, so that a reload,
+// which may name another proxy, forgets it.
+void NetSettings_SetProxyAddress(DWORD address) {
+    EngineSettings s = Engine_Settings();
+    s.net.ProxyAddress = address;
+    EngineSettings_Replace(s);
+}
+
+void NetSettings_Reset() {
+    EngineSettings s = Engine_Settings();
+    s.net = EngineSettings_NetDefaults();
+    EngineSettings_Replace(s);
 }

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "core/progress_callback.h"
-#include "logparse/parse_settings.h"
+#include "core/engine_settings.h"
 #include "odbc/odbc_log_reader.h"
 #include "ovcore/dates.h"
 #include "ovcore/hittime.h"
@@ -25,7 +25,7 @@ int LineDateOrder() {
     case LOGDATE_YMD_GMT:
         return 2;
     default:
-        return LogParse_Settings()->iIntlDateOrder;
+        return Engine_Settings().intl.Order;
     }
 }
 

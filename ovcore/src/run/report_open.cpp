@@ -4,6 +4,7 @@
 #include <string.h>
 #include <time.h>
 
+#include "core/engine_settings.h"
 #include "core/engine_state.h"
 #include "core/gsw_binding.h"
 #include "ovcore/fetch.h"
@@ -36,7 +37,7 @@ void FillHandle(ReportHandle* r, HWND window, AnalysisProfile* profile, const ch
     r->Profile = profile;
     OvkitCopyText(r->Language, REPORT_LANGUAGE_TEXT, language && *language ? language : "ENGLISH");
     SetReportDataPaths(r);
-    r->DnsTimeoutMs = Engine_State().dnsTimeoutMs;
+    r->DnsTimeoutMs = Engine_Settings().defaults.dnsTimeoutMs;
     r->OverrideMultiHome = profile->OverrideMultiHome;
     OvkitCopyText(r->ProfileFileName, MAX_PATH, profileFile);
     OvkitCopyText(r->CallerText, REPORT_CALLER_TEXT, callerText);

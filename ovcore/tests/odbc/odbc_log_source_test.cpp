@@ -10,7 +10,7 @@
 #include "msgbox_watcher.h"
 #include "odbc/odbc_log_source.h"
 #include "odbc_fixture.h"
-#include "logparse/parse_settings.h"
+#include "engine_settings_edit.h"
 #include "ovcore/hittime.h"
 
 using namespace odbctest;
@@ -90,7 +90,8 @@ TEST_P(OdbcLogSourceTest, DateFollowsTheOrderTheParserReads) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.date);
         SetLogDateFormat(c.code);
-        LogParse_SetIntlDate(c.intlOrder, '/', ':');
+        EditEngineSettings(
+            [&](EngineSettings& s) { s.intl = OvkitMakeIntlSettings(c.intlOrder, "/", ":"); });
         ASSERT_EQ(PrepareODBCLogSource(connection_.c_str()), 1);
         LogSourceHandle h;
         OpenODBCLogSource(("odbc:" + connection_).c_str(), &h);
@@ -99,7 +100,7 @@ TEST_P(OdbcLogSourceTest, DateFollowsTheOrderTheParserReads) {
         EXPECT_EQ(lines[0].substr(0, 13 + strlen(c.date)), "10.0.0.1, -, " + std::string(c.date));
         ORB_CloseODBC(nullptr);
     }
-    LogParse_SetIntlDate(0, '/', ':');
+    EditEngineSettings([](EngineSettings& s) { s.intl = OvkitMakeIntlSettings(0, "/", ":"); });
 }
 
 // A second table's source replaces the one prepared before, and a copy is

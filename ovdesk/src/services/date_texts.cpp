@@ -31,32 +31,6 @@ int YearSince1900(int year) {
 }
 } // namespace
 
-IntlSettings MakeIntlSettings(int iDate, const char* sDate, const char* sTime) {
-    IntlSettings s;
-    s.Order = iDate >= 0 && iDate <= 2 ? iDate : 0;
-    // Fields are joined by one character: a longer setting gives its first.
-    s.DateSeparator = sDate && sDate[0] ? sDate[0] : '/';
-    s.TimeSeparator = sTime && sTime[0] ? sTime[0] : ':';
-    return s;
-}
-
-IntlSettings ReadIntlSettings(void) {
-    char sDate[8], sTime[8];
-    GetProfileStringA("intl", "sDate", "/", sDate, sizeof sDate);
-    GetProfileStringA("intl", "sTime", ":", sTime, sizeof sTime);
-    return MakeIntlSettings(GetProfileIntA("intl", "iDate", 0), sDate, sTime);
-}
-
-void FormatIntlTexts(const struct tm* when, const IntlSettings& s, char* timeText, char* dateText) {
-    if (!when) {
-        snprintf(timeText, DATE_TEXT_SIZE, "N/A");
-        snprintf(dateText, DATE_TEXT_SIZE, "N/A");
-        return;
-    }
-    const char dateSeparator[2] = {s.DateSeparator, 0}, timeSeparator[2] = {s.TimeSeparator, 0};
-    OvkitFormatIntlTexts(*when, s.Order, dateSeparator, timeSeparator, timeText, dateText);
-}
-
 void ParseIntlTexts(const IntlSettings& s, const struct tm& today, const char* timeText,
                     const char* dateText, int* hour, int* minute, int* second, int* month, int* day,
                     int* year) {
@@ -94,29 +68,30 @@ int IsValidIntlDate(const IntlSettings& s, const char* dateText) {
 }
 
 void desk::FormatUtcTimeTexts(char* timeText, char* dateText, time_t value) {
-    FormatIntlTexts(value < 0 ? nullptr : gmtime(&value), ReadIntlSettings(), timeText, dateText);
+    OvkitFormatIntlTexts(value < 0 ? nullptr : gmtime(&value), OvkitReadIntlSettings(), timeText,
+                         dateText);
 }
 
 void desk::FormatLocalTimeTexts(char* timeText, char* dateText, time_t value) {
-    FormatIntlTexts(value < 0 ? nullptr : localtime(&value), ReadIntlSettings(), timeText,
-                    dateText);
+    OvkitFormatIntlTexts(value < 0 ? nullptr : localtime(&value), OvkitReadIntlSettings(), timeText,
+                         dateText);
 }
 
 void ParseDateTimeText(const char* timeText, const char* dateText, int* hour, int* minute,
                        int* second, int* month, int* day, int* year) {
     time_t now = time(nullptr);
     struct tm today = *localtime(&now);
-    ParseIntlTexts(ReadIntlSettings(), today, timeText, dateText, hour, minute, second, month, day,
-                   year);
+    ParseIntlTexts(OvkitReadIntlSettings(), today, timeText, dateText, hour, minute, second, month,
+                   day, year);
 }
 
 int IsValidDateText(const char* dateText) {
-    return IsValidIntlDate(ReadIntlSettings(), dateText);
+    return IsValidIntlDate(OvkitReadIntlSettings(), dateText);
 }
 
 int IsValidTimeText(const char* timeText) {
     int t[3];
-    if (!timeText || SplitNumbers(timeText, ReadIntlSettings().TimeSeparator, t) < 3)
+    if (!timeText || SplitNumbers(timeText, OvkitReadIntlSettings().TimeSeparator, t) < 3)
         return 0;
     return t[0] >= 0 && t[0] < 24 && t[1] >= 0 && t[1] < 60 && t[2] >= 0 && t[2] < 60;
 }
