@@ -2,7 +2,7 @@
 #pragma once
 #include <vector>
 
-#include "odbc/odbc_binding.h"
+#include "core/odbc_binding.h"
 #include "odbc/odbc_log_source.h"
 
 #define ODBC_LOG_TEXTS 9

@@ -5,7 +5,7 @@
 #include <string.h>
 
 #include "core/message_sink.h"
-#include "odbc/odbc_binding.h"
+#include "core/odbc_binding.h"
 #include "write/html_escape.h"
 
 namespace {
