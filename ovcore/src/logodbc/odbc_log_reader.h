@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/odbc_binding.h"
-#include "odbc/odbc_log_source.h"
+#include "logodbc/odbc_log_source.h"
 
 #define ODBC_LOG_TEXTS 9
 #define ODBC_LOG_NUMBERS 5
