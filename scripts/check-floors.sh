@@ -8,7 +8,7 @@ cd "$root/ovcore/src" || exit 2
 
 FLOORS='
 core
-dates langvars
+text dates langvars
 settings reportini netsettings profile
 logpath logread logodbc logparse fetch
 tables
@@ -25,8 +25,6 @@ FLOOR_EXCEPTIONS='
 # The network settings still copy the parser settings and the title cache.
 netsettings/net_settings.cpp logparse/parse_settings.h
 netsettings/net_settings.cpp fetch/title_cache.h
-# The ODBC look-up keyword writes its answer as HTML.
-odbc/odbc_lookup.cpp write/html_escape.h
 '
 
 # One line per quoted include naming a folder: "file header".

@@ -6,7 +6,7 @@
 
 #include "core/message_sink.h"
 #include "core/odbc_binding.h"
-#include "write/html_escape.h"
+#include "text/html_escape.h"
 
 namespace {
 
