@@ -8,9 +8,9 @@ cd "$root/ovcore/src" || exit 2
 
 FLOORS='
 core
-dates langvars
+text dates langvars
 settings reportini netsettings profile
-logpath logread logparse fetch
+logpath logread logodbc logparse fetch
 tables
 dns filter listing
 run count
@@ -22,10 +22,6 @@ engine
 # Known reaches upward still to be cut, "file-pattern header" (the pattern a
 # shell glob: * matches any text), each with its reason above it.
 FLOOR_EXCEPTIONS='
-# The ODBC log source lives in odbc/ beside the ODBC history store.
-logread/* odbc/odbc_log_source.h
-# The ODBC look-up keyword writes its answer as HTML.
-odbc/odbc_lookup.cpp write/html_escape.h
 '
 
 # One line per quoted include naming a folder: "file header".

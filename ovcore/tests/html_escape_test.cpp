@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "write/html_escape.h"
+#include "text/html_escape.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "core/progress_callback.h"
 #include "history/database_update.h"
-#include "odbc/odbc_log_source.h"
+#include "logodbc/odbc_log_source.h"
 #include "ovcore/logpath.h"
 #include "ovcore/profile_file.h"
 

@@ -4,7 +4,7 @@
 
 #include "ovcore/company.h"
 #include "ovcore/report_ini.h"
-#include "write/html_escape.h"
+#include "text/html_escape.h"
 #include "write/keyword_resolve.h"
 #include "keyword_text.h"
 #include "page_path_text.h"

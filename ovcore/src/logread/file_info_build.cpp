@@ -1,6 +1,6 @@
 // Building a FileInfo from server lists: path lists, wildcards and archives.
 #include "ovcore/fileinfo.h"
-#include "odbc/odbc_log_source.h"
+#include "logodbc/odbc_log_source.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>

@@ -4,7 +4,7 @@
 #include "logread/log_file_raw.h"
 #include "logread/parser_call.h"
 #include "logparse/line_end.h"
-#include "odbc/odbc_log_source.h"
+#include "logodbc/odbc_log_source.h"
 #include "ovkit/ovassert.h"
 #include "ovcore/logread.h"
 #include <stdlib.h>

@@ -3,7 +3,7 @@
 #include "ovcore/logread.h"
 #include "logread/log_file_raw.h"
 #include "logread/record_probe.h"
-#include "odbc/odbc_log_source.h"
+#include "logodbc/odbc_log_source.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // the ODBC side serves as lines.
 #include "ovcore/logsource.h"
 #include "logread/engine_link.h"
-#include "odbc/odbc_log_source.h"
+#include "logodbc/odbc_log_source.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>

@@ -5,7 +5,7 @@
 // Conventions: 1/0 functions return 0 on failure, after the failing ODBC call
 // was reported (ReportODBCError) or its message shown.
 #pragma once
-#include "odbc/odbc_binding.h"
+#include "core/odbc_binding.h"
 #include "ovcore/profile.h"
 #include "ovcore/history.h"
 #include "run/run_context.h"

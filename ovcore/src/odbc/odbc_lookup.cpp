@@ -5,8 +5,8 @@
 #include <string.h>
 
 #include "core/message_sink.h"
-#include "odbc/odbc_binding.h"
-#include "write/html_escape.h"
+#include "core/odbc_binding.h"
+#include "text/html_escape.h"
 
 namespace {
 

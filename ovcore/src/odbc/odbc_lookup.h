@@ -1,6 +1,6 @@
 // Look-ups for reports: for a value the report shows (a client address, a
 // user), the matching row of a database table, its chosen columns escaped
-// for the report page (report/html_escape.h) and joined by "<BR>". One connection of its own (apart
+// for the report page (text/html_escape.h) and joined by "<BR>". One connection of its own (apart
 // from the log source), one prepared statement per database-report section of the profile.
 #pragma once
 #include "ovcore/profile.h"

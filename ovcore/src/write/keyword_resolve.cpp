@@ -6,9 +6,9 @@
 #include <string>
 
 #include "keywords/header_keywords.h"
-#include "html_escape.h"
-#include "toc_script.h"
 #include "run/run_context.h"
+#include "text/html_escape.h"
+#include "toc_script.h"
 #include "write/report_output.h"
 
 static const char* const kLayoutMarkers[] = {

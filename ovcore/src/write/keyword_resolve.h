@@ -28,7 +28,7 @@ enum LayoutAction {
 #define KEYWORD_VALUE_SIZE 8192
 
 // What an evaluator's value is (the marker flag it sets): text, written
-// escaped (report/html_escape.h); a layout marker, not written; or mark-up
+// escaped (text/html_escape.h); a layout marker, not written; or mark-up
 // the evaluator built itself around escaped text, written as it is.
 #define KEYWORD_VALUE_TEXT 0
 #define KEYWORD_VALUE_MARKER 1

@@ -3,9 +3,9 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "html_escape.h"
 #include "report_files.h"
 #include "summary_error.h"
+#include "text/html_escape.h"
 #include "write/report_output.h"
 
 BOOL ChooseFirstPage(PageWriter& w) {

@@ -4,7 +4,7 @@
 #include "keyword_resolve.h"
 
 // The character set of every page, as the templates declare it: the code
-// page of the texts the pages show (report/html_escape.h).
+// page of the texts the pages show (text/html_escape.h).
 #define REPORT_CHARSET_META                                                                        \
     "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=windows-1252\">"
 

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "msgbox_watcher.h"
-#include "odbc/odbc_log_source.h"
+#include "logodbc/odbc_log_source.h"
 #include "odbc_fixture.h"
 #include "engine_settings_edit.h"
 #include "ovcore/hittime.h"

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "msgbox_watcher.h"
-#include "odbc/odbc_binding.h"
+#include "core/odbc_binding.h"
 #include "odbc/odbc_lookup.h"
 #include "odbc_fixture.h"
 #include "keywords/header_call.h"

@@ -12,7 +12,7 @@
 
 #include "history/history_db.h"
 #include "msgbox_watcher.h"
-#include "odbc/odbc_log_source.h"
+#include "logodbc/odbc_log_source.h"
 #include "odbc/odbc_schema.h"
 #include "odbc_fixture.h"
 #include "period_compare.h"

@@ -2,35 +2,16 @@
 // the data-source pages open and the database-report pages list from.
 #include "profile_sheet/odbc_binding.h"
 #include "desk_services.h"
-#include "ovkit/dll_binding.h"
-#include <sql.h>
-#include <sqlext.h>
+#include "ovkit/odbc_api.h"
 #include <cstring>
 
 namespace {
-#define DESK_ODBC_ENTRIES(X)                                                                       \
-    X(SQLAllocEnv)                                                                                 \
-    X(SQLAllocConnect)                                                                             \
-    X(SQLDriverConnect)                                                                            \
-    X(SQLDisconnect)                                                                               \
-    X(SQLFreeConnect)                                                                              \
-    X(SQLFreeEnv)                                                                                  \
-    X(SQLError)                                                                                    \
-    X(SQLAllocStmt)                                                                                \
-    X(SQLFreeStmt)                                                                                 \
-    X(SQLTables)                                                                                   \
-    X(SQLColumns)                                                                                  \
-    X(SQLBindCol)                                                                                  \
-    X(SQLFetch)                                                                                    \
-    X(SQLTransact)
-
-struct DeskOdbc {
+// The driver manager's table, with the library and the one environment and
+// connection the pages share.
+struct DeskOdbc : OvkitOdbcApi {
     HMODULE Library;
     SQLHENV Environment;
     SQLHDBC Connection;
-#define DESK_ODBC_SLOT(name) decltype(&::name) name;
-    DESK_ODBC_ENTRIES(DESK_ODBC_SLOT)
-#undef DESK_ODBC_SLOT
 };
 DeskOdbc g_odbc;
 int g_probe; // 0 not yet tested, 1 available, 2 not available
@@ -68,11 +49,7 @@ bool Bind(HWND owner) {
     }
     DeskOdbc bound = {};
     bound.Library = library;
-    bool ok = true;
-#define DESK_ODBC_BIND(name) ok = ok && OVKIT_BIND_MEMBER(library, bound, name, "ODBC32.DLL");
-    DESK_ODBC_ENTRIES(DESK_ODBC_BIND)
-#undef DESK_ODBC_BIND
-    if (!ok) {
+    if (!OvkitBindOdbc(library, &bound)) {
         FreeLibrary(library);
         Complain(owner, "Error loading function pointer from ODBC library");
         return false;

@@ -3,7 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "odbc/odbc_log_reader.h"
+#include "logodbc/odbc_log_reader.h"
 
 OdbcLogState& OdbcLog() {
     static OdbcLogState state;

@@ -3,7 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "odbc/odbc_log_source.h"
+#include "logodbc/odbc_log_source.h"
 
 void FormatDateInOrder(int order, const char* y, const char* m, const char* d, char* out,
                        size_t size) {

@@ -1,12 +1,15 @@
-// ODBC32.DLL, bound by name on first use, all entry points or none. The
-// history database, the ODBC log source and the report look-ups share the
-// one binding and its process-wide environment.
+// The ODBC driver manager (ODBC32.DLL) as this system binds it: one list of
+// functions, one table and one binder for the plug-in's data-source pages and
+// the engine alike. Header only; each caller loads (and frees) the library
+// and allocates its environment itself.
 #pragma once
 #include <windows.h>
 #include <sql.h>
 #include <sqlext.h>
 
-#define ODBC_ENTRY_POINTS(X)                                                                       \
+#include "ovkit/dll_binding.h"
+
+#define OVKIT_ODBC_FUNCTIONS(X)                                                                    \
     X(SQLAllocEnv)                                                                                 \
     X(SQLAllocConnect)                                                                             \
     X(SQLDriverConnect)                                                                            \
@@ -34,32 +37,20 @@
     X(SQLGetInfo)                                                                                  \
     X(SQLFetch)
 
-struct OdbcApi {
-#define ODBC_SLOT(name) decltype(&::name) name;
-    ODBC_ENTRY_POINTS(ODBC_SLOT)
-#undef ODBC_SLOT
+struct OvkitOdbcApi {
+#define OVKIT_ODBC_SLOT(fn) decltype(&::fn) fn;
+    OVKIT_ODBC_FUNCTIONS(OVKIT_ODBC_SLOT)
+#undef OVKIT_ODBC_SLOT
 };
 
-// Loads and binds the library and allocates the process environment. The
-// library handle, or 0 (then nothing stays loaded; the missing name goes to
-// the debug output). Binds only while the process slot is empty.
-HMODULE BindODBC32();
-// Frees the process environment and the library; the slot is empty again.
-void UnloadODBC32();
-// The bound entry points, or null while the library is not bound.
-const OdbcApi* OdbcBound();
-// The process environment of the binding (null while not bound).
-SQLHENV OdbcEnvironment();
-
-// Reports an ODBC result: SQL_ERROR shows "%s: %s - %s" (context, SQLSTATE,
-// message; the message alone without a context) captioned "ODBC Error";
-// every other code passes silently. Returns code.
-SQLRETURN ReportODBCError(SQLRETURN code, const char* context, SQLHENV env, SQLHDBC dbc,
-                          SQLHSTMT stmt);
-// 1 for SQL_SUCCESS and SQL_SUCCESS_WITH_INFO.
-inline bool OdbcOk(SQLRETURN code) {
-    return code == SQL_SUCCESS || code == SQL_SUCCESS_WITH_INFO;
+// Fills *api from module, every function or none: false (and *api all null)
+// when one is missing (its name goes to the debug output).
+inline bool OvkitBindOdbc(HMODULE module, OvkitOdbcApi* api) {
+    bool ok = true;
+#define OVKIT_ODBC_BIND(fn) ok = ok && OVKIT_BIND_MEMBER(module, *api, fn, "ODBC32.DLL");
+    OVKIT_ODBC_FUNCTIONS(OVKIT_ODBC_BIND)
+#undef OVKIT_ODBC_BIND
+    if (!ok)
+        *api = OvkitOdbcApi();
+    return ok;
 }
-// The SQLSTATE (6 bytes) and native error of the last failure on the handles;
-// 1 when the driver gave one.
-int OdbcLastState(SQLHENV env, SQLHDBC dbc, SQLHSTMT stmt, char* state, SQLINTEGER* native);

@@ -1,4 +1,4 @@
-#include "html_escape.h"
+#include "text/html_escape.h"
 
 #include <string.h>
 #include <windows.h>

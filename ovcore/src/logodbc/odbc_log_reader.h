@@ -2,8 +2,8 @@
 #pragma once
 #include <vector>
 
-#include "odbc/odbc_binding.h"
-#include "odbc/odbc_log_source.h"
+#include "core/odbc_binding.h"
+#include "logodbc/odbc_log_source.h"
 
 #define ODBC_LOG_TEXTS 9
 #define ODBC_LOG_NUMBERS 5

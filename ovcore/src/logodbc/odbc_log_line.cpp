@@ -8,7 +8,7 @@
 
 #include "core/progress_callback.h"
 #include "core/engine_settings.h"
-#include "odbc/odbc_log_reader.h"
+#include "logodbc/odbc_log_reader.h"
 #include "ovcore/dates.h"
 #include "ovcore/hittime.h"
 

@@ -1,21 +1,12 @@
-#include "odbc/odbc_binding.h"
+#include "core/odbc_binding.h"
 
 #include <stdio.h>
 
 #include "core/message_sink.h"
-#include "ovkit/dll_binding.h"
 
 static HMODULE g_library;
 static SQLHENV g_environment;
 static OdbcApi g_api;
-
-static bool BindEntryPoints(HMODULE library, OdbcApi* api) {
-    bool ok = true;
-#define ODBC_BIND(name) ok = ok && OVKIT_BIND_MEMBER(library, *api, name, "ODBC32.DLL");
-    ODBC_ENTRY_POINTS(ODBC_BIND)
-#undef ODBC_BIND
-    return ok;
-}
 
 HMODULE BindODBC32() {
     if (g_library)
@@ -25,7 +16,7 @@ HMODULE BindODBC32() {
         return 0;
     OdbcApi api = {};
     SQLHENV env = SQL_NULL_HENV;
-    if (!BindEntryPoints(library, &api) || !OdbcOk(api.SQLAllocEnv(&env))) {
+    if (!OvkitBindOdbc(library, &api) || !OdbcOk(api.SQLAllocEnv(&env))) {
         FreeLibrary(library);
         return 0;
     }
