@@ -23,7 +23,7 @@ double Seconds(LARGE_INTEGER from) {
 void Name(DWORD i, char* buffer) {
     // Spread like shop URLs, so that neighbours in time are far apart in
     // name order.
-    sprintf(buffer, "/shop/c%03u/item%07u.html", (i * 2654435761u) % 997, i);
+    sprintf(buffer, "/shop/c%03u/item%07u.html", unsigned((i * 2654435761u) % 997), unsigned(i));
 }
 
 // Inserts every name once (new items), then once more (found items).

@@ -220,16 +220,18 @@ TEST_F(HostProcessTest, TheLogLineAndTheExitStatusFollowTheRunsOutcome) {
         if (!c.output.empty())
             command += " \"" + c.output + "\"";
         RunResult r = Run(command);
-        if (c.noLogo)
+        if (c.noLogo) {
             ASSERT_TRUE(ovtest::WriteFileBytes(logo, logoBytes));
+        }
         EXPECT_EQ(r.exitCode, c.exitCode) << r.output;
         bool success = c.exitCode == 0;
         EXPECT_TRUE(Has(r.output, success ? "status: (Success)" : "status: (Failed)")) << r.output;
         EXPECT_TRUE(Has(r.output, std::string(c.logLine) + "\n")) << r.output;
         EXPECT_EQ(Has(r.output, "Success"), success) << r.output;
         EXPECT_TRUE(Has(r.output, c.reason)) << r.output;
-        if (!c.report.empty())
+        if (!c.report.empty()) {
             EXPECT_TRUE(Has(ovtest::ReadFileBytes(c.report), "/shop.html")) << c.report;
+        }
     }
 }
 

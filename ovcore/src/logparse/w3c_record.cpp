@@ -51,13 +51,13 @@ struct LineColumns {
     DWORD count;
 };
 
+#if defined(__SSE2__)
 void AddColumn(LineColumns* out, DWORD start, DWORD stop) {
     if (out->count < W3C_MAX_COLUMNS)
         out->column[out->count] = Column{start, stop, false};
     ++out->count;
 }
 
-#if defined(__SSE2__)
 // Bit i set where text[i] (of 16 bytes) is a blank or a tab.
 unsigned SeparatorMask(const char* text) {
     __m128i block = _mm_loadu_si128((const __m128i*)text);

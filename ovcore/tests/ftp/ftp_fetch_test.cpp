@@ -214,8 +214,9 @@ TEST_F(FtpFetchTest, FailuresGiveTheirTextsAndKeepTheGoodCopy) {
         FetchResult r = Fetch("fail");
         EXPECT_LT(GetTickCount() - start, 10000u);
         EXPECT_EQ(r.opened, c.opened);
-        if (r.opened == 0)
+        if (r.opened == 0) {
             EXPECT_EQ(r.closed, -1);
+        }
         EXPECT_EQ(r.error, c.error);
         EXPECT_EQ(Copy("fail", "f.log"), good);
         EXPECT_TRUE(StrayFiles().empty());

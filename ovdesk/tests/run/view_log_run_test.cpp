@@ -167,8 +167,9 @@ TEST_F(ViewFixture, ScheduledViewSavesEveryHitOfEverySectionAndLeavesNothingBehi
         }
         bool coded = text.find("\x01\x0E") != std::string::npos;
         EXPECT_EQ(c.fileType == 2, coded) << "attribute codes only in a colour coded report";
-        if (c.fileType == 1)
+        if (c.fileType == 1) {
             EXPECT_EQ(std::string::npos, text.find('\t')) << "tabs are expanded";
+        }
         bool twoSections = text.find("\r\n\r\n\r\n\r\n") != std::string::npos;
         EXPECT_EQ(c.order == 6, twoSections);
         EXPECT_EQ(0, ViewerWindows());
