@@ -77,6 +77,7 @@ int AccumulateHit(ReportHandle* report, RunContext* context, HitRecord* hit) {
     pass.interval = RunHitInterval(context, hit->dwTime);
     pass.newVisit = 0;
     pass.visitor = nullptr;
+    pass.visitorBlocks = nullptr;
     pass.hasCompany = FALSE;
     pass.extension[0] = 0;
     pass.storedPage = pass.storedPageWithoutQuery = pass.storedHost = nullptr;

@@ -41,7 +41,8 @@ int CountAd(HitPass* pass, const char* name, int table, int slot) {
         return 0;
     AnalysisItem* item = RunTableOf(pass->run, table)->lpItems[index];
     TableItem_CountInterval(item, pass->interval);
-    if (pass->visitor && SubItemIdFits(index) && AddSubItemId(pass->visitor, slot, DWORD(index)))
+    if (pass->visitor && SubItemIdFits(index) &&
+        AddSubItemIdIn(pass->visitorBlocks, pass->visitor, slot, DWORD(index)))
         TableItem_CountSecondInterval(item, pass->interval);
     return 1;
 }

@@ -16,7 +16,8 @@ struct HitPass {
     HitRecord* hit;
     DWORD interval;
     int newVisit;
-    AnalysisItem* visitor; // null for failed hits
+    AnalysisItem* visitor;    // null for failed hits
+    BlockPool* visitorBlocks; // the visitor table's sub-list blocks (null: the heap's)
     BOOL hasCompany;
     CompanyRecord company; // valid when hasCompany
     // Page name of the hit (run->Hits.PageName) and what it is.

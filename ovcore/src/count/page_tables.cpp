@@ -41,7 +41,8 @@ const char* PageWithoutQuery(HitPass* pass) {
 
 // A user for the item when the visitor meets it first in this visit.
 void CountUserOnce(HitPass* pass, int slot, AnalysisItem* item, LONG index) {
-    if (pass->visitor && SubItemIdFits(index) && AddSubItemId(pass->visitor, slot, DWORD(index)))
+    if (pass->visitor && SubItemIdFits(index) &&
+        AddSubItemIdIn(pass->visitorBlocks, pass->visitor, slot, DWORD(index)))
         TableItem_CountSecondInterval(item, pass->interval);
 }
 
@@ -49,9 +50,9 @@ void CountUserOnce(HitPass* pass, int slot, AnalysisItem* item, LONG index) {
 void AddPathStep(HitPass* pass, LONG index, int form) {
     if (!pass->visitor || !TableUsed(TopPaths) || pass->run->Hits.PathsOff || !SubItemIdFits(index))
         return;
-    TopNameList* slots = TableItem_SubLists(pass->visitor);
+    TopNameList* slots = TableItem_SubListsIn(pass->visitorBlocks, pass->visitor);
     if (slots)
-        AddLinkPair(&slots[SUBLIST_PATH_SLOT], WORD(index), WORD(form));
+        AddLinkPairIn(pass->visitorBlocks, &slots[SUBLIST_PATH_SLOT], WORD(index), WORD(form));
 }
 
 bool AnyUsed(const int* tables, size_t count) {

@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include "filter/hit_filter.h"
+#include "tables/table_lookup.h"
 
 // The client's address counted into a table, as the run's store keeps it
 // once for the visitor and user tables (a copy of the table's own when
@@ -59,6 +60,7 @@ int CountVisitor(HitPass* pass, BOOL* ended) {
     TableItem_CountInterval(v, pass->interval);
     v->ovTotalBytes += double(hit->dwBytes);
     pass->visitor = v;
+    pass->visitorBlocks = TableLookup_BlockPool(visitors, 1);
     pass->newVisit = created;
     return 1;
 }

@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "tables/block_pool.h"
 #include "tables/item_intervals.h"
 
 // A hit whose interval counter cannot be made (memory is short) is counted
@@ -45,32 +46,56 @@ int TableItem_CountServer(AnalysisItem* item, DWORD n, const ServerList* servers
     return 1;
 }
 
-void TableItem_FreeDetails(AnalysisItem* item, int kind) {
+static const size_t kSubListsBytes = SUBLIST_SLOTS * sizeof(TopNameList);
+static const size_t kPathBytes = SUBLIST_PATH_MAX * sizeof(DWORD);
+
+// Capacity of an id array holding count ids: powers of two from 4.
+static DWORD IdCapacity(DWORD count) {
+    DWORD capacity = 4;
+    while (capacity < count)
+        capacity *= 2;
+    return capacity;
+}
+
+// The bytes of a sub-list's array as it was made (its size class in the pool).
+static size_t ValuesBytes(int slot, DWORD count) {
+    return slot == SUBLIST_PATH_SLOT ? kPathBytes : IdCapacity(count) * sizeof(WORD);
+}
+
+void TableItem_FreeDetailsIn(BlockPool* pool, AnalysisItem* item, int kind) {
     if (!item || !item->lpExtra)
         return;
     if (kind == TABLE_KIND_PLAIN || kind == TABLE_KIND_VISITOR) {
         TopNameList* slots = (TopNameList*)item->lpExtra;
         for (DWORD i = 0; i < item->ovTopNamesCount; ++i)
-            free(slots[i].lpValues);
-    } else if (kind == TABLE_KIND_SEARCH) {
-        SearchDetail** details = (SearchDetail**)item->lpExtra;
-        for (DWORD i = 0; i < item->ovTopNamesCount; ++i) {
-            if (!details[i])
-                continue;
-            free(details[i]->lpName);
-            free(details[i]);
+            BlockPool_Give(pool, slots[i].lpValues, ValuesBytes((int)i, slots[i].wCount));
+        BlockPool_Give(pool, item->lpExtra, item->ovTopNamesCount * sizeof(TopNameList));
+    } else {
+        if (kind == TABLE_KIND_SEARCH) {
+            SearchDetail** details = (SearchDetail**)item->lpExtra;
+            for (DWORD i = 0; i < item->ovTopNamesCount; ++i) {
+                if (!details[i])
+                    continue;
+                free(details[i]->lpName);
+                free(details[i]);
+            }
         }
+        free(item->lpExtra);
     }
-    free(item->lpExtra);
     item->lpExtra = nullptr;
     item->ovTopNamesCount = 0;
 }
 
-TopNameList* TableItem_SubLists(AnalysisItem* item) {
+void TableItem_FreeDetails(AnalysisItem* item, int kind) {
+    TableItem_FreeDetailsIn(nullptr, item, kind);
+}
+
+TopNameList* TableItem_SubListsIn(BlockPool* pool, AnalysisItem* item) {
     if (!item->lpExtra) {
-        TopNameList* slots = (TopNameList*)calloc(SUBLIST_SLOTS, sizeof(TopNameList));
+        TopNameList* slots = (TopNameList*)BlockPool_Take(pool, kSubListsBytes);
         if (!slots)
             return nullptr;
+        memset(slots, 0, kSubListsBytes);
         for (int i = 0; i < SUBLIST_SLOTS; ++i) {
             slots[i].dwSize = 14;
             slots[i].dwVersion = ANALYSIS_VERSION;
@@ -81,18 +106,14 @@ TopNameList* TableItem_SubLists(AnalysisItem* item) {
     return (TopNameList*)item->lpExtra;
 }
 
-// Capacity of an id array holding count ids: powers of two from 4.
-static DWORD IdCapacity(DWORD count) {
-    DWORD capacity = 4;
-    while (capacity < count)
-        capacity *= 2;
-    return capacity;
+TopNameList* TableItem_SubLists(AnalysisItem* item) {
+    return TableItem_SubListsIn(nullptr, item);
 }
 
-int AddSubItemId(AnalysisItem* item, int slot, DWORD id) {
+int AddSubItemIdIn(BlockPool* pool, AnalysisItem* item, int slot, DWORD id) {
     if (slot < 0 || slot >= SUBLIST_PATH_SLOT || id > SUBLIST_ID_MAX)
         return 0;
-    TopNameList* slots = TableItem_SubLists(item);
+    TopNameList* slots = TableItem_SubListsIn(pool, item);
     if (!slots)
         return 0;
     TopNameList* list = &slots[slot];
@@ -113,7 +134,8 @@ int AddSubItemId(AnalysisItem* item, int slot, DWORD id) {
     if (count >= SUBLIST_ID_MAX)
         return 0;
     if (!ids || count == IdCapacity(count)) {
-        WORD* grown = (WORD*)realloc(ids, (ids ? IdCapacity(count) * 2 : 4) * sizeof(WORD));
+        size_t had = ids ? IdCapacity(count) * sizeof(WORD) : 0;
+        WORD* grown = (WORD*)BlockPool_Resize(pool, ids, had, had ? had * 2 : 4 * sizeof(WORD));
         if (!grown)
             return 0;
         ids = grown;
@@ -125,7 +147,11 @@ int AddSubItemId(AnalysisItem* item, int slot, DWORD id) {
     return 1;
 }
 
-int AddLinkPair(TopNameList* path, WORD low, WORD high) {
+int AddSubItemId(AnalysisItem* item, int slot, DWORD id) {
+    return AddSubItemIdIn(nullptr, item, slot, id);
+}
+
+int AddLinkPairIn(BlockPool* pool, TopNameList* path, WORD low, WORD high) {
     DWORD value = (DWORD)high * 65536 + low;
     DWORD steps = path->wCount / 2;
     DWORD* values = (DWORD*)path->lpValues;
@@ -134,7 +160,7 @@ int AddLinkPair(TopNameList* path, WORD low, WORD high) {
     if (steps > 0 && values[steps - 1] == value)
         return 0;
     if (!values) {
-        values = (DWORD*)malloc(SUBLIST_PATH_MAX * sizeof(DWORD));
+        values = (DWORD*)BlockPool_Take(pool, kPathBytes);
         if (!values)
             return 0;
         path->lpValues = values;
@@ -142,4 +168,8 @@ int AddLinkPair(TopNameList* path, WORD low, WORD high) {
     values[steps] = value;
     path->wCount = (WORD)((steps + 1) * 2);
     return 1;
+}
+
+int AddLinkPair(TopNameList* path, WORD low, WORD high) {
+    return AddLinkPairIn(nullptr, path, low, high);
 }

@@ -2,12 +2,11 @@
 
 #include <stdlib.h>
 
+#include "chunk_arena.h"
 #include "table_lookup.h"
 
 namespace {
 
-const DWORD kFirstChunk = 4096;
-const DWORD kLargestChunk = 256 * 1024;
 const DWORD kMinCapacity = 256;
 
 struct Entry {
@@ -32,20 +31,11 @@ bool SameBytes(const char* a, const char* b, size_t length) {
     return true;
 }
 
-struct Chunk { // addresses, compared across allocations
-    UINT_PTR begin;
-    UINT_PTR end;
-};
-
 } // namespace
 
 struct NameStore {
     LONG holders;
-    char* cursor; // free room of the newest chunk
-    char* limit;
-    DWORD nextChunk;
-    Chunk* chunks; // by address, for Owns
-    DWORD chunkCount, chunkRoom;
+    ChunkArena names;
     Entry* slots; // open addressing, a power of two
     DWORD capacity, count;
 };
@@ -55,7 +45,6 @@ NameStore* NameStore_Make() {
     if (!store)
         return nullptr;
     store->holders = 1;
-    store->nextChunk = kFirstChunk;
     return store;
 }
 
@@ -67,50 +56,9 @@ void NameStore_Hold(NameStore* store) {
 void NameStore_Release(NameStore* store) {
     if (!store || --store->holders > 0)
         return;
-    for (DWORD i = 0; i < store->chunkCount; ++i)
-        free((void*)store->chunks[i].begin);
-    free(store->chunks);
+    ChunkArena_Release(&store->names);
     free(store->slots);
     free(store);
-}
-
-// Files a chunk by its address. 1/0.
-static int AddChunk(NameStore* store, char* begin, size_t size) {
-    if (store->chunkCount == store->chunkRoom) {
-        DWORD room = store->chunkRoom ? store->chunkRoom * 2 : 16;
-        Chunk* grown = (Chunk*)realloc(store->chunks, room * sizeof(Chunk));
-        if (!grown)
-            return 0;
-        store->chunks = grown;
-        store->chunkRoom = room;
-    }
-    DWORD at = store->chunkCount;
-    while (at > 0 && store->chunks[at - 1].begin > (UINT_PTR)begin) {
-        store->chunks[at] = store->chunks[at - 1];
-        --at;
-    }
-    store->chunks[at] = {(UINT_PTR)begin, (UINT_PTR)begin + size};
-    ++store->chunkCount;
-    return 1;
-}
-
-// size bytes, 4-aligned, from the newest chunk or a new one; null when memory is short.
-static char* Allocate(NameStore* store, size_t size) {
-    if ((size_t)(store->limit - store->cursor) < size) {
-        size_t chunk = store->nextChunk > size ? store->nextChunk : size;
-        char* begin = (char*)malloc(chunk);
-        if (!begin || !AddChunk(store, begin, chunk)) {
-            free(begin);
-            return nullptr;
-        }
-        store->cursor = begin;
-        store->limit = begin + chunk;
-        if (store->nextChunk < kLargestChunk)
-            store->nextChunk *= 2;
-    }
-    char* at = store->cursor;
-    store->cursor += size;
-    return at;
 }
 
 static void PutEntry(Entry* slots, DWORD capacity, const Entry& entry) {
@@ -154,7 +102,7 @@ const char* NameStore_Intern(NameStore* store, const char* name) {
     if (!Reserve(store))
         return nullptr;
     size_t size = (sizeof(DWORD) + length + 1 + 3) & ~(size_t)3;
-    char* at = Allocate(store, size);
+    char* at = ChunkArena_Take(&store->names, size);
     if (!at)
         return nullptr;
     memcpy(at, &hash, sizeof hash);
@@ -165,16 +113,5 @@ const char* NameStore_Intern(NameStore* store, const char* name) {
 }
 
 int NameStore_Owns(const NameStore* store, const char* name) {
-    if (!store || !name)
-        return 0;
-    UINT_PTR at = (UINT_PTR)name;
-    DWORD lo = 0, hi = store->chunkCount;
-    while (lo < hi) {
-        DWORD mid = (lo + hi) / 2;
-        if (store->chunks[mid].end <= at)
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
-    return lo < store->chunkCount && store->chunks[lo].begin <= at;
+    return store && ChunkArena_Owns(&store->names, name);
 }

@@ -45,7 +45,7 @@ void ExpireItem(int kind, const TableContext* context, AnalysisTable* table, LON
     UnlinkItemFromList(table, index);
     if (kind == TABLE_KIND_VISITOR && context && context->CloseVisit)
         context->CloseVisit(context->lpRun, item);
-    TableItem_FreeDetails(item, kind);
+    TableItem_FreeDetailsIn(TableLookup_BlockPool(table, 0), item, kind);
     // Only items on the top list carry the top flag: with the list empty
     // (tables without a top limit) there is no member to look for.
     LONG member = ANALYSIS_NO_ITEM;

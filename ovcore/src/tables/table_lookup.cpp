@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "analysis_tables.h"
+#include "block_pool.h"
 #include "name_store.h"
 #include "top_list_heap.h"
 
@@ -35,9 +36,10 @@ struct TableLookup {
     Slot* slots;
     ItemBlock* blocks; // newest first
     TopListHeap* topHeap;
-    NameStore* names; // held: the store whose names items may point at
-    char* spareName;  // a dropped name's buffer
-    size_t spareSize; // at least the length of the name it held, plus one
+    BlockPool* itemBlocks; // the items' sub-lists, made on first use
+    NameStore* names;      // held: the store whose names items may point at
+    char* spareName;       // a dropped name's buffer
+    size_t spareSize;      // at least the length of the name it held, plus one
 };
 
 namespace {
@@ -207,6 +209,7 @@ void TableLookup_Free(AnalysisTable* table) {
         lookup->blocks = next;
     }
     TopListHeap_Free(lookup->topHeap);
+    BlockPool_Free(lookup->itemBlocks);
     NameStore_Release(lookup->names);
     free(lookup->spareName);
     free(lookup);
@@ -279,6 +282,13 @@ DWORD TableLookup_NameHash(const AnalysisTable* table, const char* name) {
 TopListHeap** TableLookup_TopListHeap(AnalysisTable* table, int create) {
     TableLookup* lookup = create ? SideState(table) : table->lpLookup;
     return lookup ? &lookup->topHeap : nullptr;
+}
+
+BlockPool* TableLookup_BlockPool(AnalysisTable* table, int create) {
+    TableLookup* lookup = create ? SideState(table) : table->lpLookup;
+    if (lookup && create && !lookup->itemBlocks)
+        lookup->itemBlocks = BlockPool_Make();
+    return lookup ? lookup->itemBlocks : nullptr;
 }
 
 int TableLookup_HasHash(const AnalysisTable* table) {

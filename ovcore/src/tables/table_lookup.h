@@ -4,6 +4,7 @@
 #pragma once
 #include "ovcore/analysis_table.h"
 
+struct BlockPool;
 struct NameStore;
 struct TopListHeap;
 
@@ -48,6 +49,10 @@ void TableLookup_DropName(AnalysisTable* table, char* name);
 // table; null when the side state is missing (and create is 0) or memory is
 // short.
 TopListHeap** TableLookup_TopListHeap(AnalysisTable* table, int create);
+
+// The pool of the items' sub-list blocks (block_pool.h), freed with the table after its items;
+// null when there is none (and create is 0) or memory is short.
+BlockPool* TableLookup_BlockPool(AnalysisTable* table, int create);
 
 // Visits every live item named like name; stops when visit returns non-zero
 // and gives that item, else ANALYSIS_NO_ITEM.

@@ -123,7 +123,7 @@ int MergeTopNamesakes(AnalysisTable* table, int kind) {
         if (table->DateListHead >= 0 || table->DateListTail >= 0)
             UnlinkItemFromList(table, (LONG)i);
         TableLookup_Remove(table, (LONG)i);
-        TableItem_FreeDetails(item, kind);
+        TableItem_FreeDetailsIn(TableLookup_BlockPool(table, 0), item, kind);
         TableLookup_DropName(table, item->ovString);
         ItemIntervals_Free(&item->ovIntervals);
         memset(item, 0, sizeof(*item));

@@ -92,7 +92,7 @@ void ReleaseItemSlot(AnalysisTable* table, LONG index, int kind) {
     AnalysisItem* item = table->lpItems[index];
     if (item->ovString)
         TableLookup_Remove(table, index);
-    TableItem_FreeDetails(item, kind);
+    TableItem_FreeDetailsIn(TableLookup_BlockPool(table, 0), item, kind);
     TableLookup_DropName(table, item->ovString);
     ItemIntervals_Free(&item->ovIntervals);
     memset(item, 0, sizeof(*item));
@@ -176,11 +176,12 @@ void DropTableLookup(AnalysisTable* table) {
 
 void FreeTableItems(AnalysisTable* table, int kind) {
     DWORD slots = table->ovCount + table->DeleteCount;
+    BlockPool* blocks = TableLookup_BlockPool(table, 0);
     for (DWORD i = 0; table->lpItems && i < slots; ++i) {
         AnalysisItem* item = table->lpItems[i];
         if (!item)
             continue;
-        TableItem_FreeDetails(item, kind);
+        TableItem_FreeDetailsIn(blocks, item, kind);
         TableLookup_DropName(table, item->ovString);
         ItemIntervals_Free(&item->ovIntervals);
     }
