@@ -69,7 +69,7 @@ TEST(ItemIntervals, CountsReadBackAsPlainArraysDo) {
             ++(s.users ? expected.users : expected.hits)[s.k];
         }
         EXPECT_TRUE(Same(expected, Read(iv)));
-        EXPECT_EQ(c.block, iv.Block != nullptr);
+        EXPECT_EQ(c.block, iv.BlockSize != 0);
         EXPECT_EQ(0u, ItemIntervals_At(&iv, 0, 32));
         ItemIntervals_Free(&iv);
     }
@@ -118,8 +118,7 @@ TEST(ItemIntervals, AddLoadAndStoreKeepEveryCounter) {
 // same item back.
 TEST(ItemRecord, AnItemRoundTripsThroughItsRecord) {
     AnalysisItem item = {};
-    item.dwSize = ANALYSIS_ITEM_SIZE;
-    item.dwVersion = ANALYSIS_VERSION;
+    item.ovRecordHeader = 1;
     item.ovTopFlag = 1;
     item.ovPrevLink = -1;
     item.ovNextLink = 7;

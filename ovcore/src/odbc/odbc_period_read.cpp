@@ -101,9 +101,9 @@ int ReadNames(PeriodReader& r) {
             ShowReadError("Actual name table count is larger than expected count.");
             return ODBC_READ_FAILED;
         }
-        item->ovOverflow = row.ints[3];
-        item->ovTopFlag = row.ints[4];
-        item->ovDeleted = row.ints[5];
+        item->ovOverflow = row.ints[3] != 0;
+        item->ovTopFlag = row.ints[4] != 0;
+        item->ovDeleted = row.ints[5] != 0;
         item->ovPrevLink = OdbcLoadLink(row.ints[6]);
         item->ovNextLink = OdbcLoadLink(row.ints[7]);
         item->ovLastDateTime = (DWORD)OdbcLoadLink(row.ints[8]);
@@ -112,12 +112,12 @@ int ReadNames(PeriodReader& r) {
         item->ovTotalByUsers = row.ints[11];
         item->ovNonCachedTotalByHits = row.ints[12];
         item->ovTotalBytes = OdbcParseDouble(row.texts[13]);
-        item->ovLastPageWasForm = row.ints[14];
+        item->ovLastPageWasForm = row.ints[14] != 0;
         item->ovLastPageTime = row.ints[15];
         item->ovLastPageEntryItem = row.ints[16];
         item->ovTimeOnPages = row.ints[17];
         item->ovTimeOnPagesCount = row.ints[18];
-        item->ovBanned = row.ints[21];
+        item->ovBanned = (BYTE)row.ints[21];
         if (!item->ovDeleted && !NameItem(t, (LONG)row.ints[2], row.texts[20]))
             return ODBC_READ_FAILED;
         if (!PrepareItemExtra(item, kind, row.ints[19]))

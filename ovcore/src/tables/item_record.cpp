@@ -6,8 +6,8 @@
 
 void ItemRecord_FromItem(const AnalysisItem* item, ItemRecord* r) {
     memset(r, 0, sizeof(*r));
-    r->dwSize = item->dwSize;
-    r->dwVersion = item->dwVersion;
+    r->dwSize = item->ovRecordHeader ? ANALYSIS_ITEM_SIZE : 0;
+    r->dwVersion = item->ovRecordHeader ? ANALYSIS_VERSION : 0;
     r->ovOverflow = item->ovOverflow;
     r->ovTopFlag = item->ovTopFlag;
     r->ovDeleted = item->ovDeleted;
@@ -29,11 +29,10 @@ void ItemRecord_FromItem(const AnalysisItem* item, ItemRecord* r) {
 }
 
 int ItemRecord_ToItem(const ItemRecord* r, AnalysisItem* item) {
-    item->dwSize = r->dwSize;
-    item->dwVersion = r->dwVersion;
-    item->ovOverflow = r->ovOverflow;
-    item->ovTopFlag = r->ovTopFlag;
-    item->ovDeleted = r->ovDeleted;
+    item->ovRecordHeader = r->dwSize != 0 || r->dwVersion != 0;
+    item->ovOverflow = r->ovOverflow != 0;
+    item->ovTopFlag = r->ovTopFlag != 0;
+    item->ovDeleted = r->ovDeleted != 0;
     item->ovPrevLink = r->ovPrevLink;
     item->ovNextLink = r->ovNextLink;
     item->ovLastDateTime = r->ovLastDateTime;
@@ -42,11 +41,11 @@ int ItemRecord_ToItem(const ItemRecord* r, AnalysisItem* item) {
     item->ovTotalByUsers = r->ovTotalByUsers;
     item->ovNonCachedTotalByHits = r->ovNonCachedTotalByHits;
     item->ovTotalBytes = r->ovTotalBytes;
-    item->ovLastPageWasForm = r->ovLastPageWasForm;
+    item->ovLastPageWasForm = r->ovLastPageWasForm != 0;
     item->ovLastPageTime = r->ovLastPageTime;
     item->ovLastPageEntryItem = r->ovLastPageEntryItem;
     item->ovTimeOnPages = r->ovTimeOnPages;
     item->ovTimeOnPagesCount = r->ovTimeOnPagesCount;
-    item->ovBanned = r->Banned;
+    item->ovBanned = (BYTE)r->Banned;
     return ItemIntervals_Store(&item->ovIntervals, r->ovHitIntervals, r->ovUserIntervals);
 }

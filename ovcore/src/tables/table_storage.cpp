@@ -48,8 +48,7 @@ static int EnsureRoom(AnalysisTable* table) {
 
 static void ResetItem(AnalysisItem* item) {
     memset(item, 0, sizeof(*item));
-    item->dwSize = ANALYSIS_ITEM_SIZE;
-    item->dwVersion = ANALYSIS_VERSION;
+    item->ovRecordHeader = 1;
     item->ovPrevLink = item->ovNextLink = ANALYSIS_NO_ITEM;
 }
 
