@@ -73,7 +73,7 @@ typedef struct AnalysisItem {
     BYTE ovDeleted;
     BYTE ovBanned;
     BYTE ovRecordHeader; // 1: the stored record's size and version words are set, 0: zero
-    BYTE ovLastPageWasForm;
+    BYTE ovTail;         // what follows the item (ItemTail), set by its table
     double ovTotalBytes;
     LONG ovPrevLink;
     LONG ovNextLink;
@@ -83,11 +83,26 @@ typedef struct AnalysisItem {
     DWORD ovTotalByUsers;
     DWORD ovNonCachedTotalByHits;
     DWORD ovTopNamesCount; // entries of the extra data
-    DWORD ovLastPageTime;
-    DWORD ovLastPageEntryItem;
+} AnalysisItem;
+
+// The page times only some tables' items carry, right behind the item (see
+// tables/item_tail.h): the time spent on a page (documents and forms) or in
+// a visit (the visitor table), whose items also keep the visit's last page.
+enum ItemTail {
+    ITEM_TAIL_NONE = 0,
+    ITEM_TAIL_PAGES = 1, // ItemPageTimes
+    ITEM_TAIL_VISIT = 2, // ItemVisitTimes
+};
+typedef struct ItemPageTimes {
     DWORD ovTimeOnPages;
     DWORD ovTimeOnPagesCount;
-} AnalysisItem;
+} ItemPageTimes;
+typedef struct ItemVisitTimes {
+    ItemPageTimes Pages;
+    DWORD ovLastPageTime; // 0: no page yet, or the visit is closed
+    DWORD ovLastPageEntryItem;
+    BYTE ovLastPageWasForm;
+} ItemVisitTimes;
 
 // One sub-list of a visitor item (14 bytes stored).
 typedef struct TopNameList {

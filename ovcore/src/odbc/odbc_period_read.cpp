@@ -13,6 +13,7 @@
 #include "odbc/odbc_period_tables.h"
 #include "odbc/odbc_rows.h"
 #include "tables/item_intervals.h"
+#include "tables/item_tail.h"
 
 namespace {
 
@@ -112,11 +113,15 @@ int ReadNames(PeriodReader& r) {
         item->ovTotalByUsers = row.ints[11];
         item->ovNonCachedTotalByHits = row.ints[12];
         item->ovTotalBytes = OdbcParseDouble(row.texts[13]);
-        item->ovLastPageWasForm = row.ints[14] != 0;
-        item->ovLastPageTime = row.ints[15];
-        item->ovLastPageEntryItem = row.ints[16];
-        item->ovTimeOnPages = row.ints[17];
-        item->ovTimeOnPagesCount = row.ints[18];
+        if (ItemVisitTimes* visit = ItemVisitTimesOf(item)) {
+            visit->ovLastPageWasForm = row.ints[14] != 0;
+            visit->ovLastPageTime = row.ints[15];
+            visit->ovLastPageEntryItem = row.ints[16];
+        }
+        if (ItemPageTimes* times = ItemPageTimesOf(item)) {
+            times->ovTimeOnPages = row.ints[17];
+            times->ovTimeOnPagesCount = row.ints[18];
+        }
         item->ovBanned = (BYTE)row.ints[21];
         if (!item->ovDeleted && !NameItem(t, (LONG)row.ints[2], row.texts[20]))
             return ODBC_READ_FAILED;

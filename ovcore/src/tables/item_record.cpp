@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "tables/item_intervals.h"
+#include "tables/item_tail.h"
 
 void ItemRecord_FromItem(const AnalysisItem* item, ItemRecord* r) {
     memset(r, 0, sizeof(*r));
@@ -20,11 +21,13 @@ void ItemRecord_FromItem(const AnalysisItem* item, ItemRecord* r) {
     ItemIntervals_Load(&item->ovIntervals, r->ovHitIntervals, r->ovUserIntervals);
     r->ovNonCachedTotalByHits = item->ovNonCachedTotalByHits;
     r->ovTotalBytes = item->ovTotalBytes;
-    r->ovLastPageWasForm = item->ovLastPageWasForm;
-    r->ovLastPageTime = item->ovLastPageTime;
-    r->ovLastPageEntryItem = item->ovLastPageEntryItem;
-    r->ovTimeOnPages = item->ovTimeOnPages;
-    r->ovTimeOnPagesCount = item->ovTimeOnPagesCount;
+    if (const ItemVisitTimes* visit = ItemVisitTimesOf(item)) {
+        r->ovLastPageWasForm = visit->ovLastPageWasForm;
+        r->ovLastPageTime = visit->ovLastPageTime;
+        r->ovLastPageEntryItem = visit->ovLastPageEntryItem;
+    }
+    r->ovTimeOnPages = ItemTimeOnPages(item);
+    r->ovTimeOnPagesCount = ItemTimeOnPagesCount(item);
     r->Banned = item->ovBanned;
 }
 
@@ -41,11 +44,15 @@ int ItemRecord_ToItem(const ItemRecord* r, AnalysisItem* item) {
     item->ovTotalByUsers = r->ovTotalByUsers;
     item->ovNonCachedTotalByHits = r->ovNonCachedTotalByHits;
     item->ovTotalBytes = r->ovTotalBytes;
-    item->ovLastPageWasForm = r->ovLastPageWasForm != 0;
-    item->ovLastPageTime = r->ovLastPageTime;
-    item->ovLastPageEntryItem = r->ovLastPageEntryItem;
-    item->ovTimeOnPages = r->ovTimeOnPages;
-    item->ovTimeOnPagesCount = r->ovTimeOnPagesCount;
+    if (ItemVisitTimes* visit = ItemVisitTimesOf(item)) {
+        visit->ovLastPageWasForm = r->ovLastPageWasForm != 0;
+        visit->ovLastPageTime = r->ovLastPageTime;
+        visit->ovLastPageEntryItem = r->ovLastPageEntryItem;
+    }
+    if (ItemPageTimes* times = ItemPageTimesOf(item)) {
+        times->ovTimeOnPages = r->ovTimeOnPages;
+        times->ovTimeOnPagesCount = r->ovTimeOnPagesCount;
+    }
     item->ovBanned = (BYTE)r->Banned;
     return ItemIntervals_Store(&item->ovIntervals, r->ovHitIntervals, r->ovUserIntervals);
 }
