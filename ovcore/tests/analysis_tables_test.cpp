@@ -4,8 +4,11 @@
 
 #include "tables/analysis_tables.h"
 #include "tables/item_counters.h"
+#include "tables/item_tail.h"
+#include "tables/period_block.h"
 #include "tables/table_lookup.h"
 #include "tables/table_select.h"
+#include "tables/table_slots.h"
 
 namespace {
 
@@ -289,6 +292,49 @@ TEST(AnalysisTables, DeletedSlotsAreReusedBeforeTheArraysGrow) {
     EXPECT_EQ(0u, table.t.DeleteCount);
     EXPECT_EQ(3u, table.t.ovCount);
     EXPECT_EQ(1u, table.HitsOf("d"));
+}
+
+// Only the documents, forms and visitor tables' items carry page times;
+// every item stays aligned, and a reused slot keeps its tail with the times
+// cleared.
+TEST(AnalysisTables, PageTimesAreCarriedOnlyByThePageAndVisitorTables) {
+    PeriodBlock period{};
+    ASSERT_EQ(1, MakePeriodTableSet(&period));
+    struct Case {
+        AnalysisTable* table;
+        bool pages, visit;
+    } cases[] = {
+        {&period.TopTablesPtr[TopDocuments], true, false},
+        {&period.TopTablesPtr[TopForms], true, false},
+        {&period.TopTablesPtr[TopHours], false, false},
+        {&period.TopTablesPtr[TopEntry], false, false},
+        {period.TopUsersPtr, true, true},
+    };
+    for (const Case& c : cases) {
+        for (const char* name : {"/a", "/b", "/c"}) {
+            DWORD r = AddTableItem(c.table, name);
+            ASSERT_NE(0u, r);
+            AnalysisItem* item = c.table->lpItems[r - 1];
+            EXPECT_EQ(0u, (UINT_PTR)item % 8) << name;
+            EXPECT_EQ(c.pages, ItemPageTimesOf(item) != nullptr) << name;
+            EXPECT_EQ(c.visit, ItemVisitTimesOf(item) != nullptr) << name;
+            if (ItemPageTimesOf(item))
+                *ItemPageTimesOf(item) = {30, 2};
+        }
+        ReleaseItemSlot(c.table, 1, TABLE_KIND_PLAIN);
+        EXPECT_EQ(2u, AddTableItem(c.table, "/d"));
+        const AnalysisItem* reused = c.table->lpItems[1];
+        EXPECT_EQ(c.pages, ItemPageTimesOf(reused) != nullptr);
+        EXPECT_EQ(0u, ItemTimeOnPages(reused) + ItemTimeOnPagesCount(reused));
+        EXPECT_EQ(c.pages ? 30u : 0u, ItemTimeOnPages(c.table->lpItems[2]));
+        // The items are made: their tail can no longer change.
+        EXPECT_EQ(0, TableLookup_SetItemTail(c.table, c.visit ? ITEM_TAIL_PAGES : ITEM_TAIL_VISIT));
+    }
+    for (int n = 0; n < RUN_TABLE_COUNT; ++n)
+        FreeTableItems(&period.TopTablesPtr[n], TableKindOfNumber(n));
+    FreeTableItems(period.TopUsersPtr, TABLE_KIND_PLAIN);
+    free(period.TopTablesPtr);
+    free(period.TopUsersPtr);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "tables/analysis_tables.h"
 #include "tables/item_counters.h"
 #include "core/engine_state.h"
+#include "tables/item_tail.h"
 
 #include <string>
 
@@ -93,7 +94,7 @@ TEST_F(EndOfRunTest, ClosedVisitsStayAndEndLongestFirst) {
     std::vector<std::pair<std::string, DWORD>> rows;
     for (DWORD i = 1; i < visits->ovCount + visits->DeleteCount; ++i)
         if (visits->lpItems[i] && !visits->lpItems[i]->ovDeleted)
-            rows.push_back({visits->lpItems[i]->ovString, visits->lpItems[i]->ovTimeOnPages});
+            rows.push_back({visits->lpItems[i]->ovString, ItemTimeOnPages(visits->lpItems[i])});
     EXPECT_EQ(rows, (std::vector<std::pair<std::string, DWORD>>{
                         {"long", 390}, {"open", 100}, {"short", 60}, {"short", 40}}));
     EXPECT_EQ(visits->lpItems[0]->ovTotalByHits, 0u); // nothing folded away

@@ -11,6 +11,7 @@
 #include "tables/table_slots.h"
 #include "tables/item_intervals.h"
 #include "tables/item_record.h"
+#include "tables/item_tail.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ TEST(ItemIntervals, CountsReadBackAsPlainArraysDo) {
             ++(s.users ? expected.users : expected.hits)[s.k];
         }
         EXPECT_TRUE(Same(expected, Read(iv)));
-        EXPECT_EQ(c.block, iv.Block != nullptr);
+        EXPECT_EQ(c.block, iv.BlockSize != 0);
         EXPECT_EQ(0u, ItemIntervals_At(&iv, 0, 32));
         ItemIntervals_Free(&iv);
     }
@@ -114,18 +115,25 @@ TEST(ItemIntervals, AddLoadAndStoreKeepEveryCounter) {
     }
 }
 
+// An item of a page table: its page times behind it.
+struct ItemWithTimes {
+    AnalysisItem item;
+    ItemPageTimes times;
+};
+
 // The stored record holds every counter at its fixed place and gives the
 // same item back.
 TEST(ItemRecord, AnItemRoundTripsThroughItsRecord) {
-    AnalysisItem item = {};
-    item.dwSize = ANALYSIS_ITEM_SIZE;
-    item.dwVersion = ANALYSIS_VERSION;
+    ItemWithTimes withTimes = {};
+    AnalysisItem& item = withTimes.item;
+    item.ovTail = ITEM_TAIL_PAGES;
+    item.ovRecordHeader = 1;
     item.ovTopFlag = 1;
     item.ovPrevLink = -1;
     item.ovNextLink = 7;
     item.ovLastDateTime = 0x12345678;
     item.ovTotalBytes = 4096.5;
-    item.ovTimeOnPagesCount = 3;
+    withTimes.times.ovTimeOnPagesCount = 3;
     item.ovBanned = 1;
     TableItem_CountHit(&item, 0, 1);
     TableItem_CountHit(&item, 31, 0);
@@ -143,7 +151,9 @@ TEST(ItemRecord, AnItemRoundTripsThroughItsRecord) {
     EXPECT_EQ(0u, r.Name);
     EXPECT_EQ(1u, r.Banned);
 
-    AnalysisItem back = {};
+    ItemWithTimes backWithTimes = {};
+    AnalysisItem& back = backWithTimes.item;
+    back.ovTail = ITEM_TAIL_PAGES;
     ASSERT_EQ(1, ItemRecord_ToItem(&r, &back));
     ItemRecord again;
     ItemRecord_FromItem(&back, &again);

@@ -8,6 +8,9 @@
 
 #include "tables/analysis_tables.h"
 #include "tables/item_counters.h"
+#include "tables/item_tail.h"
+#include "tables/period_block.h"
+#include "tables/table_lookup.h"
 #include "ovcore/serverlist.h"
 #include "keywords/header_keywords.h"
 #include "run/run_context.h"
@@ -26,6 +29,7 @@ struct KeywordRun {
         for (AnalysisTable& t : tables)
             InitTable(nullptr, &t, 0);
         InitTable(nullptr, &sessions, 0);
+        SetTableItemTails(tables, &sessions);
         run->Period.TopTablesCount = RUN_TABLE_COUNT;
         run->Period.TopTablesPtr = tables;
         run->Period.TopUsersPtr = &sessions;
@@ -54,6 +58,7 @@ struct KeywordRun {
     // Makes item 0 of a table the aggregate row (as the run's tables have).
     void WithAggregate(int table) {
         FreeTableItems(&tables[table], TableKindOfNumber(table));
+        TableLookup_SetItemTail(&tables[table], TableItemTail(table));
         InitTable(&aggregate, &tables[table], 1800);
     }
     // Adds an item counted hits times (users of them as users) in interval 0.

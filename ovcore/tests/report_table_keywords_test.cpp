@@ -76,7 +76,7 @@ TEST(TableKeywords, RowCellsInOrder) {
     AnalysisItem* home = r.Add(TopDocuments, "/index.htm", 6, 4);
     // Byte totals over 4 GiB must not wrap through a 32-bit integer.
     home->ovTotalBytes = 5.0 * 1024 * 1024 * 1024;
-    home->ovTimeOnPages = 7384, home->ovTimeOnPagesCount = 2;
+    *ItemPageTimesOf(home) = {7384, 2};
     home->ovNonCachedTotalByHits = 3;
     r.Add(TopDocuments, "/a.htm\thttp://ref.example/", 3, 1);
     r.Add(TopDocuments, "/b.htm", 1);
@@ -120,8 +120,8 @@ TEST(TableKeywords, UsersSessionsAndDiagnosticTotals) {
     r.Add(TopAuthUsers, "anna", 2, 1);
     AddTableItem(&r.sessions, "visit", 1);
     TableItem_CountHit(r.sessions.lpItems[0], 0, 1);
-    r.sessions.lpItems[0]->ovTimeOnPages = 754; // a visit's length, not its average page
-    r.sessions.lpItems[0]->ovTimeOnPagesCount = 3;
+    // a visit's length, not its average page
+    *ItemPageTimesOf(r.sessions.lpItems[0]) = {754, 3};
     const KeywordCase cases[] = {
         {"TopUsersHits[0]", "3"},
         {"TopUsersAsPercent[1]", "25%"},

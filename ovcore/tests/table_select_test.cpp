@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tables/table_select.h"
+#include "tables/item_tail.h"
 
 namespace {
 
@@ -17,13 +18,19 @@ struct Row {
 
 // A table over items held by the fixture.
 struct Rows {
-    std::vector<AnalysisItem> items;
+    // Items of a page table: each with its page times behind it.
+    struct PageItem {
+        AnalysisItem it;
+        ItemPageTimes times;
+    };
+    std::vector<PageItem> items;
     std::vector<AnalysisItem*> pointers;
     AnalysisTable t{};
     explicit Rows(std::initializer_list<Row> rows) : items(rows.size()) {
         size_t i = 0;
         for (const Row& r : rows) {
-            AnalysisItem& it = items[i++];
+            AnalysisItem& it = items[i++].it;
+            it.ovTail = ITEM_TAIL_PAGES;
             it.ovString = const_cast<char*>(r.deleted ? nullptr : r.name);
             it.ovTotalByHits = r.hits;
             it.ovTotalByUsers = r.users;
@@ -33,8 +40,8 @@ struct Rows {
             else
                 t.ovCount++;
         }
-        for (AnalysisItem& it : items)
-            pointers.push_back(&it);
+        for (PageItem& item : items)
+            pointers.push_back(&item.it);
         t.lpItems = pointers.data();
     }
     DWORD Slots() const { return (DWORD)pointers.size(); }
@@ -70,9 +77,9 @@ TEST(TableSelect, TopItemsComeToTheFront) {
 
 TEST(TableSelect, AveragePageTimeUsesWholeSeconds) {
     Rows rows({{"a", 0}, {"b", 0}, {"c", 0}});
-    rows.items[0].ovTimeOnPages = 10, rows.items[0].ovTimeOnPagesCount = 4; // 2
-    rows.items[1].ovTimeOnPages = 9, rows.items[1].ovTimeOnPagesCount = 3;  // 3
-    rows.items[2].ovTimeOnPages = 50;                                       // no count: 0
+    rows.items[0].times = {10, 4}; // 2
+    rows.items[1].times = {9, 3};  // 3
+    rows.items[2].times = {50, 0}; // no count: 0
     SelectTopItems(&rows.t, SORT_BY_PAGE_TIME, 3, 0, 3);
     EXPECT_EQ("bac", rows.Order());
 }

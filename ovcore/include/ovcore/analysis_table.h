@@ -46,40 +46,63 @@ typedef struct AnalysisTable {
 } AnalysisTable;
 
 // The per-interval counters of an item; see tables/item_intervals.h, the
-// only code that reads or writes them. Zero-filled: no counts.
+// only code that reads or writes them. Zero-filled: no counts. While
+// BlockSize is 0 the counters of interval InlineAt are kept in place of the
+// block pointer.
 typedef struct ItemIntervals {
-    DWORD* Block;     // hits then users of intervals 0 to BlockSize - 1, or null
-    DWORD InlineHits; // the counters of interval InlineAt while Block is null
-    DWORD InlineUsers;
+    union {
+        DWORD* Block; // hits then users of intervals 0 to BlockSize - 1
+        struct {
+            DWORD InlineHits;
+            DWORD InlineUsers;
+        };
+    };
     BYTE InlineAt;
-    BYTE BlockSize;
+    BYTE BlockSize; // 0: no block
 } ItemIntervals;
 
+// An item in memory, ordered so that every field is at its natural
+// alignment in an array of items; the stored record's DWORD flags are BYTEs
+// here (0 or 1; ovBanned holds the VISITOR_ bits).
 typedef struct AnalysisItem {
-    DWORD dwSize;     // 348
-    DWORD dwVersion;  // 0x301
-    DWORD ovOverflow; // 1 only for item 0, the aggregate row
-    DWORD ovTopFlag;
-    DWORD ovDeleted;
+    char* ovString;
+    void* lpExtra; // kind set by the table (TableExtraKind)
+    ItemIntervals ovIntervals;
+    BYTE ovOverflow; // 1 only for item 0, the aggregate row
+    BYTE ovTopFlag;
+    BYTE ovDeleted;
+    BYTE ovBanned;
+    BYTE ovRecordHeader; // 1: the stored record's size and version words are set, 0: zero
+    BYTE ovTail;         // what follows the item (ItemTail), set by its table
+    double ovTotalBytes;
     LONG ovPrevLink;
     LONG ovNextLink;
     DWORD ovLastDateTime;
     DWORD ovOriginalIndex;
     DWORD ovTotalByHits;
     DWORD ovTotalByUsers;
-    ItemIntervals ovIntervals;
     DWORD ovNonCachedTotalByHits;
-    double ovTotalBytes;
-    DWORD ovLastPageWasForm;
-    DWORD ovLastPageTime;
-    DWORD ovLastPageEntryItem;
+    DWORD ovTopNamesCount; // entries of the extra data
+} AnalysisItem;
+
+// The page times only some tables' items carry, right behind the item (see
+// tables/item_tail.h): the time spent on a page (documents and forms) or in
+// a visit (the visitor table), whose items also keep the visit's last page.
+enum ItemTail {
+    ITEM_TAIL_NONE = 0,
+    ITEM_TAIL_PAGES = 1, // ItemPageTimes
+    ITEM_TAIL_VISIT = 2, // ItemVisitTimes
+};
+typedef struct ItemPageTimes {
     DWORD ovTimeOnPages;
     DWORD ovTimeOnPagesCount;
-    char* ovString;
-    DWORD ovTopNamesCount; // entries of the extra data
-    void* lpExtra;         // kind set by the table (TableExtraKind)
-    DWORD ovBanned;
-} AnalysisItem;
+} ItemPageTimes;
+typedef struct ItemVisitTimes {
+    ItemPageTimes Pages;
+    DWORD ovLastPageTime; // 0: no page yet, or the visit is closed
+    DWORD ovLastPageEntryItem;
+    BYTE ovLastPageWasForm;
+} ItemVisitTimes;
 
 // One sub-list of a visitor item (14 bytes stored).
 typedef struct TopNameList {
@@ -90,6 +113,7 @@ typedef struct TopNameList {
 } TopNameList;
 #pragma pack(pop)
 
+static_assert(sizeof(AnalysisItem) % 8 == 0, "items in an array stay aligned");
 #ifndef _WIN64
 static_assert(sizeof(AnalysisTable) == ANALYSIS_TABLE_SIZE, "AnalysisTable layout");
 static_assert(sizeof(TopNameList) == 14, "TopNameList layout");

@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include "ovcore/report_numbers.h"
+#include "tables/item_tail.h"
 
 #define SLOT_DOCUMENTS 0
 #define SLOT_FORMS 3
@@ -50,21 +51,22 @@ static void CountPath(HitPass* pass, const TopNameList* slots) {
 }
 
 void CloseVisit(RunContext* context, AnalysisItem* visitor) {
-    if (!context || !visitor || visitor->ovOverflow || visitor->ovDeleted ||
-        !visitor->ovLastPageTime || !context->Period.TopTablesPtr)
+    ItemVisitTimes* visit = visitor ? ItemVisitTimesOf(visitor) : nullptr;
+    if (!context || !visit || visitor->ovOverflow || visitor->ovDeleted || !visit->ovLastPageTime ||
+        !context->Period.TopTablesPtr)
         return;
     PeriodBlock& p = context->Period;
-    if (visitor->ovTimeOnPagesCount) {
+    if (visit->Pages.ovTimeOnPagesCount) {
         ++p.UserSessionsTimeCount;
-        p.UserSessionsTime += visitor->ovTimeOnPages;
+        p.UserSessionsTime += visit->Pages.ovTimeOnPages;
     }
     HitPass pass = {};
     pass.run = context;
-    pass.interval = RunInterval(context, visitor->ovLastPageTime);
+    pass.interval = RunInterval(context, visit->ovLastPageTime);
     pass.newVisit = 1;
     const AnalysisTable* pages =
-        RunTableOf(context, visitor->ovLastPageWasForm ? TopForms : TopDocuments);
-    DWORD last = visitor->ovLastPageEntryItem;
+        RunTableOf(context, visit->ovLastPageWasForm ? TopForms : TopDocuments);
+    DWORD last = visit->ovLastPageEntryItem;
     const char* page =
         pages->lpItems && last < pages->ovCount + pages->DeleteCount && pages->lpItems[last]
             ? pages->lpItems[last]->ovString
@@ -81,7 +83,7 @@ void CloseVisit(RunContext* context, AnalysisItem* visitor) {
     if (page && TableUsed(TopSinglePage) &&
         ((documents == 1 && forms == 0) || (documents == 0 && forms == 1)))
         CountRunItem(&pass, TopSinglePage, page, 1);
-    visitor->ovLastPageTime = 0; // closed: a second close changes nothing
+    visit->ovLastPageTime = 0; // closed: a second close changes nothing
     if (pass.failedTable)
         snprintf(context->ErrorText, sizeof context->ErrorText,
                  "Out of memory counting the hits (%s)", pass.failedTable);

@@ -4,6 +4,7 @@
 
 #include <string.h>
 #include "ovkit/text_copy.h"
+#include "tables/item_tail.h"
 
 #define SLOT_DOCUMENTS 0
 #define SLOT_DOWNLOADS 1
@@ -72,22 +73,24 @@ bool IsDownloadType(const RunContext* run, const char* extension) {
 } // namespace
 
 void CountPageTime(HitPass* pass, LONG pageItem, int form) {
-    AnalysisItem* v = pass->visitor;
+    ItemVisitTimes* v = pass->visitor ? ItemVisitTimesOf(pass->visitor) : nullptr;
     if (!v)
         return;
     DWORD time = pass->hit->dwTime;
     if (v->ovLastPageTime) {
         DWORD elapsed = time > v->ovLastPageTime ? time - v->ovLastPageTime : 0;
-        v->ovTimeOnPages += elapsed;
-        ++v->ovTimeOnPagesCount;
+        v->Pages.ovTimeOnPages += elapsed;
+        ++v->Pages.ovTimeOnPagesCount;
         AnalysisTable* t = RunTableOf(pass->run, v->ovLastPageWasForm ? TopForms : TopDocuments);
-        if (t->lpItems && v->ovLastPageEntryItem < t->ovCount + t->DeleteCount) {
-            AnalysisItem* last = t->lpItems[v->ovLastPageEntryItem];
+        ItemPageTimes* last = nullptr;
+        if (t->lpItems && v->ovLastPageEntryItem < t->ovCount + t->DeleteCount)
+            last = ItemPageTimesOf(t->lpItems[v->ovLastPageEntryItem]);
+        if (last) {
             last->ovTimeOnPages += elapsed;
             ++last->ovTimeOnPagesCount;
         }
     }
-    v->ovLastPageWasForm = DWORD(form);
+    v->ovLastPageWasForm = BYTE(form != 0);
     v->ovLastPageTime = time;
     v->ovLastPageEntryItem = DWORD(pageItem);
 }

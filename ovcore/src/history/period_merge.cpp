@@ -10,6 +10,7 @@
 #include "history/report_grid.h"
 #include "history/top_paths.h"
 #include "tables/item_intervals.h"
+#include "tables/item_tail.h"
 
 static void KeepDay(bool better, DWORD value, DWORD* kept, char* label, const char* today) {
     if (!better)
@@ -111,8 +112,11 @@ int MergeItemCounts(RunContext* report, AnalysisItem* to, const AnalysisItem* fr
     }
     to->ovTotalByHits += from->ovTotalByHits;
     to->ovTotalByUsers += from->ovTotalByUsers;
-    to->ovTimeOnPages += from->ovTimeOnPages;
-    to->ovTimeOnPagesCount += from->ovTimeOnPagesCount;
+    ItemPageTimes* times = ItemPageTimesOf(to);
+    if (times) {
+        times->ovTimeOnPages += ItemTimeOnPages(from);
+        times->ovTimeOnPagesCount += ItemTimeOnPagesCount(from);
+    }
     to->ovNonCachedTotalByHits += from->ovNonCachedTotalByHits;
     to->ovTotalBytes += from->ovTotalBytes;
     return 1;

@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "tables/analysis_tables.h"
+#include "tables/item_tail.h"
 #include "tables/table_lookup.h"
 #include "history/history_db.h"
 #include "history/period_layout.h"
@@ -162,7 +163,6 @@ void ReadItems(Image& f, const StoredTable& s, AnalysisTable* table, int kind, D
             f.bad = 1;
             return;
         }
-        memset(item, 0, sizeof(*item));
         table->lpItems[i] = item;
         if (!ItemRecord_ToItem(&stored[i], item)) {
             f.bad = 1; // memory is short
@@ -191,9 +191,13 @@ void ReadSortIndex(Image& f, const StoredTable& s, AnalysisTable* table, DWORD s
             f.bad = 1;
 }
 
-void ReadTable(Image& f, const StoredTable& s, AnalysisTable* table, int kind) {
+void ReadTable(Image& f, const StoredTable& s, AnalysisTable* table, int kind, int tail) {
     memset(table, 0, sizeof(*table));
     memcpy(table, s.Head, sizeof(s.Head));
+    if (!TableLookup_SetItemTail(table, tail)) {
+        f.bad = 1;
+        return;
+    }
     DWORD slots = table->ovCount + table->DeleteCount;
     if (slots < table->ovCount || !LinksOk(table, slots)) {
         f.bad = 1;
@@ -239,10 +243,11 @@ void ReadTables(Image& f, DWORD tablesAt, DWORD count, DWORD usersAt, RunContext
     const StoredTable* stored =
         tablesAt ? (const StoredTable*)f.At(tablesAt, (unsigned long long)count * 60) : nullptr;
     for (DWORD i = 0; stored && i < count && !f.bad; ++i)
-        ReadTable(f, stored[i], &block.TopTablesPtr[i], StoredTableKind((int)i));
+        ReadTable(f, stored[i], &block.TopTablesPtr[i], StoredTableKind((int)i),
+                  TableItemTail((int)i));
     const StoredTable* users = usersAt ? (const StoredTable*)f.At(usersAt, 60) : nullptr;
     if (users && !f.bad)
-        ReadTable(f, *users, block.TopUsersPtr, TABLE_KIND_VISITOR);
+        ReadTable(f, *users, block.TopUsersPtr, TABLE_KIND_VISITOR, TableItemTail(-1));
 }
 
 // Files written before the byte intervals moved into the bandwidth table

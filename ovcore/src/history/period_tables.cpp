@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "tables/analysis_tables.h"
+#include "tables/period_block.h"
 #include "history/history_db.h"
 #include "history/period_layout.h"
 #include "run/run_setup.h"
@@ -34,7 +35,7 @@ int MakeEmptyPeriodTables(RunContext* context) {
     context->Period.TopTablesCount = RUN_TABLE_COUNT;
     context->Period.TopTablesPtr = tables;
     context->Period.TopUsersPtr = visitors;
-    return 1;
+    return SetTableItemTails(tables, visitors); // on failure the caller frees the set
 }
 
 void FreePeriodTables(RunContext* context) {

@@ -17,6 +17,7 @@
 #include "run/run_setup.h"
 #include "ovkit/text_copy.h"
 #include "write/report_output.h"
+#include "tables/item_tail.h"
 
 #define SECTION_STATUS_TEXT 5598
 #define MAX_RANKED_VALUES 256
@@ -136,7 +137,7 @@ static void IntervalUsers(const TableCall& c) {
 static void Time(const TableCall& c) {
     const AnalysisItem* visit =
         c.number == NO_TABLE_NUMBER ? GetTableRowItem(c.table, c.order, c.n) : nullptr;
-    FormatDuration(visit ? visit->ovTimeOnPages : GetTableItemAverage(c.table, c.order, c.n),
+    FormatDuration(visit ? ItemTimeOnPages(visit) : GetTableItemAverage(c.table, c.order, c.n),
                    c.value, c.size);
 }
 static void TotalHits(const TableCall& c) {

@@ -4,6 +4,7 @@
 
 #include "tables/analysis_tables.h"
 #include "tables/item_intervals.h"
+#include "tables/item_tail.h"
 
 static const AnalysisItem* ItemAt(const AnalysisTable* table, DWORD index) {
     if (!table || !table->lpItems || index >= table->ovCount)
@@ -69,9 +70,9 @@ DWORD GetTableItemIntervalUsers(const AnalysisTable* table, int order, DWORD n, 
 
 DWORD GetTableItemAverage(const AnalysisTable* table, int order, DWORD n) {
     const AnalysisItem* item = GetTableRowItem(table, order, n);
-    if (!item || item->ovTimeOnPages == 0 || item->ovTimeOnPagesCount == 0)
+    if (!item || ItemTimeOnPages(item) == 0 || ItemTimeOnPagesCount(item) == 0)
         return 0;
-    return item->ovTimeOnPages / item->ovTimeOnPagesCount;
+    return ItemTimeOnPages(item) / ItemTimeOnPagesCount(item);
 }
 
 static DWORD ValueOf(const AnalysisItem* item, int kind, DWORD m) {

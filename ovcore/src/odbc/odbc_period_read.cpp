@@ -13,6 +13,7 @@
 #include "odbc/odbc_period_tables.h"
 #include "odbc/odbc_rows.h"
 #include "tables/item_intervals.h"
+#include "tables/item_tail.h"
 
 namespace {
 
@@ -101,9 +102,9 @@ int ReadNames(PeriodReader& r) {
             ShowReadError("Actual name table count is larger than expected count.");
             return ODBC_READ_FAILED;
         }
-        item->ovOverflow = row.ints[3];
-        item->ovTopFlag = row.ints[4];
-        item->ovDeleted = row.ints[5];
+        item->ovOverflow = row.ints[3] != 0;
+        item->ovTopFlag = row.ints[4] != 0;
+        item->ovDeleted = row.ints[5] != 0;
         item->ovPrevLink = OdbcLoadLink(row.ints[6]);
         item->ovNextLink = OdbcLoadLink(row.ints[7]);
         item->ovLastDateTime = (DWORD)OdbcLoadLink(row.ints[8]);
@@ -112,12 +113,16 @@ int ReadNames(PeriodReader& r) {
         item->ovTotalByUsers = row.ints[11];
         item->ovNonCachedTotalByHits = row.ints[12];
         item->ovTotalBytes = OdbcParseDouble(row.texts[13]);
-        item->ovLastPageWasForm = row.ints[14];
-        item->ovLastPageTime = row.ints[15];
-        item->ovLastPageEntryItem = row.ints[16];
-        item->ovTimeOnPages = row.ints[17];
-        item->ovTimeOnPagesCount = row.ints[18];
-        item->ovBanned = row.ints[21];
+        if (ItemVisitTimes* visit = ItemVisitTimesOf(item)) {
+            visit->ovLastPageWasForm = row.ints[14] != 0;
+            visit->ovLastPageTime = row.ints[15];
+            visit->ovLastPageEntryItem = row.ints[16];
+        }
+        if (ItemPageTimes* times = ItemPageTimesOf(item)) {
+            times->ovTimeOnPages = row.ints[17];
+            times->ovTimeOnPagesCount = row.ints[18];
+        }
+        item->ovBanned = (BYTE)row.ints[21];
         if (!item->ovDeleted && !NameItem(t, (LONG)row.ints[2], row.texts[20]))
             return ODBC_READ_FAILED;
         if (!PrepareItemExtra(item, kind, row.ints[19]))

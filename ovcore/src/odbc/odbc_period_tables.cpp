@@ -58,7 +58,7 @@ AnalysisItem* TableSlot(AnalysisTable* table, DWORD i) {
 int PrepareItemExtra(AnalysisItem* item, int kind, DWORD storedCount) {
     if (item->ovDeleted) {
         // A freed slot keeps only its delete-list link.
-        item->dwSize = item->dwVersion = 0;
+        item->ovRecordHeader = 0;
         return 1;
     }
     if (storedCount == 0)

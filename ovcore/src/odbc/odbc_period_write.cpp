@@ -9,6 +9,7 @@
 #include "odbc/odbc_period_layout.h"
 #include "odbc/odbc_rows.h"
 #include "tables/item_record.h"
+#include "tables/item_tail.h"
 
 namespace {
 
@@ -133,8 +134,13 @@ int WriteNameRow(PeriodWriter& w, DWORD tableType, DWORD index, const AnalysisIt
                  item->ovNonCachedTotalByHits};
     memcpy(&s.row.ints[1], v, sizeof(v));
     OdbcFormatDouble(item->ovTotalBytes, s.row.texts[13]);
-    DWORD rest[] = {item->ovLastPageWasForm, item->ovLastPageTime,     item->ovLastPageEntryItem,
-                    item->ovTimeOnPages,     item->ovTimeOnPagesCount, item->ovTopNamesCount};
+    const ItemVisitTimes* visit = ItemVisitTimesOf(item);
+    DWORD rest[] = {visit ? visit->ovLastPageWasForm : 0u,
+                    visit ? visit->ovLastPageTime : 0u,
+                    visit ? visit->ovLastPageEntryItem : 0u,
+                    ItemTimeOnPages(item),
+                    ItemTimeOnPagesCount(item),
+                    item->ovTopNamesCount};
     memcpy(&s.row.ints[14], rest, sizeof(rest));
     OdbcSetText(&s, 20, item->ovString);
     s.row.ints[21] = item->ovBanned;

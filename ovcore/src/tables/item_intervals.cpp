@@ -19,21 +19,20 @@ DWORD BlockSizeFor(DWORD k) {
 // A block of at least k + 1 intervals, the counters kept (the inline ones
 // moved in when there was no block). 1/0.
 int GrowBlock(ItemIntervals* iv, DWORD k) {
-    DWORD old = iv->Block ? iv->BlockSize : 0;
+    DWORD old = iv->BlockSize;
     DWORD size = BlockSizeFor(k > iv->InlineAt || old ? k : iv->InlineAt);
     if (size <= old)
         return 1;
     DWORD* block = (DWORD*)calloc(2 * size, sizeof(DWORD));
     if (!block)
         return 0;
-    if (iv->Block) {
+    if (old) {
         memcpy(block, iv->Block, old * sizeof(DWORD));
         memcpy(block + size, iv->Block + old, old * sizeof(DWORD));
         free(iv->Block);
     } else {
         block[iv->InlineAt] = iv->InlineHits;
         block[size + iv->InlineAt] = iv->InlineUsers;
-        iv->InlineHits = iv->InlineUsers = 0;
         iv->InlineAt = 0;
     }
     iv->Block = block;
@@ -44,7 +43,7 @@ int GrowBlock(ItemIntervals* iv, DWORD k) {
 } // namespace
 
 DWORD ItemIntervals_At(const ItemIntervals* iv, int users, DWORD k) {
-    if (iv->Block) {
+    if (iv->BlockSize) {
         if (k >= iv->BlockSize)
             return 0;
         return iv->Block[users ? iv->BlockSize + k : k];
@@ -57,19 +56,19 @@ DWORD ItemIntervals_At(const ItemIntervals* iv, int users, DWORD k) {
 DWORD* ItemIntervals_Slot(ItemIntervals* iv, int users, DWORD k) {
     if (k >= ANALYSIS_INTERVALS)
         return nullptr;
-    if (!iv->Block) {
+    if (!iv->BlockSize) {
         if (InlineEmpty(iv))
             iv->InlineAt = (BYTE)k;
         if (k == iv->InlineAt)
             return users ? &iv->InlineUsers : &iv->InlineHits;
     }
-    if ((!iv->Block || k >= iv->BlockSize) && !GrowBlock(iv, k))
+    if (k >= iv->BlockSize && !GrowBlock(iv, k))
         return nullptr;
     return &iv->Block[users ? iv->BlockSize + k : k];
 }
 
 int ItemIntervals_Add(ItemIntervals* dst, const ItemIntervals* src) {
-    if (!src->Block) {
+    if (!src->BlockSize) {
         if (InlineEmpty(src))
             return 1;
         DWORD* hits = ItemIntervals_Slot(dst, 0, src->InlineAt);
@@ -93,7 +92,7 @@ int ItemIntervals_Add(ItemIntervals* dst, const ItemIntervals* src) {
 void ItemIntervals_Load(const ItemIntervals* iv, DWORD* hits, DWORD* users) {
     memset(hits, 0, ANALYSIS_INTERVALS * sizeof(DWORD));
     memset(users, 0, ANALYSIS_INTERVALS * sizeof(DWORD));
-    if (iv->Block) {
+    if (iv->BlockSize) {
         memcpy(hits, iv->Block, iv->BlockSize * sizeof(DWORD));
         memcpy(users, iv->Block + iv->BlockSize, iv->BlockSize * sizeof(DWORD));
         return;
@@ -120,6 +119,7 @@ int ItemIntervals_Store(ItemIntervals* iv, const DWORD* hits, const DWORD* users
 }
 
 void ItemIntervals_Free(ItemIntervals* iv) {
-    free(iv->Block);
+    if (iv->BlockSize)
+        free(iv->Block);
     memset(iv, 0, sizeof(*iv));
 }

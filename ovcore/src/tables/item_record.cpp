@@ -3,11 +3,12 @@
 #include <string.h>
 
 #include "tables/item_intervals.h"
+#include "tables/item_tail.h"
 
 void ItemRecord_FromItem(const AnalysisItem* item, ItemRecord* r) {
     memset(r, 0, sizeof(*r));
-    r->dwSize = item->dwSize;
-    r->dwVersion = item->dwVersion;
+    r->dwSize = item->ovRecordHeader ? ANALYSIS_ITEM_SIZE : 0;
+    r->dwVersion = item->ovRecordHeader ? ANALYSIS_VERSION : 0;
     r->ovOverflow = item->ovOverflow;
     r->ovTopFlag = item->ovTopFlag;
     r->ovDeleted = item->ovDeleted;
@@ -20,20 +21,21 @@ void ItemRecord_FromItem(const AnalysisItem* item, ItemRecord* r) {
     ItemIntervals_Load(&item->ovIntervals, r->ovHitIntervals, r->ovUserIntervals);
     r->ovNonCachedTotalByHits = item->ovNonCachedTotalByHits;
     r->ovTotalBytes = item->ovTotalBytes;
-    r->ovLastPageWasForm = item->ovLastPageWasForm;
-    r->ovLastPageTime = item->ovLastPageTime;
-    r->ovLastPageEntryItem = item->ovLastPageEntryItem;
-    r->ovTimeOnPages = item->ovTimeOnPages;
-    r->ovTimeOnPagesCount = item->ovTimeOnPagesCount;
+    if (const ItemVisitTimes* visit = ItemVisitTimesOf(item)) {
+        r->ovLastPageWasForm = visit->ovLastPageWasForm;
+        r->ovLastPageTime = visit->ovLastPageTime;
+        r->ovLastPageEntryItem = visit->ovLastPageEntryItem;
+    }
+    r->ovTimeOnPages = ItemTimeOnPages(item);
+    r->ovTimeOnPagesCount = ItemTimeOnPagesCount(item);
     r->Banned = item->ovBanned;
 }
 
 int ItemRecord_ToItem(const ItemRecord* r, AnalysisItem* item) {
-    item->dwSize = r->dwSize;
-    item->dwVersion = r->dwVersion;
-    item->ovOverflow = r->ovOverflow;
-    item->ovTopFlag = r->ovTopFlag;
-    item->ovDeleted = r->ovDeleted;
+    item->ovRecordHeader = r->dwSize != 0 || r->dwVersion != 0;
+    item->ovOverflow = r->ovOverflow != 0;
+    item->ovTopFlag = r->ovTopFlag != 0;
+    item->ovDeleted = r->ovDeleted != 0;
     item->ovPrevLink = r->ovPrevLink;
     item->ovNextLink = r->ovNextLink;
     item->ovLastDateTime = r->ovLastDateTime;
@@ -42,11 +44,15 @@ int ItemRecord_ToItem(const ItemRecord* r, AnalysisItem* item) {
     item->ovTotalByUsers = r->ovTotalByUsers;
     item->ovNonCachedTotalByHits = r->ovNonCachedTotalByHits;
     item->ovTotalBytes = r->ovTotalBytes;
-    item->ovLastPageWasForm = r->ovLastPageWasForm;
-    item->ovLastPageTime = r->ovLastPageTime;
-    item->ovLastPageEntryItem = r->ovLastPageEntryItem;
-    item->ovTimeOnPages = r->ovTimeOnPages;
-    item->ovTimeOnPagesCount = r->ovTimeOnPagesCount;
-    item->ovBanned = r->Banned;
+    if (ItemVisitTimes* visit = ItemVisitTimesOf(item)) {
+        visit->ovLastPageWasForm = r->ovLastPageWasForm != 0;
+        visit->ovLastPageTime = r->ovLastPageTime;
+        visit->ovLastPageEntryItem = r->ovLastPageEntryItem;
+    }
+    if (ItemPageTimes* times = ItemPageTimesOf(item)) {
+        times->ovTimeOnPages = r->ovTimeOnPages;
+        times->ovTimeOnPagesCount = r->ovTimeOnPagesCount;
+    }
+    item->ovBanned = (BYTE)r->Banned;
     return ItemIntervals_Store(&item->ovIntervals, r->ovHitIntervals, r->ovUserIntervals);
 }

@@ -67,3 +67,7 @@ static_assert(sizeof(PeriodBlock) == PERIOD_BLOCK_SIZE, "period block is 1840 by
 // without the run's bindings and leaving its table count alone; 0 when
 // memory is short (nothing is kept).
 int MakePeriodTableSet(PeriodBlock* period);
+// Gives the numbered tables and the visitor table of a set, before their
+// first item, the tails their items carry (TableItemTail). 1, or 0 when
+// memory is short.
+int SetTableItemTails(AnalysisTable* tables, AnalysisTable* visitors);

@@ -5,6 +5,7 @@
 
 #include "analysis_tables.h"
 #include "block_pool.h"
+#include "item_tail.h"
 #include "name_store.h"
 #include "top_list_heap.h"
 
@@ -22,13 +23,14 @@ struct Slot {
 } // namespace
 
 // Items are carved from blocks that live as long as the table, so that a
-// million names cost a few hundred allocations instead of a million.
+// million names cost a few hundred allocations instead of a million. The
+// items follow the header, each ItemStride(tail) bytes.
 struct ItemBlock {
     ItemBlock* next;
     DWORD used;
     DWORD capacity;
-    AnalysisItem items[1];
 };
+static const size_t kBlockHeader = (sizeof(ItemBlock) + 7) & ~(size_t)7;
 
 struct TableLookup {
     DWORD capacity; // power of two; 0 while the hash is dropped
@@ -40,6 +42,7 @@ struct TableLookup {
     NameStore* names;      // held: the store whose names items may point at
     char* spareName;       // a dropped name's buffer
     size_t spareSize;      // at least the length of the name it held, plus one
+    BYTE tail;             // ItemTail of every item
 };
 
 namespace {
@@ -221,12 +224,12 @@ AnalysisItem* TableLookup_NewItem(AnalysisTable* table) {
     if (!lookup)
         return nullptr;
     ItemBlock* block = lookup->blocks;
+    size_t stride = ItemStride(lookup->tail);
     if (!block || block->used == block->capacity) {
         DWORD capacity = block ? block->capacity * 2 : 64;
         if (capacity > 16384)
             capacity = 16384;
-        ItemBlock* grown =
-            (ItemBlock*)malloc(sizeof(ItemBlock) + (capacity - 1) * sizeof(AnalysisItem));
+        ItemBlock* grown = (ItemBlock*)malloc(kBlockHeader + capacity * stride);
         if (!grown)
             return nullptr;
         grown->next = block;
@@ -234,7 +237,18 @@ AnalysisItem* TableLookup_NewItem(AnalysisTable* table) {
         grown->capacity = capacity;
         lookup->blocks = block = grown;
     }
-    return &block->items[block->used++];
+    AnalysisItem* item = (AnalysisItem*)((char*)block + kBlockHeader + block->used++ * stride);
+    memset(item, 0, stride);
+    item->ovTail = lookup->tail;
+    return item;
+}
+
+int TableLookup_SetItemTail(AnalysisTable* table, int tail) {
+    TableLookup* lookup = SideState(table);
+    if (!lookup || (lookup->blocks && lookup->tail != tail))
+        return 0;
+    lookup->tail = (BYTE)tail;
+    return 1;
 }
 
 char* TableLookup_CopyName(AnalysisTable* table, const char* name) {

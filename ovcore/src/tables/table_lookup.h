@@ -21,9 +21,13 @@ int TableLookup_HasHash(const AnalysisTable* table);
 void TableLookup_DropHash(AnalysisTable* table);
 // Frees the hash and every item of the table.
 void TableLookup_Free(AnalysisTable* table);
-// Storage for one more item, owned by the table (uninitialised); null when
-// memory is short.
+// Storage for one more item, owned by the table: zero but for its tail's
+// kind; null when memory is short.
 AnalysisItem* TableLookup_NewItem(AnalysisTable* table);
+// The tail (ItemTail, item_tail.h) of the table's items from now on; set it
+// before the first item. 1, or 0 when memory is short or items of another
+// tail were made.
+int TableLookup_SetItemTail(AnalysisTable* table, int tail);
 // Adds or removes one item under its current name. Add: 1, or 0 when memory
 // is short.
 int TableLookup_Add(AnalysisTable* table, LONG item);

@@ -7,6 +7,7 @@
 
 #include "analysis_tables.h"
 #include "item_counters.h"
+#include "item_tail.h"
 #include "table_lookup.h"
 #include "tables/item_intervals.h"
 
@@ -18,9 +19,9 @@ DWORD KeyValue(const AnalysisItem* item, int key) {
     if (key == SORT_BY_USERS)
         return item->ovTotalByUsers;
     if (key == SORT_BY_PAGE_TIME)
-        return item->ovTimeOnPagesCount ? item->ovTimeOnPages / item->ovTimeOnPagesCount : 0;
+        return ItemTimeOnPagesCount(item) ? ItemTimeOnPages(item) / ItemTimeOnPagesCount(item) : 0;
     if (key == SORT_BY_VISIT_LENGTH)
-        return item->ovTimeOnPages;
+        return ItemTimeOnPages(item);
     return item->ovTotalByHits;
 }
 
@@ -126,7 +127,7 @@ int MergeTopNamesakes(AnalysisTable* table, int kind) {
         TableItem_FreeDetailsIn(TableLookup_BlockPool(table, 0), item, kind);
         TableLookup_DropName(table, item->ovString);
         ItemIntervals_Free(&item->ovIntervals);
-        memset(item, 0, sizeof(*item));
+        ClearTableItem(item);
         item->ovDeleted = 1;
         item->ovPrevLink = item->ovNextLink = ANALYSIS_NO_ITEM;
     }

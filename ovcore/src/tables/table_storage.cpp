@@ -8,6 +8,7 @@
 
 #include "analysis_tables.h"
 #include "item_counters.h"
+#include "item_tail.h"
 #include "table_lookup.h"
 #include "table_slots.h"
 #include "tables/item_intervals.h"
@@ -46,10 +47,15 @@ static int EnsureRoom(AnalysisTable* table) {
     return 1;
 }
 
+void ClearTableItem(AnalysisItem* item) {
+    BYTE tail = item->ovTail;
+    memset(item, 0, sizeof(*item) + ItemTailSize(tail));
+    item->ovTail = tail;
+}
+
 static void ResetItem(AnalysisItem* item) {
-    memset(item, 0, sizeof(*item));
-    item->dwSize = ANALYSIS_ITEM_SIZE;
-    item->dwVersion = ANALYSIS_VERSION;
+    ClearTableItem(item);
+    item->ovRecordHeader = 1;
     item->ovPrevLink = item->ovNextLink = ANALYSIS_NO_ITEM;
 }
 
@@ -95,7 +101,7 @@ void ReleaseItemSlot(AnalysisTable* table, LONG index, int kind) {
     TableItem_FreeDetailsIn(TableLookup_BlockPool(table, 0), item, kind);
     TableLookup_DropName(table, item->ovString);
     ItemIntervals_Free(&item->ovIntervals);
-    memset(item, 0, sizeof(*item));
+    ClearTableItem(item);
     item->ovDeleted = 1;
     item->ovPrevLink = ANALYSIS_NO_ITEM;
     item->ovNextLink = table->DeleteListHead;

@@ -1,4 +1,5 @@
 #include "rundump/period_print.h"
+#include "tables/item_tail.h"
 
 #include <stdio.h>
 
@@ -104,8 +105,8 @@ void PrintTable(int number, const char* keyword, const AnalysisTable* table) {
         printf("%s\t%lu\t%s\t%lu\t%lu\t%lu\t%.0f\t%lu\t%lu\n", keyword, (unsigned long)i,
                item->ovString ? item->ovString : "", (unsigned long)item->ovTotalByHits,
                (unsigned long)item->ovTotalByUsers, (unsigned long)item->ovNonCachedTotalByHits,
-               item->ovTotalBytes, (unsigned long)item->ovTimeOnPages,
-               (unsigned long)item->ovTimeOnPagesCount);
+               item->ovTotalBytes, (unsigned long)ItemTimeOnPages(item),
+               (unsigned long)ItemTimeOnPagesCount(item));
     }
 }
 
