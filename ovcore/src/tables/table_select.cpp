@@ -48,15 +48,21 @@ void Swap(AnalysisTable* table, DWORD a, DWORD b) {
     std::swap(table->lpItems[a], table->lpItems[b]);
 }
 
+// False when there is nothing to select; else the slots are about to move,
+// so the name hash goes (a later insertion rebuilds it).
+bool BeginSelection(AnalysisTable* table, DWORD n) {
+    if (!table->lpItems || n == 0)
+        return false;
+    TableLookup_DropHash(table);
+    return true;
+}
+
 } // namespace
 
 void SelectTopItems(AnalysisTable* table, int key, DWORD n, DWORD start, DWORD count) {
-    if (!table->lpItems)
-        return;
     n = std::min(n, count);
-    if (n == 0)
+    if (!BeginSelection(table, n))
         return;
-    TableLookup_DropHash(table); // slots move; a later insertion rebuilds it
     if (key == SORT_BY_NAME || n > SELECT_MAX_PASSES) {
         FullSort(table, key, start, count);
         return;
@@ -75,12 +81,9 @@ void SelectTopItems(AnalysisTable* table, int key, DWORD n, DWORD start, DWORD c
 }
 
 void SelectBottomItems(AnalysisTable* table, int key, DWORD n, DWORD start, DWORD count) {
-    if (!table->lpItems)
-        return;
     n = std::min(n, count);
-    if (n == 0)
+    if (!BeginSelection(table, n))
         return;
-    TableLookup_DropHash(table); // slots move; a later insertion rebuilds it
     if (n > SELECT_MAX_PASSES) {
         FullSort(table, key, std::max<DWORD>(start, 1), count);
         return;
